@@ -1,0 +1,24 @@
+#ifndef KELVD_ERROR_CODES_H
+#define KELVD_ERROR_CODES_H
+
+namespace kelvd::errors {
+// The codes a run ends with (Kelv_getLastError).
+constexpr int kNone = 0;
+constexpr int kStopped = 1;
+// 2..6: run file 1..5 cannot be opened (parameter, plot, 3D ground, "FORT7", "FORT10"); a missing,
+// over-long (more than 255 bytes) or null path counts as a file that cannot be opened.
+constexpr int kFileBase = 1;
+// A card header or card line does not give its fields, a capacity is exceeded (vertices, antennas,
+// ground cuts), a value is not finite, or the flight geometry has no defined field point.
+constexpr int kCard = 7;
+constexpr int kTooManyPoints = 8;
+constexpr int kNotCoplanar = 9;
+// The field model the ground card asks for is not built into this engine.
+constexpr int kModelNotAvailable = 10;
+// The 3D ground file is malformed (bad counts, too few or non-numeric values).
+constexpr int kBadGroundFile = 11;
+// The run thread could not be started.
+constexpr int kThreadStart = 12;
+} // namespace kelvd::errors
+
+#endif
