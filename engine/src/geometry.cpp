@@ -1,0 +1,139 @@
+#include "geometry.h"
+
+#include "text_format.h"
+
+namespace kelvd {
+
+void VECTOR(int code, const Vec3& a, const Vec3& b, Vec3& out) {
+    switch (code) {
+    case 1:
+        out = cross(a, b);
+        break;
+    case 2: {
+        const Vec3 c = cross(a, b);
+        const double len = length(c);
+        out = len != 0 ? (1.0 / len) * c : c;
+        break;
+    }
+    case 3: {
+        const Vec3 d = b - a;
+        const double len = length(d);
+        out = len != 0 ? (1.0 / len) * d : d;
+        break;
+    }
+    case 4:
+        out = {dot(a, b), 0, 0};
+        break;
+    case 5: {
+        const double len = length(b);
+        const double d = dot(a, b);
+        out = {len != 0 ? d / len : d, 0, 0};
+        break;
+    }
+    case 6:
+        out = b - a;
+        break;
+    default:
+        break;
+    }
+}
+
+double ATAN2S(double y, double x) { return (y == 0 && x == 0) ? 0.0 : std::atan2(y, x); }
+
+void RAYDIR(const Vec3& A, const Vec3& B, Vec3& u, double& dist, double& theta, double& phi) {
+    const Vec3 d = B - A;
+    VECTOR(3, A, B, u);
+    dist = length(d);
+    theta = ATAN2S(std::sqrt(d.x * d.x + d.y * d.y), d.z) / geometry::kRadPerDeg;
+    if (d.x == 0)
+        phi = d.y >= 0 ? 90.0 : -90.0;
+    else
+        phi = ATAN2S(d.y, d.x) / geometry::kRadPerDeg;
+}
+
+void PLNINT(const Vec3& P0, const Vec3& n, const Vec3& Q, const Vec3& s, Vec3& R, int& parallel) {
+    parallel = 1;
+    const double sn = dot(s, n);
+    if (std::fabs(sn) >= geometry::kParallelLimit) {
+        const Vec3 w = Q - P0;
+        R = Q - (dot(w, n) / sn) * s;
+        parallel = 0;
+    }
+}
+
+void IMGPNT(const Vec3& P, const Vec3& Q, const Vec3& n, Vec3& R) { R = P - (2.0 * dot(P - Q, n)) * n; }
+
+double TRIPRD(const Vec3& a, const Vec3& b, const Vec3& c) { return dot(cross(a, b), c); }
+
+void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const Vec3& s, int& flag,
+            const Vec3& G) {
+    R = {0, 0, 0};
+    const Vec3& Q = T.DRV[2 * L + 3];
+    const Vec3& m = T.normal[L];
+    // Odd plates run their vertices the other way round: the inside test needs the flipped normal.
+    const Vec3 n = (L % 2 != 0) ? -m : m;
+    Vec3 Pi;
+    IMGPNT(P, Q, m, Pi);
+    int parallel = 0;
+    if (mode == 1) {
+        PLNINT(Q, m, P, s, R, parallel);
+        if (parallel) {
+            flag = 1;
+            L = 1;
+            return;
+        }
+    } else {
+        if (dot(Pi - P, m) <= 0) {
+            flag = -1;
+            L = 1;
+            return;
+        }
+        Vec3 w;
+        VECTOR(3, Pi, G, w);
+        PLNINT(Q, m, Pi, w, R, parallel);
+        if (parallel) {
+            flag = -1;
+            L = 1;
+            return;
+        }
+    }
+    for (int k = 1; k <= 4; ++k) {
+        const Vec3& p = T.DRV[2 * L + k - 1];
+        const Vec3& q = T.DRV[k == 4 ? 2 * L : 2 * L + k];
+        if (TRIPRD(q - p, R - p, n) <= 0) {
+            flag = -1;
+            L = 0;
+            return;
+        }
+    }
+    flag = 1;
+    L = 0;
+}
+
+void VLOGI1(const Vec3& P1, const Vec3& P2, const PlateTable& T, int LSTART, int LSTOP, int& blocked,
+            std::string& sink) {
+    blocked = -1;
+    if (LSTART >= T.NPLATE || LSTOP >= T.NPLATE || LSTART < 0) {
+        Appendf(sink, "   ERROR FROM VLOGI1, LSTART =%10d LSTOP =%10d\n\n", LSTART + 1, LSTOP + 1);
+        return;
+    }
+    Vec3 u;
+    VECTOR(3, P1, P2, u);
+    for (int L = LSTART; L <= LSTOP; ++L) {
+        int plate = L;
+        int flag = 0;
+        Vec3 H;
+        REFPNT(P1, T, plate, 1, H, u, flag, P2);
+        if (!refpntHit(plate, flag))
+            continue;
+        Vec3 a, b;
+        VECTOR(3, P1, H, a);
+        VECTOR(3, P2, H, b);
+        if (dot(a, b) <= 0) {
+            blocked = 1;
+            return;
+        }
+    }
+}
+
+} // namespace kelvd
