@@ -17,7 +17,7 @@ constexpr int kNotCoplanar = 9;
 constexpr int kModelNotAvailable = 10;
 // The 3D ground file is malformed (bad counts, too few or non-numeric values).
 constexpr int kBadGroundFile = 11;
-// The run thread could not be started.
+// The run could not be carried out: its thread could not be started, or it ran out of memory.
 constexpr int kThreadStart = 12;
 } // namespace kelvd::errors
 

@@ -1,0 +1,33 @@
+#ifndef KELVD_GROUND_FILE_H
+#define KELVD_GROUND_FILE_H
+
+#include "engine_types.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace kelvd {
+
+// A 3D ground file held in memory: cuts lateral cuts of nodesPerCut nodes each (X, Y, Z feet), cut
+// after cut in file order.
+struct GroundData {
+    int nodesPerCut = 0;
+    int cuts = 0;
+    std::vector<Vec3> nodes;
+
+    const Vec3& node(int cut, int i) const {
+        return nodes[static_cast<size_t>(cut) * static_cast<size_t>(nodesPerCut) + static_cast<size_t>(i)];
+    }
+};
+
+// Reads and checks the whole ground file once. Returns 0; errors::kCard for more than 30 cuts;
+// errors::kBadGroundFile for counts below 1 or too few, non-numeric or non-finite node values.
+int LoadGround(std::FILE* file, GroundData& ground);
+
+// Cuts the terrain profile for the antenna at A and the field point P: the vertical plane through A and
+// P meets each lateral cut in one vertex; vertex 0 is (A.x, Y of the first node, 0).
+void PROFIL(const GroundData& ground, const Vec3& A, const Vec3& P, Profile& profile);
+
+} // namespace kelvd
+
+#endif

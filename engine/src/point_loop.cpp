@@ -1,0 +1,554 @@
+#include "point_loop.h"
+
+#include "error_codes.h"
+#include "field_models.h"
+#include "geometry.h"
+#include "text_format.h"
+
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <numbers>
+#include <system_error>
+#include <thread>
+
+namespace kelvd {
+
+namespace {
+
+constexpr double kRadPerDeg = 0.017453292519943295;
+constexpr double kDegPerRad = 180.0 / std::numbers::pi;
+constexpr double kMicroampsPerDdm = 150.0 / 0.175;
+constexpr double kTwoPartBreakY = 10000.0; // feet: where a two-part approach changes segment
+
+// S + (E - S) i / (n - 1), the product formed first; a one-point cut stays at S.
+double interp(double S, double E, int i, int n) { return n > 1 ? S + (E - S) * i / (n - 1) : S; }
+
+bool finite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+double elevationFrom(const Vec3& th, const Vec3& P) {
+    const double dx = P.x - th.x, dy = P.y - th.y;
+    return std::atan2(P.z - th.z, std::sqrt(dx * dx + dy * dy));
+}
+
+// The angles (degrees) of the fixed-angle level run: 1 degree, then 0.1 degree steps, and 0.02 degree
+// steps while the previous angle lies inside one of the three fine bands.
+std::vector<double> fixedAngleSteps(int n) {
+    std::vector<double> a;
+    double alpha = 1.0;
+    for (int i = 0; i < n; ++i) {
+        if (i > 0) {
+            const bool fine = (alpha > 1.79 && alpha < 2.19) || (alpha > 2.79 && alpha < 3.19) ||
+                              (alpha > 3.79 && alpha < 4.19);
+            alpha += fine ? 0.02 : 0.1;
+        }
+        a.push_back(alpha);
+    }
+    return a;
+}
+
+void writeVertices(std::string& out, const Profile& profile) {
+    for (int i = 0; i < profile.NV; ++i) {
+        const Vec3& v = profile.v[static_cast<size_t>(i)];
+        Appendf(out, "%29s%10.3f%17s%10.3f%17s%10.3f\n", " ", v.x, " ", v.y, " ", v.z);
+    }
+}
+
+Complex phasor(double magnitude, double phaseDeg) {
+    return magnitude * Complex(std::cos(phaseDeg * kRadPerDeg), std::sin(phaseDeg * kRadPerDeg));
+}
+
+} // namespace
+
+int FlightPoints(const RunInputs& in, std::vector<FlightPoint>& points) {
+    points.clear();
+    const int n = in.NPTS;
+    if (n <= 0)
+        return 0;
+    const auto& P = in.P;
+    const Vec3& th = in.theodolite;
+    std::vector<double> steps;
+    double a1 = 0, a2 = 0;
+    switch (in.TYPE) {
+    case 1:
+    case 2:
+    case 3:
+    case 7:
+        break;
+    case 4:
+        a1 = std::atan2(P[2] - th.z, std::hypot(P[0] - th.x, P[1] - th.y));
+        a2 = std::atan2(P[5] - th.z, std::hypot(P[3] - th.x, P[4] - th.y));
+        break;
+    case 5:
+        steps = fixedAngleSteps(n);
+        break;
+    case 6:
+        if (n / 4 < 2 || 3 * n / 4 < 2)
+            return errors::kCard;
+        break;
+    default:
+        return errors::kCard;
+    }
+
+    for (int i = 0; i < n; ++i) {
+        FlightPoint fp;
+        Vec3& X = fp.P;
+        switch (in.TYPE) {
+        case 1: {
+            const double alpha = interp(P[1], P[4], i, n) * kRadPerDeg;
+            const double phiDeg = interp(P[2], P[5], i, n);
+            const double phi = phiDeg * kRadPerDeg;
+            X = {-P[0] * std::cos(alpha) * std::sin(phi), P[0] * std::cos(alpha) * std::cos(phi),
+                 P[0] * std::sin(alpha)};
+            fp.ALPHA = elevationFrom(th, X) * kDegPerRad;
+            fp.azimuth = phiDeg;
+            break;
+        }
+        case 2:
+            X = {interp(P[0], P[3], i, n), interp(P[1], P[4], i, n), interp(P[2], P[5], i, n)};
+            fp.ALPHA = elevationFrom(th, X) * kDegPerRad;
+            fp.azimuth = ATAN2S(-X.x, X.y) * kDegPerRad;
+            break;
+        case 3:
+        case 6:
+            if (in.TYPE == 3) {
+                X.x = interp(P[0], P[3], i, n);
+                X.y = interp(P[1], P[4], i, n);
+            } else {
+                const int Q = n / 4, N = 3 * n / 4;
+                const double Xm = P[0] + (P[1] - kTwoPartBreakY) * (P[3] - P[0]) / (P[1] - P[4]);
+                if (i + 1 < Q) {
+                    X.x = P[0] + (Xm - P[0]) * i / (Q - 1);
+                    X.y = P[1] + (kTwoPartBreakY - P[1]) * i / (Q - 1);
+                } else {
+                    const int j = i - Q;
+                    X.x = Xm + (P[3] - Xm) * j / (N - 1);
+                    X.y = kTwoPartBreakY + (P[4] - kTwoPartBreakY) * j / (N - 1);
+                }
+            }
+            X.z = std::tan(P[2] * kRadPerDeg) * std::sqrt(X.x * X.x + X.y * X.y);
+            fp.ALPHA = P[2];
+            fp.azimuth = ATAN2S(-X.x, X.y) * kDegPerRad;
+            break;
+        case 4:
+        case 5: {
+            const double alpha =
+                in.TYPE == 4 ? (n > 1 ? a1 + i * (a2 - a1) / (n - 1) : a1) : steps[static_cast<size_t>(i)] * kRadPerDeg;
+            const double h = (P[2] - th.z) / std::tan(alpha);
+            const double radicand = h * h - th.x * th.x;
+            if (!(radicand >= 0))
+                return errors::kCard;
+            X = {0, std::sqrt(radicand) + th.y, P[2]};
+            fp.ALPHA = alpha * kDegPerRad;
+            fp.azimuth = 0;
+            break;
+        }
+        case 7: {
+            const double phiDeg = interp(P[1], P[4], i, n);
+            const double phi = phiDeg * kRadPerDeg;
+            X = {-P[0] * std::sin(phi), P[0] * std::cos(phi), P[2]};
+            fp.ALPHA = elevationFrom(th, X) * kDegPerRad;
+            fp.azimuth = phiDeg;
+            break;
+        }
+        default:
+            break;
+        }
+        if (!finite(X) || !std::isfinite(fp.ALPHA) || !std::isfinite(fp.azimuth))
+            return errors::kCard;
+        points.push_back(fp);
+    }
+    return 0;
+}
+
+void ReportHeader(const RunInputs& in, std::string& o) {
+    const auto& s = in.rayIgnore;
+    Appendf(o, "THE INPUT DATA FOR THIS SIMULATION IS AS FOLLOWS:    ");
+    Appendf(o, "%d%d%d%d%d%d%d%d%d%d%d%d\n", s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[8], s[9], s[10],
+            s[11]);
+    if (in.MODEL != 0 && in.MODEL != 2) {
+        static const char* const kIgnored[limits::kRaySwitches] = {
+            "   IGNORED DIRECT RAY.\n",
+            "   IGNORED SINGLY REFLECTED RAY.\n",
+            "   IGNORED DOUBLY REFLECTED RAY.\n",
+            "   IGNORED REFLECTED-DIFFRACTED RAY.\n",
+            "   IGNORED REFLECTED-REFLECTED-DIFFRACTED AND RRR RAYS.\n",
+            "   IGNORED REFLECTED-DIFFRACTED-REFLECTED RAY.\n",
+            "   IGNORED SINGLY DIFFRACTED RAY.\n",
+            "   IGNORED DIFFRACTED-REFLECTED RAY.\n",
+            "   IGNORED DIFFRACTED-REFLECTED-DIFFRACTED.\n",
+            "   IGNORED DOUBLY DIFFRACTED RAY.\n",
+            "   IGNORED DIFFRACTED-DIFFRACTED-REFLECTED RAY.\n",
+            "   IGNORED DIFFRACTED-REFLECTED-REFLECTED RAY.\n",
+        };
+        long sum = 0;
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s[i] >= 1)
+                Appendf(o, "%s", kIgnored[i]);
+            sum += s[i];
+        }
+        if (sum == 0)
+            Appendf(o, "   ALL 13 RAYS ARE CONSIDERED\n");
+    }
+    if (in.MODEL == 0) {
+        Appendf(o, "  FIELDS CALCULATED WITH FLAT EARTH MODEL");
+    } else if (in.MODEL == 1) {
+        if (in.AMODE == 0 || in.AMODE == 1) {
+            Appendf(o, "  FIELDS CALCULATED WITH GTD , NO ARRAY FACTOR ,\n");
+            Appendf(o, "  WITH FIRST PLATE DB ATTEN%8.2f  PHASE%8.2f  DEGREES\n", -in.lastHeaderDb,
+                    -in.lastHeaderPhase);
+        } else if (in.AMODE == 2 || in.AMODE == 3) {
+            Appendf(o, "  FIELDS CAL WITH GTD , WITH THREE ANTENNA ,\n");
+            Appendf(o, "  WITH FIRST PLATE  DB ATTEN =%8.2f  PHASE%8.2f  DEGREES\n", -in.lastHeaderDb,
+                    -in.lastHeaderPhase);
+        }
+    } else if (in.MODEL == 2) {
+        Appendf(o, "  FIELDS CALCULATED WITH PHYSICAL OPTICS MODEL\n");
+    }
+    Appendf(o, "     %s\n", in.title.c_str());
+
+    Appendf(o, "  THE PLATE DATA IS:\n");
+    Appendf(o, "      THE NUMBER OF EDGES IS %d\n", in.NV);
+    Appendf(o, "     POSITION OF VERTICES:     X(COORD.)%17sY(COORD.)%17sZ(COORD.)\n", " ", " ");
+    if (!in.profileFromGround)
+        writeVertices(o, in.cardProfile);
+
+    Appendf(o, "  THE FACILITY DATA IS:\n");
+    Appendf(o, "   NA=%2d  FREQ=%8.3f  LAMBDA=%8.3f  M=%6.3f A=%6.3f MC150=%6.3f", in.NA, in.FREQ, in.lambda, in.M,
+            in.A, in.MC150);
+    Appendf(o, "  \n   RELATIVE PERMI =%9.4f%9.4f      CONDUCTIVITY =%9.4f\n", in.permRe, in.permIm,
+            in.conductivity);
+
+    const Vec3& th = in.theodolite;
+    Appendf(o, "  THE THEODOLITE DATA IS:\n");
+    Appendf(o, "     X(COORD.)     Y(COORD.)    Z(COORD.)     ");
+    Appendf(o, "PATH REF. ANGLE   WIDTH REF. ANGLE\n");
+    Appendf(o, "   %10.3f   %10.3f   %10.3f%8s%10.3f%8s%10.3f\n", th.x, th.y, th.z, " ", in.pathRefAngle, " ",
+            in.widthRefAngle);
+
+    Appendf(o, "  THE ANTENNA DATA IS:\n");
+    if (in.A > 0.0001) {
+        Appendf(o, "     ANTENNA   X(COORD.)   Y(COORD.)   Z(COORD.)   ");
+        Appendf(o, "CANT(deg)   ISS(MAG.)   ISS(PHS.)   ICS(MAG.)   ICS(PHS.)");
+        Appendf(o, "   ICC(MAG.)   ICC(PHS.)\n");
+    }
+    for (int i = 0; i < in.NA; ++i) {
+        const AntennaInput& a = in.ant[static_cast<size_t>(i)];
+        Appendf(o, "        %1d  %10.3f  %10.3f  %10.3f  %10.3f  %10.5f", i + 1, a.pos.x, a.pos.y, a.pos.z, a.CANT,
+                a.issMag);
+        Appendf(o, "  %10.3f  %10.5f  %10.3f  %10.5f  %10.3f\n", a.issPha, a.icsMag, a.icsPha, a.iccMag, a.iccPha);
+    }
+
+    const auto& P = in.P;
+    Appendf(o, "  THE PATTERN CUT FOR THIS SIM. IS:\n");
+    switch (in.TYPE) {
+    case 1:
+        Appendf(o, "     THE PATTERN IS A CONSTANT RADIUS CUT WITH ALPHA ");
+        Appendf(o, "INCREMENTED FROM\n");
+        Appendf(o, "     %10.3f DEGREES TO %10.3f DEGREES AND THE RADIUS IS %10.3f\n", P[1], P[4], P[0]);
+        break;
+    case 2:
+        Appendf(o, "     THE PATTERN IS A STRAIGHT LINE CUT WITH THE \n");
+        Appendf(o, "     INITIAL COORDINATES-          X=%10.3f  Y=%10.3f  Z=%10.3f\n", P[0], P[1], P[2]);
+        Appendf(o, "     THE FINAL COORDINATES-          X=%10.3f  Y=%10.3f  Z=%10.3f\n", P[3], P[4], P[5]);
+        break;
+    case 3:
+    case 6: {
+        const double t = std::tan(P[2] * kRadPerDeg);
+        const double Zi = t * std::sqrt((P[0] - th.x) * (P[0] - th.x) + (P[1] - th.y) * (P[1] - th.y)) + th.z;
+        const double Zf = t * std::sqrt((P[3] - th.x) * (P[3] - th.x) + (P[4] - th.y) * (P[4] - th.y)) + th.z;
+        Appendf(o, "     THE PATTERN IS A CONSTANT %5.3f DEGREE CUT WITH THE\n", P[2]);
+        Appendf(o, "     INITIAL COORDINATES-    X=%10.3f  Y=%10.3f  Z=%10.3f\n", P[0], P[1], Zi);
+        Appendf(o, "     THE FINAL COORDINATES-          X=%10.3f  Y=%10.3f  Z=%10.3f\n", P[3], P[4], Zf);
+        break;
+    }
+    case 7:
+        Appendf(o, "     THE PATTERN IS AN ORBITAL CUT WITH PHI INCREMENTED FROM\n");
+        Appendf(o, "     %10.3f DEGREES TO %10.3f DEGREES AND THE ORBIT IS %10.3f\n", P[1], P[4], P[0]);
+        break;
+    default:
+        break;
+    }
+}
+
+double CLRCOR(double c, double DDM, Complex S, Complex L, double M) {
+    const double r = std::abs(L / S);
+    const double q = r / ((r + 1) * (r + 1));
+    const double a2 = 0.75 * q * q;
+    const double a3 = 1.25 * q * q * q;
+    const double a4 = 2.734375 * q * q * q * q;
+    const double s = (q + 2 * a2 + 3 * a3 + 4 * a4) / (1 - q - a2 - a3 - a4);
+    const double c1 = 1 / (r + 1) + (1 - r) * s / (r + 1);
+    const double c2 = r / (r + 1) - (1 - r) * s / (r + 1);
+    return std::fabs(c * c2 + (2 * M + DDM) * c1 / 2) - (2 * M - DDM) * c1 / 2;
+}
+
+void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i, FieldContext& ctx,
+                   PointResult& out) {
+    out = PointResult{};
+    const Vec3& P = fp.P;
+    const auto& Pc = in.P;
+    const Vec3& th = in.theodolite;
+
+    if (i == 0) {
+        if (in.TYPE == 4 || in.TYPE == 5) {
+            const double a1 =
+                in.TYPE == 4 ? std::atan2(Pc[2] - th.z, std::hypot(Pc[0] - th.x, Pc[1] - th.y)) * kDegPerRad : 1.0;
+            const double a2 =
+                in.TYPE == 4 ? std::atan2(Pc[5] - th.z, std::hypot(Pc[3] - th.x, Pc[4] - th.y)) * kDegPerRad : 4.5;
+            Appendf(out.fort7, "0     THE PATTERN IS A LEVEL RUN AT ALTITUDE");
+            Appendf(out.fort7, "%10.3f  WITH INITIAL AND FINAL ELEVATED ANGLE%10.3f%10.3f  IN DEGREES\n", Pc[2], a1,
+                    a2);
+        }
+        Appendf(out.fort7, "               THE OUTPUT DATA IS AS FOLLOWS:\n");
+        Appendf(out.fort7, "    X           Y          Z     ALPHA  DCDI    CDI      ET1     ET1PHA    ET2     "
+                           "ET2PHA    ET3     ET3PHA  ECSMAG    ESSMAG\n");
+    }
+
+    Complex ESB, ECSB, ECLR, ECSBM;
+    double ET[limits::kMaxAntennas] = {};
+    double ETPHA[limits::kMaxAntennas] = {};
+    const double X1 = in.ant[0].pos.x, Y1 = in.ant[0].pos.y;
+    const double R0 = std::sqrt((P.x - X1) * (P.x - X1) + (P.y - Y1) * (P.y - Y1) + P.z * P.z);
+    const Complex j(0, 1);
+
+    for (int n = 0; n < in.NA; ++n) {
+        const AntennaInput& a = in.ant[static_cast<size_t>(n)];
+        ctx.antenna = n;
+        ctx.P = P;
+        if (in.profileFromGround) {
+            PROFIL(ground, a.pos, P, ctx.profile);
+            if (n == 0) {
+                Appendf(out.fort7, "     POSITION OF VERTICES:     X(COORD.)%17sY(COORD.)", " ");
+                Appendf(out.fort7, "%17sZ(COORD.)\n", " ");
+                writeVertices(out.fort7, ctx.profile);
+            }
+        } else {
+            ctx.profile = in.cardProfile;
+        }
+
+        Complex ISS, ICS, ICC;
+        if (in.A >= 0.0001) {
+            ISS = phasor(a.issMag, a.issPha);
+            ICS = phasor(a.icsMag, a.icsPha);
+            ICC = phasor(a.iccMag, a.iccPha);
+        } else {
+            ISS = phasor(std::sqrt(a.issMag) / 0.80235, a.issPha);
+            ICS = phasor(std::sqrt(a.icsMag) * in.M, a.icsPha);
+            ICC = phasor(std::sqrt(a.iccMag), a.iccPha);
+        }
+
+        Complex E;
+        ctx.fort7.clear();
+        const int rc = CallFieldModel(ctx, E);
+        out.fort7 += ctx.fort7;
+        if (rc != 0) {
+            out.error = rc;
+            return;
+        }
+        // A field point on an antenna, or feeds with no real value, have no defined field.
+        if (!std::isfinite(E.real()) || !std::isfinite(E.imag()) || !std::isfinite(ISS.real() + ISS.imag()) ||
+            !std::isfinite(ICS.real() + ICS.imag()) || !std::isfinite(ICC.real() + ICC.imag())) {
+            out.error = errors::kCard;
+            return;
+        }
+
+        const Complex En = E / std::exp(-j * in.k * R0);
+        ET[n] = std::abs(En);
+        if (ET[n] != 0)
+            ETPHA[n] = std::atan2(En.imag(), En.real()) * kDegPerRad;
+        ESB += E * ISS;
+        ECSB += E * ICS;
+        ECLR += E * ICC;
+        ECSBM = ECSB / in.M;
+        Appendf(out.fort10, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", P.x, P.y, P.z, E.real(), E.imag());
+    }
+
+    double CDI = 0, DCDI = 8888.0, thetaT = 0, ESSMAG = 0, ECSMAG = 0;
+    if (std::abs(ECSB) != 0) {
+        const double Ap = in.A > 0.0001 ? in.A : 1.0;
+        const double t = (Ap * ESB / ECSB).real();
+        double DDM = std::fabs(t) < 1 ? 2 * in.M * t : (t < 0 ? -2 * in.M : 2 * in.M);
+        if (in.clearanceCorrection)
+            DDM = CLRCOR(in.MC150, DDM, ECSBM, ECLR, in.M);
+        CDI = DDM * kMicroampsPerDdm;
+        if (in.widthRefAngle != 0) {
+            thetaT = ATAN2S(P.z - th.z, std::hypot(P.x - th.x, P.y - th.y)) * kDegPerRad;
+            DCDI = CDI - (150.0 / in.widthRefAngle) * (in.pathRefAngle - thetaT);
+        }
+        ESSMAG = std::abs(ESB) * Ap;
+        ECSMAG = std::abs(ECSB);
+    } else if (in.widthRefAngle != 0) {
+        DCDI = 0;
+    }
+
+    double x = 0, y = 0;
+    if (in.PLOTON != 0) {
+        switch (in.XSEL) {
+        case 1: x = P.y; break;
+        case 2: x = fp.ALPHA; break;
+        case 3: x = -P.x; break;
+        case 4: x = P.x; break;
+        case 5: x = fp.azimuth; break;
+        default: break;
+        }
+        switch (in.YSEL) {
+        case 1: y = CDI; break;
+        case 2: y = DCDI; break;
+        case 3: y = ET[0]; break;
+        case 4: y = ETPHA[0]; break;
+        case 5: y = ET[1]; break;
+        case 6: y = ETPHA[1]; break;
+        case 7: y = ET[2]; break;
+        case 8: y = ETPHA[2]; break;
+        case 9: y = ECSMAG; break;
+        case 10: y = ESSMAG; break;
+        case 11: y = std::fabs(CDI); break;
+        default: break;
+        }
+    }
+
+    const double written[] = {CDI, DCDI, thetaT, ESSMAG, ECSMAG, x, y};
+    for (double v : written)
+        if (!std::isfinite(v)) {
+            out.error = errors::kCard;
+            return;
+        }
+
+    Appendf(out.fort7,
+            "%10.3f %10.3f %10.3f %5.3f %5.3f %6.1f %6.1f %10.3E %6.1f %10.3E %6.1f %10.3E %6.1f %10.3E %10.3E\n", P.x,
+            P.y, P.z, fp.ALPHA, thetaT, DCDI, CDI, ET[0], ETPHA[0], ET[1], ETPHA[1], ET[2], ETPHA[2], ECSMAG, ESSMAG);
+    if (in.NA > 3)
+        Appendf(out.fort7, " %10.3E %6.1f%10.3E %6.1f\n", ET[3], ETPHA[3], ET[4], ETPHA[4]);
+    Appendf(out.plot, " %12.5E %12.5E\n", x, y);
+}
+
+namespace {
+
+// Points evaluated by worker threads, handed to the run thread in any order and written in order.
+class PointPool {
+public:
+    PointPool(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points)
+        : in_(in), ground_(ground), points_(points), results_(points.size()), ready_(points.size(), 0) {}
+
+    ~PointPool() {
+        cancel_ = true;
+        for (auto& t : workers_)
+            t.join();
+    }
+
+    // Starts up to count workers; returns how many run.
+    size_t start(size_t count) {
+        for (size_t w = 0; w < count; ++w) {
+            try {
+                workers_.emplace_back([this] { work(); });
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        return workers_.size();
+    }
+
+    // Waits for point i for at most the given time; true when it is ready.
+    bool waitFor(size_t i, std::chrono::milliseconds timeout) {
+        std::unique_lock lock(mutex_);
+        return cv_.wait_for(lock, timeout, [&] { return ready_[i] != 0; });
+    }
+
+    PointResult& result(size_t i) { return results_[i]; }
+
+private:
+    void work() {
+        CLocaleScope locale;
+        FieldContext ctx(in_);
+        while (!cancel_) {
+            const size_t i = next_++;
+            if (i >= points_.size())
+                return;
+            EvaluatePoint(in_, ground_, points_[i], static_cast<int>(i), ctx, results_[i]);
+            {
+                std::lock_guard lock(mutex_);
+                ready_[i] = 1;
+            }
+            cv_.notify_all();
+        }
+    }
+
+    const RunInputs& in_;
+    const GroundData& ground_;
+    const std::vector<FlightPoint>& points_;
+    std::vector<PointResult> results_;
+    std::vector<char> ready_;
+    std::atomic<size_t> next_{0};
+    std::atomic<bool> cancel_{false};
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::vector<std::thread> workers_;
+};
+
+bool takeStop(RunControl& control) {
+    return control.stopRequested && control.stopRequested->exchange(0) != 0;
+}
+
+// Writes one evaluated point; returns its error (0 when the run goes on).
+int writePoint(const PointResult& r, RunFiles& files) {
+    files.write(RunFiles::kReport, r.fort7);
+    files.write(RunFiles::kEcho, r.fort10);
+    if (r.error != 0)
+        return r.error;
+    files.write(RunFiles::kPlot, r.plot);
+    return 0;
+}
+
+void publishProgress(RunControl& control, size_t written, size_t total) {
+    if (control.progress)
+        control.progress->store(static_cast<std::int32_t>(written * 100 / total));
+}
+
+} // namespace
+
+int RunPointLoop(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+                 RunFiles& files, RunControl& control) {
+    const size_t n = points.size();
+    if (n == 0)
+        return 0;
+    size_t threads = control.threads > 0 ? static_cast<size_t>(control.threads)
+                                          : std::max<size_t>(1, std::thread::hardware_concurrency());
+    threads = std::min(threads, n);
+
+    if (threads > 1) {
+        PointPool pool(in, ground, points);
+        if (pool.start(threads) > 0) {
+            for (size_t i = 0; i < n; ++i) {
+                while (!pool.waitFor(i, std::chrono::milliseconds(20)))
+                    if (control.stopRequested && control.stopRequested->load() != 0)
+                        break;
+                if (takeStop(control))
+                    return errors::kStopped;
+                if (const int rc = writePoint(pool.result(i), files))
+                    return rc;
+                publishProgress(control, i + 1, n);
+                if (control.afterPoint)
+                    control.afterPoint(static_cast<int>(i));
+            }
+            return 0;
+        }
+    }
+
+    FieldContext ctx(in);
+    PointResult r;
+    for (size_t i = 0; i < n; ++i) {
+        if (takeStop(control))
+            return errors::kStopped;
+        EvaluatePoint(in, ground, points[i], static_cast<int>(i), ctx, r);
+        if (const int rc = writePoint(r, files))
+            return rc;
+        publishProgress(control, i + 1, n);
+        if (control.afterPoint)
+            control.afterPoint(static_cast<int>(i));
+    }
+    return 0;
+}
+
+} // namespace kelvd

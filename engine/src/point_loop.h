@@ -1,0 +1,67 @@
+#ifndef KELVD_POINT_LOOP_H
+#define KELVD_POINT_LOOP_H
+
+#include "engine_types.h"
+#include "field_context.h"
+#include "ground_file.h"
+#include "run_files.h"
+#include "run_inputs.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kelvd {
+
+// One field point of the pattern cut: position (feet), its angle ALPHA and azimuth (degrees).
+struct FlightPoint {
+    Vec3 P{};
+    double ALPHA = 0;
+    double azimuth = 0;
+};
+
+// The field points of the cut, computed once before the loop. Returns 0, or errors::kCard for an
+// unknown TYPE, a two-part approach too short to split, or a cut with a point that has no finite
+// position (a level run whose geometry has no real solution, for one).
+int FlightPoints(const RunInputs& in, std::vector<FlightPoint>& points);
+
+// The report header that precedes the points (without the 250-point termination text).
+void ReportHeader(const RunInputs& in, std::string& fort7);
+
+// The clearance correction of DDM (c the clearance modulation depth, S the CSB sum over M, L the
+// clearance sum).
+double CLRCOR(double c, double DDM, Complex S, Complex L, double M);
+
+// Everything one field point writes: report text, echo rows, the plot row, and the code that ends the
+// run at this point (0 none). On an error the texts hold what was written before the failure.
+struct PointResult {
+    std::string fort7;
+    std::string fort10;
+    std::string plot;
+    int error = 0;
+};
+
+// Evaluates field point i for every antenna; ctx is the calling worker's own context.
+void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i,
+                   FieldContext& ctx, PointResult& out);
+
+// What the point loop shares with the run's caller, and how it runs.
+struct RunControl {
+    std::atomic<std::uint8_t>* stopRequested = nullptr;
+    std::atomic<std::int32_t>* progress = nullptr;
+    // Worker threads evaluating points: 0 uses every core, 1 evaluates on the run thread itself.
+    int threads = 0;
+    // Called on the run thread after point i has been written (tests use it to stop a run mid-way).
+    std::function<void(int)> afterPoint;
+};
+
+// Evaluates the points (in parallel when allowed) and writes each point's texts in point order, so
+// the files are identical whatever the thread count. Returns 0, errors::kStopped or a point's error.
+int RunPointLoop(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+                 RunFiles& files, RunControl& control);
+
+} // namespace kelvd
+
+#endif

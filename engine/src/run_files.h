@@ -1,0 +1,48 @@
+#ifndef KELVD_RUN_FILES_H
+#define KELVD_RUN_FILES_H
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace kelvd {
+
+// A path handed to a run: at most 255 bytes. A null or longer path is kept as unusable, so that the run
+// fails with that file's code instead of opening a file under a cut name.
+struct RunPath {
+    std::array<char, 256> text{};
+    bool usable = false;
+
+    void assign(const char* path);
+};
+
+struct RunPaths {
+    RunPath in, plot, ground;
+};
+
+// The five run files in table order: parameter file, plot file, 3D ground file, "FORT7", "FORT10".
+// Owned by one run; a closed file's handle is cleared, so nothing is ever closed twice.
+struct RunFiles {
+    enum Index { kCards = 0, kPlot = 1, kGround = 2, kReport = 3, kEcho = 4 };
+    std::array<std::FILE*, 5> f{};
+
+    RunFiles() = default;
+    RunFiles(const RunFiles&) = delete;
+    RunFiles& operator=(const RunFiles&) = delete;
+    ~RunFiles();
+
+    // Writes text as it is (line ends already CR LF).
+    void write(Index file, const std::string& text);
+};
+
+// Opens the five files in table order; returns 0, or the number (1..5) of the first that fails (the
+// files opened before it stay open).
+int OPENFL(RunFiles& files, const RunPaths& paths);
+
+// Closes every open file in table order and clears its handle. Returns false when one of the written
+// files could not be written completely (the number of the first such file is stored in failedFile).
+bool CLOSFL(RunFiles& files, int* failedFile = nullptr);
+
+} // namespace kelvd
+
+#endif
