@@ -1,0 +1,158 @@
+#include "platform/text/TextFile.h"
+
+#include "platform/text/Numbers.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace plat {
+
+namespace {
+
+std::string Reason() { return std::strerror(errno); }
+
+bool IsLineEnd(const std::string& text, std::size_t pos)
+{
+    return pos < text.size() && (text[pos] == '\n' || (text[pos] == '\r' && pos + 1 < text.size() &&
+                                                        text[pos + 1] == '\n'));
+}
+
+} // namespace
+
+TextWriter::TextWriter(const std::filesystem::path& path, Mode mode) : path_(path.string())
+{
+    file_ = std::fopen(path_.c_str(), mode == Mode::Output ? "wb" : "ab");
+    if (file_ == nullptr)
+        throw FileError("cannot open " + path_ + " for writing: " + Reason());
+}
+
+TextWriter::~TextWriter()
+{
+    if (file_ != nullptr)
+        std::fclose(file_);
+}
+
+void TextWriter::Print(std::string_view text)
+{
+    if (file_ == nullptr)
+        throw FileError("write to a closed file: " + path_);
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+        throw FileError("cannot write " + path_ + ": " + Reason());
+}
+
+void TextWriter::PrintLine(std::string_view text)
+{
+    Print(text);
+    Print("\r\n");
+}
+
+void TextWriter::Close()
+{
+    if (file_ == nullptr)
+        return;
+    const bool failed = std::ferror(file_) != 0;
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (failed || closed != 0)
+        throw FileError("cannot write " + path_ + ": " + Reason());
+}
+
+FreeReader::FreeReader(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw FileError("cannot open " + path.string() + " for reading");
+    text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw FileError("cannot read " + path.string());
+}
+
+FreeReader FreeReader::FromText(std::string text)
+{
+    FreeReader reader;
+    reader.text_ = std::move(text);
+    return reader;
+}
+
+void FreeReader::RequireMore() const
+{
+    if (Eof())
+        throw EndOfFileError("input past end of file");
+}
+
+void FreeReader::SkipBlanks()
+{
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
+        ++pos_;
+}
+
+void FreeReader::EndItem()
+{
+    SkipBlanks();
+    if (pos_ >= text_.size())
+        return;
+    if (text_[pos_] == ',')
+        ++pos_;
+    else if (text_[pos_] == '\n')
+        ++pos_;
+    else if (IsLineEnd(text_, pos_))
+        pos_ += 2;
+}
+
+double FreeReader::InputNumber()
+{
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' ||
+                                   text_[pos_] == '\n'))
+        ++pos_;
+    RequireMore();
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ' ' && text_[pos_] != '\t' && text_[pos_] != ',' &&
+           text_[pos_] != '\n' && !IsLineEnd(text_, pos_))
+        ++pos_;
+    const double value = Val(std::string_view(text_).substr(start, pos_ - start));
+    EndItem();
+    return value;
+}
+
+std::string FreeReader::InputText()
+{
+    SkipBlanks();
+    RequireMore();
+    std::string item;
+    if (text_[pos_] == '"') {
+        const std::size_t start = ++pos_;
+        while (pos_ < text_.size() && text_[pos_] != '"' && text_[pos_] != '\n' && !IsLineEnd(text_, pos_))
+            ++pos_;
+        item = text_.substr(start, pos_ - start);
+        if (pos_ < text_.size() && text_[pos_] == '"')
+            ++pos_;
+        // Whatever follows the closing quote on the item is passed over up to the delimiter.
+        while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\n' && !IsLineEnd(text_, pos_))
+            ++pos_;
+    } else {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\n' && !IsLineEnd(text_, pos_))
+            ++pos_;
+        item = text_.substr(start, pos_ - start);
+        const auto last = item.find_last_not_of(" \t");
+        item.erase(last == std::string::npos ? 0 : last + 1);
+    }
+    EndItem();
+    return item;
+}
+
+std::string FreeReader::LineInput()
+{
+    RequireMore();
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != '\n' && !IsLineEnd(text_, pos_))
+        ++pos_;
+    std::string line = text_.substr(start, pos_ - start);
+    if (pos_ < text_.size())
+        pos_ += text_[pos_] == '\n' ? 1 : 2;
+    return line;
+}
+
+} // namespace plat

@@ -1,0 +1,141 @@
+#include "platform/text/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+using namespace plat;
+
+namespace {
+
+std::filesystem::path OutPath(const std::string& name)
+{
+    return std::filesystem::path(TEST_OUTPUT_DIR) / ("textfile_" + name);
+}
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(TextWriter, WritesCrLfByteForByteAndAppends)
+{
+    const auto path = OutPath("writer.txt");
+    {
+        TextWriter w(path);
+        w.Print("a\tb");
+        w.Print("");
+        w.PrintLine(" c ");
+        w.PrintLine();
+        w.Close();
+        EXPECT_FALSE(w.IsOpen());
+    }
+    EXPECT_EQ(ReadBytes(path), "a\tb c \r\n\r\n");
+    {
+        TextWriter w(path, TextWriter::Mode::Append);
+        w.PrintLine("\xE9nd");
+    }
+    EXPECT_EQ(ReadBytes(path), "a\tb c \r\n\r\n\xE9nd\r\n");
+    {
+        TextWriter w(path);
+        w.PrintLine("new");
+    }
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+}
+
+TEST(TextWriter, ReportsFailures)
+{
+    EXPECT_THROW(TextWriter(OutPath("no-such-folder") / "x.txt"), FileError);
+    TextWriter w(OutPath("closed.txt"));
+    w.Close();
+    EXPECT_THROW(w.Print("x"), FileError);
+    if (std::filesystem::exists("/dev/full")) {
+        TextWriter full("/dev/full");
+        full.PrintLine("lost");
+        EXPECT_THROW(full.Close(), FileError);
+    }
+}
+
+TEST(FreeReader, NumbersSplitByBlanksTabsAndCommas)
+{
+    // A parameter-file card and its neighbours, with CR LF and LF line ends.
+    auto r = FreeReader::FromText("\t\t2\t0\t0\t(\t1.000,\t2.000)\t3.000\r\n"
+                                  " 1 , 2,,3\n"
+                                  "  -4.5e1  abc  7\r\n");
+    const double expected[] = {2, 0, 0, 0, 1, 2, 3, 1, 2, 0, 3, -45, 0, 7};
+    for (const double v : expected)
+        EXPECT_DOUBLE_EQ(r.InputNumber(), v);
+    EXPECT_TRUE(r.Eof());
+    EXPECT_THROW(r.InputNumber(), EndOfFileError);
+}
+
+TEST(FreeReader, TextItemsAndLines)
+{
+    auto r = FreeReader::FromText("'*' 'site1 INPUT A' 0\r\n"
+                                  "'SECTION'\t1 0 0\r\n"
+                                  "a.inp,b.prn , c.3D\n"
+                                  "\"x, y\" , z\r\n"
+                                  "\r\n"
+                                  "\t\t0.0   1.5\r\n"
+                                  "last line");
+    EXPECT_EQ(r.InputText(), "'*' 'site1 INPUT A' 0");
+    EXPECT_EQ(r.InputText(), "'SECTION'\t1 0 0");
+    EXPECT_EQ(r.InputText(), "a.inp");
+    EXPECT_EQ(r.InputText(), "b.prn");
+    EXPECT_EQ(r.InputText(), "c.3D");
+    EXPECT_EQ(r.InputText(), "x, y");
+    EXPECT_EQ(r.InputText(), "z");
+    EXPECT_EQ(r.InputText(), "");
+    EXPECT_EQ(r.LineInput(), "\t\t0.0   1.5");
+    EXPECT_FALSE(r.Eof());
+    EXPECT_EQ(r.LineInput(), "last line");
+    EXPECT_TRUE(r.Eof());
+    EXPECT_THROW(r.LineInput(), EndOfFileError);
+    EXPECT_THROW(r.InputText(), EndOfFileError);
+}
+
+TEST(FreeReader, HeaderThenWholeLine)
+{
+    // The reader drops a card header and takes the next line whole, TABs kept.
+    auto r = FreeReader::FromText("'SECTION'\t2 0 0\r\n\t\t\t0.000\t-100.000\r\n");
+    r.InputText();
+    EXPECT_EQ(r.LineInput(), "\t\t\t0.000\t-100.000");
+    EXPECT_TRUE(r.Eof());
+}
+
+TEST(FreeReader, EndOfFileAfterTheLastItem)
+{
+    auto r = FreeReader::FromText("1, 2\r\n");
+    r.InputNumber();
+    EXPECT_FALSE(r.Eof());
+    r.InputNumber();
+    EXPECT_TRUE(r.Eof());
+
+    auto blankTail = FreeReader::FromText("5\r\n\r\n");
+    EXPECT_DOUBLE_EQ(blankTail.InputNumber(), 5);
+    EXPECT_FALSE(blankTail.Eof());
+    EXPECT_THROW(blankTail.InputNumber(), EndOfFileError);
+
+    EXPECT_TRUE(FreeReader::FromText("").Eof());
+}
+
+TEST(FreeReader, ReadsFiles)
+{
+    const auto path = OutPath("reader.txt");
+    {
+        TextWriter w(path);
+        w.PrintLine("  1           1");
+        w.PrintLine(" 0.000    0.000    0.000");
+    }
+    FreeReader r(path);
+    for (const double v : {1.0, 1.0, 0.0, 0.0, 0.0})
+        EXPECT_DOUBLE_EQ(r.InputNumber(), v);
+    EXPECT_TRUE(r.Eof());
+    EXPECT_THROW(FreeReader(OutPath("missing.txt")), FileError);
+}
+
+} // namespace
