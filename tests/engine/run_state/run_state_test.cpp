@@ -1,0 +1,270 @@
+// The run interface as the program binds it: the built library loaded with dlopen.
+#include "../engine_test_support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace kelvd_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Library {
+public:
+    Library() {
+        handle_ = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (!handle_)
+            return;
+        start = reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
+        stop = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_stop"));
+        progress = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getProgress"));
+        lastError = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getLastError"));
+    }
+    ~Library() { unload(); }
+    void unload() {
+        if (handle_)
+            dlclose(handle_);
+        handle_ = nullptr;
+    }
+    bool loaded() const { return handle_ && start && stop && progress && lastError; }
+
+    // Polls as the program does: until 100, or 0 with a non-zero error. Returns the error code.
+    int wait() {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        for (;;) {
+            const int p = progress();
+            if (p == 100)
+                return lastError();
+            if (p == 0 && lastError() != 0)
+                return lastError();
+            if (std::chrono::steady_clock::now() > until)
+                return -1;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    int run(const char* in, const char* plot, const char* ground) {
+        if (start(in, plot, ground) != 0)
+            return -2;
+        return wait();
+    }
+
+    int (*start)(const char*, const char*, const char*) = nullptr;
+    int (*stop)() = nullptr;
+    int (*progress)() = nullptr;
+    int (*lastError)() = nullptr;
+
+private:
+    void* handle_ = nullptr;
+};
+
+class RunState : public WorkDir {
+protected:
+    void SetUp() override {
+        WorkDir::SetUp();
+        ASSERT_TRUE(lib.loaded()) << dlerror();
+        Model m;
+        m.antennas = {Antenna{0, 0, 14}, Antenna{0, 0, 28}};
+        m.ground = {{0, 0}, {20000, 0}};
+        model = m;
+        writeFile("temp.inp", paramFile(m));
+        writeFile("temp.3D", kDefaultGround);
+    }
+    static size_t lines(const std::string& s) { return static_cast<size_t>(std::count(s.begin(), s.end(), '\n')); }
+
+    Library lib;
+    Model model;
+};
+
+// A parameter file the test hands over only when it chooses: the run thread waits in its open.
+class Fifo {
+public:
+    explicit Fifo(const char* name) : name_(name) { ::mkfifo(name, 0600); }
+    ~Fifo() {
+        if (feeder_.joinable())
+            feeder_.join();
+    }
+    void feed(const std::string& text, std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
+        feeder_ = std::thread([this, text, delay] {
+            std::this_thread::sleep_for(delay);
+            writeFile(name_, text);
+        });
+    }
+    void join() { feeder_.join(); }
+
+private:
+    std::string name_;
+    std::thread feeder_;
+};
+
+} // namespace
+
+TEST_F(RunState, BeforeAnyRunProgressIs100AndErrorIs0) {
+    EXPECT_EQ(lib.progress(), 100);
+    EXPECT_EQ(lib.lastError(), 0);
+    lib.stop(); // no run: nothing happens
+    EXPECT_EQ(lib.progress(), 100);
+}
+
+TEST_F(RunState, FinishedRunWritesAllFilesAndReports100) {
+    ASSERT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 0);
+    EXPECT_EQ(lib.progress(), 100);
+    EXPECT_EQ(lines(readFile("temp.prn")), 5u);
+    EXPECT_NE(readFile("FORT7").find("THE OUTPUT DATA IS AS FOLLOWS"), std::string::npos);
+    EXPECT_EQ(readFile("FORT10").rfind("'*'", 0), 0u);
+}
+
+TEST_F(RunState, EachUnopenableFileFailsWithItsCode) {
+    fs::create_directory("adir");
+    struct Case {
+        const char* what;
+        const char* in;
+        const char* plot;
+        const char* ground;
+        const char* blockReport; // a folder of that name in the current directory
+        int code;
+    } cases[] = {
+        {"missing parameter file", "none.inp", "temp.prn", "temp.3D", nullptr, 2},
+        {"plot file in a missing folder", "temp.inp", "nodir/x.prn", "temp.3D", nullptr, 3},
+        {"plot path is a folder", "temp.inp", "adir", "temp.3D", nullptr, 3},
+        {"missing ground file with a card profile", "temp.inp", "temp.prn", "none.3D", nullptr, 4},
+        {"FORT7 cannot be created", "temp.inp", "temp.prn", "temp.3D", "FORT7", 5},
+        {"FORT10 cannot be created", "temp.inp", "temp.prn", "temp.3D", "FORT10", 6},
+        {"null parameter path", nullptr, "temp.prn", "temp.3D", nullptr, 2},
+        {"null plot path", "temp.inp", nullptr, "temp.3D", nullptr, 3},
+        {"null ground path", "temp.inp", "temp.prn", nullptr, nullptr, 4},
+        {"empty parameter path", "", "temp.prn", "temp.3D", nullptr, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all("FORT7");
+        fs::remove_all("FORT10");
+        if (c.blockReport)
+            fs::create_directory(c.blockReport);
+        EXPECT_EQ(lib.run(c.in, c.plot, c.ground), c.code);
+        EXPECT_EQ(lib.progress(), 0);
+        if (c.blockReport)
+            fs::remove_all(c.blockReport);
+    }
+    // The next run after failures starts clean and succeeds.
+    EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 0);
+}
+
+TEST_F(RunState, PathsLongerThan255BytesFailWithTheirFileCode) {
+    // A 255-byte relative path is accepted; one byte more fails instead of opening a cut name.
+    std::string dir(100, 'd');
+    fs::create_directories(dir + "/" + dir);
+    const std::string base = dir + "/" + dir + "/";
+    const std::string in255 = base + std::string(255 - base.size() - 4, 'p') + ".inp";
+    ASSERT_EQ(in255.size(), 255u);
+    fs::copy_file("temp.inp", in255);
+    EXPECT_EQ(lib.run(in255.c_str(), "temp.prn", "temp.3D"), 0);
+
+    // Cut to 255 bytes these would name existing or creatable files.
+    const std::string in256 = in255 + "x";
+    const std::string longPlot = base + std::string(160, 'q');
+    fs::copy_file("temp.3D", std::string(255, 'g'));
+    EXPECT_EQ(lib.run(in256.c_str(), "temp.prn", "temp.3D"), 2);
+    EXPECT_EQ(lib.run("temp.inp", longPlot.c_str(), "temp.3D"), 3);
+    EXPECT_FALSE(fs::exists(longPlot.substr(0, 255)));
+    EXPECT_EQ(lib.run("temp.inp", "temp.prn", std::string(300, 'g').c_str()), 4);
+}
+
+TEST_F(RunState, SecondStartDuringARunReturns1AndStopTakesEffectAtTheFirstPoint) {
+    Fifo fifo("slow.inp");
+    ASSERT_EQ(lib.start("slow.inp", "temp.prn", "temp.3D"), 0);
+    EXPECT_EQ(lib.start("temp.inp", "other.prn", "temp.3D"), 1);
+    EXPECT_GE(lib.progress(), 1);
+    EXPECT_LE(lib.progress(), 99);
+    lib.stop(); // during the card reading
+    fifo.feed(paramFile(model));
+    EXPECT_EQ(lib.wait(), 1);
+    EXPECT_EQ(lib.progress(), 0);
+    EXPECT_FALSE(fs::exists("other.prn"));
+    // The header is there, no point was computed.
+    const std::string fort7 = readFile("FORT7");
+    EXPECT_NE(fort7.find("THE PATTERN CUT FOR THIS SIM. IS:"), std::string::npos);
+    EXPECT_EQ(fort7.find("THE OUTPUT DATA IS AS FOLLOWS"), std::string::npos);
+    EXPECT_EQ(readFile("temp.prn"), "");
+}
+
+TEST_F(RunState, StaleStopRequestIsClearedByTheNextStart) {
+    // A run without points never looks at the stop request; it finishes and leaves the request set.
+    Model m = model;
+    m.points = 0;
+    Fifo fifo("slow.inp");
+    ASSERT_EQ(lib.start("slow.inp", "temp.prn", "temp.3D"), 0);
+    lib.stop();
+    fifo.feed(paramFile(m));
+    EXPECT_EQ(lib.wait(), 0);
+    fifo.join();
+    EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 0);
+    EXPECT_EQ(lines(readFile("temp.prn")), 5u);
+}
+
+TEST_F(RunState, UnloadingDuringARunStopsAndJoinsTheRunThread) {
+    Fifo fifo("slow.inp");
+    ASSERT_EQ(lib.start("slow.inp", "temp.prn", "temp.3D"), 0);
+    fifo.feed(paramFile(model), std::chrono::milliseconds(50));
+    lib.unload(); // returns only when the run thread has ended
+    fifo.join();
+    EXPECT_EQ(readFile("temp.prn"), "");
+    EXPECT_EQ(readFile("FORT7").find("THE OUTPUT DATA"), std::string::npos);
+    Library again;
+    ASSERT_TRUE(again.loaded());
+    EXPECT_EQ(again.progress(), 100);
+    EXPECT_EQ(again.run("temp.inp", "temp.prn", "temp.3D"), 0);
+}
+
+TEST_F(RunState, CardErrorsAndPointLimitThroughTheLibrary) {
+    Model bad = model;
+    bad.title = "it's"; // an apostrophe in the title breaks the header search
+    writeFile("bad.inp", paramFile(bad));
+    EXPECT_EQ(lib.run("bad.inp", "temp.prn", "temp.3D"), 7);
+
+    Model m = model;
+    m.points = 251;
+    writeFile("many.inp", paramFile(m));
+    EXPECT_EQ(lib.run("many.inp", "temp.prn", "temp.3D"), 8);
+    const std::string fort7 = readFile("FORT7");
+    const std::string tail = "        TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO BE PERFORMED IN DO-LOOP 200\r\n";
+    ASSERT_GE(fort7.size(), tail.size());
+    EXPECT_EQ(fort7.substr(fort7.size() - tail.size()), tail);
+    EXPECT_EQ(readFile("temp.prn"), "");
+
+    m.points = 250;
+    writeFile("many.inp", paramFile(m));
+    EXPECT_EQ(lib.run("many.inp", "temp.prn", "temp.3D"), 0);
+    EXPECT_EQ(lines(readFile("temp.prn")), 250u);
+}
+
+TEST_F(RunState, NumbersUseADecimalPointWhateverTheHostLocale) {
+    // A comma-decimal locale compiled for this test when the system has none installed.
+    const fs::path locales = fs::path(TEST_OUTPUT_DIR) / "locales";
+    if (!fs::exists(locales / "de_DE.UTF-8")) {
+        fs::create_directories(locales);
+        const std::string cmd = "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+    }
+    setenv("LOCPATH", locales.c_str(), 1);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    ASSERT_STREQ(probe, "1,5");
+
+    const int rc = lib.run("temp.inp", "temp.prn", "temp.3D");
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
+    ASSERT_EQ(rc, 0);
+    const std::string plot = readFile("temp.prn");
+    EXPECT_EQ(plot.find(','), std::string::npos);
+    EXPECT_NE(plot.find('.'), std::string::npos);
+    EXPECT_NE(readFile("FORT7").find("FREQ= 332.000"), std::string::npos);
+}
