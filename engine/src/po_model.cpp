@@ -1,0 +1,169 @@
+#include "po_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvd {
+
+namespace {
+
+// Phases are reduced before their sine and cosine are taken.
+double ReducePhase(double x) { return x - po::kTwoPi * std::trunc(x / po::kTwoPi); }
+
+// The integrand (Fa, Fb) at S = (Ys, Zs) and the step to take from there along the unit tangent
+// (ty, tz), limited to [hmin, hmax]. Where S meets the field point or the antenna's foot point the
+// integrand is singular (integrably so) and is taken as zero, with the shortest step.
+void Evaluate(const POGeometry& g, double Ys, double Zs, double ty, double tz, double hmin, double hmax,
+              double& Fa, double& Fb, double& h) {
+    const double Yf = g.P.y, Zf = g.P.z, Za = g.A.z, Xa = g.A.x;
+    const double r1 = std::sqrt((Yf - Ys) * (Yf - Ys) + (Zf - Zs) * (Zf - Zs));
+    const double r2 = std::sqrt(Ys * Ys + (Zs - Za) * (Zs - Za));
+    if (!(r1 > 0) || !(r2 > 0)) {
+        Fa = Fb = 0;
+        h = hmin;
+        return;
+    }
+    const double L = r1 + r2;
+    const double Rt = std::sqrt(L * L + Xa * Xa);
+    const double gs = Rt / L;
+    const double A1 = gs * r1, A2 = gs * r2;
+    const double B = std::sqrt((1 / r1 + 1 / r2) / (gs * gs * gs));
+    const double C = (Yf - Ys) / (A2 * A2 * A1 * A1 * B);
+    const double D = C / (g.k * A2);
+    const double phi = ReducePhase(g.k * Rt);
+    const double c = std::cos(phi), s = std::sin(phi);
+    Fa = C * c - D * s;
+    Fb = C * s + D * c;
+
+    const double w = std::fabs(((-(Yf - Ys) * ty - (Zf - Zs) * tz) / r1 + (Ys * ty + (Zs - Za) * tz) / r2) / gs);
+    h = (g.lambda / po::kStepDivisor) / w;
+    // A NaN step (w = 0 / 0) must not stall the walk: it counts as the shortest.
+    if (!(h >= hmin)) h = hmin;
+    if (h > hmax) h = hmax;
+}
+
+// The contribution of the profile's start (the origin) to Ga and Gb, before the scaling. It needs the
+// antenna above the ground (Za > 0) and the field point away from the origin (rho > 0); otherwise it is
+// undefined and left out.
+void StartTerm(const POGeometry& g, double& Ga, double& Gb) {
+    Ga = Gb = 0;
+    const double Yf = g.P.y, Zf = g.P.z, Za = g.A.z, Xa = g.A.x, k = g.k;
+    const double rho = std::sqrt(Yf * Yf + Zf * Zf);
+    if (!(Za > 0) || !(rho > 0)) return;
+    const double h = rho + Za;
+    const double Rs = std::sqrt(h * h + Xa * Xa);
+    const double c0 = -Yf * h / (rho * Rs);
+    const double g0 = std::sqrt(Xa * Xa / (h * h) + 1);
+    const double A1 = g0 * Za;
+    const double A2 = g0 * rho;
+    const double B = std::sqrt((1 / rho + 1 / Za) / (g0 * g0 * g0));
+    const double C = Yf / (A1 * A1 * A2 * A2 * B);
+    // Directly above the origin (Yf = 0) C and c0 both vanish; their ratio keeps its limit.
+    const double T = c0 != 0 ? Za * C / k / c0 : -Za * rho * Rs / (k * h * A1 * A1 * A2 * A2 * B);
+    const double s = std::sin(ReducePhase(k * Rs)), c = std::cos(ReducePhase(k * Rs));
+    Ga = -T * (c / (k * A1) + s);
+    Gb = T * (c - s / (k * A1));
+}
+
+} // namespace
+
+void POSEG(const POGeometry& g, double Y1, double Z1, double Y2, double Z2, POSums& sums) {
+    const double Ls = std::sqrt((Y2 - Y1) * (Y2 - Y1) + (Z2 - Z1) * (Z2 - Z1));
+    if (!(Ls > 0) || !std::isfinite(Ls)) return;
+    const double ty = (Y2 - Y1) / Ls, tz = (Z2 - Z1) / Ls;
+    const double hmin = std::max(g.lambda / po::kStepDivisor, Ls / static_cast<double>(po::kMaxStepsPerSegment));
+    const double hmax = std::max(po::kMaxStepWavelengths * g.lambda, hmin);
+
+    double Ys = Y1, Zs = Z1;
+    double Fa = 0, Fb = 0, h = 0;
+    Evaluate(g, Ys, Zs, ty, tz, hmin, hmax, Fa, Fb, h);
+    double p = h;
+    double Sa = 0, Sb = 0;
+    bool last = false;
+    for (;;) {
+        Ys += h * ty;
+        Zs += h * tz;
+        double Fa2 = 0, Fb2 = 0, hNext = 0;
+        Evaluate(g, Ys, Zs, ty, tz, hmin, hmax, Fa2, Fb2, hNext);
+        Sa += (Fa + Fa2) * h;
+        Sb += (Fb + Fb2) * h;
+        ++sums.steps;
+        if (last) break;
+        Fa = Fa2;
+        Fb = Fb2;
+        h = hNext;
+        p += h;
+        if (p >= Ls) {
+            // The remainder up to the segment's end; negative when the first step overshot it.
+            h = Ls + h - p;
+            p = Ls;
+            last = true;
+        }
+    }
+    const double w2 = ((Z1 - g.A.z) * ty - Y1 * tz) / 2;
+    sums.Ga += Sa * w2;
+    sums.Gb += Sb * w2;
+}
+
+Complex POFLD(const POGeometry& g, const Profile& profile, POSums* out) {
+    POSums sums;
+    // Without a positive wavelength the step rule has no length scale and the walk would not end.
+    if (!(g.lambda > 0) || !std::isfinite(g.lambda) || !(g.k > 0) || !std::isfinite(g.k)) {
+        if (out) *out = sums;
+        return {};
+    }
+    const double Xf = g.P.x, Yf = g.P.y, Zf = g.P.z;
+    const double Xa = g.A.x, Ya = g.A.y, Za = g.A.z;
+
+    const double R = std::sqrt((Yf - Ya) * (Yf - Ya) + (Xa - Xf) * (Xa - Xf) + (Zf - Za) * (Zf - Za));
+    const double phid = ReducePhase(g.k * R);
+
+    StartTerm(g, sums.Ga, sums.Gb);
+
+    double prev = -1, cur = -1;
+    const int nv = std::clamp(profile.NV, 0, limits::kMaxVertices);
+    for (int s = 0; s + 1 < nv; ++s) {
+        double Y1 = profile.v[s].y, Z1 = profile.v[s].z;
+        double Y2 = profile.v[s + 1].y, Z2 = profile.v[s + 1].z;
+        if (Y1 >= Yf) break;
+        if (Y2 > Yf) {
+            Z2 = Z1 + (Yf - Y1) * (Z2 - Z1) / (Y2 - Y1);
+            Y2 = Yf;
+        }
+        if (Y2 - Ya > 0) cur = (Za - Z2) / (Y2 - Ya);
+        if (prev >= 0) {
+            if (cur >= prev) continue; // hidden behind the shadow line of the last visible segment
+            if ((Za - Z1) / (Y1 - Ya) > prev) {
+                // Only the part above the shadow line is lit: start there.
+                if (Y1 != Y2) {
+                    const double m = (Z2 - Z1) / (Y2 - Y1);
+                    const double b = Z1 - (Y1 - Ya) * m;
+                    Y1 = (Za - b) / (m + prev) + Ya;
+                }
+                Z1 = Za - prev * (Y1 - Ya);
+            }
+        }
+        POSEG(g, Y1, Z1, Y2, Z2, sums);
+        prev = cur;
+    }
+
+    const double f = 1 / std::sqrt(2 * g.lambda);
+    sums.Ga *= f;
+    sums.Gb *= f;
+    // At the antenna itself the direct ray has no defined value; it is left out there.
+    const double q = R > 0 ? (Yf - Ya) / (R * R) : 0;
+    if (out) *out = sums;
+    const double scale = 0.5 / g.lambda;
+    return {scale * (sums.Ga - sums.Gb - q * std::sin(phid)), -scale * (sums.Ga + sums.Gb + q * std::cos(phid))};
+}
+
+Complex POFLD(const FieldContext& ctx) {
+    POGeometry g;
+    g.P = ctx.P;
+    g.A = ctx.in.ant[ctx.antenna].pos;
+    g.lambda = ctx.in.lambda;
+    g.k = ctx.in.k;
+    return POFLD(g, ctx.profile);
+}
+
+} // namespace kelvd

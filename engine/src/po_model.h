@@ -1,0 +1,52 @@
+#ifndef KELVD_PO_MODEL_H
+#define KELVD_PO_MODEL_H
+
+#include "engine_types.h"
+#include "field_context.h"
+
+namespace kelvd {
+
+// The physical-optics model: the direct ray plus a physical-optics integral over the terrain profile in
+// the vertical plane along the runway (only the vertices' Y and Z are used). Pure functions of their
+// inputs, so that points can be evaluated on several threads at once.
+
+namespace po {
+constexpr double kTwoPi = 6.283185307179586;
+// The integration step lies between lambda / kStepDivisor and kMaxStepWavelengths * lambda.
+constexpr double kStepDivisor = 24.0;
+constexpr double kMaxStepWavelengths = 20.0;
+// No segment takes more steps than this: absurd lengths or frequencies stretch the shortest step
+// instead of running for hours (a field point cannot be interrupted). At 330 MHz the shortest step of
+// lambda / 24 still covers segments of some 260000 feet.
+constexpr long kMaxStepsPerSegment = 1L << 21;
+} // namespace po
+
+// The geometry of one evaluation: field point P, antenna A, wavelength and wave number.
+struct POGeometry {
+    Vec3 P{};
+    Vec3 A{};
+    double lambda = 0;
+    double k = 0;
+};
+
+// The accumulators of one evaluation; steps counts the trapezoidal steps taken.
+struct POSums {
+    double Ga = 0;
+    double Gb = 0;
+    long steps = 0;
+};
+
+// Integrates the segment (Y1, Z1)-(Y2, Z2) into sums by the trapezoidal rule with the adaptive step. A
+// segment of zero (or not finite) length adds nothing.
+void POSEG(const POGeometry& g, double Y1, double Z1, double Y2, double Z2, POSums& sums);
+
+// The field of antenna A at P over the profile. sums, when given, receives the accumulators after the
+// scaling (the start term and the integrated segments).
+Complex POFLD(const POGeometry& g, const Profile& profile, POSums* sums = nullptr);
+
+// The field of the context's current antenna at its field point over its profile.
+Complex POFLD(const FieldContext& ctx);
+
+} // namespace kelvd
+
+#endif
