@@ -5,6 +5,8 @@
 // Kinds as the program declares them: Byte = std::uint8_t, Integer = std::int16_t,
 // Single = float, String = std::string, Variant = ModelVariant.
 
+#include "common/VectorsAndMatrices.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -65,15 +67,6 @@ struct AntennaRec {
     bool operator==(const AntennaRec&) const = default;
 };
 
-// A point of the flight profile, feet.
-struct FltPointRec {
-    float X = 0;
-    float Y = 0;
-    float Z = 0;
-
-    bool operator==(const FltPointRec&) const = default;
-};
-
 struct ModelVariables {
     // File names
     std::string InFile;      // working parameter file; "temp.inp" while the model is unnamed
@@ -119,8 +112,8 @@ struct ModelVariables {
 
     // Flight profile (card 4)
     std::uint8_t FlightType = 0; // 1, 2, 3, 4, 7
-    FltPointRec FltPoint1;
-    FltPointRec FltPoint2;
+    Vector3 FltPoint1; // first and second defining point, feet
+    Vector3 FltPoint2;
     float FltNumPoints = 0;
     std::uint8_t FltAngFlag = 0;
 

@@ -1,0 +1,307 @@
+#include "shell/model/ParamFile.h"
+
+#include "platform/text/Numbers.h"
+#include "platform/text/Strings.h"
+
+#include <cerrno>
+#include <exception>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr float kFeetPerMetre = 3.281F;
+constexpr char kTab = '\t';
+
+// N3 and N3w ("#####0.000" writes the same text).
+std::string N3(float v)
+{
+    return plat::Format(v, "####0.000");
+}
+
+std::string F1(float v)
+{
+    return plat::Format(v, "###0.0");
+}
+
+std::string I(int v)
+{
+    return std::to_string(v);
+}
+
+// s right-justified in w characters. A number that fills the field is written whole after one
+// blank, so that it never runs into the number before it.
+std::string RJ(std::size_t w, const std::string& s)
+{
+    if (s.size() < w)
+        return std::string(w - s.size(), ' ') + s;
+    return " " + s;
+}
+
+// s left-justified in w characters; a number that fills the field is written whole and followed by
+// one blank.
+std::string LJ(std::size_t w, const std::string& s)
+{
+    if (s.size() < w)
+        return s + std::string(w - s.size(), ' ');
+    return s + " ";
+}
+
+std::string CardHeader(int card)
+{
+    return "'SECTION'" + std::string(1, kTab) + I(card) + " 0 0";
+}
+
+std::string Tabs(int n)
+{
+    return std::string(static_cast<std::size_t>(n), kTab);
+}
+
+// The lines of the file in order, without line ends. Throws when a grid cell is not a number or the
+// antenna count goes beyond the records.
+std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileView& view)
+{
+    const float f = view.useSI ? kFeetPerMetre : 1.0F;
+    const float shift = m.OriginShift;
+    std::vector<std::string> lines;
+
+    lines.push_back("'*' '" + plat::Trim(GetHeader(m.InFile)) + " INPUT A' " + (view.useSI ? "1" : "0"));
+
+    const int rows = view.use3D ? 0 : CountGroundRows(view.grid);
+    lines.push_back(CardHeader(1));
+    lines.push_back(Tabs(2) + I(rows == 0 ? 1 : rows) + kTab + I(m.FieldModel) + kTab + I(m.TraceLevel) +
+                    kTab + "(" + kTab + N3(m.PermittivityRe) + "," + kTab + N3(m.PermittivityIm) + ")" +
+                    kTab + N3(m.Conductivity));
+    if (rows == 0) {
+        lines.push_back(Tabs(2) + " 0.000" + kTab + "0.000" + kTab + "0.000");
+    } else {
+        for (int r = 1; r <= rows; ++r) {
+            const float y = plat::CSng(view.grid.TextMatrix(r, 2));
+            const float z = plat::CSng(view.grid.TextMatrix(r, 3));
+            const float yFile = y * f - shift;
+            const float zFile = z * f;
+            lines.push_back(Tabs(2) + " 0.000" + std::string(10, ' ') + LJ(15, N3(yFile)) + N3(zFile));
+        }
+    }
+
+    lines.push_back(CardHeader(2));
+    const float thY = -m.ThY - shift;
+    lines.push_back(Tabs(3) + N3(m.ThX) + kTab + N3(thY) + kTab + N3(m.ThZ) + kTab + N3(m.PathAngle) +
+                    kTab + N3(m.PathWidth) + kTab + N3(shift));
+
+    lines.push_back(CardHeader(3));
+    lines.push_back(Tabs(2) + I(m.NumAnts) + kTab + N3(m.ArrayFreq) + kTab + N3(m.ArrayModDepth) + kTab +
+                    N3(m.ArrayARatio) + kTab + N3(m.ArrayCLRModDepth) + kTab + I(m.AntOrient));
+    for (int i = 1; i <= m.NumAnts; ++i) {
+        const AntennaRec& R = m.Ant(AntennaOfFileLine(i, m.NumAnts));
+        const float y = -R.Y - shift;
+        lines.push_back(Tabs(2) + I(i) + kTab + N3(R.X) + kTab + N3(y) + kTab + N3(R.Z) + kTab +
+                        N3(R.Alpha) + kTab + N3(R.Phi1) + kTab + N3(R.Phi2) + kTab + N3(R.Phi3));
+        lines.push_back(Tabs(2) + N3(R.SBOMag) + kTab + N3(R.SBOPhase) + kTab + N3(R.CSBMag) + kTab +
+                        N3(R.CSBPhase) + kTab + N3(R.CLRMag) + kTab + N3(R.CLRPhase));
+    }
+
+    // Constant radius cuts and orbits give angles, not setbacks, in the Y places.
+    const bool shiftFlight = m.FlightType != 1 && m.FlightType != 7;
+    const float y1 = shiftFlight ? m.FltPoint1.Y - shift : m.FltPoint1.Y;
+    const float y2 = shiftFlight ? m.FltPoint2.Y - shift : m.FltPoint2.Y;
+    lines.push_back(CardHeader(4));
+    lines.push_back(Tabs(2) + I(m.FlightType) + kTab + plat::GeneralText(m.FltNumPoints) + kTab +
+                    I(m.FltAngFlag) + Tabs(2) + RJ(10, N3(m.FltPoint1.X)) + RJ(10, N3(y1)) +
+                    RJ(10, N3(m.FltPoint1.Z)));
+    lines.push_back(RJ(58, N3(m.FltPoint2.X)) + RJ(10, N3(y2)) + RJ(10, N3(m.FltPoint2.Z)));
+
+    lines.push_back(CardHeader(5));
+    std::string card5 = Tabs(2) + I(m.PlotOn) + kTab + I(m.XAxisVar) + kTab + I(m.YAxisVar) + " " + kTab +
+                        N3(m.OutParam1) + kTab + N3(m.OutParam2) + kTab + N3(m.OutParam3) + kTab +
+                        N3(m.OutParam4) + "  ";
+    for (int j = 1; j <= 12; ++j)
+        card5 += I(m.RayIgnore(j)) + " ";
+    lines.push_back(card5);
+
+    lines.push_back(CardHeader(6));
+    const std::string sep = "   ";
+    lines.push_back(Tabs(2) + F1(m.Ant(1).Atten) + sep + F1(m.Ant(1).PhaseAdj) + sep + F1(m.Ant(2).Atten) +
+                    sep + F1(m.Ant(2).PhaseAdj) + sep + F1(m.Ant(3).Atten) + sep + F1(m.Ant(3).PhaseAdj));
+    lines.push_back(Tabs(2) + F1(m.SBOPowerAdj) + sep + F1(m.CLRPowerAdj) + sep + F1(m.CSBSBOPhase));
+    lines.push_back("'...' 0 0 0");
+    return lines;
+}
+
+bool WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes the lines with CR LF ends to a new file beside path, then renames it to path, so that path
+// holds either its old text or the whole new one.
+bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string stem(1, '.');
+    stem += target.filename().string();
+    stem += '.';
+
+    int fd = -1;
+    std::string temp;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = (folder / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp")).string();
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    const bool written = WriteAll(fd, text);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && std::filesystem::exists(path, ec);
+}
+
+void Show(const std::function<void(const std::string&)>& label, const std::string& text)
+{
+    if (label)
+        label(text);
+}
+
+} // namespace
+
+WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const ParamFileUi& ui)
+{
+    if (FileExists(m.InFile) && m.InFile != "temp.inp") {
+        switch (ui.askOverwrite(kOverwriteQuestion)) {
+        case OverwriteAnswer::Yes:
+            break;
+        case OverwriteAnswer::Cancel:
+            return WriteStatus::Cancelled;
+        case OverwriteAnswer::No: {
+            const std::optional<std::string> name = ui.saveDialog("", kNewParamFileFilter);
+            if (!name)
+                return WriteStatus::Declined;
+            m.InFile = *name;
+            if (m.InFile.empty())
+                return WriteStatus::Declined;
+            Show(ui.showInFile, m.InFile);
+            break;
+        }
+        }
+    }
+    if (m.InFile.empty())
+        return WriteStatus::Failed;
+
+    m.OriginShift = -m.RefAntY;
+    m.TraceLevel = 0;
+    std::vector<std::string> lines;
+    try {
+        lines = ComposeLines(m, view);
+    } catch (const std::exception&) {
+        return WriteStatus::Failed;
+    }
+    // A name of blanks only names no file: it is treated as empty.
+    const std::string ground = plat::Trim(m.File3D);
+    if (!ground.empty())
+        lines.push_back(ground);
+    if (!ReplaceFile(m.InFile, lines))
+        return WriteStatus::Failed;
+
+    if (ground.empty()) {
+        m.File3D = StripExtension(m.InFile) + ".3D";
+        Show(ui.show3DFile, m.File3D);
+    }
+    if (!FileExists(m.File3D) && !WriteDefaultGroundFile(m.File3D))
+        return WriteStatus::Failed;
+    return WriteStatus::Written;
+}
+
+std::optional<WriteStatus> SaveParamFileFromMenu(ModelVariables& m, const ParamFileView& view,
+                                                 const ParamFileUi& ui,
+                                                 const std::function<void()>& collectParameters)
+{
+    const std::optional<std::string> name = ui.saveDialog(m.InFile, kSaveParamFileFilter);
+    if (!name)
+        return std::nullopt;
+    m.InFile = *name;
+    Show(ui.showInFile, m.InFile);
+    if (m.InFile.empty())
+        return std::nullopt;
+    collectParameters();
+    const WriteStatus status = WriteParamFile(m, view, ui);
+    m.OutFile = StripExtension(m.InFile) + ".prn";
+    Show(ui.showOutFile, m.OutFile);
+    return status;
+}
+
+std::string StripExtension(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return path;
+    return path.substr(0, dot);
+}
+
+std::string GetHeader(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return name.substr(0, name.find('.'));
+}
+
+std::string FileFolder(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash != std::string::npos)
+        return path.substr(0, slash + 1);
+    std::error_code ec;
+    const std::filesystem::path current = std::filesystem::current_path(ec);
+    return ec ? std::string() : current.string();
+}
+
+std::uint8_t CountGroundRows(const GroundGrid& grid)
+{
+    std::uint8_t count = 0;
+    for (int r = 1; r < grid.Rows() && count < 255; ++r) {
+        const bool complete = !plat::Trim(grid.TextMatrix(r, 2)).empty() &&
+                              !plat::Trim(grid.TextMatrix(r, 3)).empty() &&
+                              plat::Trim(grid.TextMatrix(r, 4)) == "X";
+        if (!complete)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+bool WriteDefaultGroundFile(const std::string& path)
+{
+    return ReplaceFile(path, {"  1           1", " 0.000    0.000    0.000"});
+}
