@@ -255,8 +255,11 @@ std::optional<WriteStatus> SaveParamFileFromMenu(ModelVariables& m, const ParamF
         return std::nullopt;
     collectParameters();
     const WriteStatus status = WriteParamFile(m, view, ui);
-    m.OutFile = StripExtension(m.InFile) + ".prn";
-    Show(ui.showOutFile, m.OutFile);
+    // An empty name given after the overwrite question names no plot file either.
+    if (!m.InFile.empty()) {
+        m.OutFile = StripExtension(m.InFile) + ".prn";
+        Show(ui.showOutFile, m.OutFile);
+    }
     return status;
 }
 

@@ -68,8 +68,9 @@ enum class WriteStatus {
 WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const ParamFileUi& ui);
 
 // The Save menu: a Save dialog on InFile; the chosen name becomes InFile (shown); when it is not
-// empty: collect, write, and OutFile := StripExtension(InFile) + ".prn" (shown). std::nullopt when
-// the dialog was cancelled or gave an empty name (nothing collected or written).
+// empty: collect, write, and OutFile := StripExtension(InFile) + ".prn" (shown) unless the writer
+// left InFile empty. std::nullopt when the dialog was cancelled or gave an empty name (nothing
+// collected or written).
 std::optional<WriteStatus> SaveParamFileFromMenu(ModelVariables& m, const ParamFileView& view,
                                                  const ParamFileUi& ui,
                                                  const std::function<void()>& collectParameters);

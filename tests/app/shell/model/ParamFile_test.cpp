@@ -466,10 +466,20 @@ TEST_F(ParamFileTest, SaveMenu)
     EXPECT_EQ(chosen.inFileLabel, std::vector<std::string>{"site1.inp"});
     EXPECT_EQ(chosen.outFileLabel, std::vector<std::string>{"site1.prn"});
 
+    // The file exists now: answered No, then an empty name: nothing written, no plot file named.
+    ScriptedUi declined;
+    declined.answer = OverwriteAnswer::No;
+    declined.dialogAnswers = {"site1.inp", ""};
+    EXPECT_EQ(SaveParamFileFromMenu(m, {grid}, declined.Ui(), collect), WriteStatus::Declined);
+    EXPECT_EQ(collected, 2);
+    EXPECT_EQ(m.InFile, "");
+    EXPECT_EQ(m.OutFile, "site1.prn");
+    EXPECT_TRUE(declined.outFileLabel.empty());
+
     ScriptedUi empty;
     empty.dialogAnswers = {""};
     EXPECT_EQ(SaveParamFileFromMenu(m, {grid}, empty.Ui(), collect), std::nullopt);
-    EXPECT_EQ(collected, 1);
+    EXPECT_EQ(collected, 2);
     EXPECT_EQ(m.InFile, "");
 }
 
