@@ -41,8 +41,8 @@ float VecCross2D(const Vector3& a, const Vector3& b);
 // v / |v|; the zero vector gives (0, 0, 0).
 Vector3 VecNormalize(const Vector3& v);
 
-// The plane through p with normal n: D = −(n · p). A plane whose D computes to exactly 0 gets the
-// normal (0, 0, 0), which every later intersection with it reports as parallel.
+// The plane through p with normal n: D = −(n · p). A plane through the origin (D = 0) keeps its
+// normal like any other.
 Plane MakePlane(const Vector3& n, const Vector3& p);
 
 // Rotations by an angle in radians.
@@ -67,8 +67,8 @@ Vector3 VecIntersectLinePlane(const Vector3& p1, const Vector3& p2, const Plane&
 Vector3 IntersectLines2D(const Vector3& a1, const Vector3& a2, const Vector3& b1, const Vector3& b2);
 
 // The first point in front of p1 at which the ray from p1 through p2 meets the sphere; the exit
-// point when p1 is inside; RayMissesSphere in all three components when it misses or the sphere
-// lies behind p1.
+// point when p1 is inside; RayMissesSphere in all three components when it misses, the sphere
+// lies behind p1, or p1 = p2 (no direction).
 Vector3 IntersectRaySphere(const Vector3& p1, const Vector3& p2, const Vector3& c, double r);
 
 // Moves (x, y) outward (Along) or inward (Against) on its own bearing by h / tan(elevation), the

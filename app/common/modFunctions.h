@@ -14,7 +14,8 @@ float DbToAmplitude(double value, float dB);
 // Field n (from 1) of the text after blanks are trimmed from both ends of it (the caller's text
 // receives the trimmed text). The first character always belongs to field 1, even when it is a
 // delimiter; from the second character on, a run of delimiters separates two fields; a text
-// without the delimiter is field 1 whatever n. Any error (a position beyond 255, n outside 1..255)
+// without the delimiter, or whose only delimiter is its first character, is returned whole
+// whatever n. Any error (a position beyond 255, n outside 1..255)
 // gives "". Asked for a field beyond the last, the scan starts again and returns an earlier field.
 std::string GetDelimitedField(std::string& text, int n, std::string_view delimiter);
 
@@ -57,8 +58,9 @@ constexpr std::uint8_t UnitNauticalMiles = 2;
 // Converts a typed length with a unit suffix ("100m", "1n", "12.5f") into the target unit, text
 // replaced: "" becomes "0.00"; a single character is formatted with "######0.0#" (a non-numeric one
 // comes back unchanged); a longer text is lower-cased and the first of the letters f, n, m found
-// ends the number, which is converted and formatted with "######0.0#". Throws
-// std::invalid_argument for a unit other than 0, 1, 2.
+// ends the number, which is converted and formatted with "######0.0#"; a number beyond the range
+// of a double is left as typed (lower-cased). Throws std::invalid_argument for a unit other than
+// 0, 1, 2.
 void ConvertLengthText(std::string& text, std::uint8_t unit);
 
 // What a text box's unit conversion makes of its text: trimmed, converted, trimmed again.
