@@ -1,0 +1,276 @@
+#include "shell/mainwindow/logic/ShellCommands.h"
+
+#include "shell/model/ParamFile.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool FileExists(const std::string& name) {
+    std::error_code error;
+    return !name.empty() && fs::is_regular_file(fs::path(name), error);
+}
+
+std::string AbsoluteName(const std::string& name) {
+    if (name.empty())
+        return name;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(name), error);
+    return error ? name : absolute.lexically_normal().string();
+}
+
+void WriteSettings(const ShellHost& host, const ModelVariables& m, const ShellState& state, SettingsWrite kind) {
+    WriteSettingsFile(kSettingsFileName, CurrentSettings(host, m, state), kind);
+}
+
+// The folder of a parameter file becomes the current directory: the engine writes its report there.
+void ChangeToFolderOf(const std::string& inFile) {
+    std::error_code error;
+    fs::current_path(fs::path(FolderForNewNames(inFile)), error);
+}
+
+void LoadAndShow(ShellHost& host, ModelVariables& m) {
+    host.LoadParamFile(m.InFile);
+    host.ShowParameters();
+    host.ShowFileLabel(FileLabel::InFile, m.InFile);
+}
+
+// A dialog's answer that names no file: cancelled, or the wildcard it was opened with.
+bool NoFileChosen(const std::optional<std::string>& chosen) {
+    return !chosen || chosen->find_first_of("*?") != std::string::npos;
+}
+
+std::string TrimBlanks(const std::string& s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+SettingsValues CurrentSettings(const ShellHost& host, const ModelVariables& m, const ShellState& state) {
+    return SettingsValues{m.InFile, m.OutFile, m.File3D, host.Use3DChecked(), m.FieldModel, state.RecentFiles};
+}
+
+std::string FolderForNewNames(const std::string& inFile) {
+    std::string folder = FileFolder(inFile);
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+void StartUp(ShellHost& host, ModelVariables& m, ShellState& state) {
+    m.Facility = 2;
+    host.SetCaption(kProgramCaption);
+    m.BankAngle = std::int16_t{0};
+    m.LengthUnit = 0;
+    host.SelectAntOrient(0);
+    host.SelectFlight(0);
+    host.SelectPreset(3);
+    m.PlotAxisMode = 10;
+    m.PlotXUnit = 0;
+    m.UseOldZ3Calc = 1;
+    m.RunwayLength = 10000.0F;
+    m.RunwayWidth = 150.0F;
+    m.RunStatus = 100;
+    m.ToleranceCategory = 1;
+    host.SetFieldModelMenus({false, true, false});
+    m.AircraftSpeed = 200.0F;
+    host.PresetDefaults();
+    host.InitGroundGrid(kGroundGridRows);
+    // The remaining defaults come before the remembered model is loaded, so that its number of points
+    // and its metres flag are what the window shows afterwards.
+    m.CatIFactor = 1000.0F;
+    m.ShowAnalysis = 1;
+    host.SetFltNumPointsText("200");
+    host.SetUseSIChecked(false);
+
+    if (!state.SettingsRead) {
+        state.SettingsRead = true;
+        const std::optional<SettingsRead> settings = ReadSettingsFile(kSettingsFileName);
+        if (!settings) {
+            m.InFile.clear();
+            m.OutFile.clear();
+        } else {
+            m.InFile = settings->InFile;
+            m.OutFile = settings->OutFile;
+            m.File3D = settings->File3D;
+            m.SavedInFile = m.InFile;
+            if (settings->Use3D)
+                host.SetUse3DChecked(*settings->Use3D);
+            if (settings->FieldModel)
+                m.FieldModel = *settings->FieldModel;
+            state.RecentFiles = settings->RecentFiles;
+            if (FileExists(m.InFile)) {
+                // The names stay valid once the current directory has changed to the model's folder.
+                m.InFile = AbsoluteName(m.InFile);
+                m.OutFile = AbsoluteName(m.OutFile);
+                m.SavedInFile = m.InFile;
+                LoadAndShow(host, m);
+                m.File3D = AbsoluteName(m.File3D);
+                host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
+                host.ShowFileLabel(FileLabel::File3D, m.File3D);
+                ChangeToFolderOf(m.InFile);
+            } else {
+                m.InFile.clear();
+                m.OutFile.clear();
+            }
+        }
+    }
+
+    m.ToleranceCategory = 1;
+    if (m.NumAnts == 0)
+        m.NumAnts = 3;
+    const bool use3D = host.Use3DChecked();
+    if (use3D)
+        m.NumGroundPts = 0;
+    host.SetGroundModeControls(use3D);
+    FieldModelButtonsFromMenus(host);
+}
+
+void Activate(ModelVariables& m) {
+    if (m.RunStatus > 1)
+        m.RunStatus = 0;
+}
+
+void SelectFieldModel(ShellHost& host, std::uint8_t model) {
+    host.SetFieldModelMenus({model == 0, model == 1, model == 2});
+    host.SetFieldModelButton(10 + model);
+}
+
+void FieldModelButtonsFromMenus(ShellHost& host) {
+    const FieldModelChecks checks = host.FieldModelMenus();
+    if (checks.Ray)
+        host.SetFieldModelButton(10);
+    else if (checks.PO)
+        host.SetFieldModelButton(12);
+    else if (checks.GTD)
+        host.SetFieldModelButton(11);
+}
+
+void ToggleGroundMode(ShellHost& host, ModelVariables& m) {
+    const bool use3D = !host.Use3DChecked();
+    host.SetUse3DChecked(use3D);
+    if (use3D)
+        m.NumGroundPts = 0;
+    host.SetGroundModeControls(use3D);
+}
+
+void NewModel(ShellHost& host, ModelVariables& m) {
+    host.PresetDefaults();
+    host.InitGroundGrid(kGroundGridRows);
+    host.SelectAntOrient(0);
+    host.SelectFlight(0);
+    host.SelectPreset(3);
+    host.SetFltNumPointsText("200");
+    m.PlotXUnit = 0;
+    if (m.InFile.empty())
+        return;
+    const std::string folder = FolderForNewNames(m.InFile);
+    m.InFile = folder + "temp.inp";
+    m.OutFile = folder + "temp.prn";
+    m.File3D = folder + "temp.3D";
+    host.ShowFileLabel(FileLabel::InFile, m.InFile);
+    host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
+    host.ShowFileLabel(FileLabel::File3D, m.File3D);
+}
+
+void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
+    m.RunStatus = 0;
+    const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
+    if (NoFileChosen(chosen))
+        return;
+    m.InFile = *chosen;
+    if (!FileExists(m.InFile))
+        return;
+    LoadAndShow(host, m);
+    const std::string base = StripExtension(m.InFile);
+    m.OutFile = base + ".prn";
+    host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
+    // The menu keeps the ground file that the parameter file names; the toolbar always takes the one
+    // beside the parameter file.
+    if (origin == LoadOrigin::Toolbar || m.File3D.empty())
+        m.File3D = base + ".3D";
+    host.ShowFileLabel(FileLabel::File3D, m.File3D);
+    WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
+    m.SavedInFile = m.InFile;
+}
+
+void LoadFromImage(ShellHost& host, ModelVariables& m) {
+    m.RunStatus = 0;
+    const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
+    if (NoFileChosen(chosen))
+        return;
+    m.InFile = *chosen;
+    if (!FileExists(m.InFile))
+        return;
+    LoadAndShow(host, m);
+    if (!m.OutFile.empty()) {
+        WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
+        host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
+    }
+}
+
+void SaveModelAs(ShellHost& host, ModelVariables& m) {
+    const std::optional<std::string> chosen = host.ShowSaveDialog(kParamSaveFilter, m.InFile);
+    if (NoFileChosen(chosen) || chosen->empty())
+        return;
+    m.InFile = *chosen;
+    host.ShowFileLabel(FileLabel::InFile, m.InFile);
+    host.CollectParameters();
+    host.WriteParamFile();
+    m.OutFile = StripExtension(m.InFile) + ".prn";
+    host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
+}
+
+void ChooseGroundFile3D(ShellHost& host, ModelVariables& m) {
+    const std::optional<std::string> chosen = host.ShowOpenDialog(kGroundFileFilter, m.File3D);
+    if (NoFileChosen(chosen))
+        return;
+    m.File3D = *chosen;
+    const char* error = nullptr;
+    if (m.File3D.empty())
+        error = "File Error: Bad File Name";
+    else if (!FileExists(m.File3D))
+        error = "File Error: File Not Found";
+    if (error) {
+        host.ShowMessage(error, "File Error", MessageIcon::Critical);
+        m.File3D = StripExtension(m.InFile) + ".3D";
+    }
+    host.ShowFileLabel(FileLabel::File3D, m.File3D);
+}
+
+void LoadOutputFile(ShellHost& host, ModelVariables& m) {
+    const std::string current = TrimBlanks(m.OutFile);
+    const std::optional<std::string> chosen =
+        host.ShowSaveDialog(kOutputFileFilter, current.empty() ? "*.*" : current);
+    if (NoFileChosen(chosen))
+        return;
+    m.OutFile = *chosen;
+    host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
+    m.RunStatus = 0;
+    if (!m.InFile.empty() && !m.OutFile.empty())
+        WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
+}
+
+bool ExitProgram(ShellHost& host, ModelVariables& m, const ShellState& state) {
+    if (host.ChangedMarkerVisible()) {
+        host.CollectParameters();
+        // An unnamed model is not dropped: its name is asked for, and a refusal keeps the program open.
+        if (m.InFile.empty()) {
+            const std::optional<std::string> chosen = host.ShowSaveDialog(kParamSaveFilter, "");
+            if (NoFileChosen(chosen) || chosen->empty())
+                return false;
+            m.InFile = *chosen;
+            host.ShowFileLabel(FileLabel::InFile, m.InFile);
+        }
+        if (!host.WriteParamFile())
+            return false;
+    }
+    WriteSettings(host, m, state, SettingsWrite::Full);
+    return true;
+}

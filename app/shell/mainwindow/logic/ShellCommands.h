@@ -1,0 +1,112 @@
+#pragma once
+// The main window's start-up and file commands as functions over the model variables. The window is the
+// host: it owns the controls, the common dialog and the routines of the panels; the functions here decide
+// what is done, in which order, and with which names, so that they are tested without a window.
+
+#include "shell/model/ModelVariables.h"
+#include "shell/settings/SettingsFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+inline constexpr const char* kProgramCaption = "Vantrell Orvane - v060410";
+inline constexpr const char* kBuildText = "060410";
+
+inline constexpr const char* kParamOpenFilter =
+    "Input Files(*.inp), Text Files(*.txt)|*.inp;*.txt|Text Files (*.txt)|*.txt|All Files(*.*)|*.*";
+inline constexpr const char* kParamSaveFilter = "Parameter Files(*.inp, *.txt)|*.inp;*.txt |All Files(*.*)|*.*";
+inline constexpr const char* kGroundFileFilter =
+    "3D Ground Files(*.3D), Text Files(*.txt)|*.3D;*.txt|Text Files (*.txt)|*.txt|All Files(*.*)|*.*";
+inline constexpr const char* kOutputFileFilter =
+    "Output Files(*.prn),Text Files(*.txt)|*.prn;*.txt|Text Files (*.txt)|*.txt|All Files(*.*)|*.*";
+
+inline constexpr int kGroundGridRows = 30;
+
+enum class FileLabel { InFile, OutFile, File3D };
+enum class MessageIcon { Critical, Exclamation };
+
+// The three field-model menu items (mnuRay, mnuGTD, mnuPO).
+struct FieldModelChecks {
+    bool Ray = false;
+    bool GTD = false;
+    bool PO = false;
+    bool operator==(const FieldModelChecks&) const = default;
+};
+
+// What the commands need of the main window.
+class ShellHost {
+public:
+    virtual ~ShellHost() = default;
+
+    // The window's common dialog: the chosen name, or nothing when the user cancelled.
+    virtual std::optional<std::string> ShowOpenDialog(const std::string& filter, const std::string& fileName) = 0;
+    virtual std::optional<std::string> ShowSaveDialog(const std::string& filter, const std::string& fileName) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+
+    // Routines of the panels and of the parameter file.
+    virtual void PresetDefaults() = 0;
+    virtual void InitGroundGrid(int rows) = 0;
+    virtual void SelectAntOrient(int index) = 0; // selecting runs the list's handler
+    virtual void SelectFlight(int index) = 0;
+    virtual void SelectPreset(int index) = 0;
+    virtual void SetFltNumPointsText(const std::string& text) = 0;
+    virtual void LoadParamFile(const std::string& path) = 0;
+    virtual void ShowParameters() = 0;
+    virtual void CollectParameters() = 0;
+    virtual bool WriteParamFile() = 0; // false when the file was not written
+
+    // Window state.
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void ShowFileLabel(FileLabel label, const std::string& text) = 0;
+    virtual bool ChangedMarkerVisible() const = 0;
+    virtual bool Use3DChecked() const = 0;
+    virtual void SetUse3DChecked(bool checked) = 0;
+    virtual void SetUseSIChecked(bool checked) = 0;
+    virtual FieldModelChecks FieldModelMenus() const = 0;
+    virtual void SetFieldModelMenus(const FieldModelChecks& checks) = 0;
+    // Buttons 10, 11, 12: the one down; 0 for none.
+    virtual void SetFieldModelButton(int button) = 0;
+    // The grid, the ground buttons and toolbar button 5 for the ground mode.
+    virtual void SetGroundModeControls(bool use3D) = 0;
+};
+
+// The main window's own state that outlives one command.
+struct ShellState {
+    bool SettingsRead = false; // the settings file is read at the first load of the window only
+    RecentFileList RecentFiles{};
+};
+
+enum class LoadOrigin { Menu, Toolbar };
+
+// Start-up of the main window (its load).
+void StartUp(ShellHost& host, ModelVariables& m, ShellState& state);
+
+// Activation: a start-up status becomes 0.
+void Activate(ModelVariables& m);
+
+// The field-model switch: the menu item checked, the other two unchecked, its toolbar button down.
+void SelectFieldModel(ShellHost& host, std::uint8_t model);
+
+// Buttons 10-12 from the menu checks, first match wins: ray optics, physical optics, GTD.
+void FieldModelButtonsFromMenus(ShellHost& host);
+
+// The ground-mode switch (toolbar button 5 and the Use 3D File item).
+void ToggleGroundMode(ShellHost& host, ModelVariables& m);
+
+// File commands.
+void NewModel(ShellHost& host, ModelVariables& m);
+void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin);
+void LoadFromImage(ShellHost& host, ModelVariables& m);
+void SaveModelAs(ShellHost& host, ModelVariables& m);
+void ChooseGroundFile3D(ShellHost& host, ModelVariables& m);
+void LoadOutputFile(ShellHost& host, ModelVariables& m);
+// Exit: true when the program may end now; false when the user kept an unsaved model open.
+bool ExitProgram(ShellHost& host, ModelVariables& m, const ShellState& state);
+
+// The settings file's values from the model and the window.
+SettingsValues CurrentSettings(const ShellHost& host, const ModelVariables& m, const ShellState& state);
+
+// The folder F of a parameter file name that New puts before "temp.inp": the name's folder, or the
+// current directory for a bare name, always ending in a separator.
+std::string FolderForNewNames(const std::string& inFile);

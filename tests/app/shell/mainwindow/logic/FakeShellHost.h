@@ -1,0 +1,140 @@
+#pragma once
+// A main window without a window: records what the shell logic asks of it, answers dialogs by script.
+
+#include "shell/mainwindow/logic/ShellCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <fstream>
+#include <iterator>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class FakeShellHost : public ShellHost {
+public:
+    explicit FakeShellHost(ModelVariables& m) : m_(m) {}
+
+    std::vector<std::string> log;
+    std::deque<std::optional<std::string>> dialogAnswers; // each dialog takes the next; none left fails
+    std::vector<std::string> dialogFilters;
+    std::vector<std::string> dialogNames;
+    std::vector<std::string> messages;
+    std::map<FileLabel, std::string> labels;
+    std::string caption;
+    std::string fltNumPoints;
+    bool changed = false;
+    bool use3D = false;
+    bool useSI = true;
+    FieldModelChecks menus{true, true, true};
+    int modelButton = -1;
+    std::optional<bool> ground3DControls;
+    bool writeSucceeds = true;
+    std::function<void(ModelVariables&, const std::string&)> onLoad; // what reading the file sets
+
+    std::optional<std::string> ShowOpenDialog(const std::string& filter, const std::string& name) override {
+        return Dialog("open", filter, name);
+    }
+    std::optional<std::string> ShowSaveDialog(const std::string& filter, const std::string& name) override {
+        return Dialog("save", filter, name);
+    }
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        messages.push_back(title + "|" + text + (icon == MessageIcon::Critical ? "|critical" : "|exclamation"));
+    }
+    void PresetDefaults() override { log.push_back("PresetDefaults"); }
+    void InitGroundGrid(int rows) override { log.push_back("InitGroundGrid " + std::to_string(rows)); }
+    void SelectAntOrient(int i) override { log.push_back("cmbAntOrient " + std::to_string(i)); }
+    void SelectFlight(int i) override { log.push_back("cmbFlight " + std::to_string(i)); }
+    void SelectPreset(int i) override { log.push_back("cmbPresets " + std::to_string(i)); }
+    void SetFltNumPointsText(const std::string& t) override {
+        fltNumPoints = t;
+        log.push_back("txtFltNumPoints " + t);
+    }
+    void LoadParamFile(const std::string& path) override {
+        log.push_back("LoadParamFile " + path);
+        if (onLoad)
+            onLoad(m_, path);
+    }
+    void ShowParameters() override {
+        log.push_back("ShowParameters");
+        if (m_.FieldModel <= 2)
+            menus = {m_.FieldModel == 0, m_.FieldModel == 1, m_.FieldModel == 2};
+    }
+    void CollectParameters() override { log.push_back("CollectParameters"); }
+    bool WriteParamFile() override {
+        log.push_back("WriteParamFile " + m_.InFile);
+        return writeSucceeds;
+    }
+    void SetCaption(const std::string& c) override { caption = c; }
+    void ShowFileLabel(FileLabel l, const std::string& t) override { labels[l] = t; }
+    bool ChangedMarkerVisible() const override { return changed; }
+    bool Use3DChecked() const override { return use3D; }
+    void SetUse3DChecked(bool c) override { use3D = c; }
+    void SetUseSIChecked(bool c) override {
+        useSI = c;
+        log.push_back(std::string("mnuUseSI ") + (c ? "checked" : "unchecked"));
+    }
+    FieldModelChecks FieldModelMenus() const override { return menus; }
+    void SetFieldModelMenus(const FieldModelChecks& c) override { menus = c; }
+    void SetFieldModelButton(int b) override { modelButton = b; }
+    void SetGroundModeControls(bool use3DMode) override { ground3DControls = use3DMode; }
+
+    bool Logged(const std::string& entry) const {
+        return std::find(log.begin(), log.end(), entry) != log.end();
+    }
+    std::ptrdiff_t Position(const std::string& entry) const {
+        return std::find(log.begin(), log.end(), entry) - log.begin();
+    }
+
+private:
+    std::optional<std::string> Dialog(const char* kind, const std::string& filter, const std::string& name) {
+        log.push_back(std::string(kind) + " dialog");
+        dialogFilters.push_back(filter);
+        dialogNames.push_back(name);
+        if (dialogAnswers.empty()) {
+            ADD_FAILURE() << "unexpected " << kind << " dialog";
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = dialogAnswers.front();
+        dialogAnswers.pop_front();
+        return answer;
+    }
+    ModelVariables& m_;
+};
+
+// Runs each test in a folder of its own under the test output folder and goes back afterwards.
+class InScratchFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home_ = std::filesystem::current_path();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "shell_logic" /
+               (std::string(info->test_suite_name()) + "." + info->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        dir_ = std::filesystem::canonical(dir_);
+        std::filesystem::current_path(dir_);
+    }
+    void TearDown() override { std::filesystem::current_path(home_); }
+
+    std::string Put(const std::string& relative, const std::string& text) {
+        const std::filesystem::path p = dir_ / relative;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << text;
+        return p.string();
+    }
+    std::string Read(const std::string& relative) const {
+        std::ifstream in(dir_ / relative, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    bool Exists(const std::string& relative) const { return std::filesystem::exists(dir_ / relative); }
+
+    std::filesystem::path dir_;
+
+private:
+    std::filesystem::path home_;
+};
