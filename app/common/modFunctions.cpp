@@ -61,7 +61,8 @@ std::string DelimitedField(std::string& text, int n, std::string_view delimiter)
             if (s == 0)
                 return text;
             ++c;
-            end = BytePosition(length + 1);
+            // The end lies one past the text, so a text of 255 characters keeps its last field.
+            end = BytePosition(length) + 1;
             s = BytePosition(s + 1);
         }
         p = BytePosition(q);

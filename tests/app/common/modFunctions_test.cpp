@@ -56,6 +56,9 @@ TEST(GetDelimitedField, PositionsBeyond255)
 {
     std::string near = std::string(250, 'a') + ",b";
     EXPECT_EQ(GetDelimitedField(near, 2, ","), "b");
+    std::string full = std::string(252, 'a') + ",bc";
+    ASSERT_EQ(full.size(), 255U);
+    EXPECT_EQ(GetDelimitedField(full, 2, ","), "bc");
 
     std::string far = std::string(260, 'a') + ",b";
     EXPECT_EQ(GetDelimitedField(far, 2, ","), "");

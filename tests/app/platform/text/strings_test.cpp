@@ -75,6 +75,15 @@ TEST(Format, PatternsOfTheProgram)
         {99.995, "##0.00", "100.00"},
         {1e20, "####0.00", "100000000000000000000.00"},
         {1.5e-7, "####0.000", "0.000"},
+        {1.25, "#0.0#", "1.25"},
+        {0.5, "#0.0#", "0.5"},
+        {12.5, "##0", "12"},
+        {13.5, "##0", "14"},
+        {3.14159, "##0.00", "3.14"},
+        {2.0, "#######0.0##", "2.0"},
+        {0.00005, "#####0.0000", "0.0000"},
+        {0.00015, "#####0.0000", "0.0002"},
+        {-24304, "######0", "-24304"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " with " << c.pattern;
@@ -101,6 +110,8 @@ TEST(Format, WholeNumbersAndTexts)
     EXPECT_EQ(FormatText(" 12.3456 ", "#####0.00"), "12.35");
     EXPECT_EQ(FormatText("12.345", "#####0.00"), "12.34");
     EXPECT_EQ(FormatText("", "#####0.00"), "");
+    EXPECT_EQ(FormatText(Trim(Str(0.5)), "#####0.00"), "0.50");
+    EXPECT_EQ(FormatText("1,000", "#####0.00"), "1000.00");
 }
 
 TEST(Format, RejectsWhatItCannotWrite)
