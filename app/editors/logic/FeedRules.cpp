@@ -1,0 +1,240 @@
+#include "editors/logic/FeedRules.h"
+
+#include "common/modFunctions.h"
+#include "platform/text/Strings.h"
+
+#include <cmath>
+
+namespace {
+
+ColumnTexts& MagBoxes(AntennaPanelTexts& t, FeedKind f)
+{
+    switch (f) {
+    case FeedKind::CSB: return t.AntCSBMag;
+    case FeedKind::SBO: return t.AntSBOMag;
+    case FeedKind::CLR: break;
+    }
+    return t.AntCLRMag;
+}
+
+ColumnTexts& PhaseBoxes(AntennaPanelTexts& t, FeedKind f)
+{
+    switch (f) {
+    case FeedKind::CSB: return t.AntCSBPhase;
+    case FeedKind::SBO: return t.AntSBOPhase;
+    case FeedKind::CLR: break;
+    }
+    return t.AntCLRPhase;
+}
+
+std::array<double, 3>& BaseMag(BaseFeeds& b, FeedKind f)
+{
+    switch (f) {
+    case FeedKind::CSB: return b.BaseCSBMag;
+    case FeedKind::SBO: return b.BaseSBOMag;
+    case FeedKind::CLR: break;
+    }
+    return b.BaseCLRMag;
+}
+
+std::array<float, 3>& BasePhase(BaseFeeds& b, FeedKind f)
+{
+    switch (f) {
+    case FeedKind::CSB: return b.BaseCSBPhase;
+    case FeedKind::SBO: return b.BaseSBOPhase;
+    case FeedKind::CLR: break;
+    }
+    return b.BaseCLRPhase;
+}
+
+// The other two feeds of a column, in the order the panel refreshes them after an entry in f.
+std::array<FeedKind, 2> OtherFeeds(FeedKind f)
+{
+    switch (f) {
+    case FeedKind::CLR: return {FeedKind::SBO, FeedKind::CSB};
+    case FeedKind::CSB: return {FeedKind::CLR, FeedKind::SBO};
+    case FeedKind::SBO: break;
+    }
+    return {FeedKind::CLR, FeedKind::CSB};
+}
+
+constexpr std::array<FeedKind, 3> kAllFeeds{FeedKind::CSB, FeedKind::SBO, FeedKind::CLR};
+
+float Single(double v) { return static_cast<float>(v); }
+
+} // namespace
+
+std::string FeedPatternText(double value)
+{
+    return plat::Format(static_cast<float>(value), "####0.0##");
+}
+
+std::string FeedGeneralText(float value)
+{
+    std::string text = plat::GeneralText(value);
+    if (text.rfind("0.", 0) == 0)
+        text.erase(0, 1);
+    else if (text.rfind("-0.", 0) == 0)
+        text.erase(1, 1);
+    return text;
+}
+
+void MirrorHiddenColumns(ColumnTexts& boxes, std::uint8_t numAnts)
+{
+    if (numAnts == 2) {
+        boxes[1] = boxes[2];
+    } else if (numAnts == 1) {
+        boxes[1] = boxes[0];
+        boxes[2] = boxes[0];
+    }
+}
+
+float AdjustedMagnitude(double base, double dB)
+{
+    if (dB == 0)
+        return Single(base);
+    const float m = DbToAmplitude(base, Single(dB));
+    return m < 0 ? 0.0F : m;
+}
+
+float AdjustedPhase(float base, double adj)
+{
+    if (adj == 0)
+        return base;
+    float p = Single(adj + base);
+    if (p > 359)
+        p = Single(p - 360.0);
+    else if (p < 0)
+        p = Single(p + 360.0);
+    return p;
+}
+
+void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col)
+{
+    const auto i = static_cast<std::size_t>(col);
+    const double d = BoxNumber(texts.AntAtten[i]);
+    rec.CLRMag = AdjustedMagnitude(base.BaseCLRMag[i], d);
+    rec.CSBMag = AdjustedMagnitude(base.BaseCSBMag[i], d);
+    rec.SBOMag = AdjustedMagnitude(base.BaseSBOMag[i], d);
+    texts.AntCLRMag[i] = FeedPatternText(rec.CLRMag);
+    texts.AntCSBMag[i] = FeedPatternText(rec.CSBMag);
+    texts.AntSBOMag[i] = FeedPatternText(rec.SBOMag);
+}
+
+void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col)
+{
+    const auto i = static_cast<std::size_t>(col);
+    const double p = BoxNumber(texts.AntPhaseAdj[i]);
+    rec.CLRPhase = AdjustedPhase(base.BaseCLRPhase[i], p);
+    rec.CSBPhase = AdjustedPhase(base.BaseCSBPhase[i], p);
+    rec.SBOPhase = AdjustedPhase(base.BaseSBOPhase[i], p);
+    texts.AntCLRPhase[i] = FeedPatternText(rec.CLRPhase);
+    texts.AntCSBPhase[i] = FeedPatternText(rec.CSBPhase);
+    texts.AntSBOPhase[i] = FeedPatternText(rec.SBOPhase);
+}
+
+void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
+                   std::string_view textAtFocus)
+{
+    const auto i = static_cast<std::size_t>(col);
+    const std::string& text = MagBoxes(texts, f)[i];
+    if (text == textAtFocus)
+        return;
+    const float expected = DbToAmplitude(BaseMag(base, f)[i], Single(BoxNumber(texts.AntAtten[i])));
+    if (expected == Single(BoxNumber(text)))
+        return;
+    BaseMag(base, f)[i] = BoxNumber(text);
+    // The phases keep what they show; with their adjust reset to "0" that is their base now.
+    if (BoxNumber(texts.AntPhaseAdj[i]) != 0) {
+        for (FeedKind g : kAllFeeds)
+            BasePhase(base, g)[i] = Single(BoxNumber(PhaseBoxes(texts, g)[i]));
+    }
+    ResetFeedAdjust(texts, col);
+    for (FeedKind g : OtherFeeds(f))
+        MagBoxes(texts, g)[i] = FeedPatternText(BaseMag(base, g)[i]);
+}
+
+void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
+               std::string_view textAtFocus)
+{
+    const auto i = static_cast<std::size_t>(col);
+    const std::string& text = PhaseBoxes(texts, f)[i];
+    if (text == textAtFocus)
+        return;
+    const float s = Single(BoxNumber(text));
+    const bool baseWasSet = Single(s + BasePhase(base, f)[i]) != s;
+    BasePhase(base, f)[i] = s;
+    if (!baseWasSet && BoxNumber(texts.AntPhaseAdj[i]) == 0)
+        return;
+    // The magnitudes keep what they show; with their attenuation reset to "0" that is their base.
+    if (BoxNumber(texts.AntAtten[i]) != 0) {
+        for (FeedKind g : kAllFeeds)
+            BaseMag(base, g)[i] = BoxNumber(MagBoxes(texts, g)[i]);
+    }
+    ResetFeedAdjust(texts, col);
+    for (FeedKind g : OtherFeeds(f))
+        PhaseBoxes(texts, g)[i] = FeedPatternText(BasePhase(base, g)[i]);
+}
+
+void ResetFeedAdjust(AntennaPanelTexts& texts, int col)
+{
+    const auto i = static_cast<std::size_t>(col);
+    texts.AntAtten[i] = "0";
+    texts.AntPhaseAdj[i] = "0";
+}
+
+void StoreBaseFeeds(const AntennaPanelTexts& texts, BaseFeeds& base)
+{
+    for (std::size_t i = 0; i < 3; ++i) {
+        base.BaseCSBMag[i] = BoxNumber(texts.AntCSBMag[i]);
+        base.BaseCSBPhase[i] = Single(BoxNumber(texts.AntCSBPhase[i]));
+        base.BaseSBOMag[i] = BoxNumber(texts.AntSBOMag[i]);
+        base.BaseSBOPhase[i] = Single(BoxNumber(texts.AntSBOPhase[i]));
+        base.BaseCLRMag[i] = BoxNumber(texts.AntCLRMag[i]);
+        base.BaseCLRPhase[i] = Single(BoxNumber(texts.AntCLRPhase[i]));
+    }
+}
+
+void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec)
+{
+    const auto i = static_cast<std::size_t>(col);
+    const double gain = rec.Atten == 0 ? 1.0 : DbToAmplitude(1.0, rec.Atten);
+    base.BaseCSBMag[i] = rec.CSBMag / gain;
+    base.BaseSBOMag[i] = rec.SBOMag / gain;
+    base.BaseCLRMag[i] = rec.CLRMag / gain;
+    base.BaseCSBPhase[i] = rec.PhaseAdj == 0 ? rec.CSBPhase : Single(rec.CSBPhase - rec.PhaseAdj);
+    base.BaseSBOPhase[i] = rec.PhaseAdj == 0 ? rec.SBOPhase : Single(rec.SBOPhase - rec.PhaseAdj);
+    base.BaseCLRPhase[i] = rec.PhaseAdj == 0 ? rec.CLRPhase : Single(rec.CLRPhase - rec.PhaseAdj);
+}
+
+void ApplyTransmitterModification(TransmitterBox box, AntennaPanelTexts& texts, BaseFeeds& base,
+                                  ModelVariables& model)
+{
+    if (box == TransmitterBox::CSBSBOPhase) {
+        const float s = Single(BoxNumber(texts.CSBSBOPhase));
+        for (int k = 1; k <= 3; ++k) {
+            const auto i = static_cast<std::size_t>(k - 1);
+            float p = Single(BoxNumber(texts.AntSBOPhase[i]) + s);
+            if (p >= 359)
+                p = Single(p - 360.0);
+            model.Ant(k).SBOPhase = p;
+            texts.AntSBOPhase[i] = FeedGeneralText(p);
+            base.BaseSBOPhase[i] = Single(p - BoxNumber(texts.AntPhaseAdj[i]));
+        }
+        return;
+    }
+    const bool clr = box == TransmitterBox::CLRPowerAdjust;
+    const float h = Single(BoxNumber(clr ? texts.CLRPowerAdjust : texts.SBOPowerAdj) / 2);
+    const double gain = std::pow(10.0, -h / 20.0);
+    ColumnTexts& shown = clr ? texts.AntCLRMag : texts.AntSBOMag;
+    std::array<double, 3>& baseMag = clr ? base.BaseCLRMag : base.BaseSBOMag;
+    for (int k = 1; k <= 3; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        float m = Single(Single(BoxNumber(shown[i])) * gain);
+        if (m < 0)
+            m = 0;
+        (clr ? model.Ant(k).CLRMag : model.Ant(k).SBOMag) = m;
+        shown[i] = FeedGeneralText(m);
+        baseMag[i] = baseMag[i] * gain < 0 ? 0.0 : baseMag[i] * gain;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// The antenna panel's layout by number of antennas: the column captions with the reference mark,
+// which columns are in use, and the enabled state and colour of the middle and upper columns.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// Back colours of input boxes, 0xBBGGRR.
+inline constexpr std::uint32_t kEnabledBackColor = 0xFFFFFF;
+inline constexpr std::uint32_t kDisabledBackColor = 0xC0C0C0;
+
+// The boxes of one antenna column.
+enum class AntBox {
+    X, Y, Z, Rot, Atten, PhaseAdj, SBOMag, SBOPhase, CSBMag, CSBPhase, CLRMag, CLRPhase
+};
+
+struct ColumnState {
+    bool Enabled = true;
+    std::uint32_t BackColor = kEnabledBackColor;
+    std::span<const AntBox> Boxes; // the boxes the state covers, in the order they are set
+};
+
+struct AntennaPanelLayout {
+    std::array<std::string, 3> Captions; // Label2(3), Label2(4), Label2(5)
+    ColumnState Middle;                  // all twelve boxes of column 1
+    ColumnState Upper;                   // X, Y, Z and the six feed boxes of column 2
+};
+
+// LayoutAntennaPanel for n antennas; any n other than 1 and 2 lays out three.
+AntennaPanelLayout LayoutAntennaPanel(std::uint8_t n);
+
+// The columns in use for n antennas (3: 0, 1, 2; 2: 0, 2; 1: 0); hidden columns hold copies.
+std::vector<int> ColumnsInUse(std::uint8_t n);

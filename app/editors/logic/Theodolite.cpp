@@ -1,0 +1,26 @@
+#include "editors/logic/Theodolite.h"
+
+#include "common/VectorsAndMatrices.h"
+#include "common/modFunctions.h"
+#include "platform/text/Strings.h"
+
+void ValidateTheodolite(TheodoliteTexts& path)
+{
+    path.ThX = GuardedNumericText(path.ThX);
+    path.ThY = GuardedNumericText(path.ThY);
+    path.ThZ = GuardedNumericText(path.ThZ);
+}
+
+void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& path,
+                         std::uint8_t numAnts)
+{
+    ValidateTheodolite(path);
+    const std::size_t ref = numAnts == 3 ? 1 : 0;
+    float x = static_cast<float>(BoxNumber(antennas.AntX[ref]));
+    float y = static_cast<float>(BoxNumber(antennas.AntY[ref]));
+    const auto h = static_cast<float>(BoxNumber(path.ThZ));
+    const auto theta = static_cast<float>(BoxNumber(path.ThPathAngle));
+    OffsetAgainstBearing(x, y, h, theta);
+    path.ThY = plat::Format(y, "####0.00");
+    path.ThX = plat::Format(x, "####0.00");
+}
