@@ -4,8 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace plat {
 
@@ -61,12 +59,19 @@ void TextWriter::Close()
 
 FreeReader::FreeReader(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw FileError("cannot open " + path.string() + " for reading");
-    text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw FileError("cannot read " + path.string());
+    const std::string name = path.string();
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (file == nullptr)
+        throw FileError("cannot open " + name + " for reading: " + Reason());
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text_.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    const std::string reason = Reason();
+    std::fclose(file);
+    if (failed)
+        throw FileError("cannot read " + name + ": " + reason);
 }
 
 FreeReader FreeReader::FromText(std::string text)

@@ -136,6 +136,7 @@ TEST(FreeReader, ReadsFiles)
         EXPECT_DOUBLE_EQ(r.InputNumber(), v);
     EXPECT_TRUE(r.Eof());
     EXPECT_THROW(FreeReader(OutPath("missing.txt")), FileError);
+    EXPECT_THROW(FreeReader(std::filesystem::path(TEST_OUTPUT_DIR)), FileError);
 }
 
 } // namespace
