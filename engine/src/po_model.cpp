@@ -67,11 +67,12 @@ void StartTerm(const POGeometry& g, double& Ga, double& Gb) {
 
 } // namespace
 
-void POSEG(const POGeometry& g, double Y1, double Z1, double Y2, double Z2, POSums& sums) {
-    const double Ls = std::sqrt((Y2 - Y1) * (Y2 - Y1) + (Z2 - Z1) * (Z2 - Z1));
+void POSEG(const POGeometry& g, double Y1, double Z1, double Y2, double Z2, POSums& sums, double walkLength) {
+    const double Ls = std::hypot(Y2 - Y1, Z2 - Z1);
     if (!(Ls > 0) || !std::isfinite(Ls)) return;
     const double ty = (Y2 - Y1) / Ls, tz = (Z2 - Z1) / Ls;
-    const double hmin = std::max(g.lambda / po::kStepDivisor, Ls / static_cast<double>(po::kMaxStepsPerSegment));
+    const double budgetStep = std::max(Ls, walkLength) / static_cast<double>(po::kStepBudget);
+    const double hmin = std::max(g.lambda / po::kStepDivisor, budgetStep);
     const double hmax = std::max(po::kMaxStepWavelengths * g.lambda, hmin);
 
     double Ys = Y1, Zs = Z1;
@@ -120,8 +121,18 @@ Complex POFLD(const POGeometry& g, const Profile& profile, POSums* out) {
 
     StartTerm(g, sums.Ga, sums.Gb);
 
-    double prev = -1, cur = -1;
     const int nv = std::clamp(profile.NV, 0, limits::kMaxVertices);
+    // The segments up to the field point, for the step budget (moving a start to the shadow line only
+    // shortens a segment).
+    double walk = 0;
+    for (int s = 0; s + 1 < nv && profile.v[s].y < Yf; ++s) {
+        const Vec3 &a = profile.v[s], &b = profile.v[s + 1];
+        const double Y2 = std::min(b.y, Yf);
+        const double Z2 = b.y > Yf ? a.z + (Yf - a.y) * (b.z - a.z) / (b.y - a.y) : b.z;
+        walk += std::hypot(Y2 - a.y, Z2 - a.z);
+    }
+
+    double prev = -1, cur = -1;
     for (int s = 0; s + 1 < nv; ++s) {
         double Y1 = profile.v[s].y, Z1 = profile.v[s].z;
         double Y2 = profile.v[s + 1].y, Z2 = profile.v[s + 1].z;
@@ -143,7 +154,7 @@ Complex POFLD(const POGeometry& g, const Profile& profile, POSums* out) {
                 Z1 = Za - prev * (Y1 - Ya);
             }
         }
-        POSEG(g, Y1, Z1, Y2, Z2, sums);
+        POSEG(g, Y1, Z1, Y2, Z2, sums, walk);
         prev = cur;
     }
 

@@ -15,10 +15,10 @@ constexpr double kTwoPi = 6.283185307179586;
 // The integration step lies between lambda / kStepDivisor and kMaxStepWavelengths * lambda.
 constexpr double kStepDivisor = 24.0;
 constexpr double kMaxStepWavelengths = 20.0;
-// No segment takes more steps than this: absurd lengths or frequencies stretch the shortest step
-// instead of running for hours (a field point cannot be interrupted). At 330 MHz the shortest step of
-// lambda / 24 still covers segments of some 260000 feet.
-constexpr long kMaxStepsPerSegment = 1L << 21;
+// One field evaluation takes at most about this many steps: absurd lengths or frequencies stretch the
+// shortest step instead of running for hours (a field point cannot be interrupted). At 330 MHz the
+// shortest step of lambda / 24 still covers a walk of some 130000 feet.
+constexpr long kStepBudget = 1L << 20;
 } // namespace po
 
 // The geometry of one evaluation: field point P, antenna A, wavelength and wave number.
@@ -37,8 +37,10 @@ struct POSums {
 };
 
 // Integrates the segment (Y1, Z1)-(Y2, Z2) into sums by the trapezoidal rule with the adaptive step. A
-// segment of zero (or not finite) length adds nothing.
-void POSEG(const POGeometry& g, double Y1, double Z1, double Y2, double Z2, POSums& sums);
+// segment of zero (or not finite) length adds nothing. walkLength is the length of the whole walk the
+// segment belongs to (0: the segment alone), over which the step budget is shared.
+void POSEG(const POGeometry& g, double Y1, double Z1, double Y2, double Z2, POSums& sums,
+           double walkLength = 0);
 
 // The field of antenna A at P over the profile. sums, when given, receives the accumulators after the
 // scaling (the start term and the integrated segments).

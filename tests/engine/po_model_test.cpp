@@ -170,6 +170,16 @@ TEST(POSEG, StepStaysWithinItsLimits) {
     EXPECT_LE(sums.steps, static_cast<long>(Ls / (g.lambda / 24)) + 2);
 }
 
+TEST(POFLD, StepBudgetBoundsAbsurdWalks) {
+    // 30 vertices zig-zagging over 3e10 feet: at lambda / 24 this would take some 1e12 steps.
+    std::vector<Vec3> v;
+    for (int i = 0; i < 30; ++i) v.push_back({0, i * 1e9, (i % 2) * 1e8});
+    POSums sums;
+    const Complex E = POFLD(Geometry({0, 4e10, 3e9}, {0, 0, 14}), MakeProfile(v), &sums);
+    EXPECT_TRUE(Finite(E));
+    EXPECT_LE(sums.steps, po::kStepBudget + 2 * 29);
+}
+
 // Runs f on its own thread and waits at most the given time: a stalled integration fails the test
 // instead of hanging it (the thread is left behind; the process ends with the test run).
 template <class F> std::optional<Complex> Within(std::chrono::seconds limit, F f) {
