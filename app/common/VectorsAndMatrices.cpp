@@ -6,19 +6,16 @@
 
 namespace {
 
-Vector3 Stored(double x, double y, double z)
-{
+Vector3 Stored(double x, double y, double z) {
     return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
 }
 
-double Dot(const Vector3& a, const Vector3& b)
-{
+double Dot(const Vector3& a, const Vector3& b) {
     return static_cast<double>(a.X) * b.X + static_cast<double>(a.Y) * b.Y + static_cast<double>(a.Z) * b.Z;
 }
 
 // The bearing moves share everything but the direction.
-void OffsetOnBearing(float& x, float& y, float h, float elevation, double direction)
-{
+void OffsetOnBearing(float& x, float& y, float h, float elevation, double direction) {
     constexpr double DegreesToRadians = 0.017453292516666667;
     const double r = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
     if (r == 0) {
@@ -35,45 +32,54 @@ void OffsetOnBearing(float& x, float& y, float h, float elevation, double direct
 
 } // namespace
 
-Vector3 MakeVector(float x, float y, float z) { return {x, y, z}; }
-Vector3 VecCopy(const Vector3& v) { return v; }
+Vector3 MakeVector(float x, float y, float z) {
+    return {x, y, z};
+}
+Vector3 VecCopy(const Vector3& v) {
+    return v;
+}
 
-Vector3 VecCross(const Vector3& a, const Vector3& b)
-{
+Vector3 VecCross(const Vector3& a, const Vector3& b) {
     return Stored(static_cast<double>(a.Y) * b.Z - static_cast<double>(a.Z) * b.Y,
                   static_cast<double>(a.Z) * b.X - static_cast<double>(a.X) * b.Z,
                   static_cast<double>(a.X) * b.Y - static_cast<double>(a.Y) * b.X);
 }
 
-Vector3 VecAdd(const Vector3& a, const Vector3& b)
-{
+Vector3 VecAdd(const Vector3& a, const Vector3& b) {
     return Stored(static_cast<double>(a.X) + b.X, static_cast<double>(a.Y) + b.Y,
                   static_cast<double>(a.Z) + b.Z);
 }
 
-Vector3 VecSubtract(const Vector3& a, const Vector3& b)
-{
+Vector3 VecSubtract(const Vector3& a, const Vector3& b) {
     return Stored(static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y,
                   static_cast<double>(a.Z) - b.Z);
 }
 
-Vector3 VecScale(const Vector3& v, float s) { return VecScaleDouble(v, s); }
+Vector3 VecScale(const Vector3& v, float s) {
+    return VecScaleDouble(v, s);
+}
 
-Vector3 VecScaleDouble(const Vector3& v, double s) { return Stored(v.X * s, v.Y * s, v.Z * s); }
+Vector3 VecScaleDouble(const Vector3& v, double s) {
+    return Stored(v.X * s, v.Y * s, v.Z * s);
+}
 
-float VecLength(const Vector3& v) { return static_cast<float>(std::sqrt(Dot(v, v))); }
+float VecLength(const Vector3& v) {
+    return static_cast<float>(std::sqrt(Dot(v, v)));
+}
 
-float VecDistance(const Vector3& a, const Vector3& b) { return VecLength(VecSubtract(b, a)); }
+float VecDistance(const Vector3& a, const Vector3& b) {
+    return VecLength(VecSubtract(b, a));
+}
 
-float VecDot(const Vector3& a, const Vector3& b) { return static_cast<float>(Dot(a, b)); }
+float VecDot(const Vector3& a, const Vector3& b) {
+    return static_cast<float>(Dot(a, b));
+}
 
-float VecCross2D(const Vector3& a, const Vector3& b)
-{
+float VecCross2D(const Vector3& a, const Vector3& b) {
     return static_cast<float>(static_cast<double>(a.X) * b.Y - static_cast<double>(a.Y) * b.X);
 }
 
-Vector3 VecNormalize(const Vector3& v)
-{
+Vector3 VecNormalize(const Vector3& v) {
     const float length = VecLength(v);
     if (length == 0)
         return {};
@@ -81,31 +87,29 @@ Vector3 VecNormalize(const Vector3& v)
                   static_cast<double>(v.Z) / length);
 }
 
-Plane MakePlane(const Vector3& n, const Vector3& p) { return {static_cast<float>(-Dot(n, p)), n}; }
+Plane MakePlane(const Vector3& n, const Vector3& p) {
+    return {static_cast<float>(-Dot(n, p)), n};
+}
 
-Vector3 RotateAboutZ(const Vector3& v, float angle)
-{
+Vector3 RotateAboutZ(const Vector3& v, float angle) {
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     return Stored(v.X * c - v.Y * s, v.X * s + v.Y * c, v.Z);
 }
 
-Vector3 RotateAboutY(const Vector3& v, float angle)
-{
+Vector3 RotateAboutY(const Vector3& v, float angle) {
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     return Stored(v.Z * s + v.X * c, v.Y, v.Z * c - v.X * s);
 }
 
-Vector3 RotateAboutX(const Vector3& v, float angle)
-{
+Vector3 RotateAboutX(const Vector3& v, float angle) {
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     return Stored(v.X, v.Y * c - v.Z * s, v.Y * s + v.Z * c);
 }
 
-Vector3 VecToAngles(const Vector3& v)
-{
+Vector3 VecToAngles(const Vector3& v) {
     constexpr float Tolerance = 0.001F;
     constexpr float Pi = 3.1415927F;
     float heading = 0;
@@ -122,14 +126,12 @@ Vector3 VecToAngles(const Vector3& v)
     return {pitch, 0, heading};
 }
 
-Vector3 CartesianToSpherical(const Vector3& v)
-{
+Vector3 CartesianToSpherical(const Vector3& v) {
     const double ground = std::sqrt(static_cast<double>(v.X) * v.X + static_cast<double>(v.Y) * v.Y);
     return Stored(std::sqrt(Dot(v, v)), Atan2Pos(v.Y, v.X), Atan2Pos(ground, v.Z));
 }
 
-Vector3 VecIntersectLinePlane(const Vector3& p1, const Vector3& p2, const Plane& plane)
-{
+Vector3 VecIntersectLinePlane(const Vector3& p1, const Vector3& p2, const Plane& plane) {
     const double s = Dot(plane.Normal, p1) + plane.D;
     const double q = Dot(VecSubtract(p1, p2), plane.Normal);
     if (q == 0)
@@ -140,8 +142,7 @@ Vector3 VecIntersectLinePlane(const Vector3& p1, const Vector3& p2, const Plane&
     return Stored(p1.X + step * u.X, p1.Y + step * u.Y, p1.Z + step * u.Z);
 }
 
-Vector3 IntersectLines2D(const Vector3& a1, const Vector3& a2, const Vector3& b1, const Vector3& b2)
-{
+Vector3 IntersectLines2D(const Vector3& a1, const Vector3& a2, const Vector3& b1, const Vector3& b2) {
     struct Line {
         bool vertical;
         float m;
@@ -170,8 +171,7 @@ Vector3 IntersectLines2D(const Vector3& a1, const Vector3& a2, const Vector3& b1
     return Stored(x, a.m * x + a.c, 0);
 }
 
-Vector3 IntersectRaySphere(const Vector3& p1, const Vector3& p2, const Vector3& c, double r)
-{
+Vector3 IntersectRaySphere(const Vector3& p1, const Vector3& p2, const Vector3& c, double r) {
     const Vector3 miss{RayMissesSphere, RayMissesSphere, RayMissesSphere};
     const double dx = static_cast<double>(p2.X) - p1.X;
     const double dy = static_cast<double>(p2.Y) - p1.Y;
@@ -200,9 +200,10 @@ Vector3 IntersectRaySphere(const Vector3& p1, const Vector3& p2, const Vector3& 
     return Stored(p1.X + t * dx, p1.Y + t * dy, p1.Z + t * dz);
 }
 
-void OffsetAlongBearing(float& x, float& y, float h, float elevation) { OffsetOnBearing(x, y, h, elevation, 1); }
+void OffsetAlongBearing(float& x, float& y, float h, float elevation) {
+    OffsetOnBearing(x, y, h, elevation, 1);
+}
 
-void OffsetAgainstBearing(float& x, float& y, float h, float elevation)
-{
+void OffsetAgainstBearing(float& x, float& y, float h, float elevation) {
     OffsetOnBearing(x, y, h, elevation, -1);
 }

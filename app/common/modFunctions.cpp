@@ -14,24 +14,21 @@ constexpr std::size_t BytePositionLimit = 255;
 // CountDelimitedFields counts and scans in 16-bit integers.
 constexpr std::size_t IntegerLimit = 32767;
 
-std::size_t BytePosition(std::size_t position)
-{
+std::size_t BytePosition(std::size_t position) {
     if (position > BytePositionLimit)
         throw plat::OverflowError("overflow: position beyond 255");
     return position;
 }
 
 // 1-based position of the delimiter at or after 1-based position `from`, 0 when there is none.
-std::size_t Find(const std::string& text, std::string_view delimiter, std::size_t from)
-{
+std::size_t Find(const std::string& text, std::string_view delimiter, std::size_t from) {
     if (from > text.size())
         return 0;
     const auto at = text.find(delimiter, from - 1);
     return at == std::string::npos ? 0 : at + 1;
 }
 
-std::string DelimitedField(std::string& text, int n, std::string_view delimiter)
-{
+std::string DelimitedField(std::string& text, int n, std::string_view delimiter) {
     text = plat::Trim(text);
     if (delimiter.empty() || text.find(delimiter) == std::string::npos)
         return text;
@@ -70,8 +67,7 @@ std::string DelimitedField(std::string& text, int n, std::string_view delimiter)
     return text.substr(s - 1, end - s);
 }
 
-std::string Padded(std::string_view text, int n, bool right)
-{
+std::string Padded(std::string_view text, int n, bool right) {
     if (text.size() > BytePositionLimit || n < 0 || n > static_cast<int>(BytePositionLimit))
         throw plat::OverflowError("overflow: text or width beyond 255");
     const auto width = static_cast<std::size_t>(n);
@@ -84,21 +80,18 @@ std::string Padded(std::string_view text, int n, bool right)
 }
 
 // 1-based position of the last '/', 0 when there is none; beyond 255 is an overflow.
-std::size_t LastSlash(std::string_view path)
-{
+std::size_t LastSlash(std::string_view path) {
     const auto at = path.rfind('/');
     return at == std::string_view::npos ? 0 : BytePosition(at + 1);
 }
 
 } // namespace
 
-float DbToAmplitude(double value, float dB)
-{
+float DbToAmplitude(double value, float dB) {
     return static_cast<float>(value * std::pow(10.0, -(static_cast<double>(dB) / 2.0) / 20.0));
 }
 
-std::string GetDelimitedField(std::string& text, int n, std::string_view delimiter)
-{
+std::string GetDelimitedField(std::string& text, int n, std::string_view delimiter) {
     try {
         return DelimitedField(text, n, delimiter);
     } catch (const plat::OverflowError&) {
@@ -106,13 +99,11 @@ std::string GetDelimitedField(std::string& text, int n, std::string_view delimit
     }
 }
 
-std::string GetDelimitedString(std::string& text, int n, std::string_view delimiter)
-{
+std::string GetDelimitedString(std::string& text, int n, std::string_view delimiter) {
     return DelimitedField(text, n, delimiter);
 }
 
-std::int16_t CountDelimitedFields(std::string& text, std::string_view delimiter)
-{
+std::int16_t CountDelimitedFields(std::string& text, std::string_view delimiter) {
     text = plat::Trim(text);
     if (delimiter.empty() || text.find(delimiter) == std::string::npos)
         return 1;
@@ -130,23 +121,24 @@ std::int16_t CountDelimitedFields(std::string& text, std::string_view delimiter)
     }
 }
 
-std::string FileTitleNoExt(std::string_view path)
-{
+std::string FileTitleNoExt(std::string_view path) {
     const std::string_view name = path.substr(LastSlash(path));
     return std::string(name.substr(0, name.find('.')));
 }
 
-std::string FolderOfPath(std::string_view path)
-{
+std::string FolderOfPath(std::string_view path) {
     const std::size_t b = LastSlash(path);
     return b > 1 ? std::string(path.substr(0, b - 1)) : std::string{};
 }
 
-std::string PadRight(std::string_view text, int n) { return Padded(text, n, true); }
-std::string PadLeft(std::string_view text, int n) { return Padded(text, n, false); }
+std::string PadRight(std::string_view text, int n) {
+    return Padded(text, n, true);
+}
+std::string PadLeft(std::string_view text, int n) {
+    return Padded(text, n, false);
+}
 
-double Atan2Pos(double x, double y)
-{
+double Atan2Pos(double x, double y) {
     constexpr double Pi = 3.141592653;
     constexpr double TwoPi = 6.283185306;
     double angle = 0;
@@ -159,24 +151,21 @@ double Atan2Pos(double x, double y)
     return angle < 0 ? angle + TwoPi : angle;
 }
 
-std::int32_t CeilLong(double x)
-{
+std::int32_t CeilLong(double x) {
     const double c = std::ceil(x);
     if (!(c >= std::numeric_limits<std::int32_t>::min() && c <= std::numeric_limits<std::int32_t>::max()))
         throw plat::OverflowError("overflow");
     return static_cast<std::int32_t>(c);
 }
 
-std::int16_t FloorInt(double x)
-{
+std::int16_t FloorInt(double x) {
     const double f = std::floor(x);
     if (!(f >= std::numeric_limits<std::int16_t>::min() && f <= std::numeric_limits<std::int16_t>::max()))
         throw plat::OverflowError("overflow");
     return static_cast<std::int16_t>(f);
 }
 
-void ConvertLengthText(std::string& text, std::uint8_t unit)
-{
+void ConvertLengthText(std::string& text, std::uint8_t unit) {
     struct Suffix {
         char letter;
         double factor[3]; // to feet, metres, nautical miles
@@ -212,15 +201,13 @@ void ConvertLengthText(std::string& text, std::uint8_t unit)
     }
 }
 
-std::string ConvertedBoxText(std::string_view boxText, std::uint8_t unit)
-{
+std::string ConvertedBoxText(std::string_view boxText, std::uint8_t unit) {
     std::string text = plat::Trim(boxText);
     ConvertLengthText(text, unit);
     return plat::Trim(text);
 }
 
-std::string GuardedNumericText(std::string_view boxText)
-{
+std::string GuardedNumericText(std::string_view boxText) {
     const std::string trimmed = plat::Trim(boxText);
     if (!trimmed.empty() && plat::IsNumeric(trimmed))
         return std::string(boxText);

@@ -15,8 +15,7 @@ namespace {
 
 constexpr long ExponentLimit = 100000;
 
-void Normalise(Decimal& d)
-{
+void Normalise(Decimal& d) {
     const auto first = d.digits.find_first_not_of('0');
     if (first == std::string::npos) {
         d = Decimal{};
@@ -28,12 +27,13 @@ void Normalise(Decimal& d)
     d.digits.erase(last + 1);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
-Decimal ToDecimal(double value, int significant)
-{
+Decimal ToDecimal(double value, int significant) {
     if (!std::isfinite(value))
         throw OverflowError("number out of range");
     Decimal d;
@@ -62,8 +62,7 @@ Decimal ToDecimal(double value, int significant)
     return d;
 }
 
-void RoundToDecimals(Decimal& d, int decimals)
-{
+void RoundToDecimals(Decimal& d, int decimals) {
     if (d.digits.empty() || d.exponent >= -decimals)
         return;
     const auto drop = static_cast<std::size_t>(-decimals - d.exponent);
@@ -100,8 +99,7 @@ void RoundToDecimals(Decimal& d, int decimals)
     d.negative = negative && !d.digits.empty();
 }
 
-double ToDouble(const Decimal& d)
-{
+double ToDouble(const Decimal& d) {
     if (d.digits.empty())
         return 0.0;
     std::string text = d.digits + "e" + std::to_string(d.exponent);
@@ -110,8 +108,7 @@ double ToDouble(const Decimal& d)
     return d.negative ? -value : value;
 }
 
-double ToDouble(const NumberText& n)
-{
+double ToDouble(const NumberText& n) {
     std::string mantissa = n.whole + n.fraction;
     const auto first = mantissa.find_first_not_of('0');
     if (first == std::string::npos)
@@ -130,8 +127,7 @@ double ToDouble(const NumberText& n)
     return n.negative ? -value : value;
 }
 
-std::optional<NumberText> ScanStrict(std::string_view text)
-{
+std::optional<NumberText> ScanStrict(std::string_view text) {
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && (text[b] == ' ' || text[b] == '\t'))

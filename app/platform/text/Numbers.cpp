@@ -11,10 +11,11 @@ namespace plat {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-detail::NumberText ScanLeading(std::string_view text)
-{
+detail::NumberText ScanLeading(std::string_view text) {
     std::string s;
     s.reserve(text.size());
     for (const char c : text)
@@ -49,8 +50,7 @@ detail::NumberText ScanLeading(std::string_view text)
 }
 
 // Rounds to a whole number, ties to even, without relying on the floating-point rounding mode.
-double RoundWhole(double x)
-{
+double RoundWhole(double x) {
     const double low = std::floor(x);
     const double diff = x - low;
     if (diff > 0.5)
@@ -60,9 +60,7 @@ double RoundWhole(double x)
     return std::fmod(low, 2.0) == 0 ? low : low + 1;
 }
 
-template <typename T>
-T ToWhole(double value)
-{
+template <typename T> T ToWhole(double value) {
     if (std::isnan(value))
         throw OverflowError("overflow");
     const double r = RoundWhole(value);
@@ -74,10 +72,11 @@ T ToWhole(double value)
 
 } // namespace
 
-double Val(std::string_view text) { return detail::ToDouble(ScanLeading(text)); }
+double Val(std::string_view text) {
+    return detail::ToDouble(ScanLeading(text));
+}
 
-bool IsNumeric(std::string_view text)
-{
+bool IsNumeric(std::string_view text) {
     const auto n = detail::ScanStrict(text);
     if (!n)
         return false;
@@ -89,21 +88,27 @@ bool IsNumeric(std::string_view text)
     return true;
 }
 
-double CDbl(std::string_view text)
-{
+double CDbl(std::string_view text) {
     const auto n = detail::ScanStrict(text);
     if (!n)
         throw TypeMismatchError("type mismatch: \"" + std::string(text) + "\" is not a number");
     return detail::ToDouble(*n);
 }
 
-float CSng(std::string_view text) { return CSng(CDbl(text)); }
-std::int16_t CInt(std::string_view text) { return CInt(CDbl(text)); }
-std::int32_t CLng(std::string_view text) { return CLng(CDbl(text)); }
-std::uint8_t CByte(std::string_view text) { return CByte(CDbl(text)); }
+float CSng(std::string_view text) {
+    return CSng(CDbl(text));
+}
+std::int16_t CInt(std::string_view text) {
+    return CInt(CDbl(text));
+}
+std::int32_t CLng(std::string_view text) {
+    return CLng(CDbl(text));
+}
+std::uint8_t CByte(std::string_view text) {
+    return CByte(CDbl(text));
+}
 
-float CSng(double value)
-{
+float CSng(double value) {
     // Half a unit above the largest float: from here on the value would round to infinity.
     constexpr double Limit = 0x1.ffffffp127;
     if (std::isnan(value) || std::fabs(value) >= Limit)
@@ -111,12 +116,17 @@ float CSng(double value)
     return static_cast<float>(value);
 }
 
-std::int16_t CInt(double value) { return ToWhole<std::int16_t>(value); }
-std::int32_t CLng(double value) { return ToWhole<std::int32_t>(value); }
-std::uint8_t CByte(double value) { return ToWhole<std::uint8_t>(value); }
+std::int16_t CInt(double value) {
+    return ToWhole<std::int16_t>(value);
+}
+std::int32_t CLng(double value) {
+    return ToWhole<std::int32_t>(value);
+}
+std::uint8_t CByte(double value) {
+    return ToWhole<std::uint8_t>(value);
+}
 
-double RoundHalfEven(double x, int decimals)
-{
+double RoundHalfEven(double x, int decimals) {
     if (decimals < 0)
         throw std::invalid_argument("negative number of decimals");
     if (!std::isfinite(x) || x == std::floor(x))
@@ -126,7 +136,11 @@ double RoundHalfEven(double x, int decimals)
     return detail::ToDouble(d);
 }
 
-double Int(double x) { return std::floor(x); }
-double Fix(double x) { return std::trunc(x); }
+double Int(double x) {
+    return std::floor(x);
+}
+double Fix(double x) {
+    return std::trunc(x);
+}
 
 } // namespace plat

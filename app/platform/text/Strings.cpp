@@ -15,8 +15,7 @@ constexpr int SingleDigits = 7;
 
 // The shortest text of the value with at most `significant` digits; exponent form where the
 // magnitude lies outside 1E-4 .. 10^significant.
-std::string General(double value, int significant)
-{
+std::string General(double value, int significant) {
     const auto d = detail::ToDecimal(value, significant);
     if (d.digits.empty())
         return "0";
@@ -52,8 +51,7 @@ std::string General(double value, int significant)
     return out;
 }
 
-std::string WithSignPlace(std::string general)
-{
+std::string WithSignPlace(std::string general) {
     if (general.rfind("0.", 0) == 0)
         general.erase(0, 1);
     else if (general.rfind("-0.", 0) == 0)
@@ -63,8 +61,7 @@ std::string WithSignPlace(std::string general)
     return general;
 }
 
-std::string Formatted(double value, std::string_view pattern, int significant)
-{
+std::string Formatted(double value, std::string_view pattern, int significant) {
     const auto pointAt = pattern.find('.');
     const std::string_view wholePattern = pattern.substr(0, pointAt);
     const std::string_view fractionPattern =
@@ -117,46 +114,59 @@ std::string Formatted(double value, std::string_view pattern, int significant)
 
 } // namespace
 
-std::string Str(double value) { return WithSignPlace(General(value, DoubleDigits)); }
-std::string Str(float value) { return WithSignPlace(General(value, SingleDigits)); }
-std::string Str(int value)
-{
+std::string Str(double value) {
+    return WithSignPlace(General(value, DoubleDigits));
+}
+std::string Str(float value) {
+    return WithSignPlace(General(value, SingleDigits));
+}
+std::string Str(int value) {
     std::string out = value < 0 ? "" : " ";
     out += std::to_string(value);
     return out;
 }
 
-std::string GeneralText(float value) { return General(value, SingleDigits); }
-std::string GeneralText(double value) { return General(value, DoubleDigits); }
-std::string GeneralText(int value) { return std::to_string(value); }
+std::string GeneralText(float value) {
+    return General(value, SingleDigits);
+}
+std::string GeneralText(double value) {
+    return General(value, DoubleDigits);
+}
+std::string GeneralText(int value) {
+    return std::to_string(value);
+}
 
-std::string Format(double value, std::string_view pattern) { return Formatted(value, pattern, DoubleDigits); }
-std::string Format(float value, std::string_view pattern) { return Formatted(value, pattern, SingleDigits); }
-std::string Format(int value, std::string_view pattern) { return Formatted(value, pattern, DoubleDigits); }
+std::string Format(double value, std::string_view pattern) {
+    return Formatted(value, pattern, DoubleDigits);
+}
+std::string Format(float value, std::string_view pattern) {
+    return Formatted(value, pattern, SingleDigits);
+}
+std::string Format(int value, std::string_view pattern) {
+    return Formatted(value, pattern, DoubleDigits);
+}
 
-std::string FormatText(std::string_view text, std::string_view pattern)
-{
+std::string FormatText(std::string_view text, std::string_view pattern) {
     if (!IsNumeric(text))
         return std::string(text);
     return Format(CDbl(text), pattern);
 }
 
-std::string LTrim(std::string_view text)
-{
+std::string LTrim(std::string_view text) {
     const auto b = text.find_first_not_of(' ');
     return b == std::string_view::npos ? std::string{} : std::string(text.substr(b));
 }
 
-std::string RTrim(std::string_view text)
-{
+std::string RTrim(std::string_view text) {
     const auto e = text.find_last_not_of(' ');
     return e == std::string_view::npos ? std::string{} : std::string(text.substr(0, e + 1));
 }
 
-std::string Trim(std::string_view text) { return LTrim(RTrim(text)); }
+std::string Trim(std::string_view text) {
+    return LTrim(RTrim(text));
+}
 
-std::string LCase(std::string_view text)
-{
+std::string LCase(std::string_view text) {
     std::string out(text);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z')
@@ -164,8 +174,7 @@ std::string LCase(std::string_view text)
     return out;
 }
 
-std::string UCase(std::string_view text)
-{
+std::string UCase(std::string_view text) {
     std::string out(text);
     for (char& c : out)
         if (c >= 'a' && c <= 'z')

@@ -9,45 +9,41 @@ namespace plat {
 
 namespace {
 
-std::string Reason() { return std::strerror(errno); }
+std::string Reason() {
+    return std::strerror(errno);
+}
 
-bool IsLineEnd(const std::string& text, std::size_t pos)
-{
-    return pos < text.size() && (text[pos] == '\n' || (text[pos] == '\r' && pos + 1 < text.size() &&
-                                                        text[pos + 1] == '\n'));
+bool IsLineEnd(const std::string& text, std::size_t pos) {
+    return pos < text.size() &&
+           (text[pos] == '\n' || (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n'));
 }
 
 } // namespace
 
-TextWriter::TextWriter(const std::filesystem::path& path, Mode mode) : path_(path.string())
-{
+TextWriter::TextWriter(const std::filesystem::path& path, Mode mode) : path_(path.string()) {
     file_ = std::fopen(path_.c_str(), mode == Mode::Output ? "wb" : "ab");
     if (file_ == nullptr)
         throw FileError("cannot open " + path_ + " for writing: " + Reason());
 }
 
-TextWriter::~TextWriter()
-{
+TextWriter::~TextWriter() {
     if (file_ != nullptr)
         std::fclose(file_);
 }
 
-void TextWriter::Print(std::string_view text)
-{
+void TextWriter::Print(std::string_view text) {
     if (file_ == nullptr)
         throw FileError("write to a closed file: " + path_);
     if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
         throw FileError("cannot write " + path_ + ": " + Reason());
 }
 
-void TextWriter::PrintLine(std::string_view text)
-{
+void TextWriter::PrintLine(std::string_view text) {
     Print(text);
     Print("\r\n");
 }
 
-void TextWriter::Close()
-{
+void TextWriter::Close() {
     if (file_ == nullptr)
         return;
     const bool failed = std::ferror(file_) != 0;
@@ -57,8 +53,7 @@ void TextWriter::Close()
         throw FileError("cannot write " + path_ + ": " + Reason());
 }
 
-FreeReader::FreeReader(const std::filesystem::path& path)
-{
+FreeReader::FreeReader(const std::filesystem::path& path) {
     const std::string name = path.string();
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (file == nullptr)
@@ -74,27 +69,23 @@ FreeReader::FreeReader(const std::filesystem::path& path)
         throw FileError("cannot read " + name + ": " + reason);
 }
 
-FreeReader FreeReader::FromText(std::string text)
-{
+FreeReader FreeReader::FromText(std::string text) {
     FreeReader reader;
     reader.text_ = std::move(text);
     return reader;
 }
 
-void FreeReader::RequireMore() const
-{
+void FreeReader::RequireMore() const {
     if (Eof())
         throw EndOfFileError("input past end of file");
 }
 
-void FreeReader::SkipBlanks()
-{
+void FreeReader::SkipBlanks() {
     while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
         ++pos_;
 }
 
-void FreeReader::EndItem()
-{
+void FreeReader::EndItem() {
     SkipBlanks();
     if (pos_ >= text_.size())
         return;
@@ -106,10 +97,9 @@ void FreeReader::EndItem()
         pos_ += 2;
 }
 
-double FreeReader::InputNumber()
-{
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' ||
-                                   text_[pos_] == '\n'))
+double FreeReader::InputNumber() {
+    while (pos_ < text_.size() &&
+           (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' || text_[pos_] == '\n'))
         ++pos_;
     RequireMore();
     const std::size_t start = pos_;
@@ -121,8 +111,7 @@ double FreeReader::InputNumber()
     return value;
 }
 
-std::string FreeReader::InputText()
-{
+std::string FreeReader::InputText() {
     SkipBlanks();
     RequireMore();
     std::string item;
@@ -148,8 +137,7 @@ std::string FreeReader::InputText()
     return item;
 }
 
-std::string FreeReader::LineInput()
-{
+std::string FreeReader::LineInput() {
     RequireMore();
     const std::size_t start = pos_;
     while (pos_ < text_.size() && text_[pos_] != '\n' && !IsLineEnd(text_, pos_))

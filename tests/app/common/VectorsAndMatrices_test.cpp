@@ -9,15 +9,13 @@ namespace {
 constexpr double Tol = 1e-5;
 constexpr double Pi = 3.14159265358979;
 
-void ExpectNear(const Vector3& v, double x, double y, double z, double tol = Tol)
-{
+void ExpectNear(const Vector3& v, double x, double y, double z, double tol = Tol) {
     EXPECT_NEAR(v.X, x, tol);
     EXPECT_NEAR(v.Y, y, tol);
     EXPECT_NEAR(v.Z, z, tol);
 }
 
-TEST(Vectors, Arithmetic)
-{
+TEST(Vectors, Arithmetic) {
     const Vector3 a = MakeVector(1, 2, 3);
     const Vector3 b = MakeVector(4, -5, 6);
     ExpectNear(VecCross(a, b), 27, 6, -13);
@@ -34,23 +32,20 @@ TEST(Vectors, Arithmetic)
     EXPECT_NEAR(VecDistance(MakeVector(1, 1, 1), MakeVector(4, 5, 1)), 5, Tol);
 }
 
-TEST(Vectors, Normalize)
-{
+TEST(Vectors, Normalize) {
     ExpectNear(VecNormalize(MakeVector(0, 0, 0)), 0, 0, 0, 0);
     ExpectNear(VecNormalize(MakeVector(3, 0, 4)), 0.6, 0, 0.8);
     ExpectNear(VecNormalize(MakeVector(0, -2, 0)), 0, -1, 0);
 }
 
-TEST(Vectors, Rotations)
-{
+TEST(Vectors, Rotations) {
     ExpectNear(RotateAboutZ(MakeVector(1, 0, 7), static_cast<float>(Pi / 2)), 0, 1, 7);
     ExpectNear(RotateAboutY(MakeVector(1, 7, 0), static_cast<float>(Pi / 2)), 0, 7, -1);
     ExpectNear(RotateAboutX(MakeVector(7, 1, 0), static_cast<float>(Pi / 2)), 7, 0, 1);
     ExpectNear(RotateAboutZ(MakeVector(1, 2, 3), 0), 1, 2, 3);
 }
 
-TEST(Vectors, CartesianToSpherical)
-{
+TEST(Vectors, CartesianToSpherical) {
     ExpectNear(CartesianToSpherical(MakeVector(0, 1, 0)), 1, 0, 0);
     ExpectNear(CartesianToSpherical(MakeVector(1, 0, 0)), 1, Pi / 2, 0);
     const Vector3 below = CartesianToSpherical(MakeVector(0, 1, -1));
@@ -59,8 +54,7 @@ TEST(Vectors, CartesianToSpherical)
     EXPECT_NEAR(CartesianToSpherical(MakeVector(-1, 0, 0)).Y, 3 * Pi / 2, Tol);
 }
 
-TEST(Vectors, VecToAngles)
-{
+TEST(Vectors, VecToAngles) {
     ExpectNear(VecToAngles(MakeVector(0, 0, 0)), 0, 0, 0, 0);
     ExpectNear(VecToAngles(MakeVector(0, 1, 0)), 0, 0, Pi);
     ExpectNear(VecToAngles(MakeVector(0, -1, 0)), 0, 0, 0);
@@ -73,8 +67,7 @@ TEST(Vectors, VecToAngles)
     ExpectNear(laid, 0, -std::sqrt(14.0), 0, 1e-4);
 }
 
-TEST(Vectors, LineAndPlane)
-{
+TEST(Vectors, LineAndPlane) {
     const Plane z5 = MakePlane(MakeVector(0, 0, 1), MakeVector(3, 4, 5));
     EXPECT_FLOAT_EQ(z5.D, -5);
     EXPECT_EQ(z5.Normal, MakeVector(0, 0, 1));
@@ -92,24 +85,27 @@ TEST(Vectors, LineAndPlane)
     ExpectNear(VecIntersectLinePlane(MakeVector(1, 2, 10), MakeVector(1, 2, 5), ground), 1, 2, 0);
 }
 
-TEST(Vectors, IntersectLines2D)
-{
-    ExpectNear(IntersectLines2D(MakeVector(0, 0, 9), MakeVector(0, 10, 9), MakeVector(-5, 3, 0), MakeVector(5, 3, 0)),
+TEST(Vectors, IntersectLines2D) {
+    ExpectNear(IntersectLines2D(MakeVector(0, 0, 9), MakeVector(0, 10, 9), MakeVector(-5, 3, 0),
+                                MakeVector(5, 3, 0)),
                0, 3, 0);
-    ExpectNear(IntersectLines2D(MakeVector(-5, 3, 0), MakeVector(5, 3, 0), MakeVector(2, 0, 0), MakeVector(2, 10, 0)),
+    ExpectNear(IntersectLines2D(MakeVector(-5, 3, 0), MakeVector(5, 3, 0), MakeVector(2, 0, 0),
+                                MakeVector(2, 10, 0)),
                2, 3, 0);
-    ExpectNear(IntersectLines2D(MakeVector(0, 0, 0), MakeVector(2, 2, 0), MakeVector(0, 2, 0), MakeVector(2, 0, 0)),
-               1, 1, 0);
+    ExpectNear(
+        IntersectLines2D(MakeVector(0, 0, 0), MakeVector(2, 2, 0), MakeVector(0, 2, 0), MakeVector(2, 0, 0)),
+        1, 1, 0);
     const Vector3 parallel = MakeVector(ParallelLines2D, 0, 0);
-    EXPECT_EQ(IntersectLines2D(MakeVector(0, 0, 0), MakeVector(1, 1, 0), MakeVector(0, 1, 0), MakeVector(1, 2, 0)),
-              parallel);
-    EXPECT_EQ(IntersectLines2D(MakeVector(0, 0, 0), MakeVector(0, 1, 0), MakeVector(3, 1, 0), MakeVector(3, 2, 0)),
-              parallel);
+    EXPECT_EQ(
+        IntersectLines2D(MakeVector(0, 0, 0), MakeVector(1, 1, 0), MakeVector(0, 1, 0), MakeVector(1, 2, 0)),
+        parallel);
+    EXPECT_EQ(
+        IntersectLines2D(MakeVector(0, 0, 0), MakeVector(0, 1, 0), MakeVector(3, 1, 0), MakeVector(3, 2, 0)),
+        parallel);
     EXPECT_EQ(ParallelLines2D, 999999.0F);
 }
 
-TEST(Vectors, IntersectRaySphere)
-{
+TEST(Vectors, IntersectRaySphere) {
     const Vector3 centre = MakeVector(0, 0, 0);
     ExpectNear(IntersectRaySphere(MakeVector(-10, 0, 0), MakeVector(-9, 0, 0), centre, 2), -2, 0, 0);
     // From inside: the exit point.
@@ -123,8 +119,7 @@ TEST(Vectors, IntersectRaySphere)
     EXPECT_EQ(m, 999999.0F);
 }
 
-TEST(Vectors, BearingMoves)
-{
+TEST(Vectors, BearingMoves) {
     struct Case {
         float x, y, h, elevation;
         double alongX, alongY, againstX, againstY;
@@ -134,7 +129,8 @@ TEST(Vectors, BearingMoves)
         {30, 40, 100, -45, -30, -40, 90, 120},
         {30, 40, 100, 0, 30, 40, 30, 40},
         {0, 0, 100, 45, 0, 0, 0, 0},
-        {-6, 8, 50, 30, -6 - 0.6 * 86.6025404, 8 + 0.8 * 86.6025404, -6 + 0.6 * 86.6025404, 8 - 0.8 * 86.6025404},
+        {-6, 8, 50, 30, -6 - 0.6 * 86.6025404, 8 + 0.8 * 86.6025404, -6 + 0.6 * 86.6025404,
+         8 - 0.8 * 86.6025404},
     };
     for (const auto& c : cases) {
         float x = c.x;

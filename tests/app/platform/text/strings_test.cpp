@@ -19,8 +19,7 @@ struct FormatCase {
     const char* expected;
 };
 
-TEST(Format, PatternsOfTheProgram)
-{
+TEST(Format, PatternsOfTheProgram) {
     const FormatCase cases[] = {
         {0, "####0.000", "0.000"},
         {12.5, "####0.000", "12.500"},
@@ -89,8 +88,7 @@ TEST(Format, PatternsOfTheProgram)
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " with " << c.pattern;
 }
 
-TEST(Format, SinglesRoundOnTheirSevenDigits)
-{
+TEST(Format, SinglesRoundOnTheirSevenDigits) {
     // 0.0005F is slightly above 0.0005 in binary; its seven-digit value is the tie itself.
     EXPECT_EQ(Format(0.0005F, "####0.000"), "0.000");
     EXPECT_EQ(Format(0.0005, "####0.000"), "0.000");
@@ -100,8 +98,7 @@ TEST(Format, SinglesRoundOnTheirSevenDigits)
     EXPECT_EQ(Format(2.5F, "#"), "2");
 }
 
-TEST(Format, WholeNumbersAndTexts)
-{
+TEST(Format, WholeNumbersAndTexts) {
     EXPECT_EQ(Format(42, "####0.000"), "42.000");
     EXPECT_EQ(Format(0, "#"), "");
     EXPECT_EQ(FormatText("5", "######0.0#"), "5.0");
@@ -114,38 +111,52 @@ TEST(Format, WholeNumbersAndTexts)
     EXPECT_EQ(FormatText("1,000", "#####0.00"), "1000.00");
 }
 
-TEST(Format, RejectsWhatItCannotWrite)
-{
+TEST(Format, RejectsWhatItCannotWrite) {
     EXPECT_THROW(Format(1.0, "0.0%"), std::invalid_argument);
     EXPECT_THROW(Format(std::numeric_limits<double>::infinity(), "0.0"), OverflowError);
     EXPECT_THROW(Format(std::nan(""), "0.0"), OverflowError);
 }
 
-TEST(GeneralText, ShortestTextOfTheValue)
-{
-    const std::pair<float, const char*> singles[] = {
-        {0.0F, "0"},          {-0.0F, "0"},           {1.0F, "1"},          {0.5F, "0.5"},
-        {180.0F, "180"},      {0.484F, "0.484"},      {-45.0F, "-45"},      {0.67F, "0.67"},
-        {330.0F, "330"},      {0.7079458F, "0.7079458"}, {0.1F, "0.1"},     {150.5F, "150.5"},
-        {1234567.0F, "1234567"}, {12345678.0F, "1.234568E+07"}, {1.2e16F, "1.2E+16"},
-        {0.0001F, "0.0001"},  {0.00001F, "1E-05"},    {-0.000012345F, "-1.2345E-05"},
-        {24304.0F, "24304"},  {9999999.5F, "1E+07"},  {3.4028235e38F, "3.402823E+38"}};
+TEST(GeneralText, ShortestTextOfTheValue) {
+    const std::pair<float, const char*> singles[] = {{0.0F, "0"},
+                                                     {-0.0F, "0"},
+                                                     {1.0F, "1"},
+                                                     {0.5F, "0.5"},
+                                                     {180.0F, "180"},
+                                                     {0.484F, "0.484"},
+                                                     {-45.0F, "-45"},
+                                                     {0.67F, "0.67"},
+                                                     {330.0F, "330"},
+                                                     {0.7079458F, "0.7079458"},
+                                                     {0.1F, "0.1"},
+                                                     {150.5F, "150.5"},
+                                                     {1234567.0F, "1234567"},
+                                                     {12345678.0F, "1.234568E+07"},
+                                                     {1.2e16F, "1.2E+16"},
+                                                     {0.0001F, "0.0001"},
+                                                     {0.00001F, "1E-05"},
+                                                     {-0.000012345F, "-1.2345E-05"},
+                                                     {24304.0F, "24304"},
+                                                     {9999999.5F, "1E+07"},
+                                                     {3.4028235e38F, "3.402823E+38"}};
     for (const auto& [v, text] : singles)
         EXPECT_EQ(GeneralText(v), text) << v;
 
-    const std::pair<double, const char*> doubles[] = {
-        {0.1 + 0.2, "0.3"},          {1.0 / 3.0, "0.333333333333333"},
-        {123456789012345.0, "123456789012345"}, {1e15, "1E+15"},
-        {2.5e-7, "2.5E-07"},         {-1234.5678, "-1234.5678"}, {1e100, "1E+100"}};
+    const std::pair<double, const char*> doubles[] = {{0.1 + 0.2, "0.3"},
+                                                      {1.0 / 3.0, "0.333333333333333"},
+                                                      {123456789012345.0, "123456789012345"},
+                                                      {1e15, "1E+15"},
+                                                      {2.5e-7, "2.5E-07"},
+                                                      {-1234.5678, "-1234.5678"},
+                                                      {1e100, "1E+100"}};
     for (const auto& [v, text] : doubles)
         EXPECT_EQ(GeneralText(v), text) << v;
     EXPECT_EQ(GeneralText(-17), "-17");
 }
 
-TEST(Str, SignPlaceAndNoLeadingZero)
-{
+TEST(Str, SignPlaceAndNoLeadingZero) {
     const std::pair<double, const char*> cases[] = {
-        {2, " 2"},   {0, " 0"},      {-0.0, " 0"},   {-2, "-2"},     {0.5, " .5"},
+        {2, " 2"},     {0, " 0"},         {-0.0, " 0"},     {-2, "-2"},        {0.5, " .5"},
         {-0.5, "-.5"}, {12.25, " 12.25"}, {1e15, " 1E+15"}, {-1e-5, "-1E-05"}, {0.0001, " .0001"}};
     for (const auto& [v, text] : cases)
         EXPECT_EQ(Str(v), text) << v;
@@ -158,8 +169,7 @@ TEST(Str, SignPlaceAndNoLeadingZero)
     EXPECT_EQ(Str(1.0 / 3.0), " .333333333333333");
 }
 
-TEST(TrimAndCase, BlanksOnlyAndAsciiLetters)
-{
+TEST(TrimAndCase, BlanksOnlyAndAsciiLetters) {
     EXPECT_EQ(Trim("  a b  "), "a b");
     EXPECT_EQ(Trim("\ta\t"), "\ta\t");
     EXPECT_EQ(Trim("   "), "");
@@ -169,8 +179,7 @@ TEST(TrimAndCase, BlanksOnlyAndAsciiLetters)
     EXPECT_EQ(UCase("x1y"), "X1Y");
 }
 
-TEST(Format, IgnoresTheProcessLocale)
-{
+TEST(Format, IgnoresTheProcessLocale) {
     const std::string before = std::setlocale(LC_ALL, nullptr);
     for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "C.UTF-8"})
         if (std::setlocale(LC_ALL, name) != nullptr)

@@ -11,19 +11,16 @@ using namespace plat;
 
 namespace {
 
-std::filesystem::path OutPath(const std::string& name)
-{
+std::filesystem::path OutPath(const std::string& name) {
     return std::filesystem::path(TEST_OUTPUT_DIR) / ("textfile_" + name);
 }
 
-std::string ReadBytes(const std::filesystem::path& path)
-{
+std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(TextWriter, WritesCrLfByteForByteAndAppends)
-{
+TEST(TextWriter, WritesCrLfByteForByteAndAppends) {
     const auto path = OutPath("writer.txt");
     {
         TextWriter w(path);
@@ -47,8 +44,7 @@ TEST(TextWriter, WritesCrLfByteForByteAndAppends)
     EXPECT_EQ(ReadBytes(path), "new\r\n");
 }
 
-TEST(TextWriter, ReportsFailures)
-{
+TEST(TextWriter, ReportsFailures) {
     EXPECT_THROW(TextWriter(OutPath("no-such-folder") / "x.txt"), FileError);
     TextWriter w(OutPath("closed.txt"));
     w.Close();
@@ -60,8 +56,7 @@ TEST(TextWriter, ReportsFailures)
     }
 }
 
-TEST(FreeReader, NumbersSplitByBlanksTabsAndCommas)
-{
+TEST(FreeReader, NumbersSplitByBlanksTabsAndCommas) {
     // A parameter-file card and its neighbours, with CR LF and LF line ends.
     auto r = FreeReader::FromText("\t\t2\t0\t0\t(\t1.000,\t2.000)\t3.000\r\n"
                                   " 1 , 2,,3\n"
@@ -73,8 +68,7 @@ TEST(FreeReader, NumbersSplitByBlanksTabsAndCommas)
     EXPECT_THROW(r.InputNumber(), EndOfFileError);
 }
 
-TEST(FreeReader, TextItemsAndLines)
-{
+TEST(FreeReader, TextItemsAndLines) {
     auto r = FreeReader::FromText("'*' 'site1 INPUT A' 0\r\n"
                                   "'SECTION'\t1 0 0\r\n"
                                   "a.inp,b.prn , c.3D\n"
@@ -98,8 +92,7 @@ TEST(FreeReader, TextItemsAndLines)
     EXPECT_THROW(r.InputText(), EndOfFileError);
 }
 
-TEST(FreeReader, HeaderThenWholeLine)
-{
+TEST(FreeReader, HeaderThenWholeLine) {
     // The reader drops a card header and takes the next line whole, TABs kept.
     auto r = FreeReader::FromText("'SECTION'\t2 0 0\r\n\t\t\t0.000\t-100.000\r\n");
     r.InputText();
@@ -107,8 +100,7 @@ TEST(FreeReader, HeaderThenWholeLine)
     EXPECT_TRUE(r.Eof());
 }
 
-TEST(FreeReader, EndOfFileAfterTheLastItem)
-{
+TEST(FreeReader, EndOfFileAfterTheLastItem) {
     auto r = FreeReader::FromText("1, 2\r\n");
     r.InputNumber();
     EXPECT_FALSE(r.Eof());
@@ -123,8 +115,7 @@ TEST(FreeReader, EndOfFileAfterTheLastItem)
     EXPECT_TRUE(FreeReader::FromText("").Eof());
 }
 
-TEST(FreeReader, ReadsFiles)
-{
+TEST(FreeReader, ReadsFiles) {
     const auto path = OutPath("reader.txt");
     {
         TextWriter w(path);
