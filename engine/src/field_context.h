@@ -2,6 +2,7 @@
 #define KELVD_FIELD_CONTEXT_H
 
 #include "engine_types.h"
+#include "gtd_workspace.h"
 #include "run_inputs.h"
 
 #include <string>
@@ -22,6 +23,8 @@ struct FieldContext {
     // Report ("FORT7") text the model writes during this field point (traces, error lines), appended
     // with Appendf so that line ends are CR LF; the point loop writes it in point order.
     std::string fort7;
+    // What the GTD model keeps between the evaluations of this worker (edge visibility per antenna).
+    GtdWorkspace gtd{};
 };
 
 } // namespace kelvd

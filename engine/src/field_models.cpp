@@ -2,22 +2,15 @@
 
 #include "error_codes.h"
 #include "flat_earth.h"
+#include "gtd_model.h"
 #include "po_model.h"
-#include "text_format.h"
 
 namespace kelvd {
-
-namespace {
-int ModelNotAvailable(FieldContext& ctx, const char* name) {
-    Appendf(ctx.fort7, "  THE %s MODEL IS NOT AVAILABLE IN THIS ENGINE\n", name);
-    return errors::kModelNotAvailable;
-}
-} // namespace
 
 int CallFieldModel(FieldContext& ctx, Complex& E) {
     switch (ctx.in.MODEL) {
     case 1:
-        return ModelNotAvailable(ctx, "GTD");
+        return GTDFLD(ctx, E, ctx.in.ant[static_cast<size_t>(ctx.antenna)].CANT) != 0 ? errors::kNotCoplanar : 0;
     case 2:
         E = POFLD(ctx);
         return 0;

@@ -1,0 +1,48 @@
+#include "gtd_source.h"
+
+#include "text_format.h"
+
+#include <cmath>
+
+namespace kelvd {
+
+namespace {
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kSixtyPi = 188.49555921538757;
+constexpr double kPointFourPi = 1.2566370614359172;
+} // namespace
+
+FieldPair SRCFLD(const GtdCall& g, const Vec3& p1, const Vec3& p2, double theta, double phi, double dist) {
+    FieldPair E;
+    if (!(dist > 0))
+        return E;
+    const Complex E0 = Complex(0, -kSixtyPi) * g.amp * std::polar(1.0, -kTwoPi * dist) / dist;
+    const Vec3 u = unitFromTo(p1, p2);
+    const double t = theta * geometry::kRadPerDeg, f = phi * geometry::kRadPerDeg;
+    const double ct = std::cos(t), st = std::sin(t), cf = std::cos(f), sf = std::sin(f);
+    E.E1 = E0 * ((cf * u.x + sf * u.y) * ct - st * u.z);
+    E.E2 = E0 * (cf * u.y - sf * u.x);
+    ANTPAT(g, E, t, f);
+    return E;
+}
+
+void ANTPAT(const GtdCall& g, FieldPair& E, double theta, double phi) {
+    if (g.in.AMODE <= 1)
+        return;
+    const auto& ant = g.in.ant[static_cast<size_t>(g.antenna)];
+    // F1, F2, F3 take the antenna line's third, second and first element value.
+    const Complex F1 = ant.elementFactor[2], F2 = ant.elementFactor[1], F3 = ant.elementFactor[0];
+    const double cpsi = std::cos(phi - g.cant * geometry::kRadPerDeg);
+    const double k = g.in.k;
+    E.E2 *= std::cos(kPointFourPi * cpsi) *
+            (F2 + F3 * std::polar(1.0, 2 * k * cpsi) + F1 * std::polar(1.0, -2 * k * cpsi));
+    E.E1 *= std::fabs(std::cos(0.3 * std::sin(theta)) - std::cos(0.3 * std::cos(theta)));
+}
+
+void PRTFLD(std::string& sink, const FieldPair& E) {
+    Appendf(sink, "          %15.7f %15.7f %15.7f %15.7f\n", std::abs(E.E1),
+            ATAN2S(E.E1.imag(), E.E1.real()) / geometry::kRadPerDeg, std::abs(E.E2),
+            ATAN2S(E.E2.imag(), E.E2.real()) / geometry::kRadPerDeg);
+}
+
+} // namespace kelvd

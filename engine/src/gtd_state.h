@@ -1,0 +1,82 @@
+#ifndef KELVD_GTD_STATE_H
+#define KELVD_GTD_STATE_H
+
+#include "engine_types.h"
+#include "geometry.h"
+#include "gtd_workspace.h"
+#include "run_inputs.h"
+
+#include <array>
+#include <string>
+
+namespace kelvd {
+
+// A field pair of the GTD model: E1 along theta-hat, E2 along phi-hat of the ray's arrival direction.
+struct FieldPair {
+    Complex E1{}, E2{};
+    FieldPair& operator+=(const FieldPair& o) {
+        E1 += o.E1;
+        E2 += o.E2;
+        return *this;
+    }
+};
+
+// Everything one GTDFLD call works on: plates, wedge angles and the antenna in wavelengths, the switches
+// and the report text of the current field point. Built once per call; the ray tracers only read it
+// (the edge visibility entries and the report text excepted).
+struct GtdCall {
+    GtdCall(const RunInputs& inputs, GtdWorkspace& workspace, std::string& report, int antennaIndex)
+        : in(inputs), ws(workspace), sink(report), antenna(antennaIndex), DEBUG(inputs.DEBUG),
+          flag(inputs.rayIgnore) {}
+
+    const RunInputs& in;
+    GtdWorkspace& ws;
+    std::string& sink;
+    int antenna;
+    int DEBUG;
+    const std::array<int, limits::kRaySwitches>& flag; // the twelve ray-ignore switches, flag[0] = direct
+
+    PlateTable T;                                 // DRV and normals in wavelengths
+    std::array<double, limits::kMaxVertices> WA{}; // wedge angle of edge k at WA[k - 1], degrees
+    Vec3 P{};                                     // field point
+    Vec3 A{};                                     // antenna centre
+    Vec3 pt1{}, pt2{};                            // ends of the antenna element
+    Complex amp{};                                // source amplitude
+    double cant = 0;                              // degrees
+
+    int& seen(int edge) { return ws.edgeSeen[static_cast<size_t>(edge - 1)][static_cast<size_t>(antenna)]; }
+    const Vec3& edgeA(int k) const { return T.DRV[static_cast<size_t>(2 * k + 1)]; }
+    const Vec3& edgeB(int k) const { return T.DRV[static_cast<size_t>(2 * k)]; }
+    const Vec3& normal(int plate) const { return T.normal[static_cast<size_t>(plate)]; }
+
+    // Mirror image of X in the plane of a plate.
+    Vec3 image(const Vec3& X, int plate) const {
+        Vec3 R;
+        IMGPNT(X, T.DRV[static_cast<size_t>(2 * plate + 1)], normal(plate), R);
+        return R;
+    }
+    // True when the image of X in the plate lies on the plate's ground side of X.
+    bool imageBelow(const Vec3& X, const Vec3& image, int plate) const { return dot(image - X, normal(plate)) > 0; }
+    // Whether plates lstart..lstop block the straight path P1-P2.
+    bool blocked(const Vec3& P1, const Vec3& P2, int lstart, int lstop) {
+        int b = -1;
+        VLOGI1(P1, P2, T, lstart, lstop, b, sink);
+        return b == 1;
+    }
+    // The point where the line from X along s meets the plate's plane, when it lies inside the plate.
+    bool hitAlong(const Vec3& X, const Vec3& s, int plate, Vec3& R) const {
+        int L = plate, verdict = 0;
+        REFPNT(X, T, L, 1, R, s, verdict, P);
+        return refpntHit(L, verdict);
+    }
+};
+
+inline Vec3 unitFromTo(const Vec3& a, const Vec3& b) {
+    Vec3 u;
+    VECTOR(3, a, b, u);
+    return u;
+}
+
+} // namespace kelvd
+
+#endif
