@@ -5,11 +5,17 @@
 //
 // One invariant holds between the rules: for every column, the feed boxes show the column's base
 // feeds with its attenuation and phase adjust applied (Adjusted* below). The boxes are therefore
-// the effective feeds: the collector copies them into the antenna records and a run or a save uses
-// them as they stand, with nothing applied a second time. A transmitter modification is applied to
-// the boxes and to the base feeds alike, once per Enter. After a load, RecoverBaseFeeds undoes each
-// antenna's attenuation and phase adjust on the loaded feeds, so that the adjustment boxes act on
-// the same base feeds as before the save.
+// the effective feeds, and the rule is that every adjustment takes effect exactly once:
+// - attenuation and phase adjust act when their box is left, on the base feeds, never on a feed
+//   already adjusted; a transmitter modification acts once per Enter, on the boxes and the base
+//   feeds alike;
+// - the collector copies the boxes into the antenna records, and a run (named or unnamed model)
+//   and a save write those records as they stand: the run's transmitter step (ApplyXMTRMods) must
+//   not apply Atten, PhaseAdj, SBOPowerAdj, CLRPowerAdj or CSBSBOPhase to the feeds again;
+// - the parameter file's antenna lines hold the effective feeds, card 6 the adjustments that
+//   produced them; a load shows both, and the reader sets each loaded column's base feeds with
+//   RecoverBaseFeeds once the record's Atten and PhaseAdj are known (after card 6), so that the
+//   adjustment boxes act on the same base feeds as before the save.
 
 #include "editors/logic/PanelTexts.h"
 #include "shell/model/ModelVariables.h"

@@ -269,7 +269,7 @@ TEST(ArrayPresets, NullReferenceGlidePathOverPerfectGround)
                 const double mid = (lo + hi) / 2;
                 (ddm(lo) * ddm(mid) <= 0 ? hi : lo) = mid;
             }
-            EXPECT_NEAR(lo, angle, 0.03) << freq << " MHz";
+            EXPECT_NEAR(lo, angle, 0.01) << freq << " MHz";
         }
     }
 }
