@@ -234,6 +234,7 @@ TEST_F(ParamFileTest, GoldenFiles)
          [](ModelVariables& m) {
              m.NumAnts = 2;
              m.RefAntY = m.Ant(3).Y;
+             m.FieldModel = 1;
          }},
         // Grid lengths in metres: Y 100 and Z 10 are written 328.100 and 32.810.
         {"metres.inp", [](ModelVariables&) {}, true, false, true},
@@ -248,6 +249,7 @@ TEST_F(ParamFileTest, GoldenFiles)
         {"flight_type_7.inp",
          [](ModelVariables& m) {
              m.FlightType = 7;
+             m.FieldModel = 2;
              m.FltPoint1 = {15000, -10, 1000};
              m.FltPoint2 = {15000, 10, 1000};
          }},
