@@ -1,0 +1,272 @@
+#include "card_reader.h"
+#include "error_codes.h"
+#include "point_loop.h"
+#include "simrun.h"
+
+#include "engine_test_support.h"
+
+#include <atomic>
+#include <cmath>
+
+using namespace kelvd;
+using namespace kelvd_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunOutput {
+    int code = -1;
+    std::string fort7, fort10, plot;
+};
+
+RunOutput run(int threads, std::function<void(int)> afterPoint = {}, std::atomic<std::uint8_t>* stop = nullptr) {
+    RunPaths p;
+    p.in.assign("temp.inp");
+    p.plot.assign("temp.prn");
+    p.ground.assign("temp.3D");
+    RunControl c;
+    c.threads = threads;
+    c.afterPoint = std::move(afterPoint);
+    c.stopRequested = stop;
+    RunOutput o;
+    o.code = SIMRUN(p, c);
+    o.fort7 = readFile("FORT7");
+    o.fort10 = readFile("FORT10");
+    o.plot = readFile("temp.prn");
+    return o;
+}
+
+size_t lines(const std::string& s) { return static_cast<size_t>(std::count(s.begin(), s.end(), '\n')); }
+
+Model threeAntennaApproach(int points) {
+    Model m;
+    m.antennas = {Antenna{0, 0, 14, 0, 0, 0, 0, 0.5, 180, 1, 0, 0.1, 0}, Antenna{0, 0, 28, 0, 0, 0, 0, 0.5, 0, 0, 0},
+                  Antenna{0, 0, 42, 0, 0, 0, 0, 0.1, 0, 0.1, 0, 0.2, 90}};
+    m.clrModDepth = 0.5;
+    m.permRe = 15, m.conductivity = 0.005;
+    m.flightType = 3, m.points = points;
+    m.p1x = 300, m.p1y = 30000, m.p2x = 0, m.p2y = 1000;
+    return m;
+}
+
+std::string roughGround() {
+    std::vector<double> ys;
+    for (int c = 0; c < 12; ++c)
+        ys.push_back(-200.0 + 2500.0 * c);
+    std::string s = "  9           12\r\n";
+    for (size_t c = 0; c < ys.size(); ++c)
+        for (int i = 0; i < 9; ++i) {
+            char b[96];
+            const double x = -2000 + 500.0 * i;
+            std::snprintf(b, sizeof b, " %.3f    %.3f    %.3f\r\n", x, ys[c], c == 0 ? 0.0 : 3 * std::sin(0.001 * x + static_cast<double>(c)) + static_cast<double>(c));
+            s += b;
+        }
+    return s;
+}
+
+class PointLoop : public WorkDir {};
+
+} // namespace
+
+TEST_F(PointLoop, ParallelRunWritesTheSameFilesAsOneThread) {
+    writeFile("temp.inp", paramFile(threeAntennaApproach(250)));
+    writeFile("temp.3D", roughGround());
+    const RunOutput one = run(1);
+    ASSERT_EQ(one.code, 0);
+    EXPECT_EQ(lines(one.plot), 250u);
+    for (int threads : {2, 8, 0}) {
+        SCOPED_TRACE(threads);
+        const RunOutput many = run(threads);
+        EXPECT_EQ(many.code, 0);
+        EXPECT_EQ(many.fort7, one.fort7);
+        EXPECT_EQ(many.fort10, one.fort10);
+        EXPECT_EQ(many.plot, one.plot);
+    }
+}
+
+TEST_F(PointLoop, StopTakesEffectBeforeTheNextPointIsWritten) {
+    writeFile("temp.inp", paramFile(threeAntennaApproach(40)));
+    writeFile("temp.3D", roughGround());
+    const RunOutput full = run(1);
+    std::string firstRows;
+    RunOutput ref;
+    for (int threads : {1, 8}) {
+        SCOPED_TRACE(threads);
+        std::atomic<std::uint8_t> stop{0};
+        const RunOutput o = run(threads, [&](int i) { if (i == 2) stop = 1; }, &stop);
+        EXPECT_EQ(o.code, errors::kStopped);
+        EXPECT_EQ(stop.load(), 0); // the request is taken
+        EXPECT_EQ(lines(o.plot), 3u);
+        EXPECT_EQ(o.plot, full.plot.substr(0, o.plot.size()));
+        EXPECT_EQ(o.fort7, full.fort7.substr(0, o.fort7.size()));
+        if (threads == 1)
+            ref = o;
+        else
+            EXPECT_EQ(o.fort7, ref.fort7);
+    }
+    // A request made before the first point: the header only.
+    std::atomic<std::uint8_t> early{1};
+    const RunOutput o = run(8, {}, &early);
+    EXPECT_EQ(o.code, errors::kStopped);
+    EXPECT_EQ(o.plot, "");
+    EXPECT_EQ(o.fort7.find("THE OUTPUT DATA"), std::string::npos);
+}
+
+TEST_F(PointLoop, AFailingPointWritesWhatOneThreadWouldHaveWritten) {
+    // The line runs through antenna 1 at its third point: no field is defined there.
+    Model m = threeAntennaApproach(5);
+    m.flightType = 2;
+    m.p1x = 0, m.p1y = -200, m.p1z = 14, m.p2x = 0, m.p2y = 200, m.p2z = 14;
+    writeFile("temp.inp", paramFile(m));
+    writeFile("temp.3D", kDefaultGround);
+    const RunOutput one = run(1);
+    EXPECT_EQ(one.code, errors::kCard);
+    EXPECT_EQ(lines(one.plot), 2u);
+    EXPECT_EQ(one.fort7.find("nan"), std::string::npos);
+    EXPECT_EQ(one.fort7.find("inf"), std::string::npos);
+    const RunOutput many = run(8);
+    EXPECT_EQ(many.code, errors::kCard);
+    EXPECT_EQ(many.fort7, one.fort7);
+    EXPECT_EQ(many.fort10, one.fort10);
+    EXPECT_EQ(many.plot, one.plot);
+}
+
+TEST_F(PointLoop, RunWithoutPointsFinishesAfterTheHeader) {
+    Model m = threeAntennaApproach(0);
+    writeFile("temp.inp", paramFile(m));
+    writeFile("temp.3D", kDefaultGround);
+    const RunOutput o = run(0);
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.plot, "");
+    EXPECT_NE(o.fort7.find("THE PATTERN CUT FOR THIS SIM. IS:"), std::string::npos);
+    EXPECT_EQ(o.fort7.find("THE OUTPUT DATA"), std::string::npos);
+}
+
+TEST_F(PointLoop, MalformedGroundFileFailsWhenTheProfileComesFromIt) {
+    Model m = threeAntennaApproach(5);
+    m.ground.clear();
+    writeFile("temp.inp", paramFile(m));
+    writeFile("temp.3D", "3 2\n0 0 0\n");
+    EXPECT_EQ(run(0).code, errors::kBadGroundFile);
+    // A card profile does not read the file, only opens it.
+    m.ground = {{0, 0}, {20000, 0}};
+    writeFile("temp.inp", paramFile(m));
+    EXPECT_EQ(run(0).code, 0);
+}
+
+TEST(FlightPoints, CountsAndGeometriesWithoutAFieldPointFail) {
+    struct Case {
+        const char* what;
+        int type, npts;
+        std::array<double, 6> P;
+        Vec3 th;
+        int code;
+        size_t count;
+    } cases[] = {
+        {"one-point radius cut", 1, 1, {10000, 2, 0, 10000, 5, 0}, {}, 0, 1},
+        {"one-point line", 2, 1, {0, 9000, 300, 0, 1000, 50}, {}, 0, 1},
+        {"one-point approach", 3, 1, {0, 9000, 3, 0, 1000, 3}, {}, 0, 1},
+        {"one-point level run", 4, 1, {0, 9000, 1000, 0, 3000, 1000}, {}, 0, 1},
+        {"one-point orbit", 7, 1, {10000, -5, 500, 10000, 5, 500}, {}, 0, 1},
+        {"two-part approach of 8", 6, 8, {0, 30000, 3, 0, 2000, 3}, {}, 0, 8},
+        {"two-part approach of 7", 6, 7, {0, 30000, 3, 0, 2000, 3}, {}, errors::kCard, 0},
+        {"two-part approach along Y 10000", 6, 20, {0, 10000, 3, 500, 10000, 3}, {}, errors::kCard, 0},
+        {"unknown type", 8, 5, {0, 9000, 300, 0, 1000, 50}, {}, errors::kCard, 0},
+        {"negative type", -1, 5, {0, 9000, 300, 0, 1000, 50}, {}, errors::kCard, 0},
+        // Starting straight above a theodolite that stands aside: the first point has no real Y.
+        {"level run without a real solution", 4, 5, {5000, 9000, 1000, 0, 3000, 1000}, {5000, 9000, 0}, errors::kCard, 0},
+        {"level run at theodolite height", 4, 5, {0, 9000, 10, 0, 3000, 10}, {0, 0, 10}, errors::kCard, 0},
+        {"no points", 3, 0, {0, 9000, 3, 0, 1000, 3}, {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunInputs in{};
+        in.TYPE = c.type;
+        in.NPTS = c.npts;
+        in.P = c.P;
+        in.theodolite = c.th;
+        std::vector<FlightPoint> points;
+        EXPECT_EQ(FlightPoints(in, points), c.code);
+        if (c.code == 0) {
+            EXPECT_EQ(points.size(), c.count);
+        }
+    }
+    // The single point is the start point.
+    RunInputs in{};
+    in.TYPE = 2, in.NPTS = 1, in.P = {10, 9000, 300, 0, 1000, 50};
+    std::vector<FlightPoint> points;
+    ASSERT_EQ(FlightPoints(in, points), 0);
+    EXPECT_NEAR(points[0].P.x, 10, 1e-12);
+    EXPECT_NEAR(points[0].P.y, 9000, 1e-12);
+    EXPECT_NEAR(points[0].P.z, 300, 1e-12);
+}
+
+TEST(FlightPoints, AzimuthIsInDegreesForEveryCutType) {
+    struct Case {
+        int type;
+        std::array<double, 6> P;
+        double azimuth; // at the first point
+    } cases[] = {
+        {1, {10000, 3, 30, 10000, 3, 40}, 30},
+        {2, {-1000, 1000, 100, 0, 1000, 100}, 45},
+        {3, {-1000, 1000, 3, 0, 1000, 3}, 45},
+        {6, {1000, 30000, 3, 1000, 2000, 3}, -std::atan2(1000, 30000) * 180 / std::numbers::pi},
+        {7, {10000, -20, 500, 10000, 20, 500}, -20},
+        {4, {0, 9000, 1000, 0, 3000, 1000}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        RunInputs in{};
+        in.TYPE = c.type, in.NPTS = 8, in.P = c.P;
+        std::vector<FlightPoint> points;
+        ASSERT_EQ(FlightPoints(in, points), 0);
+        EXPECT_NEAR(points[0].azimuth, c.azimuth, 1e-9);
+    }
+}
+
+TEST(CLRCOR, LeavesDdmWithoutClearanceAndCorrectsWithIt) {
+    // No clearance signal: r = 0, the value is unchanged.
+    for (double ddm : {-0.8, -0.3, 0.0, 0.2, 0.8})
+        EXPECT_NEAR(CLRCOR(0.6, ddm, {1, 0}, {0, 0}, 0.4), ddm, 1e-15);
+    // Equal clearance and CSB: q = 1/4, c1 = c2 = 1/2, so |0.6/2 + (0.8 + 0.1)/4| - (0.8 - 0.1)/4.
+    EXPECT_NEAR(CLRCOR(0.6, 0.1, {0, 2}, {2, 0}, 0.4), 0.35, 1e-12);
+}
+
+TEST(EvaluatePoint, DdmCdiAndPlotSelection) {
+    // One antenna: ESB / ECSB is ISS / ICS, so t = Re(ISS / ICS) with A = 1.
+    struct Case {
+        const char* what;
+        double sboMag, sboPha, csbMag;
+        int plotOn, ysel;
+        double y;
+    } cases[] = {
+        {"inside the clamp", 0.5, 0, 1, 1, 1, 2 * 0.4 * 0.5 * 150 / 0.175},
+        {"clamped high", 2, 0, 1, 1, 1, 2 * 0.4 * 150 / 0.175},
+        {"clamped low", 2, 180, 1, 1, 1, -2 * 0.4 * 150 / 0.175},
+        {"|CDI|", 2, 180, 1, 1, 11, 2 * 0.4 * 150 / 0.175},
+        {"no CSB: CDI 0", 0.5, 0, 0, 1, 1, 0},
+        {"no CSB: DCDI 0", 0.5, 0, 0, 1, 2, 0},
+        {"selector out of range", 0.5, 0, 1, 1, 12, 0},
+        {"plot off", 0.5, 0, 1, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunInputs in{};
+        in.NA = 1, in.M = 0.4, in.A = 1, in.k = 2 * std::numbers::pi / 2.963;
+        in.ant[0].pos = {0, 0, 14};
+        in.ant[0].issMag = c.sboMag, in.ant[0].issPha = c.sboPha, in.ant[0].icsMag = c.csbMag;
+        in.cardProfile.NV = 2, in.cardProfile.v[1] = {0, 1000, 0};
+        in.widthRefAngle = 0.7, in.pathRefAngle = 3;
+        in.PLOTON = c.plotOn, in.XSEL = 1, in.YSEL = c.ysel;
+        FieldContext ctx(in);
+        PointResult r;
+        EvaluatePoint(in, GroundData{}, FlightPoint{{0, 9000, 500}, 3, 0}, 3, ctx, r);
+        ASSERT_EQ(r.error, 0);
+        double x = -1, y = -1;
+        ASSERT_EQ(std::sscanf(r.plot.c_str(), "%lf %lf", &x, &y), 2);
+        EXPECT_NEAR(x, c.plotOn == 0 ? 0 : 9000, 1e-9);
+        EXPECT_NEAR(y, c.y, 1e-3 * std::max(1.0, std::fabs(c.y)));
+        EXPECT_EQ(lines(r.fort7), 1u); // only the row: no headers after point 0
+        EXPECT_EQ(lines(r.fort10), 1u);
+    }
+}
