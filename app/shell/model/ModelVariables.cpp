@@ -1,17 +1,14 @@
 #include "shell/model/ModelVariables.h"
 
-int ReferenceAntenna(std::uint8_t numAnts)
-{
+int ReferenceAntenna(std::uint8_t numAnts) {
     return numAnts == 3 ? 2 : 3;
 }
 
-int AntennaOfFileLine(int i, std::uint8_t numAnts)
-{
+int AntennaOfFileLine(int i, std::uint8_t numAnts) {
     return (numAnts == 2 && i == 2) ? 3 : i;
 }
 
-ModelVariables& Model()
-{
+ModelVariables& Model() {
     static ModelVariables model;
     return model;
 }

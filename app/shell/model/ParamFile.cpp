@@ -19,25 +19,21 @@ constexpr float kFeetPerMetre = 3.281F;
 constexpr char kTab = '\t';
 
 // N3 and N3w ("#####0.000" writes the same text).
-std::string N3(float v)
-{
+std::string N3(float v) {
     return plat::Format(v, "####0.000");
 }
 
-std::string F1(float v)
-{
+std::string F1(float v) {
     return plat::Format(v, "###0.0");
 }
 
-std::string I(int v)
-{
+std::string I(int v) {
     return std::to_string(v);
 }
 
 // s right-justified in w characters. A number that fills the field is written whole after one
 // blank, so that it never runs into the number before it.
-std::string RJ(std::size_t w, const std::string& s)
-{
+std::string RJ(std::size_t w, const std::string& s) {
     if (s.size() < w)
         return std::string(w - s.size(), ' ') + s;
     return " " + s;
@@ -45,27 +41,23 @@ std::string RJ(std::size_t w, const std::string& s)
 
 // s left-justified in w characters; a number that fills the field is written whole and followed by
 // one blank.
-std::string LJ(std::size_t w, const std::string& s)
-{
+std::string LJ(std::size_t w, const std::string& s) {
     if (s.size() < w)
         return s + std::string(w - s.size(), ' ');
     return s + " ";
 }
 
-std::string CardHeader(int card)
-{
+std::string CardHeader(int card) {
     return "'SECTION'" + std::string(1, kTab) + I(card) + " 0 0";
 }
 
-std::string Tabs(int n)
-{
+std::string Tabs(int n) {
     return std::string(static_cast<std::size_t>(n), kTab);
 }
 
 // The lines of the file in order, without line ends. Throws when a grid cell is not a number or the
 // antenna count goes beyond the records.
-std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileView& view)
-{
+std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileView& view) {
     const float f = view.useSI ? kFeetPerMetre : 1.0F;
     const float shift = m.OriginShift;
     std::vector<std::string> lines;
@@ -91,8 +83,8 @@ std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileVi
 
     lines.push_back(CardHeader(2));
     const float thY = -m.ThY - shift;
-    lines.push_back(Tabs(3) + N3(m.ThX) + kTab + N3(thY) + kTab + N3(m.ThZ) + kTab + N3(m.PathAngle) +
-                    kTab + N3(m.PathWidth) + kTab + N3(shift));
+    lines.push_back(Tabs(3) + N3(m.ThX) + kTab + N3(thY) + kTab + N3(m.ThZ) + kTab + N3(m.PathAngle) + kTab +
+                    N3(m.PathWidth) + kTab + N3(shift));
 
     lines.push_back(CardHeader(3));
     lines.push_back(Tabs(2) + I(m.NumAnts) + kTab + N3(m.ArrayFreq) + kTab + N3(m.ArrayModDepth) + kTab +
@@ -100,8 +92,8 @@ std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileVi
     for (int i = 1; i <= m.NumAnts; ++i) {
         const AntennaRec& R = m.Ant(AntennaOfFileLine(i, m.NumAnts));
         const float y = -R.Y - shift;
-        lines.push_back(Tabs(2) + I(i) + kTab + N3(R.X) + kTab + N3(y) + kTab + N3(R.Z) + kTab +
-                        N3(R.Alpha) + kTab + N3(R.Phi1) + kTab + N3(R.Phi2) + kTab + N3(R.Phi3));
+        lines.push_back(Tabs(2) + I(i) + kTab + N3(R.X) + kTab + N3(y) + kTab + N3(R.Z) + kTab + N3(R.Alpha) +
+                        kTab + N3(R.Phi1) + kTab + N3(R.Phi2) + kTab + N3(R.Phi3));
         lines.push_back(Tabs(2) + N3(R.SBOMag) + kTab + N3(R.SBOPhase) + kTab + N3(R.CSBMag) + kTab +
                         N3(R.CSBPhase) + kTab + N3(R.CLRMag) + kTab + N3(R.CLRPhase));
     }
@@ -133,8 +125,7 @@ std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileVi
     return lines;
 }
 
-bool WriteAll(int fd, std::string_view data)
-{
+bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0) {
@@ -149,8 +140,7 @@ bool WriteAll(int fd, std::string_view data)
 
 // Writes the lines with CR LF ends to a new file beside path, then renames it to path, so that path
 // holds either its old text or the whole new one.
-bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines)
-{
+bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -161,7 +151,8 @@ bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines)
     int fd = -1;
     std::string temp;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = (folder / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp")).string();
+        temp =
+            (folder / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp")).string();
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
@@ -181,22 +172,19 @@ bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines)
     return true;
 }
 
-bool FileExists(const std::string& path)
-{
+bool FileExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::exists(path, ec);
 }
 
-void Show(const std::function<void(const std::string&)>& label, const std::string& text)
-{
+void Show(const std::function<void(const std::string&)>& label, const std::string& text) {
     if (label)
         label(text);
 }
 
 } // namespace
 
-WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const ParamFileUi& ui)
-{
+WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const ParamFileUi& ui) {
     if (FileExists(m.InFile) && m.InFile != "temp.inp") {
         switch (ui.askOverwrite(kOverwriteQuestion)) {
         case OverwriteAnswer::Yes:
@@ -244,8 +232,7 @@ WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const P
 
 std::optional<WriteStatus> SaveParamFileFromMenu(ModelVariables& m, const ParamFileView& view,
                                                  const ParamFileUi& ui,
-                                                 const std::function<void()>& collectParameters)
-{
+                                                 const std::function<void()>& collectParameters) {
     const std::optional<std::string> name = ui.saveDialog(m.InFile, kSaveParamFileFilter);
     if (!name)
         return std::nullopt;
@@ -263,8 +250,7 @@ std::optional<WriteStatus> SaveParamFileFromMenu(ModelVariables& m, const ParamF
     return status;
 }
 
-std::string StripExtension(const std::string& path)
-{
+std::string StripExtension(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const std::size_t dot = path.rfind('.');
@@ -273,15 +259,13 @@ std::string StripExtension(const std::string& path)
     return path.substr(0, dot);
 }
 
-std::string GetHeader(const std::string& path)
-{
+std::string GetHeader(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return name.substr(0, name.find('.'));
 }
 
-std::string FileFolder(const std::string& path)
-{
+std::string FileFolder(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash != std::string::npos)
         return path.substr(0, slash + 1);
@@ -290,8 +274,7 @@ std::string FileFolder(const std::string& path)
     return ec ? std::string() : current.string();
 }
 
-std::uint8_t CountGroundRows(const GroundGrid& grid)
-{
+std::uint8_t CountGroundRows(const GroundGrid& grid) {
     std::uint8_t count = 0;
     for (int r = 1; r < grid.Rows() && count < 255; ++r) {
         const bool complete = !plat::Trim(grid.TextMatrix(r, 2)).empty() &&
@@ -304,7 +287,6 @@ std::uint8_t CountGroundRows(const GroundGrid& grid)
     return count;
 }
 
-bool WriteDefaultGroundFile(const std::string& path)
-{
+bool WriteDefaultGroundFile(const std::string& path) {
     return ReplaceFile(path, {"  1           1", " 0.000    0.000    0.000"});
 }

@@ -39,8 +39,8 @@ struct ParamFileUi {
     // A Save dialog given an initial file name and a filter; std::nullopt when it is cancelled.
     std::function<std::optional<std::string>(const std::string& fileName, const std::string& filter)>
         saveDialog;
-    std::function<void(const std::string&)> showInFile; // lblInFile
-    std::function<void(const std::string&)> show3DFile; // lbl3DFile
+    std::function<void(const std::string&)> showInFile;  // lblInFile
+    std::function<void(const std::string&)> show3DFile;  // lbl3DFile
     std::function<void(const std::string&)> showOutFile; // lblOutFile (the Save menu only)
 };
 

@@ -14,8 +14,7 @@ static_assert(std::is_same_v<decltype(ModelVariables::ToleranceCategory), std::i
 static_assert(std::is_same_v<decltype(ModelVariables::FltNumPoints), float>);
 static_assert(sizeof(AntennaRec) == 16 * sizeof(float));
 
-TEST(ModelVariables, StartValues)
-{
+TEST(ModelVariables, StartValues) {
     const ModelVariables m;
     EXPECT_EQ(m.RunStatus, 100);
     EXPECT_EQ(m.Facility, 2);
@@ -36,8 +35,8 @@ TEST(ModelVariables, StartValues)
     EXPECT_EQ(m.LengthUnit, 0);
     EXPECT_EQ(m.NumAnts, 0);
     EXPECT_EQ(m.FltAngFlag, 0);
-    for (float v : {m.PermittivityRe, m.PermittivityIm, m.Conductivity, m.OutParam1, m.OutParam2,
-                    m.OutParam3, m.OutParam4, m.OriginShift, m.FltNumPoints})
+    for (float v : {m.PermittivityRe, m.PermittivityIm, m.Conductivity, m.OutParam1, m.OutParam2, m.OutParam3,
+                    m.OutParam4, m.OriginShift, m.FltNumPoints})
         EXPECT_EQ(v, 0.0F);
     for (const AntennaRec& a : m.Ant)
         EXPECT_EQ(a, AntennaRec{});
@@ -45,8 +44,7 @@ TEST(ModelVariables, StartValues)
         EXPECT_EQ(r, 0);
 }
 
-TEST(ModelVariables, TablesAreIndexedAsTheProgramIndexesThem)
-{
+TEST(ModelVariables, TablesAreIndexedAsTheProgramIndexesThem) {
     ModelVariables m;
     m.Ant(1).X = 1;
     m.Ant(3).X = 3;
@@ -63,8 +61,7 @@ TEST(ModelVariables, TablesAreIndexedAsTheProgramIndexesThem)
     EXPECT_THROW(m.RayIgnore(13), std::out_of_range);
 }
 
-TEST(ModelVariables, ReferenceAntennaAndFileLines)
-{
+TEST(ModelVariables, ReferenceAntennaAndFileLines) {
     struct Case {
         std::uint8_t numAnts;
         int reference;
@@ -80,8 +77,7 @@ TEST(ModelVariables, ReferenceAntennaAndFileLines)
     }
 }
 
-TEST(ModelVariables, OneProgramWideInstance)
-{
+TEST(ModelVariables, OneProgramWideInstance) {
     Model().InFile = "site.inp";
     EXPECT_EQ(&Model(), &Model());
     EXPECT_EQ(Model().InFile, "site.inp");

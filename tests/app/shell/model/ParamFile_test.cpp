@@ -23,12 +23,10 @@ class FakeGrid : public GroundGrid {
 public:
     explicit FakeGrid(int rows) : cells_(static_cast<std::size_t>(rows), std::vector<std::string>(5)) {}
     int Rows() const override { return static_cast<int>(cells_.size()); }
-    std::string TextMatrix(int row, int col) const override
-    {
+    std::string TextMatrix(int row, int col) const override {
         return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
     }
-    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark)
-    {
+    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark) {
         auto& r = cells_.at(static_cast<std::size_t>(row));
         r[1] = y.empty() ? "" : "0.000";
         r[2] = y;
@@ -41,8 +39,7 @@ private:
 };
 
 // Three profile rows, then a row without the mark and a marked row after the gap (not written).
-FakeGrid ProfileGrid()
-{
+FakeGrid ProfileGrid() {
     FakeGrid g(31);
     g.SetRow(1, "0", "0", " X ");
     g.SetRow(2, "2000", "-5.5", " X ");
@@ -53,8 +50,7 @@ FakeGrid ProfileGrid()
 }
 
 void SetAntenna(AntennaRec& a, float x, float y, float z, float sboMag, float sboPhase, float csbMag,
-                float csbPhase, float clrMag, float clrPhase, float atten, float phaseAdj)
-{
+                float csbPhase, float clrMag, float clrPhase, float atten, float phaseAdj) {
     a.X = x;
     a.Y = y;
     a.Z = z;
@@ -70,8 +66,7 @@ void SetAntenna(AntennaRec& a, float x, float y, float z, float sboMag, float sb
 
 // A three-antenna model as loaded from a file (ground constants and card 5 extras set), collected
 // with the reference antenna Ant(2) at setback 1000.
-ModelVariables ThreeAntennaModel()
-{
+ModelVariables ThreeAntennaModel() {
     ModelVariables m;
     m.InFile = "site1.inp";
     m.File3D = "site1.3D";
@@ -116,8 +111,7 @@ ModelVariables ThreeAntennaModel()
 }
 
 // One antenna, never loaded from a file: ground constants and card 5 extras are zero.
-ModelVariables MetresModel()
-{
+ModelVariables MetresModel() {
     ModelVariables m;
     m.InFile = "metres.inp";
     m.File3D = "metres.3D";
@@ -138,21 +132,18 @@ ModelVariables MetresModel()
     return m;
 }
 
-std::string ReadBytes(const fs::path& p)
-{
+std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string Golden(const std::string& name)
-{
+std::string Golden(const std::string& name) {
     const std::string text = ReadBytes(fs::path(TEST_DATA_DIR) / name);
     EXPECT_FALSE(text.empty()) << "missing golden file " << name;
     return text;
 }
 
-void WriteBytes(const fs::path& p, const std::string& text)
-{
+void WriteBytes(const fs::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
 }
 
@@ -164,8 +155,7 @@ struct ScriptedUi {
     std::vector<std::pair<std::string, std::string>> dialogs; // initial name, filter
     std::vector<std::string> inFileLabel, file3DLabel, outFileLabel;
 
-    ParamFileUi Ui()
-    {
+    ParamFileUi Ui() {
         ParamFileUi ui;
         ui.askOverwrite = [this](const std::string& text) {
             questions.push_back(text);
@@ -193,10 +183,10 @@ struct ScriptedUi {
 // Each test works in a fresh folder made current, as the program works in the folder of its file.
 class ParamFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::path(TEST_OUTPUT_DIR) / "ParamFile" / (std::string(info->test_suite_name()) + "." + info->name());
+        dir_ = fs::path(TEST_OUTPUT_DIR) / "ParamFile" /
+               (std::string(info->test_suite_name()) + "." + info->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         previous_ = fs::current_path();
@@ -205,8 +195,7 @@ protected:
     void TearDown() override { fs::current_path(previous_); }
 
     // Everything in the folder but the given files: leftovers of a failed write would show here.
-    static std::vector<std::string> FolderNames()
-    {
+    static std::vector<std::string> FolderNames() {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator("."))
             names.push_back(e.path().filename().string());
@@ -218,8 +207,7 @@ protected:
     fs::path previous_;
 };
 
-TEST_F(ParamFileTest, GoldenFiles)
-{
+TEST_F(ParamFileTest, GoldenFiles) {
     struct Case {
         const char* golden;
         std::function<void(ModelVariables&)> change;
@@ -279,8 +267,7 @@ TEST_F(ParamFileTest, GoldenFiles)
 
 // An empty File3D: named after the parameter file, no ground-file line, and the one-point file is
 // created; an existing ground file is never touched.
-TEST_F(ParamFileTest, GroundFileNamedAfterTheParameterFile)
-{
+TEST_F(ParamFileTest, GroundFileNamedAfterTheParameterFile) {
     ModelVariables m = ThreeAntennaModel();
     m.File3D = "";
     const FakeGrid grid = ProfileGrid();
@@ -305,22 +292,37 @@ TEST_F(ParamFileTest, GroundFileNamedAfterTheParameterFile)
     EXPECT_EQ(script.file3DLabel.size(), 2U);
 }
 
-TEST_F(ParamFileTest, OverwriteQuestion)
-{
+TEST_F(ParamFileTest, OverwriteQuestion) {
     struct Case {
         const char* name;
         OverwriteAnswer answer;
         std::vector<std::optional<std::string>> dialog; // answers of the save dialog after No
         WriteStatus status;
         std::string inFileAfter;
-        const char* writtenFile;  // the file that now holds the model, or nullptr
+        const char* writtenFile; // the file that now holds the model, or nullptr
         const char* goldenOfIt;
     };
     const std::vector<Case> cases = {
-        {"yes", OverwriteAnswer::Yes, {}, WriteStatus::Written, "site1.inp", "site1.inp", "three_antennas_2d.inp"},
-        {"no_new_name", OverwriteAnswer::No, {"other.inp"}, WriteStatus::Written, "other.inp", "other.inp",
+        {"yes",
+         OverwriteAnswer::Yes,
+         {},
+         WriteStatus::Written,
+         "site1.inp",
+         "site1.inp",
+         "three_antennas_2d.inp"},
+        {"no_new_name",
+         OverwriteAnswer::No,
+         {"other.inp"},
+         WriteStatus::Written,
+         "other.inp",
+         "other.inp",
          "renamed.inp"},
-        {"no_dialog_cancelled", OverwriteAnswer::No, {std::nullopt}, WriteStatus::Declined, "site1.inp", nullptr,
+        {"no_dialog_cancelled",
+         OverwriteAnswer::No,
+         {std::nullopt},
+         WriteStatus::Declined,
+         "site1.inp",
+         nullptr,
          nullptr},
         {"no_empty_name", OverwriteAnswer::No, {""}, WriteStatus::Declined, "", nullptr, nullptr},
         {"cancel", OverwriteAnswer::Cancel, {}, WriteStatus::Cancelled, "site1.inp", nullptr, nullptr},
@@ -366,8 +368,7 @@ TEST_F(ParamFileTest, OverwriteQuestion)
     }
 }
 
-TEST_F(ParamFileTest, OnlyTheBareTempNameIsOverwrittenWithoutAsking)
-{
+TEST_F(ParamFileTest, OnlyTheBareTempNameIsOverwrittenWithoutAsking) {
     fs::create_directory("runs");
     for (const std::string name : {"temp.inp", "runs/temp.inp", "Temp.inp"}) {
         SCOPED_TRACE(name);
@@ -384,8 +385,7 @@ TEST_F(ParamFileTest, OnlyTheBareTempNameIsOverwrittenWithoutAsking)
 }
 
 // A failure is reported and leaves the previous file whole; nothing half-written stays behind.
-TEST_F(ParamFileTest, FailuresLeaveThePreviousFile)
-{
+TEST_F(ParamFileTest, FailuresLeaveThePreviousFile) {
     struct Case {
         const char* name;
         std::function<void(ModelVariables&, FakeGrid&)> spoil;
@@ -414,8 +414,7 @@ TEST_F(ParamFileTest, FailuresLeaveThePreviousFile)
 
 // A number that fills its whole field is written in full and still parted from its neighbour, so
 // that the program's reader gets every value back.
-TEST_F(ParamFileTest, WideNumbersStaySeparate)
-{
+TEST_F(ParamFileTest, WideNumbersStaySeparate) {
     ModelVariables m = ThreeAntennaModel();
     m.FlightType = 2;
     m.FltPoint1 = {-12345.5F, 123456.5F, -1234.5F};
@@ -441,8 +440,7 @@ TEST_F(ParamFileTest, WideNumbersStaySeparate)
         EXPECT_NEAR(card4.InputNumber(), expected, 1e-3);
 }
 
-TEST_F(ParamFileTest, SaveMenu)
-{
+TEST_F(ParamFileTest, SaveMenu) {
     const FakeGrid grid = ProfileGrid();
     ModelVariables m = ThreeAntennaModel();
     m.InFile = "old.inp";
@@ -485,8 +483,7 @@ TEST_F(ParamFileTest, SaveMenu)
     EXPECT_EQ(m.InFile, "");
 }
 
-TEST(ParamFileNames, StripExtensionGetHeaderFileFolder)
-{
+TEST(ParamFileNames, StripExtensionGetHeaderFileFolder) {
     struct Case {
         std::string path, stripped, header, folder;
     };
@@ -508,8 +505,7 @@ TEST(ParamFileNames, StripExtensionGetHeaderFileFolder)
     }
 }
 
-TEST(ParamFileNames, CountGroundRows)
-{
+TEST(ParamFileNames, CountGroundRows) {
     struct Row {
         std::string y, z, mark;
     };

@@ -17,17 +17,16 @@ namespace {
 
 class Engine {
 public:
-    Engine()
-    {
+    Engine() {
         handle_ = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
         if (handle_ == nullptr)
             return;
-        start = reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
+        start =
+            reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
         progress = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getProgress"));
         lastError = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getLastError"));
     }
-    ~Engine()
-    {
+    ~Engine() {
         if (handle_ != nullptr)
             dlclose(handle_);
     }
@@ -37,8 +36,7 @@ public:
     bool Loaded() const { return start != nullptr && progress != nullptr && lastError != nullptr; }
 
     // Starts a run and polls it as the program does, until it reports done (100) or failed (0).
-    int Run(const std::string& inp, const std::string& prn, const std::string& ground)
-    {
+    int Run(const std::string& inp, const std::string& prn, const std::string& ground) {
         if (start(inp.c_str(), prn.c_str(), ground.c_str()) != 0)
             return -1;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -58,8 +56,7 @@ private:
     void* handle_ = nullptr;
 };
 
-int CountLines(const fs::path& p)
-{
+int CountLines(const fs::path& p) {
     std::ifstream in(p);
     int n = 0;
     for (std::string line; std::getline(in, line);)
@@ -68,8 +65,7 @@ int CountLines(const fs::path& p)
     return n;
 }
 
-TEST(GoldenFilesRun, EngineReadsEveryFile)
-{
+TEST(GoldenFilesRun, EngineReadsEveryFile) {
     Engine engine;
     ASSERT_TRUE(engine.Loaded()) << dlerror();
 
@@ -79,10 +75,14 @@ TEST(GoldenFilesRun, EngineReadsEveryFile)
         int points;         // field points of its flight profile
     };
     const Case cases[] = {
-        {"three_antennas_2d.inp", "site1.3D", 11}, {"two_antennas.inp", "site1.3D", 11},
-        {"metres.inp", "metres.3D", 5},            {"ground_3d.inp", "site1.3D", 11},
-        {"flight_type_2.inp", "site1.3D", 11},     {"flight_type_7.inp", "site1.3D", 11},
-        {"no_ground_file.inp", "site1.3D", 11},    {"renamed.inp", "site1.3D", 11},
+        {"three_antennas_2d.inp", "site1.3D", 11},
+        {"two_antennas.inp", "site1.3D", 11},
+        {"metres.inp", "metres.3D", 5},
+        {"ground_3d.inp", "site1.3D", 11},
+        {"flight_type_2.inp", "site1.3D", 11},
+        {"flight_type_7.inp", "site1.3D", 11},
+        {"no_ground_file.inp", "site1.3D", 11},
+        {"renamed.inp", "site1.3D", 11},
     };
     const fs::path root = fs::path(TEST_OUTPUT_DIR) / "GoldenFilesRun";
     const fs::path previous = fs::current_path();
