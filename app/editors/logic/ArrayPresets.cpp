@@ -11,8 +11,6 @@ struct FeedSet {
     float SBOMag, SBOPhase, CSBMag, CSBPhase, CLRMag, CLRPhase;
 };
 
-float Single(double v) { return static_cast<float>(v); }
-
 float Sgn(float v) { return v > 0 ? 1.0F : (v < 0 ? -1.0F : 0.0F); }
 
 void SetFeeds(AntennaPanelTexts& t, int col, AntennaRec& r, const FeedSet& f)
@@ -63,12 +61,6 @@ PresetStart StartPreset(std::uint8_t numAnts, const TheodoliteTexts& path, Model
     return {theta, model.ArrayFreq};
 }
 
-// The text's number of a box that holds numeric text by its guards.
-double TextNumber(const std::string& text)
-{
-    return plat::IsNumeric(text) ? plat::CDbl(text) : BoxNumber(text);
-}
-
 constexpr FeedSet kCSBOnly{0, 0, 1, 0, 0, 0};
 constexpr FeedSet kSBOOnly{1, 0, 0, 0, 0, 0};
 
@@ -96,13 +88,13 @@ bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     const double h = ReferenceHeight(start.F, start.Theta);
 
     AntennaRec& lower = model.Ant(1);
-    lower.X = Single(BoxNumber(texts.AntX[0]));
-    lower.Y = Single(BoxNumber(texts.AntY[0]));
+    lower.X = ToSingle(BoxNumber(texts.AntX[0]));
+    lower.Y = ToSingle(BoxNumber(texts.AntY[0]));
     const float x0 = lower.X;
     const float y0 = lower.Y;
     if (includeCurPhase)
         SetFeeds(texts, 0, lower, kCSBOnly);
-    lower.Z = Single(h / 2);
+    lower.Z = ToSingle(h / 2);
     ShowPosition(texts, 0, lower);
     if (includeCurPhase)
         ClearElements(lower);
@@ -111,8 +103,8 @@ bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     if (includeCurPhase)
         SetFeeds(texts, 2, upper, kSBOOnly);
     if (x0 != 0)
-        upper.X = Single(x0 - Sgn(x0) * std::fabs((h * h - (h / 2) * (h / 2)) / (2.0 * x0)));
-    upper.Z = Single(h);
+        upper.X = ToSingle(x0 - Sgn(x0) * std::fabs((h * h - (h / 2) * (h / 2)) / (2.0 * x0)));
+    upper.Z = ToSingle(h);
     upper.Y = y0;
     ShowPosition(texts, 2, upper);
     if (includeCurPhase)
@@ -130,13 +122,13 @@ bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& pa
     const double zl = 1.47 / std::sin(4.0 * start.Theta * kDegToRad);
 
     AntennaRec& lower = model.Ant(1);
-    lower.X = Single(BoxNumber(texts.AntX[0]));
-    lower.Y = Single(BoxNumber(texts.AntY[0]));
+    lower.X = ToSingle(BoxNumber(texts.AntX[0]));
+    lower.Y = ToSingle(BoxNumber(texts.AntY[0]));
     const float x0 = lower.X;
     const float y0 = lower.Y;
     if (includeCurPhase)
         SetFeeds(texts, 0, lower, {1, 180, 1, 0, 0, 0});
-    lower.Z = Single(zl);
+    lower.Z = ToSingle(zl);
     ShowPosition(texts, 0, lower);
     if (includeCurPhase)
         ClearElements(lower);
@@ -145,8 +137,8 @@ bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& pa
     if (includeCurPhase)
         SetFeeds(texts, 2, upper, kSBOOnly);
     if (x0 != 0 && y0 != 0)
-        upper.X = Single(x0 - Sgn(x0) * std::fabs((zu * zu - zl * zl) / (2.0 * x0)));
-    upper.Z = Single(zu);
+        upper.X = ToSingle(x0 - Sgn(x0) * std::fabs((zu * zu - zl * zl) / (2.0 * x0)));
+    upper.Z = ToSingle(zu);
     upper.Y = y0;
     ShowPosition(texts, 2, upper);
     if (includeCurPhase)
@@ -165,9 +157,9 @@ bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     AntennaRec& middle = model.Ant(2);
     if (includeCurPhase)
         SetFeeds(texts, 1, middle, {1, 0, 0.5F, 180, 0, 0});
-    middle.X = Single(BoxNumber(texts.AntX[1]));
-    middle.Y = Single(BoxNumber(texts.AntY[1]));
-    middle.Z = Single(h);
+    middle.X = ToSingle(BoxNumber(texts.AntX[1]));
+    middle.Y = ToSingle(BoxNumber(texts.AntY[1]));
+    middle.Z = ToSingle(h);
     ShowPosition(texts, 1, middle);
     const float x1 = middle.X;
     if (includeCurPhase)
@@ -176,9 +168,9 @@ bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     AntennaRec& lower = model.Ant(1);
     if (includeCurPhase)
         SetFeeds(texts, 0, lower, {0.5F, 180, 1, 0, 0.484F, 0});
-    lower.Y = Single(TextNumber(texts.AntY[1]));
-    lower.X = x1 != 0 ? Single(x1 + (h * h - (h / 2) * (h / 2)) / (2.0 * x1)) : 0.0F;
-    lower.Z = Single(h / 2);
+    lower.Y = ToSingle(TextNumber(texts.AntY[1]));
+    lower.X = x1 != 0 ? ToSingle(x1 + (h * h - (h / 2) * (h / 2)) / (2.0 * x1)) : 0.0F;
+    lower.Z = ToSingle(h / 2);
     ShowPosition(texts, 0, lower);
     if (includeCurPhase)
         ClearElements(lower);
@@ -186,11 +178,11 @@ bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     AntennaRec& upper = model.Ant(3);
     if (includeCurPhase)
         SetFeeds(texts, 2, upper, {0.5F, 180, 0, 0, 0.484F, 0});
-    upper.X = Single(TextNumber(texts.AntX[1]));
-    upper.Y = Single(TextNumber(texts.AntY[1]));
+    upper.X = ToSingle(TextNumber(texts.AntX[1]));
+    upper.Y = ToSingle(TextNumber(texts.AntY[1]));
     if (x1 != 0)
-        upper.X = Single(x1 - ((1.5 * h) * (1.5 * h) - h * h) / (2.0 * x1));
-    upper.Z = Single(1.5 * h);
+        upper.X = ToSingle(x1 - ((1.5 * h) * (1.5 * h) - h * h) / (2.0 * x1));
+    upper.Z = ToSingle(1.5 * h);
     ShowPosition(texts, 2, upper);
     if (includeCurPhase)
         ClearElements(upper);
@@ -223,7 +215,7 @@ std::optional<std::uint8_t> ApplyPreset(int listIndex, AntennaPanelTexts& texts,
                                         TheodoliteTexts& path, bool includeCurPhase,
                                         ModelVariables& model, BaseFeeds& base)
 {
-    model.ArrayFreq = Single(TextNumber(texts.ArrayFreq));
+    model.ArrayFreq = ToSingle(TextNumber(texts.ArrayFreq));
     std::optional<std::uint8_t> numAnts;
     switch (listIndex) {
     case 0:

@@ -4,6 +4,7 @@
 #include "platform/text/Strings.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -60,13 +61,21 @@ std::array<FeedKind, 2> OtherFeeds(FeedKind f)
 
 constexpr std::array<FeedKind, 3> kAllFeeds{FeedKind::CSB, FeedKind::SBO, FeedKind::CLR};
 
-float Single(double v) { return static_cast<float>(v); }
+// DbToAmplitude, held within the single range: a product beyond it is clamped, not converted.
+float Amplitude(double value, double dB)
+{
+    const float db = ToSingle(dB);
+    const double product = value * std::pow(10.0, -(double{db} / 2.0) / 20.0);
+    if (std::fabs(product) > std::numeric_limits<float>::max())
+        return ToSingle(product);
+    return DbToAmplitude(value, db);
+}
 
 } // namespace
 
 std::string FeedPatternText(double value)
 {
-    return plat::Format(static_cast<float>(value), "####0.0##");
+    return plat::Format(ToSingle(value), "####0.0##");
 }
 
 std::string FeedGeneralText(float value)
@@ -92,8 +101,8 @@ void MirrorHiddenColumns(ColumnTexts& boxes, std::uint8_t numAnts)
 float AdjustedMagnitude(double base, double dB)
 {
     if (dB == 0)
-        return Single(base);
-    const float m = DbToAmplitude(base, Single(dB));
+        return ToSingle(base);
+    const float m = Amplitude(base, dB);
     return m < 0 ? 0.0F : m;
 }
 
@@ -101,11 +110,11 @@ float AdjustedPhase(float base, double adj)
 {
     if (adj == 0)
         return base;
-    float p = Single(adj + base);
+    float p = ToSingle(adj + base);
     if (p > 359)
-        p = Single(p - 360.0);
+        p = ToSingle(p - 360.0);
     else if (p < 0)
-        p = Single(p + 360.0);
+        p = ToSingle(p + 360.0);
     return p;
 }
 
@@ -140,14 +149,14 @@ void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind 
     const std::string& text = MagBoxes(texts, f)[i];
     if (text == textAtFocus)
         return;
-    const float expected = DbToAmplitude(BaseMag(base, f)[i], Single(BoxNumber(texts.AntAtten[i])));
-    if (expected == Single(BoxNumber(text)))
+    const float expected = Amplitude(BaseMag(base, f)[i], BoxNumber(texts.AntAtten[i]));
+    if (expected == ToSingle(BoxNumber(text)))
         return;
     BaseMag(base, f)[i] = BoxNumber(text);
     // The phases keep what they show; with their adjust reset to "0" that is their base now.
     if (BoxNumber(texts.AntPhaseAdj[i]) != 0) {
         for (FeedKind g : kAllFeeds)
-            BasePhase(base, g)[i] = Single(BoxNumber(PhaseBoxes(texts, g)[i]));
+            BasePhase(base, g)[i] = ToSingle(BoxNumber(PhaseBoxes(texts, g)[i]));
     }
     ResetFeedAdjust(texts, col);
     for (FeedKind g : OtherFeeds(f))
@@ -161,8 +170,8 @@ void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
     const std::string& text = PhaseBoxes(texts, f)[i];
     if (text == textAtFocus)
         return;
-    const float s = Single(BoxNumber(text));
-    const bool baseWasSet = Single(s + BasePhase(base, f)[i]) != s;
+    const float s = ToSingle(BoxNumber(text));
+    const bool baseWasSet = ToSingle(s + BasePhase(base, f)[i]) != s;
     BasePhase(base, f)[i] = s;
     if (!baseWasSet && BoxNumber(texts.AntPhaseAdj[i]) == 0)
         return;
@@ -187,50 +196,52 @@ void StoreBaseFeeds(const AntennaPanelTexts& texts, BaseFeeds& base)
 {
     for (std::size_t i = 0; i < 3; ++i) {
         base.BaseCSBMag[i] = BoxNumber(texts.AntCSBMag[i]);
-        base.BaseCSBPhase[i] = Single(BoxNumber(texts.AntCSBPhase[i]));
+        base.BaseCSBPhase[i] = ToSingle(BoxNumber(texts.AntCSBPhase[i]));
         base.BaseSBOMag[i] = BoxNumber(texts.AntSBOMag[i]);
-        base.BaseSBOPhase[i] = Single(BoxNumber(texts.AntSBOPhase[i]));
+        base.BaseSBOPhase[i] = ToSingle(BoxNumber(texts.AntSBOPhase[i]));
         base.BaseCLRMag[i] = BoxNumber(texts.AntCLRMag[i]);
-        base.BaseCLRPhase[i] = Single(BoxNumber(texts.AntCLRPhase[i]));
+        base.BaseCLRPhase[i] = ToSingle(BoxNumber(texts.AntCLRPhase[i]));
     }
 }
 
 void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec)
 {
     const auto i = static_cast<std::size_t>(col);
-    const double gain = rec.Atten == 0 ? 1.0 : DbToAmplitude(1.0, rec.Atten);
-    base.BaseCSBMag[i] = rec.CSBMag / gain;
-    base.BaseSBOMag[i] = rec.SBOMag / gain;
-    base.BaseCLRMag[i] = rec.CLRMag / gain;
-    base.BaseCSBPhase[i] = rec.PhaseAdj == 0 ? rec.CSBPhase : Single(rec.CSBPhase - rec.PhaseAdj);
-    base.BaseSBOPhase[i] = rec.PhaseAdj == 0 ? rec.SBOPhase : Single(rec.SBOPhase - rec.PhaseAdj);
-    base.BaseCLRPhase[i] = rec.PhaseAdj == 0 ? rec.CLRPhase : Single(rec.CLRPhase - rec.PhaseAdj);
+    // An attenuation so large that its factor vanishes leaves nothing to undo.
+    const double gain = std::pow(10.0, -(double{rec.Atten} / 2.0) / 20.0);
+    const double undo = rec.Atten == 0 || !(gain > 0) || std::isinf(gain) ? 1.0 : gain;
+    base.BaseCSBMag[i] = rec.CSBMag / undo;
+    base.BaseSBOMag[i] = rec.SBOMag / undo;
+    base.BaseCLRMag[i] = rec.CLRMag / undo;
+    base.BaseCSBPhase[i] = rec.PhaseAdj == 0 ? rec.CSBPhase : ToSingle(rec.CSBPhase - rec.PhaseAdj);
+    base.BaseSBOPhase[i] = rec.PhaseAdj == 0 ? rec.SBOPhase : ToSingle(rec.SBOPhase - rec.PhaseAdj);
+    base.BaseCLRPhase[i] = rec.PhaseAdj == 0 ? rec.CLRPhase : ToSingle(rec.CLRPhase - rec.PhaseAdj);
 }
 
 void ApplyTransmitterModification(TransmitterBox box, AntennaPanelTexts& texts, BaseFeeds& base,
                                   ModelVariables& model)
 {
     if (box == TransmitterBox::CSBSBOPhase) {
-        const float s = Single(BoxNumber(texts.CSBSBOPhase));
+        const float s = ToSingle(BoxNumber(texts.CSBSBOPhase));
         for (int k = 1; k <= 3; ++k) {
             const auto i = static_cast<std::size_t>(k - 1);
-            float p = Single(BoxNumber(texts.AntSBOPhase[i]) + s);
+            float p = ToSingle(BoxNumber(texts.AntSBOPhase[i]) + s);
             if (p >= 359)
-                p = Single(p - 360.0);
+                p = ToSingle(p - 360.0);
             model.Ant(k).SBOPhase = p;
             texts.AntSBOPhase[i] = FeedGeneralText(p);
-            base.BaseSBOPhase[i] = Single(p - BoxNumber(texts.AntPhaseAdj[i]));
+            base.BaseSBOPhase[i] = ToSingle(p - BoxNumber(texts.AntPhaseAdj[i]));
         }
         return;
     }
     const bool clr = box == TransmitterBox::CLRPowerAdjust;
-    const float h = Single(BoxNumber(clr ? texts.CLRPowerAdjust : texts.SBOPowerAdj) / 2);
+    const float h = ToSingle(BoxNumber(clr ? texts.CLRPowerAdjust : texts.SBOPowerAdj) / 2);
     const double gain = std::pow(10.0, -h / 20.0);
     ColumnTexts& shown = clr ? texts.AntCLRMag : texts.AntSBOMag;
     std::array<double, 3>& baseMag = clr ? base.BaseCLRMag : base.BaseSBOMag;
     for (int k = 1; k <= 3; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
-        float m = Single(Single(BoxNumber(shown[i])) * gain);
+        float m = ToSingle(ToSingle(BoxNumber(shown[i])) * gain);
         if (m < 0)
             m = 0;
         (clr ? model.Ant(k).CLRMag : model.Ant(k).SBOMag) = m;

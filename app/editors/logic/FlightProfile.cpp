@@ -37,7 +37,7 @@ void LoadKind(const OutputSelection& out, const DefaultPoints& points,
 void ShowInMetres(std::string& text)
 {
     const double feet = plat::IsNumeric(text) ? plat::CSng(text) : BoxNumber(text);
-    text = plat::GeneralText(plat::RoundHalfEven(static_cast<float>(feet) / kFeetPerMetre, 6));
+    text = plat::GeneralText(plat::RoundHalfEven(ToSingle(feet) / kFeetPerMetre, 6));
 }
 
 constexpr BoxState kOn{true, 0xFFFFFF};
@@ -155,7 +155,7 @@ void ConvertPoint(int row, FlightPanelTexts& texts)
     };
     const auto input = [](const std::string& text) {
         const std::string trimmed = plat::Trim(text);
-        return Input{!trimmed.empty(), static_cast<float>(BoxNumber(trimmed))};
+        return Input{!trimmed.empty(), ToSingle(BoxNumber(trimmed))};
     };
     const Input az = input(texts.FltAz[r]);
     const Input el = input(texts.FltEl[r]);
@@ -190,9 +190,9 @@ void ConvertPoint(int row, FlightPanelTexts& texts)
         y = alt.Value / std::tan(el.Value * k);
         z = alt.Value;
     }
-    texts.FltX[r] = plat::GeneralText(static_cast<float>(x));
-    texts.FltY[r] = plat::GeneralText(static_cast<float>(y));
-    texts.FltZ[r] = plat::GeneralText(static_cast<float>(z));
+    texts.FltX[r] = plat::GeneralText(ToSingle(x));
+    texts.FltY[r] = plat::GeneralText(ToSingle(y));
+    texts.FltZ[r] = plat::GeneralText(ToSingle(z));
 }
 
 std::string ValidateNumPointsText(const std::string& text)

@@ -46,3 +46,9 @@ std::vector<int> ColumnsInUse(std::uint8_t n)
         return {0, 2};
     return {0, 1, 2};
 }
+
+AntennaPanelLayout SelectNumberOfAntennas(int index, ModelVariables& model)
+{
+    model.NumAnts = static_cast<std::uint8_t>(index + 1);
+    return LayoutAntennaPanel(model.NumAnts);
+}

@@ -3,6 +3,8 @@
 // The antenna panel's layout by number of antennas: the column captions with the reference mark,
 // which columns are in use, and the enabled state and colour of the middle and upper columns.
 
+#include "shell/model/ModelVariables.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -35,3 +37,7 @@ AntennaPanelLayout LayoutAntennaPanel(std::uint8_t n);
 
 // The columns in use for n antennas (3: 0, 1, 2; 2: 0, 2; 1: 0); hidden columns hold copies.
 std::vector<int> ColumnsInUse(std::uint8_t n);
+
+// Click on optNumAnts(index): NumAnts := index + 1, and the layout for it. No box, record or base
+// feed changes.
+AntennaPanelLayout SelectNumberOfAntennas(int index, ModelVariables& model);

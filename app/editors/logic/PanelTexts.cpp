@@ -2,6 +2,10 @@
 
 #include "platform/text/Numbers.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 double BoxNumber(std::string_view text)
 {
     try {
@@ -9,4 +13,17 @@ double BoxNumber(std::string_view text)
     } catch (const plat::OverflowError&) {
         return 0;
     }
+}
+
+double TextNumber(std::string_view text)
+{
+    return plat::IsNumeric(text) ? plat::CDbl(text) : BoxNumber(text);
+}
+
+float ToSingle(double value)
+{
+    constexpr double most = std::numeric_limits<float>::max();
+    if (std::isnan(value))
+        return std::numeric_limits<float>::quiet_NaN();
+    return static_cast<float>(std::clamp(value, -most, most));
 }

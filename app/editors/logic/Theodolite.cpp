@@ -16,10 +16,10 @@ void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& pat
 {
     ValidateTheodolite(path);
     const std::size_t ref = numAnts == 3 ? 1 : 0;
-    float x = static_cast<float>(BoxNumber(antennas.AntX[ref]));
-    float y = static_cast<float>(BoxNumber(antennas.AntY[ref]));
-    const auto h = static_cast<float>(BoxNumber(path.ThZ));
-    const auto theta = static_cast<float>(BoxNumber(path.ThPathAngle));
+    float x = ToSingle(BoxNumber(antennas.AntX[ref]));
+    float y = ToSingle(BoxNumber(antennas.AntY[ref]));
+    const auto h = ToSingle(BoxNumber(path.ThZ));
+    const auto theta = ToSingle(BoxNumber(path.ThPathAngle));
     OffsetAgainstBearing(x, y, h, theta);
     path.ThY = plat::Format(y, "####0.00");
     path.ThX = plat::Format(x, "####0.00");

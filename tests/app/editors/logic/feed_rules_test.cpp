@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -64,6 +66,7 @@ TEST(FeedRules, AttenuationActsOnTheBaseFeeds)
         {"-1", "6", 0.0F, "0.0"},  // floored at 0
         {"-1", "0", -1.0F, "-1.0"}, // the base itself, no floor
         {"0.5", "40", 0.05F, "0.05"},
+        {"1", "4000", 0.0F, "0.0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.base) + " at " + c.dB + " dB");
@@ -90,6 +93,26 @@ TEST(FeedRules, AttenuationActsOnTheBaseFeeds)
     // Other columns and the phases are untouched.
     EXPECT_EQ(p.t.AntCSBMag[0], "0");
     EXPECT_EQ(p.t.AntCSBPhase[1], "0");
+}
+
+TEST(FeedRules, ResultsBeyondTheSingleRangeAreClamped)
+{
+    // An attenuation far below -1500 dB would leave the single range: the magnitude is held at
+    // the largest single, and undoing it after a load does not divide by a vanished factor.
+    Panel p;
+    p.Feeds(0, "1", "-1", "0");
+    p.LeaveAtten(0, "-2000");
+    EXPECT_FLOAT_EQ(p.m.Ant(1).CSBMag, std::numeric_limits<float>::max());
+    EXPECT_FLOAT_EQ(p.m.Ant(1).SBOMag, 0.0F);
+    p.LeavePhaseAdj(0, "1e300");
+    EXPECT_TRUE(std::isfinite(p.m.Ant(1).CSBPhase));
+
+    AntennaRec rec;
+    rec.CSBMag = 0;
+    rec.Atten = 1e30F;
+    BaseFeeds b;
+    RecoverBaseFeeds(b, 0, rec);
+    EXPECT_DOUBLE_EQ(b.BaseCSBMag[0], 0.0);
 }
 
 TEST(FeedRules, PhaseAdjustWrapsOnce)
