@@ -1,0 +1,92 @@
+#include "platform/ui/Buttons.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/ui/QtText.h"
+
+namespace plat {
+
+CommandButton::CommandButton(Container& parent, std::string name, int index)
+    : Control(parent, std::move(name), index, new QPushButton)
+{
+    Inner()->setAutoDefault(false);
+    Inner()->setDefault(false);
+    QObject::connect(Inner(), &QPushButton::clicked, Inner(), [this] { RunClick(); });
+}
+
+QPushButton* CommandButton::Inner() const { return static_cast<QPushButton*>(Widget()); }
+std::string CommandButton::Caption() const { return FromQString(Inner()->text()); }
+void CommandButton::SetCaption(const std::string& caption) { Inner()->setText(ToQString(caption)); }
+
+void CommandButton::SetValue(bool value)
+{
+    if (value) {
+        RunClick();
+    }
+}
+
+void CommandButton::RunClick()
+{
+    pressed_ = true;
+    if (Click) {
+        Click();
+    }
+    pressed_ = false;
+}
+
+void CommandButton::HandleKeyPress(int& keyAscii)
+{
+    Control::HandleKeyPress(keyAscii);
+    if (keyAscii == 13 && Enabled()) {
+        keyAscii = 0;
+        RunClick();
+    }
+}
+
+CheckBox::CheckBox(Container& parent, std::string name, int index)
+    : Control(parent, std::move(name), index, new QCheckBox)
+{
+    QObject::connect(Inner(), &QCheckBox::stateChanged, Inner(), [this] {
+        if (Click) {
+            Click();
+        }
+    });
+}
+
+QCheckBox* CheckBox::Inner() const { return static_cast<QCheckBox*>(Widget()); }
+std::string CheckBox::Caption() const { return FromQString(Inner()->text()); }
+void CheckBox::SetCaption(const std::string& caption) { Inner()->setText(ToQString(caption)); }
+int CheckBox::Value() const { return Inner()->isChecked() ? 1 : 0; }
+void CheckBox::SetValue(int value) { Inner()->setChecked(value != 0); }
+
+OptionButton::OptionButton(Container& parent, std::string name, int index)
+    : Control(parent, std::move(name), index, new QRadioButton)
+{
+    QObject::connect(Inner(), &QRadioButton::toggled, Inner(), [this](bool on) {
+        if (on && Click) {
+            Click();
+        }
+    });
+}
+
+QRadioButton* OptionButton::Inner() const { return static_cast<QRadioButton*>(Widget()); }
+std::string OptionButton::Caption() const { return FromQString(Inner()->text()); }
+void OptionButton::SetCaption(const std::string& caption) { Inner()->setText(ToQString(caption)); }
+bool OptionButton::Value() const { return Inner()->isChecked(); }
+
+void OptionButton::SetValue(bool value)
+{
+    if (value) {
+        Inner()->setChecked(true);
+        return;
+    }
+    // An exclusive button cannot be cleared directly: lift the exclusion for the moment.
+    const bool exclusive = Inner()->autoExclusive();
+    Inner()->setAutoExclusive(false);
+    Inner()->setChecked(false);
+    Inner()->setAutoExclusive(exclusive);
+}
+
+}  // namespace plat

@@ -1,0 +1,71 @@
+#ifndef PLATFORM_UI_MENU_H
+#define PLATFORM_UI_MENU_H
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QPointer>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace plat {
+
+// An item of a window's menu bar or of one of its menus. The caption marks its access letter
+// with '&'; a caption "-" makes a separator. Checked only shows the mark: choosing the item
+// leaves it as the program set it, and runs Click. A menu shortcut is handled before the
+// window's key handlers see the key.
+class MenuItem {
+public:
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
+    ~MenuItem();
+
+    const std::string& Name() const { return name_; }
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    // A key code and shift state (plat::key, plat::shift); key code 0 removes the shortcut.
+    void SetShortcut(int keyCode, int shiftState = 0);
+    bool IsSeparator() const;
+
+    // Adds a sub-item at the end of this item's menu.
+    MenuItem& Add(const std::string& name, const std::string& caption);
+    const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+    // This item or one below it by name, or nullptr.
+    MenuItem* Find(const std::string& name);
+
+    // Runs the item as if the user chose it (nothing when it is disabled or hidden).
+    void Trigger();
+
+    QAction* Action() const { return action_; }
+    QMenu* Menu() const { return menu_; }
+
+    std::function<void()> Click;
+
+private:
+    friend class Form;
+    MenuItem(std::string name, const std::string& caption, QMenuBar* bar);
+    MenuItem(std::string name, const std::string& caption, QMenu* parent);
+    void Wire();
+    QMenu* EnsureMenu();
+    void Popup();
+
+    std::string name_;
+    QPointer<QAction> action_;
+    QPointer<QMenu> menu_;
+    std::vector<std::unique_ptr<MenuItem>> items_;
+    bool checked_ = false;
+};
+
+}  // namespace plat
+
+#endif
