@@ -11,10 +11,11 @@ struct FeedSet {
     float SBOMag, SBOPhase, CSBMag, CSBPhase, CLRMag, CLRPhase;
 };
 
-float Sgn(float v) { return v > 0 ? 1.0F : (v < 0 ? -1.0F : 0.0F); }
+float Sgn(float v) {
+    return v > 0 ? 1.0F : (v < 0 ? -1.0F : 0.0F);
+}
 
-void SetFeeds(AntennaPanelTexts& t, int col, AntennaRec& r, const FeedSet& f)
-{
+void SetFeeds(AntennaPanelTexts& t, int col, AntennaRec& r, const FeedSet& f) {
     r.SBOMag = f.SBOMag;
     r.CSBMag = f.CSBMag;
     r.CLRMag = f.CLRMag;
@@ -30,16 +31,14 @@ void SetFeeds(AntennaPanelTexts& t, int col, AntennaRec& r, const FeedSet& f)
     t.AntCLRPhase[i] = plat::GeneralText(r.CLRPhase);
 }
 
-void ShowPosition(AntennaPanelTexts& t, int col, const AntennaRec& r)
-{
+void ShowPosition(AntennaPanelTexts& t, int col, const AntennaRec& r) {
     const auto i = static_cast<std::size_t>(col);
     t.AntX[i] = plat::GeneralText(r.X);
     t.AntY[i] = plat::GeneralText(r.Y);
     t.AntZ[i] = plat::GeneralText(r.Z);
 }
 
-void ClearElements(AntennaRec& r)
-{
+void ClearElements(AntennaRec& r) {
     r.Alpha = 0;
     r.Phi1 = 0;
     r.Phi2 = 0;
@@ -52,8 +51,7 @@ struct PresetStart {
     double F;
 };
 
-PresetStart StartPreset(std::uint8_t numAnts, const TheodoliteTexts& path, ModelVariables& model)
-{
+PresetStart StartPreset(std::uint8_t numAnts, const TheodoliteTexts& path, ModelVariables& model) {
     model.NumAnts = numAnts;
     const double theta = PresetPathAngle(path.ThPathAngle);
     if (model.ArrayFreq < kPresetMinFrequency)
@@ -66,22 +64,19 @@ constexpr FeedSet kSBOOnly{1, 0, 0, 0, 0, 0};
 
 } // namespace
 
-double PresetPathAngle(const std::string& pathAngleText)
-{
+double PresetPathAngle(const std::string& pathAngleText) {
     const std::string trimmed = plat::Trim(pathAngleText);
     if (trimmed == "0")
         return 3.0;
     return TextNumber(trimmed);
 }
 
-double ReferenceHeight(double f, double thetaDeg)
-{
+double ReferenceHeight(double f, double thetaDeg) {
     return 492.0 / (f * std::sin(thetaDeg * kDegToRad));
 }
 
-bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
-                         bool includeCurPhase, ModelVariables& model)
-{
+bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path, bool includeCurPhase,
+                         ModelVariables& model) {
     const PresetStart start = StartPreset(2, path, model);
     if (start.F * std::sin(start.Theta * kDegToRad) == 0)
         return false;
@@ -112,9 +107,8 @@ bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     return true;
 }
 
-bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
-                             bool includeCurPhase, ModelVariables& model)
-{
+bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& path, bool includeCurPhase,
+                             ModelVariables& model) {
     const PresetStart start = StartPreset(2, path, model);
     if (start.Theta == 0)
         return false;
@@ -146,9 +140,8 @@ bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& pa
     return true;
 }
 
-bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path,
-                         bool includeCurPhase, ModelVariables& model)
-{
+bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path, bool includeCurPhase,
+                         ModelVariables& model) {
     const PresetStart start = StartPreset(3, path, model);
     if (start.F * std::sin(start.Theta * kDegToRad) == 0)
         return false;
@@ -189,8 +182,7 @@ bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path,
     return true;
 }
 
-void PresetDefaults(AntennaPanelTexts& texts, TheodoliteTexts& path, ModelVariables& model)
-{
+void PresetDefaults(AntennaPanelTexts& texts, TheodoliteTexts& path, ModelVariables& model) {
     texts.ArrayARatio = "0.3";
     texts.AntOrientListIndex = 0;
     texts.ArrayCLRModDepth = ".9";
@@ -202,19 +194,16 @@ void PresetDefaults(AntennaPanelTexts& texts, TheodoliteTexts& path, ModelVariab
     path.ThX = "0";
     path.ThY = "0";
     path.ThZ = "0";
-    for (ColumnTexts* boxes :
-         {&texts.AntX, &texts.AntY, &texts.AntZ, &texts.AntCLRMag, &texts.AntCLRPhase,
-          &texts.AntCSBMag, &texts.AntCSBPhase, &texts.AntSBOMag, &texts.AntSBOPhase})
+    for (ColumnTexts* boxes : {&texts.AntX, &texts.AntY, &texts.AntZ, &texts.AntCLRMag, &texts.AntCLRPhase,
+                               &texts.AntCSBMag, &texts.AntCSBPhase, &texts.AntSBOMag, &texts.AntSBOPhase})
         *boxes = {"0", "0", "0"};
     model.RefAntY = 0;
     model.RefAntX = 0;
     model.OriginShift = 0;
 }
 
-std::optional<std::uint8_t> ApplyPreset(int listIndex, AntennaPanelTexts& texts,
-                                        TheodoliteTexts& path, bool includeCurPhase,
-                                        ModelVariables& model, BaseFeeds& base)
-{
+std::optional<std::uint8_t> ApplyPreset(int listIndex, AntennaPanelTexts& texts, TheodoliteTexts& path,
+                                        bool includeCurPhase, ModelVariables& model, BaseFeeds& base) {
     model.ArrayFreq = ToSingle(TextNumber(texts.ArrayFreq));
     std::optional<std::uint8_t> numAnts;
     switch (listIndex) {
@@ -242,8 +231,7 @@ std::optional<std::uint8_t> ApplyPreset(int listIndex, AntennaPanelTexts& texts,
     return numAnts;
 }
 
-void HeightRatio(int index, ColumnTexts& antZ)
-{
+void HeightRatio(int index, ColumnTexts& antZ) {
     if (index < 1 || index > 3)
         return;
     const std::string& s = antZ[static_cast<std::size_t>(index - 1)];

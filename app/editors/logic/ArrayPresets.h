@@ -25,12 +25,12 @@ double ReferenceHeight(double f, double thetaDeg);
 // The three standard arrays. Each sets NumAnts, floors ArrayFreq at 329 MHz, and, unless its guard
 // stops it (a zero path angle), writes positions and, when includeCurPhase is set, feeds and element
 // values into the records and the boxes. They return whether they got past the guard.
-bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
-                         bool includeCurPhase, ModelVariables& model);
-bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& path,
-                             bool includeCurPhase, ModelVariables& model);
-bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path,
-                         bool includeCurPhase, ModelVariables& model);
+bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path, bool includeCurPhase,
+                         ModelVariables& model);
+bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& path, bool includeCurPhase,
+                             ModelVariables& model);
+bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path, bool includeCurPhase,
+                         ModelVariables& model);
 
 // The default values of the panel and of the path and theodolite boxes ("none", start-up, New).
 void PresetDefaults(AntennaPanelTexts& texts, TheodoliteTexts& path, ModelVariables& model);
@@ -39,9 +39,8 @@ void PresetDefaults(AntennaPanelTexts& texts, TheodoliteTexts& path, ModelVariab
 // the frequency box, the preset, then every column's adjustments reset and the feeds shown taken as
 // the base feeds. Returns the number of antennas the preset set, for the window to lay out its
 // panel and select the matching option button; none for "none" and other indices.
-std::optional<std::uint8_t> ApplyPreset(int listIndex, AntennaPanelTexts& texts,
-                                        TheodoliteTexts& path, bool includeCurPhase,
-                                        ModelVariables& model, BaseFeeds& base);
+std::optional<std::uint8_t> ApplyPreset(int listIndex, AntennaPanelTexts& texts, TheodoliteTexts& path,
+                                        bool includeCurPhase, ModelVariables& model, BaseFeeds& base);
 
 // Click of height button index (1 ">", 2 "<>", 3 "<"): the other two heights from the given one in
 // the ratio 1 : 2 : 3, formatted "###.000". An empty or non-numeric height, or another index,

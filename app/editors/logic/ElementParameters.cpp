@@ -2,8 +2,7 @@
 
 #include "platform/text/Strings.h"
 
-ElementParameterTexts LoadElementParameters(const ModelVariables& model)
-{
+ElementParameterTexts LoadElementParameters(const ModelVariables& model) {
     ElementParameterTexts t;
     for (int k = 1; k <= 3; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
@@ -16,8 +15,7 @@ ElementParameterTexts LoadElementParameters(const ModelVariables& model)
     return t;
 }
 
-void StoreElementParameters(const ElementParameterTexts& texts, ModelVariables& model)
-{
+void StoreElementParameters(const ElementParameterTexts& texts, ModelVariables& model) {
     for (int k = 1; k <= 3; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
         AntennaRec& r = model.Ant(k);

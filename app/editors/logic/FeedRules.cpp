@@ -8,53 +8,63 @@
 
 namespace {
 
-ColumnTexts& MagBoxes(AntennaPanelTexts& t, FeedKind f)
-{
+ColumnTexts& MagBoxes(AntennaPanelTexts& t, FeedKind f) {
     switch (f) {
-    case FeedKind::CSB: return t.AntCSBMag;
-    case FeedKind::SBO: return t.AntSBOMag;
-    case FeedKind::CLR: break;
+    case FeedKind::CSB:
+        return t.AntCSBMag;
+    case FeedKind::SBO:
+        return t.AntSBOMag;
+    case FeedKind::CLR:
+        break;
     }
     return t.AntCLRMag;
 }
 
-ColumnTexts& PhaseBoxes(AntennaPanelTexts& t, FeedKind f)
-{
+ColumnTexts& PhaseBoxes(AntennaPanelTexts& t, FeedKind f) {
     switch (f) {
-    case FeedKind::CSB: return t.AntCSBPhase;
-    case FeedKind::SBO: return t.AntSBOPhase;
-    case FeedKind::CLR: break;
+    case FeedKind::CSB:
+        return t.AntCSBPhase;
+    case FeedKind::SBO:
+        return t.AntSBOPhase;
+    case FeedKind::CLR:
+        break;
     }
     return t.AntCLRPhase;
 }
 
-std::array<double, 3>& BaseMag(BaseFeeds& b, FeedKind f)
-{
+std::array<double, 3>& BaseMag(BaseFeeds& b, FeedKind f) {
     switch (f) {
-    case FeedKind::CSB: return b.BaseCSBMag;
-    case FeedKind::SBO: return b.BaseSBOMag;
-    case FeedKind::CLR: break;
+    case FeedKind::CSB:
+        return b.BaseCSBMag;
+    case FeedKind::SBO:
+        return b.BaseSBOMag;
+    case FeedKind::CLR:
+        break;
     }
     return b.BaseCLRMag;
 }
 
-std::array<float, 3>& BasePhase(BaseFeeds& b, FeedKind f)
-{
+std::array<float, 3>& BasePhase(BaseFeeds& b, FeedKind f) {
     switch (f) {
-    case FeedKind::CSB: return b.BaseCSBPhase;
-    case FeedKind::SBO: return b.BaseSBOPhase;
-    case FeedKind::CLR: break;
+    case FeedKind::CSB:
+        return b.BaseCSBPhase;
+    case FeedKind::SBO:
+        return b.BaseSBOPhase;
+    case FeedKind::CLR:
+        break;
     }
     return b.BaseCLRPhase;
 }
 
 // The other two feeds of a column, in the order the panel refreshes them after an entry in f.
-std::array<FeedKind, 2> OtherFeeds(FeedKind f)
-{
+std::array<FeedKind, 2> OtherFeeds(FeedKind f) {
     switch (f) {
-    case FeedKind::CLR: return {FeedKind::SBO, FeedKind::CSB};
-    case FeedKind::CSB: return {FeedKind::CLR, FeedKind::SBO};
-    case FeedKind::SBO: break;
+    case FeedKind::CLR:
+        return {FeedKind::SBO, FeedKind::CSB};
+    case FeedKind::CSB:
+        return {FeedKind::CLR, FeedKind::SBO};
+    case FeedKind::SBO:
+        break;
     }
     return {FeedKind::CLR, FeedKind::CSB};
 }
@@ -62,8 +72,7 @@ std::array<FeedKind, 2> OtherFeeds(FeedKind f)
 constexpr std::array<FeedKind, 3> kAllFeeds{FeedKind::CSB, FeedKind::SBO, FeedKind::CLR};
 
 // DbToAmplitude, held within the single range: a product beyond it is clamped, not converted.
-float Amplitude(double value, double dB)
-{
+float Amplitude(double value, double dB) {
     const float db = ToSingle(dB);
     const double product = value * std::pow(10.0, -(double{db} / 2.0) / 20.0);
     if (std::fabs(product) > std::numeric_limits<float>::max())
@@ -73,13 +82,11 @@ float Amplitude(double value, double dB)
 
 } // namespace
 
-std::string FeedPatternText(double value)
-{
+std::string FeedPatternText(double value) {
     return plat::Format(ToSingle(value), "####0.0##");
 }
 
-std::string FeedGeneralText(float value)
-{
+std::string FeedGeneralText(float value) {
     std::string text = plat::GeneralText(value);
     if (text.rfind("0.", 0) == 0)
         text.erase(0, 1);
@@ -88,8 +95,7 @@ std::string FeedGeneralText(float value)
     return text;
 }
 
-void MirrorHiddenColumns(ColumnTexts& boxes, std::uint8_t numAnts)
-{
+void MirrorHiddenColumns(ColumnTexts& boxes, std::uint8_t numAnts) {
     if (numAnts == 2) {
         boxes[1] = boxes[2];
     } else if (numAnts == 1) {
@@ -98,16 +104,14 @@ void MirrorHiddenColumns(ColumnTexts& boxes, std::uint8_t numAnts)
     }
 }
 
-float AdjustedMagnitude(double base, double dB)
-{
+float AdjustedMagnitude(double base, double dB) {
     if (dB == 0)
         return ToSingle(base);
     const float m = Amplitude(base, dB);
     return m < 0 ? 0.0F : m;
 }
 
-float AdjustedPhase(float base, double adj)
-{
+float AdjustedPhase(float base, double adj) {
     if (adj == 0)
         return base;
     float p = ToSingle(adj + base);
@@ -118,8 +122,7 @@ float AdjustedPhase(float base, double adj)
     return p;
 }
 
-void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col)
-{
+void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col) {
     const auto i = static_cast<std::size_t>(col);
     const double d = BoxNumber(texts.AntAtten[i]);
     rec.CLRMag = AdjustedMagnitude(base.BaseCLRMag[i], d);
@@ -130,8 +133,7 @@ void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRe
     texts.AntSBOMag[i] = FeedPatternText(rec.SBOMag);
 }
 
-void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col)
-{
+void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col) {
     const auto i = static_cast<std::size_t>(col);
     const double p = BoxNumber(texts.AntPhaseAdj[i]);
     rec.CLRPhase = AdjustedPhase(base.BaseCLRPhase[i], p);
@@ -143,8 +145,7 @@ void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRe
 }
 
 void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
-                   std::string_view textAtFocus)
-{
+                   std::string_view textAtFocus) {
     const auto i = static_cast<std::size_t>(col);
     const std::string& text = MagBoxes(texts, f)[i];
     if (text == textAtFocus)
@@ -152,7 +153,7 @@ void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind 
     const float expected = Amplitude(BaseMag(base, f)[i], BoxNumber(texts.AntAtten[i]));
     if (expected == ToSingle(BoxNumber(text)))
         return;
-    BaseMag(base, f)[i] = BoxNumber(text);
+    BaseMag(base, f)[i] = TextNumber(text);
     // The phases keep what they show; with their adjust reset to "0" that is their base now.
     if (BoxNumber(texts.AntPhaseAdj[i]) != 0) {
         for (FeedKind g : kAllFeeds)
@@ -163,9 +164,7 @@ void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind 
         MagBoxes(texts, g)[i] = FeedPatternText(BaseMag(base, g)[i]);
 }
 
-void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
-               std::string_view textAtFocus)
-{
+void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f, std::string_view textAtFocus) {
     const auto i = static_cast<std::size_t>(col);
     const std::string& text = PhaseBoxes(texts, f)[i];
     if (text == textAtFocus)
@@ -178,34 +177,31 @@ void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
     // The magnitudes keep what they show; with their attenuation reset to "0" that is their base.
     if (BoxNumber(texts.AntAtten[i]) != 0) {
         for (FeedKind g : kAllFeeds)
-            BaseMag(base, g)[i] = BoxNumber(MagBoxes(texts, g)[i]);
+            BaseMag(base, g)[i] = TextNumber(MagBoxes(texts, g)[i]);
     }
     ResetFeedAdjust(texts, col);
     for (FeedKind g : OtherFeeds(f))
         PhaseBoxes(texts, g)[i] = FeedPatternText(BasePhase(base, g)[i]);
 }
 
-void ResetFeedAdjust(AntennaPanelTexts& texts, int col)
-{
+void ResetFeedAdjust(AntennaPanelTexts& texts, int col) {
     const auto i = static_cast<std::size_t>(col);
     texts.AntAtten[i] = "0";
     texts.AntPhaseAdj[i] = "0";
 }
 
-void StoreBaseFeeds(const AntennaPanelTexts& texts, BaseFeeds& base)
-{
+void StoreBaseFeeds(const AntennaPanelTexts& texts, BaseFeeds& base) {
     for (std::size_t i = 0; i < 3; ++i) {
-        base.BaseCSBMag[i] = BoxNumber(texts.AntCSBMag[i]);
+        base.BaseCSBMag[i] = TextNumber(texts.AntCSBMag[i]);
         base.BaseCSBPhase[i] = ToSingle(BoxNumber(texts.AntCSBPhase[i]));
-        base.BaseSBOMag[i] = BoxNumber(texts.AntSBOMag[i]);
+        base.BaseSBOMag[i] = TextNumber(texts.AntSBOMag[i]);
         base.BaseSBOPhase[i] = ToSingle(BoxNumber(texts.AntSBOPhase[i]));
-        base.BaseCLRMag[i] = BoxNumber(texts.AntCLRMag[i]);
+        base.BaseCLRMag[i] = TextNumber(texts.AntCLRMag[i]);
         base.BaseCLRPhase[i] = ToSingle(BoxNumber(texts.AntCLRPhase[i]));
     }
 }
 
-void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec)
-{
+void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec) {
     const auto i = static_cast<std::size_t>(col);
     // An attenuation so large that its factor vanishes leaves nothing to undo.
     const double gain = std::pow(10.0, -(double{rec.Atten} / 2.0) / 20.0);
@@ -219,8 +215,7 @@ void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec)
 }
 
 void ApplyTransmitterModification(TransmitterBox box, AntennaPanelTexts& texts, BaseFeeds& base,
-                                  ModelVariables& model)
-{
+                                  ModelVariables& model) {
     if (box == TransmitterBox::CSBSBOPhase) {
         const float s = ToSingle(BoxNumber(texts.CSBSBOPhase));
         for (int k = 1; k <= 3; ++k) {

@@ -28,8 +28,9 @@
 enum class FeedKind { CSB, SBO, CLR };
 
 // Per antenna column, the feeds before the column's attenuation and phase adjust. A magnitude
-// entry taken from a box's text is held as the double-precision number of that text; one set by
-// the parameter-file reader as its single-precision value. An entry never set counts as 0.
+// entry taken from a box's text is held as the double-precision number of that text (TextNumber);
+// one recovered from a loaded record as a double too. An entry never set counts as 0 and shows as
+// "0.0".
 struct BaseFeeds {
     std::array<double, 3> BaseCSBMag{};
     std::array<float, 3> BaseCSBPhase{};
@@ -77,8 +78,7 @@ void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind 
 // changes nothing. A changed text becomes the feed's base phase; when the base phase held before
 // was not zero or the column's phase adjust is in force, the column's adjustments are reset, the
 // other two phases show their bases and the magnitudes shown become the base magnitudes.
-void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f,
-               std::string_view textAtFocus);
+void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f, std::string_view textAtFocus);
 
 // The column's attenuation and phase-adjust boxes := "0"; feeds are not recomputed.
 void ResetFeedAdjust(AntennaPanelTexts& texts, int col);

@@ -15,9 +15,8 @@ struct OutputSelection {
 // Default point texts: X(0), Y(0), Z(0), X(1), Y(1), Z(1).
 using DefaultPoints = std::array<const char*, 6>;
 
-void LoadKind(const OutputSelection& out, const DefaultPoints& points,
-              std::uint8_t useFlightDefaults, FlightPanelTexts& t, ModelVariables& model)
-{
+void LoadKind(const OutputSelection& out, const DefaultPoints& points, std::uint8_t useFlightDefaults,
+              FlightPanelTexts& t, ModelVariables& model) {
     model.PlotXUnit = out.PlotXUnit;
     model.PlotFlightType = out.PlotFlightType;
     model.PlotOn = out.PlotOn;
@@ -34,8 +33,7 @@ void LoadKind(const OutputSelection& out, const DefaultPoints& points,
 }
 
 // Metres shown: a loaded length box in feet becomes metres, rounded to six decimals.
-void ShowInMetres(std::string& text)
-{
+void ShowInMetres(std::string& text) {
     const double feet = plat::IsNumeric(text) ? plat::CSng(text) : BoxNumber(text);
     text = plat::GeneralText(plat::RoundHalfEven(ToSingle(feet) / kFeetPerMetre, 6));
 }
@@ -48,45 +46,38 @@ constexpr double kConverterDegToRad = 3.141592653 / 180;
 
 } // namespace
 
-std::uint8_t FlightTypeOfListIndex(int listIndex)
-{
+std::uint8_t FlightTypeOfListIndex(int listIndex) {
     if (listIndex < 0 || listIndex > 4)
         return 0;
     return listIndex == 4 ? 7 : static_cast<std::uint8_t>(listIndex + 1);
 }
 
-void InitConstRadcut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model)
-{
-    LoadKind({2, 1, 2, 2, 1}, {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"},
-             useFlightDefaults, texts, model);
+void InitConstRadcut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
+    LoadKind({2, 1, 2, 2, 1}, {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"}, useFlightDefaults, texts,
+             model);
 }
 
-void InitLinearCut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model)
-{
-    LoadKind({0, 2, 2, 2, 1}, {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}, useFlightDefaults,
-             texts, model);
+void InitLinearCut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
+    LoadKind({0, 2, 2, 2, 1}, {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}, useFlightDefaults, texts,
+             model);
 }
 
-void InitPatternA(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model)
-{
-    LoadKind({1, 3, 2, 1, 2}, {"0.00", "30380.00", "3.00", "0.00", "0.00", "0.00"},
-             useFlightDefaults, texts, model);
+void InitPatternA(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
+    LoadKind({1, 3, 2, 1, 2}, {"0.00", "30380.00", "3.00", "0.00", "0.00", "0.00"}, useFlightDefaults, texts,
+             model);
 }
 
-void InitPatternB(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model)
-{
+void InitPatternB(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
     LoadKind({2, 4, 2, 2, 1}, {"0.00", "42954.38", "1500.00", "0.00", "17145.07", "1500.00"},
              useFlightDefaults, texts, model);
 }
 
-void InitPatternC(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model)
-{
+void InitPatternC(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
     LoadKind({2, 7, 2, 5, 1}, {"24304.00", "-25.00", "1500.00", "0.00", "25.00", "1500.00"},
              useFlightDefaults, texts, model);
 }
 
-FlightPanelState UpdateConverterCaptions(std::uint8_t flightType)
-{
+FlightPanelState UpdateConverterCaptions(std::uint8_t flightType) {
     FlightPanelState s;
     switch (flightType) {
     case 0:
@@ -117,19 +108,27 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType)
 }
 
 FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults, bool metresShown,
-                                  FlightPanelTexts& texts, ModelVariables& model)
-{
+                                  FlightPanelTexts& texts, ModelVariables& model) {
     model.PlotFlightType = static_cast<std::uint8_t>(listIndex + 1);
     switch (model.PlotFlightType) {
-    case 1: InitConstRadcut(useFlightDefaults, texts, model); break;
-    case 2: InitLinearCut(useFlightDefaults, texts, model); break;
-    case 3: InitPatternA(useFlightDefaults, texts, model); break;
-    case 4: InitPatternB(useFlightDefaults, texts, model); break;
+    case 1:
+        InitConstRadcut(useFlightDefaults, texts, model);
+        break;
+    case 2:
+        InitLinearCut(useFlightDefaults, texts, model);
+        break;
+    case 3:
+        InitPatternA(useFlightDefaults, texts, model);
+        break;
+    case 4:
+        InitPatternB(useFlightDefaults, texts, model);
+        break;
     case 5:
         model.PlotFlightType = 7;
         InitPatternC(useFlightDefaults, texts, model);
         break;
-    default: break;
+    default:
+        break;
     }
     model.FlightType = model.PlotFlightType;
     if (metresShown) {
@@ -146,8 +145,7 @@ FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults,
     return UpdateConverterCaptions(model.FlightType);
 }
 
-void ConvertPoint(int row, FlightPanelTexts& texts)
-{
+void ConvertPoint(int row, FlightPanelTexts& texts) {
     const auto r = static_cast<std::size_t>(row);
     struct Input {
         bool Given;
@@ -195,8 +193,7 @@ void ConvertPoint(int row, FlightPanelTexts& texts)
     texts.FltZ[r] = plat::GeneralText(ToSingle(z));
 }
 
-std::string ValidateNumPointsText(const std::string& text)
-{
+std::string ValidateNumPointsText(const std::string& text) {
     bool tooMany = false;
     try {
         tooMany = plat::Val(text) > kMaxFlightPoints;
@@ -208,12 +205,11 @@ std::string ValidateNumPointsText(const std::string& text)
     return text;
 }
 
-std::string WholeNumPointsText(const std::string& guardedText)
-{
+std::string WholeNumPointsText(const std::string& guardedText) {
     const double v = BoxNumber(guardedText);
     if (v >= kMinFlightPoints && v <= kMaxFlightPoints && v == std::floor(v))
         return guardedText;
-    const double whole = std::clamp(plat::RoundHalfEven(v), double{kMinFlightPoints},
-                                    double{kMaxFlightPoints});
+    const double whole =
+        std::clamp(plat::RoundHalfEven(v), double{kMinFlightPoints}, double{kMaxFlightPoints});
     return plat::GeneralText(static_cast<int>(whole));
 }

@@ -3,24 +3,21 @@
 namespace {
 
 constexpr std::array<AntBox, 12> kMiddleBoxes{
-    AntBox::X,      AntBox::Y,        AntBox::Z,      AntBox::Rot,
-    AntBox::Atten,  AntBox::PhaseAdj, AntBox::SBOMag, AntBox::SBOPhase,
-    AntBox::CSBMag, AntBox::CSBPhase, AntBox::CLRMag, AntBox::CLRPhase};
+    AntBox::X,      AntBox::Y,        AntBox::Z,      AntBox::Rot,      AntBox::Atten,  AntBox::PhaseAdj,
+    AntBox::SBOMag, AntBox::SBOPhase, AntBox::CSBMag, AntBox::CSBPhase, AntBox::CLRMag, AntBox::CLRPhase};
 
 // The upper column's rotation, attenuation and phase adjust keep their state in every layout.
-constexpr std::array<AntBox, 9> kUpperBoxes{
-    AntBox::X,        AntBox::Y,      AntBox::Z,        AntBox::SBOMag, AntBox::SBOPhase,
-    AntBox::CSBMag,   AntBox::CSBPhase, AntBox::CLRMag, AntBox::CLRPhase};
+constexpr std::array<AntBox, 9> kUpperBoxes{AntBox::X,        AntBox::Y,        AntBox::Z,
+                                            AntBox::SBOMag,   AntBox::SBOPhase, AntBox::CSBMag,
+                                            AntBox::CSBPhase, AntBox::CLRMag,   AntBox::CLRPhase};
 
-ColumnState State(bool enabled, std::span<const AntBox> boxes)
-{
+ColumnState State(bool enabled, std::span<const AntBox> boxes) {
     return {enabled, enabled ? kEnabledBackColor : kDisabledBackColor, boxes};
 }
 
 } // namespace
 
-AntennaPanelLayout LayoutAntennaPanel(std::uint8_t n)
-{
+AntennaPanelLayout LayoutAntennaPanel(std::uint8_t n) {
     AntennaPanelLayout layout;
     layout.Captions = {"Lower Antenna", "Middle Antenna", "Upper Antenna"};
     if (n == 1) {
@@ -38,8 +35,7 @@ AntennaPanelLayout LayoutAntennaPanel(std::uint8_t n)
     return layout;
 }
 
-std::vector<int> ColumnsInUse(std::uint8_t n)
-{
+std::vector<int> ColumnsInUse(std::uint8_t n) {
     if (n == 1)
         return {0};
     if (n == 2)
@@ -47,8 +43,7 @@ std::vector<int> ColumnsInUse(std::uint8_t n)
     return {0, 1, 2};
 }
 
-AntennaPanelLayout SelectNumberOfAntennas(int index, ModelVariables& model)
-{
+AntennaPanelLayout SelectNumberOfAntennas(int index, ModelVariables& model) {
     model.NumAnts = static_cast<std::uint8_t>(index + 1);
     return LayoutAntennaPanel(model.NumAnts);
 }

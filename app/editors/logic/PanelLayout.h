@@ -16,9 +16,7 @@ inline constexpr std::uint32_t kEnabledBackColor = 0xFFFFFF;
 inline constexpr std::uint32_t kDisabledBackColor = 0xC0C0C0;
 
 // The boxes of one antenna column.
-enum class AntBox {
-    X, Y, Z, Rot, Atten, PhaseAdj, SBOMag, SBOPhase, CSBMag, CSBPhase, CLRMag, CLRPhase
-};
+enum class AntBox { X, Y, Z, Rot, Atten, PhaseAdj, SBOMag, SBOPhase, CSBMag, CSBPhase, CLRMag, CLRPhase };
 
 struct ColumnState {
     bool Enabled = true;

@@ -6,8 +6,7 @@
 #include <cmath>
 #include <limits>
 
-double BoxNumber(std::string_view text)
-{
+double BoxNumber(std::string_view text) {
     try {
         return plat::Val(text);
     } catch (const plat::OverflowError&) {
@@ -15,13 +14,11 @@ double BoxNumber(std::string_view text)
     }
 }
 
-double TextNumber(std::string_view text)
-{
+double TextNumber(std::string_view text) {
     return plat::IsNumeric(text) ? plat::CDbl(text) : BoxNumber(text);
 }
 
-float ToSingle(double value)
-{
+float ToSingle(double value) {
     constexpr double most = std::numeric_limits<float>::max();
     if (std::isnan(value))
         return std::numeric_limits<float>::quiet_NaN();

@@ -4,16 +4,13 @@
 #include "common/modFunctions.h"
 #include "platform/text/Strings.h"
 
-void ValidateTheodolite(TheodoliteTexts& path)
-{
+void ValidateTheodolite(TheodoliteTexts& path) {
     path.ThX = GuardedNumericText(path.ThX);
     path.ThY = GuardedNumericText(path.ThY);
     path.ThZ = GuardedNumericText(path.ThZ);
 }
 
-void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& path,
-                         std::uint8_t numAnts)
-{
+void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& path, std::uint8_t numAnts) {
     ValidateTheodolite(path);
     const std::size_t ref = numAnts == 3 ? 1 : 0;
     float x = ToSingle(BoxNumber(antennas.AntX[ref]));

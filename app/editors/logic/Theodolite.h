@@ -14,5 +14,4 @@ void ValidateTheodolite(TheodoliteTexts& path);
 // theodolite boxes are guarded, then the reference antenna's offset and setback (column 1 with
 // three antennas, else column 0) move toward the origin by height / tan(path angle), shown as
 // "####0.00" in the setback and offset boxes. The height box and the antenna boxes stay.
-void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& path,
-                         std::uint8_t numAnts);
+void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& path, std::uint8_t numAnts);

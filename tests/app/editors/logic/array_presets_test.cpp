@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -18,32 +18,27 @@ struct Window {
     ModelVariables m;
     BaseFeeds b;
 
-    Window()
-    {
+    Window() {
         PresetDefaults(t, path, m);
         t.AntAtten = {"3", "3", "3"};
         t.AntPhaseAdj = {"5", "5", "5"};
     }
-    std::optional<std::uint8_t> Choose(int index, bool includeCurPhase = true)
-    {
+    std::optional<std::uint8_t> Choose(int index, bool includeCurPhase = true) {
         return ApplyPreset(index, t, path, includeCurPhase, m, b);
     }
 };
 
-TEST(ArrayPresets, PathAngleTextZeroMeansThreeDegrees)
-{
+TEST(ArrayPresets, PathAngleTextZeroMeansThreeDegrees) {
     struct Case {
         const char* text;
         double theta;
     };
-    const Case cases[] = {{"0", 3.0}, {" 0 ", 3.0}, {"0.0", 0.0}, {"00", 0.0},
-                          {"3.00", 3.0}, {"2.5", 2.5}};
+    const Case cases[] = {{"0", 3.0}, {" 0 ", 3.0}, {"0.0", 0.0}, {"00", 0.0}, {"3.00", 3.0}, {"2.5", 2.5}};
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(PresetPathAngle(c.text), c.theta) << '"' << c.text << '"';
 }
 
-TEST(ArrayPresets, HeightsAt330MHzAndThreeDegrees)
-{
+TEST(ArrayPresets, HeightsAt330MHzAndThreeDegrees) {
     struct Case {
         int index;
         const char* pathAngle;
@@ -71,8 +66,7 @@ TEST(ArrayPresets, HeightsAt330MHzAndThreeDegrees)
     }
 }
 
-TEST(ArrayPresets, FeedsAndOffsetsOfTheThreeArrays)
-{
+TEST(ArrayPresets, FeedsAndOffsetsOfTheThreeArrays) {
     Window w;
     w.t.AntX = {"400", "0", "0"};
     w.t.AntY = {"1000", "0", "0"};
@@ -123,8 +117,7 @@ TEST(ArrayPresets, FeedsAndOffsetsOfTheThreeArrays)
     EXPECT_EQ(c.t.AntX, (ColumnTexts{"0", "0", "0"}));
 }
 
-TEST(ArrayPresets, CheckBoxOffMovesAntennasOnly)
-{
+TEST(ArrayPresets, CheckBoxOffMovesAntennasOnly) {
     Window w;
     w.t.AntCSBMag = {"0.3", "0.3", "0.3"};
     w.m.Ant(2).Phi1 = 12;
@@ -134,8 +127,7 @@ TEST(ArrayPresets, CheckBoxOffMovesAntennasOnly)
     EXPECT_EQ(w.t.AntZ[1], "28.48728");
 }
 
-TEST(ArrayPresets, FrequencyFloorAndZeroAngle)
-{
+TEST(ArrayPresets, FrequencyFloorAndZeroAngle) {
     Window w;
     w.t.ArrayFreq = "100";
     w.Choose(0);
@@ -154,8 +146,7 @@ TEST(ArrayPresets, FrequencyFloorAndZeroAngle)
     }
 }
 
-TEST(ArrayPresets, NoneRestoresTheDefaults)
-{
+TEST(ArrayPresets, NoneRestoresTheDefaults) {
     Window w;
     w.m.NumAnts = 2;
     w.t.AntX = {"1", "2", "3"};
@@ -177,18 +168,15 @@ TEST(ArrayPresets, NoneRestoresTheDefaults)
     EXPECT_EQ(w.t.AntAtten[2], "0");
 }
 
-TEST(ArrayPresets, HeightButtonsSpreadOneTwoThree)
-{
+TEST(ArrayPresets, HeightButtonsSpreadOneTwoThree) {
     struct Case {
         int index;
         ColumnTexts before;
         ColumnTexts after;
     };
     const Case cases[] = {
-        {1, {"10", "x", "x"}, {"10", "20.000", "30.000"}},
-        {2, {"x", "12", "x"}, {"6.000", "12", "18.000"}},
-        {3, {"x", "x", "0.9"}, {".300", ".600", "0.9"}},
-        {1, {"", "5", "5"}, {"", "5", "5"}},
+        {1, {"10", "x", "x"}, {"10", "20.000", "30.000"}}, {2, {"x", "12", "x"}, {"6.000", "12", "18.000"}},
+        {3, {"x", "x", "0.9"}, {".300", ".600", "0.9"}},   {1, {"", "5", "5"}, {"", "5", "5"}},
         {3, {"1", "2", "abc"}, {"1", "2", "abc"}},
     };
     for (const Case& c : cases) {
@@ -198,8 +186,7 @@ TEST(ArrayPresets, HeightButtonsSpreadOneTwoThree)
     }
 }
 
-TEST(PanelLayout, CaptionsColoursAndColumnsByNumberOfAntennas)
-{
+TEST(PanelLayout, CaptionsColoursAndColumnsByNumberOfAntennas) {
     struct Case {
         std::uint8_t n;
         std::array<std::string, 3> captions;
@@ -233,8 +220,7 @@ TEST(PanelLayout, CaptionsColoursAndColumnsByNumberOfAntennas)
 // image below the ground, in opposite phase. A "Null Ref." array puts the CSB on the lower and the
 // SBO on the upper antenna; the course line (zero DDM, CDI zero) is where the SBO field is in
 // quadrature with the CSB field, which for the preset's heights is the requested path angle.
-TEST(ArrayPresets, NullReferenceGlidePathOverPerfectGround)
-{
+TEST(ArrayPresets, NullReferenceGlidePathOverPerfectGround) {
     const double cFeetPerMicrosecond = 983.571056;
     for (double angle : {2.5, 3.0, 3.5}) {
         for (double freq : {330.0, 335.0}) {
@@ -250,8 +236,7 @@ TEST(ArrayPresets, NullReferenceGlidePathOverPerfectGround)
             // The receiver on the approach, 5 nautical miles in front of the lower antenna.
             const double range = 5 * 6076.0;
             const auto field = [&](const AntennaRec& a, double elev) {
-                const double rx = 0, ry = lower.Y - range * std::cos(elev),
-                             rz = range * std::sin(elev);
+                const double rx = 0, ry = lower.Y - range * std::cos(elev), rz = range * std::sin(elev);
                 const double d1 = std::hypot(rx - a.X, ry - a.Y, rz - a.Z);
                 const double d2 = std::hypot(rx - a.X, ry - a.Y, rz + a.Z);
                 return std::polar(1 / d1, -k * d1) - std::polar(1 / d2, -k * d2);

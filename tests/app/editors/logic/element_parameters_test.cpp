@@ -5,8 +5,7 @@
 
 namespace {
 
-TEST(ElementParameters, LoadShowsAllTwelveWordsAsGeneralText)
-{
+TEST(ElementParameters, LoadShowsAllTwelveWordsAsGeneralText) {
     ModelVariables m;
     m.NumAnts = 1;
     m.Ant(1).Alpha = 0.5F;
@@ -18,8 +17,7 @@ TEST(ElementParameters, LoadShowsAllTwelveWordsAsGeneralText)
     EXPECT_EQ(t.AntPhi3, (ColumnTexts{"0", "0", "123.4568"}));
 }
 
-TEST(ElementParameters, DoneStoresAllTwelveWordsWhateverTheNumberOfAntennas)
-{
+TEST(ElementParameters, DoneStoresAllTwelveWordsWhateverTheNumberOfAntennas) {
     ModelVariables m;
     m.NumAnts = 1;
     m.Ant(3).Phi3 = 123.456789F;
@@ -42,8 +40,7 @@ TEST(ElementParameters, DoneStoresAllTwelveWordsWhateverTheNumberOfAntennas)
     EXPECT_FLOAT_EQ(m.Ant(1).X, 0); // no other word changes
 }
 
-TEST(PanelLayout, OptionButtonSetsTheNumberOfAntennas)
-{
+TEST(PanelLayout, OptionButtonSetsTheNumberOfAntennas) {
     for (int index : {0, 1, 2}) {
         ModelVariables m;
         const AntennaPanelLayout l = SelectNumberOfAntennas(index, m);

@@ -16,8 +16,7 @@ struct Panel {
 
     void Feeds(int col, const std::string& csb, const std::string& sbo, const std::string& clr,
                const std::string& csbPh = "0", const std::string& sboPh = "0",
-               const std::string& clrPh = "0")
-    {
+               const std::string& clrPh = "0") {
         const auto i = static_cast<std::size_t>(col);
         t.AntCSBMag[i] = csb;
         t.AntSBOMag[i] = sbo;
@@ -27,20 +26,17 @@ struct Panel {
         t.AntCLRPhase[i] = clrPh;
         StoreBaseFeeds(t, b);
     }
-    void LeaveAtten(int col, const std::string& text)
-    {
+    void LeaveAtten(int col, const std::string& text) {
         t.AntAtten[static_cast<std::size_t>(col)] = text;
         ApplyAttenuation(t, b, m.Ant(col + 1), col);
     }
-    void LeavePhaseAdj(int col, const std::string& text)
-    {
+    void LeavePhaseAdj(int col, const std::string& text) {
         t.AntPhaseAdj[static_cast<std::size_t>(col)] = text;
         ApplyPhaseAdjust(t, b, m.Ant(col + 1), col);
     }
 };
 
-TEST(FeedDisplay, PatternAndGeneralTexts)
-{
+TEST(FeedDisplay, PatternAndGeneralTexts) {
     EXPECT_EQ(FeedPatternText(1), "1.0");
     EXPECT_EQ(FeedPatternText(0.7079458), "0.708");
     EXPECT_EQ(FeedPatternText(12.3456), "12.346");
@@ -51,8 +47,7 @@ TEST(FeedDisplay, PatternAndGeneralTexts)
     EXPECT_EQ(FeedGeneralText(0.0F), "0");
 }
 
-TEST(FeedRules, AttenuationActsOnTheBaseFeeds)
-{
+TEST(FeedRules, AttenuationActsOnTheBaseFeeds) {
     struct Case {
         const char* base;
         const char* dB;
@@ -60,13 +55,10 @@ TEST(FeedRules, AttenuationActsOnTheBaseFeeds)
         const char* shown;
     };
     const Case cases[] = {
-        {"1", "6", 0.7079458F, "0.708"},
-        {"1", "0", 1.0F, "1.0"},
-        {"1", "-6", 1.4125376F, "1.413"},
-        {"-1", "6", 0.0F, "0.0"},  // floored at 0
-        {"-1", "0", -1.0F, "-1.0"}, // the base itself, no floor
-        {"0.5", "40", 0.05F, "0.05"},
-        {"1", "4000", 0.0F, "0.0"},
+        {"1", "6", 0.7079458F, "0.708"},  {"1", "0", 1.0F, "1.0"},
+        {"1", "-6", 1.4125376F, "1.413"}, {"-1", "6", 0.0F, "0.0"}, // floored at 0
+        {"-1", "0", -1.0F, "-1.0"},                                 // the base itself, no floor
+        {"0.5", "40", 0.05F, "0.05"},     {"1", "4000", 0.0F, "0.0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.base) + " at " + c.dB + " dB");
@@ -95,8 +87,7 @@ TEST(FeedRules, AttenuationActsOnTheBaseFeeds)
     EXPECT_EQ(p.t.AntCSBPhase[1], "0");
 }
 
-TEST(FeedRules, ResultsBeyondTheSingleRangeAreClamped)
-{
+TEST(FeedRules, ResultsBeyondTheSingleRangeAreClamped) {
     // An attenuation far below -1500 dB would leave the single range: the magnitude is held at
     // the largest single, and undoing it after a load does not divide by a vanished factor.
     Panel p;
@@ -115,8 +106,7 @@ TEST(FeedRules, ResultsBeyondTheSingleRangeAreClamped)
     EXPECT_DOUBLE_EQ(b.BaseCSBMag[0], 0.0);
 }
 
-TEST(FeedRules, PhaseAdjustWrapsOnce)
-{
+TEST(FeedRules, PhaseAdjustWrapsOnce) {
     struct Case {
         const char* base;
         const char* adj;
@@ -124,9 +114,8 @@ TEST(FeedRules, PhaseAdjustWrapsOnce)
         const char* shown;
     };
     const Case cases[] = {
-        {"355", "10", 5.0F, "5.0"},       {"350", "9", 359.0F, "359.0"},
-        {"350", "9.5", -0.5F, "-0.5"},    {"10", "-20", 350.0F, "350.0"},
-        {"365", "0", 365.0F, "365.0"},    {"400", "400", 440.0F, "440.0"},
+        {"355", "10", 5.0F, "5.0"},       {"350", "9", 359.0F, "359.0"}, {"350", "9.5", -0.5F, "-0.5"},
+        {"10", "-20", 350.0F, "350.0"},   {"365", "0", 365.0F, "365.0"}, {"400", "400", 440.0F, "440.0"},
         {"-350", "-20", -10.0F, "-10.0"}, {"0", "360", 0.0F, "0.0"},
     };
     for (const Case& c : cases) {
@@ -142,8 +131,7 @@ TEST(FeedRules, PhaseAdjustWrapsOnce)
     }
 }
 
-TEST(FeedRules, MirroringCopiesIntoHiddenColumns)
-{
+TEST(FeedRules, MirroringCopiesIntoHiddenColumns) {
     struct Case {
         std::uint8_t numAnts;
         ColumnTexts expected;
@@ -160,8 +148,7 @@ TEST(FeedRules, MirroringCopiesIntoHiddenColumns)
     }
 }
 
-TEST(FeedRules, PassingThroughAMagnitudeBoxIsNotAHandEdit)
-{
+TEST(FeedRules, PassingThroughAMagnitudeBoxIsNotAHandEdit) {
     // 6 dB on a base of 1 shows 0.708, which is not the attenuated value exactly; tabbing through
     // the box must leave the attenuation in force.
     Panel p;
@@ -181,8 +168,7 @@ TEST(FeedRules, PassingThroughAMagnitudeBoxIsNotAHandEdit)
     EXPECT_DOUBLE_EQ(p.b.BaseCSBMag[0], 1.0);
 }
 
-TEST(FeedRules, AHandEditedMagnitudeBecomesTheBase)
-{
+TEST(FeedRules, AHandEditedMagnitudeBecomesTheBase) {
     struct Case {
         FeedKind feed;
         ColumnTexts AntennaPanelTexts::*typed;
@@ -218,8 +204,7 @@ TEST(FeedRules, AHandEditedMagnitudeBecomesTheBase)
     }
 }
 
-TEST(FeedRules, PhaseRuleActsOnChangedTextsOnly)
-{
+TEST(FeedRules, PhaseRuleActsOnChangedTextsOnly) {
     // Base phases not zero; leaving a phase box untouched keeps the column's adjustments.
     Panel p;
     p.Feeds(0, "1", "1", "1", "10", "20", "30");
@@ -260,8 +245,7 @@ TEST(FeedRules, PhaseRuleActsOnChangedTextsOnly)
     EXPECT_FLOAT_EQ(r.b.BaseCSBPhase[0], 90.0F);
 }
 
-TEST(FeedRules, TransmitterPowerAdjustmentsActOnAllThreeAntennas)
-{
+TEST(FeedRules, TransmitterPowerAdjustmentsActOnAllThreeAntennas) {
     Panel p;
     p.m.NumAnts = 1;
     for (int col = 0; col < 3; ++col)
@@ -285,15 +269,14 @@ TEST(FeedRules, TransmitterPowerAdjustmentsActOnAllThreeAntennas)
     EXPECT_NEAR(p.m.Ant(3).CLRMag, 1.412538, 1e-6);
 }
 
-TEST(FeedRules, CsbSboPhaseAddsToThePhaseShown)
-{
+TEST(FeedRules, CsbSboPhaseAddsToThePhaseShown) {
     struct Case {
         const char* shown;
         const char* adj;
         const char* result;
     };
-    const Case cases[] = {{"349", "10", "-1"}, {"355", "5", "0"}, {"10", "-20", "-10"},
-                          {"358", "0.5", "358.5"}};
+    const Case cases[] = {
+        {"349", "10", "-1"}, {"355", "5", "0"}, {"10", "-20", "-10"}, {"358", "0.5", "358.5"}};
     for (const Case& c : cases) {
         Panel p;
         p.Feeds(0, "1", "1", "0", "0", c.shown);
@@ -305,8 +288,7 @@ TEST(FeedRules, CsbSboPhaseAddsToThePhaseShown)
     }
 }
 
-TEST(FeedRules, TransmitterModificationSurvivesTheColumnAdjustments)
-{
+TEST(FeedRules, TransmitterModificationSurvivesTheColumnAdjustments) {
     // The boxes keep showing the base feeds with the column's adjustments applied, so re-entering
     // the attenuation or phase adjust does not drop a transmitter modification.
     Panel p;
@@ -327,8 +309,7 @@ TEST(FeedRules, TransmitterModificationSurvivesTheColumnAdjustments)
     EXPECT_EQ(p.t.AntSBOMag[0], "0.708");
 }
 
-TEST(FeedRules, RecoverBaseFeedsUndoesTheColumnAdjustments)
-{
+TEST(FeedRules, RecoverBaseFeedsUndoesTheColumnAdjustments) {
     AntennaRec rec;
     rec.CSBMag = 0.708F;
     rec.SBOMag = 0.354F;

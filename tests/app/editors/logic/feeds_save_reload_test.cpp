@@ -25,8 +25,7 @@ public:
 };
 
 // The collector's part for the antenna panel: every box read as its number.
-void Collect(const AntennaPanelTexts& t, ModelVariables& m)
-{
+void Collect(const AntennaPanelTexts& t, ModelVariables& m) {
     for (int k = 1; k <= 3; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
         AntennaRec& r = m.Ant(k);
@@ -47,8 +46,7 @@ void Collect(const AntennaPanelTexts& t, ModelVariables& m)
     m.CSBSBOPhase = plat::CSng(t.CSBSBOPhase);
 }
 
-std::vector<std::string> Lines(const std::string& path)
-{
+std::vector<std::string> Lines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
@@ -59,8 +57,7 @@ std::vector<std::string> Lines(const std::string& path)
     return lines;
 }
 
-std::vector<float> Numbers(const std::string& line)
-{
+std::vector<float> Numbers(const std::string& line) {
     std::istringstream in(line);
     std::vector<float> v;
     for (float x; in >> x;)
@@ -75,8 +72,7 @@ struct Loaded {
     ModelVariables m;
 };
 
-Loaded Load(const std::string& path)
-{
+Loaded Load(const std::string& path) {
     const std::vector<std::string> lines = Lines(path);
     Loaded l;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -116,8 +112,7 @@ Loaded Load(const std::string& path)
 }
 
 // What showing a loaded model puts into the panel, with the base feeds recovered.
-void Show(const ModelVariables& m, AntennaPanelTexts& t, BaseFeeds& b)
-{
+void Show(const ModelVariables& m, AntennaPanelTexts& t, BaseFeeds& b) {
     for (int k = 1; k <= 3; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
         const AntennaRec& r = m.Ant(k);
@@ -136,18 +131,16 @@ void Show(const ModelVariables& m, AntennaPanelTexts& t, BaseFeeds& b)
     t.CSBSBOPhase = plat::Format(m.CSBSBOPhase, "###0.0");
 }
 
-std::vector<double> FeedNumbers(const AntennaPanelTexts& t)
-{
+std::vector<double> FeedNumbers(const AntennaPanelTexts& t) {
     std::vector<double> v;
-    for (const ColumnTexts* boxes : {&t.AntCSBMag, &t.AntCSBPhase, &t.AntSBOMag, &t.AntSBOPhase,
-                                     &t.AntCLRMag, &t.AntCLRPhase})
+    for (const ColumnTexts* boxes :
+         {&t.AntCSBMag, &t.AntCSBPhase, &t.AntSBOMag, &t.AntSBOPhase, &t.AntCLRMag, &t.AntCLRPhase})
         for (const std::string& s : *boxes)
             v.push_back(plat::Val(s));
     return v;
 }
 
-void ExpectSameFeeds(const AntennaPanelTexts& a, const AntennaPanelTexts& b, double tolerance)
-{
+void ExpectSameFeeds(const AntennaPanelTexts& a, const AntennaPanelTexts& b, double tolerance) {
     const std::vector<double> x = FeedNumbers(a);
     const std::vector<double> y = FeedNumbers(b);
     ASSERT_EQ(x.size(), y.size());
@@ -155,8 +148,7 @@ void ExpectSameFeeds(const AntennaPanelTexts& a, const AntennaPanelTexts& b, dou
         EXPECT_NEAR(x[i], y[i], tolerance) << "feed box " << i;
 }
 
-TEST(FeedsSaveReload, FeedsAndAdjustmentsTakeEffectOnce)
-{
+TEST(FeedsSaveReload, FeedsAndAdjustmentsTakeEffectOnce) {
     const std::filesystem::path dir = std::filesystem::path(TEST_OUTPUT_DIR) / "feeds_save_reload";
     std::filesystem::create_directories(dir);
 

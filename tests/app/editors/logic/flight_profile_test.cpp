@@ -6,8 +6,7 @@
 
 namespace {
 
-TEST(FlightProfile, EachKindLoadsItsDefaultsAndOutputSelection)
-{
+TEST(FlightProfile, EachKindLoadsItsDefaultsAndOutputSelection) {
     struct Case {
         int listIndex;
         std::uint8_t type;
@@ -43,8 +42,7 @@ TEST(FlightProfile, EachKindLoadsItsDefaultsAndOutputSelection)
     }
 }
 
-TEST(FlightProfile, MetresShownConvertTheLoadedLengthsOnly)
-{
+TEST(FlightProfile, MetresShownConvertTheLoadedLengthsOnly) {
     FlightPanelTexts t;
     ModelVariables m;
     ChooseFlightKind(2, 1, true, t, m);
@@ -58,8 +56,7 @@ TEST(FlightProfile, MetresShownConvertTheLoadedLengthsOnly)
     EXPECT_EQ(t.FltZ[1], "457.17769");
 }
 
-TEST(FlightProfile, PanelStateByFlightType)
-{
+TEST(FlightProfile, PanelStateByFlightType) {
     const BoxState on{true, 0xFFFFFF};
     const BoxState off{false, 0xC0C0C0};
     const BoxState dark{false, 0};
@@ -94,8 +91,7 @@ TEST(FlightProfile, PanelStateByFlightType)
     }
 }
 
-TEST(FlightProfile, ConverterCombinations)
-{
+TEST(FlightProfile, ConverterCombinations) {
     struct Case {
         const char* az;
         const char* el;
@@ -140,8 +136,7 @@ TEST(FlightProfile, ConverterCombinations)
     }
 }
 
-TEST(FlightProfile, ConverterLeavesThePointAtZeroElevation)
-{
+TEST(FlightProfile, ConverterLeavesThePointAtZeroElevation) {
     for (const char* az : {"", "45"}) {
         FlightPanelTexts t;
         t.FltX[0] = "1";
@@ -157,18 +152,16 @@ TEST(FlightProfile, ConverterLeavesThePointAtZeroElevation)
     }
 }
 
-TEST(FlightProfile, NumberOfPointsIsAWholeNumberFromTwoTo201)
-{
+TEST(FlightProfile, NumberOfPointsIsAWholeNumberFromTwoTo201) {
     struct Case {
         const char* typed;
         const char* validated;
         const char* whole;
     };
     const Case cases[] = {
-        {"250", "201", "201"}, {"201", "201", "201"}, {"", "201", "201"},
-        {"200", "200", "200"}, {"2", "2", "2"},       {"1", "1", "2"},
-        {"0", "0", "2"},       {"-5", "-5", "2"},     {"150.5", "150.5", "150"},
-        {"151.5", "151.5", "152"}, {"7.0", "7.0", "7.0"}, {"1e999", "201", "201"},
+        {"250", "201", "201"},     {"201", "201", "201"},     {"", "201", "201"},    {"200", "200", "200"},
+        {"2", "2", "2"},           {"1", "1", "2"},           {"0", "0", "2"},       {"-5", "-5", "2"},
+        {"150.5", "150.5", "150"}, {"151.5", "151.5", "152"}, {"7.0", "7.0", "7.0"}, {"1e999", "201", "201"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ValidateNumPointsText(c.typed), c.validated) << c.typed;
@@ -176,8 +169,7 @@ TEST(FlightProfile, NumberOfPointsIsAWholeNumberFromTwoTo201)
     }
 }
 
-TEST(FlightProfile, ListPositionsGiveTheKindCodes)
-{
+TEST(FlightProfile, ListPositionsGiveTheKindCodes) {
     const std::uint8_t expected[] = {1, 2, 3, 4, 7};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(FlightTypeOfListIndex(i), expected[i]);

@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(Theodolite, ValidateGuardsTheThreePositionBoxes)
-{
+TEST(Theodolite, ValidateGuardsTheThreePositionBoxes) {
     TheodoliteTexts path;
     path.ThX = "";
     path.ThY = " 12 ";
@@ -18,8 +17,7 @@ TEST(Theodolite, ValidateGuardsTheThreePositionBoxes)
     EXPECT_EQ(path.ThPathAngle, "abc"); // the path boxes have guards of their own
 }
 
-TEST(Theodolite, CalculatePlacesTheTheodoliteTowardTheOrigin)
-{
+TEST(Theodolite, CalculatePlacesTheTheodoliteTowardTheOrigin) {
     struct Case {
         std::uint8_t numAnts;
         ColumnTexts x, y;
