@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
-
-class QAction;
-class QMenu;
-class QMenuBar;
 
 namespace plat {
 
