@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project (Release) and runs every test, then the engine's tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer and its run-state tests under ThreadSanitizer.
+# AddressSanitizer + UndefinedBehaviorSanitizer, a bounded libFuzzer run of the engine's readers, and the
+# run-state and parallel point-loop tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -9,11 +10,24 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+build/release/bin/kelvd_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=address,undefined
 cmake --build build/asan -j "$jobs"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
+# The parameter-file and ground-file readers under libFuzzer (clang), for a bounded time, from the seeds.
+fuzz=build/fuzz
+rm -rf "$fuzz/obj"
+mkdir -p "$fuzz/obj" "$fuzz/corpus"
+fuzz_flags=(-std=c++20 -g -O1 -fsanitize=fuzzer-no-link,address,undefined -Iengine/src -Iengine/include)
+ls engine/src/*.cpp tests/engine/fuzz/card_fuzzer.cpp | grep -v '/exports\.cpp$' |
+  xargs -P "$jobs" -I{} sh -c 'clang++ "$@" -c {} -o "'"$fuzz"'/obj/$(echo {} | tr / _).o"' _ "${fuzz_flags[@]}"
+clang++ -fsanitize=fuzzer,address,undefined "$fuzz"/obj/*.o -o "$fuzz/card_fuzzer"
+UBSAN_OPTIONS=halt_on_error=1 "$fuzz/card_fuzzer" -max_total_time=30 -rss_limit_mb=2048 -timeout=10 \
+  "$fuzz/corpus" tests/engine/fuzz/corpus
+
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=thread
 cmake --build build/tsan -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L run_state
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -R '^PointLoop\.'
