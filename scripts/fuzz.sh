@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the engine's card reader and 3D ground-file reader (and the first field points of what they
-# accept) with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer, for a bounded time.
+# Fuzzes the engine's card reader and 3D ground-file reader with libFuzzer under AddressSanitizer and
+# UndefinedBehaviorSanitizer, for a bounded time. The first field points of what the readers accept are
+# evaluated by the model the cards choose (flat earth, GTD or physical optics).
 # Usage: scripts/fuzz.sh [seconds]   (default 60; FUZZ_JOBS parallel jobs, default 1)
 # A finding is written to build/fuzz/ as crash-*, timeout-* or leak-* and fails the script.
 set -euo pipefail
@@ -21,4 +22,5 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
 # libFuzzer writes its findings into the current directory.
 cd "$out"
 ./card_ground_fuzz -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -jobs="$jobs" -workers="$jobs" \
-  -dict=../../tests/engine/fuzz/cards.dict -print_final_stats=1 corpus ../../tests/engine/fuzz/seeds
+  -dict=../../tests/engine/fuzz/cards.dict -print_final_stats=1 corpus ../../tests/engine/fuzz/seeds \
+  ../../tests/engine/fuzz/corpus
