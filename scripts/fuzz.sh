@@ -3,12 +3,12 @@
 # UndefinedBehaviorSanitizer, for a bounded time. The first field points of what the readers accept are
 # evaluated by the model the cards choose (flat earth, GTD or physical optics).
 # Usage: scripts/fuzz.sh [seconds]   (default 60; FUZZ_JOBS parallel jobs, default 1)
-# A finding is written to build/fuzz/ as crash-*, timeout-* or leak-* and fails the script.
+# A finding is written to build/fuzz-models/ as crash-*, timeout-* or leak-* and fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 jobs=${FUZZ_JOBS:-1}
-out=build/fuzz
+out=build/fuzz-models
 mkdir -p "$out/corpus"
 
 sources=()
