@@ -13,12 +13,10 @@ constexpr int kFileBase = 1;
 constexpr int kCard = 7;
 constexpr int kTooManyPoints = 8;
 constexpr int kNotCoplanar = 9;
-// The field model the ground card asks for is not built into this engine.
-constexpr int kModelNotAvailable = 10;
 // The 3D ground file is malformed (bad counts, too few or non-numeric values).
-constexpr int kBadGroundFile = 11;
+constexpr int kBadGroundFile = 10;
 // The run could not be carried out: its thread could not be started, or it ran out of memory.
-constexpr int kThreadStart = 12;
+constexpr int kThreadStart = 11;
 } // namespace kelvd::errors
 
 #endif

@@ -8,7 +8,7 @@ namespace kelvd {
 
 // The complex field of the current antenna at the field point by the model the ground card chose
 // (MODEL 1 GTD, 2 physical optics, any other value flat earth). Returns 0, or the error code that ends
-// the run (errors::kNotCoplanar from the GTD model, errors::kModelNotAvailable).
+// the run (errors::kNotCoplanar from the GTD model).
 int CallFieldModel(FieldContext& ctx, Complex& E);
 
 } // namespace kelvd
