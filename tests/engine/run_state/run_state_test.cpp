@@ -134,6 +134,7 @@ TEST_F(RunState, EachUnopenableFileFailsWithItsCode) {
         {"missing parameter file", "none.inp", "temp.prn", "temp.3D", nullptr, 2},
         {"plot file in a missing folder", "temp.inp", "nodir/x.prn", "temp.3D", nullptr, 3},
         {"plot path is a folder", "temp.inp", "adir", "temp.3D", nullptr, 3},
+        {"plot file cannot be written", "temp.inp", "/dev/full", "temp.3D", nullptr, 3},
         {"missing ground file with a card profile", "temp.inp", "temp.prn", "none.3D", nullptr, 4},
         {"FORT7 cannot be created", "temp.inp", "temp.prn", "temp.3D", "FORT7", 5},
         {"FORT10 cannot be created", "temp.inp", "temp.prn", "temp.3D", "FORT10", 6},
