@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace kelvd {
 
 void RunPath::assign(const char* path) {
@@ -23,6 +25,14 @@ void RunFiles::write(Index file, const std::string& text) {
         std::fwrite(text.data(), 1, text.size(), f[file]);
 }
 
+namespace {
+// True when both paths name one existing file: a written file must never truncate a file the run reads.
+bool sameFile(const char* a, const char* b) {
+    struct stat sa, sb;
+    return a && b && stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+} // namespace
+
 int OPENFL(RunFiles& files, const RunPaths& paths) {
     struct Entry {
         const char* name;
@@ -36,8 +46,15 @@ int OPENFL(RunFiles& files, const RunPaths& paths) {
         {"FORT10", "wb"},
     };
     for (int i = 0; i < 5; ++i) {
-        files.f[i] = entries[i].name && entries[i].name[0] ? std::fopen(entries[i].name, entries[i].mode) : nullptr;
+        const char* name = entries[i].name;
+        const bool writes = entries[i].mode[0] == 'w';
+        if (!name || !name[0] || (writes && (sameFile(name, entries[0].name) || sameFile(name, entries[2].name))))
+            return i + 1;
+        files.f[i] = std::fopen(name, entries[i].mode);
         if (!files.f[i])
+            return i + 1;
+        struct stat st;
+        if (!writes && fstat(fileno(files.f[i]), &st) == 0 && S_ISDIR(st.st_mode))
             return i + 1;
     }
     return 0;

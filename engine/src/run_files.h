@@ -36,7 +36,8 @@ struct RunFiles {
 };
 
 // Opens the five files in table order; returns 0, or the number (1..5) of the first that fails (the
-// files opened before it stay open).
+// files opened before it stay open). A folder does not open as a file to read, and a file to write
+// fails instead of truncating the parameter file or the ground file under another name.
 int OPENFL(RunFiles& files, const RunPaths& paths);
 
 // Closes every open file in table order and clears its handle. Returns false when one of the written

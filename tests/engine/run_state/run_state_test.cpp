@@ -135,6 +135,10 @@ TEST_F(RunState, EachUnopenableFileFailsWithItsCode) {
         {"plot file in a missing folder", "temp.inp", "nodir/x.prn", "temp.3D", nullptr, 3},
         {"plot path is a folder", "temp.inp", "adir", "temp.3D", nullptr, 3},
         {"plot file cannot be written", "temp.inp", "/dev/full", "temp.3D", nullptr, 3},
+        {"parameter path is a folder", "adir", "temp.prn", "temp.3D", nullptr, 2},
+        {"ground path is a folder", "temp.inp", "temp.prn", "adir", nullptr, 4},
+        {"plot path names the parameter file", "temp.inp", "./temp.inp", "temp.3D", nullptr, 3},
+        {"plot path names the ground file", "temp.inp", "temp.3D", "temp.3D", nullptr, 3},
         {"missing ground file with a card profile", "temp.inp", "temp.prn", "none.3D", nullptr, 4},
         {"FORT7 cannot be created", "temp.inp", "temp.prn", "temp.3D", "FORT7", 5},
         {"FORT10 cannot be created", "temp.inp", "temp.prn", "temp.3D", "FORT10", 6},
@@ -154,7 +158,9 @@ TEST_F(RunState, EachUnopenableFileFailsWithItsCode) {
         if (c.blockReport)
             fs::remove_all(c.blockReport);
     }
-    // The next run after failures starts clean and succeeds.
+    // Neither input was truncated, and the next run after failures starts clean and succeeds.
+    EXPECT_EQ(readFile("temp.inp"), paramFile(model));
+    EXPECT_EQ(readFile("temp.3D"), kDefaultGround);
     EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 0);
 }
 
