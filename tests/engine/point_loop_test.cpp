@@ -270,3 +270,61 @@ TEST(EvaluatePoint, DdmCdiAndPlotSelection) {
         EXPECT_EQ(lines(r.fort10), 1u);
     }
 }
+
+TEST(EvaluatePoint, PlotXSelection) {
+    const FlightPoint fp{{-120, 9000, 500}, 3.2, -0.76};
+    const std::pair<int, double> cases[] = {{1, 9000}, {2, 3.2}, {3, 120}, {4, -120}, {5, -0.76}, {0, 0}, {6, 0}};
+    for (auto [xsel, expected] : cases) {
+        SCOPED_TRACE(xsel);
+        RunInputs in{};
+        in.NA = 1, in.M = 0.4, in.A = 1, in.k = 2;
+        in.ant[0].pos = {0, 0, 14};
+        in.ant[0].icsMag = 1;
+        in.cardProfile.NV = 2, in.cardProfile.v[1] = {0, 1000, 0};
+        in.PLOTON = 1, in.XSEL = xsel, in.YSEL = 1;
+        FieldContext ctx(in);
+        PointResult r;
+        EvaluatePoint(in, GroundData{}, fp, 1, ctx, r);
+        double x = -1, y = -1;
+        ASSERT_EQ(std::sscanf(r.plot.c_str(), "%lf %lf", &x, &y), 2);
+        EXPECT_NEAR(x, expected, 1e-9);
+    }
+}
+
+TEST(ReportHeader, AntennaColumnHeadsOnlyAboveTheRatioThreshold) {
+    const std::string heads = "     ANTENNA   X(COORD.)";
+    for (auto [A, shown] : {std::pair{0.0001, false}, std::pair{0.0, false}, std::pair{0.00011, true}, std::pair{1.0, true}}) {
+        SCOPED_TRACE(A);
+        RunInputs in{};
+        in.A = A;
+        in.NA = 1;
+        std::string header;
+        ReportHeader(in, header);
+        EXPECT_EQ(header.find(heads) != std::string::npos, shown);
+        EXPECT_NE(header.find("        1       0.000       0.000"), std::string::npos);
+    }
+}
+
+TEST(EvaluatePoint, CurrentsAreUsedUnchangedFromTheRatioThresholdAndAsPowersBelow) {
+    // One antenna with SBO = CSB / 2 in magnitude: above the threshold t = 0.5; below it the magnitudes are
+    // powers, so with an SBO power of 0.04 t = (sqrt(0.04) / 0.80235) / (sqrt(1) M) with A' = 1.
+    const double M = 0.4;
+    const std::pair<double, double> cases[] = {{0.0001, 0.5}, {1, 0.5}, {0.00009, 0.2 / 0.80235 / M}};
+    for (auto [A, t] : cases) {
+        SCOPED_TRACE(A);
+        RunInputs in{};
+        in.NA = 1, in.M = M, in.A = A, in.k = 2;
+        in.ant[0].pos = {0, 0, 14};
+        in.ant[0].issMag = A < 0.0001 ? 0.04 : 0.5;
+        in.ant[0].icsMag = 1;
+        in.cardProfile.NV = 2, in.cardProfile.v[1] = {0, 1000, 0};
+        in.PLOTON = 1, in.XSEL = 1, in.YSEL = 1;
+        FieldContext ctx(in);
+        PointResult r;
+        EvaluatePoint(in, GroundData{}, FlightPoint{{0, 9000, 500}, 3, 0}, 1, ctx, r);
+        double x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(r.plot.c_str(), "%lf %lf", &x, &y), 2);
+        const double A1 = A > 0.0001 ? A : 1.0;
+        EXPECT_NEAR(y, 2 * M * A1 * t * 150 / 0.175, 1e-3);
+    }
+}
