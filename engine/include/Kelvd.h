@@ -13,8 +13,16 @@
 extern "C" {
 #endif
 
-/* Starts a run on the parameter file, plot file and 3D ground file given; returns 0 when the
-   run was started, 1 when a run is already active. */
+/* Starts a run on the parameter file, plot file and 3D ground file given (each path at most 255
+   bytes); returns 0 when the run was accepted, 1 when a run is already active (that run goes on).
+   A run ends with one of these codes (Kelv_getLastError):
+     0 none; 1 stopped by Kelv_stop;
+     2..6 the parameter file, plot file, 3D ground file, "FORT7" or "FORT10" cannot be opened or
+          written (also for a null or over-long path);
+     7 a card does not give its fields, a capacity is exceeded (30 vertices, 5 antennas, 30 ground
+       cuts), a value is not a finite number, or the flight has no defined field point;
+     8 more than 250 field points; 9 plate vertices not coplanar (GTD model);
+     10 the 3D ground file is malformed; 11 the run could not be carried out (no thread, no memory). */
 KELVD_API int Kelv_start(const char* inPath, const char* plotPath, const char* groundPath);
 /* Asks the active run to stop at its next field point. */
 KELVD_API int Kelv_stop(void);

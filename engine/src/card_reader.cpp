@@ -1,6 +1,7 @@
 #include "card_reader.h"
 
 #include "error_codes.h"
+#include "geometry.h"
 #include "text_format.h"
 
 #include <cmath>
@@ -11,7 +12,7 @@ namespace kelvd {
 
 namespace {
 
-constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+using geometry::kRadPerDeg;
 constexpr double kLightFeetPerSecond = 983571200.0;
 
 bool allFinite(std::initializer_list<double> values) {

@@ -17,7 +17,7 @@ namespace kelvd {
 
 namespace {
 
-constexpr double kRadPerDeg = 0.017453292519943295;
+using geometry::kRadPerDeg;
 constexpr double kDegPerRad = 180.0 / std::numbers::pi;
 constexpr double kMicroampsPerDdm = 150.0 / 0.175;
 constexpr double kTwoPartBreakY = 10000.0; // feet: where a two-part approach changes segment
