@@ -109,7 +109,8 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType) {
 
 FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults, bool metresShown,
                                   FlightPanelTexts& texts, ModelVariables& model) {
-    model.PlotFlightType = static_cast<std::uint8_t>(listIndex + 1);
+    // The list position plus one, the fifth item giving 7.
+    model.PlotFlightType = FlightTypeOfListIndex(listIndex);
     switch (model.PlotFlightType) {
     case 1:
         InitConstRadcut(useFlightDefaults, texts, model);
@@ -123,8 +124,7 @@ FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults,
     case 4:
         InitPatternB(useFlightDefaults, texts, model);
         break;
-    case 5:
-        model.PlotFlightType = 7;
+    case 7:
         InitPatternC(useFlightDefaults, texts, model);
         break;
     default:
