@@ -7,7 +7,7 @@ packages=(
   build-essential g++ clang cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libosmesa6-dev libglu1-mesa-dev
-  fonts-liberation2 xvfb xauth
+  fonts-liberation2 xvfb xauth locales
 )
 
 missing=()
