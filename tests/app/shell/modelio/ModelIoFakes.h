@@ -1,0 +1,173 @@
+#pragma once
+
+// A main window without a window: the ground grid as cells, the panels as texts, the list and
+// option handlers as the editors' rules run them, and message boxes answered by script.
+
+#include "editors/logic/FlightProfile.h"
+#include "editors/logic/PanelLayout.h"
+#include "platform/services/MessageBox.h"
+#include "shell/modelio/ModelTexts.h"
+#include "shell/modelio/ParamFileReader.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+inline const std::array<const char*, 5> kFlightItems = {"1 - Constant Radius", "2 - Linear Cut",
+                                                        "3 - Pattern A/Approach", "4 - Pattern B/Level",
+                                                        "7 - Pattern C/Orbit"};
+
+class FakeGrid final : public GroundGridCells {
+public:
+    explicit FakeGrid(int dataRows = 30) { Init(dataRows); }
+    void Init(int dataRows)
+    {
+        cells_.assign(static_cast<std::size_t>(dataRows + 1), std::vector<std::string>(5));
+        for (int r = 1; r <= dataRows; ++r)
+            cells_[static_cast<std::size_t>(r)][0] = std::to_string(r);
+    }
+    int Rows() const override { return static_cast<int>(cells_.size()); }
+    std::string TextMatrix(int row, int col) const override
+    {
+        return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
+    }
+    void SetTextMatrix(int row, int col, const std::string& text) override
+    {
+        cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col)) = text;
+    }
+    void SetRedraw(bool redraw) override { redraw_ = redraw; }
+    bool Redraw() const { return redraw_; }
+
+    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark)
+    {
+        SetTextMatrix(row, 2, y);
+        SetTextMatrix(row, 3, z);
+        SetTextMatrix(row, 4, mark);
+    }
+
+private:
+    std::vector<std::vector<std::string>> cells_;
+    bool redraw_ = true;
+};
+
+class FakeMainWindow final : public LoadTarget, public ModelWindow {
+public:
+    explicit FakeMainWindow(ModelVariables& m) : m_(m)
+    {
+        boxes.OnUnexpected = [](const plat::MessageBoxRequest& r) {
+            ADD_FAILURE() << "unexpected message box: " << r.prompt;
+        };
+    }
+
+    // LoadTarget
+    void SetUseSIChecked(bool checked) override { texts.mnuUseSI = checked; }
+    void SetGroundMode(bool use3D) override
+    {
+        texts.mnuUse3D = use3D;
+        groundModeSet = true;
+    }
+    void SetTheodoliteTexts(const std::string& x, const std::string& y, const std::string& z) override
+    {
+        texts.path.ThX = x;
+        texts.path.ThY = y;
+        texts.path.ThZ = z;
+    }
+    void SetLoadedBaseFeeds(const ParamFileContents& contents) override { MergeBaseFeeds(contents, base); }
+    void Show3DFile(const std::string& name) override { file3DLabel = name; }
+    void Inform(const std::string& text, const std::string& title) override
+    {
+        boxes.Show({text, plat::vbOKOnly, title});
+    }
+    bool AskYesNo(const std::string& text, const std::string& title) override
+    {
+        return boxes.Show({text, plat::vbYesNo, title}) == plat::vbYes;
+    }
+    void ChooseGroundFile3D() override { ++groundDialogs; }
+    GroundGridCells& InitGroundGrid(int rows) override
+    {
+        grid.Init(rows);
+        return grid;
+    }
+
+    // ModelWindow
+    MainWindowTexts Texts() const override { return texts; }
+    void ShowTexts(const MainWindowTexts& t) override { texts = t; }
+    GroundGridCells& Grid() override { return grid; }
+    void SetFieldModelChecks(const std::array<bool, 3>& c) override
+    {
+        texts.mnuRay = c[0];
+        texts.mnuGTD = c[1];
+        texts.mnuPO = c[2];
+    }
+    void SelectNumAnts(int option) override
+    {
+        if (option == texts.numAntsOption)
+            return;
+        texts.numAntsOption = option;
+        SelectNumberOfAntennas(option, m_);
+    }
+    // The list fires its handler only when the selection changes.
+    void SelectFlight(int listIndex) override
+    {
+        if (listIndex == flightIndex)
+            return;
+        flightIndex = listIndex;
+        ++flightClicks;
+        if (listIndex < 0) {
+            texts.flightListText.clear();
+            m_.PlotFlightType = 0;
+            m_.FlightType = 0;
+            return;
+        }
+        texts.flightListText = kFlightItems.at(static_cast<std::size_t>(listIndex));
+        ChooseFlightKind(listIndex, 1, texts.mnuUseSI, texts.flight, m_);
+    }
+    void UpdateConverterCaptions(std::uint8_t flightType) override { captionsFor = flightType; }
+
+    ModelVariables& m_;
+    MainWindowTexts texts;
+    FakeGrid grid;
+    BaseFeeds base;
+    plat::ScriptedMessageBoxes boxes;
+    std::string file3DLabel;
+    int groundDialogs = 0;
+    bool groundModeSet = false;
+    int flightIndex = 0;
+    int flightClicks = 0;
+    int captionsFor = -1;
+};
+
+inline std::string ReadBytes(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& p, const std::string& text)
+{
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+// A fresh folder under the test output, made current for the test's lifetime.
+class InFreshFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "modelio" /
+               (std::string(info->test_suite_name()) + "." + info->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_);
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    std::filesystem::path dir_;
+    std::filesystem::path previous_;
+};
