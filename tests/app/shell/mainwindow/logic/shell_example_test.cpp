@@ -118,7 +118,7 @@ TEST(ShellExample, SettingsFileNamesTheShippedModel) {
         EXPECT_TRUE(fs::is_regular_file(fs::path(PELLON_EXAMPLES_DIR) / file)) << file;
 }
 
-// The shipped file names GTD; the same site is run here by each field model the engine offers.
+// The shipped file names GTD; the same site is run by each of the three field models.
 TEST(ShellExample, EngineRunsTheSiteToTheEnd) {
     void* lib = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << dlerror();
@@ -131,9 +131,9 @@ TEST(ShellExample, EngineRunsTheSiteToTheEnd) {
     const std::string shipped = Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp");
     const std::string card1 = "\t\t8\t1\t0\t(";
     ASSERT_NE(shipped.find(card1), std::string::npos);
-    for (const char model : {'0', '2'}) {
+    for (const char model : {'0', '1', '2'}) {
         SCOPED_TRACE(model);
-        const fs::path dir = Scratch(model == '0' ? "engine-flat" : "engine-po");
+        const fs::path dir = Scratch(model == '0' ? "engine-flat" : model == '1' ? "engine-gtd" : "engine-po");
         std::string text = shipped;
         text[text.find(card1) + 4] = model;
         std::ofstream(dir / "cegs_site.inp", std::ios::binary) << text;

@@ -1,0 +1,323 @@
+#include "shell/mainwindow/frmMain.h"
+
+#include <QCoreApplication>
+
+#include "editors/logic/ArrayPresets.h"
+#include "platform/services/MessageBox.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/Twips.h"
+#include "shell/dialogs/WindowInstance.h"
+#include "shell/dialogs/frmNewAbout.h"
+#include "shell/dialogs/frmOriginHelp.h"
+#include "shell/mainwindow/ToolbarIcons.h"
+#include "shell/mainwindow/logic/MenuTable.h"
+#include "shell/model/ParamFile.h"
+
+namespace {
+
+// The grid as the parameter-file writer reads it.
+class GridRows final : public GroundGrid {
+public:
+    explicit GridRows(const plat::FlexGrid& grid) : grid_(grid) {}
+    int Rows() const override { return grid_.Rows(); }
+    std::string TextMatrix(int row, int col) const override { return grid_.TextMatrix(row, col); }
+
+private:
+    const plat::FlexGrid& grid_;
+};
+
+int FunctionKey(std::string_view shortcut) {
+    return shortcut.size() >= 2 && shortcut[0] == 'F' ? plat::key::F1 + std::stoi(std::string(shortcut.substr(1))) - 1
+                                                       : 0;
+}
+
+// A button whose command has no handler yet stays disabled whatever the mode would allow.
+void Offer(plat::CommandButton& button, bool enabled) { button.SetEnabled(enabled && static_cast<bool>(button.Click)); }
+
+} // namespace
+
+ShellState& MainShellState() {
+    static ShellState state;
+    return state;
+}
+
+class frmMain::Host final : public ShellHost {
+public:
+    explicit Host(frmMain& w) : w_(w) {}
+
+    std::optional<std::string> ShowOpenDialog(const std::string& filter, const std::string& fileName) override {
+        return w_.FileDialog(plat::FileDialogKind::Open, filter, fileName);
+    }
+    std::optional<std::string> ShowSaveDialog(const std::string& filter, const std::string& fileName) override {
+        return w_.FileDialog(plat::FileDialogKind::Save, filter, fileName);
+    }
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        plat::MsgBox(text, icon == MessageIcon::Critical ? plat::vbCritical : plat::vbExclamation, title);
+    }
+
+    void PresetDefaults() override {
+        AntennaPanelTexts panel = w_.AntennaTexts();
+        TheodoliteTexts path = w_.PathTexts();
+        ::PresetDefaults(panel, path, Model());
+        w_.ShowAntennaTexts(panel);
+        w_.ShowPathTexts(path);
+    }
+    void InitGroundGrid(int rows) override { w_.InitGroundGrid(rows); }
+    void SelectAntOrient(int index) override { w_.cmbAntOrient->SetListIndex(index); }
+    void SelectFlight(int index) override { w_.cmbFlight->SetListIndex(index); }
+    void SelectPreset(int index) override { w_.cmbPresets->SetListIndex(index); }
+    void SetFltNumPointsText(const std::string& text) override { w_.txtFltNumPoints->SetText(text); }
+    void LoadParamFile(const std::string& path) override {
+        if (w_.transfer_)
+            w_.transfer_->LoadParamFile(path);
+    }
+    void ShowParameters() override {
+        if (w_.transfer_)
+            w_.transfer_->ShowParameters();
+    }
+    void CollectParameters() override {
+        if (w_.transfer_)
+            w_.transfer_->CollectParameters();
+    }
+    bool WriteParamFile() override {
+        const GridRows grid(*w_.grdGround);
+        ParamFileUi ui;
+        ui.askOverwrite = [](const std::string& text) {
+            switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
+            case plat::vbYes: return OverwriteAnswer::Yes;
+            case plat::vbNo: return OverwriteAnswer::No;
+            default: return OverwriteAnswer::Cancel;
+            }
+        };
+        ui.saveDialog = [this](const std::string& fileName, const std::string& filter) {
+            return w_.FileDialog(plat::FileDialogKind::Save, filter, fileName);
+        };
+        ui.showInFile = [this](const std::string& s) { ShowFileLabel(FileLabel::InFile, s); };
+        ui.show3DFile = [this](const std::string& s) { ShowFileLabel(FileLabel::File3D, s); };
+        const ParamFileView view{grid, w_.Menu("mnuUseSI").Checked(), w_.Menu("mnuUse3D").Checked()};
+        return ::WriteParamFile(Model(), view, ui) == WriteStatus::Written;
+    }
+
+    void SetCaption(const std::string& caption) override { w_.SetCaption(caption); }
+    void ShowFileLabel(FileLabel label, const std::string& text) override {
+        switch (label) {
+        case FileLabel::InFile: w_.lblInFile->SetCaption(text); break;
+        case FileLabel::OutFile: w_.lblOutFile->SetCaption(text); break;
+        case FileLabel::File3D: w_.lbl3DFile->SetCaption(text); break;
+        }
+    }
+    // Edits can reach a file only once the panels can be collected.
+    bool ChangedMarkerVisible() const override { return w_.transfer_ && w_.lblChanged->Visible(); }
+    bool Use3DChecked() const override { return w_.Menu("mnuUse3D").Checked(); }
+    void SetUse3DChecked(bool checked) override { w_.Menu("mnuUse3D").SetChecked(checked); }
+    void SetUseSIChecked(bool checked) override { w_.Menu("mnuUseSI").SetChecked(checked); }
+    FieldModelChecks FieldModelMenus() const override {
+        return {w_.Menu("mnuRay").Checked(), w_.Menu("mnuGTD").Checked(), w_.Menu("mnuPO").Checked()};
+    }
+    void SetFieldModelMenus(const FieldModelChecks& checks) override {
+        w_.Menu("mnuRay").SetChecked(checks.Ray);
+        w_.Menu("mnuGTD").SetChecked(checks.GTD);
+        w_.Menu("mnuPO").SetChecked(checks.PO);
+    }
+    void SetFieldModelButton(int button) override {
+        for (int b = 10; b <= 12; ++b)
+            w_.Toolbar1->Buttons(b).SetValue(b == button ? 1 : 0);
+    }
+    void SetGroundModeControls(bool use3D) override {
+        w_.grdGround->SetEnabled(!use3D);
+        w_.grdGround->SetForeColor(use3D ? plat::kSystemButtonFace : plat::kSystemInfoText);
+        w_.Toolbar1->Buttons(5).SetImage(
+            static_cast<int>(use3D ? ToolbarImage::Ground3D : ToolbarImage::Ground2D));
+        Offer(*w_.cmdFlat, !use3D);
+        Offer(*w_.cmdRestoreGnd, !use3D);
+        Offer(*w_.cmdView2D, !use3D);
+        Offer(*w_.cmdDigi2D, !use3D);
+        Offer(*w_.Command2, use3D);
+    }
+
+private:
+    frmMain& w_;
+};
+
+frmMain::frmMain() : plat::Form("frmMain"), host_(std::make_unique<Host>(*this)) {
+    SetKeyPreview(true);
+    BuildMenus();
+    BuildToolbar();
+    BuildArrayPanel();
+    BuildAntennaPanel();
+    BuildPathPanels();
+    BuildFlightPanel();
+    BuildGroundPanel();
+    BuildFileLabels();
+    SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
+    EndProgram = [] { QCoreApplication::quit(); };
+
+    Image1->Click = [this] { LoadFromImage(*host_, Model()); };
+    Load = [this] { Form_Load(); };
+    Activate = [] { ::Activate(Model()); };
+    KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
+    KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
+    Unload = [this](int& cancel) { Form_Unload(cancel); };
+}
+
+frmMain::~frmMain() = default;
+
+plat::MenuItem& frmMain::Menu(const std::string& name) const {
+    for (plat::MenuItem* top : menus_) {
+        if (plat::MenuItem* item = top->Find(name))
+            return *item;
+    }
+    throw std::out_of_range("no menu item " + name);
+}
+
+void frmMain::SetModelTransfer(ModelTransfer* transfer) {
+    transfer_ = transfer;
+    EnableCommands();
+}
+
+void frmMain::BuildMenus() {
+    plat::MenuItem* top = nullptr;
+    for (const MenuEntry& e : MainMenuTable()) {
+        plat::MenuItem& item = e.level == 0 ? AddMenu(std::string(e.name), std::string(e.caption))
+                                            : top->Add(std::string(e.name), std::string(e.caption));
+        if (e.level == 0) {
+            top = &item;
+            menus_.push_back(top);
+        }
+        item.SetVisible(e.visible);
+        if (!e.shortcut.empty())
+            item.SetShortcut(FunctionKey(e.shortcut));
+    }
+    Menu("mnuNew").Click = [this] { NewModel(*host_, Model()); };
+    Menu("mnuLoad").Click = [this] { LoadModel(*host_, Model(), LoadOrigin::Menu); };
+    Menu("mnuSave").Click = [this] { SaveModelAs(*host_, Model()); };
+    Menu("mnuUse3D").Click = [this] { ToggleGroundMode(*host_, Model()); };
+    Menu("mnu3DFilename").Click = [this] { ChooseGroundFile3D(); };
+    Menu("mnuOutFile").Click = [this] { LoadOutputFile(*host_, Model()); };
+    Menu("mnuFileExit").Click = [this] { mnuFileExit_Click(); };
+    Menu("mnuRay").Click = [this] { SelectFieldModel(*host_, 0); };
+    Menu("mnuGTD").Click = [this] { SelectFieldModel(*host_, 1); };
+    Menu("mnuPO").Click = [this] { SelectFieldModel(*host_, 2); };
+    Menu("mnuCoorHelp").Click = [] {
+        Model().HelpPicture = 1;
+        frmOriginHelp().Show(plat::Form::Modality::Modeless);
+    };
+    Menu("frmAbout").Click = [] { frmNewAbout().Show(plat::Form::Modality::Modal); };
+}
+
+void frmMain::BuildToolbar() {
+    for (int i = 1; i <= kToolbarImageCount; ++i)
+        ToolbarImages.Add(ToolbarIcon(static_cast<ToolbarImage>(i)));
+    Toolbar1 = std::make_unique<plat::Toolbar>(*this, "Toolbar1");
+    Toolbar1->SetImageList(&ToolbarImages);
+    for (const ToolbarEntry& b : ToolbarTable()) {
+        Toolbar1->AddButton(b.separator ? plat::ToolbarButton::Style::Separator : plat::ToolbarButton::Style::Default,
+                            std::string(b.tooltip), b.image);
+    }
+    Toolbar1->ButtonClick = [this](int index) { Toolbar1_ButtonClick(index); };
+}
+
+// Commands are offered when what they open or need exists.
+void frmMain::EnableCommands() {
+    const bool transfer = transfer_ != nullptr;
+    for (const char* name : {"mnuLoad", "mnuSave"})
+        Menu(name).SetEnabled(transfer);
+    for (const char* name : {"mnuEdit3D", "mnuElemParm", "mnuOutput", "mnuPlotParms", "mnuRunSim", "mnuRunAndPlot",
+                             "mnuPlot", "mnuGenAll"})
+        Menu(name).SetEnabled(false);
+    Toolbar1->Buttons(2).SetEnabled(transfer);
+    Toolbar1->Buttons(3).SetEnabled(transfer);
+    for (int b = 6; b <= 8; ++b)
+        Toolbar1->Buttons(b).SetEnabled(false);
+    Image1->SetEnabled(transfer);
+}
+
+void frmMain::Form_Load() {
+    StartUp(*host_, Model(), MainShellState());
+    EnableCommands();
+}
+
+void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
+    // F5 run, F6 run and plot, F7 plot: the commands of toolbar buttons 6 to 8.
+    if (keyCode >= plat::key::F5 && keyCode <= plat::key::F7)
+        Toolbar1->Click(6 + keyCode - plat::key::F5);
+}
+
+void frmMain::Form_KeyPress(int& /*keyAscii*/) { lblChanged->SetVisible(true); }
+
+void frmMain::Form_Unload(int& /*cancel*/) { UnloadAllForms(); }
+
+void frmMain::UnloadAllForms() {
+    for (plat::Form* form : plat::LoadedForms()) {
+        if (form != this)
+            plat::Unload(*form);
+    }
+}
+
+void frmMain::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+    case 1: NewModel(*host_, Model()); break;
+    case 2: SaveModelAs(*host_, Model()); break;
+    case 3: LoadModel(*host_, Model(), LoadOrigin::Toolbar); break;
+    case 5: ToggleGroundMode(*host_, Model()); break;
+    case 10:
+    case 11:
+    case 12: SelectFieldModel(*host_, static_cast<std::uint8_t>(index - 10)); break;
+    default: break;
+    }
+}
+
+std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const std::string& filter,
+                                               const std::string& fileName) {
+    CommonDialog1.Filter = filter;
+    CommonDialog1.FileName = fileName;
+    CommonDialog1.CancelError = true;
+    try {
+        if (kind == plat::FileDialogKind::Open)
+            CommonDialog1.ShowOpen();
+        else
+            CommonDialog1.ShowSave();
+    } catch (const plat::DialogCancelledError&) {
+        CommonDialog1.CancelError = false;
+        return std::nullopt;
+    }
+    CommonDialog1.CancelError = false;
+    return CommonDialog1.FileName;
+}
+
+void frmMain::ChooseGroundFile3D() { ::ChooseGroundFile3D(*host_, Model()); }
+
+void frmMain::mnuFileExit_Click() {
+    if (!ExitProgram(*host_, Model(), MainShellState()))
+        return;
+    if (EndProgram)
+        EndProgram();
+}
+
+void frmMain::InitGroundGrid(int rows) {
+    plat::FlexGrid& g = *grdGround;
+    g.Clear();
+    g.SetRedraw(false);
+    g.SetRows(rows + 1);
+    g.SetCols(5);
+    const int widths[] = {265, 0, 892, 892, 270};
+    const char* headers[] = {"", "       X", "       Y", "       Z", " "};
+    for (int c = 0; c < 5; ++c) {
+        g.SetColWidth(c, widths[c]);
+        g.SetTextMatrix(0, c, headers[c]);
+    }
+    for (int r = 1; r <= rows; ++r)
+        g.SetTextMatrix(r, 0, std::to_string(r));
+    const char* defaults[2][4] = {{"0.00", "-1000.00", "0.00", " X"}, {"0.00", "20000.00", "0.00", " X"}};
+    for (int r = 1; r <= 2 && r <= rows; ++r) {
+        for (int c = 1; c <= 4; ++c)
+            g.SetTextMatrix(r, c, defaults[r - 1][c - 1]);
+    }
+    g.SetRedraw(true);
+}
+
+class frmMain& frmMain() {
+    static WindowInstance<class frmMain> instance;
+    return instance();
+}

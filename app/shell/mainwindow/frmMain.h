@@ -1,0 +1,152 @@
+#pragma once
+// The main window: the program's frame (caption, menus, toolbar, keys, file labels, start-up and the
+// file commands) around the editing panels, whose controls it holds under their own names.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QMenu>
+
+#include "platform/services/FileDialog.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Frame.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/TextBox.h"
+#include "platform/ui/Toolbar.h"
+#include "editors/logic/PanelTexts.h"
+#include "shell/mainwindow/ControlArray.h"
+#include "shell/mainwindow/logic/ShellCommands.h"
+
+namespace plat {
+class PictureBox;
+}
+
+// Moving the model between the panels, the model variables and a parameter file: the main window's
+// collector, its showing of the model and the parameter-file reader. The commands that need them (load
+// and save) are offered once they are connected.
+class ModelTransfer {
+public:
+    virtual ~ModelTransfer() = default;
+    virtual void LoadParamFile(const std::string& path) = 0;
+    virtual void ShowParameters() = 0;
+    virtual void CollectParameters() = 0;
+};
+
+class frmMain : public plat::Form {
+public:
+    frmMain();
+    ~frmMain() override;
+
+    void SetModelTransfer(ModelTransfer* transfer);
+
+    // The client area in pixels.
+    static constexpr int kClientWidth = 1012;
+    static constexpr int kClientHeight = 724;
+
+    // Ends the program after Exit (the application's quit by default; tests watch it instead).
+    std::function<void()> EndProgram;
+
+    // The panels' texts as the editors' rules take them.
+    AntennaPanelTexts AntennaTexts() const;
+    void ShowAntennaTexts(const AntennaPanelTexts& texts);
+    TheodoliteTexts PathTexts() const;
+    void ShowPathTexts(const TheodoliteTexts& texts);
+
+    // Menus (names as the menu table gives them).
+    plat::MenuItem& Menu(const std::string& name) const;
+
+    // Public procedures of the window.
+    void ChooseGroundFile3D();
+    void UnloadAllForms();
+    void InitGroundGrid(int rows);
+
+    // Shell
+    plat::CommonDialog CommonDialog1;
+    std::unique_ptr<plat::Toolbar> Toolbar1;
+    plat::ImageList ToolbarImages;
+    std::unique_ptr<plat::Label> lblInFile, lblOutFile, lbl3DFile, lblChanged, lblNote;
+    std::unique_ptr<plat::Label> lblInFileCaption, lblOutFileCaption, lbl3DFileCaption;
+    std::unique_ptr<plat::PictureBox> Image1;
+
+    // Antenna panel
+    std::unique_ptr<plat::Frame> fraArray, fraAntenna, fraFeedMods, fraXmtr, fraNumAnts;
+    std::unique_ptr<plat::TextBox> txtArrayFreq, txtArrayARatio, txtArrayModDepth, txtArrayCLRModDepth;
+    ControlArray<plat::OptionButton, 3> optNumAnts;
+    std::unique_ptr<plat::ComboBox> cmbAntOrient, cmbPresets;
+    std::unique_ptr<plat::CheckBox> chkIncludeCurPhase;
+    ControlArray<plat::TextBox, 3> txtAntX, txtAntY, txtAntZ, txtAntRot, txtAntCSBMag, txtAntCSBPhase, txtAntSBOMag,
+        txtAntSBOPhase, txtAntCLRMag, txtAntCLRPhase, txtAntAtten, txtAntPhaseAdj;
+    std::unique_ptr<plat::TextBox> txtSBOPowerAdj, txtCLRPowerAdjust, txtCSBSBOPhase;
+    ControlArray<plat::Label, 3, 3> Label2;   // column captions, items 3..5
+    std::unique_ptr<plat::Label> Label2_6;    // "(*)=ref."
+    ControlArray<plat::CommandButton, 3, 1> cmdProp;
+    ControlArray<plat::Label, 12> Label37;    // unit labels of the length boxes
+    std::unique_ptr<plat::Label> Label62, Label67, Label63, Label66; // panel titles
+
+    // Theodolite and path
+    std::unique_ptr<plat::Frame> fraSimulation, fraTheodolite;
+    std::unique_ptr<plat::TextBox> txtThPathAngle, txtThPathWidth, txtThX, txtThY, txtThZ;
+    std::unique_ptr<plat::CommandButton> cmdFindTheod;
+
+    // Flight profile
+    std::unique_ptr<plat::Frame> fraFlight;
+    std::unique_ptr<plat::ComboBox> cmbFlight;
+    std::unique_ptr<plat::CheckBox> chkUseDefaults;
+    ControlArray<plat::TextBox, 2> txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange, txtFltAlt;
+    ControlArray<plat::Label, 1, 1> lblX, lblY, lblZ;
+    ControlArray<plat::CommandButton, 2> cmdConvertPoint;
+    std::unique_ptr<plat::TextBox> txtFltNumPoints;
+
+    // Ground profile
+    std::unique_ptr<plat::Frame> fraGround;
+    std::unique_ptr<plat::FlexGrid> grdGround;
+    std::unique_ptr<plat::TextBox> txtData;
+    std::unique_ptr<plat::CommandButton> cmdFlat, cmdRestoreGnd, cmdView2D, cmdDigi2D, Command2;
+
+private:
+    class Host;
+    friend class Host;
+
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildAntennaPanel();
+    void BuildArrayPanel();
+    void BuildPathPanels();
+    void BuildFlightPanel();
+    void BuildGroundPanel();
+    void BuildFileLabels();
+    void EnableCommands();
+    // The common dialog, its cancel raising an error only while it is open: the name, or nothing.
+    std::optional<std::string> FileDialog(plat::FileDialogKind kind, const std::string& filter,
+                                          const std::string& fileName);
+
+    void Form_Load();
+    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyPress(int& keyAscii);
+    void Form_Unload(int& cancel);
+    void Toolbar1_ButtonClick(int index);
+    void mnuFileExit_Click();
+
+    void UnitLabel(int index, plat::Container& parent, int x, int y);
+    // Captions without names of their own.
+    plat::Label& AddCaption(plat::Container& parent, const std::string& text, int x, int y, int w, int align = 1);
+
+    std::vector<plat::MenuItem*> menus_;
+    std::vector<std::unique_ptr<plat::Label>> captions_;
+    std::unique_ptr<Host> host_;
+    ModelTransfer* transfer_ = nullptr;
+    bool exiting_ = false;
+};
+
+// The program's main window, created on first use.
+frmMain& frmMain();
+
+// The main window's state that lives as long as the process: the settings file is read once.
+ShellState& MainShellState();

@@ -1,0 +1,362 @@
+// The main window's panels: every control of the editing panels under its own name, laid out in frames.
+// What the controls do is the editors' business; here they are created, captioned and placed.
+
+#include "shell/mainwindow/frmMain.h"
+
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/Twips.h"
+#include "shell/mainwindow/ToolbarIcons.h"
+
+namespace {
+
+constexpr int kRow = 24;     // pixels from one row of boxes to the next
+constexpr int kBoxW = 64;
+constexpr int kBoxH = 20;
+
+void Place(plat::Control& c, int x, int y, int w, int h = kBoxH) {
+    c.Move(plat::PixelsToTwips(x), plat::PixelsToTwips(y), plat::PixelsToTwips(w), plat::PixelsToTwips(h));
+}
+
+template <class T>
+std::unique_ptr<T> Make(plat::Container& parent, const std::string& name, int x, int y, int w, int h = kBoxH) {
+    auto c = std::make_unique<T>(parent, name);
+    Place(*c, x, y, w, h);
+    return c;
+}
+
+std::unique_ptr<plat::Frame> MakeFrame(plat::Container& parent, const std::string& name, const std::string& caption,
+                                       int x, int y, int w, int h) {
+    auto f = Make<plat::Frame>(parent, name, x, y, w, h);
+    f->SetCaption(caption);
+    return f;
+}
+
+std::unique_ptr<plat::TextBox> MakeBox(plat::Container& parent, const std::string& name, const std::string& text,
+                                       int x, int y, int w = kBoxW) {
+    auto t = Make<plat::TextBox>(parent, name, x, y, w);
+    t->SetText(text);
+    return t;
+}
+
+template <int N, int First>
+void PlaceRow(ControlArray<plat::TextBox, N, First>& boxes, const std::string& text, int x0, int dx, int y,
+              int w = kBoxW) {
+    for (int i = First; i < First + N; ++i) {
+        Place(boxes(i), x0 + (i - First) * dx, y, w);
+        boxes(i).SetText(text);
+    }
+}
+
+} // namespace
+
+plat::Label& frmMain::AddCaption(plat::Container& parent, const std::string& text, int x, int y, int w, int align) {
+    auto label = std::make_unique<plat::Label>(parent, "");
+    label->SetCaption(text);
+    label->SetAlignment(align);
+    label->SetWordWrap(false);
+    Place(*label, x, y + 2, w, kBoxH - 2);
+    captions_.push_back(std::move(label));
+    return *captions_.back();
+}
+
+void frmMain::UnitLabel(int index, plat::Container& parent, int x, int y) {
+    Label37.Create(index, parent, "Label37");
+    Label37(index).SetCaption("ft");
+    Place(Label37(index), x, y + 2, 22, kBoxH - 2);
+}
+
+void frmMain::BuildArrayPanel() {
+    fraArray = MakeFrame(*this, "fraArray", "Array Parameters", 446, 4, 300, 250);
+    plat::Frame& f = *fraArray;
+    const char* captions[] = {"Frequency (MHz) : ", "CSB/SBO Current Ratio : ", "Modulation Depth : ",
+                              "CLR Modulation Depth : "};
+    std::unique_ptr<plat::TextBox>* boxes[] = {&txtArrayFreq, &txtArrayARatio, &txtArrayModDepth,
+                                               &txtArrayCLRModDepth};
+    const char* names[] = {"txtArrayFreq", "txtArrayARatio", "txtArrayModDepth", "txtArrayCLRModDepth"};
+    for (int r = 0; r < 4; ++r) {
+        AddCaption(f, captions[r], 6, 20 + r * kRow, 170);
+        *boxes[r] = MakeBox(f, names[r], "0", 180, 20 + r * kRow);
+    }
+    AddCaption(f, "Number of Antennas : ", 6, 20 + 4 * kRow, 170);
+    fraNumAnts = Make<plat::Frame>(f, "fraNumAnts", 176, 16 + 4 * kRow, 116, 26);
+    optNumAnts.Create(*fraNumAnts, "optNumAnts");
+    for (int i = 0; i < 3; ++i) {
+        Place(optNumAnts(i), 6 + i * 36, 4, 34);
+        optNumAnts(i).SetCaption(std::to_string(i + 1));
+    }
+    optNumAnts(2).SetValue(true);
+    AddCaption(f, "Antenna Orientation : ", 6, 20 + 5 * kRow, 170, 0);
+    cmbAntOrient = Make<plat::ComboBox>(f, "cmbAntOrient", 6, 20 + 6 * kRow, 286, 22);
+    for (const char* item : {"Single-Horizontal, perpendicular to R/W", "Single- Horizontal, parallel to R/W",
+                             "Array-Horizontal, perpendicular to R/W", "Array-Horizontal, parallel to R/W"})
+        cmbAntOrient->AddItem(item);
+    AddCaption(f, "Array Presets: ", 6, 24 + 7 * kRow, 100, 0);
+    cmbPresets = Make<plat::ComboBox>(f, "cmbPresets", 104, 24 + 7 * kRow, 96, 22);
+    for (const char* item : {"Null Ref.", "SB Ref.", "CEGS", "none"})
+        cmbPresets->AddItem(item);
+    chkIncludeCurPhase = Make<plat::CheckBox>(f, "chkIncludeCurPhase", 206, 24 + 7 * kRow, 18);
+    chkIncludeCurPhase->SetValue(1);
+    AddCaption(f, "Include Dist.", 224, 24 + 7 * kRow, 72, 0);
+
+    fraXmtr = MakeFrame(*this, "fraXmtr", "Transmitter Modifications", 446, 258, 300, 96);
+    const char* xmtrCaptions[] = {"SBO Atten: ", "CLR Atten: ", "CSB-SBO Phase : "};
+    const char* xmtrNames[] = {"txtSBOPowerAdj", "txtCLRPowerAdjust", "txtCSBSBOPhase"};
+    std::unique_ptr<plat::TextBox>* xmtrBoxes[] = {&txtSBOPowerAdj, &txtCLRPowerAdjust, &txtCSBSBOPhase};
+    const char* xmtrUnits[] = {"dB", "dB", "deg"};
+    for (int r = 0; r < 3; ++r) {
+        AddCaption(*fraXmtr, xmtrCaptions[r], 6, 20 + r * kRow, 170);
+        *xmtrBoxes[r] = MakeBox(*fraXmtr, xmtrNames[r], "0", 180, 20 + r * kRow);
+        AddCaption(*fraXmtr, xmtrUnits[r], 248, 20 + r * kRow, 30, 0);
+    }
+}
+
+void frmMain::BuildAntennaPanel() {
+    fraAntenna = Make<plat::Frame>(*this, "fraAntenna", 8, 4, 434, 300);
+    plat::Frame& f = *fraAntenna;
+    Label66 = Make<plat::Label>(f, "Label66", 8, 4, 300, 18);
+    Label66->SetCaption("Antenna Parameters");
+    Label66->SetFont("Liberation Sans", 9, true);
+    const int x0 = 112;
+    const int dx = 94;
+    Label2.Create(f, "Label2");
+    const char* columns[] = {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"};
+    for (int i = 3; i <= 5; ++i) {
+        Place(Label2(i), x0 + (i - 3) * dx - 16, 24, dx);
+        Label2(i).SetFont("Liberation Sans", 8);
+        Label2(i).SetWordWrap(false);
+        Label2(i).SetCaption(columns[i - 3]);
+        Label2(i).SetAlignment(2);
+    }
+    struct Row {
+        const char* caption;
+        ControlArray<plat::TextBox, 3>* boxes;
+        const char* name;
+        const char* unit;
+    };
+    const Row rows[] = {
+        {"Offset : ", &txtAntX, "txtAntX", nullptr},         {"Setback : ", &txtAntY, "txtAntY", nullptr},
+        {"Height : ", &txtAntZ, "txtAntZ", nullptr},         {"Rotation : ", &txtAntRot, "txtAntRot", "(CCW +)"},
+        {"CSB Current : ", &txtAntCSBMag, "txtAntCSBMag", nullptr},
+        {"CSB Phase : ", &txtAntCSBPhase, "txtAntCSBPhase", "deg"},
+        {"SBO Current : ", &txtAntSBOMag, "txtAntSBOMag", nullptr},
+        {"SBO Phase : ", &txtAntSBOPhase, "txtAntSBOPhase", "deg"},
+        {"CLR Current : ", &txtAntCLRMag, "txtAntCLRMag", nullptr},
+        {"CLR Phase : ", &txtAntCLRPhase, "txtAntCLRPhase", "deg"},
+    };
+    for (int r = 0; r < 10; ++r) {
+        const int y = 46 + r * kRow;
+        AddCaption(f, rows[r].caption, 4, y, 104);
+        rows[r].boxes->Create(f, rows[r].name);
+        PlaceRow(*rows[r].boxes, "0", x0, dx, y);
+        if (rows[r].unit)
+            AddCaption(f, rows[r].unit, x0 + 3 * dx - 24, y, 56, 0);
+    }
+    // Length units of the offset, setback and height rows.
+    for (int i = 0; i < 3; ++i)
+        UnitLabel(i, f, x0 + 3 * dx - 24, 46 + i * kRow);
+    cmdProp.Create(f, "cmdProp");
+    const char* props[] = {">", "<>", "<"};
+    for (int i = 1; i <= 3; ++i) {
+        Place(cmdProp(i), x0 + (i - 1) * dx + kBoxW + 2, 46 + 2 * kRow, 24);
+        cmdProp(i).SetCaption(props[i - 1]);
+    }
+    Label2_6 = Make<plat::Label>(f, "Label2", 8, 46 + 10 * kRow, 100, 18);
+    Label2_6->SetCaption("(*)=ref.");
+
+    fraFeedMods = MakeFrame(*this, "fraFeedMods", "Antenna Feed Modifications", 8, 308, 434, 74);
+    AddCaption(*fraFeedMods, "Attenuate : ", 4, 20, 104);
+    txtAntAtten.Create(*fraFeedMods, "txtAntAtten");
+    PlaceRow(txtAntAtten, "0", x0, dx, 20);
+    AddCaption(*fraFeedMods, "dB", x0 + 3 * dx - 24, 20, 40, 0);
+    AddCaption(*fraFeedMods, "Adjust Phase : ", 4, 20 + kRow, 104);
+    txtAntPhaseAdj.Create(*fraFeedMods, "txtAntPhaseAdj");
+    PlaceRow(txtAntPhaseAdj, "0", x0, dx, 20 + kRow);
+    AddCaption(*fraFeedMods, "deg", x0 + 3 * dx - 24, 20 + kRow, 40, 0);
+}
+
+void frmMain::BuildPathPanels() {
+    fraSimulation = MakeFrame(*this, "fraSimulation", "Simulation Parameters", 446, 358, 300, 70);
+    AddCaption(*fraSimulation, "Path Angle : ", 6, 20, 170);
+    txtThPathAngle = MakeBox(*fraSimulation, "txtThPathAngle", "3.00", 180, 20);
+    AddCaption(*fraSimulation, "\xB0", 248, 20, 20, 0);
+    AddCaption(*fraSimulation, "Path Width : ", 6, 20 + kRow, 170);
+    txtThPathWidth = MakeBox(*fraSimulation, "txtThPathWidth", "0.70", 180, 20 + kRow);
+    AddCaption(*fraSimulation, "\xB0", 248, 20 + kRow, 20, 0);
+
+    fraTheodolite = Make<plat::Frame>(*this, "fraTheodolite", 446, 432, 300, 104);
+    Label63 = Make<plat::Label>(*fraTheodolite, "Label63", 8, 4, 200, 18);
+    Label63->SetCaption("Theodolite");
+    Label63->SetFont("Liberation Sans", 9, true);
+    const char* captions[] = {"Offset : ", "Setback : ", "Height : "};
+    const char* names[] = {"txtThX", "txtThY", "txtThZ"};
+    std::unique_ptr<plat::TextBox>* boxes[] = {&txtThX, &txtThY, &txtThZ};
+    for (int r = 0; r < 3; ++r) {
+        AddCaption(*fraTheodolite, captions[r], 6, 24 + r * kRow, 100);
+        *boxes[r] = MakeBox(*fraTheodolite, names[r], "0", 110, 24 + r * kRow);
+        UnitLabel(3 + r, *fraTheodolite, 178, 24 + r * kRow);
+    }
+    cmdFindTheod = Make<plat::CommandButton>(*fraTheodolite, "cmdFindTheod", 210, 48, 80, 24);
+    cmdFindTheod->SetCaption("Calculate");
+}
+
+void frmMain::BuildFlightPanel() {
+    fraFlight = Make<plat::Frame>(*this, "fraFlight", 8, 540, 738, 108);
+    plat::Frame& f = *fraFlight;
+    Label67 = Make<plat::Label>(f, "Label67", 8, 4, 170, 18);
+    Label67->SetCaption("Flight Profile");
+    Label67->SetFont("Liberation Sans", 9, true);
+    cmbFlight = Make<plat::ComboBox>(f, "cmbFlight", 8, 26, 170, 22);
+    for (const char* item : {"1 - Constant Radius", "2 - Linear Cut", "3 - Pattern A/Approach", "4 - Pattern B/Level",
+                             "7 - Pattern C/Orbit"})
+        cmbFlight->AddItem(item);
+    chkUseDefaults = Make<plat::CheckBox>(f, "chkUseDefaults", 8, 54, 120);
+    chkUseDefaults->SetCaption("Use Defaults");
+    chkUseDefaults->SetValue(1);
+    AddCaption(f, "Points: ", 8, 80, 50, 0);
+    txtFltNumPoints = MakeBox(f, "txtFltNumPoints", "200", 60, 80, 50);
+
+    const int tx = 250;
+    const int tdx = 80;
+    lblX.Create(f, "lblX");
+    lblY.Create(f, "lblY");
+    lblZ.Create(f, "lblZ");
+    plat::Label* heads[] = {&lblX(1), &lblY(1), &lblZ(1)};
+    const char* headText[] = {"X", "Y", "Z"};
+    for (int c = 0; c < 3; ++c) {
+        Place(*heads[c], tx + c * tdx, 8, 56, 18);
+        heads[c]->SetCaption(headText[c]);
+        heads[c]->SetAlignment(2);
+        UnitLabel(6 + c, f, tx + c * tdx + 50, 6);
+    }
+    AddCaption(f, "Start: ", tx - 56, 30, 52);
+    AddCaption(f, "End: ", tx - 56, 30 + kRow + 4, 52);
+    ControlArray<plat::TextBox, 2>* points[] = {&txtFltX, &txtFltY, &txtFltZ};
+    const char* pointNames[] = {"txtFltX", "txtFltY", "txtFltZ"};
+    for (int c = 0; c < 3; ++c) {
+        points[c]->Create(f, pointNames[c]);
+        for (int i = 0; i < 2; ++i) {
+            Place((*points[c])(i), tx + c * tdx - 4, 30 + i * (kRow + 4), 72);
+            (*points[c])(i).SetText("0.00");
+        }
+    }
+    const int cx = 510;
+    const int cdx = 50;
+    ControlArray<plat::TextBox, 2>* conv[] = {&txtFltAz, &txtFltEl, &txtFltRange, &txtFltAlt};
+    const char* convNames[] = {"txtFltAz", "txtFltEl", "txtFltRange", "txtFltAlt"};
+    const char* convHeads[] = {"Az", "El", "Range", "Alt."};
+    for (int c = 0; c < 4; ++c) {
+        AddCaption(f, convHeads[c], cx + c * cdx, 8, 46, 2);
+        conv[c]->Create(f, convNames[c]);
+        for (int i = 0; i < 2; ++i)
+            Place((*conv[c])(i), cx + c * cdx, 30 + i * (kRow + 4), 46);
+    }
+    UnitLabel(9, f, cx + 2 * cdx + 14, 84);
+    UnitLabel(10, f, cx + 3 * cdx + 14, 84);
+    cmdConvertPoint.Create(f, "cmdConvertPoint");
+    for (int i = 0; i < 2; ++i) {
+        Place(cmdConvertPoint(i), cx + 4 * cdx + 2, 29 + i * (kRow + 4), 24, 22);
+        cmdConvertPoint(i).SetCaption("<");
+        cmdConvertPoint(i).SetToolTipText(i == 0 ? "Convert to the start point" : "Convert to the end point");
+    }
+}
+
+void frmMain::BuildGroundPanel() {
+    fraGround = Make<plat::Frame>(*this, "fraGround", 754, 4, 250, 532);
+    plat::Frame& f = *fraGround;
+    Label62 = Make<plat::Label>(f, "Label62", 8, 4, 200, 18);
+    Label62->SetCaption("Ground Plane");
+    Label62->SetFont("Liberation Sans", 9, true);
+    UnitLabel(11, f, 210, 2);
+    grdGround = Make<plat::FlexGrid>(f, "grdGround", 8, 26, 180, 390);
+    txtData = Make<plat::TextBox>(f, "txtData", 8, 26, 60);
+    txtData->SetVisible(false);
+    cmdFlat = Make<plat::CommandButton>(f, "cmdFlat", 8, 424, 113, 26);
+    cmdFlat->SetCaption("Flatten Terrain");
+    cmdRestoreGnd = Make<plat::CommandButton>(f, "cmdRestoreGnd", 129, 424, 113, 26);
+    cmdRestoreGnd->SetCaption("Restore Terrain");
+    cmdView2D = Make<plat::CommandButton>(f, "cmdView2D", 8, 456, 113, 26);
+    cmdView2D->SetCaption("View 2D");
+    cmdDigi2D = Make<plat::CommandButton>(f, "cmdDigi2D", 129, 456, 113, 26);
+    cmdDigi2D->SetCaption("Digi 2D");
+    Command2 = Make<plat::CommandButton>(f, "Command2", 8, 488, 234, 26);
+    Command2->SetCaption("Edit 3D");
+    for (plat::CommandButton* b : {cmdFlat.get(), cmdRestoreGnd.get(), cmdView2D.get(), cmdDigi2D.get(), Command2.get()})
+        b->SetEnabled(false);
+}
+
+void frmMain::BuildFileLabels() {
+    Image1 = Make<plat::PictureBox>(*this, "Image1", 10, 658, 20, 20);
+    Image1->SetPicture(LoadPicture());
+    Image1->SetToolTipText("Open Parameter File");
+    const char* captions[] = {"Input File : ", "Output File : ", "3D File : "};
+    std::unique_ptr<plat::Label>* labels[] = {&lblInFile, &lblOutFile, &lbl3DFile};
+    const char* names[] = {"lblInFile", "lblOutFile", "lbl3DFile"};
+    for (int r = 0; r < 3; ++r) {
+        AddCaption(*this, captions[r], 34, 656 + r * 22, 80, 0);
+        *labels[r] = Make<plat::Label>(*this, names[r], 116, 658 + r * 22, 888, 18);
+        (*labels[r])->SetCaption("none");
+        (*labels[r])->SetWordWrap(false);
+    }
+    lblChanged = Make<plat::Label>(*this, "lblChanged", 760, 548, 244, 18);
+    lblChanged->SetCaption("( Not Modeled)");
+    lblChanged->SetForeColor(0x0000C0);
+    lblChanged->SetVisible(false);
+    lblNote = Make<plat::Label>(*this, "lblNote", 760, 578, 244, 64);
+    lblNote->SetCaption(
+        "NOTE: Values in window are ref. to Threshold; File is ref. to point abeam the GS (exc. Theod.)");
+    lblNote->SetWordWrap(true);
+}
+
+AntennaPanelTexts frmMain::AntennaTexts() const {
+    AntennaPanelTexts t;
+    t.ArrayFreq = txtArrayFreq->Text();
+    t.ArrayARatio = txtArrayARatio->Text();
+    t.ArrayModDepth = txtArrayModDepth->Text();
+    t.ArrayCLRModDepth = txtArrayCLRModDepth->Text();
+    t.AntOrientListIndex = cmbAntOrient->ListIndex();
+    const std::pair<ColumnTexts*, const ControlArray<plat::TextBox, 3>*> columns[] = {
+        {&t.AntX, &txtAntX},           {&t.AntY, &txtAntY},           {&t.AntZ, &txtAntZ},
+        {&t.AntRot, &txtAntRot},       {&t.AntCSBMag, &txtAntCSBMag}, {&t.AntCSBPhase, &txtAntCSBPhase},
+        {&t.AntSBOMag, &txtAntSBOMag}, {&t.AntSBOPhase, &txtAntSBOPhase}, {&t.AntCLRMag, &txtAntCLRMag},
+        {&t.AntCLRPhase, &txtAntCLRPhase}, {&t.AntAtten, &txtAntAtten}, {&t.AntPhaseAdj, &txtAntPhaseAdj}};
+    for (const auto& [texts, boxes] : columns) {
+        for (int i = 0; i < 3; ++i)
+            (*texts)[static_cast<std::size_t>(i)] = (*boxes)(i).Text();
+    }
+    t.SBOPowerAdj = txtSBOPowerAdj->Text();
+    t.CLRPowerAdjust = txtCLRPowerAdjust->Text();
+    t.CSBSBOPhase = txtCSBSBOPhase->Text();
+    return t;
+}
+
+void frmMain::ShowAntennaTexts(const AntennaPanelTexts& t) {
+    txtArrayFreq->SetText(t.ArrayFreq);
+    txtArrayARatio->SetText(t.ArrayARatio);
+    txtArrayModDepth->SetText(t.ArrayModDepth);
+    txtArrayCLRModDepth->SetText(t.ArrayCLRModDepth);
+    cmbAntOrient->SetListIndex(t.AntOrientListIndex);
+    const std::pair<const ColumnTexts*, ControlArray<plat::TextBox, 3>*> columns[] = {
+        {&t.AntX, &txtAntX},           {&t.AntY, &txtAntY},           {&t.AntZ, &txtAntZ},
+        {&t.AntRot, &txtAntRot},       {&t.AntCSBMag, &txtAntCSBMag}, {&t.AntCSBPhase, &txtAntCSBPhase},
+        {&t.AntSBOMag, &txtAntSBOMag}, {&t.AntSBOPhase, &txtAntSBOPhase}, {&t.AntCLRMag, &txtAntCLRMag},
+        {&t.AntCLRPhase, &txtAntCLRPhase}, {&t.AntAtten, &txtAntAtten}, {&t.AntPhaseAdj, &txtAntPhaseAdj}};
+    for (const auto& [texts, boxes] : columns) {
+        for (int i = 0; i < 3; ++i)
+            (*boxes)(i).SetText((*texts)[static_cast<std::size_t>(i)]);
+    }
+    txtSBOPowerAdj->SetText(t.SBOPowerAdj);
+    txtCLRPowerAdjust->SetText(t.CLRPowerAdjust);
+    txtCSBSBOPhase->SetText(t.CSBSBOPhase);
+}
+
+TheodoliteTexts frmMain::PathTexts() const {
+    return {txtThPathAngle->Text(), txtThPathWidth->Text(), txtThX->Text(), txtThY->Text(), txtThZ->Text()};
+}
+
+void frmMain::ShowPathTexts(const TheodoliteTexts& t) {
+    txtThPathAngle->SetText(t.ThPathAngle);
+    txtThPathWidth->SetText(t.ThPathWidth);
+    txtThX->SetText(t.ThX);
+    txtThY->SetText(t.ThY);
+    txtThZ->SetText(t.ThZ);
+}

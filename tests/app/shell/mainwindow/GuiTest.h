@@ -1,0 +1,80 @@
+#pragma once
+// What the window tests share: one application per test program, scripted dialogs and message boxes
+// that fail the test when something unexpected shows, and a scratch folder as the current directory.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/services/FileDialog.h"
+#include "platform/services/MessageBox.h"
+#include "shell/dialogs/WindowInstance.h"
+#include "shell/mainwindow/frmMain.h"
+#include "shell/model/ModelVariables.h"
+
+inline QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "pellon-test";
+    static char* argv[] = {name, nullptr};
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    // Each test starts a fresh process state: model, once-only settings read, windows.
+    void SetUp() override {
+        TestApp();
+        Model() = ModelVariables{};
+        MainShellState() = ShellState{};
+        auto boxes = std::make_unique<plat::ScriptedMessageBoxes>();
+        boxes->OnUnexpected = [](const plat::MessageBoxRequest& r) { ADD_FAILURE() << "message box: " << r.prompt; };
+        boxes_ = boxes.get();
+        plat::SetMessageBoxService(std::move(boxes));
+        auto dialogs = std::make_unique<plat::ScriptedFileDialogs>();
+        dialogs->OnUnexpected = [](const std::string& what) { ADD_FAILURE() << "file dialog: " << what; };
+        dialogs_ = dialogs.get();
+        plat::SetFileDialogService(std::move(dialogs));
+
+        home_ = std::filesystem::current_path();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "shell_window" /
+               (std::string(info->test_suite_name()) + "." + info->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        dir_ = std::filesystem::canonical(dir_);
+        std::filesystem::current_path(dir_);
+    }
+    void TearDown() override {
+        DeleteWindowInstances();
+        EXPECT_EQ(dialogs_->Unanswered(), 0);
+        EXPECT_TRUE(boxes_->Unanswered().empty());
+        std::filesystem::current_path(home_);
+    }
+
+    std::string Put(const std::string& relative, const std::string& text) {
+        const std::filesystem::path p = dir_ / relative;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << text;
+        return p.string();
+    }
+    std::string Read(const std::string& relative) const {
+        std::ifstream in(dir_ / relative, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    bool Exists(const std::string& relative) const { return std::filesystem::exists(dir_ / relative); }
+
+    plat::ScriptedMessageBoxes* boxes_ = nullptr;
+    plat::ScriptedFileDialogs* dialogs_ = nullptr;
+    std::filesystem::path dir_;
+
+private:
+    std::filesystem::path home_;
+};
