@@ -34,9 +34,8 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.drawImage(0, 0, box_->canvas_.Image());
+        painter.drawImage(0, 0, box_->Surface().Image());
     }
-    void resizeEvent(QResizeEvent*) override { box_->canvas_.ResizePixels(width(), height()); }
     void mousePressEvent(QMouseEvent* e) override { Report(box_->MouseDown, ButtonsOf(e->button()), *e); }
     void mouseMoveEvent(QMouseEvent* e) override { Report(box_->MouseMove, ButtonsOf(e->buttons()), *e); }
     void mouseReleaseEvent(QMouseEvent* e) override
@@ -51,7 +50,7 @@ private:
     void Report(const std::function<void(int, int, double, double)>& handler, int button, const QMouseEvent& e)
     {
         if (handler) {
-            const Canvas& c = box_->canvas_;
+            const Canvas& c = box_->Surface();
             handler(button, ShiftStateOf(e.modifiers()), c.FromPixelX(e.position().x()),
                     c.FromPixelY(e.position().y()));
         }
@@ -65,75 +64,76 @@ PictureBox::PictureBox(Container& parent, std::string name, int index)
     static_cast<PictureView*>(Widget())->SetBox(this);
     Widget()->setFocusPolicy(Qt::NoFocus);
     Widget()->setMouseTracking(true);
-    canvas_.ResizePixels(std::max(1, Widget()->width()), std::max(1, Widget()->height()));
 }
+
+void PictureBox::Sync() const { canvas_.ResizePixels(Widget()->width(), Widget()->height()); }
 
 void PictureBox::Refresh() { Widget()->update(); }
 
 void PictureBox::Scale(double left, double top, double width, double height)
 {
-    canvas_.Scale(left, top, width, height);
+    Surface().Scale(left, top, width, height);
 }
 
 void PictureBox::Cls()
 {
-    canvas_.Cls();
+    Surface().Cls();
     Refresh();
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, Canvas::BoxStyle style)
 {
-    canvas_.Line(x1, y1, x2, y2, style);
+    Surface().Line(x1, y1, x2, y2, style);
     Refresh();
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, Colour colour, Canvas::BoxStyle style)
 {
-    canvas_.Line(x1, y1, x2, y2, colour, style);
+    Surface().Line(x1, y1, x2, y2, colour, style);
     Refresh();
 }
 
 void PictureBox::Circle(double x, double y, double r)
 {
-    canvas_.Circle(x, y, r);
+    Surface().Circle(x, y, r);
     Refresh();
 }
 
 void PictureBox::Circle(double x, double y, double r, Colour colour)
 {
-    canvas_.Circle(x, y, r, colour);
+    Surface().Circle(x, y, r, colour);
     Refresh();
 }
 
 void PictureBox::PSet(double x, double y)
 {
-    canvas_.PSet(x, y);
+    Surface().PSet(x, y);
     Refresh();
 }
 
 void PictureBox::PSet(double x, double y, Colour colour)
 {
-    canvas_.PSet(x, y, colour);
+    Surface().PSet(x, y, colour);
     Refresh();
 }
 
 void PictureBox::Print(const std::string& text)
 {
-    canvas_.Print(text);
+    Surface().Print(text);
     Refresh();
 }
 
 void PictureBox::SetBackColor(Colour colour)
 {
     // As the platform's picture box does, a new back colour clears the picture.
-    canvas_.SetBackColor(colour);
-    canvas_.Cls();
+    Surface().SetBackColor(colour);
+    Surface().Cls();
     Refresh();
 }
 
 void PictureBox::SetPicture(const QImage& picture)
 {
-    canvas_.SetPicture(picture);
+    Surface().SetPicture(picture);
     Refresh();
 }
 

@@ -21,8 +21,16 @@ public:
     Form& OwnerForm() override { return Parent(); }
 
     // The drawing surface: Scale, Cls, Line, Circle, PSet, Print, colours, current point.
-    Canvas& Surface() { return canvas_; }
-    const Canvas& Surface() const { return canvas_; }
+    Canvas& Surface()
+    {
+        Sync();
+        return canvas_;
+    }
+    const Canvas& Surface() const
+    {
+        Sync();
+        return canvas_;
+    }
     // Shows what was drawn since the last call (drawing calls do this themselves).
     void Refresh();
 
@@ -38,10 +46,10 @@ public:
     void PSet(double x, double y, Colour colour);
     void Print(const std::string& text);
 
-    Colour BackColor() const { return canvas_.BackColor(); }
+    Colour BackColor() const { return Surface().BackColor(); }
     void SetBackColor(Colour colour);
     // The picture shown (the image drawn so far).
-    QImage Picture() const { return canvas_.Image(); }
+    QImage Picture() const { return Surface().Image(); }
     void SetPicture(const QImage& picture);
 
     std::function<void()> Click;
@@ -51,7 +59,9 @@ public:
 
 private:
     friend class PictureView;
-    Canvas canvas_;
+    // Keeps the image the size of the control (a hidden control gets no resize events).
+    void Sync() const;
+    mutable Canvas canvas_;
 };
 
 }  // namespace plat
