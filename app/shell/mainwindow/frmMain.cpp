@@ -10,6 +10,7 @@
 #include "shell/dialogs/WindowInstance.h"
 #include "shell/dialogs/frmNewAbout.h"
 #include "shell/dialogs/frmOriginHelp.h"
+#include "shell/mainwindow/ModelLink.h"
 #include "shell/mainwindow/ToolbarIcons.h"
 #include "shell/mainwindow/logic/MenuTable.h"
 #include "shell/model/ParamFile.h"
@@ -68,18 +69,9 @@ public:
     void SelectFlight(int index) override { w_.cmbFlight->SetListIndex(index); }
     void SelectPreset(int index) override { w_.cmbPresets->SetListIndex(index); }
     void SetFltNumPointsText(const std::string& text) override { w_.txtFltNumPoints->SetText(text); }
-    void LoadParamFile(const std::string& path) override {
-        if (w_.transfer_)
-            w_.transfer_->LoadParamFile(path);
-    }
-    void ShowParameters() override {
-        if (w_.transfer_)
-            w_.transfer_->ShowParameters();
-    }
-    void CollectParameters() override {
-        if (w_.transfer_)
-            w_.transfer_->CollectParameters();
-    }
+    bool LoadParamFile(const std::string& path) override { return w_.model_->Load(path); }
+    void ShowParameters() override { w_.model_->Show(); }
+    void CollectParameters() override { w_.model_->Collect(); }
     bool WriteParamFile() override {
         const GridRows grid(*w_.grdGround);
         ParamFileUi ui;
@@ -107,8 +99,7 @@ public:
         case FileLabel::File3D: w_.lbl3DFile->SetCaption(text); break;
         }
     }
-    // Edits can reach a file only once the panels can be collected.
-    bool ChangedMarkerVisible() const override { return w_.transfer_ && w_.lblChanged->Visible(); }
+    bool ChangedMarkerVisible() const override { return w_.lblChanged->Visible(); }
     bool Use3DChecked() const override { return w_.Menu("mnuUse3D").Checked(); }
     void SetUse3DChecked(bool checked) override { w_.Menu("mnuUse3D").SetChecked(checked); }
     void SetUseSIChecked(bool checked) override { w_.Menu("mnuUseSI").SetChecked(checked); }
@@ -140,7 +131,8 @@ private:
     frmMain& w_;
 };
 
-frmMain::frmMain() : plat::Form("frmMain"), host_(std::make_unique<Host>(*this)) {
+frmMain::frmMain()
+    : plat::Form("frmMain"), host_(std::make_unique<Host>(*this)) {
     SetKeyPreview(true);
     BuildMenus();
     BuildToolbar();
@@ -150,6 +142,7 @@ frmMain::frmMain() : plat::Form("frmMain"), host_(std::make_unique<Host>(*this))
     BuildFlightPanel();
     BuildGroundPanel();
     BuildFileLabels();
+    model_ = std::make_unique<ModelLink>(*this);
     SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
     EndProgram = [] { QCoreApplication::quit(); };
 
@@ -169,11 +162,6 @@ plat::MenuItem& frmMain::Menu(const std::string& name) const {
             return *item;
     }
     throw std::out_of_range("no menu item " + name);
-}
-
-void frmMain::SetModelTransfer(ModelTransfer* transfer) {
-    transfer_ = transfer;
-    EnableCommands();
 }
 
 void frmMain::BuildMenus() {
@@ -218,19 +206,18 @@ void frmMain::BuildToolbar() {
     Toolbar1->ButtonClick = [this](int index) { Toolbar1_ButtonClick(index); };
 }
 
-// Commands are offered when what they open or need exists.
+// Commands whose windows come with later parts of the program stay disabled until then.
 void frmMain::EnableCommands() {
-    const bool transfer = transfer_ != nullptr;
-    for (const char* name : {"mnuLoad", "mnuSave"})
-        Menu(name).SetEnabled(transfer);
     for (const char* name : {"mnuEdit3D", "mnuElemParm", "mnuOutput", "mnuPlotParms", "mnuRunSim", "mnuRunAndPlot",
                              "mnuPlot", "mnuGenAll"})
         Menu(name).SetEnabled(false);
-    Toolbar1->Buttons(2).SetEnabled(transfer);
-    Toolbar1->Buttons(3).SetEnabled(transfer);
     for (int b = 6; b <= 8; ++b)
         Toolbar1->Buttons(b).SetEnabled(false);
-    Image1->SetEnabled(transfer);
+}
+
+void frmMain::ShowGroundMode(bool use3D) {
+    host_->SetUse3DChecked(use3D);
+    host_->SetGroundModeControls(use3D);
 }
 
 void frmMain::Form_Load() {

@@ -20,6 +20,8 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/Toolbar.h"
+#include "editors/logic/FeedRules.h"
+#include "editors/logic/FlightProfile.h"
 #include "editors/logic/PanelTexts.h"
 #include "shell/mainwindow/ControlArray.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
@@ -28,23 +30,10 @@ namespace plat {
 class PictureBox;
 }
 
-// Moving the model between the panels, the model variables and a parameter file: the main window's
-// collector, its showing of the model and the parameter-file reader. The commands that need them (load
-// and save) are offered once they are connected.
-class ModelTransfer {
-public:
-    virtual ~ModelTransfer() = default;
-    virtual void LoadParamFile(const std::string& path) = 0;
-    virtual void ShowParameters() = 0;
-    virtual void CollectParameters() = 0;
-};
-
 class frmMain : public plat::Form {
 public:
     frmMain();
     ~frmMain() override;
-
-    void SetModelTransfer(ModelTransfer* transfer);
 
     // The client area in pixels.
     static constexpr int kClientWidth = 1012;
@@ -58,6 +47,12 @@ public:
     void ShowAntennaTexts(const AntennaPanelTexts& texts);
     TheodoliteTexts PathTexts() const;
     void ShowPathTexts(const TheodoliteTexts& texts);
+    FlightPanelTexts FlightTexts() const;
+    void ShowFlightTexts(const FlightPanelTexts& texts);
+    void ShowFlightPanelState(const FlightPanelState& state);
+
+    // The antenna panel's base feeds: the feeds before each antenna's attenuation and phase adjust.
+    BaseFeeds BaseFeedValues;
 
     // Menus (names as the menu table gives them).
     plat::MenuItem& Menu(const std::string& name) const;
@@ -113,6 +108,8 @@ public:
 private:
     class Host;
     friend class Host;
+    class ModelLink;
+    friend class ModelLink;
 
     void BuildMenus();
     void BuildToolbar();
@@ -123,6 +120,8 @@ private:
     void BuildGroundPanel();
     void BuildFileLabels();
     void EnableCommands();
+    // The Use 3D File check with the grid, the ground buttons and toolbar button 5 to match.
+    void ShowGroundMode(bool use3D);
     // The common dialog, its cancel raising an error only while it is open: the name, or nothing.
     std::optional<std::string> FileDialog(plat::FileDialogKind kind, const std::string& filter,
                                           const std::string& fileName);
@@ -140,8 +139,8 @@ private:
 
     std::vector<plat::MenuItem*> menus_;
     std::vector<std::unique_ptr<plat::Label>> captions_;
+    std::unique_ptr<ModelLink> model_;
     std::unique_ptr<Host> host_;
-    ModelTransfer* transfer_ = nullptr;
     bool exiting_ = false;
 };
 

@@ -268,6 +268,7 @@ void frmMain::BuildGroundPanel() {
     Label62->SetFont("Liberation Sans", 9, true);
     UnitLabel(11, f, 210, 2);
     grdGround = Make<plat::FlexGrid>(f, "grdGround", 8, 26, 180, 390);
+    grdGround->SetFont("Liberation Sans", 7.5);
     txtData = Make<plat::TextBox>(f, "txtData", 8, 26, 60);
     txtData->SetVisible(false);
     cmdFlat = Make<plat::CommandButton>(f, "cmdFlat", 8, 424, 113, 26);
@@ -359,4 +360,59 @@ void frmMain::ShowPathTexts(const TheodoliteTexts& t) {
     txtThX->SetText(t.ThX);
     txtThY->SetText(t.ThY);
     txtThZ->SetText(t.ThZ);
+}
+
+FlightPanelTexts frmMain::FlightTexts() const {
+    FlightPanelTexts t;
+    for (int i = 0; i < 2; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        t.FltX[k] = txtFltX(i).Text();
+        t.FltY[k] = txtFltY(i).Text();
+        t.FltZ[k] = txtFltZ(i).Text();
+        t.FltAz[k] = txtFltAz(i).Text();
+        t.FltEl[k] = txtFltEl(i).Text();
+        t.FltRange[k] = txtFltRange(i).Text();
+        t.FltAlt[k] = txtFltAlt(i).Text();
+    }
+    t.FltNumPoints = txtFltNumPoints->Text();
+    return t;
+}
+
+void frmMain::ShowFlightTexts(const FlightPanelTexts& t) {
+    for (int i = 0; i < 2; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        txtFltX(i).SetText(t.FltX[k]);
+        txtFltY(i).SetText(t.FltY[k]);
+        txtFltZ(i).SetText(t.FltZ[k]);
+        txtFltAz(i).SetText(t.FltAz[k]);
+        txtFltEl(i).SetText(t.FltEl[k]);
+        txtFltRange(i).SetText(t.FltRange[k]);
+        txtFltAlt(i).SetText(t.FltAlt[k]);
+    }
+    txtFltNumPoints->SetText(t.FltNumPoints);
+}
+
+void frmMain::ShowFlightPanelState(const FlightPanelState& s) {
+    const auto apply = [](plat::TextBox& box, const BoxState& state) {
+        box.SetEnabled(state.Enabled);
+        box.SetBackColor(state.BackColor);
+    };
+    lblX(1).SetCaption(s.Captions[0]);
+    lblY(1).SetCaption(s.Captions[1]);
+    lblZ(1).SetCaption(s.Captions[2]);
+    apply(txtFltX(0), s.Row0);
+    apply(txtFltY(0), s.Row0);
+    apply(txtFltZ(0), s.Row0);
+    apply(txtFltX(1), s.X1);
+    apply(txtFltY(1), s.Y1);
+    apply(txtFltZ(1), s.Z1);
+    for (int i = 0; i < 2; ++i) {
+        const BoxState& row = i == 0 ? s.ConverterRow0 : s.ConverterRow1;
+        apply(txtFltAz(i), row);
+        apply(txtFltEl(i), row);
+        apply(txtFltRange(i), row);
+        apply(txtFltAlt(i), row);
+        if (s.ConvertEnabled)
+            cmdConvertPoint(i).SetEnabled(*s.ConvertEnabled);
+    }
 }

@@ -32,10 +32,12 @@ void ChangeToFolderOf(const std::string& inFile) {
     fs::current_path(fs::path(FolderForNewNames(inFile)), error);
 }
 
-void LoadAndShow(ShellHost& host, ModelVariables& m) {
-    host.LoadParamFile(m.InFile);
+bool LoadAndShow(ShellHost& host, ModelVariables& m) {
+    if (!host.LoadParamFile(m.InFile))
+        return false;
     host.ShowParameters();
     host.ShowFileLabel(FileLabel::InFile, m.InFile);
+    return true;
 }
 
 // A dialog's answer that names no file: cancelled, or the wildcard it was opened with.
@@ -105,12 +107,12 @@ void StartUp(ShellHost& host, ModelVariables& m, ShellState& state) {
             if (settings->FieldModel)
                 m.FieldModel = *settings->FieldModel;
             state.RecentFiles = settings->RecentFiles;
-            if (FileExists(m.InFile)) {
-                // The names stay valid once the current directory has changed to the model's folder.
-                m.InFile = AbsoluteName(m.InFile);
+            // The names stay valid once the current directory has changed to the model's folder.
+            const std::string remembered = AbsoluteName(m.InFile);
+            m.InFile = remembered;
+            if (FileExists(m.InFile) && LoadAndShow(host, m)) {
                 m.OutFile = AbsoluteName(m.OutFile);
-                m.SavedInFile = m.InFile;
-                LoadAndShow(host, m);
+                m.SavedInFile = remembered;
                 m.File3D = AbsoluteName(m.File3D);
                 host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
                 host.ShowFileLabel(FileLabel::File3D, m.File3D);
@@ -185,9 +187,8 @@ void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
     if (NoFileChosen(chosen))
         return;
     m.InFile = *chosen;
-    if (!FileExists(m.InFile))
+    if (!FileExists(m.InFile) || !LoadAndShow(host, m))
         return;
-    LoadAndShow(host, m);
     const std::string base = StripExtension(m.InFile);
     m.OutFile = base + ".prn";
     host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
@@ -206,9 +207,8 @@ void LoadFromImage(ShellHost& host, ModelVariables& m) {
     if (NoFileChosen(chosen))
         return;
     m.InFile = *chosen;
-    if (!FileExists(m.InFile))
+    if (!FileExists(m.InFile) || !LoadAndShow(host, m))
         return;
-    LoadAndShow(host, m);
     if (!m.OutFile.empty()) {
         WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
         host.ShowFileLabel(FileLabel::OutFile, m.OutFile);

@@ -51,7 +51,8 @@ public:
     virtual void SelectFlight(int index) = 0;
     virtual void SelectPreset(int index) = 0;
     virtual void SetFltNumPointsText(const std::string& text) = 0;
-    virtual void LoadParamFile(const std::string& path) = 0;
+    // False when the file could not be read (the window has said why; nothing was changed).
+    virtual bool LoadParamFile(const std::string& path) = 0;
     virtual void ShowParameters() = 0;
     virtual void CollectParameters() = 0;
     virtual bool WriteParamFile() = 0; // false when the file was not written

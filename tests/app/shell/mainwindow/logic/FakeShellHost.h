@@ -34,6 +34,7 @@ public:
     int modelButton = -1;
     std::optional<bool> ground3DControls;
     bool writeSucceeds = true;
+    bool loadSucceeds = true;
     std::function<void(ModelVariables&, const std::string&)> onLoad; // what reading the file sets
 
     std::optional<std::string> ShowOpenDialog(const std::string& filter, const std::string& name) override {
@@ -54,10 +55,11 @@ public:
         fltNumPoints = t;
         log.push_back("txtFltNumPoints " + t);
     }
-    void LoadParamFile(const std::string& path) override {
+    bool LoadParamFile(const std::string& path) override {
         log.push_back("LoadParamFile " + path);
         if (onLoad)
             onLoad(m_, path);
+        return loadSucceeds;
     }
     void ShowParameters() override {
         log.push_back("ShowParameters");

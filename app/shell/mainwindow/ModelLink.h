@@ -1,0 +1,56 @@
+#pragma once
+// How the main window moves the model between its controls, the model variables and a parameter file:
+// the window's side of the collector, of showing the model and of the parameter-file reader.
+
+#include <string>
+
+#include "shell/mainwindow/frmMain.h"
+#include "shell/modelio/ModelTexts.h"
+#include "shell/modelio/ParamFileReader.h"
+
+// The ground grid as the reader and the collector change it.
+class GridCells final : public GroundGridCells {
+public:
+    explicit GridCells(plat::FlexGrid& grid) : grid_(grid) {}
+    int Rows() const override { return grid_.Rows(); }
+    std::string TextMatrix(int row, int col) const override { return grid_.TextMatrix(row, col); }
+    void SetTextMatrix(int row, int col, const std::string& text) override { grid_.SetTextMatrix(row, col, text); }
+    void SetRedraw(bool redraw) override { grid_.SetRedraw(redraw); }
+
+private:
+    plat::FlexGrid& grid_;
+};
+
+class frmMain::ModelLink final : public ModelWindow, public LoadTarget {
+public:
+    explicit ModelLink(frmMain& w) : w_(w), grid_(*w.grdGround) {}
+
+    // False when the file could not be read; a message has said why and nothing was changed.
+    bool Load(const std::string& path);
+    void Show();
+    void Collect();
+
+    // ModelWindow
+    MainWindowTexts Texts() const override;
+    void ShowTexts(const MainWindowTexts& t) override;
+    GroundGridCells& Grid() override { return grid_; }
+    void SetFieldModelChecks(const std::array<bool, 3>& rayGtdPo) override;
+    void SelectNumAnts(int option) override;
+    void SelectFlight(int listIndex) override;
+    void UpdateConverterCaptions(std::uint8_t flightType) override;
+
+    // LoadTarget
+    void SetUseSIChecked(bool checked) override;
+    void SetGroundMode(bool use3D) override;
+    void SetTheodoliteTexts(const std::string& x, const std::string& y, const std::string& z) override;
+    void SetLoadedBaseFeeds(const ParamFileContents& contents) override;
+    void Show3DFile(const std::string& name) override;
+    void Inform(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    void ChooseGroundFile3D() override;
+    GroundGridCells& InitGroundGrid(int rows) override;
+
+private:
+    frmMain& w_;
+    GridCells grid_;
+};
