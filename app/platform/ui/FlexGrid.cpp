@@ -561,8 +561,10 @@ void FlexGrid::EnsureVisible(int row, int col)
         if (row < topRow_) {
             View()->verticalScrollBar()->setValue(row - fixedRows_);
         } else {
-            while (topRow_ < row && RowY(row) + RowHeightPixels(row) > viewport->height()) {
-                View()->verticalScrollBar()->setValue(topRow_ - fixedRows_ + 1);
+            QScrollBar* bar = View()->verticalScrollBar();
+            while (topRow_ < row && RowY(row) + RowHeightPixels(row) > viewport->height() &&
+                   bar->value() < bar->maximum()) {
+                bar->setValue(bar->value() + 1);
             }
         }
     }
@@ -570,8 +572,10 @@ void FlexGrid::EnsureVisible(int row, int col)
         if (col < leftCol_) {
             View()->horizontalScrollBar()->setValue(col - fixedCols_);
         } else {
-            while (leftCol_ < col && ColX(col) + ColWidthPixels(col) > viewport->width()) {
-                View()->horizontalScrollBar()->setValue(leftCol_ - fixedCols_ + 1);
+            QScrollBar* bar = View()->horizontalScrollBar();
+            while (leftCol_ < col && ColX(col) + ColWidthPixels(col) > viewport->width() &&
+                   bar->value() < bar->maximum()) {
+                bar->setValue(bar->value() + 1);
             }
         }
     }

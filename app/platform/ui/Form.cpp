@@ -151,7 +151,9 @@ void Form::Show(Modality modality)
         window_->setWindowModality(Qt::ApplicationModal);
     }
     window_->show();
-    window_->raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        window_->raise();
+    }
     window_->activateWindow();
     if (modality == Modality::Modal) {
         QPointer<QWidget> previous(QApplication::activeWindow());

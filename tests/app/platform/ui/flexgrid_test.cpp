@@ -126,6 +126,28 @@ TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
     EXPECT_EQ(entered, (std::vector<std::pair<int, int>>{{2, 3}, {3, 3}, {2, 3}, {1, 3}}));
 }
 
+TEST_F(FlexGridTest, KeyboardMovesScrollTheCurrentCellIntoView)
+{
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
+    auto* view = static_cast<QAbstractScrollArea*>(grid.Widget());
+    grid.SetRow(1);
+    grid.SetCol(2);
+    grid.SetFocus();
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(view, Qt::Key_Down);
+    }
+    EXPECT_EQ(grid.Row(), 30);
+    EXPECT_GT(grid.TopRow(), 1);
+    EXPECT_LE(plat::TwipsToPixels(grid.CellTop() + grid.CellHeight()),
+              view->viewport()->y() + view->viewport()->height() + 1);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.TopRow(), 1);
+}
+
 TEST_F(FlexGridTest, AHiddenColumnKeepsItsCellsAndTakesNoRoom)
 {
     grid.SetColWidth(0, 265);
