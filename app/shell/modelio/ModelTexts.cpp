@@ -1,5 +1,6 @@
 #include "shell/modelio/ModelTexts.h"
 
+#include "editors/logic/FeedRules.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
@@ -184,6 +185,13 @@ void ShowArrayTexts(const ModelVariables& m, MainWindowTexts& t)
         a.AntCSBPhase[b] = Pattern(r.CSBPhase);
         a.AntSBOMag[b] = Pattern(r.SBOMag);
         a.AntSBOPhase[b] = Pattern(r.SBOPhase);
+    }
+    // The idle columns hold copies of the columns in use, as leaving those boxes makes them: the
+    // collector takes the reference antenna of one antenna from column 2.
+    if (m.NumAnts == 1 || m.NumAnts == 2) {
+        for (ColumnTexts* boxes : {&a.AntY, &a.AntZ, &a.AntCLRMag, &a.AntCLRPhase, &a.AntCSBMag, &a.AntCSBPhase,
+                                   &a.AntSBOMag, &a.AntSBOPhase})
+            MirrorHiddenColumns(*boxes, m.NumAnts);
     }
     for (std::size_t i = 0; i < 3; ++i) {
         const AntennaRec& r = m.Ant(static_cast<int>(i) + 1);

@@ -43,8 +43,9 @@ std::optional<std::array<bool, 3>> FieldModelChecksFor(std::uint8_t fieldModel);
 int NumAntsOptionFor(std::uint8_t numAnts);
 
 // The array, theodolite and antenna boxes: the array values and the theodolite as their shortest
-// text; the antennas in use in "####0.0##"; then the attenuation and phase adjust of all three
-// columns and the transmitter modifications in "###0.0".
+// text; the antennas in use in "####0.0##", their setback, height and feed texts copied into the
+// idle columns by the panel's rule for hidden columns; then the attenuation and phase adjust of
+// all three columns and the transmitter modifications in "###0.0".
 void ShowArrayTexts(const ModelVariables& m, MainWindowTexts& t);
 
 // The flight type shown (a type above 7 is shown as 7).

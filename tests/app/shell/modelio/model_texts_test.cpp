@@ -195,11 +195,28 @@ TEST(Show, TwoAntennasFillColumnsZeroAndTwoAdjustmentsAllThree)
     const AntennaPanelTexts& a = s.w.texts.antenna;
     EXPECT_EQ(s.w.texts.numAntsOption, 1);
     EXPECT_EQ(a.AntZ[0], "10.0");
-    EXPECT_EQ(a.AntZ[1], "0");
     EXPECT_EQ(a.AntZ[2], "30.0");
+    EXPECT_EQ(a.AntZ[1], "30.0"); // the idle column copies the upper one
     EXPECT_EQ(a.AntAtten[1], "2.0");
     EXPECT_EQ(a.SBOPowerAdj, "0.0");
     EXPECT_EQ(s.w.texts.path.ThPathAngle, "0");
+}
+
+TEST(Show, OneAntennaIsTheReferenceWhateverTheIdleColumnsHeld)
+{
+    ModelVariables m;
+    m.NumAnts = 1;
+    m.Ant(1).Y = 250;
+    m.Ant(1).Z = 12;
+    FakeMainWindow w(m);
+    w.texts.antenna.AntY = {"0", "900", "1005.5"};
+    ShowParameters(m, w);
+    EXPECT_EQ(w.texts.antenna.AntY[2], "250.0");
+    EXPECT_EQ(w.texts.antenna.AntZ[1], "12.0");
+    FakeGrid grid(1);
+    w.texts.mnuUse3D = true;
+    CollectParameters(w.texts, grid, m);
+    EXPECT_FLOAT_EQ(m.RefAntY, 250);
 }
 
 } // namespace
