@@ -16,6 +16,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
+#include "platform/ui/Timer.h"
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/testing/GuiTest.h"
@@ -100,6 +101,19 @@ TEST_F(ControlsTest, OptionArrayClickCarriesTheIndexAndButtonsExcludeEachOther)
     EXPECT_EQ(form.FindControl("optNumAnts", 2), &optNumAnts(2));
 }
 
+TEST_F(ControlsTest, OptionButtonsOfDifferentContainersAreSeparateGroups)
+{
+    plat::Frame fraA(form, "fraA");
+    plat::Frame fraB(form, "fraB");
+    plat::OptionButton a1(fraA, "optA"), a2(fraA, "optA2"), b1(fraB, "optB");
+    a1.SetValue(true);
+    b1.SetValue(true);
+    EXPECT_TRUE(a1.Value());
+    a2.SetValue(true);
+    EXPECT_FALSE(a1.Value());
+    EXPECT_TRUE(b1.Value());
+}
+
 TEST_F(ControlsTest, TextArrayEventsCarryTheIndex)
 {
     plat::ControlArray<plat::TextBox> txtAntX(form, "txtAntX");
@@ -171,6 +185,38 @@ TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem)
     EXPECT_EQ(file.Find("mnuUseSI"), &si);
     EXPECT_EQ(file.Find("nothing"), nullptr);
     EXPECT_EQ(file.Items().size(), 3u);
+}
+
+TEST_F(ControlsTest, PopupMenuRunsTheChosenItem)
+{
+    plat::MenuItem& nodes = form.AddMenu("mnuNodes", "Nodes");
+    nodes.SetVisible(false);
+    plat::MenuItem& copy = nodes.Add("mnuCopyCells", "Copy Cells");
+    int copies = 0;
+    copy.Click = [&] { ++copies; };
+    form.Show();
+    plat::testing::Queue([&] {
+        EXPECT_TRUE(nodes.Menu()->isVisible());
+        copy.Action()->trigger();
+        nodes.Menu()->close();
+    });
+    form.PopupMenu(nodes);
+    EXPECT_EQ(copies, 1);
+}
+
+TEST_F(ControlsTest, TimerTicksWhileEnabledWithAnInterval)
+{
+    plat::Timer timer(form, "Timer1");
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    plat::DoEvents(20);
+    EXPECT_EQ(ticks, 0);  // no interval yet
+    timer.SetInterval(1);
+    EXPECT_TRUE(plat::testing::WaitFor([&] { return ticks >= 3; }));
+    timer.SetEnabled(false);
+    const int stopped = ticks;
+    plat::DoEvents(20);
+    EXPECT_EQ(ticks, stopped);
 }
 
 TEST_F(ControlsTest, ToolbarButtonsKeepTheirPressedStateTakeNoFocusAndReportTheirNumber)

@@ -111,6 +111,7 @@ TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
     grid.SetCol(1);
     entered.clear();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, inside);
+    EXPECT_EQ(QApplication::focusWidget(), view);  // keys reach the grid's own handlers
     EXPECT_EQ(grid.Row(), 2);
     EXPECT_EQ(grid.Col(), 3);
     EXPECT_EQ(clicks, 1);
@@ -124,6 +125,13 @@ TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
     QTest::keyClick(view, Qt::Key_Up);  // stops at the first data row
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(entered, (std::vector<std::pair<int, int>>{{2, 3}, {3, 3}, {2, 3}, {1, 3}}));
+    std::vector<int> keys;
+    grid.KeyDown = [&](int& code, int) { keys.push_back(-code); };
+    grid.KeyPress = [&](int& ascii) { keys.push_back(ascii); };
+    QTest::keyClick(view, Qt::Key_Delete);
+    QTest::keyClick(view, Qt::Key_5);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(keys, (std::vector<int>{-46, -53, '5', -17, -86, 22}));
 }
 
 TEST_F(FlexGridTest, KeyboardMovesScrollTheCurrentCellIntoView)
