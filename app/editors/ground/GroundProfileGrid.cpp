@@ -1,0 +1,369 @@
+#include "editors/ground/GroundProfileGrid.h"
+
+#include "common/modFunctions.h"
+#include "platform/text/Numbers.h"
+#include "platform/text/Strings.h"
+
+#include <algorithm>
+#include <deque>
+#include <vector>
+
+namespace {
+
+constexpr char kCellFormat[] = "####0.000";
+constexpr char kMovedFormat[] = "#####0.000";
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr int kBackspace = 8;
+constexpr int kCtrlC = 3;
+constexpr int kCtrlV = 22;
+constexpr int kKeyUp = 38;
+constexpr int kKeyDown = 40;
+constexpr int kKeyDelete = 46;
+
+bool Filled(const GridCells& g, int row, int col) {
+    return !plat::Trim(g.TextMatrix(row, col)).empty();
+}
+
+bool Marked(const GridCells& g, int row) {
+    return plat::Trim(g.TextMatrix(row, ground::kColMark)) == "X";
+}
+
+bool HoldsNumber(const GridCells& g, int row, int col) {
+    const std::string t = plat::Trim(g.TextMatrix(row, col));
+    return !t.empty() && plat::IsNumeric(t);
+}
+
+// The editor's text as Enter and the arrows write it: empty becomes 0, numbers get three decimals.
+std::string CellText(const std::string& guarded) {
+    if (plat::Trim(guarded).empty())
+        return "0.000";
+    return plat::FormatText(guarded, kCellFormat);
+}
+
+// Control characters other than the ones the grid acts on are no text to type into a cell.
+bool Printable(int keyAscii) {
+    return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127;
+}
+
+} // namespace
+
+GroundProfileGrid::GroundProfileGrid(GridCells& grid, CellEditor& editor, GridClipboard clipboard,
+                                     const std::uint8_t& lengthUnit)
+    : grid_(grid), editor_(editor), clipboard_(std::move(clipboard)), lengthUnit_(lengthUnit) {}
+
+void GroundProfileGrid::InitGroundGrid(int n) {
+    grid_.Clear();
+    grid_.SetRedraw(false);
+    grid_.SetRows(n + 1);
+    grid_.SetCols(5);
+    const int widths[] = {265, 0, 892, 892, 270};
+    const char* headers[] = {"", "       X", "       Y", "       Z", " "};
+    for (int c = 0; c < 5; ++c) {
+        grid_.SetColWidth(c, widths[c]);
+        grid_.SetTextMatrix(0, c, headers[c]);
+    }
+    for (int r = 1; r <= n; ++r)
+        grid_.SetTextMatrix(r, 0, std::to_string(r));
+    const char* defaults[2][4] = {{"0.00", "-1000.00", "0.00", " X"}, {"0.00", "20000.00", "0.00", " X"}};
+    for (int r = 1; r <= 2 && r <= n; ++r)
+        for (int c = 1; c <= 4; ++c)
+            grid_.SetTextMatrix(r, c, defaults[r - 1][c - 1]);
+    grid_.SetRedraw(true);
+}
+
+void GroundProfileGrid::GridKeyPress(int& keyAscii) {
+    editRow_ = grid_.Row();
+    editCol_ = grid_.Col();
+    if (editCol_ == ground::kColMark) {
+        grid_.SetTextMatrix(editRow_, editCol_, Marked(grid_, editRow_) ? "" : " X ");
+        return;
+    }
+    if (editor_.Visible()) {
+        const std::string text = editor_.Text();
+        if (keyAscii == kEnter)
+            editor_.SetText(plat::FormatText(text, kCellFormat));
+        else if (keyAscii == kBackspace && !text.empty())
+            editor_.SetText(text.substr(0, text.size() - 1));
+        else if (Printable(keyAscii))
+            editor_.SetText(text + static_cast<char>(keyAscii));
+        return;
+    }
+    switch (keyAscii) {
+    case kBackspace:
+        for (int c = ground::kColX; c <= ground::kColZ; ++c)
+            grid_.SetTextMatrix(editRow_, c, "");
+        CompactGroundGrid();
+        return;
+    case kCtrlV:
+        PasteIntoGroundGrid(editRow_, editCol_);
+        keyAscii = 0;
+        return;
+    case kCtrlC:
+        CopyGroundGridSelection();
+        keyAscii = 0;
+        return;
+    default:
+        if (keyAscii == kEnter || Printable(keyAscii))
+            OpenEditor(keyAscii);
+    }
+}
+
+void GroundProfileGrid::OpenEditor(int keyAscii) {
+    const GridCells::Place p = grid_.CurrentCellPlace();
+    editor_.SetVisible(true);
+    editor_.Move(p.left, p.top - 15, p.width + 15, p.height - 100);
+    editor_.SetFocus();
+    editor_.SetText(plat::Trim(grid_.TextMatrix(grid_.Row(), grid_.Col())));
+    editor_.SelectAll();
+    if (keyAscii != kEnter) {
+        editor_.SetText(std::string(1, static_cast<char>(keyAscii)));
+        editor_.CaretToEnd();
+    }
+}
+
+void GroundProfileGrid::GridKeyDown(int& keyCode, int /*shift*/) {
+    if (keyCode == kKeyDelete && grid_.Col() != ground::kColMark)
+        DeleteRow(grid_.Row());
+}
+
+void GroundProfileGrid::DeleteRow(int row) {
+    const int last = grid_.Rows() - 1;
+    for (int c = ground::kColX; c <= ground::kColMark; ++c)
+        grid_.SetTextMatrix(row, c, "");
+    int r = row + 1;
+    for (; r <= last && Filled(grid_, r, ground::kColY); ++r)
+        for (int c = ground::kColX; c <= ground::kColMark; ++c)
+            grid_.SetTextMatrix(r - 1, c, grid_.TextMatrix(r, c));
+    if (r > row + 1)
+        for (int c = ground::kColX; c <= ground::kColMark; ++c)
+            grid_.SetTextMatrix(r - 1, c, "");
+    grid_.Refresh();
+}
+
+void GroundProfileGrid::GridClick() {
+    if (editor_.Visible()) {
+        grid_.SetTextMatrix(editRow_, editCol_, editor_.Text());
+        CloseEditor();
+        grid_.Refresh();
+    }
+    const int r = grid_.Row();
+    if (grid_.Col() != ground::kColMark || !Filled(grid_, r, ground::kColZ) || r < 2)
+        return;
+    if (r > 2)
+        for (int k = 1; k <= r; ++k)
+            grid_.SetTextMatrix(k, ground::kColMark, " X");
+    for (int k = r + 1; k < grid_.Rows() && Filled(grid_, k, ground::kColZ); ++k)
+        grid_.SetTextMatrix(k, ground::kColMark, " ");
+}
+
+void GroundProfileGrid::GridEnterCell() {
+    if (grid_.Col() != ground::kColX)
+        return;
+    grid_.SetTextMatrix(grid_.Row(), ground::kColX, "0.000");
+    grid_.SetCol(ground::kColY);
+}
+
+void GroundProfileGrid::CloseEditor() {
+    editor_.SetVisible(false);
+    editor_.SetText("");
+}
+
+void GroundProfileGrid::MarkRowLeft(int row) {
+    const bool complete = Filled(grid_, row, ground::kColY) && Filled(grid_, row, ground::kColZ);
+    grid_.SetTextMatrix(row, ground::kColMark, complete ? " X " : "");
+}
+
+void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
+    if (keyAscii == kEscape) {
+        CloseEditor();
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii != kEnter)
+        return;
+    keyAscii = 0;
+    const std::string text = GuardedNumericText(ConvertedBoxText(editor_.Text(), lengthUnit_));
+    const int row = grid_.Row();
+    const int col = grid_.Col();
+    grid_.SetTextMatrix(row, col, CellText(text));
+    CloseEditor();
+    if (col == ground::kColX || col == ground::kColY) {
+        grid_.SetCol(col + 1);
+    } else if (col == ground::kColZ && row < grid_.Rows() - 1) {
+        MarkRowLeft(row);
+        grid_.SetRow(row + 1);
+        grid_.SetCol(ground::kColX);
+    } else if (col == ground::kColZ) {
+        grid_.SetCol(col - 1);
+    }
+    grid_.SetFocus();
+}
+
+void GroundProfileGrid::EditorKeyDown(int& keyCode, int /*shift*/) {
+    if (keyCode != kKeyUp && keyCode != kKeyDown)
+        return;
+    const std::string text = GuardedNumericText(editor_.Text());
+    const int row = grid_.Row();
+    grid_.SetTextMatrix(row, grid_.Col(), CellText(text));
+    CloseEditor();
+    const bool up = keyCode == kKeyUp;
+    if ((up && row <= 1) || (!up && row >= grid_.Rows() - 1)) {
+        grid_.SetFocus();
+        return;
+    }
+    MarkRowLeft(row);
+    grid_.SetRow(up ? row - 1 : row + 1);
+    grid_.SetFocus();
+}
+
+void GroundProfileGrid::EditorLostFocus() {
+    if (!editor_.Visible())
+        return;
+    editor_.SetText(GuardedNumericText(ConvertedBoxText(editor_.Text(), lengthUnit_)));
+}
+
+void GroundProfileGrid::CommitOpenEdit() {
+    if (!editor_.Visible())
+        return;
+    const std::string text = GuardedNumericText(ConvertedBoxText(editor_.Text(), lengthUnit_));
+    grid_.SetTextMatrix(editRow_, editCol_, CellText(text));
+    CloseEditor();
+}
+
+bool GroundProfileGrid::RowComplete(int row) const {
+    return HoldsNumber(grid_, row, ground::kColY) && HoldsNumber(grid_, row, ground::kColZ);
+}
+
+void GroundProfileGrid::CompactGroundGrid() {
+    grid_.SetRedraw(false);
+    const int row = grid_.Row();
+    const int col = grid_.Col();
+    std::deque<int> free;
+    for (int r = 1; r < grid_.Rows(); ++r) {
+        if (!RowComplete(r)) {
+            free.push_back(r);
+            continue;
+        }
+        // The hidden X of a profile point is always 0; pasted and digitised rows leave it empty.
+        if (!Filled(grid_, r, ground::kColX))
+            grid_.SetTextMatrix(r, ground::kColX, "0.000");
+        if (free.empty())
+            continue;
+        const int to = free.front();
+        free.pop_front();
+        for (int c = ground::kColX; c <= ground::kColZ; ++c) {
+            grid_.SetTextMatrix(to, c, plat::FormatText(plat::Trim(grid_.TextMatrix(r, c)), kMovedFormat));
+            grid_.SetTextMatrix(r, c, "");
+        }
+        free.push_back(r);
+    }
+    grid_.SetRow(row);
+    grid_.SetCol(col);
+    grid_.SetRedraw(true);
+}
+
+void GroundProfileGrid::PasteIntoGroundGrid(int row, int col) {
+    grid_.SetRedraw(false);
+    const std::string text = clipboard_.getText ? clipboard_.getText() : std::string();
+    int r = row;
+    int c = col;
+    bool newCell = true;
+    for (const char ch : text) {
+        if (ch == '\t') {
+            ++c;
+            newCell = true;
+        } else if (ch == '\r') {
+            // A line ends at its LF, whether or not a CR comes before it.
+        } else if (ch == '\n') {
+            ++r;
+            c = col;
+            newCell = true;
+        } else {
+            if (r >= 0 && r < grid_.Rows() && c >= 0 && c < grid_.Cols()) {
+                const std::string old = newCell ? std::string() : grid_.TextMatrix(r, c);
+                grid_.SetTextMatrix(r, c, old + ch);
+            }
+            newCell = false;
+        }
+    }
+    grid_.SetRow(row);
+    grid_.SetCol(col);
+    grid_.SetRedraw(true);
+}
+
+void GroundProfileGrid::CopyGroundGridSelection() {
+    // The selection may have been drawn upwards or to the left of the current cell.
+    const int r1 = std::min(grid_.Row(), grid_.RowSel());
+    const int r2 = std::max(grid_.Row(), grid_.RowSel());
+    const int c1 = std::min(grid_.Col(), grid_.ColSel());
+    const int c2 = std::max(grid_.Col(), grid_.ColSel());
+    std::string text;
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c)
+            text += plat::Trim(grid_.TextMatrix(r, c)) + (c < c2 ? "\t" : "\r\n");
+    if (clipboard_.setText)
+        clipboard_.setText(text);
+}
+
+void GroundProfileGrid::FlattenTerrain() {
+    grid_.SetRedraw(false);
+    const int last = std::min<int>(grid_.Rows() - 1, savedHeights_.size());
+    for (int r = 1; r <= last; ++r) {
+        const std::string z = plat::Trim(grid_.TextMatrix(r, ground::kColZ));
+        savedHeights_[r - 1] = z.empty() ? ground::kNoHeight : static_cast<float>(plat::Val(z));
+    }
+    heightsSaved_ = true;
+    const int r1 = std::max(1, std::min(grid_.Row(), grid_.RowSel()));
+    const int r2 = std::max(grid_.Row(), grid_.RowSel());
+    for (int r = r1; r <= r2 && r < grid_.Rows(); ++r)
+        if (Filled(grid_, r, ground::kColZ))
+            grid_.SetTextMatrix(r, ground::kColZ, "0.000");
+    grid_.SetRedraw(true);
+    grid_.Refresh();
+}
+
+void GroundProfileGrid::RestoreTerrain() {
+    if (!heightsSaved_)
+        return;
+    grid_.SetRedraw(false);
+    for (int r = 1; r < grid_.Rows() && r <= static_cast<int>(savedHeights_.size()); ++r) {
+        const float z = savedHeights_[r - 1];
+        if (z == ground::kNoHeight)
+            break;
+        grid_.SetTextMatrix(r, ground::kColZ, plat::Format(z, kCellFormat));
+    }
+    grid_.SetRedraw(true);
+    grid_.Refresh();
+}
+
+std::string ConvertCell(const std::string& strdat) {
+    if (strdat.find('\'') == std::string::npos)
+        return strdat.substr(0, 10);
+    std::vector<double> pieces;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t q = strdat.find('\'', start);
+        pieces.push_back(
+            plat::Val(strdat.substr(start, q == std::string::npos ? std::string::npos : q - start)));
+        if (q == std::string::npos)
+            break;
+        start = q + 1;
+    }
+    if (pieces.size() > 3)
+        return strdat;
+    double value = pieces[0];
+    if (pieces.size() > 1)
+        value += pieces[1] / 60.0;
+    if (pieces.size() > 2)
+        value += pieces[2] / 3600.0;
+    return plat::GeneralText(value).substr(0, 10);
+}
+
+int CheckRow(GridCells& grid, int row) {
+    grid.SetRow(row);
+    for (int c = 2; c < grid.Cols(); ++c)
+        if (grid.TextMatrix(row, c).empty())
+            return 0;
+    return 1;
+}

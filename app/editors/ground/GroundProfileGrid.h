@@ -1,0 +1,143 @@
+#pragma once
+
+// The two-dimensional ground profile grid of the main window and its floating cell editor, as rules
+// over two small interfaces: the grid (GridCells) and the editor (CellEditor). The window connects its
+// flexible grid and text box to them; the tests connect plain in-memory models.
+
+#include "shell/model/ParamFile.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The flexible grid as the profile rules use it. Rows and columns count from 0 (row 0 the heading row,
+// column 0 the row numbers). Setting Row or Col moves the current cell and collapses the selection
+// onto it; the grid then runs its EnterCell handling, as it does for a user's move.
+class GridCells : public GroundGrid {
+public:
+    virtual void SetRows(int rows) = 0;
+    virtual int Cols() const = 0;
+    virtual void SetCols(int cols) = 0;
+    virtual void SetTextMatrix(int row, int col, const std::string& text) = 0;
+    // Empties every cell; the layout stays.
+    virtual void Clear() = 0;
+    virtual void SetColWidth(int col, int twips) = 0;
+
+    virtual int Row() const = 0;
+    virtual void SetRow(int row) = 0;
+    virtual int Col() const = 0;
+    virtual void SetCol(int col) = 0;
+    virtual int RowSel() const = 0;
+    virtual int ColSel() const = 0;
+
+    virtual void SetRedraw(bool redraw) = 0;
+    virtual void Refresh() = 0;
+    virtual void SetFocus() = 0;
+
+    // The current cell's place in twips, in the coordinates of the grid's container.
+    struct Place {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+    };
+    virtual Place CurrentCellPlace() const = 0;
+};
+
+// The floating text box that edits one cell.
+class CellEditor {
+public:
+    virtual ~CellEditor() = default;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual std::string Text() const = 0;
+    virtual void SetText(const std::string& text) = 0;
+    virtual void SelectAll() = 0;
+    virtual void CaretToEnd() = 0;
+    virtual void Move(int left, int top, int width, int height) = 0;
+    virtual void SetFocus() = 0;
+};
+
+// The clipboard's text as the copy and paste keys use it.
+struct GridClipboard {
+    std::function<std::string()> getText;
+    std::function<void(const std::string&)> setText;
+};
+
+// Layout of the profile grid.
+namespace ground {
+inline constexpr int kColX = 1;
+inline constexpr int kColY = 2;
+inline constexpr int kColZ = 3;
+inline constexpr int kColMark = 4;
+inline constexpr int kDataRows = 30;
+// SavedHeights entry of a row whose height was empty when it was saved.
+inline constexpr float kNoHeight = 999999.0f;
+} // namespace ground
+
+class GroundProfileGrid {
+public:
+    // lengthUnit is the display unit that typed unit suffixes convert into (LengthUnit).
+    GroundProfileGrid(GridCells& grid, CellEditor& editor, GridClipboard clipboard,
+                      const std::uint8_t& lengthUnit);
+
+    // Builds the grid for n data rows with the flat default profile in rows 1 and 2.
+    void InitGroundGrid(int n);
+
+    // Events of the grid.
+    void GridKeyPress(int& keyAscii);
+    void GridKeyDown(int& keyCode, int shift);
+    void GridClick();
+    void GridEnterCell();
+
+    // Events of the floating editor.
+    void EditorKeyPress(int& keyAscii);
+    void EditorKeyDown(int& keyCode, int shift);
+    void EditorLostFocus();
+
+    // Writes an edit still open in the floating editor into its cell (converted, checked and
+    // formatted as Enter does) and closes the editor; nothing happens when it is closed. The
+    // collector calls it so that a save or a run takes what the screen shows.
+    void CommitOpenEdit();
+
+    // Moves the complete rows (Y and Z hold numbers) up over incomplete ones, keeping their order.
+    void CompactGroundGrid();
+    // Pastes TAB- and line-separated text from cell (row, col) on.
+    void PasteIntoGroundGrid(int row, int col);
+    // Puts the selected cells on the clipboard as TAB- and CR LF-separated text.
+    void CopyGroundGridSelection();
+
+    // "Flatten Terrain": saves every height, then sets the selected rows' heights to 0.
+    void FlattenTerrain();
+    // "Restore Terrain": writes the heights of the last flatten back; nothing before any flatten.
+    void RestoreTerrain();
+
+    int EditRow() const { return editRow_; }
+    int EditCol() const { return editCol_; }
+
+private:
+    bool RowComplete(int row) const;
+    void MarkRowLeft(int row);
+    void WriteEditorInto(int row, int col, const std::string& text);
+    void CloseEditor();
+    void OpenEditor(int keyAscii);
+    void DeleteRow(int row);
+
+    GridCells& grid_;
+    CellEditor& editor_;
+    GridClipboard clipboard_;
+    const std::uint8_t& lengthUnit_;
+    int editRow_ = 0;
+    int editCol_ = 0;
+    std::array<float, 100> savedHeights_{};
+    bool heightsSaved_ = false;
+};
+
+// Degrees'minutes'seconds text ("12'30'36") as its decimal degrees' text; text without "'" as it is;
+// more than three pieces unchanged. Other results are cut to 10 characters.
+std::string ConvertCell(const std::string& strdat);
+
+// 1 when the cells of columns 2 to Cols - 1 of the row are all non-empty, else 0; the row becomes the
+// grid's current row.
+int CheckRow(GridCells& grid, int row);
