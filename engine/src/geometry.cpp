@@ -72,8 +72,6 @@ void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const
     const Vec3& m = T.normal[L];
     // Odd plates run their vertices the other way round: the inside test needs the flipped normal.
     const Vec3 n = (L % 2 != 0) ? -m : m;
-    Vec3 Pi;
-    IMGPNT(P, Q, m, Pi);
     int parallel = 0;
     if (mode == 1) {
         PLNINT(Q, m, P, s, R, parallel);
@@ -83,6 +81,8 @@ void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const
             return;
         }
     } else {
+        Vec3 Pi;
+        IMGPNT(P, Q, m, Pi);
         if (dot(Pi - P, m) <= 0) {
             flag = -1;
             L = 1;

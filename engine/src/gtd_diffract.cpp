@@ -156,9 +156,10 @@ FieldPair RAYDIF(GtdCall& g) {
                 const Vec3 Pf = g.image(g.P, f);
                 if (!g.imageBelow(g.P, Pf, f))
                     continue;
-                V2DIF(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m), D1, D2, beta0);
-                if (!g.imageBelow(D2, g.image(D2, f), f))
+                // D2 lies on edge m, and the side of plate f does not depend on X.
+                if (!g.imageBelow(g.edgeA(m), g.image(g.edgeA(m), f), f))
                     continue;
+                V2DIF(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m), D1, D2, beta0);
                 Vec3 Q;
                 if (!g.hitAlong(D2, unitFromTo(D2, Pf), f, Q))
                     continue;

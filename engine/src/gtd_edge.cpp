@@ -125,40 +125,50 @@ void DIFFLD(GtdCall& g, const Vec3& O, const Vec3& R, const Vec3& S, const Vec3&
     word = diffld::kDone;
 }
 
+namespace {
+// |fold90(acos a) - fold90(acos b)| in degrees; the arc cosines are only taken when the cosines differ
+// enough for the angles to differ by more than 1e-4 degree.
+double foldedAngleGap(double a, double b, double& angleA, double& angleB, bool wantAngles) {
+    if (!wantAngles && std::fabs(std::fabs(a) - std::fabs(b)) <= 1e-12) {
+        angleA = angleB = 0;
+        return 0;
+    }
+    angleA = fold90(acosDeg(a));
+    angleB = fold90(acosDeg(b));
+    return std::fabs(angleA - angleB);
+}
+} // namespace
+
 void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3& EbIn, Vec3& D,
            double& beta0) {
     Vec3 Ea = EaIn, Eb = EbIn;
     if (Eb.x <= Ea.x)
         std::swap(Ea, Eb);
     const double dy = Ea.y - S.y, dz = Ea.z - S.z;
-    const double dl = std::hypot(dy, dz);
-    const double rho = std::hypot(P.y - Ea.y, P.z - Ea.z);
+    const double dl = std::sqrt(dy * dy + dz * dz);
+    D = {S.x, Ea.y, Ea.z};
+    beta0 = 0;
+    if (!(dl > 0))
+        return; // the source lies on the edge line: no diffraction point
+    const double py = P.y - Ea.y, pz = P.z - Ea.z;
+    const double rho = std::sqrt(py * py + pz * pz);
     const Vec3 e = unitFromTo(Ea, Eb);
-    if (!(dl > 0)) {
-        // The source lies on the edge line: no diffraction point.
-        D = {S.x, Ea.y, Ea.z};
-        beta0 = 0;
-        return;
-    }
     const Vec3 Q{P.x, Ea.y + rho * dy / dl, Ea.z + rho * dz / dl};
     const Vec3 u = unitFromTo(S, Q);
-    beta0 = acosDeg(dot(u, e));
-    const double gamma = std::acos(std::clamp(dot(unitFromTo(Ea, S), u), -1.0, 1.0));
-    const double sb = std::sin(beta0 * geometry::kRadPerDeg);
-    if (!(sb > 1e-12)) {
-        D = {S.x, Ea.y, Ea.z};
-        beta0 = 0;
+    const double cb = std::clamp(dot(u, e), -1.0, 1.0);
+    const double sb = std::sqrt(1 - cb * cb);
+    if (!(sb > 1e-12))
         return;
-    }
-    D = {Ea.x + std::sin(gamma) * length(S - Ea) / sb, Ea.y, Ea.z};
+    const double cg = std::clamp(dot(unitFromTo(Ea, S), u), -1.0, 1.0);
+    D.x = Ea.x + std::sqrt(1 - cg * cg) * length(S - Ea) / sb;
+    beta0 = fold90(std::acos(cb) / geometry::kRadPerDeg);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  DIFFRACTION POINT  %20.8f%20.8f%20.8f\n", D.x, D.y, D.z);
-    beta0 = fold90(beta0);
-    const double bS = fold90(acosDeg(dot(unitFromTo(D, S), e)));
-    const double bP = fold90(acosDeg(dot(unitFromTo(D, P), e)));
+    double bS = 0, bP = 0;
+    const double gap = foldedAngleGap(dot(unitFromTo(D, S), e), dot(unitFromTo(D, P), e), bS, bP, g.DEBUG == 1);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  CHECK BET0  %20.8f%20.8f\n", bP, bS);
-    if (std::fabs(bP - bS) >= 0.001)
+    if (gap >= 0.001)
         Appendf(g.sink, "  ERROR FROM SUBROUTINE VBETA, FIND BETA0 ?  %20.8f%20.8f\n", bP, bS);
 }
 
@@ -172,15 +182,15 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
     const double dy = E1a.y - E2a.y, dz = E1a.z - E2a.z;
     if (g.DEBUG == 1)
         Appendf(g.sink, "  ALR1 =%16.7f", std::atan2(std::fabs(dz), std::fabs(dy)) / geometry::kRadPerDeg);
-    const double dl = std::hypot(dy, dz);
+    const double dl = std::sqrt(dy * dy + dz * dz);
     if (!(dl > 0)) {
         D1 = {S.x, E1a.y, E1a.z};
         D2 = {P.x, E2a.y, E2a.z};
         beta0 = 0;
         return;
     }
-    const double rS = std::hypot(S.y - E1a.y, S.z - E1a.z);
-    const double rP = std::hypot(P.y - E2a.y, P.z - E2a.z);
+    const double rS = std::sqrt((S.y - E1a.y) * (S.y - E1a.y) + (S.z - E1a.z) * (S.z - E1a.z));
+    const double rP = std::sqrt((P.y - E2a.y) * (P.y - E2a.y) + (P.z - E2a.z) * (P.z - E2a.z));
     const Vec3 Su{S.x, E1a.y + rS * dy / dl, E1a.z + rS * dz / dl};
     const Vec3 Pu{P.x, E2a.y - rP * dy / dl, E2a.z - rP * dz / dl};
     double b1 = 0;
@@ -189,11 +199,11 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
     if (b1 == 0)
         beta0 = 0;
     const Vec3 e = unitFromTo(E1b, E1a);
-    const double c1 = fold90(acosDeg(dot(e, unitFromTo(S, D1))));
-    const double c2 = fold90(acosDeg(dot(e, unitFromTo(P, D2))));
+    double c1 = 0, c2 = 0;
+    const double gap = foldedAngleGap(dot(e, unitFromTo(S, D1)), dot(e, unitFromTo(P, D2)), c1, c2, g.DEBUG == 1);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  CHECK 2-DIF BETA = %20.10f%20.10f\n", c1, c2);
-    if (std::fabs(c1 - c2) > 0.001)
+    if (gap > 0.001)
         Appendf(g.sink, "  ERROR FROM SUBROUTINE V2DIF, FIND BETA0 ? %20.10f\n", c1);
 }
 

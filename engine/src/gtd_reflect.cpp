@@ -126,10 +126,10 @@ FieldPair RAYRFL(GtdCall& g) {
             const Vec3 &Ea = g.edgeA(m), &Eb = g.edgeB(m);
             Vec3 D, Q;
             double beta0 = 0;
-            VBETA(g, Ai, g.P, Ea, Eb, D, beta0);
-            if (!g.hitAlong(Ai, unitFromTo(Ai, D), i, Q))
+            if (!g.imageBelow(Ea, g.image(Ea, i), i))
                 continue;
-            if (!(dot(g.image(D, i) - D, g.normal(i)) > 0) || (i > 0 && g.blocked(g.A, Q, 0, i - 1)))
+            VBETA(g, Ai, g.P, Ea, Eb, D, beta0);
+            if (!g.hitAlong(Ai, unitFromTo(Ai, D), i, Q) || (i > 0 && g.blocked(g.A, Q, 0, i - 1)))
                 continue;
             if ((m - i == 2) ? RRSHAD(g, Q, D, i, m - 1) : g.blocked(Q, D, i + 1, m - 2))
                 continue;
@@ -235,9 +235,11 @@ FieldPair RAYRRD(GtdCall& g, const Vec3& Ai, int i, const Vec3& Aij, int j, cons
     for (int m = j + 2; m < NPLATE; ++m) {
         Vec3 D, Q1, Q2, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
-        VBETA(g, Aij, g.P, g.edgeA(m), g.edgeB(m), D, beta0);
-        if (!(dot(g.image(D, j) - D, g.normal(j)) > 0))
+        // The side of plate j does not depend on X (the plates run along X), so the edge's own end
+        // answers it before the diffraction point is searched.
+        if (!g.imageBelow(g.edgeA(m), g.image(g.edgeA(m), j), j))
             continue;
+        VBETA(g, Aij, g.P, g.edgeA(m), g.edgeB(m), D, beta0);
         if (!g.hitAlong(Aij, unitFromTo(Aij, D), j, Q2))
             continue;
         // The first reflection point lies on the leg from the second one back to the first image.

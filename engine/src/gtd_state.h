@@ -71,10 +71,11 @@ struct GtdCall {
     }
 };
 
+// The unit vector from a to b (VECTOR code 3, inline for the tracers' inner loops).
 inline Vec3 unitFromTo(const Vec3& a, const Vec3& b) {
-    Vec3 u;
-    VECTOR(3, a, b, u);
-    return u;
+    const Vec3 d = b - a;
+    const double len = length(d);
+    return len != 0 ? (1.0 / len) * d : d;
 }
 
 } // namespace kelvd
