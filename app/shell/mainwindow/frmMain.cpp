@@ -181,6 +181,7 @@ void frmMain::BuildMenus() {
     Menu("mnuLoad").Click = [this] { LoadModel(*host_, Model(), LoadOrigin::Menu); };
     Menu("mnuSave").Click = [this] { SaveModelAs(*host_, Model()); };
     Menu("mnuUse3D").Click = [this] { ToggleGroundMode(*host_, Model()); };
+    Menu("mnuUseSI").Click = [this] { mnuUseSI_Click(); };
     Menu("mnu3DFilename").Click = [this] { ChooseGroundFile3D(); };
     Menu("mnuOutFile").Click = [this] { LoadOutputFile(*host_, Model()); };
     Menu("mnuFileExit").Click = [this] { mnuFileExit_Click(); };

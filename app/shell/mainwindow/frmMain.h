@@ -61,6 +61,10 @@ public:
     void ChooseGroundFile3D();
     void UnloadAllForms();
     void InitGroundGrid(int rows);
+    // Display units (frmMain_units.cpp): the shown lengths rewritten in the unit of mnuUseSI's check,
+    // and the click on that hidden item.
+    void ConvertDisplay();
+    void mnuUseSI_Click();
 
     // Shell
     plat::CommonDialog CommonDialog1;
