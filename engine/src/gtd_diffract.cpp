@@ -3,6 +3,7 @@
 #include "gtd_edge.h"
 #include "gtd_reflect.h"
 #include "gtd_source.h"
+#include "gtd_trace.h"
 #include "text_format.h"
 
 namespace kelvd {

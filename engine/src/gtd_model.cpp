@@ -4,6 +4,7 @@
 #include "gtd_plates.h"
 #include "gtd_reflect.h"
 #include "gtd_source.h"
+#include "gtd_trace.h"
 #include "text_format.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "gtd_edge.h"
 #include "gtd_source.h"
+#include "gtd_trace.h"
 #include "text_format.h"
 
 #include <algorithm>

@@ -1,6 +1,5 @@
 #include "gtd_source.h"
 
-#include "text_format.h"
 
 #include <cmath>
 
@@ -37,12 +36,6 @@ void ANTPAT(const GtdCall& g, FieldPair& E, double theta, double phi) {
     E.E2 *= std::cos(kPointFourPi * cpsi) *
             (F2 + F3 * std::polar(1.0, 2 * k * cpsi) + F1 * std::polar(1.0, -2 * k * cpsi));
     E.E1 *= std::fabs(std::cos(0.3 * std::sin(theta)) - std::cos(0.3 * std::cos(theta)));
-}
-
-void PRTFLD(std::string& sink, const FieldPair& E) {
-    Appendf(sink, "          %15.7f %15.7f %15.7f %15.7f\n", std::abs(E.E1),
-            ATAN2S(E.E1.imag(), E.E1.real()) / geometry::kRadPerDeg, std::abs(E.E2),
-            ATAN2S(E.E2.imag(), E.E2.real()) / geometry::kRadPerDeg);
 }
 
 } // namespace kelvd

@@ -14,9 +14,6 @@ FieldPair SRCFLD(const GtdCall& g, const Vec3& p1, const Vec3& p2, double theta,
 // radians); leaves it unchanged unless AMODE > 1.
 void ANTPAT(const GtdCall& g, FieldPair& E, double theta, double phi);
 
-// Appends one trace line with the magnitudes and phases (degrees) of the pair.
-void PRTFLD(std::string& sink, const FieldPair& E);
-
 } // namespace kelvd
 
 #endif

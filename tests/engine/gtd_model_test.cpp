@@ -1,6 +1,6 @@
 #include "flat_earth.h"
 #include "gtd_model.h"
-#include "gtd_source.h"
+#include "gtd_trace.h"
 
 #include <gtest/gtest.h>
 
