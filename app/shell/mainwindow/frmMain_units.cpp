@@ -4,7 +4,9 @@
 
 #include "platform/services/MessageBox.h"
 
-void frmMain::ConvertDisplay() { ::ConvertDisplay(Model(), *model_); }
+void frmMain::ConvertDisplay() {
+    ::ConvertDisplay(Model(), *model_);
+}
 
 void frmMain::mnuUseSI_Click() {
     plat::MenuItem& item = Menu("mnuUseSI");

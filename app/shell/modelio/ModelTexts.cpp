@@ -9,29 +9,24 @@ namespace {
 // The display factor in double precision (3.2809998989...).
 constexpr double kFactor = double{kDisplayFeetPerMetre};
 
-std::string Pattern(float v)
-{
+std::string Pattern(float v) {
     return plat::Format(v, "####0.0##");
 }
 
-std::string Tenths(float v)
-{
+std::string Tenths(float v) {
     return plat::Format(v, "###0.0");
 }
 
-std::string Shortest(float v)
-{
+std::string Shortest(float v) {
     return plat::GeneralText(v);
 }
 
-bool Filled(const std::string& s)
-{
+bool Filled(const std::string& s) {
     return !plat::Trim(s).empty();
 }
 
 // A shown length in double precision, rounded to `decimals` when it is 0 or more.
-void ConvertDouble(std::string& text, bool toMetres, int metresDecimals, int feetDecimals)
-{
+void ConvertDouble(std::string& text, bool toMetres, int metresDecimals, int feetDecimals) {
     if (!plat::IsNumeric(text))
         return;
     const double v = plat::CDbl(text);
@@ -41,8 +36,7 @@ void ConvertDouble(std::string& text, bool toMetres, int metresDecimals, int fee
 }
 
 // A shown flight length: read and stored in single precision, rounded to 6 decimals both ways.
-void ConvertSingle(std::string& text, bool toMetres)
-{
+void ConvertSingle(std::string& text, bool toMetres) {
     if (!plat::IsNumeric(text))
         return;
     const double v = double{ToSingle(plat::CDbl(text))};
@@ -52,8 +46,7 @@ void ConvertSingle(std::string& text, bool toMetres)
 
 // A grid cell: read in double precision, stored in single; not rounded to metres, to 3 decimals
 // back to feet.
-std::string ConvertCell(const std::string& text, bool toMetres)
-{
+std::string ConvertCell(const std::string& text, bool toMetres) {
     if (!plat::IsNumeric(text))
         return text;
     const double v = plat::CDbl(text);
@@ -63,8 +56,7 @@ std::string ConvertCell(const std::string& text, bool toMetres)
 
 } // namespace
 
-void CollectParameters(const MainWindowTexts& t, GroundGridCells& grid, ModelVariables& m)
-{
+void CollectParameters(const MainWindowTexts& t, GroundGridCells& grid, ModelVariables& m) {
     const double f = t.mnuUseSI ? kFactor : 1.0;
     const auto single = [](const std::string& s) { return ToSingle(TextNumber(s)); };
     const auto length = [f](const std::string& s) { return ToSingle(TextNumber(s) * f); };
@@ -146,20 +138,17 @@ void CollectParameters(const MainWindowTexts& t, GroundGridCells& grid, ModelVar
     grid.SetRedraw(true);
 }
 
-std::optional<std::array<bool, 3>> FieldModelChecksFor(std::uint8_t fieldModel)
-{
+std::optional<std::array<bool, 3>> FieldModelChecksFor(std::uint8_t fieldModel) {
     if (fieldModel > 2)
         return std::nullopt;
     return std::array<bool, 3>{fieldModel == 0, fieldModel == 1, fieldModel == 2};
 }
 
-int NumAntsOptionFor(std::uint8_t numAnts)
-{
+int NumAntsOptionFor(std::uint8_t numAnts) {
     return numAnts >= 1 && numAnts <= 3 ? numAnts - 1 : -1;
 }
 
-void ShowArrayTexts(const ModelVariables& m, MainWindowTexts& t)
-{
+void ShowArrayTexts(const ModelVariables& m, MainWindowTexts& t) {
     AntennaPanelTexts& a = t.antenna;
     a.ArrayARatio = Shortest(m.ArrayARatio);
     a.ArrayCLRModDepth = Shortest(m.ArrayCLRModDepth);
@@ -189,8 +178,8 @@ void ShowArrayTexts(const ModelVariables& m, MainWindowTexts& t)
     // The idle columns hold copies of the columns in use, as leaving those boxes makes them: the
     // collector takes the reference antenna of one antenna from column 2.
     if (m.NumAnts == 1 || m.NumAnts == 2) {
-        for (ColumnTexts* boxes : {&a.AntY, &a.AntZ, &a.AntCLRMag, &a.AntCLRPhase, &a.AntCSBMag, &a.AntCSBPhase,
-                                   &a.AntSBOMag, &a.AntSBOPhase})
+        for (ColumnTexts* boxes : {&a.AntY, &a.AntZ, &a.AntCLRMag, &a.AntCLRPhase, &a.AntCSBMag,
+                                   &a.AntCSBPhase, &a.AntSBOMag, &a.AntSBOPhase})
             MirrorHiddenColumns(*boxes, m.NumAnts);
     }
     for (std::size_t i = 0; i < 3; ++i) {
@@ -203,13 +192,11 @@ void ShowArrayTexts(const ModelVariables& m, MainWindowTexts& t)
     a.CSBSBOPhase = Tenths(m.CSBSBOPhase);
 }
 
-std::uint8_t ShownFlightType(std::uint8_t flightType)
-{
+std::uint8_t ShownFlightType(std::uint8_t flightType) {
     return flightType > 7 ? 7 : flightType;
 }
 
-int FlightListIndexFor(std::uint8_t shownFlightType)
-{
+int FlightListIndexFor(std::uint8_t shownFlightType) {
     if (shownFlightType == 7)
         return 4;
     if (shownFlightType >= 1 && shownFlightType <= 4)
@@ -217,8 +204,7 @@ int FlightListIndexFor(std::uint8_t shownFlightType)
     return -1;
 }
 
-void ShowFlightTexts(const ModelVariables& m, MainWindowTexts& t)
-{
+void ShowFlightTexts(const ModelVariables& m, MainWindowTexts& t) {
     FlightPanelTexts& f = t.flight;
     f.FltNumPoints = Shortest(m.FltNumPoints);
     f.FltX = {Shortest(m.FltPoint1.X), Shortest(m.FltPoint2.X)};
@@ -226,32 +212,33 @@ void ShowFlightTexts(const ModelVariables& m, MainWindowTexts& t)
     f.FltZ = {Shortest(m.FltPoint1.Z), Shortest(m.FltPoint2.Z)};
 }
 
-OutputSelection SaveOutputSelection(const ModelVariables& m)
-{
+OutputSelection SaveOutputSelection(const ModelVariables& m) {
     return {m.PlotOn, m.XAxisVar, m.YAxisVar};
 }
 
-void RestoreOutputSelection(const OutputSelection& s, ModelVariables& m)
-{
+void RestoreOutputSelection(const OutputSelection& s, ModelVariables& m) {
     m.PlotOn = s.PlotOn;
     m.XAxisVar = s.XAxisVar;
     m.YAxisVar = s.YAxisVar;
 }
 
-std::array<bool, 3> FlightLengthBoxes(std::uint8_t plotFlightType)
-{
+std::array<bool, 3> FlightLengthBoxes(std::uint8_t plotFlightType) {
     switch (plotFlightType) {
-    case 1: return {true, false, false};
+    case 1:
+        return {true, false, false};
     case 2:
-    case 4: return {true, true, true};
-    case 3: return {true, true, false};
-    case 7: return {true, false, true};
-    default: return {false, false, false};
+    case 4:
+        return {true, true, true};
+    case 3:
+        return {true, true, false};
+    case 7:
+        return {true, false, true};
+    default:
+        return {false, false, false};
     }
 }
 
-void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts& t, GroundGridCells& grid)
-{
+void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts& t, GroundGridCells& grid) {
     AntennaPanelTexts& a = t.antenna;
     for (std::size_t i = 0; i < 3; ++i) {
         ConvertDouble(a.AntX[i], toMetres, 6, 5);
@@ -283,8 +270,7 @@ void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts&
     }
 }
 
-UnitCaptions UnitCaptionsFor(bool metres)
-{
+UnitCaptions UnitCaptionsFor(bool metres) {
     const std::string unit = metres ? "m" : "ft";
     const std::string suffix = " (" + unit + ")";
     return {unit,
@@ -293,8 +279,7 @@ UnitCaptions UnitCaptionsFor(bool metres)
             static_cast<std::uint8_t>(metres ? 1 : 0)};
 }
 
-void ShowParameters(ModelVariables& m, ModelWindow& w)
-{
+void ShowParameters(ModelVariables& m, ModelWindow& w) {
     if (const auto checks = FieldModelChecksFor(m.FieldModel))
         w.SetFieldModelChecks(*checks);
     if (const int option = NumAntsOptionFor(m.NumAnts); option >= 0)
@@ -320,8 +305,7 @@ void ShowParameters(ModelVariables& m, ModelWindow& w)
         ConvertDisplay(m, w);
 }
 
-void ConvertDisplay(const ModelVariables& m, ModelWindow& w)
-{
+void ConvertDisplay(const ModelVariables& m, ModelWindow& w) {
     MainWindowTexts t = w.Texts();
     ConvertDisplay(t.mnuUseSI, m.PlotFlightType, t, w.Grid());
     w.ShowTexts(t);

@@ -78,7 +78,7 @@ std::array<bool, 3> FlightLengthBoxes(std::uint8_t plotFlightType);
 
 // The unit switch: the unit labels' text, the four panel titles and LengthUnit.
 struct UnitCaptions {
-    std::string unitLabel;          // Label37 items
+    std::string unitLabel;             // Label37 items
     std::array<std::string, 4> titles; // Label62, Label67, Label63, Label66
     std::uint8_t lengthUnit = 0;
 };

@@ -28,19 +28,22 @@ public:
 
     void Part(std::string part) { part_ = std::move(part); }
 
-    double Number()
-    {
+    double Number() {
         return Guard([&] { return in_.InputNumber(); });
     }
-    float Single() { return Convert([&](double v) { return plat::CSng(v); }); }
-    std::uint8_t Byte() { return Convert([&](double v) { return plat::CByte(v); }); }
-    std::int16_t Integer() { return Convert([&](double v) { return plat::CInt(v); }); }
-    std::string Text()
-    {
+    float Single() {
+        return Convert([&](double v) { return plat::CSng(v); });
+    }
+    std::uint8_t Byte() {
+        return Convert([&](double v) { return plat::CByte(v); });
+    }
+    std::int16_t Integer() {
+        return Convert([&](double v) { return plat::CInt(v); });
+    }
+    std::string Text() {
         return Guard([&] { return in_.InputText(); });
     }
-    std::string Line()
-    {
+    std::string Line() {
         return Guard([&] { return in_.LineInput(); });
     }
     bool Eof() const { return in_.Eof(); }
@@ -48,9 +51,7 @@ public:
     [[noreturn]] void Fail(const std::string& what) const { throw ReadError(what + " (" + part_ + ")."); }
 
 private:
-    template <typename F>
-    std::invoke_result_t<F> Guard(F read)
-    {
+    template <typename F> std::invoke_result_t<F> Guard(F read) {
         try {
             return read();
         } catch (const plat::EndOfFileError&) {
@@ -59,9 +60,7 @@ private:
             Fail("A number is out of range");
         }
     }
-    template <typename F>
-    std::invoke_result_t<F, double> Convert(F convert)
-    {
+    template <typename F> std::invoke_result_t<F, double> Convert(F convert) {
         const double v = Number();
         try {
             return convert(v);
@@ -75,8 +74,7 @@ private:
 };
 
 // Field n of a card line as its number.
-float FieldValue(CardReader& in, std::string& line, int n, const char* delimiter)
-{
+float FieldValue(CardReader& in, std::string& line, int n, const char* delimiter) {
     try {
         return plat::CSng(plat::Val(GetDelimitedString(line, n, delimiter)));
     } catch (const plat::OverflowError&) {
@@ -84,21 +82,18 @@ float FieldValue(CardReader& in, std::string& line, int n, const char* delimiter
     }
 }
 
-std::string RTrimLine(std::string s)
-{
+std::string RTrimLine(std::string s) {
     const std::size_t last = s.find_last_not_of(" \t\r");
     s.erase(last == std::string::npos ? 0 : last + 1);
     return s;
 }
 
-bool Exists(const std::string& name)
-{
+bool Exists(const std::string& name) {
     std::error_code ec;
     return !name.empty() && std::filesystem::is_regular_file(name, ec);
 }
 
-ParamFileContents Read(const std::string& path, const ModelVariables& current)
-{
+ParamFileContents Read(const std::string& path, const ModelVariables& current) {
     std::optional<plat::FreeReader> file;
     try {
         file.emplace(path);
@@ -274,8 +269,7 @@ ParamFileContents Read(const std::string& path, const ModelVariables& current)
 
 } // namespace
 
-ReadResult ReadParamFile(const std::string& path, const ModelVariables& current)
-{
+ReadResult ReadParamFile(const std::string& path, const ModelVariables& current) {
     ReadResult result;
     try {
         result.contents = Read(path, current);
@@ -285,8 +279,7 @@ ReadResult ReadParamFile(const std::string& path, const ModelVariables& current)
     return result;
 }
 
-GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const std::string& inFile)
-{
+GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const std::string& inFile) {
     namespace fs = std::filesystem;
     GroundFileChoice choice;
     if (line) {
@@ -321,13 +314,11 @@ GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const
     return choice;
 }
 
-int LoadedGroundGridRows(const ParamFileContents& contents)
-{
+int LoadedGroundGridRows(const ParamFileContents& contents) {
     return std::max(kLoadedGroundGridRows, static_cast<int>(contents.ground.size()));
 }
 
-void FillGroundGrid(const ParamFileContents& contents, GroundGridCells& grid)
-{
+void FillGroundGrid(const ParamFileContents& contents, GroundGridCells& grid) {
     const float shift = contents.model.OriginShift;
     grid.SetRedraw(false);
     for (int r = 1; r < grid.Rows(); ++r) {
@@ -347,8 +338,7 @@ void FillGroundGrid(const ParamFileContents& contents, GroundGridCells& grid)
     grid.SetRedraw(true);
 }
 
-void MergeBaseFeeds(const ParamFileContents& contents, BaseFeeds& into)
-{
+void MergeBaseFeeds(const ParamFileContents& contents, BaseFeeds& into) {
     const BaseFeeds& from = contents.baseFeeds;
     for (std::size_t i = 0; i < 3; ++i) {
         if (!contents.columnLoaded[i])
@@ -362,8 +352,7 @@ void MergeBaseFeeds(const ParamFileContents& contents, BaseFeeds& into)
     }
 }
 
-std::optional<std::string> LoadParamFile(const std::string& path, ModelVariables& m, LoadTarget& target)
-{
+std::optional<std::string> LoadParamFile(const std::string& path, ModelVariables& m, LoadTarget& target) {
     ReadResult read = ReadParamFile(path, m);
     if (!read.contents)
         return read.error;
@@ -390,7 +379,6 @@ std::optional<std::string> LoadParamFile(const std::string& path, ModelVariables
     return std::nullopt;
 }
 
-std::string LoadFailedText(const std::string& path, const std::string& reason)
-{
+std::string LoadFailedText(const std::string& path, const std::string& reason) {
     return "File Error: " + path + " cannot be read." + "\r\n" + reason + "\r\nNothing was loaded.";
 }

@@ -62,7 +62,7 @@ ReadResult ReadParamFile(const std::string& path, const ModelVariables& current)
 
 // How the ground-file name of a loaded file is resolved.
 enum class GroundFileCase {
-    Found,                // the named file exists
+    Found,                 // the named file exists
     NamedMissingNoDefault, // the named file is missing, and so is StripExtension(InFile) + ".3D"
     NamedMissingDefault,   // the named file is missing, the default exists: asked whether to use it
     NoLineDefault,         // no ground-file line; the default exists

@@ -25,26 +25,22 @@ inline const std::array<const char*, 5> kFlightItems = {"1 - Constant Radius", "
 class FakeGrid final : public GroundGridCells {
 public:
     explicit FakeGrid(int dataRows = 30) { Init(dataRows); }
-    void Init(int dataRows)
-    {
+    void Init(int dataRows) {
         cells_.assign(static_cast<std::size_t>(dataRows + 1), std::vector<std::string>(5));
         for (int r = 1; r <= dataRows; ++r)
             cells_[static_cast<std::size_t>(r)][0] = std::to_string(r);
     }
     int Rows() const override { return static_cast<int>(cells_.size()); }
-    std::string TextMatrix(int row, int col) const override
-    {
+    std::string TextMatrix(int row, int col) const override {
         return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
     }
-    void SetTextMatrix(int row, int col, const std::string& text) override
-    {
+    void SetTextMatrix(int row, int col, const std::string& text) override {
         cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col)) = text;
     }
     void SetRedraw(bool redraw) override { redraw_ = redraw; }
     bool Redraw() const { return redraw_; }
 
-    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark)
-    {
+    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark) {
         SetTextMatrix(row, 2, y);
         SetTextMatrix(row, 3, z);
         SetTextMatrix(row, 4, mark);
@@ -57,8 +53,7 @@ private:
 
 class FakeMainWindow final : public LoadTarget, public ModelWindow {
 public:
-    explicit FakeMainWindow(ModelVariables& m) : m_(m)
-    {
+    explicit FakeMainWindow(ModelVariables& m) : m_(m) {
         boxes.OnUnexpected = [](const plat::MessageBoxRequest& r) {
             ADD_FAILURE() << "unexpected message box: " << r.prompt;
         };
@@ -66,30 +61,25 @@ public:
 
     // LoadTarget
     void SetUseSIChecked(bool checked) override { texts.mnuUseSI = checked; }
-    void SetGroundMode(bool use3D) override
-    {
+    void SetGroundMode(bool use3D) override {
         texts.mnuUse3D = use3D;
         groundModeSet = true;
     }
-    void SetTheodoliteTexts(const std::string& x, const std::string& y, const std::string& z) override
-    {
+    void SetTheodoliteTexts(const std::string& x, const std::string& y, const std::string& z) override {
         texts.path.ThX = x;
         texts.path.ThY = y;
         texts.path.ThZ = z;
     }
     void SetLoadedBaseFeeds(const ParamFileContents& contents) override { MergeBaseFeeds(contents, base); }
     void Show3DFile(const std::string& name) override { file3DLabel = name; }
-    void Inform(const std::string& text, const std::string& title) override
-    {
+    void Inform(const std::string& text, const std::string& title) override {
         boxes.Show({text, plat::vbOKOnly, title});
     }
-    bool AskYesNo(const std::string& text, const std::string& title) override
-    {
+    bool AskYesNo(const std::string& text, const std::string& title) override {
         return boxes.Show({text, plat::vbYesNo, title}) == plat::vbYes;
     }
     void ChooseGroundFile3D() override { ++groundDialogs; }
-    GroundGridCells& InitGroundGrid(int rows) override
-    {
+    GroundGridCells& InitGroundGrid(int rows) override {
         grid.Init(rows);
         return grid;
     }
@@ -98,22 +88,19 @@ public:
     MainWindowTexts Texts() const override { return texts; }
     void ShowTexts(const MainWindowTexts& t) override { texts = t; }
     GroundGridCells& Grid() override { return grid; }
-    void SetFieldModelChecks(const std::array<bool, 3>& c) override
-    {
+    void SetFieldModelChecks(const std::array<bool, 3>& c) override {
         texts.mnuRay = c[0];
         texts.mnuGTD = c[1];
         texts.mnuPO = c[2];
     }
-    void SelectNumAnts(int option) override
-    {
+    void SelectNumAnts(int option) override {
         if (option == texts.numAntsOption)
             return;
         texts.numAntsOption = option;
         SelectNumberOfAntennas(option, m_);
     }
     // The list fires its handler only when the selection changes.
-    void SelectFlight(int listIndex) override
-    {
+    void SelectFlight(int listIndex) override {
         if (listIndex == flightIndex)
             return;
         flightIndex = listIndex;
@@ -142,22 +129,19 @@ public:
     int captionsFor = -1;
 };
 
-inline std::string ReadBytes(const std::filesystem::path& p)
-{
+inline std::string ReadBytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteBytes(const std::filesystem::path& p, const std::string& text)
-{
+inline void WriteBytes(const std::filesystem::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
 }
 
 // A fresh folder under the test output, made current for the test's lifetime.
 class InFreshFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "modelio" /
                (std::string(info->test_suite_name()) + "." + info->name());

@@ -5,8 +5,7 @@
 
 namespace {
 
-TEST(ConvertDisplay, MetresAndBackWithTheFactorInSinglePrecision)
-{
+TEST(ConvertDisplay, MetresAndBackWithTheFactorInSinglePrecision) {
     MainWindowTexts t;
     FakeGrid grid(3);
     t.antenna.AntZ = {"100", "0", "-3.281"};
@@ -20,21 +19,20 @@ TEST(ConvertDisplay, MetresAndBackWithTheFactorInSinglePrecision)
     EXPECT_EQ(t.antenna.AntZ[0], "30.478514"); // 100 / 3.2809998989, 6 decimals
     EXPECT_EQ(t.antenna.AntZ[2], "-1");
     EXPECT_EQ(t.path.ThY, "304.79");
-    EXPECT_EQ(t.flight.FltX[0], "7407.498");   // single precision, 6 decimals
+    EXPECT_EQ(t.flight.FltX[0], "7407.498");      // single precision, 6 decimals
     EXPECT_EQ(grid.TextMatrix(1, 2), "30.47851"); // single, not rounded
     EXPECT_EQ(grid.TextMatrix(1, 3), "-304.7851");
-    EXPECT_EQ(grid.TextMatrix(1, 1), "100");      // the hidden X column stays
+    EXPECT_EQ(grid.TextMatrix(1, 1), "100"); // the hidden X column stays
     EXPECT_EQ(grid.TextMatrix(2, 2), "");
 
     ConvertDisplay(false, 7, t, grid);
     EXPECT_EQ(t.antenna.AntZ[0], "100"); // 100.0000014 rounded to 5 decimals
-    EXPECT_EQ(t.path.ThY, "1000.02"); // 304.79 x 3.281: two decimals lose the rest
+    EXPECT_EQ(t.path.ThY, "1000.02");    // 304.79 x 3.281: two decimals lose the rest
     EXPECT_EQ(grid.TextMatrix(1, 2), "100");
     EXPECT_EQ(grid.TextMatrix(1, 3), "-1000");
 }
 
-TEST(ConvertDisplay, FlightBoxesByFlightTypeAndTextsThatAreNoNumber)
-{
+TEST(ConvertDisplay, FlightBoxesByFlightTypeAndTextsThatAreNoNumber) {
     struct Case {
         std::uint8_t type;
         std::array<bool, 3> converted;
@@ -52,9 +50,11 @@ TEST(ConvertDisplay, FlightBoxesByFlightTypeAndTextsThatAreNoNumber)
         FakeGrid grid(1);
         ConvertDisplay(true, c.type, t, grid);
         for (std::size_t row = 0; row < 2; ++row) {
-            const std::array<std::string, 3> shown = {t.flight.FltX[row], t.flight.FltY[row], t.flight.FltZ[row]};
+            const std::array<std::string, 3> shown = {t.flight.FltX[row], t.flight.FltY[row],
+                                                      t.flight.FltZ[row]};
             for (std::size_t k = 0; k < 3; ++k)
-                EXPECT_EQ(shown[k], c.converted[k] ? (row == 0 ? "1000" : "2000") : (row == 0 ? "3281" : "6562"));
+                EXPECT_EQ(shown[k],
+                          c.converted[k] ? (row == 0 ? "1000" : "2000") : (row == 0 ? "3281" : "6562"));
         }
     }
     MainWindowTexts t;
@@ -68,8 +68,7 @@ TEST(ConvertDisplay, FlightBoxesByFlightTypeAndTextsThatAreNoNumber)
     EXPECT_EQ(grid.TextMatrix(1, 3), " ");
 }
 
-TEST(UnitSwitch, CaptionsAndLengthUnit)
-{
+TEST(UnitSwitch, CaptionsAndLengthUnit) {
     const UnitCaptions m = UnitCaptionsFor(true);
     EXPECT_EQ(m.unitLabel, "m");
     EXPECT_EQ(m.titles[0], "Ground Plane (m)");
@@ -81,8 +80,7 @@ TEST(UnitSwitch, CaptionsAndLengthUnit)
     EXPECT_EQ(f.lengthUnit, 0);
 }
 
-TEST(Collect, GroundRowsCountInTwoDimensionalModeOnly)
-{
+TEST(Collect, GroundRowsCountInTwoDimensionalModeOnly) {
     MainWindowTexts t;
     FakeGrid grid(6);
     grid.SetRow(1, "0", "0", " X ");
@@ -105,8 +103,7 @@ TEST(Collect, GroundRowsCountInTwoDimensionalModeOnly)
     EXPECT_TRUE(grid.Redraw());
 }
 
-TEST(Collect, MetresShownAreCollectedAsFeetAnglesAsTheyStand)
-{
+TEST(Collect, MetresShownAreCollectedAsFeetAnglesAsTheyStand) {
     MainWindowTexts t;
     FakeGrid grid(1);
     t.mnuUseSI = true;
@@ -140,8 +137,7 @@ TEST(Collect, MetresShownAreCollectedAsFeetAnglesAsTheyStand)
 struct Shown {
     ModelVariables m;
     FakeMainWindow w{m};
-    explicit Shown(std::uint8_t type, std::uint8_t numAnts = 3)
-    {
+    explicit Shown(std::uint8_t type, std::uint8_t numAnts = 3) {
         m.NumAnts = numAnts;
         m.FlightType = type;
         m.PlotOn = 1;
@@ -159,15 +155,14 @@ struct Shown {
     }
 };
 
-TEST(Show, FlightTypeKeepsTheModelsOutputSelectionAndPoints)
-{
+TEST(Show, FlightTypeKeepsTheModelsOutputSelectionAndPoints) {
     struct Case {
         std::uint8_t type;
         std::uint8_t shown;
         int listIndex;
     };
-    for (const Case& c : std::vector<Case>{{1, 1, 0}, {2, 2, 1}, {3, 3, 2}, {4, 4, 3}, {7, 7, 4}, {9, 7, 4},
-                                           {5, 5, -1}, {6, 6, -1}}) {
+    for (const Case& c : std::vector<Case>{
+             {1, 1, 0}, {2, 2, 1}, {3, 3, 2}, {4, 4, 3}, {7, 7, 4}, {9, 7, 4}, {5, 5, -1}, {6, 6, -1}}) {
         SCOPED_TRACE(static_cast<int>(c.type));
         Shown s(c.type);
         EXPECT_EQ(s.w.flightIndex, c.listIndex);
@@ -189,8 +184,7 @@ TEST(Show, FlightTypeKeepsTheModelsOutputSelectionAndPoints)
     }
 }
 
-TEST(Show, TwoAntennasFillColumnsZeroAndTwoAdjustmentsAllThree)
-{
+TEST(Show, TwoAntennasFillColumnsZeroAndTwoAdjustmentsAllThree) {
     Shown s(3, 2);
     const AntennaPanelTexts& a = s.w.texts.antenna;
     EXPECT_EQ(s.w.texts.numAntsOption, 1);
@@ -202,8 +196,7 @@ TEST(Show, TwoAntennasFillColumnsZeroAndTwoAdjustmentsAllThree)
     EXPECT_EQ(s.w.texts.path.ThPathAngle, "0");
 }
 
-TEST(Show, OneAntennaIsTheReferenceWhateverTheIdleColumnsHeld)
-{
+TEST(Show, OneAntennaIsTheReferenceWhateverTheIdleColumnsHeld) {
     ModelVariables m;
     m.NumAnts = 1;
     m.Ant(1).Y = 250;

@@ -9,14 +9,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Golden(const std::string& name)
-{
+std::string Golden(const std::string& name) {
     return ReadBytes(fs::path(GOLDEN_DIR) / name);
 }
 
 // Replaces the first occurrence of `from`, which must be there.
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << "missing: " << from;
     if (at != std::string::npos)
@@ -24,23 +22,23 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
 
 const std::string kCard1 = "\t\t3\t0\t0\t(\t15.000,\t0.000)\t0.005\r\n";
-const std::string kGround3 = "\t\t 0.000          1000.000       0.000\r\n\t\t 0.000          3000.000       -5.500\r\n"
-                             "\t\t 0.000          5000.250       -12.250\r\n";
+const std::string kGround3 =
+    "\t\t 0.000          1000.000       0.000\r\n\t\t 0.000          3000.000       -5.500\r\n"
+    "\t\t 0.000          5000.250       -12.250\r\n";
 
 // A profile of n points at Y = 100 i, Z = i.
-std::string WithGroundPoints(int n)
-{
+std::string WithGroundPoints(int n) {
     std::string lines;
     for (int i = 1; i <= n; ++i)
-        lines += "\t\t 0.000          " + std::to_string(100 * i) + ".000       " + std::to_string(i) + ".000\r\n";
+        lines +=
+            "\t\t 0.000          " + std::to_string(100 * i) + ".000       " + std::to_string(i) + ".000\r\n";
     return Replace(Replace(Golden("three_antennas_2d.inp"), kCard1,
                            "\t\t" + std::to_string(n) + "\t0\t0\t(\t15.000,\t0.000)\t0.005\r\n"),
                    kGround3, lines);
@@ -48,8 +46,7 @@ std::string WithGroundPoints(int n)
 
 using Reader = InFreshFolder;
 
-TEST_F(Reader, FilesNotQuiteAsWrittenLoad)
-{
+TEST_F(Reader, FilesNotQuiteAsWrittenLoad) {
     WriteBytes("site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
     const std::string base = Golden("three_antennas_2d.inp");
     struct Case {
@@ -80,7 +77,9 @@ TEST_F(Reader, FilesNotQuiteAsWrittenLoad)
              EXPECT_EQ(w.grid.TextMatrix(1, 2), "1000.000");
          }},
         {"no card 6: adjustments keep their values",
-         Replace(base, "'SECTION'\t6 0 0\r\n\t\t0.0   0.0   1.5   -10.0   0.0   2.3\r\n\t\t0.0   -1.5   0.0\r\n", ""),
+         Replace(base,
+                 "'SECTION'\t6 0 0\r\n\t\t0.0   0.0   1.5   -10.0   0.0   2.3\r\n\t\t0.0   -1.5   0.0\r\n",
+                 ""),
          [](const FakeMainWindow& w, const ModelVariables& m) {
              EXPECT_FLOAT_EQ(m.Ant(2).Atten, 7);
              EXPECT_FLOAT_EQ(m.Ant(3).PhaseAdj, -4);
@@ -172,8 +171,7 @@ TEST_F(Reader, FilesNotQuiteAsWrittenLoad)
     }
 }
 
-TEST_F(Reader, FileThatCannotBeReadChangesNothing)
-{
+TEST_F(Reader, FileThatCannotBeReadChangesNothing) {
     const std::string base = Golden("three_antennas_2d.inp");
     struct Case {
         const char* what;
@@ -220,8 +218,7 @@ TEST_F(Reader, FileThatCannotBeReadChangesNothing)
               "File Error: a.inp cannot be read.\r\nThe file ends early (card 4).\r\nNothing was loaded.");
 }
 
-TEST_F(Reader, GroundFileErrorsAskAndTell)
-{
+TEST_F(Reader, GroundFileErrorsAskAndTell) {
     const std::string base = Golden("three_antennas_2d.inp");
     const std::string named = Replace(base, "site1.3D\r\n", "gone.3D\r\n");
     const std::string noLine = Replace(base, "site1.3D\r\n", "");
@@ -235,14 +232,15 @@ TEST_F(Reader, GroundFileErrorsAskAndTell)
     };
     const std::vector<Case> cases = {
         {"named file exists", base, true, "", 0, 0},
-        {"named missing, default missing", named, false, "site1.3D not found.\r\nCreating blank 3D file", plat::vbOK,
-         0},
+        {"named missing, default missing", named, false, "site1.3D not found.\r\nCreating blank 3D file",
+         plat::vbOK, 0},
         {"named missing, default exists, Yes", named, true,
          "gone.3D not found.\r\n but a file by that name is in this folder. Use this file?", plat::vbYes, 0},
         {"named missing, default exists, No", named, true,
          "gone.3D not found.\r\n but a file by that name is in this folder. Use this file?", plat::vbNo, 1},
         {"no line, default exists", noLine, true,
-         "No 3D File Associated with this INP file,\r\nBut a 3D file of the same name was found.\r\nThis file "
+         "No 3D File Associated with this INP file,\r\nBut a 3D file of the same name was found.\r\nThis "
+         "file "
          "will be used.",
          plat::vbOK, 0},
         {"no line, default missing", noLine, false,
@@ -271,8 +269,7 @@ TEST_F(Reader, GroundFileErrorsAskAndTell)
     }
 }
 
-TEST_F(Reader, RelativeGroundFileIsFoundBesideTheParameterFile)
-{
+TEST_F(Reader, RelativeGroundFileIsFoundBesideTheParameterFile) {
     fs::create_directory("site");
     WriteBytes("site/site1.inp", Golden("three_antennas_2d.inp"));
     WriteBytes("site/site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");

@@ -9,24 +9,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string GoldenText(const std::string& name)
-{
+std::string GoldenText(const std::string& name) {
     const std::string text = ReadBytes(fs::path(GOLDEN_DIR) / name);
     EXPECT_FALSE(text.empty()) << "missing golden file " << name;
     return text;
 }
 
 // The run title of a file: its first line's text between "'* '" and " INPUT A'".
-std::string TitleOf(const std::string& text)
-{
+std::string TitleOf(const std::string& text) {
     const std::size_t start = text.find("' '") + 3;
     return text.substr(start, text.find(" INPUT A'") - start);
 }
 
 using RoundTrip = InFreshFolder;
 
-TEST_F(RoundTrip, GoldenFilesComeBackByteForByte)
-{
+TEST_F(RoundTrip, GoldenFilesComeBackByteForByte) {
     struct Case {
         const char* golden;
         std::string groundLineAdded; // the writer names the ground file that the load chose

@@ -11,14 +11,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string GoldenText(const std::string& name)
-{
+std::string GoldenText(const std::string& name) {
     std::ifstream in(fs::path(GOLDEN_DIR) / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string TitleOf(const std::string& text)
-{
+std::string TitleOf(const std::string& text) {
     const std::size_t start = text.find("' '") + 3;
     return text.substr(start, text.find(" INPUT A'") - start);
 }
@@ -27,8 +25,7 @@ constexpr char kDefaultGround[] = "  1           1\r\n 0.000    0.000    0.000\r
 
 using WindowLoadSave = WindowTest;
 
-TEST_F(WindowLoadSave, GoldenFilesComeBackThroughTheWindow)
-{
+TEST_F(WindowLoadSave, GoldenFilesComeBackThroughTheWindow) {
     struct Case {
         const char* golden;
         std::string groundLineAdded; // the derived ground file, beside the parameter file
@@ -68,12 +65,12 @@ TEST_F(WindowLoadSave, GoldenFilesComeBackThroughTheWindow)
         EXPECT_EQ(w.lblInFile->Caption(), in);
         dialogs_->ExpectFile(out);
         w.Menu("mnuSave").Trigger();
-        EXPECT_EQ(Read(fs::path(out).lexically_relative(dir_).string()), golden + (c.groundLineAdded.empty() ? "" : (dir_ / c.groundLineAdded).string() + "\r\n"));
+        EXPECT_EQ(Read(fs::path(out).lexically_relative(dir_).string()),
+                  golden + (c.groundLineAdded.empty() ? "" : (dir_ / c.groundLineAdded).string() + "\r\n"));
     }
 }
 
-TEST_F(WindowLoadSave, FileThatCannotBeReadChangesNothing)
-{
+TEST_F(WindowLoadSave, FileThatCannotBeReadChangesNothing) {
     Put("site1.3D", kDefaultGround);
     const std::string good = Put("site1.inp", GoldenText("three_antennas_2d.inp"));
     std::string text = GoldenText("three_antennas_2d.inp");

@@ -9,8 +9,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string GoldenText(const std::string& name)
-{
+std::string GoldenText(const std::string& name) {
     std::ifstream in(fs::path(GOLDEN_DIR) / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -19,8 +18,7 @@ constexpr char kQuestion[] = "Would you like to convert the displayed values?";
 
 using WindowUnits = WindowTest;
 
-TEST_F(WindowUnits, UseSIUnitsConvertsWhenTheUserAgrees)
-{
+TEST_F(WindowUnits, UseSIUnitsConvertsWhenTheUserAgrees) {
     auto& w = frmMain();
     w.Show();
     plat::MenuItem& item = w.Menu("mnuUseSI");
@@ -55,8 +53,7 @@ TEST_F(WindowUnits, UseSIUnitsConvertsWhenTheUserAgrees)
     EXPECT_EQ(boxes_->Shown().back().buttons, plat::vbYesNo);
 }
 
-TEST_F(WindowUnits, MetresFileShowsMetresWithFeetLabels)
-{
+TEST_F(WindowUnits, MetresFileShowsMetresWithFeetLabels) {
     Put("metres.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
     const std::string in = Put("metres.inp", GoldenText("metres.inp"));
     auto& w = frmMain();
@@ -72,8 +69,7 @@ TEST_F(WindowUnits, MetresFileShowsMetresWithFeetLabels)
     EXPECT_EQ(Model().LengthUnit, 0);
 }
 
-TEST_F(WindowUnits, GroundModeSwitchKeepsTheGrid)
-{
+TEST_F(WindowUnits, GroundModeSwitchKeepsTheGrid) {
     auto& w = frmMain();
     w.Show();
     Model().NumGroundPts = 2;
@@ -94,8 +90,7 @@ TEST_F(WindowUnits, GroundModeSwitchKeepsTheGrid)
     EXPECT_EQ(w.grdGround->TextMatrix(2, 2), "20000.00");
 }
 
-TEST_F(WindowUnits, LoadedFlightTypeAndOutputSelectionAreKept)
-{
+TEST_F(WindowUnits, LoadedFlightTypeAndOutputSelectionAreKept) {
     Put("site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
     const std::string golden = GoldenText("three_antennas_2d.inp");
     const std::string card4 = "\t\t3\t11\t0\t";
