@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QCoreApplication>
+
 namespace {
 
 std::vector<std::function<void()>>& Deleters() {
@@ -17,4 +19,7 @@ void DeleteWindowInstances() {
     // The main window was made first; it goes last, after the windows it opened.
     for (auto it = Deleters().rbegin(); it != Deleters().rend(); ++it)
         (*it)();
+    // Windows retired earlier are deleted by the event loop: let it run once more.
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
 }

@@ -1,5 +1,6 @@
 #include "shell/mainwindow/ModelLink.h"
 
+#include "editors/ground/GroundGridPanel.h"
 #include "platform/services/MessageBox.h"
 
 bool frmMain::ModelLink::Load(const std::string& path) {
@@ -12,7 +13,11 @@ bool frmMain::ModelLink::Load(const std::string& path) {
 
 void frmMain::ModelLink::Show() { ShowParameters(Model(), *this); }
 
-void frmMain::ModelLink::Collect() { CollectParameters(Texts(), grid_, Model()); }
+void frmMain::ModelLink::Collect() {
+    // A cell still being edited counts as the screen shows it.
+    w_.GroundPanel().CommitOpenEdit();
+    CollectParameters(Texts(), grid_, Model());
+}
 
 MainWindowTexts frmMain::ModelLink::Texts() const {
     MainWindowTexts t;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "editors/ground/GroundGridPanel.h"
 #include "editors/logic/ArrayPresets.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/Keys.h"
@@ -141,6 +142,7 @@ frmMain::frmMain()
     BuildPathPanels();
     BuildFlightPanel();
     BuildGroundPanel();
+    groundPanel_ = std::make_unique<GroundGridPanel>(*grdGround, *txtData, *cmdFlat, *cmdRestoreGnd, Model().LengthUnit);
     BuildFileLabels();
     model_ = std::make_unique<ModelLink>(*this);
     SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
@@ -283,27 +285,7 @@ void frmMain::mnuFileExit_Click() {
         EndProgram();
 }
 
-void frmMain::InitGroundGrid(int rows) {
-    plat::FlexGrid& g = *grdGround;
-    g.Clear();
-    g.SetRedraw(false);
-    g.SetRows(rows + 1);
-    g.SetCols(5);
-    const int widths[] = {265, 0, 892, 892, 270};
-    const char* headers[] = {"", "       X", "       Y", "       Z", " "};
-    for (int c = 0; c < 5; ++c) {
-        g.SetColWidth(c, widths[c]);
-        g.SetTextMatrix(0, c, headers[c]);
-    }
-    for (int r = 1; r <= rows; ++r)
-        g.SetTextMatrix(r, 0, std::to_string(r));
-    const char* defaults[2][4] = {{"0.00", "-1000.00", "0.00", " X"}, {"0.00", "20000.00", "0.00", " X"}};
-    for (int r = 1; r <= 2 && r <= rows; ++r) {
-        for (int c = 1; c <= 4; ++c)
-            g.SetTextMatrix(r, c, defaults[r - 1][c - 1]);
-    }
-    g.SetRedraw(true);
-}
+void frmMain::InitGroundGrid(int rows) { groundPanel_->InitGroundGrid(rows); }
 
 class frmMain& frmMain() {
     static WindowInstance<class frmMain> instance;

@@ -29,6 +29,7 @@
 namespace plat {
 class PictureBox;
 }
+class GroundGridPanel;
 
 class frmMain : public plat::Form {
 public:
@@ -61,6 +62,8 @@ public:
     void ChooseGroundFile3D();
     void UnloadAllForms();
     void InitGroundGrid(int rows);
+    // The ground profile grid's rules and its floating editor.
+    GroundGridPanel& GroundPanel() { return *groundPanel_; }
     // Display units (frmMain_units.cpp): the shown lengths rewritten in the unit of mnuUseSI's check,
     // and the click on that hidden item.
     void ConvertDisplay();
@@ -145,6 +148,7 @@ private:
     std::vector<std::unique_ptr<plat::Label>> captions_;
     std::unique_ptr<ModelLink> model_;
     std::unique_ptr<Host> host_;
+    std::unique_ptr<GroundGridPanel> groundPanel_;
     bool exiting_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "platform/services/FileDialog.h"
 #include "platform/services/MessageBox.h"
@@ -17,21 +18,33 @@
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "pellon-test";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application lives from before the first test to after the last, and goes before the program's
+// static objects do: the toolkit does not outlive them.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override {
+        DeleteWindowInstances();
+        app_.reset();
+    }
+
+private:
+    int argc_ = 1;
+    char name_[12] = "pellon-test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+inline ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class WindowTest : public ::testing::Test {
 protected:
     // Each test starts a fresh process state: model, once-only settings read, windows.
     void SetUp() override {
-        TestApp();
         Model() = ModelVariables{};
         MainShellState() = ShellState{};
         auto boxes = std::make_unique<plat::ScriptedMessageBoxes>();
