@@ -1,0 +1,90 @@
+#pragma once
+// One run of the field engine from the main window, the output-antenna check that guards the run
+// commands, and the batch that runs one output after another. The window is the host: it owns the
+// controls, the wait window and the engine binding; these functions decide the order of the steps
+// and the names, so that they are tested without a window.
+
+#include "platform/engine/EngineBinding.h"
+#include "shell/model/ModelVariables.h"
+#include "shell/model/ParamFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+inline constexpr char kNoSuchAntennaText[] =
+    "Cannot Generate Output for an antenna that does not exist.\rPlease Change Output Parameters.";
+inline constexpr char kEngineErrorText[] = "Kelvd.dll Error #";
+inline constexpr char kEngineBusyText[] = "Kelvd.dll is already running a simulation; this run was not started.";
+inline constexpr char kEngineMissingText[] = "The field engine library Kelvd cannot be used:";
+inline constexpr char kParamFileNotWrittenText[] = "The parameter file could not be written:";
+inline constexpr char kFileErrorTitle[] = "File Error";
+
+// How long one pass of the poll loop waits for events, so that the wait does not keep a core busy.
+inline constexpr int kPollWaitMilliseconds = 5;
+
+// The number of output quantities (Y variables) a batch can choose from.
+inline constexpr int kOutputCount = 11;
+
+enum class RunMessageIcon { Exclamation, Critical };
+
+// What a run needs of the main window.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+    // The controls copied into the model variables.
+    virtual void CollectParameters() = 0;
+    // The model written to InFile, with the writer's questions.
+    virtual WriteStatus WriteParamFile() = 0;
+    // lblOutFile shows the text (and is repainted).
+    virtual void ShowOutFile(const std::string& text) = 0;
+    // The not-modelled marker lblChanged is hidden.
+    virtual void HideChangedMarker() = 0;
+    virtual void ShowWaitWindow() = 0;
+    virtual void UnloadWaitWindow() = 0;
+    // The run, batch, save and load commands: disabled while a run is active.
+    virtual void SetRunCommandsEnabled(bool enabled) = 0;
+    // One pass of the event loop, waiting at most that long for events.
+    virtual void DoEvents(int waitMilliseconds) = 0;
+    virtual void ShowMessage(const std::string& text, RunMessageIcon icon, const std::string& title) = 0;
+    // The bound engine; throws plat::EngineLoadError when the library or an export is missing.
+    virtual plat::IEngine& Engine() = 0;
+};
+
+// The main window's run state.
+struct RunState {
+    // 1 when the last RunSimulation did not reach the engine because the parameter file was not
+    // written (the user cancelled the save) or the engine could not be bound or started.
+    std::uint8_t RunCancelled = 0;
+    // True from the start of a run until its end: a second run is refused meanwhile.
+    bool Active = false;
+};
+
+// True when the output quantity yAxisVar exists for the antennas chosen: optNumAnts item
+// numAntsOption (0 one antenna, 1 two, 2 three; -1 none chosen).
+bool OutputAntennaExists(std::uint8_t yAxisVar, int numAntsOption);
+
+// "Kelvd.dll Error #" with the code and a carriage return.
+std::string EngineErrorMessage(int code);
+
+// True when InFile names no model yet (empty or "none"): the run then writes "temp.inp".
+bool IsUnnamedModel(const std::string& inFile);
+
+// One complete run: the parameter file written (temp.inp for an unnamed model), the wait window
+// shown, the engine started on that very file, its plot file and File3D, and polled until it ends;
+// a failure shown with its code. The records are written as the collector leaves them: the feed
+// boxes already hold the feeds with attenuation, phase adjust and the transmitter modifications
+// applied, so the run applies none of them again. Does nothing while a run is active.
+void RunSimulation(RunHost& host, ModelVariables& m, RunState& state);
+
+// The parameter file of output i of a batch: the model's name without its extension ("temp" for
+// an unnamed model), "_", i and ".inp".
+std::string BatchParamFile(const std::string& inFile, int i);
+
+// The batch: for each "1" among the first eleven characters of checks (character i for output i),
+// InFile := BatchParamFile(batch name, i), YAxisVar := i, validateTheodolite, RunSimulation; the
+// batch ends early when a run did not reach the engine. Afterwards, also after such an end, InFile
+// and YAxisVar are what they were before, and OutFile (shown in lblOutFile) is the batch's base
+// name with ".prn".
+void RunBatch(RunHost& host, ModelVariables& m, RunState& state, const std::string& checks,
+              const std::function<void()>& validateTheodolite);
