@@ -24,8 +24,12 @@ void write(const char* name, const std::string& text) {
     }
 }
 
-double cutY(int c) { return -500.0 + 1000.0 * c; }
-double height(double x, int c) { return c == 0 ? 0.0 : 0.002 * cutY(c) + 4.0 * std::sin(0.002 * x + 0.3 * c) + 6.0 * std::sin(0.7 * c); }
+double cutY(int c) {
+    return -500.0 + 1000.0 * c;
+}
+double height(double x, int c) {
+    return c == 0 ? 0.0 : 0.002 * cutY(c) + 4.0 * std::sin(0.002 * x + 0.3 * c) + 6.0 * std::sin(0.7 * c);
+}
 
 std::string parameterFile(bool cardProfile) {
     std::string s = "'*' 'gtd bench INPUT A' 0\r\n'SECTION'\t1 0 0\r\n";
@@ -42,9 +46,12 @@ std::string parameterFile(bool cardProfile) {
     }
     s += "'SECTION'\t2 0 0\r\n\t\t\t0.000\t-1000.000\t10.000\t3.000\t0.700\t0.000\r\n"
          "'SECTION'\t3 0 0\r\n\t\t3\t332.000\t0.400\t1.000\t0.500\t0\r\n"
-         "\t\t1\t0.000\t0.000\t14.000\t0.000\t0.000\t0.000\t0.000\r\n\t\t0.250\t180.000\t0.500\t0.000\t0.100\t0.000\r\n"
-         "\t\t2\t0.000\t0.000\t28.000\t0.000\t0.000\t0.000\t0.000\r\n\t\t0.500\t0.000\t1.000\t0.000\t0.000\t0.000\r\n"
-         "\t\t3\t0.000\t0.000\t42.000\t0.000\t0.000\t0.000\t0.000\r\n\t\t0.250\t180.000\t0.000\t0.000\t0.200\t90.000\r\n"
+         "\t\t1\t0.000\t0.000\t14.000\t0.000\t0.000\t0.000\t0.000\r\n\t\t0.250\t180.000\t0.500\t0.000\t0."
+         "100\t0.000\r\n"
+         "\t\t2\t0.000\t0.000\t28.000\t0.000\t0.000\t0.000\t0.000\r\n\t\t0.500\t0.000\t1.000\t0.000\t0."
+         "000\t0.000\r\n"
+         "\t\t3\t0.000\t0.000\t42.000\t0.000\t0.000\t0.000\t0.000\r\n\t\t0.250\t180.000\t0.000\t0.000\t0."
+         "200\t90.000\r\n"
          "'SECTION'\t4 0 0\r\n\t\t3\t250\t0\t\t   200.000 30000.000     3.000\r\n"
          "                                                     0.000  1000.000     3.000\r\n"
          "'SECTION'\t5 0 0\r\n\t\t1\t1\t1 \t0.000\t0.000\t0.000\t0.000  0 0 0 0 0 0 0 0 0 0 0 0 \r\n"
@@ -88,7 +95,8 @@ double runMs(const char* in, int threads, int repeats) {
 } // namespace
 
 int main() {
-    const auto dir = std::filesystem::temp_directory_path() / ("kelvd_gtd_bench_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("kelvd_gtd_bench_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
     write("file.inp", parameterFile(false));

@@ -38,7 +38,9 @@ void VECTOR(int code, const Vec3& a, const Vec3& b, Vec3& out) {
     }
 }
 
-double ATAN2S(double y, double x) { return (y == 0 && x == 0) ? 0.0 : std::atan2(y, x); }
+double ATAN2S(double y, double x) {
+    return (y == 0 && x == 0) ? 0.0 : std::atan2(y, x);
+}
 
 void RAYDIR(const Vec3& A, const Vec3& B, Vec3& u, double& dist, double& theta, double& phi) {
     const Vec3 d = B - A;
@@ -61,9 +63,13 @@ void PLNINT(const Vec3& P0, const Vec3& n, const Vec3& Q, const Vec3& s, Vec3& R
     }
 }
 
-void IMGPNT(const Vec3& P, const Vec3& Q, const Vec3& n, Vec3& R) { R = P - (2.0 * dot(P - Q, n)) * n; }
+void IMGPNT(const Vec3& P, const Vec3& Q, const Vec3& n, Vec3& R) {
+    R = P - (2.0 * dot(P - Q, n)) * n;
+}
 
-double TRIPRD(const Vec3& a, const Vec3& b, const Vec3& c) { return dot(cross(a, b), c); }
+double TRIPRD(const Vec3& a, const Vec3& b, const Vec3& c) {
+    return dot(cross(a, b), c);
+}
 
 void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const Vec3& s, int& flag,
             const Vec3& G) {

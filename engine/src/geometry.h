@@ -10,15 +10,27 @@
 namespace kelvd {
 
 // Small vector arithmetic used by the geometry routines and the ray tracers.
-inline Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator-(const Vec3& a) { return {-a.x, -a.y, -a.z}; }
-inline Vec3 operator*(double s, const Vec3& a) { return {s * a.x, s * a.y, s * a.z}; }
-inline double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 operator+(const Vec3& a, const Vec3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec3 operator-(const Vec3& a, const Vec3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 operator-(const Vec3& a) {
+    return {-a.x, -a.y, -a.z};
+}
+inline Vec3 operator*(double s, const Vec3& a) {
+    return {s * a.x, s * a.y, s * a.z};
+}
+inline double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 inline Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline double length(const Vec3& a) { return std::sqrt(dot(a, a)); }
+inline double length(const Vec3& a) {
+    return std::sqrt(dot(a, a));
+}
 
 namespace geometry {
 constexpr double kRadPerDeg = 0.017453292519943295;
@@ -61,7 +73,9 @@ void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const
             const Vec3& G);
 
 // True when REFPNT found a point inside the plate.
-inline bool refpntHit(int L, int flag) { return flag == 1 && L == 0; }
+inline bool refpntHit(int L, int flag) {
+    return flag == 1 && L == 0;
+}
 
 // blocked = 1 when one of plates LSTART..LSTOP lies on the straight path P1-P2, else -1. A plate number
 // outside the table appends the error line to sink (the report text of the current point, CR LF ends).

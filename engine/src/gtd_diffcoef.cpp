@@ -26,11 +26,11 @@ double horner(const double* c, int n, double y) {
 void FRESNL(double& C, double& S, double x) {
     static constexpr double PC[] = {5.100785e-11, 5.244297e-09, 5.451182e-07, 3.273308e-05,
                                     0.001020418,  0.01102544,   0.1840965};
-    static constexpr double PS[] = {6.677681e-10, 5.883158e-08, 5.051141e-06, 0.0002441816, 0.00612132,
-                                    0.0802649};
-    static constexpr double PP[] = {0.0008768258, -0.004169289,  0.007970943,  -0.006792801, -0.0003095341,
+    static constexpr double PS[] = {6.677681e-10, 5.883158e-08, 5.051141e-06,
+                                    0.0002441816, 0.00612132,   0.0802649};
+    static constexpr double PP[] = {0.0008768258, -0.004169289,  0.007970943, -0.006792801, -0.0003095341,
                                     0.005972151,  -1.606428e-05, -0.02493322, -4.444091e-09};
-    static constexpr double PQ[] = {-0.0006633926, 0.003401409,  -0.00727169,   0.007428246,
+    static constexpr double PQ[] = {-0.0006633926, 0.003401409, -0.00727169,   0.007428246,
                                     -0.0004027145, -0.00931491, -1.207998e-06, 0.1994711};
     const double ax = std::fabs(x);
     if (ax <= 4) {
@@ -69,7 +69,9 @@ double COTAN(double x) {
     return std::fabs(s) <= 1e-50 ? 1e50 : std::cos(x) / s;
 }
 
-double SGN(double x) { return x < 0 ? -1.0 : (x > 0 ? 1.0 : 0.0); }
+double SGN(double x) {
+    return x < 0 ? -1.0 : (x > 0 ? 1.0 : 0.0);
+}
 
 void DIFCOF(double phi, double phip, double beta0, double s, double sp, double WA, double Lgiven, double& A,
             int mode, Complex& Ds, Complex& Dh, int debug, std::string& sink) {

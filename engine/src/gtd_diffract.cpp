@@ -15,7 +15,9 @@ bool legBlocked(GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j) {
     return g.blocked(Q1, Q2, i + 1, j - 1);
 }
 
-double wedge(const GtdCall& g, int k) { return g.WA[static_cast<size_t>(k - 1)]; }
+double wedge(const GtdCall& g, int k) {
+    return g.WA[static_cast<size_t>(k - 1)];
+}
 
 // The second diffraction of a chain at edge m, with E holding the first one's field: true when it gave
 // a field.
@@ -67,8 +69,8 @@ FieldPair RAYDIF(GtdCall& g) {
                 int L = j, verdict = 0;
                 REFPNT(D, g.T, L, 1, Q, unitFromTo(D, Pj), verdict, g.P);
                 if (g.DEBUG == 1)
-                    Appendf(g.sink, " REF PLATE%10d CUT ?%5d INTERSECT AT%20.10f%20.10f%20.10f\n", j + 1, verdict,
-                            Q.x, Q.y, Q.z);
+                    Appendf(g.sink, " REF PLATE%10d CUT ?%5d INTERSECT AT%20.10f%20.10f%20.10f\n", j + 1,
+                            verdict, Q.x, Q.y, Q.z);
                 if (refpntHit(L, verdict) && g.flag[7] != 1 && !legBlocked(g, D, Q, k, j) &&
                     (j + 1 >= NPLATE || !g.blocked(Q, g.P, j + 1, NPLATE - 1)) &&
                     (k < 2 || !g.blocked(D, g.A, 0, k - 2))) {
@@ -119,8 +121,8 @@ FieldPair RAYDIF(GtdCall& g) {
                     continue;
                 sum += E;
                 if (g.DEBUG > 0) {
-                    Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d  DIFFRACTED OFF EDGE%4d\n", 2 * k + 2,
-                            j + 1, 2 * m + 2);
+                    Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d  DIFFRACTED OFF EDGE%4d\n",
+                            2 * k + 2, j + 1, 2 * m + 2);
                     PRTFLD(g.sink, E);
                 }
             }
@@ -176,8 +178,8 @@ FieldPair RAYDIF(GtdCall& g) {
                     continue;
                 sum += E;
                 if (g.DEBUG > 0) {
-                    Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO EDGE%4d  REFLECTED FROM PLATE%4d", 2 * k + 2,
-                            2 * m + 2, f + 1);
+                    Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO EDGE%4d  REFLECTED FROM PLATE%4d",
+                            2 * k + 2, 2 * m + 2, f + 1);
                     PRTFLD(g.sink, E);
                 }
             }
@@ -207,20 +209,22 @@ FieldPair RAYDRR(GtdCall& g, int k, int j) {
             break;
         if (!g.hitAlong(D, unitFromTo(D, Prj), j, Q1) || !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
             continue;
-        if ((k >= 2 && g.blocked(g.A, D, 0, k - 2)) || (r + 1 < NPLATE && g.blocked(Q2, g.P, r + 1, NPLATE - 1)))
+        if ((k >= 2 && g.blocked(g.A, D, 0, k - 2)) ||
+            (r + 1 < NPLATE && g.blocked(Q2, g.P, r + 1, NPLATE - 1)))
             continue;
         if (legBlocked(g, D, Q1, k, j) || legBlocked(g, Q1, Q2, j, r))
             continue;
         RAYDIR(D, Prj, u, dist, th, ph);
         FieldPair E;
         int word = diffld::kPlain;
-        DIFFLD(g, Prj, {}, g.A, g.edgeA(k), g.edgeB(k), g.pt1, g.pt2, wedge(g, k), th, ph, E, D, beta0, word, k);
+        DIFFLD(g, Prj, {}, g.A, g.edgeA(k), g.edgeB(k), g.pt1, g.pt2, wedge(g, k), th, ph, E, D, beta0, word,
+               k);
         if (word != diffld::kDone)
             continue;
         sum += E;
         if (g.DEBUG != 0) {
-            Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d  REFLECTED FROM PLATE%4d\n", 2 * k + 2, j + 1,
-                    r + 1);
+            Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d  REFLECTED FROM PLATE%4d\n", 2 * k + 2,
+                    j + 1, r + 1);
             PRTFLD(g.sink, E);
         }
     }

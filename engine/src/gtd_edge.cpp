@@ -13,8 +13,12 @@ namespace kelvd {
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 
-double acosDeg(double c) { return std::acos(std::clamp(c, -1.0, 1.0)) / geometry::kRadPerDeg; }
-double fold90(double b) { return b > 90 ? 180 - b : b; }
+double acosDeg(double c) {
+    return std::acos(std::clamp(c, -1.0, 1.0)) / geometry::kRadPerDeg;
+}
+double fold90(double b) {
+    return b > 90 ? 180 - b : b;
+}
 
 // Angle (degrees, 0..360) of w about the edge, measured from the face of the plate with normal n.
 double faceAngle(const Vec3& w, const Vec3& n) {
@@ -165,7 +169,8 @@ void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec
     if (g.DEBUG == 1)
         Appendf(g.sink, "  DIFFRACTION POINT  %20.8f%20.8f%20.8f\n", D.x, D.y, D.z);
     double bS = 0, bP = 0;
-    const double gap = foldedAngleGap(dot(unitFromTo(D, S), e), dot(unitFromTo(D, P), e), bS, bP, g.DEBUG == 1);
+    const double gap =
+        foldedAngleGap(dot(unitFromTo(D, S), e), dot(unitFromTo(D, P), e), bS, bP, g.DEBUG == 1);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  CHECK BET0  %20.8f%20.8f\n", bP, bS);
     if (gap >= 0.001)
@@ -200,7 +205,8 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
         beta0 = 0;
     const Vec3 e = unitFromTo(E1b, E1a);
     double c1 = 0, c2 = 0;
-    const double gap = foldedAngleGap(dot(e, unitFromTo(S, D1)), dot(e, unitFromTo(P, D2)), c1, c2, g.DEBUG == 1);
+    const double gap =
+        foldedAngleGap(dot(e, unitFromTo(S, D1)), dot(e, unitFromTo(P, D2)), c1, c2, g.DEBUG == 1);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  CHECK 2-DIF BETA = %20.10f%20.10f\n", c1, c2);
     if (gap > 0.001)

@@ -107,7 +107,8 @@ FieldPair RAYRFL(GtdCall& g) {
                 Appendf(g.sink, "  RP%20.10f%20.10f%20.10f%10d\n", Q1.x, Q1.y, Q1.z, i + 1);
             if (!refpntHit(L, verdict))
                 continue;
-            if ((j + 1 < NPLATE && g.blocked(Q2, g.P, j + 1, NPLATE - 1)) || (i > 0 && g.blocked(Q1, g.A, 0, i - 1)))
+            if ((j + 1 < NPLATE && g.blocked(Q2, g.P, j + 1, NPLATE - 1)) ||
+                (i > 0 && g.blocked(Q1, g.A, 0, i - 1)))
                 continue;
             const bool shadow = (j - i == 1) ? RRSHAD(g, Q2, Q1, i, j) : g.blocked(Q1, Q2, i + 1, j - 1);
             if (shadow || g.flag[2] == 1)
@@ -138,8 +139,8 @@ FieldPair RAYRFL(GtdCall& g) {
                 RAYDIR(D, g.P, u, dist, th, ph);
                 FieldPair E;
                 int word = diffld::kPlain;
-                DIFFLD(g, g.P, {}, Ai, Ea, Eb, p2i, p1i, g.WA[static_cast<size_t>(m - 1)], th, ph, E, D, beta0,
-                       word, m);
+                DIFFLD(g, g.P, {}, Ai, Ea, Eb, p2i, p1i, g.WA[static_cast<size_t>(m - 1)], th, ph, E, D,
+                       beta0, word, m);
                 if (word != diffld::kDone)
                     continue;
                 sum += E;
@@ -182,14 +183,14 @@ FieldPair RAYRDR(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
         RAYDIR(D, Pr, u, dist, th, ph);
         FieldPair E;
         int word = diffld::kPlain;
-        DIFFLD(g, Pr, {}, Ai, g.edgeA(m), g.edgeB(m), p1i, p2i, g.WA[static_cast<size_t>(m - 1)], th, ph, E, D,
-               beta0, word, m);
+        DIFFLD(g, Pr, {}, Ai, g.edgeA(m), g.edgeB(m), p1i, p2i, g.WA[static_cast<size_t>(m - 1)], th, ph, E,
+               D, beta0, word, m);
         if (word != diffld::kDone)
             continue;
         sum += E;
         if (g.DEBUG != 0) {
-            Appendf(g.sink, "  REFLECTED FROM PLATE%4d  TO EDGE%4d  REFLECTED FROM PLATE%4d\n", i + 1, 2 * m + 2,
-                    r + 1);
+            Appendf(g.sink, "  REFLECTED FROM PLATE%4d  TO EDGE%4d  REFLECTED FROM PLATE%4d\n", i + 1,
+                    2 * m + 2, r + 1);
             PRTFLD(g.sink, E);
         }
     }
@@ -210,19 +211,20 @@ FieldPair RAYRDD(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
         RAYDIR(D1, D2, u, dist, th, ph);
         FieldPair E;
         int word = diffld::kPlain;
-        DIFFLD(g, D2, {}, Ai, g.edgeA(m), g.edgeB(m), p2i, p1i, g.WA[static_cast<size_t>(m - 1)], th, ph, E, D1,
-               beta0, word, m);
+        DIFFLD(g, D2, {}, Ai, g.edgeA(m), g.edgeB(m), p2i, p1i, g.WA[static_cast<size_t>(m - 1)], th, ph, E,
+               D1, beta0, word, m);
         if (word != diffld::kDone)
             continue;
         RAYDIR(D2, g.P, u, dist, th, ph);
         word = diffld::kIncident;
-        DIFFLD(g, g.P, Ai, D1, g.edgeA(q), g.edgeB(q), p1i, p2i, g.WA[static_cast<size_t>(q - 1)], th, ph, E, D2,
-               beta0, word, q);
+        DIFFLD(g, g.P, Ai, D1, g.edgeA(q), g.edgeB(q), p1i, p2i, g.WA[static_cast<size_t>(q - 1)], th, ph, E,
+               D2, beta0, word, q);
         if (word != diffld::kDone)
             continue;
         sum += E;
         if (g.DEBUG > 0) {
-            Appendf(g.sink, "REFLECTED FROM PLATE%4d  TO EDGE%4d  AND TO EDGE%4d\n", i + 1, 2 * m + 2, 2 * q + 2);
+            Appendf(g.sink, "REFLECTED FROM PLATE%4d  TO EDGE%4d  AND TO EDGE%4d\n", i + 1, 2 * m + 2,
+                    2 * q + 2);
             PRTFLD(g.sink, E);
         }
     }
@@ -250,15 +252,16 @@ FieldPair RAYRRD(GtdCall& g, const Vec3& Ai, int i, const Vec3& Aij, int j, cons
             continue;
         if (legBlocked(g, Q1, Q2, i, j))
             continue;
-        if (m + 1 < NPLATE && (g.blocked(D, g.P, m + 1, NPLATE - 1) || (m >= 2 && g.blocked(D, g.P, 0, m - 2))))
+        if (m + 1 < NPLATE &&
+            (g.blocked(D, g.P, m + 1, NPLATE - 1) || (m >= 2 && g.blocked(D, g.P, 0, m - 2))))
             continue;
         if ((m - j == 2) ? RRSHAD(g, Q2, D, j, m - 1) : g.blocked(Q2, D, j + 1, m - 2))
             continue;
         RAYDIR(D, g.P, u, dist, th, ph);
         FieldPair E;
         int word = diffld::kPlain;
-        DIFFLD(g, g.P, {}, Aij, g.edgeA(m), g.edgeB(m), p1ij, p2ij, g.WA[static_cast<size_t>(m - 1)], th, ph, E,
-               D, beta0, word, m);
+        DIFFLD(g, g.P, {}, Aij, g.edgeA(m), g.edgeB(m), p1ij, p2ij, g.WA[static_cast<size_t>(m - 1)], th, ph,
+               E, D, beta0, word, m);
         if (word != diffld::kDone)
             continue;
         sum += E;
@@ -289,7 +292,8 @@ FieldPair RAYRRR(GtdCall& g) {
                 if (!g.imageBelow(Aij, Aijl, l))
                     continue;
                 Vec3 Q1, Q2, Q3;
-                if (!g.hitAlong(Aijl, unitFromTo(Aijl, g.P), l, Q3) || !g.hitAlong(Aij, unitFromTo(Aij, Q3), j, Q2) ||
+                if (!g.hitAlong(Aijl, unitFromTo(Aijl, g.P), l, Q3) ||
+                    !g.hitAlong(Aij, unitFromTo(Aij, Q3), j, Q2) ||
                     !g.hitAlong(Ai, unitFromTo(Ai, Q2), i, Q1))
                     continue;
                 if (i > 0) {
@@ -328,8 +332,8 @@ FieldPair RAYRRR(GtdCall& g) {
                 const FieldPair E = SRCFLD(g, g.image(p1ij, l), g.image(p2ij, l), th, ph, dist);
                 sum += E;
                 if (g.DEBUG != 0) {
-                    Appendf(g.sink, "  TRIPLE REFLECTED FIELD FROM PLATE%5d  TO PLATE%5d  TO PLATE%5d\n", i + 1,
-                            j + 1, l + 1);
+                    Appendf(g.sink, "  TRIPLE REFLECTED FIELD FROM PLATE%5d  TO PLATE%5d  TO PLATE%5d\n",
+                            i + 1, j + 1, l + 1);
                     PRTFLD(g.sink, E);
                 }
             }

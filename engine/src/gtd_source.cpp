@@ -1,6 +1,5 @@
 #include "gtd_source.h"
 
-
 #include <cmath>
 
 namespace kelvd {

@@ -36,13 +36,13 @@ struct GtdCall {
     int DEBUG;
     const std::array<int, limits::kRaySwitches>& flag; // the twelve ray-ignore switches, flag[0] = direct
 
-    PlateTable T;                                 // DRV and normals in wavelengths
+    PlateTable T;                                  // DRV and normals in wavelengths
     std::array<double, limits::kMaxVertices> WA{}; // wedge angle of edge k at WA[k - 1], degrees
-    Vec3 P{};                                     // field point
-    Vec3 A{};                                     // antenna centre
-    Vec3 pt1{}, pt2{};                            // ends of the antenna element
-    Complex amp{};                                // source amplitude
-    double cant = 0;                              // degrees
+    Vec3 P{};                                      // field point
+    Vec3 A{};                                      // antenna centre
+    Vec3 pt1{}, pt2{};                             // ends of the antenna element
+    Complex amp{};                                 // source amplitude
+    double cant = 0;                               // degrees
 
     int& seen(int edge) { return ws.edgeSeen[static_cast<size_t>(edge - 1)][static_cast<size_t>(antenna)]; }
     const Vec3& edgeA(int k) const { return T.DRV[static_cast<size_t>(2 * k + 1)]; }
@@ -56,7 +56,9 @@ struct GtdCall {
         return R;
     }
     // True when the image of X in the plate lies on the plate's ground side of X.
-    bool imageBelow(const Vec3& X, const Vec3& image, int plate) const { return dot(image - X, normal(plate)) > 0; }
+    bool imageBelow(const Vec3& X, const Vec3& image, int plate) const {
+        return dot(image - X, normal(plate)) > 0;
+    }
     // Whether plates lstart..lstop block the straight path P1-P2.
     bool blocked(const Vec3& P1, const Vec3& P2, int lstart, int lstop) {
         int b = -1;

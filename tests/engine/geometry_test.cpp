@@ -165,10 +165,10 @@ TEST(Refpnt, ImageModeFindsTheSpecularPoint) {
         double wantY;
     };
     const Case cases[] = {
-        {{0, 10, 10}, {0, 90, 30}, 0, 0, 1, 30},    // inside plate 0
-        {{0, 110, 10}, {0, 190, 10}, 1, 0, 1, 150}, // inside odd plate 1
+        {{0, 10, 10}, {0, 90, 30}, 0, 0, 1, 30},     // inside plate 0
+        {{0, 110, 10}, {0, 190, 10}, 1, 0, 1, 150},  // inside odd plate 1
         {{0, 110, 10}, {0, 190, 10}, 0, 0, -1, 150}, // point beyond plate 0: outside
-        {{0, 10, -10}, {0, 90, 30}, 0, 1, -1, 0},   // source below the plane: no point
+        {{0, 10, -10}, {0, 90, 30}, 0, 1, -1, 0},    // source below the plane: no point
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wantY);
@@ -220,14 +220,14 @@ TEST(Vlogi1, BlockingByPlates) {
         int lstart, lstop, want;
     };
     const Case cases[] = {
-        {{0, -50, 10}, {0, 250, 10}, 0, 2, 1},   // straight through the ridge
-        {{0, -50, 10}, {0, 250, 10}, 2, 2, -1},  // the flat plate alone does not block
+        {{0, -50, 10}, {0, 250, 10}, 0, 2, 1},    // straight through the ridge
+        {{0, -50, 10}, {0, 250, 10}, 2, 2, -1},   // the flat plate alone does not block
         {{0, -50, 100}, {0, 250, 100}, 0, 2, -1}, // above everything
-        {{0, -50, 10}, {0, 50, 10}, 0, 0, 1},    // ends inside the hill
-        {{0, 50, 25}, {0, 250, 200}, 0, 2, 1},   // starts exactly on plate 0: a = 0 counts too
-        {{0, 50, 25}, {0, 250, 200}, 1, 2, -1},  // the same path past the other plates
-        {{0, 250, 0}, {0, 250, 100}, 2, 2, 1},   // end exactly on plate 2: a . b = 0 counts
-        {{0, 50, 100}, {0, 60, 100}, 0, 2, -1},  // both ends on the same side of every plate
+        {{0, -50, 10}, {0, 50, 10}, 0, 0, 1},     // ends inside the hill
+        {{0, 50, 25}, {0, 250, 200}, 0, 2, 1},    // starts exactly on plate 0: a = 0 counts too
+        {{0, 50, 25}, {0, 250, 200}, 1, 2, -1},   // the same path past the other plates
+        {{0, 250, 0}, {0, 250, 100}, 2, 2, 1},    // end exactly on plate 2: a . b = 0 counts
+        {{0, 50, 100}, {0, 60, 100}, 0, 2, -1},   // both ends on the same side of every plate
     };
     std::string sink;
     for (const Case& c : cases) {

@@ -31,9 +31,11 @@ TEST(Fresnl, AgreesWithPublishedTables) {
         double u, C, S;
     };
     const Row rows[] = {
-        {0.1, 0.0999975326, 0.0005235895}, {0.5, 0.4923442259, 0.0647324329}, {1.0, 0.7798934004, 0.4382591474},
-        {1.5, 0.4452611760, 0.6975049601}, {2.0, 0.4882534061, 0.3434156784}, {2.5, 0.4574130096, 0.6191817558},
-        {3.0, 0.6057207893, 0.4963129990}, {4.0, 0.4984260330, 0.4205157543}, {5.0, 0.5636311887, 0.4991913819},
+        {0.1, 0.0999975326, 0.0005235895}, {0.5, 0.4923442259, 0.0647324329},
+        {1.0, 0.7798934004, 0.4382591474}, {1.5, 0.4452611760, 0.6975049601},
+        {2.0, 0.4882534061, 0.3434156784}, {2.5, 0.4574130096, 0.6191817558},
+        {3.0, 0.6057207893, 0.4963129990}, {4.0, 0.4984260330, 0.4205157543},
+        {5.0, 0.5636311887, 0.4991913819},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.u);
@@ -100,8 +102,8 @@ TEST(Difcof, StraightWedgeGivesNothing) {
     struct Case {
         double phi, phip, s;
     };
-    const Case cases[] = {{150, 30, 10}, {100, 60, 1e5}, {150, 30, 1e6}, {210, 30, 50}, {150, 30.0001, 50},
-                          {45, 90, 3}};
+    const Case cases[] = {{150, 30, 10}, {100, 60, 1e5},     {150, 30, 1e6},
+                          {210, 30, 50}, {150, 30.0001, 50}, {45, 90, 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phi);
         const Coefficient d = difcof(c.phi, c.phip, 80, c.s, 2 * c.s, 180);
@@ -127,8 +129,8 @@ TEST(Difcof, ReciprocalInTheAngles) {
     struct Case {
         double a, b, WA, s;
     };
-    const Case cases[] = {{30, 200, 60, 20}, {10, 250, 90, 5}, {40, 160, 120, 200}, {5, 300, 30, 1},
-                          {70, 130, 150, 1e4}, {20, 60, 200, 8}};
+    const Case cases[] = {{30, 200, 60, 20}, {10, 250, 90, 5},    {40, 160, 120, 200},
+                          {5, 300, 30, 1},   {70, 130, 150, 1e4}, {20, 60, 200, 8}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.WA);
         const Coefficient d1 = difcof(c.a, c.b, 65, c.s, c.s, c.WA);
@@ -156,7 +158,9 @@ TEST(Difcof, FormsJoinSmoothly) {
         const double L = s / 2;
         const double b = (200 + 40) * kPi / 180;
         const double n = 300.0 / 180;
-        const double X3 = 2 * kPi * L * 2 * std::pow(std::cos(n * kPi * std::floor((kPi + b) / (2 * kPi * n) + 0.5) - b / 2), 2);
+        const double X3 =
+            2 * kPi * L * 2 *
+            std::pow(std::cos(n * kPi * std::floor((kPi + b) / (2 * kPi * n) + 0.5) - b / 2), 2);
         if (X3 > 55) {
             EXPECT_NEAR(std::abs(d.Dh) / lastUniform, 1, 0.02);
             break;

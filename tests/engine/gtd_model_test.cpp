@@ -60,13 +60,14 @@ Complex flatEarth(const RunInputs& in, const Vec3& P, int antenna = 0) {
 
 // The GTD model's scale against exp(-jkR)/R: the source's -j 60 pi times 0.1/lambda, the phi-hat sign of a
 // ray arriving along +Y, the output's division by lambda * 0.3048 and the first-plate factor.
-Complex gtdScale(const RunInputs& in) { return Complex(0, 6 * kPi) / (0.3048 * in.lambda * in.F0); }
+Complex gtdScale(const RunInputs& in) {
+    return Complex(0, 6 * kPi) / (0.3048 * in.lambda * in.F0);
+}
 
-Complex spherical(const RunInputs& in, double R) { return std::polar(1.0, -in.k * R) / R; }
+Complex spherical(const RunInputs& in, double R) {
+    return std::polar(1.0, -in.k * R) / R;
+}
 
-// A terrain with hills and a valley that lights every ray family somewhere.
-const Points kRolling = {{-800, 0},   {1500, 0},   {2600, 30},   {3400, -10}, {4200, 25},
-                         {5600, -20}, {7000, 40},  {8200, 0},    {9900, -35}, {12000, 10}};
 } // namespace
 
 TEST(GtdFlatGround, IsTheFlatEarthFieldTimesOneFactor) {
@@ -149,7 +150,8 @@ TEST(GtdEdge, TotalFieldIsContinuousAcrossShadowAndReflectionBoundaries) {
 
 namespace {
 // A U-shaped valley and a bowl between them light every ray family at the points below.
-const Points kValley = {{-300, 600}, {-200, 0}, {0, -5}, {200, 0}, {300, 600}, {330, 560}, {600, 500}, {900, 650}};
+const Points kValley = {{-300, 600}, {-200, 0},  {0, -5},    {200, 0},
+                        {300, 600},  {330, 560}, {600, 500}, {900, 650}};
 Points bowl() {
     Points p;
     for (int i = 0; i < 9; ++i) {
@@ -219,7 +221,9 @@ TEST(GtdPlates, CoincidentProfilePointsStopTheAntenna) {
     const RunInputs in = gtdInputs({{0, 0}, {100, 0}, {100, 0}, {200, 5}});
     const Field f = gtd(in, {0, 500, 50});
     EXPECT_NE(f.rc, 0);
-    EXPECT_EQ(f.report, " VERTEXES ARE NOT COPLANAR AT THE PLATE                   2          PROGRAM WAS INTERRUPTED\r\n");
+    EXPECT_EQ(
+        f.report,
+        " VERTEXES ARE NOT COPLANAR AT THE PLATE                   2          PROGRAM WAS INTERRUPTED\r\n");
 }
 
 // A one-point profile has no plates: the direct ray alone, with the range error line of its blockage test.
@@ -245,8 +249,9 @@ TEST(GtdSource, ThreeElementFactor) {
     in.ant[0].elementFactor = {Complex(1, 0.1), Complex(1, 0.2), Complex(1, 0.3)};
     const Complex factored = gtd(in, P).E;
     const double c = std::cos(50 * kPi / 180);
-    const Complex want = std::cos(0.4 * kPi * c) * (Complex(1, 0.2) + Complex(1, 0.1) * std::polar(1.0, 2 * in.k * c) +
-                                                    Complex(1, 0.3) * std::polar(1.0, -2 * in.k * c));
+    const Complex want =
+        std::cos(0.4 * kPi * c) * (Complex(1, 0.2) + Complex(1, 0.1) * std::polar(1.0, 2 * in.k * c) +
+                                   Complex(1, 0.3) * std::polar(1.0, -2 * in.k * c));
     EXPECT_NEAR(std::abs(factored / plain - want), 0, 1e-9);
 }
 
@@ -256,19 +261,22 @@ TEST(GtdTrace, LinesByDebugLevel) {
 
     s.in.DEBUG = 1;
     const std::string one = gtd(s.in, s.P).report;
-    EXPECT_EQ(one.find("0     DRV(I,1,2,3)=      50000.000       -300.000        600.000I=    1J=    1\r\n"), 0u);
-    for (const char* line : {"\r\n   FIELD POINT     ", "\f  ****DIRECT FIELD .\r\n",
-                             "\r\n STARTING TO CALCULATE THE RAYS FROM PLATE              1\r\n", "\r\n  SI=",
-                             "\r\n  SII=", "\r\n  BETA0", "\r\n     S ", "\r\n  INCIDENT FIELD AT DIFFRACTED POINT",
-                             "\r\n  REFLECTED FROM PLATE   1\r\n", "\r\n  THE TOTAL FIELD IS\r\n"})
+    EXPECT_EQ(one.find("0     DRV(I,1,2,3)=      50000.000       -300.000        600.000I=    1J=    1\r\n"),
+              0u);
+    for (const char* line :
+         {"\r\n   FIELD POINT     ", "\f  ****DIRECT FIELD .\r\n",
+          "\r\n STARTING TO CALCULATE THE RAYS FROM PLATE              1\r\n",
+          "\r\n  SI=", "\r\n  SII=", "\r\n  BETA0", "\r\n     S ", "\r\n  INCIDENT FIELD AT DIFFRACTED POINT",
+          "\r\n  REFLECTED FROM PLATE   1\r\n", "\r\n  THE TOTAL FIELD IS\r\n"})
         EXPECT_NE(one.find(line), std::string::npos) << line;
 
     s.in.DEBUG = 2;
     const std::string two = gtd(s.in, s.P).report;
-    for (const char* line : {"\f  ****DIRECT FIELD .\r\n", "\r\n     PHI ", "  DIFFRACTED OFF EDGE   4",
-                             "\r\n  THE FIELD CONTRIBUTED FROM DIRECT, R, RD, RR, RRD, RDR, RDD, AND RRR ARE\r\n",
-                             "\r\n  THE FIELD CONTRIBUTIONS FROM D, DR, DRD, DD, DDR, AND DRR ARE\r\n",
-                             "\r\n  THE TOTAL FIELD IS\r\n"})
+    for (const char* line :
+         {"\f  ****DIRECT FIELD .\r\n", "\r\n     PHI ", "  DIFFRACTED OFF EDGE   4",
+          "\r\n  THE FIELD CONTRIBUTED FROM DIRECT, R, RD, RR, RRD, RDR, RDD, AND RRR ARE\r\n",
+          "\r\n  THE FIELD CONTRIBUTIONS FROM D, DR, DRD, DD, DDR, AND DRR ARE\r\n",
+          "\r\n  THE TOTAL FIELD IS\r\n"})
         EXPECT_NE(two.find(line), std::string::npos) << line;
     for (const char* line : {"DRV(I", "FIELD POINT", "BETA0", "STARTING TO CALCULATE", "  SI="})
         EXPECT_EQ(two.find(line), std::string::npos) << line;

@@ -136,8 +136,8 @@ TEST_F(GtdRun, NonCoplanarPlateEndsTheRun) {
     for (int threads : {1, 4}) {
         ASSERT_EQ(run(m, kDefaultGround, threads, "bad"), errors::kNotCoplanar);
         const std::string& r = report["bad"];
-        const std::string tail =
-            "\r\n VERTEXES ARE NOT COPLANAR AT THE PLATE                   2          PROGRAM WAS INTERRUPTED\r\n";
+        const std::string tail = "\r\n VERTEXES ARE NOT COPLANAR AT THE PLATE                   2          "
+                                 "PROGRAM WAS INTERRUPTED\r\n";
         ASSERT_GE(r.size(), tail.size());
         EXPECT_EQ(r.substr(r.size() - tail.size()), tail);
         EXPECT_EQ(readFile("bad.prn"), "");
