@@ -245,7 +245,8 @@ void frmMain::UnloadAllForms() {
     }
 }
 
-void frmMain::Toolbar1_ButtonClick(int index) {
+// A failure inside a toolbar command ends that command and nothing else.
+void frmMain::Toolbar1_ButtonClick(int index) try {
     switch (index) {
     case 1: NewModel(*host_, Model()); break;
     case 2: SaveModelAs(*host_, Model()); break;
@@ -256,6 +257,8 @@ void frmMain::Toolbar1_ButtonClick(int index) {
     case 12: SelectFieldModel(*host_, static_cast<std::uint8_t>(index - 10)); break;
     default: break;
     }
+} catch (const std::exception&) {
+    CommonDialog1.CancelError = false;
 }
 
 std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const std::string& filter,
