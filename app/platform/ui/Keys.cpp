@@ -19,11 +19,40 @@ constexpr KeyPair kSpecialKeys[] = {
     {Qt::Key_Insert, key::Insert},   {Qt::Key_Delete, key::Delete},
 };
 
+// Punctuation keys: on the keypad, and on the main keyboard.
+constexpr KeyPair kKeypadKeys[] = {
+    {Qt::Key_Asterisk, 106}, {Qt::Key_Plus, 107}, {Qt::Key_Minus, 109}, {Qt::Key_Period, 110},
+    {Qt::Key_Comma, 110},    {Qt::Key_Slash, 111},
+};
+constexpr KeyPair kPunctuationKeys[] = {
+    {Qt::Key_Semicolon, 186},  {Qt::Key_Colon, 186},      {Qt::Key_Equal, 187},    {Qt::Key_Plus, 187},
+    {Qt::Key_Comma, 188},      {Qt::Key_Less, 188},       {Qt::Key_Minus, 189},    {Qt::Key_Underscore, 189},
+    {Qt::Key_Period, 190},     {Qt::Key_Greater, 190},    {Qt::Key_Slash, 191},    {Qt::Key_Question, 191},
+    {Qt::Key_QuoteLeft, 192},  {Qt::Key_AsciiTilde, 192}, {Qt::Key_BracketLeft, 219}, {Qt::Key_BraceLeft, 219},
+    {Qt::Key_Backslash, 220},  {Qt::Key_Bar, 220},        {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221},
+    {Qt::Key_Apostrophe, 222}, {Qt::Key_QuoteDbl, 222},
+};
+
 }  // namespace
 
 int KeyCodeOf(const QKeyEvent& event)
 {
     const int k = event.key();
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    if (keypad && k >= Qt::Key_0 && k <= Qt::Key_9) {
+        return 96 + (k - Qt::Key_0);
+    }
+    auto find = [k](const auto& table) {
+        for (const auto& pair : table) {
+            if (pair.qt == k) {
+                return pair.code;
+            }
+        }
+        return 0;
+    };
+    if (const int code = keypad ? find(kKeypadKeys) : find(kPunctuationKeys); code != 0) {
+        return code;
+    }
     for (const auto& pair : kSpecialKeys) {
         if (pair.qt == k) {
             return pair.code;

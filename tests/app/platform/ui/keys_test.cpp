@@ -99,7 +99,9 @@ TEST_F(KeysTest, CharacterCodesOfSpecialKeys)
         {Qt::Key_Escape, Qt::NoModifier, 27, 27}, {Qt::Key_Backspace, Qt::NoModifier, 8, 8},
         {Qt::Key_V, Qt::ControlModifier, 86, 22}, {Qt::Key_C, Qt::ControlModifier, 67, 3},
         {Qt::Key_Delete, Qt::NoModifier, 46, 0},  {Qt::Key_Up, Qt::NoModifier, 38, 0},
-        {Qt::Key_F7, Qt::NoModifier, 118, 0},     {Qt::Key_Period, Qt::NoModifier, 0, 46},
+        {Qt::Key_F7, Qt::NoModifier, 118, 0},     {Qt::Key_Period, Qt::NoModifier, 190, 46},
+        {Qt::Key_Minus, Qt::NoModifier, 189, 45},  {Qt::Key_5, Qt::KeypadModifier, 101, 53},
+        {Qt::Key_Period, Qt::KeypadModifier, 110, 46},
     };
     for (const Case& c : cases) {
         w->log.clear();
