@@ -281,3 +281,25 @@ TEST_F(ShellFileCommands, ExitSavesAnEditedModelBeforeTheSettings) {
         }
     }
 }
+
+TEST_F(ShellFileCommands, AFileThatCannotBeReadStopsTheCommand) {
+    const std::string site = Put("site.inp", "not a parameter file");
+    const std::pair<const char*, std::function<void(ShellHost&, ModelVariables&)>> commands[] = {
+        {"Load menu", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Menu); }},
+        {"Image1", LoadFromImage},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        ModelVariables m = Named(dir_.string());
+        FakeShellHost host(m);
+        host.loadSucceeds = false;
+        host.dialogAnswers = {site};
+        command(host, m);
+        EXPECT_EQ(m.OutFile, dir_.string() + "/old.prn");
+        EXPECT_EQ(m.File3D, dir_.string() + "/old.3D");
+        EXPECT_EQ(m.SavedInFile, dir_.string() + "/old.inp");
+        EXPECT_FALSE(host.Logged("ShowParameters"));
+        EXPECT_TRUE(host.labels.empty());
+        EXPECT_FALSE(Exists("Pellic.ini"));
+    }
+}

@@ -167,3 +167,17 @@ TEST(ShellActivate, OnlyTheStartUpStatusIsReset) {
         EXPECT_EQ(m.RunStatus, after);
     }
 }
+
+TEST_F(ShellStartUp, RememberedModelThatCannotBeReadLeavesTheModelUnnamed) {
+    Put("Pellic.ini", "site.inp,site.prn,site.3D\r\n");
+    Put("site.inp", "not a parameter file");
+    ModelVariables m;
+    FakeShellHost host(m);
+    host.loadSucceeds = false;
+    ShellState state;
+    StartUp(host, m, state);
+    EXPECT_EQ(m.InFile, "");
+    EXPECT_EQ(m.OutFile, "");
+    EXPECT_FALSE(host.Logged("ShowParameters"));
+    EXPECT_EQ(fs::current_path(), dir_);
+}
