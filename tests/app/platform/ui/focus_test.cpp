@@ -101,6 +101,17 @@ TEST_F(FocusTest, AModalWindowTakingOverFiresNothing)
     EXPECT_TRUE(w->log.empty()) << w->log.front();
 }
 
+TEST(FocusOnShow, TheFirstControlOfAShownWindowGetsTheFocusOnce)
+{
+    Application();
+    TestWindow shown;
+    shown.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shown.Window()));
+    plat::DoEvents(20);
+    EXPECT_EQ(shown.log, (std::vector<std::string>{"txtA.GotFocus"}));
+    EXPECT_EQ(shown.ActiveControl(), &shown.txtA);
+}
+
 TEST_F(FocusTest, AListOpeningItsPopUpFiresNothing)
 {
     w->cmbList.SetFocus();
