@@ -21,15 +21,15 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyDown = 40;
 constexpr int kKeyDelete = 46;
 
-bool Filled(const GridCells& g, int row, int col) {
+bool Filled(const GroundGridControl& g, int row, int col) {
     return !plat::Trim(g.TextMatrix(row, col)).empty();
 }
 
-bool Marked(const GridCells& g, int row) {
+bool Marked(const GroundGridControl& g, int row) {
     return plat::Trim(g.TextMatrix(row, ground::kColMark)) == "X";
 }
 
-bool HoldsNumber(const GridCells& g, int row, int col) {
+bool HoldsNumber(const GroundGridControl& g, int row, int col) {
     const std::string t = plat::Trim(g.TextMatrix(row, col));
     return !t.empty() && plat::IsNumeric(t);
 }
@@ -48,8 +48,8 @@ bool Printable(int keyAscii) {
 
 } // namespace
 
-GroundProfileGrid::GroundProfileGrid(GridCells& grid, CellEditor& editor, GridClipboard clipboard,
-                                     const std::uint8_t& lengthUnit)
+GroundProfileGrid::GroundProfileGrid(GroundGridControl& grid, GroundCellEditor& editor,
+                                     GridClipboard clipboard, const std::uint8_t& lengthUnit)
     : grid_(grid), editor_(editor), clipboard_(std::move(clipboard)), lengthUnit_(lengthUnit) {}
 
 void GroundProfileGrid::InitGroundGrid(int n) {
@@ -110,7 +110,7 @@ void GroundProfileGrid::GridKeyPress(int& keyAscii) {
 }
 
 void GroundProfileGrid::OpenEditor(int keyAscii) {
-    const GridCells::Place p = grid_.CurrentCellPlace();
+    const GroundGridControl::Place p = grid_.CurrentCellPlace();
     editor_.SetVisible(true);
     editor_.Move(p.left, p.top - 15, p.width + 15, p.height - 100);
     editor_.SetFocus();
@@ -177,6 +177,8 @@ void GroundProfileGrid::MarkRowLeft(int row) {
 void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
     if (keyAscii == kEscape) {
         CloseEditor();
+        // Typing goes on in the grid, as after Enter.
+        grid_.SetFocus();
         keyAscii = 0;
         return;
     }
@@ -360,7 +362,7 @@ std::string ConvertCell(const std::string& strdat) {
     return plat::GeneralText(value).substr(0, 10);
 }
 
-int CheckRow(GridCells& grid, int row) {
+int CheckRow(GroundGridControl& grid, int row) {
     grid.SetRow(row);
     for (int c = 2; c < grid.Cols(); ++c)
         if (grid.TextMatrix(row, c).empty())

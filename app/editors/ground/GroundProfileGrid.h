@@ -1,8 +1,8 @@
 #pragma once
 
 // The two-dimensional ground profile grid of the main window and its floating cell editor, as rules
-// over two small interfaces: the grid (GridCells) and the editor (CellEditor). The window connects its
-// flexible grid and text box to them; the tests connect plain in-memory models.
+// over two small interfaces: the grid (GroundGridControl) and the editor (GroundCellEditor). The window
+// connects its flexible grid and text box to them; the tests connect plain in-memory models.
 
 #include "shell/model/ParamFile.h"
 
@@ -14,7 +14,7 @@
 // The flexible grid as the profile rules use it. Rows and columns count from 0 (row 0 the heading row,
 // column 0 the row numbers). Setting Row or Col moves the current cell and collapses the selection
 // onto it; the grid then runs its EnterCell handling, as it does for a user's move.
-class GridCells : public GroundGrid {
+class GroundGridControl : public GroundGrid {
 public:
     virtual void SetRows(int rows) = 0;
     virtual int Cols() const = 0;
@@ -46,9 +46,9 @@ public:
 };
 
 // The floating text box that edits one cell.
-class CellEditor {
+class GroundCellEditor {
 public:
-    virtual ~CellEditor() = default;
+    virtual ~GroundCellEditor() = default;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual std::string Text() const = 0;
@@ -79,7 +79,7 @@ inline constexpr float kNoHeight = 999999.0f;
 class GroundProfileGrid {
 public:
     // lengthUnit is the display unit that typed unit suffixes convert into (LengthUnit).
-    GroundProfileGrid(GridCells& grid, CellEditor& editor, GridClipboard clipboard,
+    GroundProfileGrid(GroundGridControl& grid, GroundCellEditor& editor, GridClipboard clipboard,
                       const std::uint8_t& lengthUnit);
 
     // Builds the grid for n data rows with the flat default profile in rows 1 and 2.
@@ -124,8 +124,8 @@ private:
     void OpenEditor(int keyAscii);
     void DeleteRow(int row);
 
-    GridCells& grid_;
-    CellEditor& editor_;
+    GroundGridControl& grid_;
+    GroundCellEditor& editor_;
     GridClipboard clipboard_;
     const std::uint8_t& lengthUnit_;
     int editRow_ = 0;
@@ -140,4 +140,4 @@ std::string ConvertCell(const std::string& strdat);
 
 // 1 when the cells of columns 2 to Cols - 1 of the row are all non-empty, else 0; the row becomes the
 // grid's current row.
-int CheckRow(GridCells& grid, int row);
+int CheckRow(GroundGridControl& grid, int row);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class FakeGrid : public GridCells {
+class FakeGrid : public GroundGridControl {
 public:
     int Rows() const override { return rows_; }
     void SetRows(int rows) override { Resize(rows, cols_); }
@@ -101,7 +101,7 @@ private:
     bool inEnterCell_ = false;
 };
 
-class FakeEditor : public CellEditor {
+class FakeEditor : public GroundCellEditor {
 public:
     bool Visible() const override { return visible; }
     void SetVisible(bool v) override { visible = v; }
@@ -116,7 +116,7 @@ public:
     std::string text;
     bool allSelected = false;
     bool focused = false;
-    GridCells::Place place;
+    GroundGridControl::Place place;
 };
 
 // A 30-row profile grid with its editor, a memory clipboard and the rules wired to the grid's

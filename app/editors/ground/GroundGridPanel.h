@@ -1,0 +1,42 @@
+#pragma once
+
+// The main window's side of the ground profile grid: its flexible grid, the floating editor over it
+// and the "Flatten Terrain" and "Restore Terrain" buttons, wired to the profile rules. The other
+// ground buttons open windows that do not exist yet and get no handler here.
+
+#include "editors/ground/GroundProfileGrid.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace plat {
+class CommandButton;
+class FlexGrid;
+class TextBox;
+} // namespace plat
+
+class GroundGridPanel {
+public:
+    // lengthUnit is the display unit that typed unit suffixes convert into (LengthUnit).
+    GroundGridPanel(plat::FlexGrid& grdGround, plat::TextBox& txtData, plat::CommandButton& cmdFlat,
+                    plat::CommandButton& cmdRestoreGnd, const std::uint8_t& lengthUnit);
+    ~GroundGridPanel();
+    GroundGridPanel(const GroundGridPanel&) = delete;
+    GroundGridPanel& operator=(const GroundGridPanel&) = delete;
+
+    // Builds the grid for n data rows with the flat default profile.
+    void InitGroundGrid(int n);
+
+    // Writes an edit still open in the floating editor into its cell and closes the editor; call it
+    // before the model is collected.
+    void CommitOpenEdit();
+
+private:
+    class GridAdapter;
+    class EditorAdapter;
+
+    plat::CommandButton& cmdRestoreGnd_;
+    std::unique_ptr<GridAdapter> grid_;
+    std::unique_ptr<EditorAdapter> editor_;
+    std::unique_ptr<GroundProfileGrid> rules_;
+};

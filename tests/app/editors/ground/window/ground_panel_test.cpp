@@ -1,0 +1,173 @@
+// The ground profile grid in the main window: the floating editor typed into with real keys,
+// closed by Enter or a click, the clipboard keys, an open edit reaching a saved file, and the
+// ground buttons.
+
+#include "../../../shell/mainwindow/GuiTest.h"
+
+#include "editors/ground/GroundGridPanel.h"
+#include "platform/services/Clipboard.h"
+#include "platform/ui/Twips.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+struct GridRows final : GroundGrid {
+    explicit GridRows(const plat::FlexGrid& g) : g_(g) {}
+    int Rows() const override { return g_.Rows(); }
+    std::string TextMatrix(int row, int col) const override { return g_.TextMatrix(row, col); }
+    const plat::FlexGrid& g_;
+};
+
+class GroundPanelWindow : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        plat::SetClipboardService(std::make_unique<plat::MemoryClipboard>());
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        plat::SetClipboardService(nullptr);
+    }
+    class frmMain& Started() {
+        class frmMain& w = frmMain();
+        w.Show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
+        return w;
+    }
+    // Keys typed where the focus is, as a user types them.
+    static void Type(const std::string& text) {
+        for (char ch : text)
+            QTest::keyClick(QApplication::focusWidget(), ch);
+    }
+    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void Select(plat::FlexGrid& g, int row, int col) {
+        g.SetRow(row);
+        g.SetCol(col);
+        g.SetFocus();
+    }
+    // A mouse click in the middle of a grid cell.
+    static void ClickCell(plat::FlexGrid& g, int row, int col) {
+        const int keepRow = g.Row(), keepCol = g.Col();
+        g.SetRow(row);
+        g.SetCol(col);
+        const QPoint inGrid(plat::TwipsToPixels(g.CellLeft() + g.CellWidth() / 2),
+                            plat::TwipsToPixels(g.CellTop() + g.CellHeight() / 2));
+        g.SetRow(keepRow);
+        g.SetCol(keepCol);
+        QWidget* viewport = qobject_cast<QAbstractScrollArea*>(g.Widget())->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, inGrid - viewport->pos());
+    }
+};
+
+TEST_F(GroundPanelWindow, TypingOpensTheEditorOverTheCellAndEnterWritesIt) {
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    g.SetTextMatrix(3, 2, "500");
+    Select(g, 3, 3);
+    Type("15");
+    ASSERT_TRUE(w.txtData->Visible());
+    EXPECT_TRUE(w.txtData->HasFocus());
+    EXPECT_EQ(w.txtData->Left(), g.Left() + g.CellLeft());
+    EXPECT_EQ(w.txtData->Top(), g.Top() + g.CellTop() - 15);
+    Type("00");
+    EXPECT_EQ(w.txtData->Text(), "1500");
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(w.txtData->Visible());
+    EXPECT_EQ(g.TextMatrix(3, 3), "1500.000");
+    EXPECT_EQ(g.TextMatrix(3, 4), " X ");
+    EXPECT_EQ(g.TextMatrix(4, 1), "0.000");
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_TRUE(g.HasFocus());
+
+    Type("7");
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(w.txtData->Visible());
+    EXPECT_EQ(g.TextMatrix(4, 2), "");
+    Type("7");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(g.TextMatrix(4, 2), "7.000");
+    EXPECT_EQ(g.Row(), 5);
+    EXPECT_TRUE(g.HasFocus());
+}
+
+TEST_F(GroundPanelWindow, AClickOnTheGridWritesTheEditAsLeavingTheEditorLeftIt) {
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    Select(g, 3, 2);
+    Type("100m");
+    ClickCell(g, 6, 3);
+    EXPECT_FALSE(w.txtData->Visible());
+    EXPECT_EQ(g.TextMatrix(3, 2), "328.08");
+    EXPECT_EQ(g.Row(), 6);
+    EXPECT_EQ(g.Col(), 3);
+}
+
+TEST_F(GroundPanelWindow, PastesLinesEndingInLfOrCrLfAndCopiesWithCrLf) {
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    plat::Clipboard().SetText("100\t5\t X\n200\t6\t X\r\n300\t7\t X\n");
+    Select(g, 3, 2);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(w.txtData->Visible());
+    EXPECT_EQ(g.TextMatrix(4, 2), "200");
+    EXPECT_EQ(g.TextMatrix(5, 3), "7");
+    EXPECT_EQ(g.TextMatrix(6, 2), "");
+    EXPECT_EQ(CountGroundRows(GridRows(g)), 5);
+
+    Select(g, 4, 2);
+    g.SetRowSel(5);
+    g.SetColSel(3);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(plat::Clipboard().GetText(), "200\t6\r\n300\t7\r\n");
+}
+
+TEST_F(GroundPanelWindow, AnEditLeftOpenIsSavedAsShown) {
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    g.SetTextMatrix(3, 2, "700");
+    g.SetTextMatrix(3, 4, " X ");
+    Select(g, 3, 3);
+    Type("250");
+    const std::string file = (dir_ / "open_edit.inp").string();
+    dialogs_->ExpectFile(file);
+    w.Toolbar1->Click(2);
+    EXPECT_FALSE(w.txtData->Visible());
+    EXPECT_EQ(g.TextMatrix(3, 3), "250.000");
+    const std::string text = Read("open_edit.inp");
+    EXPECT_NE(text.find("\t\t3\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("700.000        250.000\r\n"), std::string::npos) << text;
+}
+
+TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
+    auto& w = Started();
+    ASSERT_FALSE(w.Menu("mnuUse3D").Checked());
+    EXPECT_TRUE(w.cmdFlat->Enabled());
+    EXPECT_TRUE(w.cmdRestoreGnd->Enabled());
+    EXPECT_FALSE(w.cmdView2D->Enabled());
+    EXPECT_FALSE(w.cmdDigi2D->Enabled());
+    EXPECT_FALSE(w.Command2->Enabled());
+
+    plat::FlexGrid& g = *w.grdGround;
+    w.cmdRestoreGnd->Click();
+    EXPECT_EQ(g.TextMatrix(1, 3), "0.00");
+    g.SetTextMatrix(2, 3, "12.5");
+    g.SetTextMatrix(3, 2, "900");
+    g.SetTextMatrix(3, 3, "30");
+    Select(g, 2, 3);
+    g.SetRowSel(3);
+    w.cmdFlat->Click();
+    EXPECT_EQ(g.TextMatrix(2, 3), "0.000");
+    EXPECT_EQ(g.TextMatrix(3, 3), "0.000");
+    w.cmdRestoreGnd->Click();
+    EXPECT_EQ(g.TextMatrix(1, 3), "0.000");
+    EXPECT_EQ(g.TextMatrix(2, 3), "12.500");
+    EXPECT_EQ(g.TextMatrix(3, 3), "30.000");
+}
+
+} // namespace
