@@ -61,7 +61,7 @@ void DrawRunwayPlan(QPainter& p) {
     p.setBrush(kAntenna);
     p.drawEllipse(antenna, 6, 6);
     p.setBrush(Qt::NoBrush);
-    p.drawText(antenna + QPointF(10, -6), "GS antenna");
+    p.drawText(antenna + QPointF(12, 4), "GS antenna");
     const QPointF abeam(antenna.x(), centreY);
     p.setPen(QPen(kAntenna, 1, Qt::DashLine));
     p.drawLine(antenna, abeam);
@@ -82,11 +82,11 @@ void DrawRunwayPlan(QPainter& p) {
     p.drawEllipse(abeam, 6, 6);
     p.setBrush(Qt::NoBrush);
     p.drawText(QPointF(abeam.x() - 40, centreY + 70), "File origin: point abeam GS");
-    Arrow(p, abeam, abeam + QPointF(-110, 0), kAxis, "+Y (toward approach)", abeam + QPointF(-150, -10));
-    Arrow(p, abeam, abeam + QPointF(0, -100), kAxis, "+X (offset)", abeam + QPointF(8, -92));
+    Arrow(p, abeam, abeam + QPointF(-110, 0), kAxis, "+Y (toward approach)", abeam + QPointF(-135, 44));
+    Arrow(p, abeam, abeam + QPointF(0, -100), kAxis, "+X (offset)", abeam + QPointF(-76, -92));
 
     p.setPen(kText);
-    p.drawText(QPointF(thresholdX + 20, centreY + 100), "Setback: distance of the antenna past the threshold");
+    p.drawText(QPointF(thresholdX - 10, centreY + 102), "Setback (threshold to antenna)");
     p.drawLine(QPointF(threshold.x(), centreY + 85), QPointF(abeam.x(), centreY + 85));
     p.drawLine(QPointF(threshold.x(), centreY + 80), QPointF(threshold.x(), centreY + 90));
     p.drawLine(QPointF(abeam.x(), centreY + 80), QPointF(abeam.x(), centreY + 90));
@@ -97,17 +97,17 @@ void DrawGroundCuts(QPainter& p) {
     p.fillRect(QRectF(0, 0, kOriginPictureWidth, kOriginPictureHeight), Qt::white);
     Caption(p, "3D ground file: lateral cuts, origin abeam the GS antenna");
     // Oblique projection: X to the right, Y into the picture (up and to the left), Z up.
-    const QPointF origin(330, 230);
+    const QPointF origin(330, 236);
     const auto project = [&](double x, double y, double z) {
-        return origin + QPointF(x * 1.0 - y * 0.55, -y * 0.35 - z);
+        return origin + QPointF(x * 0.9 - y * 0.5, -y * 0.5 - z);
     };
     p.setPen(QPen(QColor(0x40, 0x80, 0x40), 1.5));
-    for (int cut = 0; cut < 6; ++cut) {
-        const double y = cut * 60.0;
+    for (int cut = 0; cut < 5; ++cut) {
+        const double y = cut * 70.0;
         QPainterPath path;
         for (int node = 0; node <= 6; ++node) {
             const double x = -150 + node * 50.0;
-            const double z = 12.0 * std::sin(0.9 * cut + 0.6 * node) - cut * 2.0;
+            const double z = 5.0 * std::sin(0.9 * cut + 0.6 * node) - cut * 1.5;
             const QPointF q = project(x, y, z);
             if (node == 0)
                 path.moveTo(q);
@@ -118,20 +118,21 @@ void DrawGroundCuts(QPainter& p) {
         p.drawPath(path);
     }
     p.setPen(kText);
-    p.drawText(project(160, 300, 0) + QPointF(4, 0), "each cut: nodes in ascending X");
-    p.drawText(project(160, 0, 0) + QPointF(4, 12), "cuts follow each other along Y");
+    p.drawText(project(150, 280, 0) + QPointF(8, 4), "one cut: nodes in ascending X");
+    p.drawText(QPointF(10, 40), "cuts follow each other along Y");
     // The runway centreline through the origin.
     p.setPen(QPen(kText, 1, Qt::DashLine));
-    p.drawLine(project(0, -40, 0), project(0, 330, 0));
+    p.drawLine(project(0, -30, 0), project(0, 300, 0));
     p.setPen(QPen(kAxis, 2));
     p.setBrush(kAxis);
     p.drawEllipse(origin, 5, 5);
     p.setBrush(Qt::NoBrush);
-    Arrow(p, origin, project(190, 0, 0), kAxis, "+X", project(195, 0, 0) + QPointF(4, 4));
-    Arrow(p, origin, project(0, 360, 0), kAxis, "+Y (toward approach)", project(0, 360, 0) + QPointF(-60, -8));
-    Arrow(p, origin, project(0, 0, 90), kAxis, "+Z (height)", project(0, 0, 90) + QPointF(6, 0));
+    Arrow(p, origin, project(190, 0, 0), kAxis, "+X", project(190, 0, 0) + QPointF(-6, 18));
+    Arrow(p, origin, project(0, 330, 0), kAxis, "+Y (toward approach)", project(0, 330, 0) + QPointF(-70, -8));
+    Arrow(p, origin, project(0, 0, 80), kAxis, "+Z (height)", project(0, 0, 80) + QPointF(6, 0));
     p.setPen(kText);
-    p.drawText(origin + QPointF(-170, 40), "Origin (0, 0, 0): runway centreline abeam the GS antenna");
+    p.drawText(QRectF(0, kOriginPictureHeight - 22, kOriginPictureWidth, 18), Qt::AlignHCenter,
+               "Origin (0, 0, 0): runway centreline abeam the GS antenna");
 }
 
 } // namespace
