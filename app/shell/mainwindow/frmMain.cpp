@@ -4,6 +4,7 @@
 
 #include "editors/ground/GroundGridPanel.h"
 #include "editors/logic/ArrayPresets.h"
+#include "editors/panels/EditorPanels.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/PictureBox.h"
@@ -154,6 +155,7 @@ frmMain::frmMain()
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
+    AttachEditorPanels(*this, [this] { model_->Collect(); });
 }
 
 frmMain::~frmMain() = default;
