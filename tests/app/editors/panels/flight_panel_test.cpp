@@ -1,0 +1,120 @@
+// The flight profile panel in the main window: choosing a kind of path, the number of points and
+// the point converter.
+
+#include "PanelsTest.h"
+
+#include <array>
+
+#include "editors/logic/PanelLayout.h"
+
+namespace {
+
+using FlightPanel = PanelsTest;
+
+TEST_F(FlightPanel, EachKindLoadsItsDefaultsOutputSelectionAndPanelState) {
+    struct Case {
+        int item;
+        std::uint8_t type, xUnit, xVar, yVar;
+        std::array<const char*, 6> points; // X(0), Y(0), Z(0), X(1), Y(1), Z(1)
+        std::array<const char*, 3> captions;
+        std::array<bool, 3> endRow;        // X(1), Y(1), Z(1) enabled
+        bool converter;
+    };
+    const Case cases[] = {
+        {1, 2, 0, 2, 1, {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}, {"X", "Y", "Z"}, {true, true, true}, true},
+        {2, 3, 1, 1, 2, {"0.00", "30380.00", "3.00", "0.00", "0.00", "0.00"}, {"X", "Y", "Elev. Ang."},
+         {true, true, false}, true},
+        {3, 4, 2, 2, 1, {"0.00", "42954.38", "1500.00", "0.00", "17145.07", "1500.00"}, {"X", "Y", "Z"},
+         {true, true, true}, true},
+        {4, 7, 2, 5, 1, {"24304.00", "-25.00", "1500.00", "0.00", "25.00", "1500.00"},
+         {"Radius", "Az. Angle", "Flight Lvl"}, {false, true, false}, false},
+        {0, 1, 2, 2, 1, {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"}, {"Radius", "Azim. Ang", "Elev. Ang"},
+         {false, false, true}, false},
+    };
+    auto& w = W();
+    w.txtFltNumPoints->SetText("150");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        Model().PlotOn = 0;
+        w.cmbFlight->SetListIndex(c.item);
+        EXPECT_EQ(Model().FlightType, c.type);
+        EXPECT_EQ(Model().PlotFlightType, c.type);
+        EXPECT_EQ(Model().PlotXUnit, c.xUnit);
+        EXPECT_EQ(Model().PlotOn, 2);
+        EXPECT_EQ(Model().XAxisVar, c.xVar);
+        EXPECT_EQ(Model().YAxisVar, c.yVar);
+        const plat::TextBox* boxes[] = {&w.txtFltX(0), &w.txtFltY(0), &w.txtFltZ(0),
+                                        &w.txtFltX(1), &w.txtFltY(1), &w.txtFltZ(1)};
+        for (std::size_t i = 0; i < 6; ++i)
+            EXPECT_EQ(boxes[i]->Text(), c.points[i]) << boxes[i]->Name();
+        EXPECT_EQ(w.lblX(1).Caption(), c.captions[0]);
+        EXPECT_EQ(w.lblY(1).Caption(), c.captions[1]);
+        EXPECT_EQ(w.lblZ(1).Caption(), c.captions[2]);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(boxes[3 + i]->Enabled(), c.endRow[i]) << boxes[3 + i]->Name();
+            EXPECT_EQ(boxes[3 + i]->BackColor(), c.endRow[i] ? kEnabledBackColor : kDisabledBackColor);
+        }
+        EXPECT_EQ(w.cmdConvertPoint(0).Enabled(), c.converter);
+        EXPECT_EQ(w.txtFltAz(1).Enabled(), c.converter);
+        EXPECT_EQ(w.txtFltNumPoints->Text(), "150");
+    }
+
+    // Without defaults: every point "0.00", the output selection of the kind all the same.
+    w.chkUseDefaults->SetValue(0);
+    w.cmbFlight->SetListIndex(2);
+    for (const plat::TextBox* box : {&w.txtFltX(0), &w.txtFltY(0), &w.txtFltZ(0), &w.txtFltY(1)})
+        EXPECT_EQ(box->Text(), "0.00") << box->Name();
+    EXPECT_EQ(Model().YAxisVar, 2);
+}
+
+TEST_F(FlightPanel, NumberOfPointsIsAWholeNumberFromTwoTo201) {
+    struct Case {
+        const char* typed;
+        bool enter;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"250", false, "201"}, {"250", true, "201"}, {"201", false, "201"}, {"", false, "201"},
+        {"150", true, "150"},  {"1", false, "2"},    {"-5", false, "2"},    {"100.6", false, "101"},
+        {"abc", false, "2"},   {"0.01n", false, "61"},
+    };
+    auto& w = W();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Type(*w.txtFltNumPoints, c.typed);
+        if (c.enter)
+            Enter(*w.txtFltNumPoints);
+        else
+            Tab(*w.txtFltNumPoints);
+        EXPECT_EQ(w.txtFltNumPoints->Text(), c.shown);
+    }
+}
+
+TEST_F(FlightPanel, ConverterWritesTheRowsPointFromTheFirstCompleteCombination) {
+    auto& w = W();
+    w.cmbFlight->SetListIndex(1); // a linear cut offers both converter rows
+    w.txtFltAz(0).SetText("90");
+    w.txtFltRange(0).SetText("1000");
+    w.txtFltAlt(0).SetText("50");
+    Click(w.cmdConvertPoint(0));
+    EXPECT_EQ(w.txtFltX(0).Text(), "1000");
+    EXPECT_NEAR(std::stod(w.txtFltY(0).Text()), 2.95e-7, 1e-8);
+    EXPECT_EQ(w.txtFltZ(0).Text(), "50");
+    EXPECT_EQ(w.txtFltX(1).Text(), "0.00");
+
+    // Elevation 0 with altitude only: nothing is written.
+    w.txtFltEl(1).SetText("0");
+    w.txtFltAlt(1).SetText("50");
+    w.txtFltY(1).SetText("7");
+    Click(w.cmdConvertPoint(1));
+    EXPECT_EQ(w.txtFltY(1).Text(), "7");
+    // Leaving a converter box changes nothing; Enter in it converts and guards.
+    Type(w.txtFltRange(1), "1n");
+    Tab(w.txtFltRange(1));
+    EXPECT_EQ(w.txtFltRange(1).Text(), "1n");
+    Focus(w.txtFltRange(1));
+    Enter(w.txtFltRange(1));
+    EXPECT_EQ(w.txtFltRange(1).Text(), "6076.0");
+}
+
+} // namespace
