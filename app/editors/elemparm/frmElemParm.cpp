@@ -42,8 +42,8 @@ frmElemParm::frmElemParm() : plat::Form("frmElemParm") {
     int y = 8;
     for (int r = 0; r < 4; ++r) {
         if (r == 0 || r == 1) {
-            AddLabel(r == 0 ? "Element Rotation " : "Element Phasing", 8, y, 200, 0).SetFont("Liberation Sans", 9,
-                                                                                              true);
+            AddLabel(r == 0 ? "Element Rotation " : "Element Phasing", 8, y, 200, 0)
+                .SetFont("Liberation Sans", 9, true);
             y += 20;
             for (int i = 0; i < 3; ++i)
                 AddLabel(headings[i], 8 + kLabelW + i * kColW, y, kBoxW, 2);

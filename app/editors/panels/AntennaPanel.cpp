@@ -17,15 +17,24 @@ constexpr plat::NumericSteps kGuardOnly{false, true};
 
 ColumnTexts& Column(AntennaPanelTexts& t, AntBox box) {
     switch (box) {
-    case AntBox::Y: return t.AntY;
-    case AntBox::Z: return t.AntZ;
-    case AntBox::CSBMag: return t.AntCSBMag;
-    case AntBox::CSBPhase: return t.AntCSBPhase;
-    case AntBox::SBOMag: return t.AntSBOMag;
-    case AntBox::SBOPhase: return t.AntSBOPhase;
-    case AntBox::CLRMag: return t.AntCLRMag;
-    case AntBox::CLRPhase: return t.AntCLRPhase;
-    default: break;
+    case AntBox::Y:
+        return t.AntY;
+    case AntBox::Z:
+        return t.AntZ;
+    case AntBox::CSBMag:
+        return t.AntCSBMag;
+    case AntBox::CSBPhase:
+        return t.AntCSBPhase;
+    case AntBox::SBOMag:
+        return t.AntSBOMag;
+    case AntBox::SBOPhase:
+        return t.AntSBOPhase;
+    case AntBox::CLRMag:
+        return t.AntCLRMag;
+    case AntBox::CLRPhase:
+        return t.AntCLRPhase;
+    default:
+        break;
     }
     return t.AntX;
 }

@@ -26,7 +26,8 @@ void AttachFlightPanel(class frmMain& w) {
     for (int row = 0; row < 2; ++row) {
         for (plat::TextBox* box : {&w.txtFltX(row), &w.txtFltY(row), &w.txtFltZ(row)})
             MakeNumeric(*box, kConvertAndGuard, kConvertAndGuard);
-        for (plat::TextBox* box : {&w.txtFltAz(row), &w.txtFltEl(row), &w.txtFltRange(row), &w.txtFltAlt(row)})
+        for (plat::TextBox* box :
+             {&w.txtFltAz(row), &w.txtFltEl(row), &w.txtFltRange(row), &w.txtFltAlt(row)})
             MakeNumeric(*box, kConvertAndGuard, kNothing);
         w.cmdConvertPoint(row).Click = [&w, row] {
             FlightPanelTexts t = w.FlightTexts();

@@ -32,18 +32,30 @@ void MakeNumeric(plat::TextBox& box, plat::NumericSteps enter, plat::NumericStep
 
 AntennaColumn& ColumnBoxes(class frmMain& w, AntBox box) {
     switch (box) {
-    case AntBox::X: return w.txtAntX;
-    case AntBox::Y: return w.txtAntY;
-    case AntBox::Z: return w.txtAntZ;
-    case AntBox::Rot: return w.txtAntRot;
-    case AntBox::Atten: return w.txtAntAtten;
-    case AntBox::PhaseAdj: return w.txtAntPhaseAdj;
-    case AntBox::SBOMag: return w.txtAntSBOMag;
-    case AntBox::SBOPhase: return w.txtAntSBOPhase;
-    case AntBox::CSBMag: return w.txtAntCSBMag;
-    case AntBox::CSBPhase: return w.txtAntCSBPhase;
-    case AntBox::CLRMag: return w.txtAntCLRMag;
-    case AntBox::CLRPhase: break;
+    case AntBox::X:
+        return w.txtAntX;
+    case AntBox::Y:
+        return w.txtAntY;
+    case AntBox::Z:
+        return w.txtAntZ;
+    case AntBox::Rot:
+        return w.txtAntRot;
+    case AntBox::Atten:
+        return w.txtAntAtten;
+    case AntBox::PhaseAdj:
+        return w.txtAntPhaseAdj;
+    case AntBox::SBOMag:
+        return w.txtAntSBOMag;
+    case AntBox::SBOPhase:
+        return w.txtAntSBOPhase;
+    case AntBox::CSBMag:
+        return w.txtAntCSBMag;
+    case AntBox::CSBPhase:
+        return w.txtAntCSBPhase;
+    case AntBox::CLRMag:
+        return w.txtAntCLRMag;
+    case AntBox::CLRPhase:
+        break;
     }
     return w.txtAntCLRPhase;
 }

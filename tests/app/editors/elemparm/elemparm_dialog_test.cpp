@@ -52,7 +52,8 @@ protected:
     }
     // New texts in all twelve boxes, the last one typed and left in the box (focus not moved on).
     static void EditAll(class frmElemParm& d) {
-        plat::ControlArray<plat::TextBox>* rows[] = {&d.txtAntAlpha, &d.txtAntPhi1, &d.txtAntPhi2, &d.txtAntPhi3};
+        plat::ControlArray<plat::TextBox>* rows[] = {&d.txtAntAlpha, &d.txtAntPhi1, &d.txtAntPhi2,
+                                                     &d.txtAntPhi3};
         for (int r = 0; r < 4; ++r) {
             for (int i = 0; i < 3; ++i)
                 (*rows[r])(i).SetText(std::to_string(10 * r + i + 1));

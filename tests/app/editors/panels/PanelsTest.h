@@ -43,7 +43,9 @@ protected:
         std::filesystem::current_path(home_);
     }
 
-    class frmMain& W() { return *w_; }
+    class frmMain& W() {
+        return *w_;
+    }
     plat::ScriptedMessageBoxes& Boxes() { return services_->Boxes(); }
     plat::ScriptedFileDialogs& Files() { return services_->Files(); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }

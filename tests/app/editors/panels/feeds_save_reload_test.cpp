@@ -31,8 +31,9 @@ std::string AntennaCards(const std::string& path) {
 std::vector<double> ShownFeeds(class frmMain& w) {
     std::vector<double> v;
     for (int i : {0, 2}) {
-        for (ControlArray<plat::TextBox, 3>* boxes : {&w.txtAntCSBMag, &w.txtAntCSBPhase, &w.txtAntSBOMag, &w.txtAntSBOPhase,
-                                     &w.txtAntCLRMag, &w.txtAntCLRPhase, &w.txtAntAtten, &w.txtAntPhaseAdj})
+        for (ControlArray<plat::TextBox, 3>* boxes :
+             {&w.txtAntCSBMag, &w.txtAntCSBPhase, &w.txtAntSBOMag, &w.txtAntSBOPhase, &w.txtAntCLRMag,
+              &w.txtAntCLRPhase, &w.txtAntAtten, &w.txtAntPhaseAdj})
             v.push_back(std::stod("0" + (*boxes)(i).Text()));
     }
     for (plat::TextBox* box : {w.txtSBOPowerAdj.get(), w.txtCLRPowerAdjust.get(), w.txtCSBSBOPhase.get()})
@@ -63,9 +64,10 @@ TEST_F(FeedsSaveReload, TheFeedsShownAreSavedAndReloadedWithoutCompounding) {
     w.Toolbar1->Click(1); // New: the defaults, every feed 0
     ASSERT_EQ(w.txtAntCSBMag(0).Text(), "0");
     Files().ExpectFile(Path("site.inp"));
-    Boxes().Expect("No 3D File Associated with this INP file,\r\nBut a 3D file of the same name was found.\r\n"
-                   "This file will be used.",
-                   plat::vbOK);
+    Boxes().Expect(
+        "No 3D File Associated with this INP file,\r\nBut a 3D file of the same name was found.\r\n"
+        "This file will be used.",
+        plat::vbOK);
     w.Menu("mnuLoad").Trigger();
     const std::vector<double> reloaded = ShownFeeds(w);
     ASSERT_EQ(reloaded.size(), shown.size());

@@ -17,19 +17,55 @@ TEST_F(FlightPanel, EachKindLoadsItsDefaultsOutputSelectionAndPanelState) {
         std::uint8_t type, xUnit, xVar, yVar;
         std::array<const char*, 6> points; // X(0), Y(0), Z(0), X(1), Y(1), Z(1)
         std::array<const char*, 3> captions;
-        std::array<bool, 3> endRow;        // X(1), Y(1), Z(1) enabled
+        std::array<bool, 3> endRow; // X(1), Y(1), Z(1) enabled
         bool converter;
     };
     const Case cases[] = {
-        {1, 2, 0, 2, 1, {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}, {"X", "Y", "Z"}, {true, true, true}, true},
-        {2, 3, 1, 1, 2, {"0.00", "30380.00", "3.00", "0.00", "0.00", "0.00"}, {"X", "Y", "Elev. Ang."},
-         {true, true, false}, true},
-        {3, 4, 2, 2, 1, {"0.00", "42954.38", "1500.00", "0.00", "17145.07", "1500.00"}, {"X", "Y", "Z"},
-         {true, true, true}, true},
-        {4, 7, 2, 5, 1, {"24304.00", "-25.00", "1500.00", "0.00", "25.00", "1500.00"},
-         {"Radius", "Az. Angle", "Flight Lvl"}, {false, true, false}, false},
-        {0, 1, 2, 2, 1, {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"}, {"Radius", "Azim. Ang", "Elev. Ang"},
-         {false, false, true}, false},
+        {1,
+         2,
+         0,
+         2,
+         1,
+         {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00"},
+         {"X", "Y", "Z"},
+         {true, true, true},
+         true},
+        {2,
+         3,
+         1,
+         1,
+         2,
+         {"0.00", "30380.00", "3.00", "0.00", "0.00", "0.00"},
+         {"X", "Y", "Elev. Ang."},
+         {true, true, false},
+         true},
+        {3,
+         4,
+         2,
+         2,
+         1,
+         {"0.00", "42954.38", "1500.00", "0.00", "17145.07", "1500.00"},
+         {"X", "Y", "Z"},
+         {true, true, true},
+         true},
+        {4,
+         7,
+         2,
+         5,
+         1,
+         {"24304.00", "-25.00", "1500.00", "0.00", "25.00", "1500.00"},
+         {"Radius", "Az. Angle", "Flight Lvl"},
+         {false, true, false},
+         false},
+        {0,
+         1,
+         2,
+         2,
+         1,
+         {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"},
+         {"Radius", "Azim. Ang", "Elev. Ang"},
+         {false, false, true},
+         false},
     };
     auto& w = W();
     w.txtFltNumPoints->SetText("150");
@@ -74,8 +110,8 @@ TEST_F(FlightPanel, NumberOfPointsIsAWholeNumberFromTwoTo201) {
         const char* shown;
     };
     const Case cases[] = {
-        {"250", false, "201"}, {"250", true, "201"}, {"201", false, "201"}, {"", false, "201"},
-        {"150", true, "150"},  {"1", false, "2"},    {"-5", false, "2"},    {"100.6", false, "101"},
+        {"250", false, "201"}, {"250", true, "201"},   {"201", false, "201"}, {"", false, "201"},
+        {"150", true, "150"},  {"1", false, "2"},      {"-5", false, "2"},    {"100.6", false, "101"},
         {"abc", false, "2"},   {"0.01n", false, "61"},
     };
     auto& w = W();

@@ -8,7 +8,9 @@ namespace {
 
 using PresetsPanel = PanelsTest;
 
-double Number(const plat::TextBox& box) { return std::stod(box.Text()); }
+double Number(const plat::TextBox& box) {
+    return std::stod(box.Text());
+}
 
 TEST_F(PresetsPanel, StandardArraysAt330MHzAndThreeDegrees) {
     struct Case {

@@ -40,12 +40,10 @@ TEST_F(TheodolitePanel, EnterAndLeavingThePathAndTheodoliteBoxes) {
     };
     auto& w = W();
     const Case cases[] = {
-        {w.txtThPathAngle.get(), true, "2m", "0.0"},    // Enter only guards ("0"), then leaving writes 0.0
-        {w.txtThPathAngle.get(), false, "2m", "6.56"},   // leaving converts first
-        {w.txtThPathWidth.get(), false, "1f", "1.0"},
-        {w.txtThX.get(), true, "10m", "32.81"},
-        {w.txtThY.get(), false, "abc", "0"},
-        {w.txtThZ.get(), false, " 12 ", "12"},
+        {w.txtThPathAngle.get(), true, "2m", "0.0"},   // Enter only guards ("0"), then leaving writes 0.0
+        {w.txtThPathAngle.get(), false, "2m", "6.56"}, // leaving converts first
+        {w.txtThPathWidth.get(), false, "1f", "1.0"},  {w.txtThX.get(), true, "10m", "32.81"},
+        {w.txtThY.get(), false, "abc", "0"},           {w.txtThZ.get(), false, " 12 ", "12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box->Name() + " " + c.typed);
