@@ -3,15 +3,58 @@
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/PanelBoxes.h"
 #include "shell/model/ModelVariables.h"
+#include "shell/modelio/ModelTexts.h"
 
 namespace {
+
+class NoGrid final : public GroundGridCells {
+public:
+    int Rows() const override { return 1; }
+    std::string TextMatrix(int, int) const override { return ""; }
+    void SetTextMatrix(int, int, const std::string&) override {}
+    void SetRedraw(bool) override {}
+};
+
+// The antenna positions rewritten as the unit switch rewrites them.
+void ConvertPositions(AntennaPanelTexts& t, bool toMetres) {
+    MainWindowTexts all;
+    all.antenna = t;
+    NoGrid grid;
+    ConvertDisplay(toMetres, 0, all, grid);
+    t.AntX = all.antenna.AntX;
+    t.AntY = all.antenna.AntY;
+    t.AntZ = all.antenna.AntZ;
+}
+
+// The presets compute in feet (heights from 492 / f). While metres are shown, the positions go
+// in as feet and those a preset wrote come back in metres, so that the next collection does not
+// take feet for metres; the positions it left keep their text.
+std::optional<std::uint8_t> ApplyPresetInFeet(class frmMain& w, int listIndex, AntennaPanelTexts& t,
+                                              TheodoliteTexts& path) {
+    const bool includeCurPhase = w.chkIncludeCurPhase->Value() == 1;
+    if (!w.Menu("mnuUseSI").Checked())
+        return ApplyPreset(listIndex, t, path, includeCurPhase, Model(), w.BaseFeedValues);
+    const AntennaPanelTexts shown = t;
+    ConvertPositions(t, false);
+    const AntennaPanelTexts inFeet = t;
+    const std::optional<std::uint8_t> numAnts =
+        ApplyPreset(listIndex, t, path, includeCurPhase, Model(), w.BaseFeedValues);
+    AntennaPanelTexts inMetres = t;
+    ConvertPositions(inMetres, true);
+    for (ColumnTexts AntennaPanelTexts::*column :
+         {&AntennaPanelTexts::AntX, &AntennaPanelTexts::AntY, &AntennaPanelTexts::AntZ}) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            const bool written = (t.*column)[i] != (inFeet.*column)[i];
+            (t.*column)[i] = written ? (inMetres.*column)[i] : (shown.*column)[i];
+        }
+    }
+    return numAnts;
+}
 
 void cmbPresets_Click(class frmMain& w) {
     AntennaPanelTexts t = w.AntennaTexts();
     TheodoliteTexts path = w.PathTexts();
-    const bool includeCurPhase = w.chkIncludeCurPhase->Value() == 1;
-    const std::optional<std::uint8_t> numAnts =
-        ApplyPreset(w.cmbPresets->ListIndex(), t, path, includeCurPhase, Model(), w.BaseFeedValues);
+    const std::optional<std::uint8_t> numAnts = ApplyPresetInFeet(w, w.cmbPresets->ListIndex(), t, path);
     if (numAnts) {
         // The option button's own click lays the panel out again; the preset changes no box there.
         ShowAntennaLayout(w, LayoutAntennaPanel(*numAnts));

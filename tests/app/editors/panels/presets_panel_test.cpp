@@ -71,6 +71,26 @@ TEST_F(PresetsPanel, PathAngleAndFrequencyRules) {
     EXPECT_EQ(w.txtAntPhaseAdj(2).Text(), "0");
 }
 
+TEST_F(PresetsPanel, WithMetresShownThePresetsComputeInFeetAndShowMetres) {
+    auto& w = W();
+    w.Menu("mnuUseSI").SetChecked(true);
+    Model().LengthUnit = 1;
+    w.txtAntX(0).SetText("30.48"); // 100 ft
+    w.txtAntY(0).SetText("91.44");
+    w.txtAntX(1).SetText("12.50");
+    w.cmbPresets->SetListIndex(0);
+    EXPECT_NEAR(Model().Ant(1).Z, 14.24364, 2e-5);
+    EXPECT_NEAR(Model().Ant(3).Z, 28.48728, 2e-5);
+    EXPECT_NEAR(Model().Ant(1).X, 30.48 * 3.281, 1e-3);
+    EXPECT_NEAR(Number(w.txtAntZ(0)), 14.24364 / 3.281, 1e-6);
+    EXPECT_NEAR(Number(w.txtAntZ(2)), 28.48728 / 3.281, 1e-6);
+    EXPECT_NEAR(Number(w.txtAntY(2)), 91.44, 2e-5); // through the single-precision record
+    EXPECT_EQ(w.txtAntX(1).Text(), "12.50");        // a position the preset did not write keeps its text
+    // The heights the next collection takes are those in feet.
+    Click(*w.cmdFindTheod);
+    EXPECT_NEAR(Model().Ant(3).Z, 28.48728, 1e-3);
+}
+
 TEST_F(PresetsPanel, NoneRestoresTheDefaultsAndKeepsTheNumberOfAntennas) {
     auto& w = W();
     w.cmbPresets->SetListIndex(0);
