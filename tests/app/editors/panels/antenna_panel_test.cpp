@@ -59,6 +59,17 @@ TEST_F(AntennaPanel, PhaseAdjustWrapsTheBasePhaseOnce) {
         EXPECT_EQ(w.txtAntSBOPhase(2).Text(), c.shown);
         EXPECT_NEAR(Model().Ant(3).SBOPhase, c.record, 1e-4);
     }
+    // Passing through a phase box of an adjusted column leaves the adjustment in force.
+    TypeTab(w.txtAntSBOPhase(2), "100");
+    TypeTab(w.txtAntPhaseAdj(2), "10");
+    Focus(w.txtAntSBOPhase(2));
+    Tab(w.txtAntSBOPhase(2));
+    EXPECT_EQ(w.txtAntPhaseAdj(2).Text(), "10");
+    EXPECT_EQ(w.txtAntSBOPhase(2).Text(), "110.0");
+    // A phase typed over it is the new base: the column's adjustments are reset.
+    TypeTab(w.txtAntSBOPhase(2), "45");
+    EXPECT_EQ(w.txtAntPhaseAdj(2).Text(), "0");
+    EXPECT_FLOAT_EQ(w.BaseFeedValues.BaseSBOPhase[2], 45.0F);
 }
 
 TEST_F(AntennaPanel, HiddenColumnsCopyTheColumnsInUse) {
