@@ -12,35 +12,30 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
 
-Canvas::Colour ToColour(QRgb rgb)
-{
+Canvas::Colour ToColour(QRgb rgb) {
     return static_cast<Canvas::Colour>(qRed(rgb)) | (static_cast<Canvas::Colour>(qGreen(rgb)) << 8) |
            (static_cast<Canvas::Colour>(qBlue(rgb)) << 16);
 }
 
-}  // namespace
+} // namespace
 
-QColor CanvasColour(Canvas::Colour colour)
-{
+QColor CanvasColour(Canvas::Colour colour) {
     return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
 Canvas::Canvas(int widthPixels, int heightPixels)
-    : image_(std::max(1, widthPixels), std::max(1, heightPixels), QImage::Format_RGB32)
-{
+    : image_(std::max(1, widthPixels), std::max(1, heightPixels), QImage::Format_RGB32) {
     image_.fill(CanvasColour(backColor_));
 }
 
-void Canvas::SetPicture(const QImage& picture)
-{
+void Canvas::SetPicture(const QImage& picture) {
     image_.fill(CanvasColour(backColor_));
     QPainter painter(&image_);
     painter.drawImage(0, 0, picture);
 }
 
-void Canvas::ResizePixels(int width, int height)
-{
+void Canvas::ResizePixels(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
     if (width == image_.width() && height == image_.height()) {
@@ -54,8 +49,7 @@ void Canvas::ResizePixels(int width, int height)
     image_ = resized;
 }
 
-void Canvas::Scale(double left, double top, double width, double height)
-{
+void Canvas::Scale(double left, double top, double width, double height) {
     userScale_ = width != 0 && height != 0;
     scaleLeft_ = left;
     scaleTop_ = top;
@@ -66,36 +60,48 @@ void Canvas::Scale(double left, double top, double width, double height)
     }
 }
 
-void Canvas::ResetScale()
-{
+void Canvas::ResetScale() {
     userScale_ = false;
     scaleLeft_ = 0;
     scaleTop_ = 0;
 }
 
-double Canvas::ScaleWidth() const { return userScale_ ? scaleWidth_ : image_.width() * kTwipsPerPixel; }
-double Canvas::ScaleHeight() const { return userScale_ ? scaleHeight_ : image_.height() * kTwipsPerPixel; }
-double Canvas::UnitsPerPixelX() const { return ScaleWidth() / image_.width(); }
-double Canvas::UnitsPerPixelY() const { return ScaleHeight() / image_.height(); }
-double Canvas::ToPixelX(double x) const { return (x - scaleLeft_) / UnitsPerPixelX(); }
-double Canvas::ToPixelY(double y) const { return (y - scaleTop_) / UnitsPerPixelY(); }
-double Canvas::FromPixelX(double px) const { return scaleLeft_ + px * UnitsPerPixelX(); }
-double Canvas::FromPixelY(double py) const { return scaleTop_ + py * UnitsPerPixelY(); }
+double Canvas::ScaleWidth() const {
+    return userScale_ ? scaleWidth_ : image_.width() * kTwipsPerPixel;
+}
+double Canvas::ScaleHeight() const {
+    return userScale_ ? scaleHeight_ : image_.height() * kTwipsPerPixel;
+}
+double Canvas::UnitsPerPixelX() const {
+    return ScaleWidth() / image_.width();
+}
+double Canvas::UnitsPerPixelY() const {
+    return ScaleHeight() / image_.height();
+}
+double Canvas::ToPixelX(double x) const {
+    return (x - scaleLeft_) / UnitsPerPixelX();
+}
+double Canvas::ToPixelY(double y) const {
+    return (y - scaleTop_) / UnitsPerPixelY();
+}
+double Canvas::FromPixelX(double px) const {
+    return scaleLeft_ + px * UnitsPerPixelX();
+}
+double Canvas::FromPixelY(double py) const {
+    return scaleTop_ + py * UnitsPerPixelY();
+}
 
-void Canvas::Cls()
-{
+void Canvas::Cls() {
     image_.fill(CanvasColour(backColor_));
     currentX_ = scaleLeft_;
     currentY_ = scaleTop_;
 }
 
-void Canvas::Line(double x1, double y1, double x2, double y2, BoxStyle style)
-{
+void Canvas::Line(double x1, double y1, double x2, double y2, BoxStyle style) {
     Line(x1, y1, x2, y2, foreColor_, style);
 }
 
-void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour, BoxStyle style)
-{
+void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour, BoxStyle style) {
     QPainter painter(&image_);
     const QPointF a(ToPixelX(x1), ToPixelY(y1));
     const QPointF b(ToPixelX(x2), ToPixelY(y2));
@@ -103,18 +109,25 @@ void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour, Box
     pen.setWidth(drawWidth_);
     painter.setPen(pen);
     switch (style) {
-    case BoxStyle::None: painter.drawLine(a, b); break;
-    case BoxStyle::Box: painter.drawRect(QRectF(a, b).normalized()); break;
-    case BoxStyle::FilledBox: painter.fillRect(QRectF(a, b).normalized(), CanvasColour(colour)); break;
+    case BoxStyle::None:
+        painter.drawLine(a, b);
+        break;
+    case BoxStyle::Box:
+        painter.drawRect(QRectF(a, b).normalized());
+        break;
+    case BoxStyle::FilledBox:
+        painter.fillRect(QRectF(a, b).normalized(), CanvasColour(colour));
+        break;
     }
     currentX_ = x2;
     currentY_ = y2;
 }
 
-void Canvas::Circle(double x, double y, double r) { Circle(x, y, r, foreColor_); }
+void Canvas::Circle(double x, double y, double r) {
+    Circle(x, y, r, foreColor_);
+}
 
-void Canvas::Circle(double x, double y, double r, Colour colour)
-{
+void Canvas::Circle(double x, double y, double r, Colour colour) {
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(CanvasColour(colour));
@@ -127,10 +140,11 @@ void Canvas::Circle(double x, double y, double r, Colour colour)
     currentY_ = y;
 }
 
-void Canvas::PSet(double x, double y) { PSet(x, y, foreColor_); }
+void Canvas::PSet(double x, double y) {
+    PSet(x, y, foreColor_);
+}
 
-void Canvas::PSet(double x, double y, Colour colour)
-{
+void Canvas::PSet(double x, double y, Colour colour) {
     const int px = static_cast<int>(std::floor(ToPixelX(x)));
     const int py = static_cast<int>(std::floor(ToPixelY(y)));
     if (drawWidth_ <= 1) {
@@ -140,14 +154,14 @@ void Canvas::PSet(double x, double y, Colour colour)
     } else {
         QPainter painter(&image_);
         const double half = drawWidth_ / 2.0;
-        painter.fillRect(QRectF(px + 0.5 - half, py + 0.5 - half, drawWidth_, drawWidth_), CanvasColour(colour));
+        painter.fillRect(QRectF(px + 0.5 - half, py + 0.5 - half, drawWidth_, drawWidth_),
+                         CanvasColour(colour));
     }
     currentX_ = x;
     currentY_ = y;
 }
 
-std::int64_t Canvas::Point(double x, double y) const
-{
+std::int64_t Canvas::Point(double x, double y) const {
     const int px = static_cast<int>(std::floor(ToPixelX(x)));
     const int py = static_cast<int>(std::floor(ToPixelY(y)));
     if (!image_.valid(px, py)) {
@@ -156,8 +170,7 @@ std::int64_t Canvas::Point(double x, double y) const
     return ToColour(image_.pixel(px, py));
 }
 
-void Canvas::Print(const std::string& text)
-{
+void Canvas::Print(const std::string& text) {
     QPainter painter(&image_);
     painter.setFont(font_);
     painter.setPen(CanvasColour(foreColor_));
@@ -168,20 +181,17 @@ void Canvas::Print(const std::string& text)
     currentY_ += metrics.height() * UnitsPerPixelY();
 }
 
-double Canvas::TextWidth(const std::string& text) const
-{
+double Canvas::TextWidth(const std::string& text) const {
     const QFontMetricsF metrics(font_);
     const QString q = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     return metrics.horizontalAdvance(q) * std::abs(UnitsPerPixelX());
 }
 
-double Canvas::TextHeight(const std::string&) const
-{
+double Canvas::TextHeight(const std::string&) const {
     return QFontMetricsF(font_).height() * std::abs(UnitsPerPixelY());
 }
 
-void Canvas::FloodFillPixels(int px, int py, Colour fill, Colour border)
-{
+void Canvas::FloodFillPixels(int px, int py, Colour fill, Colour border) {
     if (!image_.valid(px, py)) {
         return;
     }
@@ -231,4 +241,4 @@ void Canvas::FloodFillPixels(int px, int py, Colour fill, Colour border)
     }
 }
 
-}  // namespace plat
+} // namespace plat

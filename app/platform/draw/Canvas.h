@@ -65,8 +65,7 @@ public:
     // A line (or an outlined or filled box) from (x1, y1) to (x2, y2) in ForeColor or `colour`;
     // the current point moves to (x2, y2).
     void Line(double x1, double y1, double x2, double y2, BoxStyle style = BoxStyle::None);
-    void Line(double x1, double y1, double x2, double y2, Colour colour,
-              BoxStyle style = BoxStyle::None);
+    void Line(double x1, double y1, double x2, double y2, Colour colour, BoxStyle style = BoxStyle::None);
     // A circle of radius r (in units of the horizontal scale) around (x, y).
     void Circle(double x, double y, double r);
     void Circle(double x, double y, double r, Colour colour);
@@ -106,6 +105,6 @@ private:
 
 QColor CanvasColour(Canvas::Colour colour);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -10,27 +10,22 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<IEngine>& InstalledEngine()
-{
+std::unique_ptr<IEngine>& InstalledEngine() {
     static std::unique_ptr<IEngine> engine;
     return engine;
 }
 
-std::string LastDlError()
-{
+std::string LastDlError() {
     const char* text = dlerror();
     return text ? text : "unknown error";
 }
 
-}  // namespace
+} // namespace
 
 EngineLoadError::EngineLoadError(std::string missingName, const std::string& message)
-    : std::runtime_error(message), missingName_(std::move(missingName))
-{
-}
+    : std::runtime_error(message), missingName_(std::move(missingName)) {}
 
-DynamicEngine::DynamicEngine(const std::string& path) : path_(path)
-{
+DynamicEngine::DynamicEngine(const std::string& path) : path_(path) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_) {
         throw EngineLoadError(kEngineLibraryName,
@@ -43,8 +38,8 @@ DynamicEngine::DynamicEngine(const std::string& path) : path_(path)
             const std::string reason = LastDlError();
             dlclose(handle_);
             handle_ = nullptr;
-            throw EngineLoadError(name, std::string("The engine library ") + path_ +
-                                            " has no export " + name + ": " + reason);
+            throw EngineLoadError(name, std::string("The engine library ") + path_ + " has no export " +
+                                            name + ": " + reason);
         }
         return symbol;
     };
@@ -54,25 +49,28 @@ DynamicEngine::DynamicEngine(const std::string& path) : path_(path)
     lastError_ = reinterpret_cast<IntFn>(find("Kelv_getLastError"));
 }
 
-DynamicEngine::~DynamicEngine()
-{
+DynamicEngine::~DynamicEngine() {
     if (handle_) {
         dlclose(handle_);
     }
 }
 
 int DynamicEngine::Kelv_start(const std::string& inPath, const std::string& plotPath,
-                              const std::string& groundPath)
-{
+                              const std::string& groundPath) {
     return start_(inPath.c_str(), plotPath.c_str(), groundPath.c_str());
 }
 
-int DynamicEngine::Kelv_stop() { return stop_(); }
-int DynamicEngine::Kelv_getProgress() { return progress_(); }
-int DynamicEngine::Kelv_getLastError() { return lastError_(); }
+int DynamicEngine::Kelv_stop() {
+    return stop_();
+}
+int DynamicEngine::Kelv_getProgress() {
+    return progress_();
+}
+int DynamicEngine::Kelv_getLastError() {
+    return lastError_();
+}
 
-std::string ExecutableFolder()
-{
+std::string ExecutableFolder() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
@@ -81,8 +79,7 @@ std::string ExecutableFolder()
     return exe.parent_path().string();
 }
 
-std::unique_ptr<IEngine> LoadEngine(const std::string& exeFolder)
-{
+std::unique_ptr<IEngine> LoadEngine(const std::string& exeFolder) {
     const std::filesystem::path beside = std::filesystem::path(exeFolder) / kEngineLibraryName;
     std::error_code error;
     if (std::filesystem::exists(beside, error)) {
@@ -91,8 +88,7 @@ std::unique_ptr<IEngine> LoadEngine(const std::string& exeFolder)
     return std::make_unique<DynamicEngine>(kEngineLibraryName);
 }
 
-IEngine& Engine()
-{
+IEngine& Engine() {
     auto& engine = InstalledEngine();
     if (!engine) {
         engine = LoadEngine();
@@ -100,6 +96,8 @@ IEngine& Engine()
     return *engine;
 }
 
-void SetEngine(std::unique_ptr<IEngine> engine) { InstalledEngine() = std::move(engine); }
+void SetEngine(std::unique_ptr<IEngine> engine) {
+    InstalledEngine() = std::move(engine);
+}
 
-}  // namespace plat
+} // namespace plat

@@ -77,6 +77,6 @@ IEngine& Engine();
 // Installs `engine` as the program's engine (nullptr: bind the real library again on next use).
 void SetEngine(std::unique_ptr<IEngine> engine);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

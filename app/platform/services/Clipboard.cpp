@@ -7,25 +7,27 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<IClipboardService>& Installed()
-{
+std::unique_ptr<IClipboardService>& Installed() {
     static std::unique_ptr<IClipboardService> service;
     return service;
 }
 
-}  // namespace
+} // namespace
 
-std::string QtClipboardService::GetText() { return QGuiApplication::clipboard()->text().toLatin1().toStdString(); }
-
-void QtClipboardService::SetText(const std::string& text)
-{
-    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+std::string QtClipboardService::GetText() {
+    return QGuiApplication::clipboard()->text().toLatin1().toStdString();
 }
 
-void QtClipboardService::Clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboardService::SetText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
 
-IClipboardService& Clipboard()
-{
+void QtClipboardService::Clear() {
+    QGuiApplication::clipboard()->clear();
+}
+
+IClipboardService& Clipboard() {
     auto& service = Installed();
     if (!service) {
         service = std::make_unique<QtClipboardService>();
@@ -33,6 +35,8 @@ IClipboardService& Clipboard()
     return *service;
 }
 
-void SetClipboardService(std::unique_ptr<IClipboardService> service) { Installed() = std::move(service); }
+void SetClipboardService(std::unique_ptr<IClipboardService> service) {
+    Installed() = std::move(service);
+}
 
-}  // namespace plat
+} // namespace plat

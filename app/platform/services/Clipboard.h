@@ -37,6 +37,6 @@ IClipboardService& Clipboard();
 // Installs a service (nullptr: the system clipboard).
 void SetClipboardService(std::unique_ptr<IClipboardService> service);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

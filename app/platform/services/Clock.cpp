@@ -9,18 +9,18 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<IClock>& Installed()
-{
+std::unique_ptr<IClock>& Installed() {
     static std::unique_ptr<IClock> clock;
     return clock;
 }
 
-}  // namespace
+} // namespace
 
-double SystemClock::SecondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double SystemClock::SecondsSinceMidnight() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
-IClock& Clock()
-{
+IClock& Clock() {
     auto& clock = Installed();
     if (!clock) {
         clock = std::make_unique<SystemClock>();
@@ -28,10 +28,11 @@ IClock& Clock()
     return *clock;
 }
 
-void SetClock(std::unique_ptr<IClock> clock) { Installed() = std::move(clock); }
+void SetClock(std::unique_ptr<IClock> clock) {
+    Installed() = std::move(clock);
+}
 
-void DoEvents(int waitMilliseconds)
-{
+void DoEvents(int waitMilliseconds) {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (waitMilliseconds > 0) {
@@ -41,4 +42,4 @@ void DoEvents(int waitMilliseconds)
     }
 }
 
-}  // namespace plat
+} // namespace plat

@@ -37,6 +37,6 @@ void SetClock(std::unique_ptr<IClock> clock);
 // for further events (handling them as they come), so that a polling loop does not spin.
 void DoEvents(int waitMilliseconds = 0);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -11,16 +11,16 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<IFileDialogService>& Installed()
-{
+std::unique_ptr<IFileDialogService>& Installed() {
     static std::unique_ptr<IFileDialogService> service;
     return service;
 }
 
-QString ToQ(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQ(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-std::vector<std::string> Split(const std::string& text, char separator)
-{
+std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::string part;
     for (char c : text) {
@@ -35,8 +35,7 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return parts;
 }
 
-std::string Trimmed(const std::string& text)
-{
+std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) {
         return "";
@@ -44,10 +43,9 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-}  // namespace
+} // namespace
 
-std::string ToQtFilter(const std::string& filter)
-{
+std::string ToQtFilter(const std::string& filter) {
     if (filter.empty()) {
         return "";
     }
@@ -70,8 +68,7 @@ std::string ToQtFilter(const std::string& filter)
     return result;
 }
 
-std::optional<std::string> QtFileDialogService::Show(const FileDialogRequest& request)
-{
+std::optional<std::string> QtFileDialogService::Show(const FileDialogRequest& request) {
     const QStringList filters = ToQ(ToQtFilter(request.filter)).split(";;", Qt::SkipEmptyParts);
     QString selected = request.filterIndex >= 1 && request.filterIndex <= filters.size()
                            ? filters[request.filterIndex - 1]
@@ -89,18 +86,19 @@ std::optional<std::string> QtFileDialogService::Show(const FileDialogRequest& re
     }
     QWidget* parent = QApplication::activeWindow();
     const QString title = ToQ(request.title);
-    const QString chosen = request.kind == FileDialogKind::Open
-                               ? QFileDialog::getOpenFileName(parent, title, start, filters.join(";;"), &selected, options)
-                               : QFileDialog::getSaveFileName(parent, title, start, filters.join(";;"), &selected, options);
+    const QString chosen =
+        request.kind == FileDialogKind::Open
+            ? QFileDialog::getOpenFileName(parent, title, start, filters.join(";;"), &selected, options)
+            : QFileDialog::getSaveFileName(parent, title, start, filters.join(";;"), &selected, options);
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
     return chosen.toLatin1().toStdString();
 }
 
-std::optional<std::uint32_t> QtFileDialogService::ShowColor(const ColorDialogRequest& request)
-{
-    const QColor initial(static_cast<int>(request.colour & 0xFF), static_cast<int>((request.colour >> 8) & 0xFF),
+std::optional<std::uint32_t> QtFileDialogService::ShowColor(const ColorDialogRequest& request) {
+    const QColor initial(static_cast<int>(request.colour & 0xFF),
+                         static_cast<int>((request.colour >> 8) & 0xFF),
                          static_cast<int>((request.colour >> 16) & 0xFF));
     const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
     if (!chosen.isValid()) {
@@ -110,12 +108,17 @@ std::optional<std::uint32_t> QtFileDialogService::ShowColor(const ColorDialogReq
            (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }
 
-void ScriptedFileDialogs::ExpectFile(std::string fileName) { fileAnswers_.emplace_back(std::move(fileName)); }
-void ScriptedFileDialogs::ExpectCancel() { fileAnswers_.emplace_back(std::nullopt); }
-void ScriptedFileDialogs::ExpectColour(std::uint32_t colour) { colourAnswers_.push_back(colour); }
+void ScriptedFileDialogs::ExpectFile(std::string fileName) {
+    fileAnswers_.emplace_back(std::move(fileName));
+}
+void ScriptedFileDialogs::ExpectCancel() {
+    fileAnswers_.emplace_back(std::nullopt);
+}
+void ScriptedFileDialogs::ExpectColour(std::uint32_t colour) {
+    colourAnswers_.push_back(colour);
+}
 
-std::optional<std::string> ScriptedFileDialogs::Show(const FileDialogRequest& request)
-{
+std::optional<std::string> ScriptedFileDialogs::Show(const FileDialogRequest& request) {
     requests_.push_back(request);
     if (fileAnswers_.empty()) {
         ++unexpected_;
@@ -130,8 +133,7 @@ std::optional<std::string> ScriptedFileDialogs::Show(const FileDialogRequest& re
     return answer;
 }
 
-std::optional<std::uint32_t> ScriptedFileDialogs::ShowColor(const ColorDialogRequest&)
-{
+std::optional<std::uint32_t> ScriptedFileDialogs::ShowColor(const ColorDialogRequest&) {
     if (colourAnswers_.empty()) {
         ++unexpected_;
         if (OnUnexpected) {
@@ -144,8 +146,7 @@ std::optional<std::uint32_t> ScriptedFileDialogs::ShowColor(const ColorDialogReq
     return answer;
 }
 
-IFileDialogService& FileDialogService()
-{
+IFileDialogService& FileDialogService() {
     auto& service = Installed();
     if (!service) {
         service = std::make_unique<QtFileDialogService>();
@@ -153,10 +154,11 @@ IFileDialogService& FileDialogService()
     return *service;
 }
 
-void SetFileDialogService(std::unique_ptr<IFileDialogService> service) { Installed() = std::move(service); }
+void SetFileDialogService(std::unique_ptr<IFileDialogService> service) {
+    Installed() = std::move(service);
+}
 
-void CommonDialog::ShowFile(FileDialogKind kind)
-{
+void CommonDialog::ShowFile(FileDialogKind kind) {
     FileDialogRequest request{kind, Filter, FilterIndex, FileName, DialogTitle, InitDir, Flags};
     const std::optional<std::string> chosen = FileDialogService().Show(request);
     if (!chosen) {
@@ -168,12 +170,16 @@ void CommonDialog::ShowFile(FileDialogKind kind)
     FileName = *chosen;
 }
 
-void CommonDialog::ShowOpen() { ShowFile(FileDialogKind::Open); }
-void CommonDialog::ShowSave() { ShowFile(FileDialogKind::Save); }
+void CommonDialog::ShowOpen() {
+    ShowFile(FileDialogKind::Open);
+}
+void CommonDialog::ShowSave() {
+    ShowFile(FileDialogKind::Save);
+}
 
-void CommonDialog::ShowColor()
-{
-    const std::optional<std::uint32_t> chosen = FileDialogService().ShowColor(ColorDialogRequest{Color, Flags});
+void CommonDialog::ShowColor() {
+    const std::optional<std::uint32_t> chosen =
+        FileDialogService().ShowColor(ColorDialogRequest{Color, Flags});
     if (!chosen) {
         if (CancelError) {
             throw DialogCancelledError();
@@ -183,6 +189,8 @@ void CommonDialog::ShowColor()
     Color = *chosen;
 }
 
-std::string CommonDialog::FileTitle() const { return std::filesystem::path(FileName).filename().string(); }
+std::string CommonDialog::FileTitle() const {
+    return std::filesystem::path(FileName).filename().string();
+}
 
-}  // namespace plat
+} // namespace plat

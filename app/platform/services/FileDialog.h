@@ -108,6 +108,6 @@ private:
     void ShowFile(FileDialogKind kind);
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

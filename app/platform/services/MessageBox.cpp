@@ -10,54 +10,74 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<IMessageBoxService>& Installed()
-{
+std::unique_ptr<IMessageBoxService>& Installed() {
     static std::unique_ptr<IMessageBoxService> service;
     return service;
 }
 
-QString ToQ(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQ(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-QMessageBox::StandardButton QtButton(int answer)
-{
+QMessageBox::StandardButton QtButton(int answer) {
     switch (answer) {
-    case vbOK: return QMessageBox::Ok;
-    case vbCancel: return QMessageBox::Cancel;
-    case vbAbort: return QMessageBox::Abort;
-    case vbRetry: return QMessageBox::Retry;
-    case vbIgnore: return QMessageBox::Ignore;
-    case vbYes: return QMessageBox::Yes;
-    default: return QMessageBox::No;
+    case vbOK:
+        return QMessageBox::Ok;
+    case vbCancel:
+        return QMessageBox::Cancel;
+    case vbAbort:
+        return QMessageBox::Abort;
+    case vbRetry:
+        return QMessageBox::Retry;
+    case vbIgnore:
+        return QMessageBox::Ignore;
+    case vbYes:
+        return QMessageBox::Yes;
+    default:
+        return QMessageBox::No;
     }
 }
 
-}  // namespace
+} // namespace
 
-std::vector<int> MessageBoxButtons(int buttons)
-{
+std::vector<int> MessageBoxButtons(int buttons) {
     switch (buttons & 0x7) {
-    case vbOKCancel: return {vbOK, vbCancel};
-    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-    case vbYesNo: return {vbYes, vbNo};
-    case vbRetryCancel: return {vbRetry, vbCancel};
-    default: return {vbOK};
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+        return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    case vbRetryCancel:
+        return {vbRetry, vbCancel};
+    default:
+        return {vbOK};
     }
 }
 
-int QtMessageBoxService::Show(const MessageBoxRequest& request)
-{
+int QtMessageBoxService::Show(const MessageBoxRequest& request) {
     QMessageBox box(QApplication::activeWindow());
     QString text = ToQ(request.prompt);
     text.replace("\r\n", "\n").replace('\r', '\n');
     box.setText(text);
     box.setWindowTitle(request.title.empty() ? QCoreApplication::applicationName() : ToQ(request.title));
     switch (request.buttons & 0x70) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
     const std::vector<int> answers = MessageBoxButtons(request.buttons);
     for (int answer : answers) {
@@ -81,13 +101,11 @@ int QtMessageBoxService::Show(const MessageBoxRequest& request)
     return hasCancel ? vbCancel : answers.front();
 }
 
-void ScriptedMessageBoxes::Expect(std::string prompt, int answer)
-{
+void ScriptedMessageBoxes::Expect(std::string prompt, int answer) {
     answers_.push_back(Answer{std::move(prompt), answer});
 }
 
-int ScriptedMessageBoxes::Show(const MessageBoxRequest& request)
-{
+int ScriptedMessageBoxes::Show(const MessageBoxRequest& request) {
     shown_.push_back(request);
     for (Answer& a : answers_) {
         if (!a.used && a.prompt == request.prompt) {
@@ -103,8 +121,7 @@ int ScriptedMessageBoxes::Show(const MessageBoxRequest& request)
     return std::find(answers.begin(), answers.end(), vbCancel) != answers.end() ? vbCancel : answers.front();
 }
 
-std::vector<std::string> ScriptedMessageBoxes::Unanswered() const
-{
+std::vector<std::string> ScriptedMessageBoxes::Unanswered() const {
     std::vector<std::string> prompts;
     for (const Answer& a : answers_) {
         if (!a.used) {
@@ -114,13 +131,11 @@ std::vector<std::string> ScriptedMessageBoxes::Unanswered() const
     return prompts;
 }
 
-int MsgBox(const std::string& prompt, int buttons, const std::string& title)
-{
+int MsgBox(const std::string& prompt, int buttons, const std::string& title) {
     return MessageBoxService().Show(MessageBoxRequest{prompt, buttons, title});
 }
 
-IMessageBoxService& MessageBoxService()
-{
+IMessageBoxService& MessageBoxService() {
     auto& service = Installed();
     if (!service) {
         service = std::make_unique<QtMessageBoxService>();
@@ -128,6 +143,8 @@ IMessageBoxService& MessageBoxService()
     return *service;
 }
 
-void SetMessageBoxService(std::unique_ptr<IMessageBoxService> service) { Installed() = std::move(service); }
+void SetMessageBoxService(std::unique_ptr<IMessageBoxService> service) {
+    Installed() = std::move(service);
+}
 
-}  // namespace plat
+} // namespace plat

@@ -87,6 +87,6 @@ IMessageBoxService& MessageBoxService();
 // Installs a service (nullptr: the on-screen one).
 void SetMessageBoxService(std::unique_ptr<IMessageBoxService> service);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -9,26 +9,29 @@
 namespace plat {
 
 CommandButton::CommandButton(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QPushButton)
-{
+    : Control(parent, std::move(name), index, new QPushButton) {
     Inner()->setAutoDefault(false);
     Inner()->setDefault(false);
     QObject::connect(Inner(), &QPushButton::clicked, Inner(), [this] { RunClick(); });
 }
 
-QPushButton* CommandButton::Inner() const { return static_cast<QPushButton*>(Widget()); }
-std::string CommandButton::Caption() const { return FromQString(Inner()->text()); }
-void CommandButton::SetCaption(const std::string& caption) { Inner()->setText(ToQString(caption)); }
+QPushButton* CommandButton::Inner() const {
+    return static_cast<QPushButton*>(Widget());
+}
+std::string CommandButton::Caption() const {
+    return FromQString(Inner()->text());
+}
+void CommandButton::SetCaption(const std::string& caption) {
+    Inner()->setText(ToQString(caption));
+}
 
-void CommandButton::SetValue(bool value)
-{
+void CommandButton::SetValue(bool value) {
     if (value) {
         RunClick();
     }
 }
 
-void CommandButton::RunClick()
-{
+void CommandButton::RunClick() {
     pressed_ = true;
     if (Click) {
         Click();
@@ -36,8 +39,7 @@ void CommandButton::RunClick()
     pressed_ = false;
 }
 
-void CommandButton::HandleKeyPress(int& keyAscii)
-{
+void CommandButton::HandleKeyPress(int& keyAscii) {
     Control::HandleKeyPress(keyAscii);
     if (keyAscii == 13 && Enabled()) {
         keyAscii = 0;
@@ -46,8 +48,7 @@ void CommandButton::HandleKeyPress(int& keyAscii)
 }
 
 CheckBox::CheckBox(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QCheckBox)
-{
+    : Control(parent, std::move(name), index, new QCheckBox) {
     QObject::connect(Inner(), &QCheckBox::stateChanged, Inner(), [this] {
         if (Click) {
             Click();
@@ -55,15 +56,24 @@ CheckBox::CheckBox(Container& parent, std::string name, int index)
     });
 }
 
-QCheckBox* CheckBox::Inner() const { return static_cast<QCheckBox*>(Widget()); }
-std::string CheckBox::Caption() const { return FromQString(Inner()->text()); }
-void CheckBox::SetCaption(const std::string& caption) { Inner()->setText(ToQString(caption)); }
-int CheckBox::Value() const { return Inner()->isChecked() ? 1 : 0; }
-void CheckBox::SetValue(int value) { Inner()->setChecked(value != 0); }
+QCheckBox* CheckBox::Inner() const {
+    return static_cast<QCheckBox*>(Widget());
+}
+std::string CheckBox::Caption() const {
+    return FromQString(Inner()->text());
+}
+void CheckBox::SetCaption(const std::string& caption) {
+    Inner()->setText(ToQString(caption));
+}
+int CheckBox::Value() const {
+    return Inner()->isChecked() ? 1 : 0;
+}
+void CheckBox::SetValue(int value) {
+    Inner()->setChecked(value != 0);
+}
 
 OptionButton::OptionButton(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QRadioButton)
-{
+    : Control(parent, std::move(name), index, new QRadioButton) {
     QObject::connect(Inner(), &QRadioButton::toggled, Inner(), [this](bool on) {
         if (on && Click) {
             Click();
@@ -71,13 +81,20 @@ OptionButton::OptionButton(Container& parent, std::string name, int index)
     });
 }
 
-QRadioButton* OptionButton::Inner() const { return static_cast<QRadioButton*>(Widget()); }
-std::string OptionButton::Caption() const { return FromQString(Inner()->text()); }
-void OptionButton::SetCaption(const std::string& caption) { Inner()->setText(ToQString(caption)); }
-bool OptionButton::Value() const { return Inner()->isChecked(); }
+QRadioButton* OptionButton::Inner() const {
+    return static_cast<QRadioButton*>(Widget());
+}
+std::string OptionButton::Caption() const {
+    return FromQString(Inner()->text());
+}
+void OptionButton::SetCaption(const std::string& caption) {
+    Inner()->setText(ToQString(caption));
+}
+bool OptionButton::Value() const {
+    return Inner()->isChecked();
+}
 
-void OptionButton::SetValue(bool value)
-{
+void OptionButton::SetValue(bool value) {
     if (value) {
         Inner()->setChecked(true);
         return;
@@ -89,4 +106,4 @@ void OptionButton::SetValue(bool value)
     Inner()->setAutoExclusive(exclusive);
 }
 
-}  // namespace plat
+} // namespace plat

@@ -72,6 +72,6 @@ public:
     std::function<void()> Click;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

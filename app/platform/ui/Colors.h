@@ -25,6 +25,6 @@ QColor ToQColor(Colour colour);
 // The 0x00BBGGRR number of a Qt colour (alpha dropped).
 Colour FromQColor(const QColor& colour);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

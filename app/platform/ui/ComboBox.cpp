@@ -11,8 +11,7 @@
 namespace plat {
 
 ComboBox::ComboBox(Container& parent, std::string name, int index, Style style)
-    : Control(parent, std::move(name), index, new QComboBox), style_(style)
-{
+    : Control(parent, std::move(name), index, new QComboBox), style_(style) {
     Inner()->setEditable(style == Style::DropdownCombo);
     Inner()->setInsertPolicy(QComboBox::NoInsert);
     if (QLineEdit* edit = Inner()->lineEdit()) {
@@ -25,12 +24,15 @@ ComboBox::ComboBox(Container& parent, std::string name, int index, Style style)
     });
 }
 
-QComboBox* ComboBox::Inner() const { return static_cast<QComboBox*>(Widget()); }
+QComboBox* ComboBox::Inner() const {
+    return static_cast<QComboBox*>(Widget());
+}
 
-void ComboBox::AddItem(const std::string& item) { AddItem(item, ListCount()); }
+void ComboBox::AddItem(const std::string& item) {
+    AddItem(item, ListCount());
+}
 
-void ComboBox::AddItem(const std::string& item, int position)
-{
+void ComboBox::AddItem(const std::string& item, int position) {
     if (position < 0 || position > ListCount()) {
         throw std::out_of_range("ComboBox::AddItem: invalid position");
     }
@@ -41,8 +43,7 @@ void ComboBox::AddItem(const std::string& item, int position)
     Inner()->setCurrentIndex(selected < 0 ? -1 : (position <= selected ? selected + 1 : selected));
 }
 
-void ComboBox::RemoveItem(int position)
-{
+void ComboBox::RemoveItem(int position) {
     if (position < 0 || position >= ListCount()) {
         throw std::out_of_range("ComboBox::RemoveItem: invalid position");
     }
@@ -52,8 +53,7 @@ void ComboBox::RemoveItem(int position)
     Inner()->setCurrentIndex(position == selected ? -1 : (position < selected ? selected - 1 : selected));
 }
 
-void ComboBox::Clear()
-{
+void ComboBox::Clear() {
     const QSignalBlocker blocker(Inner());
     Inner()->clear();
     if (QLineEdit* edit = Inner()->lineEdit()) {
@@ -61,38 +61,40 @@ void ComboBox::Clear()
     }
 }
 
-int ComboBox::ListCount() const { return Inner()->count(); }
+int ComboBox::ListCount() const {
+    return Inner()->count();
+}
 
-std::string ComboBox::List(int position) const
-{
+std::string ComboBox::List(int position) const {
     if (position < 0 || position >= ListCount()) {
         return "";
     }
     return FromQString(Inner()->itemText(position));
 }
 
-void ComboBox::SetList(int position, const std::string& item)
-{
+void ComboBox::SetList(int position, const std::string& item) {
     if (position < 0 || position >= ListCount()) {
         throw std::out_of_range("ComboBox::SetList: invalid position");
     }
     Inner()->setItemText(position, ToQString(item));
 }
 
-int ComboBox::ListIndex() const { return Inner()->currentIndex(); }
+int ComboBox::ListIndex() const {
+    return Inner()->currentIndex();
+}
 
-void ComboBox::SetListIndex(int position)
-{
+void ComboBox::SetListIndex(int position) {
     if (position < -1 || position >= ListCount()) {
         throw std::out_of_range("ComboBox::SetListIndex: invalid index");
     }
     Inner()->setCurrentIndex(position);
 }
 
-std::string ComboBox::Text() const { return FromQString(Inner()->currentText()); }
+std::string ComboBox::Text() const {
+    return FromQString(Inner()->currentText());
+}
 
-void ComboBox::SetText(const std::string& text)
-{
+void ComboBox::SetText(const std::string& text) {
     if (style_ == Style::DropdownCombo) {
         Inner()->setEditText(ToQString(text));
         return;
@@ -104,4 +106,4 @@ void ComboBox::SetText(const std::string& text)
     SetListIndex(position);
 }
 
-}  // namespace plat
+} // namespace plat

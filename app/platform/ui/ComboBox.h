@@ -17,8 +17,7 @@ namespace plat {
 class ComboBox : public Control {
 public:
     enum class Style { DropdownCombo, DropdownList };
-    ComboBox(Container& parent, std::string name, int index = -1,
-             Style style = Style::DropdownList);
+    ComboBox(Container& parent, std::string name, int index = -1, Style style = Style::DropdownList);
     std::string TypeName() const override { return "ComboBox"; }
 
     void AddItem(const std::string& item);
@@ -42,6 +41,6 @@ private:
     Style style_;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -16,27 +16,30 @@ namespace {
 constexpr const char* kControlProperty = "platControl";
 
 // Focus moves that the program's handlers see: not window activation, pop-ups or menus.
-bool IsProgramFocusMove(Qt::FocusReason reason)
-{
+bool IsProgramFocusMove(Qt::FocusReason reason) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
            reason != Qt::MenuBarFocusReason;
 }
 
-}  // namespace
+} // namespace
 
 class ControlHook : public QObject {
 public:
     explicit ControlHook(Control& control) : control_(control) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-        case QEvent::FocusIn: control_.FocusEntered(); break;
-        case QEvent::FocusOut: control_.FocusLeft(static_cast<QFocusEvent*>(event)->reason()); break;
+        case QEvent::FocusIn:
+            control_.FocusEntered();
+            break;
+        case QEvent::FocusOut:
+            control_.FocusLeft(static_cast<QFocusEvent*>(event)->reason());
+            break;
         case QEvent::KeyPress:
             return control_.FilterKey(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
-        default: break;
+        default:
+            break;
         }
         return false;
     }
@@ -46,8 +49,7 @@ private:
 };
 
 Control::Control(Container& parent, std::string name, int index, QWidget* widget)
-    : form_(parent.OwnerForm()), name_(std::move(name)), index_(index), widget_(widget)
-{
+    : form_(parent.OwnerForm()), name_(std::move(name)), index_(index), widget_(widget) {
     widget_->setParent(parent.ClientWidget());
     widget_->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
     hook_ = new ControlHook(*this);
@@ -57,8 +59,7 @@ Control::Control(Container& parent, std::string name, int index, QWidget* widget
     form_.AddControl(this);
 }
 
-Control::~Control()
-{
+Control::~Control() {
     form_.RemoveControl(this);
     if (widget_) {
         // No handler may run on a window that is being destroyed.
@@ -67,14 +68,12 @@ Control::~Control()
     }
 }
 
-void Control::WatchWidget(QWidget* widget)
-{
+void Control::WatchWidget(QWidget* widget) {
     widget->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
     widget->installEventFilter(hook_);
 }
 
-Control* Control::FromWidget(const QWidget* widget)
-{
+Control* Control::FromWidget(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
         const QVariant v = w->property(kControlProperty);
         if (v.isValid()) {
@@ -84,48 +83,74 @@ Control* Control::FromWidget(const QWidget* widget)
     return nullptr;
 }
 
-int Control::Left() const { return PixelsToTwips(widget_->x()); }
-int Control::Top() const { return PixelsToTwips(widget_->y()); }
-int Control::Width() const { return PixelsToTwips(widget_->width()); }
-int Control::Height() const { return PixelsToTwips(widget_->height()); }
-void Control::SetLeft(int twips) { widget_->move(TwipsToPixels(twips), widget_->y()); }
-void Control::SetTop(int twips) { widget_->move(widget_->x(), TwipsToPixels(twips)); }
-void Control::SetWidth(int twips) { widget_->resize(TwipsToPixels(twips), widget_->height()); }
-void Control::SetHeight(int twips) { widget_->resize(widget_->width(), TwipsToPixels(twips)); }
+int Control::Left() const {
+    return PixelsToTwips(widget_->x());
+}
+int Control::Top() const {
+    return PixelsToTwips(widget_->y());
+}
+int Control::Width() const {
+    return PixelsToTwips(widget_->width());
+}
+int Control::Height() const {
+    return PixelsToTwips(widget_->height());
+}
+void Control::SetLeft(int twips) {
+    widget_->move(TwipsToPixels(twips), widget_->y());
+}
+void Control::SetTop(int twips) {
+    widget_->move(widget_->x(), TwipsToPixels(twips));
+}
+void Control::SetWidth(int twips) {
+    widget_->resize(TwipsToPixels(twips), widget_->height());
+}
+void Control::SetHeight(int twips) {
+    widget_->resize(widget_->width(), TwipsToPixels(twips));
+}
 
-void Control::Move(int left, int top, int width, int height)
-{
+void Control::Move(int left, int top, int width, int height) {
     widget_->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                          TwipsToPixels(height));
 }
 
-bool Control::Enabled() const { return !widget_->testAttribute(Qt::WA_Disabled); }
-void Control::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
-bool Control::Visible() const { return !widget_->isHidden(); }
-void Control::SetVisible(bool visible) { widget_->setVisible(visible); }
-bool Control::TabStop() const { return widget_->focusPolicy() & Qt::TabFocus; }
+bool Control::Enabled() const {
+    return !widget_->testAttribute(Qt::WA_Disabled);
+}
+void Control::SetEnabled(bool enabled) {
+    widget_->setEnabled(enabled);
+}
+bool Control::Visible() const {
+    return !widget_->isHidden();
+}
+void Control::SetVisible(bool visible) {
+    widget_->setVisible(visible);
+}
+bool Control::TabStop() const {
+    return widget_->focusPolicy() & Qt::TabFocus;
+}
 
-void Control::SetTabStop(bool tabStop)
-{
+void Control::SetTabStop(bool tabStop) {
     if (widget_->focusPolicy() == Qt::NoFocus) {
         return;
     }
     widget_->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-std::string Control::ToolTipText() const { return FromQString(widget_->toolTip()); }
-void Control::SetToolTipText(const std::string& text) { widget_->setToolTip(ToQString(text)); }
+std::string Control::ToolTipText() const {
+    return FromQString(widget_->toolTip());
+}
+void Control::SetToolTipText(const std::string& text) {
+    widget_->setToolTip(ToQString(text));
+}
 
-void Control::SetFont(const std::string& family, double points, bool bold)
-{
+void Control::SetFont(const std::string& family, double points, bool bold) {
     QFont font(ToQString(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     widget_->setFont(font);
 }
 
-void Control::SetFocus()
-{
+void Control::SetFocus() {
     QWidget* window = widget_->window();
     if (!window->isActiveWindow()) {
         window->activateWindow();
@@ -133,8 +158,7 @@ void Control::SetFocus()
     widget_->setFocus(Qt::OtherFocusReason);
 }
 
-bool Control::HasFocus() const
-{
+bool Control::HasFocus() const {
     const QWidget* focus = QApplication::focusWidget();
     return focus && FromWidget(focus) == this;
 }
@@ -143,8 +167,7 @@ bool Control::HasFocus() const
 // GotFocus when it becomes that control, whatever brought the focus (so the first control of a
 // window that is shown gets it, and a move made while the window was inactive is caught up);
 // coming back to the same control after an activation or a pop-up fires nothing.
-void Control::FocusEntered()
-{
+void Control::FocusEntered() {
     Form& form = form_;
     if (form.focusOwner_ == this) {
         return;
@@ -157,8 +180,7 @@ void Control::FocusEntered()
     HandleGotFocus();
 }
 
-void Control::FocusLeft(Qt::FocusReason reason)
-{
+void Control::FocusLeft(Qt::FocusReason reason) {
     Form& form = form_;
     if (form.focusOwner_ != this || !IsProgramFocusMove(reason)) {
         return;
@@ -172,29 +194,25 @@ void Control::FocusLeft(Qt::FocusReason reason)
     HandleLostFocus();
 }
 
-void Control::HandleGotFocus()
-{
+void Control::HandleGotFocus() {
     if (GotFocus) {
         GotFocus();
     }
 }
 
-void Control::HandleLostFocus()
-{
+void Control::HandleLostFocus() {
     if (LostFocus) {
         LostFocus();
     }
 }
 
-void Control::HandleKeyPress(int& keyAscii)
-{
+void Control::HandleKeyPress(int& keyAscii) {
     if (KeyPress) {
         KeyPress(keyAscii);
     }
 }
 
-bool Control::FilterKey(QWidget* target, QKeyEvent& event)
-{
+bool Control::FilterKey(QWidget* target, QKeyEvent& event) {
     if (replaying_ || event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
         return false;
     }
@@ -239,4 +257,4 @@ bool Control::FilterKey(QWidget* target, QKeyEvent& event)
     return originalCode != 0 && code == 0;
 }
 
-}  // namespace plat
+} // namespace plat

@@ -102,6 +102,6 @@ private:
     bool replaying_ = false;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

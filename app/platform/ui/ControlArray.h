@@ -16,17 +16,14 @@ namespace plat {
 // gaps). The array's events carry the index of the element that raised them; set them on the
 // array, not on its elements:
 //   txtAntX.LostFocus = [this](int index) { txtAntX_LostFocus(index); };
-template <class T>
-class ControlArray {
+template <class T> class ControlArray {
 public:
     ControlArray(Container& parent, std::string name) : parent_(parent), name_(std::move(name)) {}
     ControlArray(const ControlArray&) = delete;
     ControlArray& operator=(const ControlArray&) = delete;
 
     // Creates the element `index` (arguments after the index go to its constructor).
-    template <class... Args>
-    T& Load(int index, Args&&... args)
-    {
+    template <class... Args> T& Load(int index, Args&&... args) {
         if (Exists(index)) {
             throw std::invalid_argument("control array element already loaded: " + name_);
         }
@@ -37,9 +34,7 @@ public:
         return element;
     }
     // Creates the element in another container (a frame) of the same window.
-    template <class... Args>
-    T& LoadIn(Container& container, int index, Args&&... args)
-    {
+    template <class... Args> T& LoadIn(Container& container, int index, Args&&... args) {
         if (Exists(index)) {
             throw std::invalid_argument("control array element already loaded: " + name_);
         }
@@ -52,8 +47,7 @@ public:
     void Unload(int index) { items_.erase(index); }
 
     bool Exists(int index) const { return items_.count(index) != 0; }
-    T& operator()(int index) const
-    {
+    T& operator()(int index) const {
         auto it = items_.find(index);
         if (it == items_.end()) {
             throw std::out_of_range("no element " + std::to_string(index) + " in " + name_);
@@ -66,9 +60,7 @@ public:
     const std::string& Name() const { return name_; }
 
     // Visits the elements in index order.
-    template <class F>
-    void ForEach(F&& visit) const
-    {
+    template <class F> void ForEach(F&& visit) const {
         for (const auto& [index, control] : items_) {
             visit(index, *control);
         }
@@ -83,8 +75,7 @@ public:
     std::function<void(int index, int& keyAscii)> KeyPress;
 
 private:
-    void Wire(T& element, int index)
-    {
+    void Wire(T& element, int index) {
         element.GotFocus = [this, index] { Forward(GotFocus, index); };
         element.LostFocus = [this, index] { Forward(LostFocus, index); };
         element.KeyDown = [this, index](int& keyCode, int shift) {
@@ -107,8 +98,7 @@ private:
             element.Validate = [this, index] { Forward(Validate, index); };
         }
     }
-    static void Forward(const std::function<void(int)>& handler, int index)
-    {
+    static void Forward(const std::function<void(int)>& handler, int index) {
         if (handler) {
             handler(index);
         }
@@ -119,6 +109,6 @@ private:
     std::map<int, std::unique_ptr<T>> items_;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

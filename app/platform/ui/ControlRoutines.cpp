@@ -6,8 +6,7 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/TextBox.h"
 
-void ConvertTextBoxUnits(plat::Control& control, std::uint8_t unit)
-{
+void ConvertTextBoxUnits(plat::Control& control, std::uint8_t unit) {
     if (control.TypeName() != "TextBox") {
         return;
     }
@@ -15,8 +14,7 @@ void ConvertTextBoxUnits(plat::Control& control, std::uint8_t unit)
     box.SetText(ConvertedBoxText(box.Text(), unit));
 }
 
-void EnsureNumericText(plat::Control& control)
-{
+void EnsureNumericText(plat::Control& control) {
     if (control.TypeName() != "TextBox") {
         return;
     }
@@ -29,11 +27,11 @@ void EnsureNumericText(plat::Control& control)
 }
 
 void FloodFillPicture(plat::PictureBox& picture, float x, float y, plat::Colour fillColour,
-                      plat::Colour borderColour)
-{
+                      plat::Colour borderColour) {
     plat::Canvas& canvas = picture.Surface();
     const double px = std::abs((x - canvas.ScaleLeft()) / canvas.ScaleWidth()) * canvas.PixelWidth();
-    const double py = std::abs((y - canvas.ScaleTop()) / std::abs(canvas.ScaleHeight())) * canvas.PixelHeight();
+    const double py =
+        std::abs((y - canvas.ScaleTop()) / std::abs(canvas.ScaleHeight())) * canvas.PixelHeight();
     canvas.FloodFillPixels(static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py)), fillColour,
                            borderColour);
     picture.Refresh();

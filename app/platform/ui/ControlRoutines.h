@@ -10,7 +10,7 @@
 namespace plat {
 class Control;
 class PictureBox;
-}  // namespace plat
+} // namespace plat
 
 // A text box's text, trimmed, converted from its unit suffix into `unit` (feet 0, metres 1,
 // nautical miles 2) and stored trimmed. Any other control is left alone.

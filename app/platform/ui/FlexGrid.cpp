@@ -21,23 +21,25 @@ namespace {
 constexpr int kDefaultColWidthTwips = 960;
 constexpr int kCellPaddingPixels = 2;
 
-int ButtonOf(Qt::MouseButton button)
-{
+int ButtonOf(Qt::MouseButton button) {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
-}  // namespace
+} // namespace
 
 // The grid's painting, mouse and keyboard navigation; the data live in FlexGrid.
 class GridView : public QAbstractScrollArea {
 public:
-    GridView()
-    {
+    GridView() {
         setFocusPolicy(Qt::StrongFocus);
         setFrameShape(QFrame::Box);
         setFrameShadow(QFrame::Plain);
@@ -52,8 +54,7 @@ public:
     }
 
     // The cell under a viewport point, or false.
-    bool CellAt(const QPoint& p, int& row, int& col) const
-    {
+    bool CellAt(const QPoint& p, int& row, int& col) const {
         const FlexGrid& g = *grid_;
         row = -1;
         col = -1;
@@ -81,8 +82,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         const FlexGrid& g = *grid_;
         QPainter painter(viewport());
         painter.fillRect(viewport()->rect(), QColor(0x80, 0x80, 0x80));
@@ -115,9 +115,10 @@ protected:
                 const FlexGrid::Cell& data = g.At(r, c);
                 const bool fixed = r < g.fixedRows_ || c < g.fixedCols_;
                 const bool current = r == g.row_ && c == g.col_;
-                const bool selected = !fixed && range && !current && r >= rTop && r <= rBottom &&
-                                      c >= cLeft && c <= cRight;
-                QColor back = data.hasBack ? ToQColor(data.back) : (fixed ? fixedBack : ToQColor(g.backColor_));
+                const bool selected =
+                    !fixed && range && !current && r >= rTop && r <= rBottom && c >= cLeft && c <= cRight;
+                QColor back =
+                    data.hasBack ? ToQColor(data.back) : (fixed ? fixedBack : ToQColor(g.backColor_));
                 QColor fore = fixed ? ToQColor(kSystemButtonText) : ToQColor(g.foreColor_);
                 if (selected) {
                     back = palette().color(QPalette::Highlight);
@@ -145,14 +146,12 @@ protected:
         }
     }
 
-    void resizeEvent(QResizeEvent* event) override
-    {
+    void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
         grid_->UpdateScrollBars();
     }
 
-    void mousePressEvent(QMouseEvent* event) override
-    {
+    void mousePressEvent(QMouseEvent* event) override {
         int row = 0, col = 0;
         if (event->button() == Qt::LeftButton && CellAt(event->position().toPoint(), row, col) &&
             row >= grid_->fixedRows_ && col >= grid_->fixedCols_) {
@@ -167,8 +166,7 @@ protected:
         }
     }
 
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
+    void mouseMoveEvent(QMouseEvent* event) override {
         int row = 0, col = 0;
         if (dragging_ && CellAt(event->position().toPoint(), row, col) && row >= grid_->fixedRows_ &&
             col >= grid_->fixedCols_ && (row != grid_->rowSel_ || col != grid_->colSel_)) {
@@ -178,8 +176,7 @@ protected:
         }
     }
 
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
+    void mouseReleaseEvent(QMouseEvent* event) override {
         dragging_ = false;
         FlexGrid& g = *grid_;
         if (event->button() == Qt::LeftButton && g.Click) {
@@ -192,23 +189,41 @@ protected:
         }
     }
 
-    void keyPressEvent(QKeyEvent* event) override
-    {
+    void keyPressEvent(QKeyEvent* event) override {
         FlexGrid& g = *grid_;
         const bool extend = event->modifiers() & Qt::ShiftModifier;
         int row = extend ? g.rowSel_ : g.row_;
         int col = extend ? g.colSel_ : g.col_;
-        const int visibleRows = std::max(1, viewport()->height() / std::max(1, g.RowHeightPixels(g.fixedRows_)) - g.fixedRows_);
+        const int visibleRows =
+            std::max(1, viewport()->height() / std::max(1, g.RowHeightPixels(g.fixedRows_)) - g.fixedRows_);
         switch (event->key()) {
-        case Qt::Key_Up: --row; break;
-        case Qt::Key_Down: ++row; break;
-        case Qt::Key_Left: --col; break;
-        case Qt::Key_Right: ++col; break;
-        case Qt::Key_PageUp: row -= visibleRows; break;
-        case Qt::Key_PageDown: row += visibleRows; break;
-        case Qt::Key_Home: col = g.fixedCols_; break;
-        case Qt::Key_End: col = g.cols_ - 1; break;
-        default: QAbstractScrollArea::keyPressEvent(event); return;
+        case Qt::Key_Up:
+            --row;
+            break;
+        case Qt::Key_Down:
+            ++row;
+            break;
+        case Qt::Key_Left:
+            --col;
+            break;
+        case Qt::Key_Right:
+            ++col;
+            break;
+        case Qt::Key_PageUp:
+            row -= visibleRows;
+            break;
+        case Qt::Key_PageDown:
+            row += visibleRows;
+            break;
+        case Qt::Key_Home:
+            col = g.fixedCols_;
+            break;
+        case Qt::Key_End:
+            col = g.cols_ - 1;
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
         }
         row = std::clamp(row, g.fixedRows_, std::max(g.fixedRows_, g.rows_ - 1));
         col = std::clamp(col, g.fixedCols_, std::max(g.fixedCols_, g.cols_ - 1));
@@ -226,13 +241,11 @@ protected:
         }
     }
 
-    void focusInEvent(QFocusEvent* event) override
-    {
+    void focusInEvent(QFocusEvent* event) override {
         QAbstractScrollArea::focusInEvent(event);
         viewport()->update();
     }
-    void focusOutEvent(QFocusEvent* event) override
-    {
+    void focusOutEvent(QFocusEvent* event) override {
         QAbstractScrollArea::focusOutEvent(event);
         viewport()->update();
     }
@@ -246,42 +259,38 @@ private:
 };
 
 FlexGrid::FlexGrid(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new GridView)
-{
+    : Control(parent, std::move(name), index, new GridView) {
     View()->SetGrid(this);
     cells_.resize(static_cast<std::size_t>(rows_ * cols_));
     colWidths_.assign(static_cast<std::size_t>(cols_), -1);
     rowHeights_.assign(static_cast<std::size_t>(rows_), -1);
 }
 
-GridView* FlexGrid::View() const { return static_cast<GridView*>(Widget()); }
+GridView* FlexGrid::View() const {
+    return static_cast<GridView*>(Widget());
+}
 
-void FlexGrid::CheckRow(int row) const
-{
+void FlexGrid::CheckRow(int row) const {
     if (row < 0 || row >= rows_) {
         throw std::out_of_range("grid row out of range");
     }
 }
 
-void FlexGrid::CheckCol(int col) const
-{
+void FlexGrid::CheckCol(int col) const {
     if (col < 0 || col >= cols_) {
         throw std::out_of_range("grid column out of range");
     }
 }
 
-FlexGrid::Cell& FlexGrid::At(int row, int col)
-{
+FlexGrid::Cell& FlexGrid::At(int row, int col) {
     return cells_[static_cast<std::size_t>(row * cols_ + col)];
 }
 
-const FlexGrid::Cell& FlexGrid::At(int row, int col) const
-{
+const FlexGrid::Cell& FlexGrid::At(int row, int col) const {
     return cells_[static_cast<std::size_t>(row * cols_ + col)];
 }
 
-void FlexGrid::Resize(int rows, int cols)
-{
+void FlexGrid::Resize(int rows, int cols) {
     std::vector<Cell> cells(static_cast<std::size_t>(rows * cols));
     for (int r = 0; r < std::min(rows, rows_); ++r) {
         for (int c = 0; c < std::min(cols, cols_); ++c) {
@@ -309,24 +318,21 @@ void FlexGrid::Resize(int rows, int cols)
     }
 }
 
-void FlexGrid::SetRows(int rows)
-{
+void FlexGrid::SetRows(int rows) {
     if (rows < 1) {
         throw std::out_of_range("grid needs a row");
     }
     Resize(rows, cols_);
 }
 
-void FlexGrid::SetCols(int cols)
-{
+void FlexGrid::SetCols(int cols) {
     if (cols < 1) {
         throw std::out_of_range("grid needs a column");
     }
     Resize(rows_, cols);
 }
 
-void FlexGrid::SetFixedRows(int rows)
-{
+void FlexGrid::SetFixedRows(int rows) {
     if (rows < 0 || rows >= rows_) {
         throw std::out_of_range("fixed rows out of range");
     }
@@ -336,8 +342,7 @@ void FlexGrid::SetFixedRows(int rows)
     Repaint();
 }
 
-void FlexGrid::SetFixedCols(int cols)
-{
+void FlexGrid::SetFixedCols(int cols) {
     if (cols < 0 || cols >= cols_) {
         throw std::out_of_range("fixed columns out of range");
     }
@@ -347,123 +352,114 @@ void FlexGrid::SetFixedCols(int cols)
     Repaint();
 }
 
-std::string FlexGrid::TextMatrix(int row, int col) const
-{
+std::string FlexGrid::TextMatrix(int row, int col) const {
     CheckRow(row);
     CheckCol(col);
     return At(row, col).text;
 }
 
-void FlexGrid::SetTextMatrix(int row, int col, const std::string& text)
-{
+void FlexGrid::SetTextMatrix(int row, int col, const std::string& text) {
     CheckRow(row);
     CheckCol(col);
     At(row, col).text = text;
     Repaint();
 }
 
-void FlexGrid::Clear()
-{
+void FlexGrid::Clear() {
     for (Cell& cell : cells_) {
         cell = Cell{};
     }
     Repaint();
 }
 
-int FlexGrid::ColWidth(int col) const
-{
+int FlexGrid::ColWidth(int col) const {
     CheckCol(col);
     const int w = colWidths_[static_cast<std::size_t>(col)];
     return w < 0 ? kDefaultColWidthTwips : w;
 }
 
-void FlexGrid::SetColWidth(int col, int twips)
-{
+void FlexGrid::SetColWidth(int col, int twips) {
     CheckCol(col);
     colWidths_[static_cast<std::size_t>(col)] = std::max(-1, twips);
     UpdateScrollBars();
     Repaint();
 }
 
-int FlexGrid::RowHeight(int row) const
-{
+int FlexGrid::RowHeight(int row) const {
     CheckRow(row);
     return PixelsToTwips(RowHeightPixels(row));
 }
 
-void FlexGrid::SetRowHeight(int row, int twips)
-{
+void FlexGrid::SetRowHeight(int row, int twips) {
     CheckRow(row);
     rowHeights_[static_cast<std::size_t>(row)] = std::max(-1, twips);
     UpdateScrollBars();
     Repaint();
 }
 
-void FlexGrid::SetRow(int row)
-{
+void FlexGrid::SetRow(int row) {
     CheckRow(row);
     MoveCurrent(row, col_, true);
 }
 
-void FlexGrid::SetCol(int col)
-{
+void FlexGrid::SetCol(int col) {
     CheckCol(col);
     MoveCurrent(row_, col, true);
 }
 
-void FlexGrid::SetRowSel(int row)
-{
+void FlexGrid::SetRowSel(int row) {
     CheckRow(row);
     rowSel_ = row;
     Repaint();
 }
 
-void FlexGrid::SetColSel(int col)
-{
+void FlexGrid::SetColSel(int col) {
     CheckCol(col);
     colSel_ = col;
     Repaint();
 }
 
-void FlexGrid::SetTopRow(int row)
-{
+void FlexGrid::SetTopRow(int row) {
     CheckRow(row);
     View()->verticalScrollBar()->setValue(std::max(0, row - fixedRows_));
 }
 
-Colour FlexGrid::CellBackColor() const
-{
+Colour FlexGrid::CellBackColor() const {
     const Cell& cell = At(row_, col_);
     return cell.hasBack ? cell.back : 0;
 }
 
-void FlexGrid::SetCellBackColor(Colour colour)
-{
+void FlexGrid::SetCellBackColor(Colour colour) {
     Cell& cell = At(row_, col_);
     cell.back = colour;
     cell.hasBack = true;
     Repaint();
 }
 
-void FlexGrid::SetBackColor(Colour colour)
-{
+void FlexGrid::SetBackColor(Colour colour) {
     backColor_ = colour;
     Repaint();
 }
 
-void FlexGrid::SetForeColor(Colour colour)
-{
+void FlexGrid::SetForeColor(Colour colour) {
     foreColor_ = colour;
     Repaint();
 }
 
-int FlexGrid::CellLeft() const { return PixelsToTwips(View()->viewport()->x() + ColX(col_)); }
-int FlexGrid::CellTop() const { return PixelsToTwips(View()->viewport()->y() + RowY(row_)); }
-int FlexGrid::CellWidth() const { return ColWidth(col_); }
-int FlexGrid::CellHeight() const { return RowHeight(row_); }
+int FlexGrid::CellLeft() const {
+    return PixelsToTwips(View()->viewport()->x() + ColX(col_));
+}
+int FlexGrid::CellTop() const {
+    return PixelsToTwips(View()->viewport()->y() + RowY(row_));
+}
+int FlexGrid::CellWidth() const {
+    return ColWidth(col_);
+}
+int FlexGrid::CellHeight() const {
+    return RowHeight(row_);
+}
 
-void FlexGrid::SetRedraw(bool redraw)
-{
+void FlexGrid::SetRedraw(bool redraw) {
     redraw_ = redraw;
     View()->viewport()->setUpdatesEnabled(redraw);
     if (redraw) {
@@ -472,15 +468,13 @@ void FlexGrid::SetRedraw(bool redraw)
     }
 }
 
-void FlexGrid::Refresh()
-{
+void FlexGrid::Refresh() {
     if (redraw_) {
         View()->viewport()->repaint();
     }
 }
 
-void FlexGrid::MoveCurrent(int row, int col, bool collapse)
-{
+void FlexGrid::MoveCurrent(int row, int col, bool collapse) {
     const bool moved = row != row_ || col != col_;
     row_ = row;
     col_ = col;
@@ -494,8 +488,7 @@ void FlexGrid::MoveCurrent(int row, int col, bool collapse)
     }
 }
 
-void FlexGrid::FireEnterCell()
-{
+void FlexGrid::FireEnterCell() {
     if (inEnterCell_ || !EnterCell) {
         return;
     }
@@ -509,10 +502,11 @@ void FlexGrid::FireEnterCell()
     inEnterCell_ = false;
 }
 
-int FlexGrid::ColWidthPixels(int col) const { return TwipsToPixels(ColWidth(col)); }
+int FlexGrid::ColWidthPixels(int col) const {
+    return TwipsToPixels(ColWidth(col));
+}
 
-int FlexGrid::RowHeightPixels(int row) const
-{
+int FlexGrid::RowHeightPixels(int row) const {
     const int h = rowHeights_[static_cast<std::size_t>(row)];
     if (h >= 0) {
         return TwipsToPixels(h);
@@ -520,8 +514,7 @@ int FlexGrid::RowHeightPixels(int row) const
     return std::max(TwipsToPixels(240), View()->fontMetrics().height() + 3);
 }
 
-int FlexGrid::ColX(int col) const
-{
+int FlexGrid::ColX(int col) const {
     int x = 0;
     for (int c = 0; c < std::min(col, fixedCols_); ++c) {
         x += ColWidthPixels(c);
@@ -537,8 +530,7 @@ int FlexGrid::ColX(int col) const
     return x;
 }
 
-int FlexGrid::RowY(int row) const
-{
+int FlexGrid::RowY(int row) const {
     int y = 0;
     for (int r = 0; r < std::min(row, fixedRows_); ++r) {
         y += RowHeightPixels(r);
@@ -554,8 +546,7 @@ int FlexGrid::RowY(int row) const
     return y;
 }
 
-void FlexGrid::EnsureVisible(int row, int col)
-{
+void FlexGrid::EnsureVisible(int row, int col) {
     const QWidget* viewport = View()->viewport();
     if (row >= fixedRows_) {
         if (row < topRow_) {
@@ -581,8 +572,7 @@ void FlexGrid::EnsureVisible(int row, int col)
     }
 }
 
-void FlexGrid::UpdateScrollBars()
-{
+void FlexGrid::UpdateScrollBars() {
     const QWidget* viewport = View()->viewport();
     // The last first-row that still fills the view.
     int fixedHeight = 0;
@@ -610,11 +600,10 @@ void FlexGrid::UpdateScrollBars()
     View()->horizontalScrollBar()->setRange(0, std::max(0, lastLeft - fixedCols_));
 }
 
-void FlexGrid::Repaint()
-{
+void FlexGrid::Repaint() {
     if (redraw_) {
         View()->viewport()->update();
     }
 }
 
-}  // namespace plat
+} // namespace plat

@@ -125,6 +125,6 @@ private:
     bool inEnterCell_ = false;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -20,36 +20,32 @@ namespace plat {
 
 namespace {
 
-std::vector<Form*>& Registry()
-{
+std::vector<Form*>& Registry() {
     static std::vector<Form*> forms;
     return forms;
 }
 
-}  // namespace
+} // namespace
 
 class FormWindow : public QMainWindow {
 public:
     explicit FormWindow(Form& form) : form_(form) {}
 
 protected:
-    void closeEvent(QCloseEvent* event) override
-    {
+    void closeEvent(QCloseEvent* event) override {
         if (form_.CloseRequested()) {
             event->accept();
         } else {
             event->ignore();
         }
     }
-    void changeEvent(QEvent* event) override
-    {
+    void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_.Activate) {
             form_.Activate();
         }
     }
-    void resizeEvent(QResizeEvent* event) override
-    {
+    void resizeEvent(QResizeEvent* event) override {
         QMainWindow::resizeEvent(event);
         if (form_.Resize) {
             form_.Resize();
@@ -60,8 +56,7 @@ private:
     Form& form_;
 };
 
-Form::Form(std::string name) : name_(std::move(name))
-{
+Form::Form(std::string name) : name_(std::move(name)) {
     window_ = new FormWindow(*this);
     window_->setObjectName(ToQString(name_));
     client_ = new QWidget(window_);
@@ -70,8 +65,7 @@ Form::Form(std::string name) : name_(std::move(name))
     SetBackColor(backColor_);
 }
 
-Form::~Form()
-{
+Form::~Form() {
     if (modalLoop_) {
         modalLoop_->quit();
     }
@@ -80,22 +74,43 @@ Form::~Form()
     delete window_;
 }
 
-QWidget* Form::ClientWidget() { return client_; }
+QWidget* Form::ClientWidget() {
+    return client_;
+}
 
-std::string Form::Caption() const { return FromQString(window_->windowTitle()); }
-void Form::SetCaption(const std::string& caption) { window_->setWindowTitle(ToQString(caption)); }
+std::string Form::Caption() const {
+    return FromQString(window_->windowTitle());
+}
+void Form::SetCaption(const std::string& caption) {
+    window_->setWindowTitle(ToQString(caption));
+}
 
-int Form::Left() const { return PixelsToTwips(window_->x()); }
-int Form::Top() const { return PixelsToTwips(window_->y()); }
-int Form::Width() const { return PixelsToTwips(window_->width()); }
-int Form::Height() const { return PixelsToTwips(window_->height()); }
-void Form::SetLeft(int twips) { window_->move(TwipsToPixels(twips), window_->y()); }
-void Form::SetTop(int twips) { window_->move(window_->x(), TwipsToPixels(twips)); }
-void Form::SetWidth(int twips) { window_->resize(TwipsToPixels(twips), window_->height()); }
-void Form::SetHeight(int twips) { window_->resize(window_->width(), TwipsToPixels(twips)); }
+int Form::Left() const {
+    return PixelsToTwips(window_->x());
+}
+int Form::Top() const {
+    return PixelsToTwips(window_->y());
+}
+int Form::Width() const {
+    return PixelsToTwips(window_->width());
+}
+int Form::Height() const {
+    return PixelsToTwips(window_->height());
+}
+void Form::SetLeft(int twips) {
+    window_->move(TwipsToPixels(twips), window_->y());
+}
+void Form::SetTop(int twips) {
+    window_->move(window_->x(), TwipsToPixels(twips));
+}
+void Form::SetWidth(int twips) {
+    window_->resize(TwipsToPixels(twips), window_->height());
+}
+void Form::SetHeight(int twips) {
+    window_->resize(window_->width(), TwipsToPixels(twips));
+}
 
-void Form::Move(int left, int top, int width, int height)
-{
+void Form::Move(int left, int top, int width, int height) {
     window_->move(TwipsToPixels(left), TwipsToPixels(top));
     window_->resize(TwipsToPixels(width), TwipsToPixels(height));
 }
@@ -103,8 +118,7 @@ void Form::Move(int left, int top, int width, int height)
 namespace {
 
 // The height the menu bar and tool bars take above the client area.
-int FrameExtraPixels(QMainWindow* window)
-{
+int FrameExtraPixels(QMainWindow* window) {
     int extra = 0;
     if (QMenuBar* bar = window->menuBar(); bar && !bar->actions().isEmpty()) {
         extra += bar->sizeHint().height();
@@ -117,29 +131,27 @@ int FrameExtraPixels(QMainWindow* window)
     return extra;
 }
 
-}  // namespace
+} // namespace
 
-int Form::ScaleWidth() const { return PixelsToTwips(window_->width()); }
-int Form::ScaleHeight() const
-{
+int Form::ScaleWidth() const {
+    return PixelsToTwips(window_->width());
+}
+int Form::ScaleHeight() const {
     return PixelsToTwips(std::max(0, window_->height() - FrameExtraPixels(window_)));
 }
 
-void Form::SetClientSize(int width, int height)
-{
+void Form::SetClientSize(int width, int height) {
     window_->resize(TwipsToPixels(width), TwipsToPixels(height) + FrameExtraPixels(window_));
 }
 
-void Form::SetBackColor(Colour colour)
-{
+void Form::SetBackColor(Colour colour) {
     backColor_ = colour;
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, ToQColor(colour));
     client_->setPalette(palette);
 }
 
-void Form::Show(Modality modality)
-{
+void Form::Show(Modality modality) {
     if (!loaded_) {
         plat::Load(*this);
     }
@@ -172,20 +184,22 @@ void Form::Show(Modality modality)
     }
 }
 
-void Form::Hide()
-{
+void Form::Hide() {
     window_->hide();
     if (modalLoop_) {
         modalLoop_->quit();
     }
 }
 
-bool Form::Visible() const { return window_->isVisible(); }
+bool Form::Visible() const {
+    return window_->isVisible();
+}
 
-Control* Form::ActiveControl() const { return Control::FromWidget(window_->focusWidget()); }
+Control* Form::ActiveControl() const {
+    return Control::FromWidget(window_->focusWidget());
+}
 
-void Form::SendTab()
-{
+void Form::SendTab() {
     QTimer::singleShot(0, window_, [window = QPointer<QMainWindow>(window_)] {
         if (!window) {
             return;
@@ -202,16 +216,16 @@ void Form::SendTab()
     });
 }
 
-MenuItem& Form::AddMenu(const std::string& name, const std::string& caption)
-{
+MenuItem& Form::AddMenu(const std::string& name, const std::string& caption) {
     menus_.push_back(std::unique_ptr<MenuItem>(new MenuItem(name, caption, window_->menuBar())));
     return *menus_.back();
 }
 
-void Form::PopupMenu(MenuItem& menu) { menu.Popup(); }
+void Form::PopupMenu(MenuItem& menu) {
+    menu.Popup();
+}
 
-Control* Form::FindControl(const std::string& name, int index) const
-{
+Control* Form::FindControl(const std::string& name, int index) const {
     for (Control* control : controls_) {
         if (control->Name() == name && control->Index() == index) {
             return control;
@@ -220,20 +234,22 @@ Control* Form::FindControl(const std::string& name, int index) const
     return nullptr;
 }
 
-void Form::AddControl(Control* control) { controls_.push_back(control); }
+void Form::AddControl(Control* control) {
+    controls_.push_back(control);
+}
 
-void Form::RemoveControl(Control* control)
-{
+void Form::RemoveControl(Control* control) {
     if (focusOwner_ == control) {
         focusOwner_ = nullptr;
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }
 
-bool Form::CloseRequested() { return plat::Unload(*this); }
+bool Form::CloseRequested() {
+    return plat::Unload(*this);
+}
 
-void Load(Form& form)
-{
+void Load(Form& form) {
     if (form.loaded_) {
         return;
     }
@@ -245,8 +261,7 @@ void Load(Form& form)
     }
 }
 
-bool Unload(Form& form)
-{
+bool Unload(Form& form) {
     if (!form.loaded_) {
         return true;
     }
@@ -265,10 +280,11 @@ bool Unload(Form& form)
     return true;
 }
 
-std::vector<Form*> LoadedForms() { return Registry(); }
+std::vector<Form*> LoadedForms() {
+    return Registry();
+}
 
-void RetireForm(std::unique_ptr<Form> form)
-{
+void RetireForm(std::unique_ptr<Form> form) {
     if (!form) {
         return;
     }
@@ -278,4 +294,4 @@ void RetireForm(std::unique_ptr<Form> form)
     QTimer::singleShot(0, QCoreApplication::instance(), [raw = form.release()] { delete raw; });
 }
 
-}  // namespace plat
+} // namespace plat

@@ -126,11 +126,9 @@ void RetireForm(std::unique_ptr<Form> form);
 // A window's default instance, created on first use; a window that has been unloaded is
 // replaced by a fresh one on the next use (the old one is deleted once control returns to the
 // event loop).
-template <class T>
-class DefaultInstance {
+template <class T> class DefaultInstance {
 public:
-    T& operator()()
-    {
+    T& operator()() {
         if (!form_ || form_->WasUnloaded()) {
             RetireForm(std::move(form_));
             form_ = std::make_unique<T>();
@@ -143,6 +141,6 @@ private:
     std::unique_ptr<T> form_;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -7,13 +7,18 @@
 namespace plat {
 
 Frame::Frame(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QGroupBox)
-{
+    : Control(parent, std::move(name), index, new QGroupBox) {
     Inner()->setFocusPolicy(Qt::NoFocus);
 }
 
-QGroupBox* Frame::Inner() const { return static_cast<QGroupBox*>(Widget()); }
-std::string Frame::Caption() const { return FromQString(Inner()->title()); }
-void Frame::SetCaption(const std::string& caption) { Inner()->setTitle(ToQString(caption)); }
+QGroupBox* Frame::Inner() const {
+    return static_cast<QGroupBox*>(Widget());
+}
+std::string Frame::Caption() const {
+    return FromQString(Inner()->title());
+}
+void Frame::SetCaption(const std::string& caption) {
+    Inner()->setTitle(ToQString(caption));
+}
 
-}  // namespace plat
+} // namespace plat

@@ -23,6 +23,6 @@ public:
     QGroupBox* Inner() const;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

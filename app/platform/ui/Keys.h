@@ -26,9 +26,9 @@ inline constexpr int Right = 39;
 inline constexpr int Down = 40;
 inline constexpr int Insert = 45;
 inline constexpr int Delete = 46;
-inline constexpr int Key0 = 48;  // '0'..'9' are 48..57
-inline constexpr int A = 65;     // 'A'..'Z' are 65..90
-inline constexpr int F1 = 112;   // F1..F12 are 112..123
+inline constexpr int Key0 = 48; // '0'..'9' are 48..57
+inline constexpr int A = 65;    // 'A'..'Z' are 65..90
+inline constexpr int F1 = 112;  // F1..F12 are 112..123
 inline constexpr int F2 = 113;
 inline constexpr int F3 = 114;
 inline constexpr int F4 = 115;
@@ -36,14 +36,14 @@ inline constexpr int F5 = 116;
 inline constexpr int F6 = 117;
 inline constexpr int F7 = 118;
 inline constexpr int F8 = 119;
-}  // namespace key
+} // namespace key
 
 // Shift state bits of KeyDown.
 namespace shift {
 inline constexpr int Shift = 1;
 inline constexpr int Ctrl = 2;
 inline constexpr int Alt = 4;
-}  // namespace shift
+} // namespace shift
 
 // The key code of a Qt key event (0 for keys without one).
 int KeyCodeOf(const QKeyEvent& event);
@@ -55,6 +55,6 @@ int CharCodeOf(const QKeyEvent& event);
 // The Qt key sequence of a key code with shift state (for menu shortcuts).
 QKeySequence KeySequenceOf(int keyCode, int shiftState = 0);
 
-}  // namespace plat
+} // namespace plat
 
 #endif

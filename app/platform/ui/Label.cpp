@@ -7,54 +7,53 @@
 namespace plat {
 
 Label::Label(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QLabel)
-{
+    : Control(parent, std::move(name), index, new QLabel) {
     Inner()->setFocusPolicy(Qt::NoFocus);
     Inner()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Inner()->setWordWrap(true);
     ApplyColours();
 }
 
-QLabel* Label::Inner() const { return static_cast<QLabel*>(Widget()); }
+QLabel* Label::Inner() const {
+    return static_cast<QLabel*>(Widget());
+}
 
-std::string Label::Caption() const { return FromQString(Inner()->text()); }
+std::string Label::Caption() const {
+    return FromQString(Inner()->text());
+}
 
-void Label::SetCaption(const std::string& caption)
-{
+void Label::SetCaption(const std::string& caption) {
     Inner()->setTextFormat(Qt::PlainText);
     Inner()->setText(ToQString(caption));
 }
 
-void Label::SetAlignment(int alignment)
-{
+void Label::SetAlignment(int alignment) {
     const Qt::Alignment horizontal = alignment == 1   ? Qt::AlignRight
                                      : alignment == 2 ? Qt::AlignHCenter
                                                       : Qt::AlignLeft;
     Inner()->setAlignment(horizontal | Qt::AlignTop);
 }
 
-void Label::SetForeColor(Colour colour)
-{
+void Label::SetForeColor(Colour colour) {
     foreColor_ = colour;
     ApplyColours();
 }
 
-void Label::SetBackColor(Colour colour)
-{
+void Label::SetBackColor(Colour colour) {
     backColor_ = colour;
     ApplyColours();
 }
 
-void Label::SetBackStyle(int style)
-{
+void Label::SetBackStyle(int style) {
     opaque_ = style != 0;
     ApplyColours();
 }
 
-void Label::SetWordWrap(bool wrap) { Inner()->setWordWrap(wrap); }
+void Label::SetWordWrap(bool wrap) {
+    Inner()->setWordWrap(wrap);
+}
 
-void Label::ApplyColours()
-{
+void Label::ApplyColours() {
     QPalette palette = Inner()->palette();
     palette.setColor(QPalette::WindowText, ToQColor(foreColor_));
     palette.setColor(QPalette::Window, ToQColor(backColor_));
@@ -62,4 +61,4 @@ void Label::ApplyColours()
     Inner()->setAutoFillBackground(opaque_);
 }
 
-}  // namespace plat
+} // namespace plat

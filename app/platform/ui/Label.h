@@ -36,6 +36,6 @@ private:
     bool opaque_ = true;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

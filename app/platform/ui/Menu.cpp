@@ -10,17 +10,13 @@
 
 namespace plat {
 
-MenuItem::MenuItem(std::string name, const std::string& caption, QMenuBar* bar)
-    : name_(std::move(name))
-{
+MenuItem::MenuItem(std::string name, const std::string& caption, QMenuBar* bar) : name_(std::move(name)) {
     menu_ = new QMenu(ToQString(caption), bar);
     action_ = bar->addMenu(menu_);
     Wire();
 }
 
-MenuItem::MenuItem(std::string name, const std::string& caption, QMenu* parent)
-    : name_(std::move(name))
-{
+MenuItem::MenuItem(std::string name, const std::string& caption, QMenu* parent) : name_(std::move(name)) {
     action_ = parent->addAction(ToQString(caption));
     if (caption == "-") {
         action_->setSeparator(true);
@@ -30,8 +26,7 @@ MenuItem::MenuItem(std::string name, const std::string& caption, QMenu* parent)
 
 MenuItem::~MenuItem() = default;
 
-void MenuItem::Wire()
-{
+void MenuItem::Wire() {
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         // Only the program sets the check mark.
         action_->setChecked(checked_);
@@ -41,15 +36,15 @@ void MenuItem::Wire()
     });
 }
 
-std::string MenuItem::Caption() const
-{
+std::string MenuItem::Caption() const {
     return action_->isSeparator() ? std::string("-") : FromQString(action_->text());
 }
 
-void MenuItem::SetCaption(const std::string& caption) { action_->setText(ToQString(caption)); }
+void MenuItem::SetCaption(const std::string& caption) {
+    action_->setText(ToQString(caption));
+}
 
-void MenuItem::SetChecked(bool checked)
-{
+void MenuItem::SetChecked(bool checked) {
     checked_ = checked;
     if (checked) {
         action_->setCheckable(true);
@@ -60,20 +55,28 @@ void MenuItem::SetChecked(bool checked)
     }
 }
 
-bool MenuItem::Enabled() const { return action_->isEnabled(); }
-void MenuItem::SetEnabled(bool enabled) { action_->setEnabled(enabled); }
-bool MenuItem::Visible() const { return action_->isVisible(); }
-void MenuItem::SetVisible(bool visible) { action_->setVisible(visible); }
+bool MenuItem::Enabled() const {
+    return action_->isEnabled();
+}
+void MenuItem::SetEnabled(bool enabled) {
+    action_->setEnabled(enabled);
+}
+bool MenuItem::Visible() const {
+    return action_->isVisible();
+}
+void MenuItem::SetVisible(bool visible) {
+    action_->setVisible(visible);
+}
 
-void MenuItem::SetShortcut(int keyCode, int shiftState)
-{
+void MenuItem::SetShortcut(int keyCode, int shiftState) {
     action_->setShortcut(keyCode == 0 ? QKeySequence() : KeySequenceOf(keyCode, shiftState));
 }
 
-bool MenuItem::IsSeparator() const { return action_->isSeparator(); }
+bool MenuItem::IsSeparator() const {
+    return action_->isSeparator();
+}
 
-QMenu* MenuItem::EnsureMenu()
-{
+QMenu* MenuItem::EnsureMenu() {
     if (!menu_) {
         menu_ = new QMenu(action_->text(), qobject_cast<QWidget*>(action_->parent()));
         action_->setMenu(menu_.data());
@@ -81,14 +84,12 @@ QMenu* MenuItem::EnsureMenu()
     return menu_;
 }
 
-MenuItem& MenuItem::Add(const std::string& name, const std::string& caption)
-{
+MenuItem& MenuItem::Add(const std::string& name, const std::string& caption) {
     items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(name, caption, EnsureMenu())));
     return *items_.back();
 }
 
-MenuItem* MenuItem::Find(const std::string& name)
-{
+MenuItem* MenuItem::Find(const std::string& name) {
     if (name_ == name) {
         return this;
     }
@@ -100,18 +101,16 @@ MenuItem* MenuItem::Find(const std::string& name)
     return nullptr;
 }
 
-void MenuItem::Trigger()
-{
+void MenuItem::Trigger() {
     if (action_->isEnabled() && action_->isVisible()) {
         action_->trigger();
     }
 }
 
-void MenuItem::Popup()
-{
+void MenuItem::Popup() {
     if (menu_) {
         menu_->exec(QCursor::pos());
     }
 }
 
-}  // namespace plat
+} // namespace plat

@@ -65,6 +65,6 @@ private:
     bool checked_ = false;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

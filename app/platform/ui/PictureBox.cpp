@@ -9,8 +9,7 @@ namespace plat {
 
 namespace {
 
-int ButtonsOf(Qt::MouseButtons buttons)
-{
+int ButtonsOf(Qt::MouseButtons buttons) {
     int state = 0;
     if (buttons & Qt::LeftButton) {
         state |= 1;
@@ -24,22 +23,20 @@ int ButtonsOf(Qt::MouseButtons buttons)
     return state;
 }
 
-}  // namespace
+} // namespace
 
 class PictureView : public QWidget {
 public:
     void SetBox(PictureBox* box) { box_ = box; }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.drawImage(0, 0, box_->Surface().Image());
     }
     void mousePressEvent(QMouseEvent* e) override { Report(box_->MouseDown, ButtonsOf(e->button()), *e); }
     void mouseMoveEvent(QMouseEvent* e) override { Report(box_->MouseMove, ButtonsOf(e->buttons()), *e); }
-    void mouseReleaseEvent(QMouseEvent* e) override
-    {
+    void mouseReleaseEvent(QMouseEvent* e) override {
         Report(box_->MouseUp, ButtonsOf(e->button()), *e);
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && box_->Click) {
             box_->Click();
@@ -47,8 +44,8 @@ protected:
     }
 
 private:
-    void Report(const std::function<void(int, int, double, double)>& handler, int button, const QMouseEvent& e)
-    {
+    void Report(const std::function<void(int, int, double, double)>& handler, int button,
+                const QMouseEvent& e) {
         if (handler) {
             const Canvas& c = box_->Surface();
             handler(button, ShiftStateOf(e.modifiers()), c.FromPixelX(e.position().x()),
@@ -59,82 +56,74 @@ private:
 };
 
 PictureBox::PictureBox(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new PictureView), canvas_(1, 1)
-{
+    : Control(parent, std::move(name), index, new PictureView), canvas_(1, 1) {
     static_cast<PictureView*>(Widget())->SetBox(this);
     Widget()->setFocusPolicy(Qt::NoFocus);
     Widget()->setMouseTracking(true);
 }
 
-void PictureBox::Sync() const { canvas_.ResizePixels(Widget()->width(), Widget()->height()); }
+void PictureBox::Sync() const {
+    canvas_.ResizePixels(Widget()->width(), Widget()->height());
+}
 
-void PictureBox::Refresh() { Widget()->update(); }
+void PictureBox::Refresh() {
+    Widget()->update();
+}
 
-void PictureBox::Scale(double left, double top, double width, double height)
-{
+void PictureBox::Scale(double left, double top, double width, double height) {
     Surface().Scale(left, top, width, height);
 }
 
-void PictureBox::Cls()
-{
+void PictureBox::Cls() {
     Surface().Cls();
     Refresh();
 }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2, Canvas::BoxStyle style)
-{
+void PictureBox::Line(double x1, double y1, double x2, double y2, Canvas::BoxStyle style) {
     Surface().Line(x1, y1, x2, y2, style);
     Refresh();
 }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2, Colour colour, Canvas::BoxStyle style)
-{
+void PictureBox::Line(double x1, double y1, double x2, double y2, Colour colour, Canvas::BoxStyle style) {
     Surface().Line(x1, y1, x2, y2, colour, style);
     Refresh();
 }
 
-void PictureBox::Circle(double x, double y, double r)
-{
+void PictureBox::Circle(double x, double y, double r) {
     Surface().Circle(x, y, r);
     Refresh();
 }
 
-void PictureBox::Circle(double x, double y, double r, Colour colour)
-{
+void PictureBox::Circle(double x, double y, double r, Colour colour) {
     Surface().Circle(x, y, r, colour);
     Refresh();
 }
 
-void PictureBox::PSet(double x, double y)
-{
+void PictureBox::PSet(double x, double y) {
     Surface().PSet(x, y);
     Refresh();
 }
 
-void PictureBox::PSet(double x, double y, Colour colour)
-{
+void PictureBox::PSet(double x, double y, Colour colour) {
     Surface().PSet(x, y, colour);
     Refresh();
 }
 
-void PictureBox::Print(const std::string& text)
-{
+void PictureBox::Print(const std::string& text) {
     Surface().Print(text);
     Refresh();
 }
 
-void PictureBox::SetBackColor(Colour colour)
-{
+void PictureBox::SetBackColor(Colour colour) {
     // As the platform's picture box does, a new back colour clears the picture.
     Surface().SetBackColor(colour);
     Surface().Cls();
     Refresh();
 }
 
-void PictureBox::SetPicture(const QImage& picture)
-{
+void PictureBox::SetPicture(const QImage& picture) {
     Surface().SetPicture(picture);
     Refresh();
 }
 
-}  // namespace plat
+} // namespace plat

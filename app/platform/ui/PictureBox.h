@@ -21,13 +21,11 @@ public:
     Form& OwnerForm() override { return Parent(); }
 
     // The drawing surface: Scale, Cls, Line, Circle, PSet, Print, colours, current point.
-    Canvas& Surface()
-    {
+    Canvas& Surface() {
         Sync();
         return canvas_;
     }
-    const Canvas& Surface() const
-    {
+    const Canvas& Surface() const {
         Sync();
         return canvas_;
     }
@@ -36,8 +34,7 @@ public:
 
     void Scale(double left, double top, double width, double height);
     void Cls();
-    void Line(double x1, double y1, double x2, double y2,
-              Canvas::BoxStyle style = Canvas::BoxStyle::None);
+    void Line(double x1, double y1, double x2, double y2, Canvas::BoxStyle style = Canvas::BoxStyle::None);
     void Line(double x1, double y1, double x2, double y2, Colour colour,
               Canvas::BoxStyle style = Canvas::BoxStyle::None);
     void Circle(double x, double y, double r);
@@ -64,6 +61,6 @@ private:
     mutable Canvas canvas_;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

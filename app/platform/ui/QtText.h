@@ -9,12 +9,13 @@
 namespace plat {
 
 // The program's texts are 8-bit; the controls hold them as Latin-1 so that every byte survives.
-inline QString ToQString(std::string_view text)
-{
+inline QString ToQString(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string FromQString(const QString& text) { return text.toLatin1().toStdString(); }
+inline std::string FromQString(const QString& text) {
+    return text.toLatin1().toStdString();
+}
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -5,8 +5,7 @@
 namespace plat {
 
 Slider::Slider(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QSlider(Qt::Horizontal))
-{
+    : Control(parent, std::move(name), index, new QSlider(Qt::Horizontal)) {
     Inner()->setRange(0, 10);
     Inner()->setTickPosition(QSlider::TicksBelow);
     QObject::connect(Inner(), &QSlider::valueChanged, Inner(), [this] {
@@ -21,16 +20,38 @@ Slider::Slider(Container& parent, std::string name, int index)
     });
 }
 
-QSlider* Slider::Inner() const { return static_cast<QSlider*>(Widget()); }
-int Slider::Min() const { return Inner()->minimum(); }
-void Slider::SetMin(int value) { Inner()->setMinimum(value); }
-int Slider::Max() const { return Inner()->maximum(); }
-void Slider::SetMax(int value) { Inner()->setMaximum(value); }
-int Slider::Value() const { return Inner()->value(); }
-void Slider::SetValue(int value) { Inner()->setValue(value); }
-void Slider::SetSmallChange(int step) { Inner()->setSingleStep(step); }
-void Slider::SetLargeChange(int step) { Inner()->setPageStep(step); }
-void Slider::SetTickFrequency(int ticks) { Inner()->setTickInterval(ticks); }
-void Slider::SetVertical(bool vertical) { Inner()->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal); }
+QSlider* Slider::Inner() const {
+    return static_cast<QSlider*>(Widget());
+}
+int Slider::Min() const {
+    return Inner()->minimum();
+}
+void Slider::SetMin(int value) {
+    Inner()->setMinimum(value);
+}
+int Slider::Max() const {
+    return Inner()->maximum();
+}
+void Slider::SetMax(int value) {
+    Inner()->setMaximum(value);
+}
+int Slider::Value() const {
+    return Inner()->value();
+}
+void Slider::SetValue(int value) {
+    Inner()->setValue(value);
+}
+void Slider::SetSmallChange(int step) {
+    Inner()->setSingleStep(step);
+}
+void Slider::SetLargeChange(int step) {
+    Inner()->setPageStep(step);
+}
+void Slider::SetTickFrequency(int ticks) {
+    Inner()->setTickInterval(ticks);
+}
+void Slider::SetVertical(bool vertical) {
+    Inner()->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+}
 
-}  // namespace plat
+} // namespace plat

@@ -32,6 +32,6 @@ public:
     std::function<void()> Scroll;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -11,8 +11,7 @@
 namespace plat {
 
 TextBox::TextBox(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QLineEdit)
-{
+    : Control(parent, std::move(name), index, new QLineEdit) {
     QObject::connect(Editor(), &QLineEdit::textChanged, Editor(), [this] {
         if (Change) {
             Change();
@@ -22,51 +21,63 @@ TextBox::TextBox(Container& parent, std::string name, int index)
     ApplyColours();
 }
 
-QLineEdit* TextBox::Editor() const { return static_cast<QLineEdit*>(Widget()); }
+QLineEdit* TextBox::Editor() const {
+    return static_cast<QLineEdit*>(Widget());
+}
 
-std::string TextBox::Text() const { return FromQString(Editor()->text()); }
-void TextBox::SetText(const std::string& text) { Editor()->setText(ToQString(text)); }
+std::string TextBox::Text() const {
+    return FromQString(Editor()->text());
+}
+void TextBox::SetText(const std::string& text) {
+    Editor()->setText(ToQString(text));
+}
 
-int TextBox::SelStart() const
-{
+int TextBox::SelStart() const {
     return Editor()->hasSelectedText() ? Editor()->selectionStart() : Editor()->cursorPosition();
 }
 
-void TextBox::SetSelStart(int start)
-{
+void TextBox::SetSelStart(int start) {
     Editor()->deselect();
     Editor()->setCursorPosition(start);
 }
 
-int TextBox::SelLength() const { return static_cast<int>(Editor()->selectedText().size()); }
+int TextBox::SelLength() const {
+    return static_cast<int>(Editor()->selectedText().size());
+}
 
-void TextBox::SetSelLength(int length)
-{
+void TextBox::SetSelLength(int length) {
     const int start = SelStart();
     const int size = static_cast<int>(Editor()->text().size());
     Editor()->setSelection(start, std::max(0, std::min(length, size - start)));
 }
 
-std::string TextBox::SelText() const { return FromQString(Editor()->selectedText()); }
-bool TextBox::Locked() const { return Editor()->isReadOnly(); }
-void TextBox::SetLocked(bool locked) { Editor()->setReadOnly(locked); }
-int TextBox::MaxLength() const { return Editor()->maxLength(); }
-void TextBox::SetMaxLength(int length) { Editor()->setMaxLength(length == 0 ? 32767 : length); }
+std::string TextBox::SelText() const {
+    return FromQString(Editor()->selectedText());
+}
+bool TextBox::Locked() const {
+    return Editor()->isReadOnly();
+}
+void TextBox::SetLocked(bool locked) {
+    Editor()->setReadOnly(locked);
+}
+int TextBox::MaxLength() const {
+    return Editor()->maxLength();
+}
+void TextBox::SetMaxLength(int length) {
+    Editor()->setMaxLength(length == 0 ? 32767 : length);
+}
 
-void TextBox::SetBackColor(Colour colour)
-{
+void TextBox::SetBackColor(Colour colour) {
     backColor_ = colour;
     ApplyColours();
 }
 
-void TextBox::SetForeColor(Colour colour)
-{
+void TextBox::SetForeColor(Colour colour) {
     foreColor_ = colour;
     ApplyColours();
 }
 
-void TextBox::ApplyColours()
-{
+void TextBox::ApplyColours() {
     // The same colours whether enabled or not: the windows choose what a disabled box shows.
     QPalette palette = Editor()->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -77,18 +88,18 @@ void TextBox::ApplyColours()
     Editor()->setPalette(palette);
 }
 
-void TextBox::SetAlignment(int alignment)
-{
+void TextBox::SetAlignment(int alignment) {
     const Qt::Alignment horizontal = alignment == 1   ? Qt::AlignRight
                                      : alignment == 2 ? Qt::AlignHCenter
                                                       : Qt::AlignLeft;
     Editor()->setAlignment(horizontal | Qt::AlignVCenter);
 }
 
-void TextBox::SetBorderStyle(int style) { Editor()->setFrame(style != 0); }
+void TextBox::SetBorderStyle(int style) {
+    Editor()->setFrame(style != 0);
+}
 
-void TextBox::SetNumericBehaviour(NumericBehaviour behaviour)
-{
+void TextBox::SetNumericBehaviour(NumericBehaviour behaviour) {
     if ((behaviour.enter.convert || behaviour.leave.convert) && !behaviour.unit) {
         throw std::invalid_argument("a numeric box that converts needs its display unit");
     }
@@ -96,8 +107,7 @@ void TextBox::SetNumericBehaviour(NumericBehaviour behaviour)
     numeric_ = true;
 }
 
-void TextBox::RunSteps(const NumericSteps& steps)
-{
+void TextBox::RunSteps(const NumericSteps& steps) {
     if (steps.convert) {
         ConvertTextBoxUnits(*this, behaviour_.unit());
     }
@@ -106,8 +116,7 @@ void TextBox::RunSteps(const NumericSteps& steps)
     }
 }
 
-void TextBox::HandleGotFocus()
-{
+void TextBox::HandleGotFocus() {
     if (numeric_) {
         SetSelStart(0);
         SetSelLength(static_cast<int>(Text().size()));
@@ -115,8 +124,7 @@ void TextBox::HandleGotFocus()
     Control::HandleGotFocus();
 }
 
-void TextBox::HandleLostFocus()
-{
+void TextBox::HandleLostFocus() {
     if (Validate) {
         Validate();
     }
@@ -126,8 +134,7 @@ void TextBox::HandleLostFocus()
     Control::HandleLostFocus();
 }
 
-void TextBox::HandleKeyPress(int& keyAscii)
-{
+void TextBox::HandleKeyPress(int& keyAscii) {
     if (numeric_ && keyAscii == 13) {
         RunSteps(behaviour_.enter);
         keyAscii = 0;
@@ -137,4 +144,4 @@ void TextBox::HandleKeyPress(int& keyAscii)
     Control::HandleKeyPress(keyAscii);
 }
 
-}  // namespace plat
+} // namespace plat

@@ -81,6 +81,6 @@ private:
     NumericBehaviour behaviour_;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -7,8 +7,7 @@
 
 namespace plat {
 
-Timer::Timer(Form& form, std::string name) : name_(std::move(name)), timer_(new QTimer(form.Window()))
-{
+Timer::Timer(Form& form, std::string name) : name_(std::move(name)), timer_(new QTimer(form.Window())) {
     QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
         if (Tick) {
             Tick();
@@ -16,22 +15,21 @@ Timer::Timer(Form& form, std::string name) : name_(std::move(name)), timer_(new 
     });
 }
 
-Timer::~Timer() { delete timer_; }
+Timer::~Timer() {
+    delete timer_;
+}
 
-void Timer::SetInterval(int milliseconds)
-{
+void Timer::SetInterval(int milliseconds) {
     interval_ = milliseconds < 0 ? 0 : milliseconds;
     Apply();
 }
 
-void Timer::SetEnabled(bool enabled)
-{
+void Timer::SetEnabled(bool enabled) {
     enabled_ = enabled;
     Apply();
 }
 
-void Timer::Apply()
-{
+void Timer::Apply() {
     if (enabled_ && interval_ > 0) {
         timer_->start(interval_);
     } else {
@@ -39,4 +37,4 @@ void Timer::Apply()
     }
 }
 
-}  // namespace plat
+} // namespace plat

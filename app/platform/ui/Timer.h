@@ -35,6 +35,6 @@ private:
     bool enabled_ = true;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

@@ -88,6 +88,6 @@ private:
     const ImageList* images_ = nullptr;
 };
 
-}  // namespace plat
+} // namespace plat
 
 #endif

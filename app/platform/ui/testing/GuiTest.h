@@ -13,16 +13,15 @@
 #include <QTimer>
 
 #include "platform/services/Clipboard.h"
+#include "platform/services/Clock.h"
 #include "platform/services/FileDialog.h"
 #include "platform/services/MessageBox.h"
-#include "platform/services/Clock.h"
 
 namespace plat::testing {
 
 // The application object the tests' windows need, created once, off screen unless the caller
 // has chosen a platform.
-inline QApplication& Application()
-{
+inline QApplication& Application() {
     static int argc = 1;
     static char name[] = "pellon-test";
     static char* argv[] = {name, nullptr};
@@ -39,8 +38,7 @@ inline QApplication& Application()
 // dialog that no script expects fails the test, and so does an expected one that never came.
 class ScriptedServices {
 public:
-    ScriptedServices()
-    {
+    ScriptedServices() {
         Application();
         auto boxes = std::make_unique<ScriptedMessageBoxes>();
         auto files = std::make_unique<ScriptedFileDialogs>();
@@ -54,8 +52,7 @@ public:
         SetFileDialogService(std::move(files));
         SetClipboardService(std::make_unique<MemoryClipboard>());
     }
-    ~ScriptedServices()
-    {
+    ~ScriptedServices() {
         for (const std::string& prompt : boxes_->Unanswered()) {
             ADD_FAILURE() << "expected message box never shown: \"" << prompt << "\"";
         }
@@ -79,22 +76,18 @@ private:
 
 // Runs `action` from the event loop once the current call has entered it (for driving modal
 // windows).
-template <class F>
-void Queue(F&& action)
-{
+template <class F> void Queue(F&& action) {
     QTimer::singleShot(0, &Application(), std::forward<F>(action));
 }
 
 // Handles pending events until `done` holds or about two seconds have passed.
-template <class Pred>
-bool WaitFor(Pred done)
-{
+template <class Pred> bool WaitFor(Pred done) {
     for (int i = 0; i < 200 && !done(); ++i) {
         DoEvents(10);
     }
     return done();
 }
 
-}  // namespace plat::testing
+} // namespace plat::testing
 
 #endif

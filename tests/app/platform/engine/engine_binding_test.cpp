@@ -9,23 +9,20 @@
 
 namespace {
 
-std::string EmptyFolder(const std::string& name)
-{
+std::string EmptyFolder(const std::string& name) {
     const auto folder = std::filesystem::path(TEST_OUTPUT_DIR) / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();
 }
 
-TEST(EngineBinding, RealLibraryBindsAndReportsIdleState)
-{
+TEST(EngineBinding, RealLibraryBindsAndReportsIdleState) {
     plat::DynamicEngine engine(KELVD_LIBRARY);
     EXPECT_EQ(engine.Kelv_getProgress(), 100);
     EXPECT_EQ(engine.Kelv_getLastError(), 0);
 }
 
-TEST(EngineBinding, RealLibraryRunOnMissingFileFailsWithFileCode)
-{
+TEST(EngineBinding, RealLibraryRunOnMissingFileFailsWithFileCode) {
     plat::DynamicEngine engine(KELVD_LIBRARY);
     const std::string folder = EmptyFolder("engine_binding_missing");
     ASSERT_EQ(engine.Kelv_start((folder + "/none.inp").c_str(), (folder + "/none.prn").c_str(),
@@ -44,8 +41,7 @@ TEST(EngineBinding, RealLibraryRunOnMissingFileFailsWithFileCode)
     EXPECT_LE(engine.Kelv_getLastError(), 6);
 }
 
-TEST(EngineBinding, FindsTheLibraryBesideTheExecutableFirst)
-{
+TEST(EngineBinding, FindsTheLibraryBesideTheExecutableFirst) {
     // The test executable lies in the build's bin folder, where libKelvd.so is built.
     const std::string exeFolder = plat::ExecutableFolder();
     ASSERT_EQ(std::filesystem::path(exeFolder) / plat::kEngineLibraryName,
@@ -57,8 +53,7 @@ TEST(EngineBinding, FindsTheLibraryBesideTheExecutableFirst)
     EXPECT_EQ(engine->Kelv_getProgress(), 100);
 }
 
-TEST(EngineBinding, MissingLibraryIsATypedErrorNamingIt)
-{
+TEST(EngineBinding, MissingLibraryIsATypedErrorNamingIt) {
     // Not beside this "executable" and not on the loader path.
     const std::string folder = EmptyFolder("engine_binding_nolib");
     try {
@@ -70,15 +65,13 @@ TEST(EngineBinding, MissingLibraryIsATypedErrorNamingIt)
     }
 }
 
-TEST(EngineBinding, ABrokenLibraryBesideTheExecutableIsReported)
-{
+TEST(EngineBinding, ABrokenLibraryBesideTheExecutableIsReported) {
     const std::string folder = EmptyFolder("engine_binding_broken");
     std::ofstream(folder + "/libKelvd.so") << "not a library";
     EXPECT_THROW(plat::LoadEngine(folder), plat::EngineLoadError);
 }
 
-TEST(EngineBinding, MissingExportIsATypedErrorNamingIt)
-{
+TEST(EngineBinding, MissingExportIsATypedErrorNamingIt) {
     try {
         plat::DynamicEngine engine(FAKE_PARTIAL_LIBRARY);
         FAIL() << "no error";
@@ -90,8 +83,7 @@ TEST(EngineBinding, MissingExportIsATypedErrorNamingIt)
 
 class FakeEngine : public plat::IEngine {
 public:
-    int Kelv_start(const std::string& in, const std::string&, const std::string&) override
-    {
+    int Kelv_start(const std::string& in, const std::string&, const std::string&) override {
         started = in;
         return 0;
     }
@@ -101,8 +93,7 @@ public:
     std::string started;
 };
 
-TEST(EngineBinding, ATestCanInstallItsOwnEngine)
-{
+TEST(EngineBinding, ATestCanInstallItsOwnEngine) {
     auto fake = std::make_unique<FakeEngine>();
     FakeEngine* raw = fake.get();
     plat::SetEngine(std::move(fake));
@@ -116,4 +107,4 @@ TEST(EngineBinding, ATestCanInstallItsOwnEngine)
     EXPECT_EQ(bound->Path(), KELVD_LIBRARY);
 }
 
-}  // namespace
+} // namespace

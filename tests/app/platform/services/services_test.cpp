@@ -14,14 +14,14 @@ namespace {
 
 using plat::testing::Application;
 
-TEST(MessageBoxes, ScriptedAnswersByTextAndRecords)
-{
+TEST(MessageBoxes, ScriptedAnswersByTextAndRecords) {
     plat::ScriptedMessageBoxes boxes;
     boxes.Expect("File exists. Overwrite?", plat::vbNo);
     boxes.Expect("File exists. Overwrite?", plat::vbYes);
     std::vector<std::string> unexpected;
     boxes.OnUnexpected = [&](const plat::MessageBoxRequest& r) { unexpected.push_back(r.prompt); };
-    EXPECT_EQ(boxes.Show({"File exists. Overwrite?", plat::vbYesNoCancel + plat::vbQuestion, "Save"}), plat::vbNo);
+    EXPECT_EQ(boxes.Show({"File exists. Overwrite?", plat::vbYesNoCancel + plat::vbQuestion, "Save"}),
+              plat::vbNo);
     EXPECT_EQ(boxes.Show({"File exists. Overwrite?", plat::vbYesNoCancel, ""}), plat::vbYes);
     // Not scripted: recorded, reported, answered Cancel where there is one, else the first button.
     EXPECT_EQ(boxes.Show({"File exists. Overwrite?", plat::vbYesNoCancel, ""}), plat::vbCancel);
@@ -36,16 +36,16 @@ TEST(MessageBoxes, ScriptedAnswersByTextAndRecords)
     EXPECT_EQ(boxes.Unanswered(), (std::vector<std::string>{"never shown"}));
 }
 
-TEST(MessageBoxes, ButtonSetsOfEachStyle)
-{
+TEST(MessageBoxes, ButtonSetsOfEachStyle) {
     EXPECT_EQ(plat::MessageBoxButtons(plat::vbOKOnly + plat::vbExclamation), (std::vector<int>{plat::vbOK}));
-    EXPECT_EQ(plat::MessageBoxButtons(plat::vbYesNo + plat::vbDefaultButton2), (std::vector<int>{plat::vbYes, plat::vbNo}));
-    EXPECT_EQ(plat::MessageBoxButtons(plat::vbRetryCancel), (std::vector<int>{plat::vbRetry, plat::vbCancel}));
+    EXPECT_EQ(plat::MessageBoxButtons(plat::vbYesNo + plat::vbDefaultButton2),
+              (std::vector<int>{plat::vbYes, plat::vbNo}));
+    EXPECT_EQ(plat::MessageBoxButtons(plat::vbRetryCancel),
+              (std::vector<int>{plat::vbRetry, plat::vbCancel}));
 }
 
 // Answers the next on-screen box: closes it, or clicks the button with this text.
-void AnswerNextBox(const QString& buttonText, QString* seenText, QString* seenTitle)
-{
+void AnswerNextBox(const QString& buttonText, QString* seenText, QString* seenTitle) {
     QTimer::singleShot(0, [=] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
@@ -68,13 +68,12 @@ void AnswerNextBox(const QString& buttonText, QString* seenText, QString* seenTi
     });
 }
 
-TEST(MessageBoxes, OnScreenBoxReturnsTheButtonAndClosingAnswersCancel)
-{
+TEST(MessageBoxes, OnScreenBoxReturnsTheButtonAndClosingAnswersCancel) {
     Application();
     plat::QtMessageBoxService service;
     struct Case {
         int style;
-        QString press;  // empty: close by the title bar
+        QString press; // empty: close by the title bar
         int answer;
     };
     const Case cases[] = {
@@ -85,23 +84,26 @@ TEST(MessageBoxes, OnScreenBoxReturnsTheButtonAndClosingAnswersCancel)
     for (const Case& c : cases) {
         QString text, title;
         AnswerNextBox(c.press, &text, &title);
-        EXPECT_EQ(service.Show({"Cannot Generate Output for an antenna that does not exist.\rPlease Change Output Parameters.",
+        EXPECT_EQ(service.Show({"Cannot Generate Output for an antenna that does not exist.\rPlease Change "
+                                "Output Parameters.",
                                 c.style + plat::vbExclamation, ""}),
                   c.answer);
-        EXPECT_EQ(text, "Cannot Generate Output for an antenna that does not exist.\nPlease Change Output Parameters.");
+        EXPECT_EQ(
+            text,
+            "Cannot Generate Output for an antenna that does not exist.\nPlease Change Output Parameters.");
         EXPECT_EQ(title, "Pellon");
     }
 }
 
-TEST(FileDialogs, FiltersInQtForm)
-{
+TEST(FileDialogs, FiltersInQtForm) {
     struct Case {
         const char* filter;
         const char* qt;
     };
     const Case cases[] = {
         {"Input Files(*.inp), Text Files(*.txt)|*.inp;*.txt|Text Files (*.txt)|*.txt|All Files(*.*)|*.*",
-         "Input Files(*.inp), Text Files(*.txt) (*.inp *.txt);;Text Files (*.txt) (*.txt);;All Files(*.*) (*)"},
+         "Input Files(*.inp), Text Files(*.txt) (*.inp *.txt);;Text Files (*.txt) (*.txt);;All Files(*.*) "
+         "(*)"},
         {"Parameter Files(*.inp, *.txt)|*.inp;*.txt |All Files(*.*)|*.*",
          "Parameter Files(*.inp, *.txt) (*.inp *.txt);;All Files(*.*) (*)"},
         {"", ""},
@@ -111,8 +113,7 @@ TEST(FileDialogs, FiltersInQtForm)
     }
 }
 
-TEST(FileDialogs, CommonDialogKeepsTheNameAndRaisesOnCancelOnlyWhenAsked)
-{
+TEST(FileDialogs, CommonDialogKeepsTheNameAndRaisesOnCancelOnlyWhenAsked) {
     plat::testing::ScriptedServices services;
     services.Files().ExpectFile("/runs/site.inp");
     services.Files().ExpectCancel();
@@ -124,7 +125,7 @@ TEST(FileDialogs, CommonDialogKeepsTheNameAndRaisesOnCancelOnlyWhenAsked)
     dialog.ShowOpen();
     EXPECT_EQ(dialog.FileName, "/runs/site.inp");
     EXPECT_EQ(dialog.FileTitle(), "site.inp");
-    dialog.ShowSave();  // cancelled: the name comes back unchanged
+    dialog.ShowSave(); // cancelled: the name comes back unchanged
     EXPECT_EQ(dialog.FileName, "/runs/site.inp");
     dialog.CancelError = true;
     EXPECT_THROW(dialog.ShowOpen(), plat::DialogCancelledError);
@@ -140,8 +141,7 @@ TEST(FileDialogs, CommonDialogKeepsTheNameAndRaisesOnCancelOnlyWhenAsked)
     EXPECT_EQ(requests[1].fileName, "/runs/site.inp");
 }
 
-TEST(FileDialogs, UnexpectedDialogIsReportedAndCancelled)
-{
+TEST(FileDialogs, UnexpectedDialogIsReportedAndCancelled) {
     plat::ScriptedFileDialogs files;
     std::string reported;
     files.OnUnexpected = [&](const std::string& what) { reported = what; };
@@ -154,13 +154,12 @@ TEST(FileDialogs, UnexpectedDialogIsReportedAndCancelled)
     EXPECT_EQ(reported, "save dialog, filter \"All Files(*.*)|*.*\", name \"a.inp\"");
 }
 
-TEST(Clipboard, TextRoundTripsThroughBothClipboards)
-{
+TEST(Clipboard, TextRoundTripsThroughBothClipboards) {
     Application();
     plat::MemoryClipboard memory;
     plat::QtClipboardService system;
-    for (plat::IClipboardService* clipboard : {static_cast<plat::IClipboardService*>(&memory),
-                                               static_cast<plat::IClipboardService*>(&system)}) {
+    for (plat::IClipboardService* clipboard :
+         {static_cast<plat::IClipboardService*>(&memory), static_cast<plat::IClipboardService*>(&system)}) {
         clipboard->SetText("a\tb\r\nc\td\r\n");
         EXPECT_EQ(clipboard->GetText(), "a\tb\r\nc\td\r\n");
         clipboard->Clear();
@@ -168,8 +167,7 @@ TEST(Clipboard, TextRoundTripsThroughBothClipboards)
     }
 }
 
-TEST(Clock, ManualClockAndDoEvents)
-{
+TEST(Clock, ManualClockAndDoEvents) {
     Application();
     plat::SetClock(std::make_unique<plat::ManualClock>(3600.5));
     EXPECT_DOUBLE_EQ(plat::Clock().SecondsSinceMidnight(), 3600.5);
@@ -188,4 +186,4 @@ TEST(Clock, ManualClockAndDoEvents)
     EXPECT_EQ(ran, 2);
 }
 
-}  // namespace
+} // namespace

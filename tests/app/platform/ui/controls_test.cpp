@@ -32,27 +32,26 @@ protected:
     std::vector<std::string> log;
 };
 
-TEST_F(ControlsTest, ComboClickFiresWhenTheSelectionChangesByCodeOrUser)
-{
+TEST_F(ControlsTest, ComboClickFiresWhenTheSelectionChangesByCodeOrUser) {
     plat::ComboBox cmb(form, "cmbFlight");
     cmb.Click = [&] { log.push_back("Click " + std::to_string(cmb.ListIndex()) + " " + cmb.Text()); };
     cmb.AddItem("1 - Constant Radius");
     cmb.AddItem("2 - Linear Cut");
     cmb.AddItem("0 - First", 0);
-    EXPECT_EQ(cmb.ListIndex(), -1);  // adding selects nothing
+    EXPECT_EQ(cmb.ListIndex(), -1); // adding selects nothing
     EXPECT_EQ(cmb.ListCount(), 3);
     EXPECT_EQ(cmb.List(0), "0 - First");
     EXPECT_EQ(cmb.List(7), "");
     cmb.SetListIndex(1);
-    cmb.SetListIndex(1);  // the same again: nothing
+    cmb.SetListIndex(1); // the same again: nothing
     cmb.SetText("2 - Linear Cut");
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
     cmb.SetFocus();
-    QTest::keyClick(cmb.Widget(), Qt::Key_Up);  // the user's choice
+    QTest::keyClick(cmb.Widget(), Qt::Key_Up); // the user's choice
     EXPECT_EQ(log, (std::vector<std::string>{"Click 1 1 - Constant Radius", "Click 2 2 - Linear Cut",
                                              "Click 1 1 - Constant Radius"}));
-    cmb.AddItem("3 - Pattern A", 0);  // the selected item moves along, no Click
+    cmb.AddItem("3 - Pattern A", 0); // the selected item moves along, no Click
     EXPECT_EQ(cmb.ListIndex(), 2);
     cmb.RemoveItem(2);
     EXPECT_EQ(cmb.ListIndex(), -1);
@@ -63,8 +62,7 @@ TEST_F(ControlsTest, ComboClickFiresWhenTheSelectionChangesByCodeOrUser)
     EXPECT_EQ(cmb.TypeName(), "ComboBox");
 }
 
-TEST_F(ControlsTest, EditableComboKeepsItsText)
-{
+TEST_F(ControlsTest, EditableComboKeepsItsText) {
     plat::ComboBox cmb(form, "cmbEdit", -1, plat::ComboBox::Style::DropdownCombo);
     cmb.AddItem("a");
     cmb.SetText("typed");
@@ -72,8 +70,7 @@ TEST_F(ControlsTest, EditableComboKeepsItsText)
     EXPECT_EQ(cmb.ListIndex(), -1);
 }
 
-TEST_F(ControlsTest, OptionArrayClickCarriesTheIndexAndButtonsExcludeEachOther)
-{
+TEST_F(ControlsTest, OptionArrayClickCarriesTheIndexAndButtonsExcludeEachOther) {
     plat::Frame fra(form, "fraAnts");
     plat::ControlArray<plat::OptionButton> optNumAnts(fra, "optNumAnts");
     for (int i = 1; i <= 3; ++i) {
@@ -81,7 +78,7 @@ TEST_F(ControlsTest, OptionArrayClickCarriesTheIndexAndButtonsExcludeEachOther)
     }
     optNumAnts.Click = [&](int index) { log.push_back("Click " + std::to_string(index)); };
     optNumAnts(3).SetValue(true);
-    optNumAnts(3).SetValue(true);  // already set: nothing
+    optNumAnts(3).SetValue(true); // already set: nothing
     optNumAnts(1).SetValue(true);
     EXPECT_FALSE(optNumAnts(3).Value());
     EXPECT_TRUE(optNumAnts(1).Value());
@@ -101,8 +98,7 @@ TEST_F(ControlsTest, OptionArrayClickCarriesTheIndexAndButtonsExcludeEachOther)
     EXPECT_EQ(form.FindControl("optNumAnts", 2), &optNumAnts(2));
 }
 
-TEST_F(ControlsTest, OptionButtonsOfDifferentContainersAreSeparateGroups)
-{
+TEST_F(ControlsTest, OptionButtonsOfDifferentContainersAreSeparateGroups) {
     plat::Frame fraA(form, "fraA");
     plat::Frame fraB(form, "fraB");
     plat::OptionButton a1(fraA, "optA"), a2(fraA, "optA2"), b1(fraB, "optB");
@@ -114,8 +110,7 @@ TEST_F(ControlsTest, OptionButtonsOfDifferentContainersAreSeparateGroups)
     EXPECT_TRUE(b1.Value());
 }
 
-TEST_F(ControlsTest, TextArrayEventsCarryTheIndex)
-{
+TEST_F(ControlsTest, TextArrayEventsCarryTheIndex) {
     plat::ControlArray<plat::TextBox> txtAntX(form, "txtAntX");
     for (int i = 0; i < 3; ++i) {
         txtAntX.Load(i).Move(100, 100 + 400 * i, 1000, 300);
@@ -133,11 +128,11 @@ TEST_F(ControlsTest, TextArrayEventsCarryTheIndex)
     QTest::keyClick(txtAntX(0).Widget(), Qt::Key_Tab);
     QTest::keyClicks(txtAntX(1).Widget(), "5");
     txtAntX(2).SetText("7");
-    EXPECT_EQ(log, (std::vector<std::string>{"LostFocus 0", "GotFocus 1", "KeyPress 1 53", "Change 1", "Change 2"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"LostFocus 0", "GotFocus 1", "KeyPress 1 53", "Change 1",
+                                             "Change 2"}));
 }
 
-TEST_F(ControlsTest, CheckBoxClickFiresOnChange)
-{
+TEST_F(ControlsTest, CheckBoxClickFiresOnChange) {
     plat::CheckBox chk(form, "chkUseDefaults");
     chk.Click = [&] { log.push_back("Click " + std::to_string(chk.Value())); };
     chk.SetValue(1);
@@ -146,8 +141,7 @@ TEST_F(ControlsTest, CheckBoxClickFiresOnChange)
     EXPECT_EQ(log, (std::vector<std::string>{"Click 1", "Click 0"}));
 }
 
-TEST_F(ControlsTest, CommandButtonValueIsTrueWhileItsClickRuns)
-{
+TEST_F(ControlsTest, CommandButtonValueIsTrueWhileItsClickRuns) {
     plat::CommandButton cmd(form, "cmdView2D");
     std::vector<bool> seen;
     cmd.Click = [&] { seen.push_back(cmd.Value()); };
@@ -158,8 +152,7 @@ TEST_F(ControlsTest, CommandButtonValueIsTrueWhileItsClickRuns)
     EXPECT_FALSE(cmd.Inner()->autoDefault());
 }
 
-TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem)
-{
+TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem) {
     plat::MenuItem& file = form.AddMenu("mnuFile", "&File");
     plat::MenuItem& use3D = file.Add("mnuUse3D", "Use 3D File");
     plat::MenuItem& line = file.Add("mnuline2", "-");
@@ -177,7 +170,7 @@ TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem)
     EXPECT_EQ(line.Caption(), "-");
     EXPECT_EQ(file.Caption(), "&File");
     si.SetVisible(false);
-    si.Trigger();  // hidden: not run
+    si.Trigger(); // hidden: not run
     EXPECT_FALSE(si.Visible());
     use3D.SetEnabled(false);
     use3D.Trigger();
@@ -187,8 +180,7 @@ TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem)
     EXPECT_EQ(file.Items().size(), 3u);
 }
 
-TEST_F(ControlsTest, PopupMenuRunsTheChosenItem)
-{
+TEST_F(ControlsTest, PopupMenuRunsTheChosenItem) {
     plat::MenuItem& nodes = form.AddMenu("mnuNodes", "Nodes");
     nodes.SetVisible(false);
     plat::MenuItem& copy = nodes.Add("mnuCopyCells", "Copy Cells");
@@ -204,13 +196,12 @@ TEST_F(ControlsTest, PopupMenuRunsTheChosenItem)
     EXPECT_EQ(copies, 1);
 }
 
-TEST_F(ControlsTest, TimerTicksWhileEnabledWithAnInterval)
-{
+TEST_F(ControlsTest, TimerTicksWhileEnabledWithAnInterval) {
     plat::Timer timer(form, "Timer1");
     int ticks = 0;
     timer.Tick = [&] { ++ticks; };
     plat::DoEvents(20);
-    EXPECT_EQ(ticks, 0);  // no interval yet
+    EXPECT_EQ(ticks, 0); // no interval yet
     timer.SetInterval(1);
     EXPECT_TRUE(plat::testing::WaitFor([&] { return ticks >= 3; }));
     timer.SetEnabled(false);
@@ -219,8 +210,7 @@ TEST_F(ControlsTest, TimerTicksWhileEnabledWithAnInterval)
     EXPECT_EQ(ticks, stopped);
 }
 
-TEST_F(ControlsTest, ToolbarButtonsKeepTheirPressedStateTakeNoFocusAndReportTheirNumber)
-{
+TEST_F(ControlsTest, ToolbarButtonsKeepTheirPressedStateTakeNoFocusAndReportTheirNumber) {
     plat::TextBox txt(form, "txtA");
     txt.Move(100, 1000, 1000, 300);
     plat::ImageList images;
@@ -244,7 +234,7 @@ TEST_F(ControlsTest, ToolbarButtonsKeepTheirPressedStateTakeNoFocusAndReportThei
     EXPECT_EQ(gtdWidget->focusPolicy(), Qt::NoFocus);
     QTest::mouseClick(gtdWidget, Qt::LeftButton);
     QTest::mouseClick(bar.Inner()->widgetForAction(bar.Buttons(1).Action()), Qt::LeftButton);
-    bar.Click(2);  // a separator does nothing
+    bar.Click(2); // a separator does nothing
     EXPECT_EQ(clicked, (std::vector<int>{3, 1}));
     EXPECT_EQ(gtd.Value(), 1);
     EXPECT_TRUE(gtd.Action()->isChecked());
@@ -253,13 +243,12 @@ TEST_F(ControlsTest, ToolbarButtonsKeepTheirPressedStateTakeNoFocusAndReportThei
     EXPECT_EQ(gtd.ToolTipText(), "Use GTD");
     EXPECT_EQ(gtd.Image(), 2);
     EXPECT_FALSE(gtd.Action()->icon().isNull());
-    gtd.SetImage(9);  // no such picture: none shown
+    gtd.SetImage(9); // no such picture: none shown
     EXPECT_TRUE(gtd.Action()->icon().isNull());
     EXPECT_THROW(bar.Buttons(4), std::out_of_range);
 }
 
-TEST_F(ControlsTest, GeometryIsInTwipsAndColoursAreBgrNumbers)
-{
+TEST_F(ControlsTest, GeometryIsInTwipsAndColoursAreBgrNumbers) {
     plat::TextBox txt(form, "txtFltX");
     txt.Move(150, 300, 1500, 285);
     EXPECT_EQ(txt.Widget()->geometry(), QRect(10, 20, 100, 19));
@@ -272,8 +261,10 @@ TEST_F(ControlsTest, GeometryIsInTwipsAndColoursAreBgrNumbers)
         plat::Colour colour;
         QColor qt;
     };
-    const Case cases[] = {{0xC0C0C0, QColor(192, 192, 192)}, {0x0000FF, QColor(255, 0, 0)},
-                          {0xFF0000, QColor(0, 0, 255)}, {0x7A3F42, QColor(0x42, 0x3F, 0x7A)}};
+    const Case cases[] = {{0xC0C0C0, QColor(192, 192, 192)},
+                          {0x0000FF, QColor(255, 0, 0)},
+                          {0xFF0000, QColor(0, 0, 255)},
+                          {0x7A3F42, QColor(0x42, 0x3F, 0x7A)}};
     for (const Case& c : cases) {
         EXPECT_EQ(plat::ToQColor(c.colour), c.qt);
         EXPECT_EQ(plat::FromQColor(c.qt), c.colour);
@@ -290,8 +281,7 @@ TEST_F(ControlsTest, GeometryIsInTwipsAndColoursAreBgrNumbers)
     EXPECT_FALSE(txt.Visible());
 }
 
-TEST_F(ControlsTest, TextBoxSelection)
-{
+TEST_F(ControlsTest, TextBoxSelection) {
     plat::TextBox txt(form, "txtA");
     txt.SetText("123456");
     txt.SetSelStart(2);
@@ -307,8 +297,7 @@ TEST_F(ControlsTest, TextBoxSelection)
     EXPECT_EQ(txt.Text(), "\xB0 \xE9");
 }
 
-TEST_F(ControlsTest, SliderChangeFiresOnValueChange)
-{
+TEST_F(ControlsTest, SliderChangeFiresOnValueChange) {
     plat::Slider sld(form, "sldZoom");
     sld.SetMin(0);
     sld.SetMax(100);
@@ -316,9 +305,9 @@ TEST_F(ControlsTest, SliderChangeFiresOnValueChange)
     sld.Change = [&] { ++changes; };
     sld.SetValue(40);
     sld.SetValue(40);
-    sld.SetValue(500);  // clamped to Max
+    sld.SetValue(500); // clamped to Max
     EXPECT_EQ(sld.Value(), 100);
     EXPECT_EQ(changes, 2);
 }
 
-}  // namespace
+} // namespace

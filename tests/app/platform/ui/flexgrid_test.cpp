@@ -16,8 +16,7 @@ using plat::testing::Application;
 
 class FlexGridTest : public ::testing::Test {
 protected:
-    FlexGridTest()
-    {
+    FlexGridTest() {
         form.SetClientSize(6000, 6000);
         grid.Move(0, 90, 4425, 6030);
         grid.SetRows(31);
@@ -30,8 +29,7 @@ protected:
     std::vector<std::pair<int, int>> entered;
 };
 
-TEST_F(FlexGridTest, FixedCellsAreAddressableAndTheLayoutCanGrowAndShrink)
-{
+TEST_F(FlexGridTest, FixedCellsAreAddressableAndTheLayoutCanGrowAndShrink) {
     EXPECT_EQ(grid.FixedRows(), 1);
     EXPECT_EQ(grid.FixedCols(), 1);
     grid.SetTextMatrix(0, 2, "       Y");
@@ -52,8 +50,7 @@ TEST_F(FlexGridTest, FixedCellsAreAddressableAndTheLayoutCanGrowAndShrink)
     EXPECT_EQ(grid.Cols(), 5);
 }
 
-TEST_F(FlexGridTest, SettingRowOrColMovesTheCellCollapsesTheSelectionAndEntersTheCell)
-{
+TEST_F(FlexGridTest, SettingRowOrColMovesTheCellCollapsesTheSelectionAndEntersTheCell) {
     grid.SetRowSel(5);
     grid.SetColSel(3);
     grid.SetRow(4);
@@ -63,7 +60,7 @@ TEST_F(FlexGridTest, SettingRowOrColMovesTheCellCollapsesTheSelectionAndEntersTh
     grid.SetCol(2);
     EXPECT_EQ(grid.RowSel(), 4);
     EXPECT_EQ(grid.ColSel(), 2);
-    grid.SetCol(2);  // same cell: no EnterCell
+    grid.SetCol(2); // same cell: no EnterCell
     // A selection may lie above and left of the current cell.
     grid.SetRowSel(1);
     grid.SetColSel(1);
@@ -72,8 +69,7 @@ TEST_F(FlexGridTest, SettingRowOrColMovesTheCellCollapsesTheSelectionAndEntersTh
     EXPECT_EQ(entered, (std::vector<std::pair<int, int>>{{4, 1}, {4, 2}}));
 }
 
-TEST_F(FlexGridTest, EnterCellIsNotReenteredWhenItsHandlerMovesTheCell)
-{
+TEST_F(FlexGridTest, EnterCellIsNotReenteredWhenItsHandlerMovesTheCell) {
     // Entering column 1 moves on to column 2, as the ground grid does.
     int depth = 0, maxDepth = 0;
     grid.EnterCell = [&] {
@@ -95,8 +91,7 @@ TEST_F(FlexGridTest, EnterCellIsNotReenteredWhenItsHandlerMovesTheCell)
     EXPECT_EQ(entered, (std::vector<std::pair<int, int>>{{3, 1}, {3, 3}, {3, 1}}));
 }
 
-TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
-{
+TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows) {
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
     int clicks = 0;
@@ -111,7 +106,7 @@ TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
     grid.SetCol(1);
     entered.clear();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, inside);
-    EXPECT_EQ(QApplication::focusWidget(), view);  // keys reach the grid's own handlers
+    EXPECT_EQ(QApplication::focusWidget(), view); // keys reach the grid's own handlers
     EXPECT_EQ(grid.Row(), 2);
     EXPECT_EQ(grid.Col(), 3);
     EXPECT_EQ(clicks, 1);
@@ -122,7 +117,7 @@ TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
     EXPECT_EQ(grid.RowSel(), 3);
     QTest::keyClick(view, Qt::Key_Up);
     QTest::keyClick(view, Qt::Key_Up);
-    QTest::keyClick(view, Qt::Key_Up);  // stops at the first data row
+    QTest::keyClick(view, Qt::Key_Up); // stops at the first data row
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(entered, (std::vector<std::pair<int, int>>{{2, 3}, {3, 3}, {2, 3}, {1, 3}}));
     std::vector<int> keys;
@@ -134,8 +129,7 @@ TEST_F(FlexGridTest, UserMovesEnterCellsAndClickFollows)
     EXPECT_EQ(keys, (std::vector<int>{-46, -53, '5', -17, -86, 22}));
 }
 
-TEST_F(FlexGridTest, KeyboardMovesScrollTheCurrentCellIntoView)
-{
+TEST_F(FlexGridTest, KeyboardMovesScrollTheCurrentCellIntoView) {
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
     auto* view = static_cast<QAbstractScrollArea*>(grid.Widget());
@@ -156,8 +150,7 @@ TEST_F(FlexGridTest, KeyboardMovesScrollTheCurrentCellIntoView)
     EXPECT_EQ(grid.TopRow(), 1);
 }
 
-TEST_F(FlexGridTest, AHiddenColumnKeepsItsCellsAndTakesNoRoom)
-{
+TEST_F(FlexGridTest, AHiddenColumnKeepsItsCellsAndTakesNoRoom) {
     grid.SetColWidth(0, 265);
     grid.SetColWidth(1, 0);
     grid.SetColWidth(2, 892);
@@ -172,11 +165,10 @@ TEST_F(FlexGridTest, AHiddenColumnKeepsItsCellsAndTakesNoRoom)
     EXPECT_EQ(grid.CellWidth(), 892);
     grid.SetCol(3);
     EXPECT_EQ(grid.CellLeft() - hiddenLeft, plat::PixelsToTwips(plat::TwipsToPixels(892)));
-    EXPECT_EQ(grid.ColWidth(4), 960);  // the default width
+    EXPECT_EQ(grid.ColWidth(4), 960); // the default width
 }
 
-TEST_F(FlexGridTest, CellGeometryFollowsScrolling)
-{
+TEST_F(FlexGridTest, CellGeometryFollowsScrolling) {
     form.Show();
     grid.SetRow(5);
     grid.SetCol(2);
@@ -187,8 +179,7 @@ TEST_F(FlexGridTest, CellGeometryFollowsScrolling)
     EXPECT_EQ(grid.CellTop(), top5 - 2 * height);
 }
 
-TEST_F(FlexGridTest, CellBackColoursAreReadable)
-{
+TEST_F(FlexGridTest, CellBackColoursAreReadable) {
     grid.SetRow(2);
     grid.SetCol(1);
     EXPECT_EQ(grid.CellBackColor(), 0u);
@@ -201,8 +192,7 @@ TEST_F(FlexGridTest, CellBackColoursAreReadable)
     EXPECT_EQ(grid.CellBackColor(), 0u);
 }
 
-TEST_F(FlexGridTest, RedrawFalseSuspendsPainting)
-{
+TEST_F(FlexGridTest, RedrawFalseSuspendsPainting) {
     auto* view = static_cast<QAbstractScrollArea*>(grid.Widget());
     grid.SetRedraw(false);
     EXPECT_FALSE(grid.Redraw());
@@ -212,4 +202,4 @@ TEST_F(FlexGridTest, RedrawFalseSuspendsPainting)
     EXPECT_TRUE(view->viewport()->updatesEnabled());
 }
 
-}  // namespace
+} // namespace

@@ -17,8 +17,7 @@ namespace {
 using plat::testing::Application;
 
 struct TestWindow : plat::Form {
-    TestWindow() : plat::Form("frmTest")
-    {
+    TestWindow() : plat::Form("frmTest") {
         SetClientSize(4000, 3000);
         txtA.Move(100, 100, 1200, 300);
         txtB.Move(100, 500, 1200, 300);
@@ -46,8 +45,7 @@ struct TestWindow : plat::Form {
 
 class FocusTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Application();
         w = std::make_unique<TestWindow>();
         w->Show();
@@ -59,8 +57,7 @@ protected:
     std::unique_ptr<TestWindow> w;
 };
 
-TEST_F(FocusTest, MovesBetweenControlsFireLostThenGot)
-{
+TEST_F(FocusTest, MovesBetweenControlsFireLostThenGot) {
     QTest::keyClick(w->txtA.Widget(), Qt::Key_Tab);
     w->txtA.SetFocus();
     QTest::mouseClick(w->txtB.Widget(), Qt::LeftButton);
@@ -69,14 +66,12 @@ TEST_F(FocusTest, MovesBetweenControlsFireLostThenGot)
     EXPECT_EQ(w->ActiveControl(), &w->txtB);
 }
 
-TEST_F(FocusTest, ButtonClickComesAfterTheLostFocusOfTheFocusedControl)
-{
+TEST_F(FocusTest, ButtonClickComesAfterTheLostFocusOfTheFocusedControl) {
     QTest::mouseClick(w->cmdGo.Widget(), Qt::LeftButton);
     EXPECT_EQ(w->log, (std::vector<std::string>{"txtA.LostFocus", "cmdGo.GotFocus", "cmdGo.Click"}));
 }
 
-TEST_F(FocusTest, AnotherWindowTakingOverFiresNothing)
-{
+TEST_F(FocusTest, AnotherWindowTakingOverFiresNothing) {
     plat::Form other("frmOther");
     other.Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(other.Window()));
@@ -86,8 +81,7 @@ TEST_F(FocusTest, AnotherWindowTakingOverFiresNothing)
     EXPECT_TRUE(w->log.empty()) << w->log.front();
 }
 
-TEST_F(FocusTest, AModalWindowTakingOverFiresNothing)
-{
+TEST_F(FocusTest, AModalWindowTakingOverFiresNothing) {
     plat::Form dialog("frmDialog");
     bool shown = false;
     plat::testing::Queue([&] {
@@ -101,8 +95,7 @@ TEST_F(FocusTest, AModalWindowTakingOverFiresNothing)
     EXPECT_TRUE(w->log.empty()) << w->log.front();
 }
 
-TEST(FocusOnShow, TheFirstControlOfAShownWindowGetsTheFocusOnce)
-{
+TEST(FocusOnShow, TheFirstControlOfAShownWindowGetsTheFocusOnce) {
     Application();
     TestWindow shown;
     shown.Show();
@@ -112,8 +105,7 @@ TEST(FocusOnShow, TheFirstControlOfAShownWindowGetsTheFocusOnce)
     EXPECT_EQ(shown.ActiveControl(), &shown.txtA);
 }
 
-TEST_F(FocusTest, AListOpeningItsPopUpFiresNothing)
-{
+TEST_F(FocusTest, AListOpeningItsPopUpFiresNothing) {
     w->cmbList.SetFocus();
     w->log.clear();
     w->cmbList.Inner()->showPopup();
@@ -125,4 +117,4 @@ TEST_F(FocusTest, AListOpeningItsPopUpFiresNothing)
     EXPECT_TRUE(w->log.empty()) << w->log.front();
 }
 
-}  // namespace
+} // namespace

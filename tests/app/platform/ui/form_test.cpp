@@ -13,8 +13,7 @@ namespace {
 using plat::testing::Application;
 
 struct Dialog : plat::Form {
-    Dialog() : plat::Form("frmDialog")
-    {
+    Dialog() : plat::Form("frmDialog") {
         ++created;
         Load = [this] { log.push_back("Load"); };
         Unload = [this](int& cancel) {
@@ -35,8 +34,7 @@ protected:
     QApplication& app = Application();
 };
 
-TEST_F(FormTest, ShowLoadsOnceAndUnloadLeavesTheLoadedWindows)
-{
+TEST_F(FormTest, ShowLoadsOnceAndUnloadLeavesTheLoadedWindows) {
     Dialog d;
     d.SetCaption("Edit 3D Ground File");
     EXPECT_EQ(d.Caption(), "Edit 3D Ground File");
@@ -55,12 +53,11 @@ TEST_F(FormTest, ShowLoadsOnceAndUnloadLeavesTheLoadedWindows)
     EXPECT_TRUE(d.WasUnloaded());
     forms = plat::LoadedForms();
     EXPECT_EQ(std::find(forms.begin(), forms.end(), &d), forms.end());
-    EXPECT_TRUE(plat::Unload(d));  // not loaded: nothing
+    EXPECT_TRUE(plat::Unload(d)); // not loaded: nothing
     EXPECT_EQ(d.log, (std::vector<std::string>{"Load", "Unload", "Unload"}));
 }
 
-TEST_F(FormTest, ClosingByTheCloseBoxUnloads)
-{
+TEST_F(FormTest, ClosingByTheCloseBoxUnloads) {
     Dialog d;
     d.Show();
     d.refuse = true;
@@ -72,8 +69,7 @@ TEST_F(FormTest, ClosingByTheCloseBoxUnloads)
     EXPECT_FALSE(d.IsLoaded());
 }
 
-TEST_F(FormTest, AModalShowReturnsWhenTheWindowIsHiddenOrUnloaded)
-{
+TEST_F(FormTest, AModalShowReturnsWhenTheWindowIsHiddenOrUnloaded) {
     Dialog d;
     bool modalWhileShown = false;
     plat::testing::Queue([&] {
@@ -90,8 +86,7 @@ TEST_F(FormTest, AModalShowReturnsWhenTheWindowIsHiddenOrUnloaded)
     EXPECT_FALSE(d.IsLoaded());
 }
 
-TEST_F(FormTest, ADefaultInstanceIsRecreatedAfterUnload)
-{
+TEST_F(FormTest, ADefaultInstanceIsRecreatedAfterUnload) {
     Dialog::created = 0;
     Dialog::destroyed = 0;
     {
@@ -103,17 +98,16 @@ TEST_F(FormTest, ADefaultInstanceIsRecreatedAfterUnload)
         EXPECT_EQ(Dialog::created, 1);
         plat::Unload(frmDialog());
         EXPECT_FALSE(frmDialog.Exists());
-        EXPECT_EQ(frmDialog().txtValue.Text(), "");  // a fresh window
+        EXPECT_EQ(frmDialog().txtValue.Text(), ""); // a fresh window
         EXPECT_EQ(Dialog::created, 2);
-        EXPECT_EQ(Dialog::destroyed, 0);  // the old one goes once the event loop runs
+        EXPECT_EQ(Dialog::destroyed, 0); // the old one goes once the event loop runs
         plat::DoEvents();
         EXPECT_EQ(Dialog::destroyed, 1);
     }
     EXPECT_EQ(Dialog::destroyed, 2);
 }
 
-TEST_F(FormTest, GeometryInTwips)
-{
+TEST_F(FormTest, GeometryInTwips) {
     plat::Form f("frmGeometry");
     f.Move(1500, 3000, 7665, 7575);
     EXPECT_EQ(f.Left(), 1500);
@@ -125,4 +119,4 @@ TEST_F(FormTest, GeometryInTwips)
     EXPECT_EQ(f.ScaleHeight(), 1500);
 }
 
-}  // namespace
+} // namespace

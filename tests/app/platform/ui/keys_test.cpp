@@ -18,8 +18,7 @@ namespace {
 using plat::testing::Application;
 
 struct KeyWindow : plat::Form {
-    KeyWindow() : plat::Form("frmKeys")
-    {
+    KeyWindow() : plat::Form("frmKeys") {
         SetClientSize(4000, 3000);
         txtA.Move(100, 100, 1200, 300);
         txtB.Move(100, 500, 1200, 300);
@@ -65,8 +64,7 @@ struct KeyWindow : plat::Form {
 
 class KeysTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Application();
         w = std::make_unique<KeyWindow>();
         w->Show();
@@ -78,16 +76,15 @@ protected:
     std::unique_ptr<KeyWindow> w;
 };
 
-TEST_F(KeysTest, KeyDownComesBeforeKeyPressAndHandlersShapeTheText)
-{
+TEST_F(KeysTest, KeyDownComesBeforeKeyPressAndHandlersShapeTheText) {
     QTest::keyClicks(w->txtA.Widget(), "Bxa");
-    EXPECT_EQ(w->txtA.Text(), "BA");  // 'x' swallowed, 'a' replaced
-    EXPECT_EQ(w->log, (std::vector<std::string>{"txtA.KeyDown 66 0", "txtA.KeyPress 66", "txtA.KeyDown 88 0",
-                                                "txtA.KeyPress 120", "txtA.KeyDown 65 0", "txtA.KeyPress 97"}));
+    EXPECT_EQ(w->txtA.Text(), "BA"); // 'x' swallowed, 'a' replaced
+    EXPECT_EQ(w->log,
+              (std::vector<std::string>{"txtA.KeyDown 66 0", "txtA.KeyPress 66", "txtA.KeyDown 88 0",
+                                        "txtA.KeyPress 120", "txtA.KeyDown 65 0", "txtA.KeyPress 97"}));
 }
 
-TEST_F(KeysTest, CharacterCodesOfSpecialKeys)
-{
+TEST_F(KeysTest, CharacterCodesOfSpecialKeys) {
     struct Case {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
@@ -95,12 +92,12 @@ TEST_F(KeysTest, CharacterCodesOfSpecialKeys)
         int ascii;
     };
     const Case cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, 13, 13}, {Qt::Key_Enter, Qt::KeypadModifier, 13, 13},
-        {Qt::Key_Escape, Qt::NoModifier, 27, 27}, {Qt::Key_Backspace, Qt::NoModifier, 8, 8},
-        {Qt::Key_V, Qt::ControlModifier, 86, 22}, {Qt::Key_C, Qt::ControlModifier, 67, 3},
-        {Qt::Key_Delete, Qt::NoModifier, 46, 0},  {Qt::Key_Up, Qt::NoModifier, 38, 0},
-        {Qt::Key_F7, Qt::NoModifier, 118, 0},     {Qt::Key_Period, Qt::NoModifier, 190, 46},
-        {Qt::Key_Minus, Qt::NoModifier, 189, 45},  {Qt::Key_5, Qt::KeypadModifier, 101, 53},
+        {Qt::Key_Return, Qt::NoModifier, 13, 13},      {Qt::Key_Enter, Qt::KeypadModifier, 13, 13},
+        {Qt::Key_Escape, Qt::NoModifier, 27, 27},      {Qt::Key_Backspace, Qt::NoModifier, 8, 8},
+        {Qt::Key_V, Qt::ControlModifier, 86, 22},      {Qt::Key_C, Qt::ControlModifier, 67, 3},
+        {Qt::Key_Delete, Qt::NoModifier, 46, 0},       {Qt::Key_Up, Qt::NoModifier, 38, 0},
+        {Qt::Key_F7, Qt::NoModifier, 118, 0},          {Qt::Key_Period, Qt::NoModifier, 190, 46},
+        {Qt::Key_Minus, Qt::NoModifier, 189, 45},      {Qt::Key_5, Qt::KeypadModifier, 101, 53},
         {Qt::Key_Period, Qt::KeypadModifier, 110, 46},
     };
     for (const Case& c : cases) {
@@ -108,7 +105,7 @@ TEST_F(KeysTest, CharacterCodesOfSpecialKeys)
         QTest::keyClick(w->txtA.Widget(), c.key, c.modifiers);
         std::vector<std::string> expected;
         if (c.modifiers & Qt::ControlModifier) {
-            expected.push_back("txtA.KeyDown 17 2");  // the Ctrl key itself
+            expected.push_back("txtA.KeyDown 17 2"); // the Ctrl key itself
         }
         if (c.code != 0) {
             expected.push_back("txtA.KeyDown " + std::to_string(c.code) + " " +
@@ -121,21 +118,19 @@ TEST_F(KeysTest, CharacterCodesOfSpecialKeys)
     }
 }
 
-TEST_F(KeysTest, ACancelledKeyDownKeepsTheKeyFromTheBox)
-{
+TEST_F(KeysTest, ACancelledKeyDownKeepsTheKeyFromTheBox) {
     w->txtA.SetText("abc");
     w->txtA.SetSelStart(3);
     w->codeToCancel = plat::key::Back;
     QTest::keyClick(w->txtA.Widget(), Qt::Key_Left);
-    QTest::keyClick(w->txtA.Widget(), Qt::Key_Delete);  // deletes "c"
+    QTest::keyClick(w->txtA.Widget(), Qt::Key_Delete); // deletes "c"
     w->codeToCancel = plat::key::Delete;
     QTest::keyClick(w->txtA.Widget(), Qt::Key_Left);
-    QTest::keyClick(w->txtA.Widget(), Qt::Key_Delete);  // cancelled
+    QTest::keyClick(w->txtA.Widget(), Qt::Key_Delete); // cancelled
     EXPECT_EQ(w->txtA.Text(), "ab");
 }
 
-TEST_F(KeysTest, APreviewingWindowSeesKeysFirstAndCanSwallowThem)
-{
+TEST_F(KeysTest, APreviewingWindowSeesKeysFirstAndCanSwallowThem) {
     w->SetKeyPreview(true);
     QTest::keyClicks(w->txtA.Widget(), "kq");
     QTest::keyClick(w->txtA.Widget(), Qt::Key_F8);
@@ -145,15 +140,13 @@ TEST_F(KeysTest, APreviewingWindowSeesKeysFirstAndCanSwallowThem)
                                                 "Form.KeyPress 113", "Form.KeyDown 119"}));
 }
 
-TEST_F(KeysTest, AMenuShortcutIsHandledBeforeTheWindowSeesTheKey)
-{
+TEST_F(KeysTest, AMenuShortcutIsHandledBeforeTheWindowSeesTheKey) {
     w->SetKeyPreview(true);
     QTest::keyClick(w->txtA.Widget(), Qt::Key_F5);
     EXPECT_EQ(w->log, (std::vector<std::string>{"mnuRun.Click"}));
 }
 
-TEST_F(KeysTest, EnterPressesOnlyTheFocusedButton)
-{
+TEST_F(KeysTest, EnterPressesOnlyTheFocusedButton) {
     QTest::keyClick(w->txtA.Widget(), Qt::Key_Return);
     EXPECT_EQ(std::count(w->log.begin(), w->log.end(), "cmdOk.Click"), 0);
     w->cmdOk.SetFocus();
@@ -161,14 +154,13 @@ TEST_F(KeysTest, EnterPressesOnlyTheFocusedButton)
     EXPECT_EQ(std::count(w->log.begin(), w->log.end(), "cmdOk.Click"), 1);
 }
 
-TEST_F(KeysTest, SendTabMovesTheFocusAfterTheHandlerReturns)
-{
+TEST_F(KeysTest, SendTabMovesTheFocusAfterTheHandlerReturns) {
     std::string seenByLostFocus;
     w->txtA.KeyPress = [&](int& ascii) {
         if (ascii == 13) {
             ascii = 0;
             w->SendTab();
-            EXPECT_TRUE(w->txtA.HasFocus());  // not yet moved
+            EXPECT_TRUE(w->txtA.HasFocus()); // not yet moved
             w->txtA.SetText("changed");
         }
     };
@@ -178,4 +170,4 @@ TEST_F(KeysTest, SendTabMovesTheFocusAfterTheHandlerReturns)
     EXPECT_EQ(seenByLostFocus, "changed");
 }
 
-}  // namespace
+} // namespace

@@ -15,8 +15,7 @@ namespace {
 using plat::testing::Application;
 
 struct NumericWindow : plat::Form {
-    NumericWindow() : plat::Form("frmNumeric")
-    {
+    NumericWindow() : plat::Form("frmNumeric") {
         SetClientSize(4000, 3000);
         txtBox.Move(100, 100, 1200, 300);
         txtNext.Move(100, 500, 1200, 300);
@@ -27,8 +26,7 @@ struct NumericWindow : plat::Form {
         txtBox.KeyPress = [this](int& ascii) { keysSeen.push_back(ascii); };
         txtNext.GotFocus = [this] { nextGotFocusSaw = txtBox.Text(); };
     }
-    void MakeNumeric(plat::NumericSteps enter, plat::NumericSteps leave)
-    {
+    void MakeNumeric(plat::NumericSteps enter, plat::NumericSteps leave) {
         txtBox.SetNumericBehaviour({enter, leave, [this] { return unit; }});
     }
     plat::TextBox txtBox{*this, "txtBox"};
@@ -42,8 +40,7 @@ struct NumericWindow : plat::Form {
 
 class NumericTextBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Application();
         w = std::make_unique<NumericWindow>();
         w->Show();
@@ -52,8 +49,7 @@ protected:
         ASSERT_TRUE(plat::testing::WaitFor([&] { return w->txtNext.HasFocus(); }));
     }
     // Focus into the emptied box, then type `typed`.
-    void Type(const std::string& typed)
-    {
+    void Type(const std::string& typed) {
         w->txtBox.SetText("");
         w->txtBox.SetFocus();
         ASSERT_TRUE(w->txtBox.HasFocus());
@@ -64,8 +60,7 @@ protected:
     std::unique_ptr<NumericWindow> w;
 };
 
-TEST_F(NumericTextBoxTest, FocusSelectsTheWholeText)
-{
+TEST_F(NumericTextBoxTest, FocusSelectsTheWholeText) {
     w->MakeNumeric({}, {});
     w->txtBox.SetText("1234.5");
     QTest::keyClick(w->txtNext.Widget(), Qt::Key_Backtab);
@@ -75,8 +70,7 @@ TEST_F(NumericTextBoxTest, FocusSelectsTheWholeText)
     EXPECT_EQ(w->txtBox.SelText(), "1234.5");
 }
 
-TEST_F(NumericTextBoxTest, EnterConvertsGuardsSwallowsTheKeyAndMovesOn)
-{
+TEST_F(NumericTextBoxTest, EnterConvertsGuardsSwallowsTheKeyAndMovesOn) {
     struct Case {
         const char* typed;
         plat::NumericSteps enter;
@@ -91,7 +85,7 @@ TEST_F(NumericTextBoxTest, EnterConvertsGuardsSwallowsTheKeyAndMovesOn)
         {"250", {true, true}, 0, "250"},
         {"abc", {true, true}, 0, "0"},
         {"", {true, true}, 0, "0.00"},
-        {"100m", {false, true}, 0, "0"},     // a box that does not convert on Enter
+        {"100m", {false, true}, 0, "0"}, // a box that does not convert on Enter
         {"100m", {true, false}, 0, "328.08"},
         {"1e3", {false, false}, 0, "1e3"},
     };
@@ -109,19 +103,16 @@ TEST_F(NumericTextBoxTest, EnterConvertsGuardsSwallowsTheKeyAndMovesOn)
     }
 }
 
-TEST_F(NumericTextBoxTest, LeavingConvertsAndGuardsBeforeTheBoxsOwnStepOnce)
-{
+TEST_F(NumericTextBoxTest, LeavingConvertsAndGuardsBeforeTheBoxsOwnStepOnce) {
     struct Case {
         const char* typed;
         plat::NumericSteps leave;
         const char* seen;
     };
     const Case cases[] = {
-        {"2n", {true, true}, "12152.0"},
-        {"100m", {true, true}, "328.08"},
-        {"x1", {true, true}, "0"},
-        {" 12 ", {true, true}, "12"},     // the conversion trims
-        {" 12 ", {false, true}, " 12 "},  // the guard alone keeps a number as it is
+        {"2n", {true, true}, "12152.0"},  {"100m", {true, true}, "328.08"},
+        {"x1", {true, true}, "0"},        {" 12 ", {true, true}, "12"}, // the conversion trims
+        {" 12 ", {false, true}, " 12 "}, // the guard alone keeps a number as it is
         {"100m", {false, false}, "100m"},
     };
     for (const Case& c : cases) {
@@ -134,8 +125,7 @@ TEST_F(NumericTextBoxTest, LeavingConvertsAndGuardsBeforeTheBoxsOwnStepOnce)
     }
 }
 
-TEST_F(NumericTextBoxTest, EnterThenLeavingRunsTheStepsOnceEach)
-{
+TEST_F(NumericTextBoxTest, EnterThenLeavingRunsTheStepsOnceEach) {
     w->MakeNumeric({true, true}, {true, true});
     Type("100m");
     QTest::keyClick(w->txtBox.Widget(), Qt::Key_Return);
@@ -147,8 +137,7 @@ TEST_F(NumericTextBoxTest, EnterThenLeavingRunsTheStepsOnceEach)
     EXPECT_EQ(w->ownSteps, 1);
 }
 
-TEST_F(NumericTextBoxTest, OtherKeysPassToTheBoxsHandler)
-{
+TEST_F(NumericTextBoxTest, OtherKeysPassToTheBoxsHandler) {
     w->MakeNumeric({true, true}, {true, true});
     Type("");
     QTest::keyClicks(w->txtBox.Widget(), "7.5");
@@ -156,14 +145,13 @@ TEST_F(NumericTextBoxTest, OtherKeysPassToTheBoxsHandler)
     EXPECT_TRUE(w->txtBox.HasFocus());
 }
 
-TEST_F(NumericTextBoxTest, ABoxThatConvertsNeedsItsUnit)
-{
-    EXPECT_THROW(w->txtBox.SetNumericBehaviour({{true, true}, {false, true}, nullptr}), std::invalid_argument);
+TEST_F(NumericTextBoxTest, ABoxThatConvertsNeedsItsUnit) {
+    EXPECT_THROW(w->txtBox.SetNumericBehaviour({{true, true}, {false, true}, nullptr}),
+                 std::invalid_argument);
     EXPECT_NO_THROW(w->txtBox.SetNumericBehaviour({{false, true}, {false, true}, nullptr}));
 }
 
-TEST(ControlRoutines, TheRoutinesActOnTextBoxesOnly)
-{
+TEST(ControlRoutines, TheRoutinesActOnTextBoxesOnly) {
     Application();
     plat::Form form("frmRoutines");
     plat::TextBox box(form, "txtBox");
@@ -188,4 +176,4 @@ TEST(ControlRoutines, TheRoutinesActOnTextBoxesOnly)
     EXPECT_EQ(box.Text(), "328.08");
 }
 
-}  // namespace
+} // namespace

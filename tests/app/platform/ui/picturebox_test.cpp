@@ -16,13 +16,11 @@ constexpr plat::Colour kWhite = 0xFFFFFF;
 
 class PictureBoxTest : public ::testing::Test {
 protected:
-    PictureBoxTest()
-    {
-        pic.Move(0, 0, 100 * 15, 50 * 15);  // 100 x 50 pixels
+    PictureBoxTest() {
+        pic.Move(0, 0, 100 * 15, 50 * 15); // 100 x 50 pixels
         pic.SetBackColor(kWhite);
     }
-    std::int64_t Pixel(int x, int y) const
-    {
+    std::int64_t Pixel(int x, int y) const {
         const QRgb rgb = pic.Picture().pixel(x, y);
         return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
     }
@@ -31,8 +29,7 @@ protected:
     plat::PictureBox pic{form, "picPlot"};
 };
 
-TEST_F(PictureBoxTest, UserScaleMapsPointsIncludingNegativeExtents)
-{
+TEST_F(PictureBoxTest, UserScaleMapsPointsIncludingNegativeExtents) {
     ASSERT_EQ(pic.Picture().width(), 100);
     ASSERT_EQ(pic.Picture().height(), 50);
     // Y up: the bottom-left corner is (0, 0), the top-right (10, 5).
@@ -41,7 +38,8 @@ TEST_F(PictureBoxTest, UserScaleMapsPointsIncludingNegativeExtents)
         double x, y;
         int px, py;
     };
-    const Case cases[] = {{0.05, 4.95, 0, 0}, {5.05, 2.45, 50, 25}, {9.95, 0.05, 99, 49}, {1.05, 4.05, 10, 9}};
+    const Case cases[] = {
+        {0.05, 4.95, 0, 0}, {5.05, 2.45, 50, 25}, {9.95, 0.05, 99, 49}, {1.05, 4.05, 10, 9}};
     for (const Case& c : cases) {
         pic.Cls();
         pic.PSet(c.x, c.y, kRed);
@@ -55,8 +53,7 @@ TEST_F(PictureBoxTest, UserScaleMapsPointsIncludingNegativeExtents)
     EXPECT_NEAR(pic.Surface().ToPixelX(150), 10, 1e-9);
 }
 
-TEST_F(PictureBoxTest, LinesBoxesCirclesAndTheCurrentPoint)
-{
+TEST_F(PictureBoxTest, LinesBoxesCirclesAndTheCurrentPoint) {
     pic.Scale(0, 0, 100, 50);
     pic.Line(10, 10, 20, 10, kBlue);
     EXPECT_EQ(Pixel(15, 10), kBlue);
@@ -74,8 +71,7 @@ TEST_F(PictureBoxTest, LinesBoxesCirclesAndTheCurrentPoint)
     EXPECT_DOUBLE_EQ(pic.Surface().CurrentX(), 0);
 }
 
-TEST_F(PictureBoxTest, PrintWritesAtTheCurrentPointAndMovesToTheNextLine)
-{
+TEST_F(PictureBoxTest, PrintWritesAtTheCurrentPointAndMovesToTheNextLine) {
     pic.Scale(0, 0, 100, 50);
     pic.Surface().SetForeColor(0);
     pic.Surface().SetCurrentX(5);
@@ -94,8 +90,7 @@ TEST_F(PictureBoxTest, PrintWritesAtTheCurrentPointAndMovesToTheNextLine)
     EXPECT_GT(pic.Surface().TextWidth("WW"), pic.Surface().TextWidth("W"));
 }
 
-TEST_F(PictureBoxTest, FloodFillStopsAtTheBorderColour)
-{
+TEST_F(PictureBoxTest, FloodFillStopsAtTheBorderColour) {
     pic.Scale(0, 0, 100, 50);
     pic.Line(20, 10, 40, 30, kRed, plat::Canvas::BoxStyle::Box);
     FloodFillPicture(pic, 30, 20, kRed, kRed);
@@ -112,9 +107,8 @@ TEST_F(PictureBoxTest, FloodFillStopsAtTheBorderColour)
     EXPECT_EQ(Pixel(30, 20), kRed);
 }
 
-TEST_F(PictureBoxTest, FloodFillTakesThePointInAFlippedScale)
-{
-    pic.Scale(0, 50, 100, -50);  // Y up
+TEST_F(PictureBoxTest, FloodFillTakesThePointInAFlippedScale) {
+    pic.Scale(0, 50, 100, -50); // Y up
     pic.Line(0, 25, 100, 25, kRed);
     // (10, 40) lies in the upper half on screen.
     FloodFillPicture(pic, 10, 40, kBlue, kRed);
@@ -122,8 +116,7 @@ TEST_F(PictureBoxTest, FloodFillTakesThePointInAFlippedScale)
     EXPECT_EQ(Pixel(10, 40), kWhite);
 }
 
-TEST_F(PictureBoxTest, APictureIsKeptAndResizingKeepsTheDrawing)
-{
+TEST_F(PictureBoxTest, APictureIsKeptAndResizingKeepsTheDrawing) {
     QImage source(10, 10, QImage::Format_RGB32);
     source.fill(Qt::blue);
     pic.SetPicture(source);
@@ -134,4 +127,4 @@ TEST_F(PictureBoxTest, APictureIsKeptAndResizingKeepsTheDrawing)
     EXPECT_EQ(Pixel(5, 5), kBlue);
 }
 
-}  // namespace
+} // namespace
