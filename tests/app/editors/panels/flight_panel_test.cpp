@@ -101,6 +101,14 @@ TEST_F(FlightPanel, EachKindLoadsItsDefaultsOutputSelectionAndPanelState) {
     for (const plat::TextBox* box : {&w.txtFltX(0), &w.txtFltY(0), &w.txtFltZ(0), &w.txtFltY(1)})
         EXPECT_EQ(box->Text(), "0.00") << box->Name();
     EXPECT_EQ(Model().YAxisVar, 2);
+
+    // With metres shown the loaded lengths are converted, the angles are not.
+    w.chkUseDefaults->SetValue(1);
+    w.Menu("mnuUseSI").SetChecked(true);
+    w.cmbFlight->SetListIndex(1);
+    w.cmbFlight->SetListIndex(2);
+    EXPECT_EQ(w.txtFltY(0).Text(), "9259.372143");
+    EXPECT_EQ(w.txtFltZ(0).Text(), "3.00");
 }
 
 TEST_F(FlightPanel, NumberOfPointsIsAWholeNumberFromTwoTo201) {
