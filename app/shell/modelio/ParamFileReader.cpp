@@ -283,14 +283,19 @@ GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const
     namespace fs = std::filesystem;
     GroundFileChoice choice;
     if (line) {
-        if (Exists(*line)) {
-            choice.file3D = *line;
-            return choice;
-        }
+        // A relative name is the parameter file's neighbour; it is kept as written when it names
+        // that same file from the current directory.
         const fs::path named(*line);
         const fs::path folder = fs::path(inFile).parent_path();
-        if (named.is_relative() && !folder.empty() && Exists((folder / named).string())) {
-            choice.file3D = (folder / named).string();
+        const fs::path beside = folder / named;
+        if (named.is_relative() && !folder.empty() && Exists(beside.string())) {
+            std::error_code ec;
+            const bool same = Exists(*line) && fs::equivalent(named, beside, ec);
+            choice.file3D = same ? *line : beside.string();
+            return choice;
+        }
+        if (Exists(*line)) {
+            choice.file3D = *line;
             return choice;
         }
     }

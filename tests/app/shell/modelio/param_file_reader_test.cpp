@@ -269,7 +269,7 @@ TEST_F(Reader, GroundFileErrorsAskAndTell) {
     }
 }
 
-TEST_F(Reader, RelativeGroundFileIsFoundBesideTheParameterFile) {
+TEST_F(Reader, RelativeGroundFileIsTheParameterFilesNeighbour) {
     fs::create_directory("site");
     WriteBytes("site/site1.inp", Golden("three_antennas_2d.inp"));
     WriteBytes("site/site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
@@ -278,6 +278,17 @@ TEST_F(Reader, RelativeGroundFileIsFoundBesideTheParameterFile) {
     FakeMainWindow w(m);
     ASSERT_EQ(LoadParamFile(m.InFile, m, w), std::nullopt);
     EXPECT_EQ(m.File3D, "site/site1.3D");
+
+    // A file of the same name in the current directory is another site's.
+    WriteBytes("site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
+    ASSERT_EQ(LoadParamFile(m.InFile, m, w), std::nullopt);
+    EXPECT_EQ(m.File3D, "site/site1.3D");
+
+    // From the parameter file's own folder the name stays as written.
+    fs::current_path("site");
+    m.InFile = (fs::current_path() / "site1.inp").string();
+    ASSERT_EQ(LoadParamFile(m.InFile, m, w), std::nullopt);
+    EXPECT_EQ(m.File3D, "site1.3D");
     EXPECT_TRUE(w.boxes.Shown().empty());
 }
 
