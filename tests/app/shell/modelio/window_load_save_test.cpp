@@ -102,4 +102,24 @@ TEST_F(WindowLoadSave, FileThatCannotBeReadChangesNothing) {
     EXPECT_TRUE(after == before);
 }
 
+TEST_F(WindowLoadSave, MissingGroundFileAnsweredNoOpensTheGroundFileDialog) {
+    Put("site1.3D", kDefaultGround);
+    const std::string chosen = Put("other.3D", kDefaultGround);
+    std::string text = GoldenText("three_antennas_2d.inp");
+    text.replace(text.find("site1.3D\r\n"), 10, "gone.3D\r\n");
+    const std::string in = Put("site1.inp", text);
+
+    auto& w = frmMain();
+    w.Show();
+    boxes_->Expect("gone.3D not found.\r\n but a file by that name is in this folder. Use this file?",
+                   plat::vbNo);
+    dialogs_->ExpectFile(in);
+    dialogs_->ExpectFile(chosen);
+    w.Menu("mnuLoad").Trigger();
+    EXPECT_EQ(Model().File3D, chosen);
+    EXPECT_EQ(w.lbl3DFile->Caption(), chosen);
+    ASSERT_EQ(dialogs_->Requests().size(), 2u);
+    EXPECT_EQ(boxes_->Shown().at(0).title, "3D file Error");
+}
+
 } // namespace
