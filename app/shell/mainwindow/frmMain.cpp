@@ -213,7 +213,7 @@ void frmMain::BuildToolbar() {
 
 // Commands whose windows come with later parts of the program stay disabled until then.
 void frmMain::EnableCommands() {
-    for (const char* name : {"mnuEdit3D", "mnuElemParm", "mnuOutput", "mnuPlotParms", "mnuRunSim", "mnuRunAndPlot",
+    for (const char* name : {"mnuEdit3D", "mnuOutput", "mnuPlotParms", "mnuRunSim", "mnuRunAndPlot",
                              "mnuPlot", "mnuGenAll"})
         Menu(name).SetEnabled(false);
     for (int b = 6; b <= 8; ++b)

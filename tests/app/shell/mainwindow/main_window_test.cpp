@@ -90,8 +90,9 @@ TEST_F(MainWindow, StartsWithoutSettingsFileUnnamedWithGtd) {
     EXPECT_EQ(Model().NumAnts, 3);
     // Commands whose windows are not part of the program yet are not offered.
     for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuPlot", "mnuPlotParms", "mnuEdit3D", "mnuGenAll",
-                          "mnuElemParm", "mnuOutput"})
+                          "mnuOutput"})
         EXPECT_FALSE(w.Menu(m).Enabled()) << m;
+    EXPECT_TRUE(w.Menu("mnuElemParm").Enabled());
     for (int b : {6, 7, 8})
         EXPECT_FALSE(w.Toolbar1->Buttons(b).Enabled()) << b;
     EXPECT_FALSE(w.cmdView2D->Enabled());
