@@ -217,6 +217,15 @@ TEST_F(RunTest, RunThatDoesNotReachTheEngine) {
     EXPECT_EQ(host.messages[0], kEngineBusyText);
 }
 
+TEST_F(RunTest, MissingEngineIsNamed) {
+    m.InFile = "site.inp";
+    host.missingEngine = true;
+    RunSimulation(host, m, state);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], "The field engine library Kelvd cannot be used:\r"
+                                "Cannot load the engine library libKelvd.so: not found");
+}
+
 TEST_F(RunTest, SecondRunWhileActiveIsRefused) {
     m.InFile = "site.inp";
     state.Active = true;
