@@ -170,4 +170,34 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     EXPECT_EQ(g.TextMatrix(3, 3), "30.000");
 }
 
+TEST_F(GroundPanelWindow, BackspaceDeleteAndTheMarkKeyReachTheRows) {
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    g.SetTextMatrix(3, 2, "25");
+    g.SetTextMatrix(3, 3, "2");
+    g.SetTextMatrix(3, 4, " X ");
+    g.SetTextMatrix(4, 2, "40");
+    g.SetTextMatrix(4, 3, "3");
+    Select(g, 2, 2);
+    Press(Qt::Key_Backspace);
+    EXPECT_FALSE(w.txtData->Visible());
+    EXPECT_EQ(g.TextMatrix(2, 2), "25.000");
+    EXPECT_EQ(g.TextMatrix(3, 2), "40.000");
+    EXPECT_EQ(g.TextMatrix(4, 2), "");
+    EXPECT_EQ(g.TextMatrix(2, 4), " X");
+
+    Select(g, 1, 3);
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(g.TextMatrix(1, 2), "25.000");
+    EXPECT_EQ(g.TextMatrix(2, 2), "40.000");
+    EXPECT_EQ(g.TextMatrix(3, 2), "");
+
+    Select(g, 2, 4);
+    Type("x");
+    EXPECT_EQ(g.TextMatrix(2, 4), "");
+    Type(" ");
+    EXPECT_EQ(g.TextMatrix(2, 4), " X ");
+    EXPECT_FALSE(w.txtData->Visible());
+}
+
 } // namespace
