@@ -69,6 +69,9 @@ void GroundProfileGrid::InitGroundGrid(int n) {
     for (int r = 1; r <= 2 && r <= n; ++r)
         for (int c = 1; c <= 4; ++c)
             grid_.SetTextMatrix(r, c, defaults[r - 1][c - 1]);
+    // Typing must not land in the hidden X column, where a new grid's current cell starts.
+    if (grid_.Col() <= ground::kColX)
+        grid_.SetCol(ground::kColY);
     grid_.SetRedraw(true);
 }
 

@@ -30,6 +30,7 @@ TEST(GroundGridLayout, NewGridHasThirtyNumberedRowsAndTheFlatDefaultProfile) {
         EXPECT_EQ(f.grid.RowTexts(r), (std::vector<std::string>{"", "", "", ""})) << r;
     EXPECT_TRUE(f.grid.redrawOn);
     EXPECT_EQ(CountGroundRows(f.grid), 2);
+    EXPECT_EQ(f.grid.Col(), 2); // not the hidden X column
 }
 
 TEST(GroundGridLayout, RebuildingEmptiesEveryEditedCell) {
