@@ -88,6 +88,10 @@ void DIFCOF(double phi, double phip, double beta0, double s, double sp, double W
     const double sb = std::sin(beta0 * kRadPerDeg);
     if (std::fabs(sb) < 1e-12 || n <= 0 || (mode != 4 && (s <= 0 || (mode != 1 && sp <= 0))))
         return;
+    // Angles from absurd coordinates (a vertex at 1e308 ft) are not finite: no diffraction, and no
+    // conversion of a NaN to an integer below.
+    if (!std::isfinite(bm) || !std::isfinite(bp) || std::fabs(bm) > 1e6 || std::fabs(bp) > 1e6)
+        return;
 
     double L = 0;
     switch (mode) {
