@@ -5,7 +5,9 @@
 #include "platform/text/Strings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -39,6 +41,18 @@ std::string CellText(const std::string& guarded) {
     if (plat::Trim(guarded).empty())
         return "0.000";
     return plat::FormatText(guarded, kCellFormat);
+}
+
+// A height as Flatten saves it. Pasted text is not checked: a number that a single cannot hold is
+// saved as no height, so that Restore stops there rather than write a wrong value.
+float SavedHeight(const std::string& z) {
+    try {
+        const double v = plat::Val(z);
+        if (std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max())
+            return static_cast<float>(v);
+    } catch (const plat::OverflowError&) {
+    }
+    return ground::kNoHeight;
 }
 
 // Control characters other than the ones the grid acts on are no text to type into a cell.
@@ -316,7 +330,7 @@ void GroundProfileGrid::FlattenTerrain() {
     const int last = std::min<int>(grid_.Rows() - 1, savedHeights_.size());
     for (int r = 1; r <= last; ++r) {
         const std::string z = plat::Trim(grid_.TextMatrix(r, ground::kColZ));
-        savedHeights_[r - 1] = z.empty() ? ground::kNoHeight : static_cast<float>(plat::Val(z));
+        savedHeights_[r - 1] = z.empty() ? ground::kNoHeight : SavedHeight(z);
     }
     heightsSaved_ = true;
     const int r1 = std::max(1, std::min(grid_.Row(), grid_.RowSel()));

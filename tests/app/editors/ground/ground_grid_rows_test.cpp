@@ -241,6 +241,20 @@ TEST(GroundGridTerrain, RestoreBeforeAnyFlattenChangesNothing) {
     EXPECT_EQ(f.grid.TextMatrix(6, 3), "");
 }
 
+TEST(GroundGridTerrain, PastedHeightsBeyondASingleStopTheRestore) {
+    for (const char* huge : {"1e39", "1e400", "-5e38"}) {
+        GroundFixture f;
+        FiveRows(f.grid);
+        f.grid.SetTextMatrix(4, 3, huge);
+        f.grid.Select(1, 3, 5, 3);
+        f.rules.FlattenTerrain();
+        f.rules.RestoreTerrain();
+        EXPECT_EQ(f.grid.TextMatrix(3, 3), "2.000") << huge;
+        EXPECT_EQ(f.grid.TextMatrix(4, 3), "0.000") << huge;
+        EXPECT_EQ(f.grid.TextMatrix(5, 3), "0.000") << huge;
+    }
+}
+
 TEST(GroundGridTerrain, FlattenTheSelectionThenRestoreEverySavedHeight) {
     const struct {
         int row, rowSel;
