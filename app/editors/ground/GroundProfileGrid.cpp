@@ -67,6 +67,9 @@ GroundProfileGrid::GroundProfileGrid(GroundGridControl& grid, GroundCellEditor& 
     : grid_(grid), editor_(editor), clipboard_(std::move(clipboard)), lengthUnit_(lengthUnit) {}
 
 void GroundProfileGrid::InitGroundGrid(int n) {
+    // An edit left open belongs to the profile being replaced.
+    if (editor_.Visible())
+        CloseEditor();
     grid_.Clear();
     grid_.SetRedraw(false);
     grid_.SetRows(n + 1);

@@ -33,11 +33,17 @@ TEST(GroundGridLayout, NewGridHasThirtyNumberedRowsAndTheFlatDefaultProfile) {
     EXPECT_EQ(f.grid.Col(), 2); // not the hidden X column
 }
 
-TEST(GroundGridLayout, RebuildingEmptiesEveryEditedCell) {
+TEST(GroundGridLayout, RebuildingEmptiesEveryEditedCellAndDropsAnOpenEdit) {
     GroundFixture f;
     f.grid.Fill({{"0.000", "5", "6", " X "}}, 7);
+    f.grid.Select(3, 3, 3, 3);
+    f.Type("500");
     f.rules.InitGroundGrid(ground::kDataRows);
     EXPECT_EQ(f.grid.RowTexts(7), (std::vector<std::string>{"", "", "", ""}));
+    EXPECT_FALSE(f.editor.visible);
+    f.Click(3, 3);
+    f.rules.CommitOpenEdit();
+    EXPECT_EQ(f.grid.TextMatrix(3, 3), "");
 }
 
 // One cell typed and closed by a key: where the text goes and where the current cell ends up.
