@@ -31,6 +31,14 @@ inline bool WaitWindowLoaded() {
     return false;
 }
 
+// Handles events until `done` holds or about two seconds have passed.
+template <class Pred>
+bool WaitUntil(Pred done) {
+    for (int i = 0; i < 200 && !done(); ++i)
+        plat::DoEvents(10);
+    return done();
+}
+
 struct StartRecord {
     std::string in, plot, ground;
 };

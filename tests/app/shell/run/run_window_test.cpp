@@ -4,9 +4,34 @@
 
 #include "shell/model/ParamFile.h"
 
+#include <cmath>
+#include <sstream>
+
 namespace {
 
 constexpr char kOverwrite[] = "Parameter File Exists.\rOverwrite? ";
+
+// The six feed numbers (SBO, CSB, CLR magnitude and phase) of the file's first antenna.
+std::vector<double> FirstAntennaFeeds(const std::string& file) {
+    const std::size_t card = file.find("'SECTION'\t3");
+    std::istringstream lines(file.substr(card));
+    std::string line;
+    for (int i = 0; i < 4; ++i)
+        std::getline(lines, line);
+    std::istringstream numbers(line);
+    std::vector<double> feeds;
+    for (double v = 0; numbers >> v;)
+        feeds.push_back(v);
+    return feeds;
+}
+
+// The file with its adjustments card emptied (the feeds lines kept).
+std::string WithoutAdjustments(const std::string& file) {
+    const std::size_t card = file.find("'SECTION'\t6 0 0\r\n");
+    const std::size_t end = file.find("'...'", card);
+    return file.substr(0, card) + "'SECTION'\t6 0 0\r\n\t\t0.0   0.0   0.0   0.0   0.0   0.0\r\n\t\t0.0   0.0   0.0\r\n" +
+           file.substr(end);
+}
 
 TEST_F(RunWindow, F5OnTheSampleLeavesThePlotFileAndTheReportsBesideTheModel) {
     const std::string site = PutSample("cegs_site.inp");
@@ -182,6 +207,62 @@ TEST_F(RunWindow, CommandsAreRefusedWhileARunIsActive) {
     EXPECT_TRUE(looked);
     EXPECT_TRUE(stillEnabled.empty()) << stillEnabled.front();
     EXPECT_EQ(engine_->starts.size(), 1u);
+}
+
+TEST_F(RunWindow, FeedAdjustmentsTakeEffectOnceThroughARun) {
+    const std::string site = PutSample("cegs_site.inp");
+    auto& w = Started();
+    // Column 0 (the file's first antenna): SBO 0.5 at 180, CSB 1.0 at 0, CLR 0.484 at 0.
+    w.txtAntAtten(0).SetText("6");
+    w.txtAntAtten(0).LostFocus();
+    int enter = plat::key::Return;
+    w.txtSBOPowerAdj->SetText("3");
+    w.txtSBOPowerAdj->KeyDown(enter, 0);
+    enter = plat::key::Return;
+    w.txtCSBSBOPhase->SetText("10");
+    w.txtCSBSBOPhase->KeyDown(enter, 0);
+    const double atten = std::pow(10.0, -6.0 / 40);
+    const double sboPower = std::pow(10.0, -1.5 / 20);
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    PressF5(w);
+    ASSERT_EQ(engine_->starts.size(), 1u);
+
+    const std::string written = Slurp(site);
+    const std::vector<double> feeds = FirstAntennaFeeds(written);
+    ASSERT_EQ(feeds.size(), 6u);
+    const double expected[] = {0.5 * atten * sboPower, 190.0, 1.0 * atten, 0.0, 0.484 * atten, 0.0};
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_NEAR(feeds[i], expected[i], 1.5e-3) << i;
+    // The file holds what the boxes show.
+    EXPECT_NEAR(feeds[0], std::stod(w.txtAntSBOMag(0).Text()), 1e-3);
+    EXPECT_NEAR(feeds[2], std::stod(w.txtAntCSBMag(0).Text()), 1e-3);
+    const std::string plotAdjusted = Slurp(dir_ / "cegs_site.prn");
+
+    // The same feeds typed with no adjustments in force give the same run.
+    const std::string plain = Put("plain.inp", WithoutAdjustments(written));
+    dialogs_->ExpectFile(plain);
+    w.Menu("mnuLoad").Trigger();
+    ASSERT_EQ(Model().InFile, plain);
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    w.Menu("mnuRunSim").Trigger();
+    ASSERT_EQ(engine_->starts.size(), 2u);
+    EXPECT_EQ(Slurp(dir_ / "plain.prn"), plotAdjusted);
+
+    // Loading the adjusted model again and running it changes nothing either.
+    dialogs_->ExpectFile(site);
+    w.Menu("mnuLoad").Trigger();
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    w.Menu("mnuRunSim").Trigger();
+    EXPECT_EQ(Slurp(site), written);
+    EXPECT_EQ(Slurp(dir_ / "cegs_site.prn"), plotAdjusted);
+
+    // And the adjustments did change the run.
+    const std::string original = Put("original.inp", Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+    dialogs_->ExpectFile(original);
+    w.Menu("mnuLoad").Trigger();
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    w.Menu("mnuRunSim").Trigger();
+    EXPECT_NE(Slurp(dir_ / "original.prn"), plotAdjusted);
 }
 
 } // namespace
