@@ -32,12 +32,27 @@ void ChangeToFolderOf(const std::string& inFile) {
     fs::current_path(fs::path(FolderForNewNames(inFile)), error);
 }
 
-bool LoadAndShow(ShellHost& host, ModelVariables& m) {
-    if (!host.LoadParamFile(m.InFile))
+// The model is read under the chosen name (the reader looks for its ground file beside it); a file that
+// cannot be read leaves the model with the name it had.
+bool LoadAndShow(ShellHost& host, ModelVariables& m, const std::string& chosen) {
+    const std::string previous = m.InFile;
+    m.InFile = chosen;
+    if (!host.LoadParamFile(m.InFile)) {
+        m.InFile = previous;
         return false;
+    }
     host.ShowParameters();
     host.ShowFileLabel(FileLabel::InFile, m.InFile);
     return true;
+}
+
+// Load and Image1 take a name that is no file and stop there; a file that cannot be read leaves the name.
+bool OpenChosen(ShellHost& host, ModelVariables& m, const std::string& chosen) {
+    if (!FileExists(chosen)) {
+        m.InFile = chosen;
+        return false;
+    }
+    return LoadAndShow(host, m, chosen);
 }
 
 // A dialog's answer that names no file: cancelled, or the wildcard it was opened with.
@@ -110,7 +125,7 @@ void StartUp(ShellHost& host, ModelVariables& m, ShellState& state) {
             // The names stay valid once the current directory has changed to the model's folder.
             const std::string remembered = AbsoluteName(m.InFile);
             m.InFile = remembered;
-            if (FileExists(m.InFile) && LoadAndShow(host, m)) {
+            if (FileExists(m.InFile) && LoadAndShow(host, m, remembered)) {
                 m.OutFile = AbsoluteName(m.OutFile);
                 m.SavedInFile = remembered;
                 m.File3D = AbsoluteName(m.File3D);
@@ -186,8 +201,7 @@ void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
     const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
     if (NoFileChosen(chosen))
         return;
-    m.InFile = *chosen;
-    if (!FileExists(m.InFile) || !LoadAndShow(host, m))
+    if (!OpenChosen(host, m, *chosen))
         return;
     const std::string base = StripExtension(m.InFile);
     m.OutFile = base + ".prn";
@@ -206,8 +220,7 @@ void LoadFromImage(ShellHost& host, ModelVariables& m) {
     const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
     if (NoFileChosen(chosen))
         return;
-    m.InFile = *chosen;
-    if (!FileExists(m.InFile) || !LoadAndShow(host, m))
+    if (!OpenChosen(host, m, *chosen))
         return;
     if (!m.OutFile.empty()) {
         WriteSettings(host, m, ShellState{}, SettingsWrite::Short);

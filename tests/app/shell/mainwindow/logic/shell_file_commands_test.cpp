@@ -286,15 +286,20 @@ TEST_F(ShellFileCommands, AFileThatCannotBeReadStopsTheCommand) {
     const std::string site = Put("site.inp", "not a parameter file");
     const std::pair<const char*, std::function<void(ShellHost&, ModelVariables&)>> commands[] = {
         {"Load menu", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Menu); }},
+        {"Load toolbar", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Toolbar); }},
         {"Image1", LoadFromImage},
     };
     for (const auto& [name, command] : commands) {
         SCOPED_TRACE(name);
         ModelVariables m = Named(dir_.string());
+        const ModelVariables before = m;
         FakeShellHost host(m);
         host.loadSucceeds = false;
         host.dialogAnswers = {site};
         command(host, m);
+        EXPECT_TRUE(host.Logged("LoadParamFile " + site));
+        EXPECT_EQ(m, before); // the old name too: a later save must not go to the unreadable file
+        EXPECT_EQ(m.InFile, dir_.string() + "/old.inp");
         EXPECT_EQ(m.OutFile, dir_.string() + "/old.prn");
         EXPECT_EQ(m.File3D, dir_.string() + "/old.3D");
         EXPECT_EQ(m.SavedInFile, dir_.string() + "/old.inp");
