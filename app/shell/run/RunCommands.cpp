@@ -18,7 +18,9 @@ public:
     explicit GridCellsOf(plat::FlexGrid& grid) : grid_(grid) {}
     int Rows() const override { return grid_.Rows(); }
     std::string TextMatrix(int row, int col) const override { return grid_.TextMatrix(row, col); }
-    void SetTextMatrix(int row, int col, const std::string& text) override { grid_.SetTextMatrix(row, col, text); }
+    void SetTextMatrix(int row, int col, const std::string& text) override {
+        grid_.SetTextMatrix(row, col, text);
+    }
     void SetRedraw(bool redraw) override { grid_.SetRedraw(redraw); }
 
 private:
@@ -61,7 +63,8 @@ void ValidateWindowTheodolite(class frmMain& w) {
 }
 
 // The window's common dialog, its cancel raising an error only while it is open.
-std::optional<std::string> SaveDialog(class frmMain& w, const std::string& filter, const std::string& fileName) {
+std::optional<std::string> SaveDialog(class frmMain& w, const std::string& filter,
+                                      const std::string& fileName) {
     w.CommonDialog1.Filter = filter;
     w.CommonDialog1.FileName = fileName;
     w.CommonDialog1.CancelError = true;
@@ -85,9 +88,12 @@ public:
         ParamFileUi ui;
         ui.askOverwrite = [](const std::string& text) {
             switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
-            case plat::vbYes: return OverwriteAnswer::Yes;
-            case plat::vbNo: return OverwriteAnswer::No;
-            default: return OverwriteAnswer::Cancel;
+            case plat::vbYes:
+                return OverwriteAnswer::Yes;
+            case plat::vbNo:
+                return OverwriteAnswer::No;
+            default:
+                return OverwriteAnswer::Cancel;
             }
         };
         ui.saveDialog = [this](const std::string& fileName, const std::string& filter) {

@@ -19,7 +19,9 @@ WindowInstance<class frmGeneric>& Instance() {
     return instance;
 }
 
-plat::Canvas::Colour Red(int red) { return static_cast<plat::Canvas::Colour>(red) & 0xFFU; }
+plat::Canvas::Colour Red(int red) {
+    return static_cast<plat::Canvas::Colour>(red) & 0xFFU;
+}
 
 void PrintAt(plat::Canvas& c, const WaitText& line) {
     c.SetCurrentX(line.x);
@@ -39,8 +41,10 @@ WaitLayout WaitLayoutFor(int runStatus) {
         l.pictureWidth = 4510;
         l.pictureHeight = 2410;
         l.redDivisor = 1.1;
-        l.shadow = {{5, 69, "Vantrell"}, {5, 104, "Geometric Theory of Diffraction "}, {5, 139, "Model Interface"}};
-        l.front = {{2, 66, "Vantrell"}, {2, 101, "Goemetric Theory of Diffraction "}, {2, 136, "Model Interface"}};
+        l.shadow = {
+            {5, 69, "Vantrell"}, {5, 104, "Geometric Theory of Diffraction "}, {5, 139, "Model Interface"}};
+        l.front = {
+            {2, 66, "Vantrell"}, {2, 101, "Goemetric Theory of Diffraction "}, {2, 136, "Model Interface"}};
         l.titleCard = true;
         return l;
     }
@@ -92,7 +96,9 @@ frmGeneric::frmGeneric() : plat::Form("frmGeneric") {
     Activate = [this] { Form_Activate(); };
 }
 
-void frmGeneric::CloseWaitWindow() { plat::Unload(*this); }
+void frmGeneric::CloseWaitWindow() {
+    plat::Unload(*this);
+}
 
 void frmGeneric::Form_Activate() {
     const WaitLayout layout = WaitLayoutFor(Model().RunStatus);
@@ -118,7 +124,9 @@ void frmGeneric::Form_Activate() {
     plat::Unload(*this);
 }
 
-class frmGeneric& frmGeneric() { return Instance()(); }
+class frmGeneric& frmGeneric() {
+    return Instance()();
+}
 
 void UnloadWaitWindowIfLoaded() {
     if (Instance().Exists() && Instance()().IsLoaded())

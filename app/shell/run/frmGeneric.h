@@ -25,7 +25,7 @@ struct WaitLayout {
     int pictureTop = 0;
     int pictureWidth = 0;
     int pictureHeight = 0;
-    double redDivisor = 1; // ring of radius r: red = r / redDivisor, rounded half to even
+    double redDivisor = 1;        // ring of radius r: red = r / redDivisor, rounded half to even
     std::vector<WaitText> shadow; // drawn first, in black
     std::vector<WaitText> front;  // then in white
     bool titleCard = false;       // closes itself after one second

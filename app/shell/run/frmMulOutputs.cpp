@@ -11,8 +11,8 @@ void Place(plat::Control& c, int x, int y, int w, int h) {
     c.Move(plat::PixelsToTwips(x), plat::PixelsToTwips(y), plat::PixelsToTwips(w), plat::PixelsToTwips(h));
 }
 
-std::unique_ptr<plat::CommandButton> Button(plat::Form& f, const char* name, const char* caption, int x, int y,
-                                            int w) {
+std::unique_ptr<plat::CommandButton> Button(plat::Form& f, const char* name, const char* caption, int x,
+                                            int y, int w) {
     auto b = std::make_unique<plat::CommandButton>(f, name);
     Place(*b, x, y, w, 28);
     b->SetCaption(caption);

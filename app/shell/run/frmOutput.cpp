@@ -23,8 +23,8 @@ const std::array<std::string_view, 11> kYAxisItems = {"1 - Course Deviation Indi
                                                       "10 - Composite magn. of SBO radiated fields",
                                                       "11 - Absolute value of CDI"};
 
-const std::array<std::string_view, 12> kRayCaptions = {"JDIR", "JREF", "JRR", "JRD", "JRRD", "JRDR",
-                                                       "JDIF", "JDR", "JDRD", "JDD", "JDDR", "JDRR"};
+const std::array<std::string_view, 12> kRayCaptions = {"JDIR", "JREF", "JRR",  "JRD", "JRRD", "JRDR",
+                                                       "JDIF", "JDR",  "JDRD", "JDD", "JDDR", "JDRR"};
 
 namespace {
 
@@ -32,14 +32,16 @@ void Place(plat::Control& c, int x, int y, int w, int h) {
     c.Move(plat::PixelsToTwips(x), plat::PixelsToTwips(y), plat::PixelsToTwips(w), plat::PixelsToTwips(h));
 }
 
-std::unique_ptr<plat::Label> MakeLabel(plat::Form& f, const char* name, const char* text, int x, int y, int w) {
+std::unique_ptr<plat::Label> MakeLabel(plat::Form& f, const char* name, const char* text, int x, int y,
+                                       int w) {
     auto label = std::make_unique<plat::Label>(f, name);
     Place(*label, x, y, w, 20);
     label->SetCaption(text);
     return label;
 }
 
-std::unique_ptr<plat::ComboBox> List(plat::Form& f, const char* name, const char* initialText, auto items, int y) {
+std::unique_ptr<plat::ComboBox> List(plat::Form& f, const char* name, const char* initialText, auto items,
+                                     int y) {
     auto list = std::make_unique<plat::ComboBox>(f, name, -1, plat::ComboBox::Style::DropdownCombo);
     Place(*list, 110, y, 330, 24);
     for (std::string_view item : items)

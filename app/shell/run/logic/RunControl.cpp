@@ -8,9 +8,13 @@ bool OutputAntennaExists(std::uint8_t yAxisVar, int numAntsOption) {
     return true;
 }
 
-std::string EngineErrorMessage(int code) { return kEngineErrorText + std::to_string(code) + "\r"; }
+std::string EngineErrorMessage(int code) {
+    return kEngineErrorText + std::to_string(code) + "\r";
+}
 
-bool IsUnnamedModel(const std::string& inFile) { return inFile.empty() || inFile == "none"; }
+bool IsUnnamedModel(const std::string& inFile) {
+    return inFile.empty() || inFile == "none";
+}
 
 namespace {
 

@@ -15,7 +15,8 @@
 inline constexpr char kNoSuchAntennaText[] =
     "Cannot Generate Output for an antenna that does not exist.\rPlease Change Output Parameters.";
 inline constexpr char kEngineErrorText[] = "Kelvd.dll Error #";
-inline constexpr char kEngineBusyText[] = "Kelvd.dll is already running a simulation; this run was not started.";
+inline constexpr char kEngineBusyText[] =
+    "Kelvd.dll is already running a simulation; this run was not started.";
 inline constexpr char kEngineMissingText[] = "The field engine library Kelvd cannot be used:";
 inline constexpr char kParamFileNotWrittenText[] = "The parameter file could not be written:";
 inline constexpr char kFileErrorTitle[] = "File Error";

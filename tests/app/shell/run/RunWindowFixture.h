@@ -32,8 +32,7 @@ inline bool WaitWindowLoaded() {
 }
 
 // Handles events until `done` holds or about two seconds have passed.
-template <class Pred>
-bool WaitUntil(Pred done) {
+template <class Pred> bool WaitUntil(Pred done) {
     for (int i = 0; i < 200 && !done(); ++i)
         plat::DoEvents(10);
     return done();

@@ -7,9 +7,7 @@
 
 namespace {
 
-
-template <class F>
-void Later(F&& action) {
+template <class F> void Later(F&& action) {
     QTimer::singleShot(0, QCoreApplication::instance(), std::forward<F>(action));
 }
 
@@ -108,12 +106,11 @@ TEST_F(OutputDialogs, CancelAndTitleBarCloseRunNothing) {
     PutSample("cegs_site.inp");
     auto& w = Started();
     const ModelVariables before = Model();
-    const std::vector<std::function<void()>> closes = {
-        [] { frmMulOutputs().cmdCancel->SetValue(true); },
-        [] {
-            frmMulOutputs().Check1(0).SetValue(1);
-            frmMulOutputs().Window()->close();
-        }};
+    const std::vector<std::function<void()>> closes = {[] { frmMulOutputs().cmdCancel->SetValue(true); },
+                                                       [] {
+                                                           frmMulOutputs().Check1(0).SetValue(1);
+                                                           frmMulOutputs().Window()->close();
+                                                       }};
     for (const auto& close : closes) {
         Later([&] {
             frmMulOutputs().Check1(1).SetValue(1);

@@ -29,7 +29,8 @@ std::vector<double> FirstAntennaFeeds(const std::string& file) {
 std::string WithoutAdjustments(const std::string& file) {
     const std::size_t card = file.find("'SECTION'\t6 0 0\r\n");
     const std::size_t end = file.find("'...'", card);
-    return file.substr(0, card) + "'SECTION'\t6 0 0\r\n\t\t0.0   0.0   0.0   0.0   0.0   0.0\r\n\t\t0.0   0.0   0.0\r\n" +
+    return file.substr(0, card) +
+           "'SECTION'\t6 0 0\r\n\t\t0.0   0.0   0.0   0.0   0.0   0.0\r\n\t\t0.0   0.0   0.0\r\n" +
            file.substr(end);
 }
 
@@ -145,17 +146,16 @@ TEST_F(RunWindow, OutputForAMissingAntennaIsRefused) {
         int option;
     };
     const Case refused[] = {{5, 0}, {6, 0}, {7, 0}, {8, 0}, {7, 1}, {8, 1}};
-    const std::vector<std::function<void()>> commands = {[&] { w.Menu("mnuRunSim").Trigger(); },
-                                                         [&] { w.Menu("mnuRunAndPlot").Trigger(); },
-                                                         [&] { w.Toolbar1->Click(6); },
-                                                         [&] { w.Toolbar1->Click(7); }};
+    const std::vector<std::function<void()>> commands = {
+        [&] { w.Menu("mnuRunSim").Trigger(); }, [&] { w.Menu("mnuRunAndPlot").Trigger(); },
+        [&] { w.Toolbar1->Click(6); }, [&] { w.Toolbar1->Click(7); }};
     for (const Case& c : refused) {
         Model().YAxisVar = static_cast<std::uint8_t>(c.y);
         w.optNumAnts(c.option).SetValue(true);
         for (const auto& command : commands) {
-            boxes_->Expect(
-                "Cannot Generate Output for an antenna that does not exist.\rPlease Change Output Parameters.",
-                plat::vbOK);
+            boxes_->Expect("Cannot Generate Output for an antenna that does not exist.\rPlease Change Output "
+                           "Parameters.",
+                           plat::vbOK);
             command();
         }
     }

@@ -25,7 +25,9 @@ private:
     double step_;
 };
 
-QColor PixelAt(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
+QColor PixelAt(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y));
+}
 
 TEST(WaitLayout, RingColoursAndLayouts) {
     EXPECT_EQ(RingRed(255, 1.6), 159);
@@ -65,8 +67,8 @@ TEST_F(WaitWindow, PaintedRingsAndTextCentredOnTheMainWindow) {
 
     const QImage image = g.Picture1->Picture();
     image.save(QString::fromStdString((dir_ / "wait_window.png").string())); // for a look by eye
-    ASSERT_EQ(image.width(), 227);  // 3405 twips
-    ASSERT_EQ(image.height(), 86);  // 1290 twips
+    ASSERT_EQ(image.width(), 227);                                           // 3405 twips
+    ASSERT_EQ(image.height(), 86);                                           // 1290 twips
     const plat::Canvas& c = g.Picture1->Surface();
     // The centre of the rings is black; a point farther out shows the ring of its radius.
     const int cx = static_cast<int>(c.ToPixelX(100));

@@ -74,7 +74,8 @@ public:
     }
     plat::IEngine& Engine() override {
         if (missingEngine)
-            throw plat::EngineLoadError("libKelvd.so", "Cannot load the engine library libKelvd.so: not found");
+            throw plat::EngineLoadError("libKelvd.so",
+                                        "Cannot load the engine library libKelvd.so: not found");
         log.push_back("engine");
         return engine;
     }
@@ -95,8 +96,8 @@ TEST(OutputAntennaCheck, QuantitiesAgainstAntennas) {
         int y;
         bool one, two, three;
     };
-    const Case cases[] = {{1, true, true, true},  {2, true, true, true},   {3, true, true, true},
-                          {4, true, true, true},  {5, false, true, true}, {6, false, true, true},
+    const Case cases[] = {{1, true, true, true},   {2, true, true, true},   {3, true, true, true},
+                          {4, true, true, true},   {5, false, true, true},  {6, false, true, true},
                           {7, false, false, true}, {8, false, false, true}, {9, true, true, true},
                           {11, true, true, true}};
     for (const Case& c : cases) {
@@ -151,8 +152,8 @@ TEST_F(RunTest, StepsInOrderAndCommandsDisabledMeanwhile) {
     m.InFile = "site.inp";
     host.engine.progress = {1, 40, 99, 100};
     RunSimulation(host, m, state);
-    const std::vector<std::string> expected{"commands off", "collect", "write site.inp Y0", "engine",
-                                            "wait shown",   "wait gone", "hide marker",     "commands on"};
+    const std::vector<std::string> expected{"commands off", "collect",   "write site.inp Y0", "engine",
+                                            "wait shown",   "wait gone", "hide marker",       "commands on"};
     EXPECT_EQ(host.log, expected);
     EXPECT_EQ(host.engine.polls, 4);
     // Every pass of the poll loop waits a little for events instead of spinning.
@@ -167,7 +168,8 @@ TEST_F(RunTest, FailureShowsTheEngineCode) {
         int code;
         const char* text;
     };
-    const Case cases[] = {{2, "Kelvd.dll Error #2\r"}, {4, "Kelvd.dll Error #4\r"}, {11, "Kelvd.dll Error #11\r"}};
+    const Case cases[] = {
+        {2, "Kelvd.dll Error #2\r"}, {4, "Kelvd.dll Error #4\r"}, {11, "Kelvd.dll Error #11\r"}};
     for (const Case& c : cases) {
         m.InFile = "site.inp";
         host.messages.clear();
