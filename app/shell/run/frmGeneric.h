@@ -3,7 +3,6 @@
 // "Executing Simulation" and "Please Wait....", centred on the main window. With a run status
 // above 1 it shows the program's title card instead and closes itself after a second.
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
