@@ -44,10 +44,13 @@ void frmMain::ModelLink::ShowTexts(const MainWindowTexts& t) {
     w_.ShowFlightTexts(t.flight);
 }
 
+// Toolbar buttons 10, 11 and 12 show the same field model as the menu.
 void frmMain::ModelLink::SetFieldModelChecks(const std::array<bool, 3>& rayGtdPo) {
-    w_.Menu("mnuRay").SetChecked(rayGtdPo[0]);
-    w_.Menu("mnuGTD").SetChecked(rayGtdPo[1]);
-    w_.Menu("mnuPO").SetChecked(rayGtdPo[2]);
+    const char* const items[] = {"mnuRay", "mnuGTD", "mnuPO"};
+    for (int i = 0; i < 3; ++i) {
+        w_.Menu(items[i]).SetChecked(rayGtdPo[i]);
+        w_.Toolbar1->Buttons(10 + i).SetValue(rayGtdPo[i] ? 1 : 0);
+    }
 }
 
 void frmMain::ModelLink::SelectNumAnts(int option) { w_.optNumAnts(option).SetValue(true); }

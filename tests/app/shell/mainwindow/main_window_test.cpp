@@ -214,6 +214,27 @@ TEST_F(MainWindow, FieldModelMenusAndButtonsAgree) {
     w.Menu("mnuGTD").Trigger();
     EXPECT_EQ(ModelMenus(w), "010");
     EXPECT_EQ(ModelButtons(w), "010");
+    // A loaded model brings its own field model to both.
+    const auto withModel = [](const char* model) {
+        return [model](std::string t) {
+            return Replace(t, "\t\t8\t1\t0\t(", std::string("\t\t8\t") + model + "\t0\t(");
+        };
+    };
+    const std::string po = PutSample("po.inp", withModel("2"));
+    const std::string ray = PutSample("ray.inp", withModel("0"));
+    const std::pair<std::string, std::function<void()>> loads[] = {
+        {po, [&] { w.Menu("mnuLoad").Trigger(); }},
+        {ray, [&] { w.Toolbar1->Click(3); }},
+        {po, [&] { w.Image1->Click(); }},
+    };
+    for (const auto& [file, load] : loads) {
+        SCOPED_TRACE(file);
+        dialogs_->ExpectFile(file);
+        load();
+        const std::string expected = file == po ? "001" : "100";
+        EXPECT_EQ(ModelMenus(w), expected);
+        EXPECT_EQ(ModelButtons(w), expected);
+    }
 }
 
 TEST_F(MainWindow, CancelledDialogsChangeNothing) {
