@@ -17,15 +17,7 @@ cmake --build build/asan -j "$jobs"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
 # The parameter-file and ground-file readers under libFuzzer (clang), for a bounded time, from the seeds.
-fuzz=build/fuzz
-rm -rf "$fuzz/obj"
-mkdir -p "$fuzz/obj" "$fuzz/corpus"
-fuzz_flags=(-std=c++20 -g -O1 -fsanitize=fuzzer-no-link,address,undefined -Iengine/src -Iengine/include)
-ls engine/src/*.cpp tests/engine/fuzz/card_fuzzer.cpp | grep -v '/exports\.cpp$' |
-  xargs -P "$jobs" -I{} sh -c 'clang++ "$@" -c {} -o "'"$fuzz"'/obj/$(echo {} | tr / _).o"' _ "${fuzz_flags[@]}"
-clang++ -fsanitize=fuzzer,address,undefined "$fuzz"/obj/*.o -o "$fuzz/card_fuzzer"
-UBSAN_OPTIONS=halt_on_error=1 "$fuzz/card_fuzzer" -max_total_time=30 -rss_limit_mb=2048 -timeout=10 \
-  "$fuzz/corpus" tests/engine/fuzz/corpus
+bash scripts/fuzz.sh 30
 
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=thread
 cmake --build build/tsan -j "$jobs"
