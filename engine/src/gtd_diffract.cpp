@@ -9,12 +9,6 @@
 namespace kelvd {
 
 namespace {
-bool legBlocked(GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j) {
-    if (j - i == 1)
-        return RRSHAD(g, Q1, Q2, i, j);
-    return g.blocked(Q1, Q2, i + 1, j - 1);
-}
-
 double wedge(const GtdCall& g, int k) {
     return g.WA[static_cast<size_t>(k - 1)];
 }

@@ -9,16 +9,6 @@
 
 namespace kelvd {
 
-namespace {
-// Shadow test of the leg Q1-Q2 from plate (or edge) i to plate j: the common vertex when adjacent, else
-// the plates between.
-bool legBlocked(GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j) {
-    if (j - i == 1)
-        return RRSHAD(g, Q1, Q2, i, j);
-    return g.blocked(Q1, Q2, i + 1, j - 1);
-}
-} // namespace
-
 bool RRSHAD(const GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j) {
     const Vec3 u = unitFromTo(Q1, Q2);
     const Vec3& V = g.T.DRV[static_cast<size_t>(2 * std::max(i, j) + 1)];
@@ -26,6 +16,12 @@ bool RRSHAD(const GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j) {
     int parallel = 1;
     PLNINT(V, {0, 1, 0}, Q1, u, X, parallel);
     return !parallel && X.z <= V.z;
+}
+
+bool legBlocked(GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j) {
+    if (j - i == 1)
+        return RRSHAD(g, Q1, Q2, i, j);
+    return g.blocked(Q1, Q2, i + 1, j - 1);
 }
 
 FieldPair RAYRFL(GtdCall& g) {

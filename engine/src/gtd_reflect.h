@@ -20,6 +20,9 @@ FieldPair RAYRRR(GtdCall& g);
 
 // Whether the segment Q1-Q2 between the adjacent plates i and j passes under their common vertex.
 bool RRSHAD(const GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j);
+// Shadow test of the leg Q1-Q2 from plate (or edge) i to plate j: the common vertex when adjacent, else
+// the plates between.
+bool legBlocked(GtdCall& g, const Vec3& Q1, const Vec3& Q2, int i, int j);
 
 } // namespace kelvd
 

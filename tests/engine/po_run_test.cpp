@@ -1,10 +1,10 @@
 // The physical-optics model through a whole run of the loaded library, against the flat-earth run.
 #include "engine_test_support.h"
+#include "loaded_engine.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 #include <dlfcn.h>
@@ -12,35 +12,6 @@
 using namespace kelvd_test;
 
 namespace {
-
-struct Engine {
-    Engine() {
-        handle = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) return;
-        start = reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle, "Kelv_start"));
-        progress = reinterpret_cast<int (*)()>(dlsym(handle, "Kelv_getProgress"));
-        lastError = reinterpret_cast<int (*)()>(dlsym(handle, "Kelv_getLastError"));
-    }
-    ~Engine() {
-        if (handle) dlclose(handle);
-    }
-    // Runs to the end as the program polls it; returns the error code, or -1 when the run did not end
-    // within the limit.
-    int run(const char* in, const char* plot, const char* ground, std::chrono::seconds limit) {
-        if (start(in, plot, ground) != 0) return -2;
-        const auto until = std::chrono::steady_clock::now() + limit;
-        for (;;) {
-            const int p = progress();
-            if (p == 100 || (p == 0 && lastError() != 0)) return lastError();
-            if (std::chrono::steady_clock::now() > until) return -1;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    void* handle = nullptr;
-    int (*start)(const char*, const char*, const char*) = nullptr;
-    int (*progress)() = nullptr;
-    int (*lastError)() = nullptr;
-};
 
 std::vector<std::pair<double, double>> PlotRows(const std::string& text) {
     std::vector<std::pair<double, double>> rows;
@@ -61,8 +32,8 @@ class PORun : public WorkDir {};
 // A null-reference array over flat, perfectly conducting ground: the physical-optics field of each
 // antenna is its flat-earth field times one common factor, so DDM and CDI agree.
 TEST_F(PORun, CdiAlongApproachAgreesWithFlatEarthRun) {
-    Engine engine;
-    ASSERT_TRUE(engine.handle && engine.start && engine.progress && engine.lastError) << dlerror();
+    LoadedEngine engine;
+    ASSERT_TRUE(engine.loaded()) << dlerror();
 
     Model m;
     m.ground = {{0, 0}, {30000, 0}};

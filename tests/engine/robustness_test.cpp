@@ -3,6 +3,7 @@
 // crash, and never write a NaN or an infinity into the plot file. The inputs of the run in progress are
 // temp.inp and temp.3D in the test's output folder, so a crash leaves them behind for reproduction.
 #include "engine_test_support.h"
+#include "loaded_engine.h"
 
 #include <chrono>
 #include <random>
@@ -16,29 +17,11 @@ using namespace kelvd_test;
 
 namespace {
 
-struct Engine {
-    Engine() {
-        handle = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) return;
-        start = reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle, "Kelv_start"));
-        progress = reinterpret_cast<int (*)()>(dlsym(handle, "Kelv_getProgress"));
-        lastError = reinterpret_cast<int (*)()>(dlsym(handle, "Kelv_getLastError"));
-    }
-    ~Engine() {
-        if (handle) dlclose(handle);
-    }
-    bool loaded() const { return handle && start && progress && lastError; }
-    void* handle = nullptr;
-    int (*start)(const char*, const char*, const char*) = nullptr;
-    int (*progress)() = nullptr;
-    int (*lastError)() = nullptr;
-};
-
 enum class Outcome { Finished, Failed, Refused, Hung, FailedWithoutCode };
 
 // Polls as the program does: the run is over at 100, or at 0 with a non-zero error. A run that sits at
 // 0 with error 0 would keep the program waiting for ever.
-Outcome RunOnce(Engine& e, std::chrono::milliseconds limit, int& code) {
+Outcome RunOnce(LoadedEngine& e, std::chrono::milliseconds limit, int& code) {
     if (e.start("temp.inp", "temp.prn", "temp.3D") != 0) return Outcome::Refused;
     const auto until = std::chrono::steady_clock::now() + limit;
     for (;;) {
@@ -190,7 +173,7 @@ bool HasNonFinite(const std::string& plot) {
 class Robustness : public WorkDir {};
 
 TEST_F(Robustness, MalformedInputsEndEveryRunCleanly) {
-    Engine engine;
+    LoadedEngine engine;
     ASSERT_TRUE(engine.loaded()) << dlerror();
     Rng rng(20240611);
     const auto budget = std::chrono::seconds(4);

@@ -1,5 +1,6 @@
 // The run interface as the program binds it: the built library loaded with dlopen.
 #include "../engine_test_support.h"
+#include "../loaded_engine.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,54 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Library {
-public:
-    Library() {
-        handle_ = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (!handle_)
-            return;
-        start = reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
-        stop = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_stop"));
-        progress = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getProgress"));
-        lastError = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getLastError"));
-    }
-    ~Library() { unload(); }
-    void unload() {
-        if (handle_)
-            dlclose(handle_);
-        handle_ = nullptr;
-    }
-    bool loaded() const { return handle_ && start && stop && progress && lastError; }
-
-    // Polls as the program does: until 100, or 0 with a non-zero error. Returns the error code.
-    int wait() {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        for (;;) {
-            const int p = progress();
-            if (p == 100)
-                return lastError();
-            if (p == 0 && lastError() != 0)
-                return lastError();
-            if (std::chrono::steady_clock::now() > until)
-                return -1;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    int run(const char* in, const char* plot, const char* ground) {
-        if (start(in, plot, ground) != 0)
-            return -2;
-        return wait();
-    }
-
-    int (*start)(const char*, const char*, const char*) = nullptr;
-    int (*stop)() = nullptr;
-    int (*progress)() = nullptr;
-    int (*lastError)() = nullptr;
-
-private:
-    void* handle_ = nullptr;
-};
-
 class RunState : public WorkDir {
 protected:
     void SetUp() override {
@@ -79,7 +32,7 @@ protected:
     }
     static size_t lines(const std::string& s) { return static_cast<size_t>(std::count(s.begin(), s.end(), '\n')); }
 
-    Library lib;
+    LoadedEngine lib;
     Model model;
 };
 
@@ -224,7 +177,7 @@ TEST_F(RunState, UnloadingDuringARunStopsAndJoinsTheRunThread) {
     fifo.join();
     EXPECT_EQ(readFile("temp.prn"), "");
     EXPECT_EQ(readFile("FORT7").find("THE OUTPUT DATA"), std::string::npos);
-    Library again;
+    LoadedEngine again;
     ASSERT_TRUE(again.loaded());
     EXPECT_EQ(again.progress(), 100);
     EXPECT_EQ(again.run("temp.inp", "temp.prn", "temp.3D"), 0);
