@@ -2,7 +2,7 @@
 
 #include "editors/arrayedit/ArrayGridRules.h"
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
 namespace {
@@ -252,6 +252,6 @@ void frmArrayEdit::grdArray_KeyDown(int index, int& keyCode, int /*shift*/) {
 }
 
 class frmArrayEdit& frmArrayEdit() {
-    static WindowInstance<class frmArrayEdit> instance;
+    static plat::DefaultInstance<class frmArrayEdit> instance;
     return instance();
 }

@@ -1,7 +1,7 @@
 #include "editors/elemparm/frmElemParm.h"
 
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
 namespace {
@@ -100,6 +100,6 @@ void frmElemParm::Command1_Click() {
 }
 
 class frmElemParm& frmElemParm() {
-    static WindowInstance<class frmElemParm> instance;
+    static plat::DefaultInstance<class frmElemParm> instance;
     return instance();
 }

@@ -294,4 +294,41 @@ void RetireForm(std::unique_ptr<Form> form) {
     QTimer::singleShot(0, QCoreApplication::instance(), [raw = form.release()] { delete raw; });
 }
 
+namespace {
+
+struct WindowInstanceEntry {
+    const void* owner;
+    std::function<void()> deleter;
+};
+
+// Never destroyed: default instances are static objects that may unregister during the program's end.
+std::vector<WindowInstanceEntry>& WindowInstances() {
+    static auto* instances = new std::vector<WindowInstanceEntry>;
+    return *instances;
+}
+
+} // namespace
+
+namespace detail {
+
+void RegisterWindowInstance(const void* owner, std::function<void()> deleter) {
+    WindowInstances().push_back({owner, std::move(deleter)});
+}
+
+void UnregisterWindowInstance(const void* owner) {
+    std::erase_if(WindowInstances(), [owner](const WindowInstanceEntry& e) { return e.owner == owner; });
+}
+
+} // namespace detail
+
+void DeleteWindowInstances() {
+    const std::vector<WindowInstanceEntry> instances = WindowInstances();
+    for (auto it = instances.rbegin(); it != instances.rend(); ++it) {
+        it->deleter();
+    }
+    if (QCoreApplication::instance()) {
+        QCoreApplication::processEvents();
+    }
+}
+
 } // namespace plat

@@ -123,14 +123,38 @@ std::vector<Form*> LoadedForms();
 // Deletes a window once control returns to the event loop.
 void RetireForm(std::unique_ptr<Form> form);
 
+// Deletes the window of every default instance, the last made first, and then the windows retired
+// before. The program calls it before its application object goes, and window tests between tests:
+// a window must not outlive the toolkit's state, which ends before the program's static objects do.
+void DeleteWindowInstances();
+
+namespace detail {
+void RegisterWindowInstance(const void* owner, std::function<void()> deleter);
+void UnregisterWindowInstance(const void* owner);
+} // namespace detail
+
 // A window's default instance, created on first use; a window that has been unloaded is
 // replaced by a fresh one on the next use (the old one is deleted once control returns to the
 // event loop).
 template <class T> class DefaultInstance {
 public:
+    DefaultInstance() = default;
+    DefaultInstance(const DefaultInstance&) = delete;
+    DefaultInstance& operator=(const DefaultInstance&) = delete;
+    ~DefaultInstance() {
+        if (registered_) {
+            detail::UnregisterWindowInstance(this);
+        }
+    }
+
     T& operator()() {
         if (!form_ || form_->WasUnloaded()) {
             RetireForm(std::move(form_));
+            // Registered before the window is made, so that windows its constructor makes go first.
+            if (!registered_) {
+                detail::RegisterWindowInstance(this, [this] { form_.reset(); });
+                registered_ = true;
+            }
             form_ = std::make_unique<T>();
         }
         return *form_;
@@ -139,6 +163,7 @@ public:
 
 private:
     std::unique_ptr<T> form_;
+    bool registered_ = false;
 };
 
 } // namespace plat

@@ -5,7 +5,7 @@
 
 #include "platform/text/Strings.h"
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
 
 namespace {
@@ -68,6 +68,6 @@ frmNewAbout::frmNewAbout() : plat::Form("frmNewAbout") {
 void frmNewAbout::Form_Load() { lblVersion->SetCaption("Version #" + plat::Trim(kBuildText)); }
 
 class frmNewAbout& frmNewAbout() {
-    static WindowInstance<class frmNewAbout> instance;
+    static plat::DefaultInstance<class frmNewAbout> instance;
     return instance();
 }

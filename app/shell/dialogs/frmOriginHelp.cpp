@@ -1,7 +1,7 @@
 #include "shell/dialogs/frmOriginHelp.h"
 
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/dialogs/OriginPictures.h"
 #include "shell/model/ModelVariables.h"
 
@@ -32,6 +32,6 @@ void frmOriginHelp::Form_Load() {
 }
 
 class frmOriginHelp& frmOriginHelp() {
-    static WindowInstance<class frmOriginHelp> instance;
+    static plat::DefaultInstance<class frmOriginHelp> instance;
     return instance();
 }

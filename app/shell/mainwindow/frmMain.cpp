@@ -9,7 +9,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/dialogs/frmNewAbout.h"
 #include "shell/dialogs/frmOriginHelp.h"
 #include "shell/mainwindow/ModelLink.h"
@@ -293,6 +293,6 @@ void frmMain::mnuFileExit_Click() {
 void frmMain::InitGroundGrid(int rows) { groundPanel_->InitGroundGrid(rows); }
 
 class frmMain& frmMain() {
-    static WindowInstance<class frmMain> instance;
+    static plat::DefaultInstance<class frmMain> instance;
     return instance();
 }

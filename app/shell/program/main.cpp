@@ -1,7 +1,7 @@
 // Pellon: the modelling program. Its main window is the first window; closing it ends the program.
 #include <QApplication>
 
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +9,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Vantrell Orvane");
     frmMain().Show();
     const int status = QApplication::exec();
-    DeleteWindowInstances();
+    plat::DeleteWindowInstances();
     return status;
 }

@@ -6,7 +6,7 @@
 #include <QFont>
 
 #include "platform/services/Clock.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
@@ -14,8 +14,8 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
-WindowInstance<class frmGeneric>& Instance() {
-    static WindowInstance<class frmGeneric> instance;
+plat::DefaultInstance<class frmGeneric>& Instance() {
+    static plat::DefaultInstance<class frmGeneric> instance;
     return instance;
 }
 

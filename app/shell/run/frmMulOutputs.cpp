@@ -1,7 +1,7 @@
 #include "shell/run/frmMulOutputs.h"
 
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/run/frmOutput.h"
 #include "shell/run/logic/RunControl.h"
 
@@ -78,6 +78,6 @@ void frmMulOutputs::AntennaRule(bool disable) {
 }
 
 class frmMulOutputs& frmMulOutputs() {
-    static WindowInstance<class frmMulOutputs> instance;
+    static plat::DefaultInstance<class frmMulOutputs> instance;
     return instance();
 }

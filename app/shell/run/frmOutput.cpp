@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/ui/Twips.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
 const std::array<std::string_view, 5> kXAxisItems = {
@@ -94,6 +94,6 @@ void frmOutput::Command1_Click() {
 }
 
 class frmOutput& frmOutput() {
-    static WindowInstance<class frmOutput> instance;
+    static plat::DefaultInstance<class frmOutput> instance;
     return instance();
 }

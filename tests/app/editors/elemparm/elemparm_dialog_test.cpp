@@ -13,7 +13,7 @@
 
 #include "editors/elemparm/frmElemParm.h"
 #include "platform/ui/testing/GuiTest.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
@@ -36,7 +36,7 @@ protected:
         Model().NumAnts = 1; // every column is shown and stored whatever the number in use
     }
     void TearDown() override {
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         services_.reset();
     }
 
@@ -143,7 +143,7 @@ TEST(ElementDialogMenu, TheMainWindowsMenuItemOpensItModally) {
     ASSERT_TRUE(w.Menu("mnuElemParm").Click);
     w.Menu("mnuElemParm").Click();
     EXPECT_TRUE(modal);
-    DeleteWindowInstances();
+    plat::DeleteWindowInstances();
 }
 
 } // namespace

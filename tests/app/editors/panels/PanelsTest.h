@@ -14,7 +14,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/testing/GuiTest.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
@@ -38,7 +38,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(w_->Window()));
     }
     void TearDown() override {
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         services_.reset();
         std::filesystem::current_path(home_);
     }

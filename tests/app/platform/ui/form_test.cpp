@@ -107,6 +107,42 @@ TEST_F(FormTest, ADefaultInstanceIsRecreatedAfterUnload) {
     EXPECT_EQ(Dialog::destroyed, 2);
 }
 
+TEST_F(FormTest, DeleteWindowInstancesDeletesEveryInstancesWindowLastMadeFirst) {
+    static std::vector<std::string> gone;
+    struct Named : plat::Form {
+        explicit Named(std::string name) : plat::Form(name), name_(std::move(name)) {}
+        ~Named() override { gone.push_back(name_); }
+        std::string name_;
+    };
+    struct Main : Named {
+        Main() : Named("frmMain") {}
+    };
+    struct Help : Named {
+        Help() : Named("frmHelp") {}
+    };
+    gone.clear();
+    plat::DefaultInstance<Main> frmMain;
+    plat::DefaultInstance<Help> frmHelp;
+    {
+        plat::DefaultInstance<Help> gonePrivate; // its end takes it out of the instances
+        gonePrivate();
+    }
+    ASSERT_EQ(gone, std::vector<std::string>{"frmHelp"});
+    frmMain().name_ = "retired frmMain";
+    frmMain().Show();
+    plat::Unload(frmMain());
+    frmMain();
+    frmHelp();
+    plat::DeleteWindowInstances();
+    EXPECT_EQ(gone, (std::vector<std::string>{"frmHelp", "frmHelp", "frmMain", "retired frmMain"}));
+    EXPECT_FALSE(frmMain.Exists());
+    EXPECT_FALSE(frmHelp.Exists());
+    frmMain().Show();
+    EXPECT_TRUE(frmMain.Exists());
+    plat::DeleteWindowInstances();
+    EXPECT_EQ(gone.size(), 5U);
+}
+
 TEST_F(FormTest, GeometryInTwips) {
     plat::Form f("frmGeometry");
     f.Move(1500, 3000, 7665, 7575);

@@ -14,7 +14,7 @@
 
 #include "platform/services/FileDialog.h"
 #include "platform/services/MessageBox.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
@@ -28,7 +28,7 @@ public:
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override {
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         app_.reset();
     }
 
@@ -66,7 +66,7 @@ protected:
         std::filesystem::current_path(dir_);
     }
     void TearDown() override {
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         EXPECT_EQ(dialogs_->Unanswered(), 0);
         EXPECT_TRUE(boxes_->Unanswered().empty());
         std::filesystem::current_path(home_);

@@ -46,7 +46,7 @@ TEST_F(WindowLoadSave, GoldenFilesComeBackThroughTheWindow) {
     Put("metres.3D", kDefaultGround);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.golden);
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         Model() = ModelVariables{};
         MainShellState() = ShellState{};
         fs::remove(dir_ / "Pellic.ini"); // the previous load's settings would load at start-up

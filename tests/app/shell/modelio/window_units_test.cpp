@@ -97,7 +97,7 @@ TEST_F(WindowUnits, LoadedFlightTypeAndOutputSelectionAreKept) {
     const std::string card5 = "\t\t1\t1\t1 \t";
     for (const char* type : {"2", "4", "5", "6", "7"}) {
         SCOPED_TRACE(type);
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         Model() = ModelVariables{};
         MainShellState() = ShellState{};
         fs::remove(dir_ / "Pellic.ini");

@@ -84,7 +84,7 @@ TEST_F(RunWindow, NamedModelsRunUnderTheirOwnName) {
         EXPECT_EQ(engine_->starts.back().in, (dir_ / c.file).string());
         EXPECT_EQ(engine_->starts.back().plot, (dir_ / c.plot).string());
         EXPECT_GT(fs::file_size(dir_ / c.plot), 0u);
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         Model() = ModelVariables{};
         MainShellState() = ShellState{};
     }

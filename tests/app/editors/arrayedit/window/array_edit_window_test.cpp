@@ -3,7 +3,7 @@
 
 #include "editors/arrayedit/frmArrayEdit.h"
 #include "platform/ui/testing/GuiTest.h"
-#include "shell/dialogs/WindowInstance.h"
+#include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@ namespace {
 class ArrayEditWindow : public ::testing::Test {
 protected:
     void TearDown() override {
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
         Model() = ModelVariables{};
     }
     class frmArrayEdit& Shown(std::uint8_t facility) {
@@ -44,7 +44,7 @@ TEST_F(ArrayEditWindow, LoadsAGlideSlopeOrALocalizerArray) {
         EXPECT_EQ(w.SelectedUnit(), 1);
         EXPECT_EQ(w.txtInData(1).Text(), "-99999.999");
         EXPECT_FALSE(w.mnuEdit->Visible());
-        DeleteWindowInstances();
+        plat::DeleteWindowInstances();
     }
     auto& w = Shown(2);
     EXPECT_EQ(w.Caption(), "Edit Localizer Array");
