@@ -1,7 +1,7 @@
 #include "flat_earth.h"
-#include "simrun.h"
 
 #include "engine_test_support.h"
+#include "simrun_files.h"
 
 #include <cmath>
 #include <numbers>
@@ -135,16 +135,8 @@ TEST(FLATEF, GroundFileOfFlatCutsGivesTheSamePlotAsTheCardProfile) {
         writeFile("file.inp", paramFile(m));
         writeFile("cuts.3D", groundFile(ys, 5, -2000, 2000, t.z));
 
-        auto run = [](const char* in, const char* plot) {
-            RunPaths p;
-            p.in.assign(in);
-            p.plot.assign(plot);
-            p.ground.assign("cuts.3D");
-            RunControl c;
-            return SIMRUN(p, c);
-        };
-        ASSERT_EQ(run("card.inp", "card.prn"), 0);
-        ASSERT_EQ(run("file.inp", "file.prn"), 0);
+        ASSERT_EQ(simrunFiles("card.inp", "card.prn", "cuts.3D"), 0);
+        ASSERT_EQ(simrunFiles("file.inp", "file.prn", "cuts.3D"), 0);
         const std::string plot = readFile("card.prn");
         EXPECT_EQ(std::count(plot.begin(), plot.end(), '\n'), 9);
         EXPECT_EQ(readFile("file.prn"), plot);

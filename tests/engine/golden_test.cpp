@@ -1,9 +1,9 @@
 // One small run of each cut type, compared byte for byte with the report, plot and echo files kept in
 // data/ (CR LF line ends throughout).
 #include "error_codes.h"
-#include "simrun.h"
 
 #include "engine_test_support.h"
+#include "simrun_files.h"
 
 using namespace kelvd;
 using namespace kelvd_test;
@@ -135,13 +135,9 @@ TEST_F(Golden, EachCutTypeWritesReportPlotAndEcho) {
         SCOPED_TRACE(c.name);
         writeFile("temp.inp", paramFile(c.model));
         writeFile("temp.3D", c.ground);
-        RunPaths paths;
-        paths.in.assign("temp.inp");
-        paths.plot.assign("temp.prn");
-        paths.ground.assign("temp.3D");
         RunControl control;
         control.threads = 1;
-        ASSERT_EQ(SIMRUN(paths, control), 0);
+        ASSERT_EQ(simrunFiles("temp.inp", "temp.prn", "temp.3D", control), 0);
         const fs::path data(TEST_DATA_DIR);
         const std::string out = std::string(c.name);
         fs::copy_file("FORT7", out + ".fort7", fs::copy_options::overwrite_existing);

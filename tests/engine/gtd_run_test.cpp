@@ -1,9 +1,9 @@
 // Whole runs by the GTD model: agreement with the flat-earth model over flat ground, the same files
 // whatever the number of worker threads, and the coplanarity error.
 #include "error_codes.h"
-#include "simrun.h"
 
 #include "engine_test_support.h"
+#include "simrun_files.h"
 
 #include <cmath>
 #include <map>
@@ -19,13 +19,9 @@ protected:
     int run(const Model& m, const std::string& ground, int threads, const std::string& name) {
         writeFile(name + ".inp", paramFile(m));
         writeFile(name + ".3D", ground);
-        RunPaths p;
-        p.in.assign((name + ".inp").c_str());
-        p.plot.assign((name + ".prn").c_str());
-        p.ground.assign((name + ".3D").c_str());
         RunControl c;
         c.threads = threads;
-        const int rc = SIMRUN(p, c);
+        const int rc = simrunFiles(name + ".inp", name + ".prn", name + ".3D", c);
         report[name] = readFile("FORT7");
         echo[name] = readFile("FORT10");
         return rc;

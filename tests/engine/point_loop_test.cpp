@@ -1,9 +1,9 @@
 #include "card_reader.h"
 #include "error_codes.h"
 #include "point_loop.h"
-#include "simrun.h"
 
 #include "engine_test_support.h"
+#include "simrun_files.h"
 
 #include <atomic>
 #include <cmath>
@@ -20,16 +20,12 @@ struct RunOutput {
 };
 
 RunOutput run(int threads, std::function<void(int)> afterPoint = {}, std::atomic<std::uint8_t>* stop = nullptr) {
-    RunPaths p;
-    p.in.assign("temp.inp");
-    p.plot.assign("temp.prn");
-    p.ground.assign("temp.3D");
     RunControl c;
     c.threads = threads;
     c.afterPoint = std::move(afterPoint);
     c.stopRequested = stop;
     RunOutput o;
-    o.code = SIMRUN(p, c);
+    o.code = simrunFiles("temp.inp", "temp.prn", "temp.3D", c);
     o.fort7 = readFile("FORT7");
     o.fort10 = readFile("FORT10");
     o.plot = readFile("temp.prn");
