@@ -41,13 +41,11 @@ private:
 
 frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
     SetCaption("Edit Localizer Array");
-    grdArray.Create(*this, "grdArray");
-    for (int i = 1; i <= 2; ++i) {
-        grdArray(i).Move(Tw(8), Tw(i == 1 ? 150 : 400), Tw(884), Tw(240));
-        grdArray(i).KeyPress = [this, i](int& keyAscii) { grdArray_KeyPress(i, keyAscii); };
-        grdArray(i).KeyDown = [this, i](int& keyCode, int shift) { grdArray_KeyDown(i, keyCode, shift); };
-        grdArray(i).Click = [this, i] { grdArray_Click(i); };
-    }
+    for (int i = 1; i <= 2; ++i)
+        grdArray.Load(i).Move(Tw(8), Tw(i == 1 ? 150 : 400), Tw(884), Tw(240));
+    grdArray.KeyPress = [this](int i, int& keyAscii) { grdArray_KeyPress(i, keyAscii); };
+    grdArray.KeyDown = [this](int i, int& keyCode, int shift) { grdArray_KeyDown(i, keyCode, shift); };
+    grdArray.Click = [this](int i) { grdArray_Click(i); };
     txtData = std::make_unique<plat::TextBox>(*this, "txtData");
     txtData->SetVisible(false);
     txtData->KeyPress = [this](int& keyAscii) { txtData_KeyPress(keyAscii); };
@@ -57,19 +55,17 @@ frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
         "Clearance Desc. :", "Course Desc. :", "CLR/CRS Separation :", "Width :"};
     const char* values[] = {"0.00",   "-99999.999", "-99999.999", "-99999.999", "-99999.999",
                             "(none)", "(none)",     "-14.00",     "6.00"};
-    txtInData.Create(*this, "txtInData");
     for (int i = 0; i < 9; ++i) {
         const int x = 8 + (i % 3) * 300, y = 8 + (i / 3) * 26;
         AddLabel(captions[i], x, y + 3, 130);
-        txtInData(i).Move(Tw(x + 134), Tw(y), Tw(150), Tw(22));
+        txtInData.Load(i).Move(Tw(x + 134), Tw(y), Tw(150), Tw(22));
         txtInData(i).SetText(values[i]);
     }
 
     AddLabel("Working Units :", 8, 92, 100);
-    optunit.Create(*this, "optunit");
     const char* units[] = {"Feet", "Wavelengths", "Meters"};
     for (int i = 1; i <= 3; ++i) {
-        optunit(i).Move(Tw(110 + (i - 1) * 100), Tw(90), Tw(96), Tw(22));
+        optunit.Load(i).Move(Tw(110 + (i - 1) * 100), Tw(90), Tw(96), Tw(22));
         optunit(i).SetCaption(units[i - 1]);
     }
     optunit(1).SetValue(true);
@@ -80,9 +76,8 @@ frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
     lblCalculate = std::make_unique<plat::Label>(*this, "lblCalculate");
     lblCalculate->SetCaption("Calculate Antenna Heights / Set Element Rotation");
     lblCalculate->Move(Tw(440), Tw(123), Tw(340), Tw(18));
-    Line.Create(*this, "Line");
     for (int i = 1; i <= 2; ++i) {
-        Line(i).Move(Tw(440), Tw(i == 1 ? 118 : 144), Tw(452), Tw(1));
+        Line.Load(i).Move(Tw(440), Tw(i == 1 ? 118 : 144), Tw(452), Tw(1));
         Line(i).SetBackStyle(1);
         Line(i).SetBackColor(0x000000);
     }
@@ -94,12 +89,12 @@ frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
     cmdFacility->SetCaption("Glide Slope");
     cmdFacility->Move(Tw(280), Tw(118), Tw(100), Tw(26));
 
-    chkClearFirst.Create(*this, "chkClearFirst");
     for (int i = 1; i <= 2; ++i) {
-        chkClearFirst(i).SetCaption("Clear grid before pulling");
+        chkClearFirst.Load(i).SetCaption("Clear grid before pulling");
         chkClearFirst(i).Move(Tw(8), Tw(i == 1 ? 392 : 642), Tw(200), Tw(20));
     }
-    optPullAll.Create(*this, "optPullAll");
+    optPullAll.Load(0);
+    optPullAll.Load(1);
     optPullAll(0).SetCaption("Spacing");
     optPullAll(1).SetCaption("Distribution");
     optPullAll(0).Move(Tw(220), Tw(392), Tw(90), Tw(20));

@@ -9,12 +9,12 @@
 
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/ControlArray.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TextBox.h"
-#include "shell/mainwindow/ControlArray.h"
 
 class frmArrayEdit : public plat::Form {
 public:
@@ -23,18 +23,18 @@ public:
     // Lays out grid index (1 or 2) for Facility and the working unit.
     void SetArrayGridHeader(int index);
 
-    ControlArray<plat::FlexGrid, 2, 1> grdArray;
+    plat::ControlArray<plat::FlexGrid> grdArray{*this, "grdArray"}; // items 1 and 2
     std::unique_ptr<plat::TextBox> txtData;
-    ControlArray<plat::TextBox, 9> txtInData;
-    ControlArray<plat::OptionButton, 3, 1> optunit;
+    plat::ControlArray<plat::TextBox> txtInData{*this, "txtInData"}; // items 0..8
+    plat::ControlArray<plat::OptionButton> optunit{*this, "optunit"}; // items 1..3
     std::unique_ptr<plat::CommandButton> cmdCalculate;
     std::unique_ptr<plat::Label> lblCalculate;
-    ControlArray<plat::Label, 2, 1> Line;
+    plat::ControlArray<plat::Label> Line{*this, "Line"}; // items 1 and 2
     std::unique_ptr<plat::ComboBox> cmbPresets;
     std::unique_ptr<plat::CommandButton> cmdFacility, cmdPullFromFile, Command1, cmdNew, cmdLoad, cmdSave,
         cmdOK, cmdCancel;
-    ControlArray<plat::CheckBox, 2, 1> chkClearFirst;
-    ControlArray<plat::OptionButton, 2> optPullAll;
+    plat::ControlArray<plat::CheckBox> chkClearFirst{*this, "chkClearFirst"}; // items 1 and 2
+    plat::ControlArray<plat::OptionButton> optPullAll{*this, "optPullAll"}; // items 0 and 1
     std::unique_ptr<plat::CheckBox> chkShowRWYLoc, chkIncludeCLR;
     plat::MenuItem* mnuEdit = nullptr;
 

@@ -10,7 +10,7 @@
 #include "platform/ui/TextBox.h"
 #include "shell/mainwindow/frmMain.h"
 
-using AntennaColumn = ControlArray<plat::TextBox, 3>;
+using AntennaColumn = plat::ControlArray<plat::TextBox>;
 
 // The numeric behaviour with the unit-suffix conversion into the model's LengthUnit.
 void MakeNumeric(plat::TextBox& box, plat::NumericSteps enter, plat::NumericSteps leave);

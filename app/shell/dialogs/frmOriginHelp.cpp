@@ -13,9 +13,8 @@ frmOriginHelp::frmOriginHelp() : plat::Form("frmOriginHelp") {
     lblHelp->SetWordWrap(true);
     lblHelp->SetCaption(
         "The Origin used by the interface is the Threshold. Values written to file are to the origin depicted here.");
-    imgHelp.Create(*this, "imgHelp");
     for (int i = 1; i <= 2; ++i) {
-        imgHelp(i).Move(plat::PixelsToTwips(10), plat::PixelsToTwips(48), plat::PixelsToTwips(kOriginPictureWidth),
+        imgHelp.Load(i).Move(plat::PixelsToTwips(10), plat::PixelsToTwips(48), plat::PixelsToTwips(kOriginPictureWidth),
                         plat::PixelsToTwips(kOriginPictureHeight));
         imgHelp(i).SetPicture(OriginPicture(i));
     }
@@ -27,7 +26,7 @@ void frmOriginHelp::Form_Load() {
     imgHelp(1).SetVisible(false);
     imgHelp(2).SetVisible(false);
     const int shown = Model().HelpPicture;
-    if (shown >= imgHelp.Lower() && shown <= imgHelp.Upper())
+    if (imgHelp.Exists(shown))
         imgHelp(shown).SetVisible(true);
 }
 

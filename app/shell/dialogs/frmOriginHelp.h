@@ -3,17 +3,17 @@
 
 #include <memory>
 
+#include "platform/ui/ControlArray.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PictureBox.h"
-#include "shell/mainwindow/ControlArray.h"
 
 class frmOriginHelp : public plat::Form {
 public:
     frmOriginHelp();
 
     std::unique_ptr<plat::Label> lblHelp;
-    ControlArray<plat::PictureBox, 2, 1> imgHelp;
+    plat::ControlArray<plat::PictureBox> imgHelp{*this, "imgHelp"}; // items 1 and 2
 
 private:
     void Form_Load();

@@ -13,6 +13,7 @@
 #include "platform/services/FileDialog.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/ControlArray.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
@@ -23,7 +24,6 @@
 #include "editors/logic/FeedRules.h"
 #include "editors/logic/FlightProfile.h"
 #include "editors/logic/PanelTexts.h"
-#include "shell/mainwindow/ControlArray.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
 
 namespace plat {
@@ -80,16 +80,19 @@ public:
     // Antenna panel
     std::unique_ptr<plat::Frame> fraArray, fraAntenna, fraFeedMods, fraXmtr, fraNumAnts;
     std::unique_ptr<plat::TextBox> txtArrayFreq, txtArrayARatio, txtArrayModDepth, txtArrayCLRModDepth;
-    ControlArray<plat::OptionButton, 3> optNumAnts;
+    plat::ControlArray<plat::OptionButton> optNumAnts{*this, "optNumAnts"};
     std::unique_ptr<plat::ComboBox> cmbAntOrient, cmbPresets;
     std::unique_ptr<plat::CheckBox> chkIncludeCurPhase;
-    ControlArray<plat::TextBox, 3> txtAntX, txtAntY, txtAntZ, txtAntRot, txtAntCSBMag, txtAntCSBPhase, txtAntSBOMag,
-        txtAntSBOPhase, txtAntCLRMag, txtAntCLRPhase, txtAntAtten, txtAntPhaseAdj;
+    plat::ControlArray<plat::TextBox> txtAntX{*this, "txtAntX"}, txtAntY{*this, "txtAntY"}, txtAntZ{*this, "txtAntZ"},
+        txtAntRot{*this, "txtAntRot"}, txtAntCSBMag{*this, "txtAntCSBMag"}, txtAntCSBPhase{*this, "txtAntCSBPhase"},
+        txtAntSBOMag{*this, "txtAntSBOMag"}, txtAntSBOPhase{*this, "txtAntSBOPhase"}, txtAntCLRMag{*this, "txtAntCLRMag"},
+        txtAntCLRPhase{*this, "txtAntCLRPhase"}, txtAntAtten{*this, "txtAntAtten"},
+        txtAntPhaseAdj{*this, "txtAntPhaseAdj"};
     std::unique_ptr<plat::TextBox> txtSBOPowerAdj, txtCLRPowerAdjust, txtCSBSBOPhase;
-    ControlArray<plat::Label, 3, 3> Label2;   // column captions, items 3..5
+    plat::ControlArray<plat::Label> Label2{*this, "Label2"}; // column captions, items 3..5
     std::unique_ptr<plat::Label> Label2_6;    // "(*)=ref."
-    ControlArray<plat::CommandButton, 3, 1> cmdProp;
-    ControlArray<plat::Label, 12> Label37;    // unit labels of the length boxes
+    plat::ControlArray<plat::CommandButton> cmdProp{*this, "cmdProp"}; // items 1..3
+    plat::ControlArray<plat::Label> Label37{*this, "Label37"}; // unit labels of the length boxes, items 0..11
     std::unique_ptr<plat::Label> Label62, Label67, Label63, Label66; // panel titles
 
     // Theodolite and path
@@ -101,9 +104,11 @@ public:
     std::unique_ptr<plat::Frame> fraFlight;
     std::unique_ptr<plat::ComboBox> cmbFlight;
     std::unique_ptr<plat::CheckBox> chkUseDefaults;
-    ControlArray<plat::TextBox, 2> txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange, txtFltAlt;
-    ControlArray<plat::Label, 1, 1> lblX, lblY, lblZ;
-    ControlArray<plat::CommandButton, 2> cmdConvertPoint;
+    plat::ControlArray<plat::TextBox> txtFltX{*this, "txtFltX"}, txtFltY{*this, "txtFltY"}, txtFltZ{*this, "txtFltZ"},
+        txtFltAz{*this, "txtFltAz"}, txtFltEl{*this, "txtFltEl"}, txtFltRange{*this, "txtFltRange"},
+        txtFltAlt{*this, "txtFltAlt"};
+    plat::ControlArray<plat::Label> lblX{*this, "lblX"}, lblY{*this, "lblY"}, lblZ{*this, "lblZ"}; // item 1
+    plat::ControlArray<plat::CommandButton> cmdConvertPoint{*this, "cmdConvertPoint"};
     std::unique_ptr<plat::TextBox> txtFltNumPoints;
 
     // Ground profile

@@ -38,13 +38,18 @@ std::unique_ptr<plat::TextBox> MakeBox(plat::Container& parent, const std::strin
     return t;
 }
 
-template <int N, int First>
-void PlaceRow(ControlArray<plat::TextBox, N, First>& boxes, const std::string& text, int x0, int dx, int y,
+// Loads the items first..last of a control array into one frame.
+template <class T> void LoadIn(plat::ControlArray<T>& array, plat::Container& parent, int first, int last) {
+    for (int i = first; i <= last; ++i)
+        array.LoadIn(parent, i);
+}
+
+void PlaceRow(plat::ControlArray<plat::TextBox>& boxes, const std::string& text, int x0, int dx, int y,
               int w = kBoxW) {
-    for (int i = First; i < First + N; ++i) {
-        Place(boxes(i), x0 + (i - First) * dx, y, w);
-        boxes(i).SetText(text);
-    }
+    boxes.ForEach([&](int i, plat::TextBox& box) {
+        Place(box, x0 + (i - boxes.LBound()) * dx, y, w);
+        box.SetText(text);
+    });
 }
 
 } // namespace
@@ -60,7 +65,7 @@ plat::Label& frmMain::AddCaption(plat::Container& parent, const std::string& tex
 }
 
 void frmMain::UnitLabel(int index, plat::Container& parent, int x, int y) {
-    Label37.Create(index, parent, "Label37");
+    Label37.LoadIn(parent, index);
     Label37(index).SetCaption("ft");
     Place(Label37(index), x, y + 2, 22, kBoxH - 2);
 }
@@ -79,7 +84,7 @@ void frmMain::BuildArrayPanel() {
     }
     AddCaption(f, "Number of Antennas : ", 6, 20 + 4 * kRow, 170);
     fraNumAnts = Make<plat::Frame>(f, "fraNumAnts", 176, 16 + 4 * kRow, 116, 26);
-    optNumAnts.Create(*fraNumAnts, "optNumAnts");
+    LoadIn(optNumAnts, *fraNumAnts, 0, 2);
     for (int i = 0; i < 3; ++i) {
         Place(optNumAnts(i), 6 + i * 36, 4, 34);
         optNumAnts(i).SetCaption(std::to_string(i + 1));
@@ -118,7 +123,7 @@ void frmMain::BuildAntennaPanel() {
     Label66->SetFont("Liberation Sans", 9, true);
     const int x0 = 112;
     const int dx = 94;
-    Label2.Create(f, "Label2");
+    LoadIn(Label2, f, 3, 5);
     const char* columns[] = {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"};
     for (int i = 3; i <= 5; ++i) {
         Place(Label2(i), x0 + (i - 3) * dx - 16, 24, dx);
@@ -129,24 +134,20 @@ void frmMain::BuildAntennaPanel() {
     }
     struct Row {
         const char* caption;
-        ControlArray<plat::TextBox, 3>* boxes;
-        const char* name;
+        plat::ControlArray<plat::TextBox>* boxes;
         const char* unit;
     };
     const Row rows[] = {
-        {"Offset : ", &txtAntX, "txtAntX", nullptr},         {"Setback : ", &txtAntY, "txtAntY", nullptr},
-        {"Height : ", &txtAntZ, "txtAntZ", nullptr},         {"Rotation : ", &txtAntRot, "txtAntRot", "(CCW +)"},
-        {"CSB Current : ", &txtAntCSBMag, "txtAntCSBMag", nullptr},
-        {"CSB Phase : ", &txtAntCSBPhase, "txtAntCSBPhase", "deg"},
-        {"SBO Current : ", &txtAntSBOMag, "txtAntSBOMag", nullptr},
-        {"SBO Phase : ", &txtAntSBOPhase, "txtAntSBOPhase", "deg"},
-        {"CLR Current : ", &txtAntCLRMag, "txtAntCLRMag", nullptr},
-        {"CLR Phase : ", &txtAntCLRPhase, "txtAntCLRPhase", "deg"},
+        {"Offset : ", &txtAntX, nullptr},          {"Setback : ", &txtAntY, nullptr},
+        {"Height : ", &txtAntZ, nullptr},          {"Rotation : ", &txtAntRot, "(CCW +)"},
+        {"CSB Current : ", &txtAntCSBMag, nullptr}, {"CSB Phase : ", &txtAntCSBPhase, "deg"},
+        {"SBO Current : ", &txtAntSBOMag, nullptr}, {"SBO Phase : ", &txtAntSBOPhase, "deg"},
+        {"CLR Current : ", &txtAntCLRMag, nullptr}, {"CLR Phase : ", &txtAntCLRPhase, "deg"},
     };
     for (int r = 0; r < 10; ++r) {
         const int y = 46 + r * kRow;
         AddCaption(f, rows[r].caption, 4, y, 104);
-        rows[r].boxes->Create(f, rows[r].name);
+        LoadIn(*rows[r].boxes, f, 0, 2);
         PlaceRow(*rows[r].boxes, "0", x0, dx, y);
         if (rows[r].unit)
             AddCaption(f, rows[r].unit, x0 + 3 * dx - 24, y, 56, 0);
@@ -154,7 +155,7 @@ void frmMain::BuildAntennaPanel() {
     // Length units of the offset, setback and height rows.
     for (int i = 0; i < 3; ++i)
         UnitLabel(i, f, x0 + 3 * dx - 24, 46 + i * kRow);
-    cmdProp.Create(f, "cmdProp");
+    LoadIn(cmdProp, f, 1, 3);
     const char* props[] = {">", "<>", "<"};
     for (int i = 1; i <= 3; ++i) {
         Place(cmdProp(i), x0 + (i - 1) * dx + kBoxW + 2, 46 + 2 * kRow, 24);
@@ -165,11 +166,11 @@ void frmMain::BuildAntennaPanel() {
 
     fraFeedMods = MakeFrame(*this, "fraFeedMods", "Antenna Feed Modifications", 8, 308, 434, 74);
     AddCaption(*fraFeedMods, "Attenuate : ", 4, 20, 104);
-    txtAntAtten.Create(*fraFeedMods, "txtAntAtten");
+    LoadIn(txtAntAtten, *fraFeedMods, 0, 2);
     PlaceRow(txtAntAtten, "0", x0, dx, 20);
     AddCaption(*fraFeedMods, "dB", x0 + 3 * dx - 24, 20, 40, 0);
     AddCaption(*fraFeedMods, "Adjust Phase : ", 4, 20 + kRow, 104);
-    txtAntPhaseAdj.Create(*fraFeedMods, "txtAntPhaseAdj");
+    LoadIn(txtAntPhaseAdj, *fraFeedMods, 0, 2);
     PlaceRow(txtAntPhaseAdj, "0", x0, dx, 20 + kRow);
     AddCaption(*fraFeedMods, "deg", x0 + 3 * dx - 24, 20 + kRow, 40, 0);
 }
@@ -217,9 +218,9 @@ void frmMain::BuildFlightPanel() {
 
     const int tx = 250;
     const int tdx = 80;
-    lblX.Create(f, "lblX");
-    lblY.Create(f, "lblY");
-    lblZ.Create(f, "lblZ");
+    LoadIn(lblX, f, 1, 1);
+    LoadIn(lblY, f, 1, 1);
+    LoadIn(lblZ, f, 1, 1);
     plat::Label* heads[] = {&lblX(1), &lblY(1), &lblZ(1)};
     const char* headText[] = {"X", "Y", "Z"};
     for (int c = 0; c < 3; ++c) {
@@ -230,10 +231,9 @@ void frmMain::BuildFlightPanel() {
     }
     AddCaption(f, "Start: ", tx - 56, 30, 52);
     AddCaption(f, "End: ", tx - 56, 30 + kRow + 4, 52);
-    ControlArray<plat::TextBox, 2>* points[] = {&txtFltX, &txtFltY, &txtFltZ};
-    const char* pointNames[] = {"txtFltX", "txtFltY", "txtFltZ"};
+    plat::ControlArray<plat::TextBox>* points[] = {&txtFltX, &txtFltY, &txtFltZ};
     for (int c = 0; c < 3; ++c) {
-        points[c]->Create(f, pointNames[c]);
+        LoadIn(*points[c], f, 0, 1);
         for (int i = 0; i < 2; ++i) {
             Place((*points[c])(i), tx + c * tdx - 4, 30 + i * (kRow + 4), 72);
             (*points[c])(i).SetText("0.00");
@@ -241,18 +241,17 @@ void frmMain::BuildFlightPanel() {
     }
     const int cx = 510;
     const int cdx = 50;
-    ControlArray<plat::TextBox, 2>* conv[] = {&txtFltAz, &txtFltEl, &txtFltRange, &txtFltAlt};
-    const char* convNames[] = {"txtFltAz", "txtFltEl", "txtFltRange", "txtFltAlt"};
+    plat::ControlArray<plat::TextBox>* conv[] = {&txtFltAz, &txtFltEl, &txtFltRange, &txtFltAlt};
     const char* convHeads[] = {"Az", "El", "Range", "Alt."};
     for (int c = 0; c < 4; ++c) {
         AddCaption(f, convHeads[c], cx + c * cdx, 8, 46, 2);
-        conv[c]->Create(f, convNames[c]);
+        LoadIn(*conv[c], f, 0, 1);
         for (int i = 0; i < 2; ++i)
             Place((*conv[c])(i), cx + c * cdx, 30 + i * (kRow + 4), 46);
     }
     UnitLabel(9, f, cx + 2 * cdx + 14, 84);
     UnitLabel(10, f, cx + 3 * cdx + 14, 84);
-    cmdConvertPoint.Create(f, "cmdConvertPoint");
+    LoadIn(cmdConvertPoint, f, 0, 1);
     for (int i = 0; i < 2; ++i) {
         Place(cmdConvertPoint(i), cx + 4 * cdx + 2, 29 + i * (kRow + 4), 24, 22);
         cmdConvertPoint(i).SetCaption("<");
@@ -315,7 +314,7 @@ AntennaPanelTexts frmMain::AntennaTexts() const {
     t.ArrayModDepth = txtArrayModDepth->Text();
     t.ArrayCLRModDepth = txtArrayCLRModDepth->Text();
     t.AntOrientListIndex = cmbAntOrient->ListIndex();
-    const std::pair<ColumnTexts*, const ControlArray<plat::TextBox, 3>*> columns[] = {
+    const std::pair<ColumnTexts*, const plat::ControlArray<plat::TextBox>*> columns[] = {
         {&t.AntX, &txtAntX},           {&t.AntY, &txtAntY},           {&t.AntZ, &txtAntZ},
         {&t.AntRot, &txtAntRot},       {&t.AntCSBMag, &txtAntCSBMag}, {&t.AntCSBPhase, &txtAntCSBPhase},
         {&t.AntSBOMag, &txtAntSBOMag}, {&t.AntSBOPhase, &txtAntSBOPhase}, {&t.AntCLRMag, &txtAntCLRMag},
@@ -336,7 +335,7 @@ void frmMain::ShowAntennaTexts(const AntennaPanelTexts& t) {
     txtArrayModDepth->SetText(t.ArrayModDepth);
     txtArrayCLRModDepth->SetText(t.ArrayCLRModDepth);
     cmbAntOrient->SetListIndex(t.AntOrientListIndex);
-    const std::pair<const ColumnTexts*, ControlArray<plat::TextBox, 3>*> columns[] = {
+    const std::pair<const ColumnTexts*, plat::ControlArray<plat::TextBox>*> columns[] = {
         {&t.AntX, &txtAntX},           {&t.AntY, &txtAntY},           {&t.AntZ, &txtAntZ},
         {&t.AntRot, &txtAntRot},       {&t.AntCSBMag, &txtAntCSBMag}, {&t.AntCSBPhase, &txtAntCSBPhase},
         {&t.AntSBOMag, &txtAntSBOMag}, {&t.AntSBOPhase, &txtAntSBOPhase}, {&t.AntCLRMag, &txtAntCLRMag},

@@ -13,8 +13,7 @@ void frmMain::mnuUseSI_Click() {
     const bool metres = !item.Checked();
     item.SetChecked(metres);
     const UnitCaptions captions = UnitCaptionsFor(metres);
-    for (int i = Label37.Lower(); i <= Label37.Upper(); ++i)
-        Label37(i).SetCaption(captions.unitLabel);
+    Label37.ForEach([&](int, plat::Label& label) { label.SetCaption(captions.unitLabel); });
     plat::Label* titles[] = {Label62.get(), Label67.get(), Label63.get(), Label66.get()};
     for (std::size_t i = 0; i < 4; ++i)
         titles[i]->SetCaption(captions.titles[i]);

@@ -31,7 +31,7 @@ std::string AntennaCards(const std::string& path) {
 std::vector<double> ShownFeeds(class frmMain& w) {
     std::vector<double> v;
     for (int i : {0, 2}) {
-        for (ControlArray<plat::TextBox, 3>* boxes :
+        for (plat::ControlArray<plat::TextBox>* boxes :
              {&w.txtAntCSBMag, &w.txtAntCSBPhase, &w.txtAntSBOMag, &w.txtAntSBOPhase, &w.txtAntCLRMag,
               &w.txtAntCLRPhase, &w.txtAntAtten, &w.txtAntPhaseAdj})
             v.push_back(std::stod("0" + (*boxes)(i).Text()));
