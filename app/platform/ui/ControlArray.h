@@ -24,14 +24,7 @@ public:
 
     // Creates the element `index` (arguments after the index go to its constructor).
     template <class... Args> T& Load(int index, Args&&... args) {
-        if (Exists(index)) {
-            throw std::invalid_argument("control array element already loaded: " + name_);
-        }
-        auto control = std::make_unique<T>(parent_, name_, index, std::forward<Args>(args)...);
-        T& element = *control;
-        Wire(element, index);
-        items_.emplace(index, std::move(control));
-        return element;
+        return LoadIn(parent_, index, std::forward<Args>(args)...);
     }
     // Creates the element in another container (a frame) of the same window.
     template <class... Args> T& LoadIn(Container& container, int index, Args&&... args) {

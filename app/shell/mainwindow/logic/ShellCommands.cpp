@@ -46,18 +46,23 @@ bool LoadAndShow(ShellHost& host, ModelVariables& m, const std::string& chosen) 
     return true;
 }
 
-// Load and Image1 take a name that is no file and stop there; a file that cannot be read leaves the name.
-bool OpenChosen(ShellHost& host, ModelVariables& m, const std::string& chosen) {
-    if (!FileExists(chosen)) {
-        m.InFile = chosen;
-        return false;
-    }
-    return LoadAndShow(host, m, chosen);
-}
-
 // A dialog's answer that names no file: cancelled, or the wildcard it was opened with.
 bool NoFileChosen(const std::optional<std::string>& chosen) {
     return !chosen || chosen->find_first_of("*?") != std::string::npos;
+}
+
+// The common start of Load and Image1: the run status reset before the dialog, the chosen file
+// loaded and shown. A name that is no file is only taken; a file that cannot be read leaves the name.
+bool ChooseAndOpen(ShellHost& host, ModelVariables& m) {
+    m.RunStatus = 0;
+    const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
+    if (NoFileChosen(chosen))
+        return false;
+    if (!FileExists(*chosen)) {
+        m.InFile = *chosen;
+        return false;
+    }
+    return LoadAndShow(host, m, *chosen);
 }
 
 std::string TrimBlanks(const std::string& s) {
@@ -197,11 +202,7 @@ void NewModel(ShellHost& host, ModelVariables& m) {
 }
 
 void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
-    m.RunStatus = 0;
-    const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
-    if (NoFileChosen(chosen))
-        return;
-    if (!OpenChosen(host, m, *chosen))
+    if (!ChooseAndOpen(host, m))
         return;
     const std::string base = StripExtension(m.InFile);
     m.OutFile = base + ".prn";
@@ -216,11 +217,7 @@ void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
 }
 
 void LoadFromImage(ShellHost& host, ModelVariables& m) {
-    m.RunStatus = 0;
-    const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
-    if (NoFileChosen(chosen))
-        return;
-    if (!OpenChosen(host, m, *chosen))
+    if (!ChooseAndOpen(host, m))
         return;
     if (!m.OutFile.empty()) {
         WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
