@@ -15,6 +15,7 @@
 #include "shell/mainwindow/ModelLink.h"
 #include "shell/mainwindow/ToolbarIcons.h"
 #include "shell/mainwindow/logic/MenuTable.h"
+#include "shell/run/RunCommands.h"
 #include "shell/model/ParamFile.h"
 
 namespace {
@@ -156,6 +157,7 @@ frmMain::frmMain()
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
     AttachEditorPanels(*this, [this] { model_->Collect(); });
+    AttachRunControl(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -213,11 +215,9 @@ void frmMain::BuildToolbar() {
 
 // Commands whose windows come with later parts of the program stay disabled until then.
 void frmMain::EnableCommands() {
-    for (const char* name : {"mnuEdit3D", "mnuOutput", "mnuPlotParms", "mnuRunSim", "mnuRunAndPlot",
-                             "mnuPlot", "mnuGenAll"})
+    for (const char* name : {"mnuEdit3D", "mnuPlotParms", "mnuPlot"})
         Menu(name).SetEnabled(false);
-    for (int b = 6; b <= 8; ++b)
-        Toolbar1->Buttons(b).SetEnabled(false);
+    Toolbar1->Buttons(8).SetEnabled(false);
 }
 
 void frmMain::ShowGroundMode(bool use3D) {

@@ -179,13 +179,6 @@ void mnuGenAll_Click(class frmMain& w) {
     RunBatch(host, Model(), MainRunState(), checks, [&w] { ValidateWindowTheodolite(w); });
 }
 
-void EnableRunCommands(class frmMain& w) {
-    for (const char* name : {"mnuRunSim", "mnuRunAndPlot", "mnuGenAll", "mnuOutput"})
-        w.Menu(name).SetEnabled(true);
-    for (int b : {6, 7})
-        w.Toolbar1->Buttons(b).SetEnabled(true);
-}
-
 } // namespace
 
 RunState& MainRunState() {
@@ -209,17 +202,5 @@ void AttachRunControl(class frmMain& w) {
             Toolbar_RunAndPlot(w);
         else if (buttons)
             buttons(index);
-    };
-
-    // The window's load disables the commands whose windows are missing; these are here now.
-    if (w.IsLoaded()) {
-        EnableRunCommands(w);
-        return;
-    }
-    auto load = w.Load;
-    w.Load = [&w, load] {
-        if (load)
-            load();
-        EnableRunCommands(w);
     };
 }

@@ -94,7 +94,6 @@ protected:
     }
     class frmMain& Started() {
         class frmMain& w = frmMain();
-        AttachRunControl(w);
         w.Show();
         plat::DoEvents(0);
         return w;
