@@ -14,24 +14,19 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/testing/GuiTest.h"
+#include "platform/ui/testing/ScratchFolder.h"
 #include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
-class PanelsTest : public ::testing::Test {
+class PanelsTest : public plat::testing::ScratchFolderTest {
 protected:
+    PanelsTest() : ScratchFolderTest(std::filesystem::path(TEST_OUTPUT_DIR) / "editor_panels") {}
+
     void SetUp() override {
         services_ = std::make_unique<plat::testing::ScriptedServices>();
         Model() = ModelVariables{};
         MainShellState() = ShellState{};
-        home_ = std::filesystem::current_path();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "editor_panels" /
-               (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        dir_ = std::filesystem::canonical(dir_);
-        std::filesystem::current_path(dir_);
         w_ = &frmMain();
         w_->EndProgram = [] {};
         w_->Show();
@@ -40,7 +35,6 @@ protected:
     void TearDown() override {
         plat::DeleteWindowInstances();
         services_.reset();
-        std::filesystem::current_path(home_);
     }
 
     class frmMain& W() {
@@ -85,7 +79,5 @@ private:
     }
 
     std::unique_ptr<plat::testing::ScriptedServices> services_;
-    std::filesystem::path home_;
-    std::filesystem::path dir_;
     class frmMain* w_ = nullptr;
 };

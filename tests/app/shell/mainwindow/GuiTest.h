@@ -8,12 +8,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "platform/services/FileDialog.h"
 #include "platform/services/MessageBox.h"
+#include "platform/ui/testing/ScratchFolder.h"
 #include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
@@ -41,8 +40,10 @@ private:
 
 inline ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public plat::testing::ScratchFolderTest {
 protected:
+    WindowTest() : ScratchFolderTest(std::filesystem::path(TEST_OUTPUT_DIR) / "shell_window") {}
+
     // Each test starts a fresh process state: model, once-only settings read, windows.
     void SetUp() override {
         Model() = ModelVariables{};
@@ -55,39 +56,13 @@ protected:
         dialogs->OnUnexpected = [](const std::string& what) { ADD_FAILURE() << "file dialog: " << what; };
         dialogs_ = dialogs.get();
         plat::SetFileDialogService(std::move(dialogs));
-
-        home_ = std::filesystem::current_path();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "shell_window" /
-               (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        dir_ = std::filesystem::canonical(dir_);
-        std::filesystem::current_path(dir_);
     }
     void TearDown() override {
         plat::DeleteWindowInstances();
         EXPECT_EQ(dialogs_->Unanswered(), 0);
         EXPECT_TRUE(boxes_->Unanswered().empty());
-        std::filesystem::current_path(home_);
     }
-
-    std::string Put(const std::string& relative, const std::string& text) {
-        const std::filesystem::path p = dir_ / relative;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-        return p.string();
-    }
-    std::string Read(const std::string& relative) const {
-        std::ifstream in(dir_ / relative, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    bool Exists(const std::string& relative) const { return std::filesystem::exists(dir_ / relative); }
 
     plat::ScriptedMessageBoxes* boxes_ = nullptr;
     plat::ScriptedFileDialogs* dialogs_ = nullptr;
-    std::filesystem::path dir_;
-
-private:
-    std::filesystem::path home_;
 };

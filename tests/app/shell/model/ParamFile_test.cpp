@@ -1,6 +1,7 @@
 #include "shell/model/ParamFile.h"
 
 #include "platform/text/TextFile.h"
+#include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -181,18 +182,9 @@ struct ScriptedUi {
 };
 
 // Each test works in a fresh folder made current, as the program works in the folder of its file.
-class ParamFileTest : public ::testing::Test {
+class ParamFileTest : public plat::testing::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::path(TEST_OUTPUT_DIR) / "ParamFile" /
-               (std::string(info->test_suite_name()) + "." + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        previous_ = fs::current_path();
-        fs::current_path(dir_);
-    }
-    void TearDown() override { fs::current_path(previous_); }
+    ParamFileTest() : ScratchFolderTest(fs::path(TEST_OUTPUT_DIR) / "ParamFile") {}
 
     // Everything in the folder but the given files: leftovers of a failed write would show here.
     static std::vector<std::string> FolderNames() {
@@ -202,9 +194,6 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    fs::path dir_;
-    fs::path previous_;
 };
 
 TEST_F(ParamFileTest, GoldenFiles) {

@@ -6,6 +6,7 @@
 #include "editors/logic/FlightProfile.h"
 #include "editors/logic/PanelLayout.h"
 #include "platform/services/MessageBox.h"
+#include "platform/ui/testing/ScratchFolder.h"
 #include "shell/modelio/ModelTexts.h"
 #include "shell/modelio/ParamFileReader.h"
 
@@ -139,19 +140,7 @@ inline void WriteBytes(const std::filesystem::path& p, const std::string& text) 
 }
 
 // A fresh folder under the test output, made current for the test's lifetime.
-class InFreshFolder : public ::testing::Test {
+class InFreshFolder : public plat::testing::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "modelio" /
-               (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_);
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-    std::filesystem::path dir_;
-    std::filesystem::path previous_;
+    InFreshFolder() : ScratchFolderTest(std::filesystem::path(TEST_OUTPUT_DIR) / "modelio") {}
 };

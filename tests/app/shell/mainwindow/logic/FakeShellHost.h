@@ -1,14 +1,13 @@
 #pragma once
 // A main window without a window: records what the shell logic asks of it, answers dialogs by script.
 
+#include "platform/ui/testing/ScratchFolder.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -109,34 +108,7 @@ private:
 };
 
 // Runs each test in a folder of its own under the test output folder and goes back afterwards.
-class InScratchFolder : public ::testing::Test {
+class InScratchFolder : public plat::testing::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        home_ = std::filesystem::current_path();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::path(TEST_OUTPUT_DIR) / "shell_logic" /
-               (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        dir_ = std::filesystem::canonical(dir_);
-        std::filesystem::current_path(dir_);
-    }
-    void TearDown() override { std::filesystem::current_path(home_); }
-
-    std::string Put(const std::string& relative, const std::string& text) {
-        const std::filesystem::path p = dir_ / relative;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-        return p.string();
-    }
-    std::string Read(const std::string& relative) const {
-        std::ifstream in(dir_ / relative, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    bool Exists(const std::string& relative) const { return std::filesystem::exists(dir_ / relative); }
-
-    std::filesystem::path dir_;
-
-private:
-    std::filesystem::path home_;
+    InScratchFolder() : ScratchFolderTest(std::filesystem::path(TEST_OUTPUT_DIR) / "shell_logic") {}
 };
