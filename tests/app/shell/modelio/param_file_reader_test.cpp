@@ -1,6 +1,7 @@
 // The parameter-file reader: files that are not quite what the writer makes, files it cannot read
 // (which change nothing), and the ground-file resolution with its "3D file Error" boxes.
 
+#include "GoldenFiles.h"
 #include "ModelIoFakes.h"
 
 #include <functional>
@@ -8,10 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Golden(const std::string& name) {
-    return ReadBytes(fs::path(GOLDEN_DIR) / name);
-}
 
 // Replaces the first occurrence of `from`, which must be there.
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
@@ -39,7 +36,7 @@ std::string WithGroundPoints(int n) {
     for (int i = 1; i <= n; ++i)
         lines +=
             "\t\t 0.000          " + std::to_string(100 * i) + ".000       " + std::to_string(i) + ".000\r\n";
-    return Replace(Replace(Golden("three_antennas_2d.inp"), kCard1,
+    return Replace(Replace(GoldenText("three_antennas_2d.inp"), kCard1,
                            "\t\t" + std::to_string(n) + "\t0\t0\t(\t15.000,\t0.000)\t0.005\r\n"),
                    kGround3, lines);
 }
@@ -48,7 +45,7 @@ using Reader = InFreshFolder;
 
 TEST_F(Reader, FilesNotQuiteAsWrittenLoad) {
     WriteBytes("site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
-    const std::string base = Golden("three_antennas_2d.inp");
+    const std::string base = GoldenText("three_antennas_2d.inp");
     struct Case {
         const char* what;
         std::string text;
@@ -139,7 +136,7 @@ TEST_F(Reader, FilesNotQuiteAsWrittenLoad) {
          }},
         {"a title holding a comma", Replace(base, "'site1 INPUT A' 0", "'site,1 INPUT A' 0"),
          [](const FakeMainWindow&, const ModelVariables& m) { EXPECT_EQ(m.NumGroundPts, 3); }},
-        {"two antennas: the second is Ant(3), Ant(2) is cleared", Golden("two_antennas.inp"),
+        {"two antennas: the second is Ant(3), Ant(2) is cleared", GoldenText("two_antennas.inp"),
          [](const FakeMainWindow& w, const ModelVariables& m) {
              EXPECT_EQ(m.NumAnts, 2);
              EXPECT_FLOAT_EQ(m.Ant(3).Z, 42.731F);
@@ -172,7 +169,7 @@ TEST_F(Reader, FilesNotQuiteAsWrittenLoad) {
 }
 
 TEST_F(Reader, FileThatCannotBeReadChangesNothing) {
-    const std::string base = Golden("three_antennas_2d.inp");
+    const std::string base = GoldenText("three_antennas_2d.inp");
     struct Case {
         const char* what;
         std::string text; // empty: no file at all
@@ -219,7 +216,7 @@ TEST_F(Reader, FileThatCannotBeReadChangesNothing) {
 }
 
 TEST_F(Reader, GroundFileErrorsAskAndTell) {
-    const std::string base = Golden("three_antennas_2d.inp");
+    const std::string base = GoldenText("three_antennas_2d.inp");
     const std::string named = Replace(base, "site1.3D\r\n", "gone.3D\r\n");
     const std::string noLine = Replace(base, "site1.3D\r\n", "");
     struct Case {
@@ -271,7 +268,7 @@ TEST_F(Reader, GroundFileErrorsAskAndTell) {
 
 TEST_F(Reader, RelativeGroundFileIsTheParameterFilesNeighbour) {
     fs::create_directory("site");
-    WriteBytes("site/site1.inp", Golden("three_antennas_2d.inp"));
+    WriteBytes("site/site1.inp", GoldenText("three_antennas_2d.inp"));
     WriteBytes("site/site1.3D", "  1           1\r\n 0.000    0.000    0.000\r\n");
     ModelVariables m;
     m.InFile = "site/site1.inp";

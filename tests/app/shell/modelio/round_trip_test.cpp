@@ -1,6 +1,7 @@
 // Every parameter file the writer makes comes back byte for byte through load, show, collect and
 // write.
 
+#include "GoldenFiles.h"
 #include "ModelIoFakes.h"
 
 #include "shell/model/ParamFile.h"
@@ -8,18 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string GoldenText(const std::string& name) {
-    const std::string text = ReadBytes(fs::path(GOLDEN_DIR) / name);
-    EXPECT_FALSE(text.empty()) << "missing golden file " << name;
-    return text;
-}
-
-// The run title of a file: its first line's text between "'* '" and " INPUT A'".
-std::string TitleOf(const std::string& text) {
-    const std::size_t start = text.find("' '") + 3;
-    return text.substr(start, text.find(" INPUT A'") - start);
-}
 
 using RoundTrip = InFreshFolder;
 

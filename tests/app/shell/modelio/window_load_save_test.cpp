@@ -2,6 +2,7 @@
 // window's controls; a file that cannot be read leaves the model and the window as they were.
 
 #include "../mainwindow/GuiTest.h"
+#include "GoldenFiles.h"
 
 #include "shell/modelio/ParamFileReader.h"
 
@@ -10,16 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string GoldenText(const std::string& name) {
-    std::ifstream in(fs::path(GOLDEN_DIR) / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string TitleOf(const std::string& text) {
-    const std::size_t start = text.find("' '") + 3;
-    return text.substr(start, text.find(" INPUT A'") - start);
-}
 
 constexpr char kDefaultGround[] = "  1           1\r\n 0.000    0.000    0.000\r\n";
 

@@ -2,17 +2,13 @@
 // selection, on the real window.
 
 #include "../mainwindow/GuiTest.h"
+#include "GoldenFiles.h"
 
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string GoldenText(const std::string& name) {
-    std::ifstream in(fs::path(GOLDEN_DIR) / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 constexpr char kQuestion[] = "Would you like to convert the displayed values?";
 

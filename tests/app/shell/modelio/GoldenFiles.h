@@ -1,0 +1,23 @@
+#pragma once
+// The writer's golden parameter files, as the reader, round-trip and window tests read them.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A golden file's bytes; a missing or empty one fails the test.
+inline std::string GoldenText(const std::string& name) {
+    std::ifstream in(std::filesystem::path(GOLDEN_DIR) / name, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_FALSE(text.empty()) << "missing golden file " << name;
+    return text;
+}
+
+// The run title of a file: its first line's text between "' '" and " INPUT A'".
+inline std::string TitleOf(const std::string& text) {
+    const std::size_t start = text.find("' '") + 3;
+    return text.substr(start, text.find(" INPUT A'") - start);
+}
