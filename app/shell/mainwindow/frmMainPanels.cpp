@@ -31,6 +31,15 @@ std::unique_ptr<plat::Frame> MakeFrame(plat::Container& parent, const std::strin
     return f;
 }
 
+// A panel's title in its top left corner.
+std::unique_ptr<plat::Label> MakeTitle(plat::Container& parent, const std::string& name, const std::string& caption,
+                                       int w) {
+    auto t = Make<plat::Label>(parent, name, 8, 4, w, 18);
+    t->SetCaption(caption);
+    t->SetFont("Liberation Sans", 9, true);
+    return t;
+}
+
 std::unique_ptr<plat::TextBox> MakeBox(plat::Container& parent, const std::string& name, const std::string& text,
                                        int x, int y, int w = kBoxW) {
     auto t = Make<plat::TextBox>(parent, name, x, y, w);
@@ -118,9 +127,7 @@ void frmMain::BuildArrayPanel() {
 void frmMain::BuildAntennaPanel() {
     fraAntenna = Make<plat::Frame>(*this, "fraAntenna", 8, 4, 434, 300);
     plat::Frame& f = *fraAntenna;
-    Label66 = Make<plat::Label>(f, "Label66", 8, 4, 300, 18);
-    Label66->SetCaption("Antenna Parameters");
-    Label66->SetFont("Liberation Sans", 9, true);
+    Label66 = MakeTitle(f, "Label66", "Antenna Parameters", 300);
     const int x0 = 112;
     const int dx = 94;
     LoadIn(Label2, f, 3, 5);
@@ -185,9 +192,7 @@ void frmMain::BuildPathPanels() {
     AddCaption(*fraSimulation, "\xB0", 248, 20 + kRow, 20, 0);
 
     fraTheodolite = Make<plat::Frame>(*this, "fraTheodolite", 446, 432, 300, 104);
-    Label63 = Make<plat::Label>(*fraTheodolite, "Label63", 8, 4, 200, 18);
-    Label63->SetCaption("Theodolite");
-    Label63->SetFont("Liberation Sans", 9, true);
+    Label63 = MakeTitle(*fraTheodolite, "Label63", "Theodolite", 200);
     const char* captions[] = {"Offset : ", "Setback : ", "Height : "};
     const char* names[] = {"txtThX", "txtThY", "txtThZ"};
     std::unique_ptr<plat::TextBox>* boxes[] = {&txtThX, &txtThY, &txtThZ};
@@ -203,9 +208,7 @@ void frmMain::BuildPathPanels() {
 void frmMain::BuildFlightPanel() {
     fraFlight = Make<plat::Frame>(*this, "fraFlight", 8, 540, 738, 108);
     plat::Frame& f = *fraFlight;
-    Label67 = Make<plat::Label>(f, "Label67", 8, 4, 170, 18);
-    Label67->SetCaption("Flight Profile");
-    Label67->SetFont("Liberation Sans", 9, true);
+    Label67 = MakeTitle(f, "Label67", "Flight Profile", 170);
     cmbFlight = Make<plat::ComboBox>(f, "cmbFlight", 8, 26, 170, 22);
     for (const char* item : {"1 - Constant Radius", "2 - Linear Cut", "3 - Pattern A/Approach", "4 - Pattern B/Level",
                              "7 - Pattern C/Orbit"})
@@ -262,9 +265,7 @@ void frmMain::BuildFlightPanel() {
 void frmMain::BuildGroundPanel() {
     fraGround = Make<plat::Frame>(*this, "fraGround", 754, 4, 250, 532);
     plat::Frame& f = *fraGround;
-    Label62 = Make<plat::Label>(f, "Label62", 8, 4, 200, 18);
-    Label62->SetCaption("Ground Plane");
-    Label62->SetFont("Liberation Sans", 9, true);
+    Label62 = MakeTitle(f, "Label62", "Ground Plane", 200);
     UnitLabel(11, f, 210, 2);
     grdGround = Make<plat::FlexGrid>(f, "grdGround", 8, 26, 180, 390);
     grdGround->SetFont("Liberation Sans", 7.5);
