@@ -4,28 +4,6 @@
 
 #include "shell/model/ModelVariables.h"
 
-namespace {
-
-using ColumnMember = ColumnTexts AntennaPanelTexts::*;
-using BoxesMember = AntennaColumn frmMain::*;
-
-constexpr std::pair<ColumnMember, BoxesMember> kColumns[] = {
-    {&AntennaPanelTexts::AntX, &frmMain::txtAntX},
-    {&AntennaPanelTexts::AntY, &frmMain::txtAntY},
-    {&AntennaPanelTexts::AntZ, &frmMain::txtAntZ},
-    {&AntennaPanelTexts::AntRot, &frmMain::txtAntRot},
-    {&AntennaPanelTexts::AntCSBMag, &frmMain::txtAntCSBMag},
-    {&AntennaPanelTexts::AntCSBPhase, &frmMain::txtAntCSBPhase},
-    {&AntennaPanelTexts::AntSBOMag, &frmMain::txtAntSBOMag},
-    {&AntennaPanelTexts::AntSBOPhase, &frmMain::txtAntSBOPhase},
-    {&AntennaPanelTexts::AntCLRMag, &frmMain::txtAntCLRMag},
-    {&AntennaPanelTexts::AntCLRPhase, &frmMain::txtAntCLRPhase},
-    {&AntennaPanelTexts::AntAtten, &frmMain::txtAntAtten},
-    {&AntennaPanelTexts::AntPhaseAdj, &frmMain::txtAntPhaseAdj},
-};
-
-} // namespace
-
 void MakeNumeric(plat::TextBox& box, plat::NumericSteps enter, plat::NumericSteps leave) {
     box.SetNumericBehaviour({enter, leave, [] { return Model().LengthUnit; }});
 }
@@ -72,9 +50,9 @@ void ShowAntennaTextsChanged(class frmMain& w, const AntennaPanelTexts& t) {
     SetTextIfChanged(*w.txtArrayCLRModDepth, t.ArrayCLRModDepth);
     if (w.cmbAntOrient->ListIndex() != t.AntOrientListIndex)
         w.cmbAntOrient->SetListIndex(t.AntOrientListIndex);
-    for (const auto& [texts, boxes] : kColumns) {
+    for (const frmMain::AntennaRow& row : frmMain::AntennaRows()) {
         for (int i = 0; i < 3; ++i)
-            SetTextIfChanged((w.*boxes)(i), (t.*texts)[static_cast<std::size_t>(i)]);
+            SetTextIfChanged((w.*row.boxes)(i), (t.*row.texts)[static_cast<std::size_t>(i)]);
     }
     SetTextIfChanged(*w.txtSBOPowerAdj, t.SBOPowerAdj);
     SetTextIfChanged(*w.txtCLRPowerAdjust, t.CLRPowerAdjust);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,12 @@ public:
 
     // The panels' texts as the editors' rules take them.
     AntennaPanelTexts AntennaTexts() const;
+    // The antenna panel's twelve rows of boxes, each with the texts it shows.
+    struct AntennaRow {
+        ColumnTexts AntennaPanelTexts::*texts;
+        plat::ControlArray<plat::TextBox> frmMain::*boxes;
+    };
+    static std::span<const AntennaRow> AntennaRows();
     void ShowAntennaTexts(const AntennaPanelTexts& texts);
     TheodoliteTexts PathTexts() const;
     void ShowPathTexts(const TheodoliteTexts& texts);

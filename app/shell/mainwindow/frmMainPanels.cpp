@@ -308,6 +308,24 @@ void frmMain::BuildFileLabels() {
     lblNote->SetWordWrap(true);
 }
 
+std::span<const frmMain::AntennaRow> frmMain::AntennaRows() {
+    static constexpr AntennaRow rows[] = {
+        {&AntennaPanelTexts::AntX, &frmMain::txtAntX},
+        {&AntennaPanelTexts::AntY, &frmMain::txtAntY},
+        {&AntennaPanelTexts::AntZ, &frmMain::txtAntZ},
+        {&AntennaPanelTexts::AntRot, &frmMain::txtAntRot},
+        {&AntennaPanelTexts::AntCSBMag, &frmMain::txtAntCSBMag},
+        {&AntennaPanelTexts::AntCSBPhase, &frmMain::txtAntCSBPhase},
+        {&AntennaPanelTexts::AntSBOMag, &frmMain::txtAntSBOMag},
+        {&AntennaPanelTexts::AntSBOPhase, &frmMain::txtAntSBOPhase},
+        {&AntennaPanelTexts::AntCLRMag, &frmMain::txtAntCLRMag},
+        {&AntennaPanelTexts::AntCLRPhase, &frmMain::txtAntCLRPhase},
+        {&AntennaPanelTexts::AntAtten, &frmMain::txtAntAtten},
+        {&AntennaPanelTexts::AntPhaseAdj, &frmMain::txtAntPhaseAdj},
+    };
+    return rows;
+}
+
 AntennaPanelTexts frmMain::AntennaTexts() const {
     AntennaPanelTexts t;
     t.ArrayFreq = txtArrayFreq->Text();
@@ -315,14 +333,9 @@ AntennaPanelTexts frmMain::AntennaTexts() const {
     t.ArrayModDepth = txtArrayModDepth->Text();
     t.ArrayCLRModDepth = txtArrayCLRModDepth->Text();
     t.AntOrientListIndex = cmbAntOrient->ListIndex();
-    const std::pair<ColumnTexts*, const plat::ControlArray<plat::TextBox>*> columns[] = {
-        {&t.AntX, &txtAntX},           {&t.AntY, &txtAntY},           {&t.AntZ, &txtAntZ},
-        {&t.AntRot, &txtAntRot},       {&t.AntCSBMag, &txtAntCSBMag}, {&t.AntCSBPhase, &txtAntCSBPhase},
-        {&t.AntSBOMag, &txtAntSBOMag}, {&t.AntSBOPhase, &txtAntSBOPhase}, {&t.AntCLRMag, &txtAntCLRMag},
-        {&t.AntCLRPhase, &txtAntCLRPhase}, {&t.AntAtten, &txtAntAtten}, {&t.AntPhaseAdj, &txtAntPhaseAdj}};
-    for (const auto& [texts, boxes] : columns) {
+    for (const AntennaRow& row : AntennaRows()) {
         for (int i = 0; i < 3; ++i)
-            (*texts)[static_cast<std::size_t>(i)] = (*boxes)(i).Text();
+            (t.*row.texts)[static_cast<std::size_t>(i)] = (this->*row.boxes)(i).Text();
     }
     t.SBOPowerAdj = txtSBOPowerAdj->Text();
     t.CLRPowerAdjust = txtCLRPowerAdjust->Text();
@@ -336,14 +349,9 @@ void frmMain::ShowAntennaTexts(const AntennaPanelTexts& t) {
     txtArrayModDepth->SetText(t.ArrayModDepth);
     txtArrayCLRModDepth->SetText(t.ArrayCLRModDepth);
     cmbAntOrient->SetListIndex(t.AntOrientListIndex);
-    const std::pair<const ColumnTexts*, plat::ControlArray<plat::TextBox>*> columns[] = {
-        {&t.AntX, &txtAntX},           {&t.AntY, &txtAntY},           {&t.AntZ, &txtAntZ},
-        {&t.AntRot, &txtAntRot},       {&t.AntCSBMag, &txtAntCSBMag}, {&t.AntCSBPhase, &txtAntCSBPhase},
-        {&t.AntSBOMag, &txtAntSBOMag}, {&t.AntSBOPhase, &txtAntSBOPhase}, {&t.AntCLRMag, &txtAntCLRMag},
-        {&t.AntCLRPhase, &txtAntCLRPhase}, {&t.AntAtten, &txtAntAtten}, {&t.AntPhaseAdj, &txtAntPhaseAdj}};
-    for (const auto& [texts, boxes] : columns) {
+    for (const AntennaRow& row : AntennaRows()) {
         for (int i = 0; i < 3; ++i)
-            (*boxes)(i).SetText((*texts)[static_cast<std::size_t>(i)]);
+            (this->*row.boxes)(i).SetText((t.*row.texts)[static_cast<std::size_t>(i)]);
     }
     txtSBOPowerAdj->SetText(t.SBOPowerAdj);
     txtCLRPowerAdjust->SetText(t.CLRPowerAdjust);
