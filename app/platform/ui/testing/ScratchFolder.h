@@ -13,6 +13,12 @@
 
 namespace plat::testing {
 
+// A file's bytes as they are (nothing when it cannot be read).
+inline std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 // Each test starts in an empty folder <parent>/<suite>.<test>, made the current directory (the
 // program works in the folder of its file); the directory before it comes back after the test.
 class ScratchFolderTest : public ::testing::Test {
@@ -37,10 +43,7 @@ protected:
         std::ofstream(p, std::ios::binary) << text;
         return p.string();
     }
-    std::string Read(const std::string& relative) const {
-        std::ifstream in(dir_ / relative, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string Read(const std::string& relative) const { return FileBytes(dir_ / relative); }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(dir_ / relative); }
 
     std::filesystem::path dir_;

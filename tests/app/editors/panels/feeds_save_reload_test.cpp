@@ -12,14 +12,9 @@ namespace {
 
 using FeedsSaveReload = PanelsTest;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // The antenna cards of a parameter file: the array with its feed lines, and the adjustments.
 std::string AntennaCards(const std::string& path) {
-    const std::string text = Slurp(path);
+    const std::string text = plat::testing::FileBytes(path);
     const auto section = [&](const std::string& from, const std::string& to) {
         const std::size_t a = text.find(from);
         const std::size_t b = text.find(to, a);

@@ -1,4 +1,5 @@
 #include "platform/text/TextFile.h"
+#include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@ std::filesystem::path OutPath(const std::string& name) {
     return std::filesystem::path(TEST_OUTPUT_DIR) / ("textfile_" + name);
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(TextWriter, WritesCrLfByteForByteAndAppends) {
     const auto path = OutPath("writer.txt");
     {
@@ -31,17 +27,17 @@ TEST(TextWriter, WritesCrLfByteForByteAndAppends) {
         w.Close();
         EXPECT_FALSE(w.IsOpen());
     }
-    EXPECT_EQ(ReadBytes(path), "a\tb c \r\n\r\n");
+    EXPECT_EQ(plat::testing::FileBytes(path), "a\tb c \r\n\r\n");
     {
         TextWriter w(path, TextWriter::Mode::Append);
         w.PrintLine("\xE9nd");
     }
-    EXPECT_EQ(ReadBytes(path), "a\tb c \r\n\r\n\xE9nd\r\n");
+    EXPECT_EQ(plat::testing::FileBytes(path), "a\tb c \r\n\r\n\xE9nd\r\n");
     {
         TextWriter w(path);
         w.PrintLine("new");
     }
-    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(plat::testing::FileBytes(path), "new\r\n");
 }
 
 TEST(TextWriter, ReportsFailures) {

@@ -16,11 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -50,7 +45,7 @@ class MainWindow : public WindowTest {
 protected:
     // The sample site in the scratch folder, optionally changed.
     std::string PutSample(const std::string& name, const std::function<std::string(std::string)>& change = {}) {
-        std::string text = Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp");
+        std::string text = plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp");
         if (change)
             text = change(text);
         if (!Exists("cegs_site.3D"))
@@ -294,7 +289,7 @@ TEST_F(MainWindow, SaveAsWritesTheShownModel) {
     w.Toolbar1->Click(2);
     EXPECT_EQ(dialogs_->Requests().back().filter, kParamSaveFilter);
     EXPECT_EQ(w.lblOutFile->Caption(), (dir_ / "copy.prn").string());
-    const std::string expected = Replace(Slurp(site), "'cegs_site INPUT A'", "'copy INPUT A'");
+    const std::string expected = Replace(plat::testing::FileBytes(site), "'cegs_site INPUT A'", "'copy INPUT A'");
     EXPECT_EQ(Read("copy.inp"), Replace(expected, "\r\ncegs_site.3D\r\n", "\r\n" + Model().File3D + "\r\n"));
 }
 
@@ -339,13 +334,13 @@ TEST_F(MainWindow, ExitSavesAnEditedModelThenTheSettings) {
     const std::string site = PutSample("cegs_site.inp");
     Put("Pellic.ini", "cegs_site.inp,cegs_site.prn,cegs_site.3D\r\n0, 1\r\n");
     auto& w = Started();
-    const std::string written = Slurp(site);
+    const std::string written = plat::testing::FileBytes(site);
     // Not edited: only the settings file is written.
     w.Menu("mnuFileExit").Trigger();
     EXPECT_TRUE(ended_);
     EXPECT_EQ(Read("Pellic.ini"), site + "," + (dir_ / "cegs_site.prn").string() + "," + Model().File3D +
                                       "\r\n0, 1\r\n,,,,\r\n");
-    EXPECT_EQ(Slurp(site), written);
+    EXPECT_EQ(plat::testing::FileBytes(site), written);
 
     // A keystroke marks the model; Exit then saves it (the overwrite question answered Yes).
     ended_ = false;
@@ -356,7 +351,7 @@ TEST_F(MainWindow, ExitSavesAnEditedModelThenTheSettings) {
     boxes_->Expect("Parameter File Exists.\rOverwrite? ", plat::vbYes);
     w.Menu("mnuFileExit").Trigger();
     EXPECT_TRUE(ended_);
-    EXPECT_NE(Slurp(site).find("\t\t\t364.570\t88.580\t6.000\t"), std::string::npos);
+    EXPECT_NE(plat::testing::FileBytes(site).find("\t\t\t364.570\t88.580\t6.000\t"), std::string::npos);
 }
 
 TEST_F(MainWindow, ExitKeepsAnEditedUnnamedModelOpenWhenNoNameIsGiven) {

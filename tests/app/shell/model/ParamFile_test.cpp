@@ -133,13 +133,8 @@ ModelVariables MetresModel() {
     return m;
 }
 
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string Golden(const std::string& name) {
-    const std::string text = ReadBytes(fs::path(TEST_DATA_DIR) / name);
+    const std::string text = plat::testing::FileBytes(fs::path(TEST_DATA_DIR) / name);
     EXPECT_FALSE(text.empty()) << "missing golden file " << name;
     return text;
 }
@@ -246,7 +241,7 @@ TEST_F(ParamFileTest, GoldenFiles) {
         }
         ScriptedUi script;
         EXPECT_EQ(WriteParamFile(m, {grid, c.useSI, c.use3D}, script.Ui()), WriteStatus::Written);
-        EXPECT_EQ(ReadBytes(m.InFile), Golden(c.golden));
+        EXPECT_EQ(plat::testing::FileBytes(m.InFile), Golden(c.golden));
         EXPECT_EQ(m.OriginShift, -m.RefAntY);
         EXPECT_EQ(m.TraceLevel, 0);
         EXPECT_TRUE(script.questions.empty());
@@ -262,22 +257,22 @@ TEST_F(ParamFileTest, GroundFileNamedAfterTheParameterFile) {
     const FakeGrid grid = ProfileGrid();
     ScriptedUi script;
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
-    EXPECT_EQ(ReadBytes("site1.inp"), Golden("no_ground_file.inp"));
+    EXPECT_EQ(plat::testing::FileBytes("site1.inp"), Golden("no_ground_file.inp"));
     EXPECT_EQ(m.File3D, "site1.3D");
     EXPECT_EQ(script.file3DLabel, std::vector<std::string>{"site1.3D"});
-    EXPECT_EQ(ReadBytes("site1.3D"), Golden("default.3D"));
+    EXPECT_EQ(plat::testing::FileBytes("site1.3D"), Golden("default.3D"));
 
     WriteBytes("site1.3D", "  2  1\r\n");
     m.File3D = "";
     fs::remove("site1.inp");
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
-    EXPECT_EQ(ReadBytes("site1.3D"), "  2  1\r\n");
+    EXPECT_EQ(plat::testing::FileBytes("site1.3D"), "  2  1\r\n");
 
     // A named ground file that is missing is created as the default too.
     m.File3D = "other.3D";
     fs::remove("site1.inp");
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
-    EXPECT_EQ(ReadBytes("other.3D"), Golden("default.3D"));
+    EXPECT_EQ(plat::testing::FileBytes("other.3D"), Golden("default.3D"));
     EXPECT_EQ(script.file3DLabel.size(), 2U);
 }
 
@@ -340,7 +335,7 @@ TEST_F(ParamFileTest, OverwriteQuestion) {
                       "Output Files(*.inp)|*.inp|Text Files (*.txt)|*.txt|All Files(*.*)|*.*");
         }
         if (c.writtenFile != nullptr) {
-            EXPECT_EQ(ReadBytes(c.writtenFile), Golden(c.goldenOfIt));
+            EXPECT_EQ(plat::testing::FileBytes(c.writtenFile), Golden(c.goldenOfIt));
         }
         if (c.status == WriteStatus::Written && m.InFile != "site1.inp") {
             EXPECT_EQ(script.inFileLabel, std::vector<std::string>{m.InFile});
@@ -348,11 +343,11 @@ TEST_F(ParamFileTest, OverwriteQuestion) {
         // Whatever the answer, a file the user did not agree to replace keeps its contents, and no
         // temporary file is left behind.
         if (c.answer != OverwriteAnswer::Yes) {
-            EXPECT_EQ(ReadBytes("site1.inp"), previous);
+            EXPECT_EQ(plat::testing::FileBytes("site1.inp"), previous);
         }
         for (const std::string& name : FolderNames())
             EXPECT_TRUE(name == "site1.inp" || name == "site1.3D" || name == "other.inp") << name;
-        EXPECT_EQ(ReadBytes("site1.3D"), "ground\r\n");
+        EXPECT_EQ(plat::testing::FileBytes("site1.3D"), "ground\r\n");
         fs::current_path(dir_);
     }
 }
@@ -369,7 +364,7 @@ TEST_F(ParamFileTest, OnlyTheBareTempNameIsOverwrittenWithoutAsking) {
         script.answer = OverwriteAnswer::Yes;
         EXPECT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
         EXPECT_EQ(script.questions.size(), name == "temp.inp" ? 0U : 1U);
-        EXPECT_NE(ReadBytes(name), "old\r\n");
+        EXPECT_NE(plat::testing::FileBytes(name), "old\r\n");
     }
 }
 
@@ -395,7 +390,7 @@ TEST_F(ParamFileTest, FailuresLeaveThePreviousFile) {
         ScriptedUi script;
         script.answer = OverwriteAnswer::Yes;
         EXPECT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Failed);
-        EXPECT_EQ(ReadBytes("site1.inp"), "previous\r\n");
+        EXPECT_EQ(plat::testing::FileBytes("site1.inp"), "previous\r\n");
         EXPECT_EQ(FolderNames(), std::vector<std::string>{"site1.inp"});
         EXPECT_EQ(m.File3D, "");
     }
@@ -414,7 +409,7 @@ TEST_F(ParamFileTest, WideNumbersStaySeparate) {
     ScriptedUi script;
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
 
-    std::istringstream lines(ReadBytes("site1.inp"));
+    std::istringstream lines(plat::testing::FileBytes("site1.inp"));
     std::vector<std::string> all;
     for (std::string line; std::getline(lines, line, '\n');)
         all.push_back(line);
@@ -450,7 +445,7 @@ TEST_F(ParamFileTest, SaveMenu) {
     chosen.dialogAnswers = {"site1.inp"};
     EXPECT_EQ(SaveParamFileFromMenu(m, {grid}, chosen.Ui(), collect), WriteStatus::Written);
     EXPECT_EQ(collected, 1);
-    EXPECT_EQ(ReadBytes("site1.inp"), Golden("three_antennas_2d.inp"));
+    EXPECT_EQ(plat::testing::FileBytes("site1.inp"), Golden("three_antennas_2d.inp"));
     EXPECT_EQ(m.OutFile, "site1.prn");
     EXPECT_EQ(chosen.inFileLabel, std::vector<std::string>{"site1.inp"});
     EXPECT_EQ(chosen.outFileLabel, std::vector<std::string>{"site1.prn"});

@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "platform/ui/testing/ScratchFolder.h"
 
 // A golden file's bytes; a missing or empty one fails the test.
 inline std::string GoldenText(const std::string& name) {
-    std::ifstream in(std::filesystem::path(GOLDEN_DIR) / name, std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = plat::testing::FileBytes(std::filesystem::path(GOLDEN_DIR) / name);
     EXPECT_FALSE(text.empty()) << "missing golden file " << name;
     return text;
 }

@@ -52,7 +52,7 @@ TEST_F(RoundTrip, GoldenFilesComeBackByteForByte) {
         m.InFile = "out/" + title + ".inp";
         const ParamFileView view{w.grid, w.texts.mnuUseSI, w.texts.mnuUse3D};
         ASSERT_EQ(WriteParamFile(m, view, {}), WriteStatus::Written);
-        EXPECT_EQ(ReadBytes(m.InFile), golden + c.groundLineAdded);
+        EXPECT_EQ(plat::testing::FileBytes(m.InFile), golden + c.groundLineAdded);
         EXPECT_TRUE(w.boxes.Unanswered().empty());
     }
 }

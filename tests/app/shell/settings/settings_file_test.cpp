@@ -1,4 +1,5 @@
 #include "shell/settings/SettingsFile.h"
+#include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 fs::path Golden(const char* name) { return fs::path(TEST_DATA_DIR) / name; }
 
@@ -42,12 +38,12 @@ TEST(SettingsFileWrite, MatchesGoldenFilesByteForByte) {
     };
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.golden);
-        const std::string expected = Slurp(Golden(c.golden));
+        const std::string expected = plat::testing::FileBytes(Golden(c.golden));
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(SettingsText(c.values, c.kind), expected);
         const fs::path out = Scratch(c.golden);
         ASSERT_TRUE(WriteSettingsFile(out, c.values, c.kind));
-        EXPECT_EQ(Slurp(out), expected);
+        EXPECT_EQ(plat::testing::FileBytes(out), expected);
     }
 }
 
@@ -56,7 +52,7 @@ TEST(SettingsFileWrite, ShortWriteReplacesTheWholeFile) {
     SettingsValues v{"a.inp", "a.prn", "a.3D", false, 1, {"1", "2", "3", "4", "5"}};
     ASSERT_TRUE(WriteSettingsFile(out, v, SettingsWrite::Full));
     ASSERT_TRUE(WriteSettingsFile(out, v, SettingsWrite::Short));
-    EXPECT_EQ(Slurp(out), "a.inp,a.prn,a.3D\r\n, 1\r\n");
+    EXPECT_EQ(plat::testing::FileBytes(out), "a.inp,a.prn,a.3D\r\n, 1\r\n");
 }
 
 TEST(SettingsFileWrite, UnwritableFileIsReported) {
@@ -143,5 +139,5 @@ TEST(SettingsFileRead, ShortWriteThenRestartThenExitWritesFiveEmptyNames) {
     ASSERT_TRUE(r);
     SettingsValues again{r->InFile, r->OutFile, r->File3D, *r->Use3D, *r->FieldModel, r->RecentFiles};
     ASSERT_TRUE(WriteSettingsFile(file, again, SettingsWrite::Full));
-    EXPECT_EQ(Slurp(file), "s.inp,s.prn,s.3D\r\n1, 0\r\n,,,,\r\n");
+    EXPECT_EQ(plat::testing::FileBytes(file), "s.inp,s.prn,s.3D\r\n1, 0\r\n,,,,\r\n");
 }

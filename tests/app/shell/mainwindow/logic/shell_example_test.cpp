@@ -1,5 +1,6 @@
 // The shipped sample model: exactly what the program writes for it, and a model the engine runs.
 #include "shell/model/ParamFile.h"
+#include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class ProfileGrid : public GroundGrid {
 public:
@@ -108,11 +104,11 @@ TEST(ShellExample, ParameterFileIsWhatTheProgramWritesForTheModel) {
                             {"12000.000", "0.000"},
                             {"20000.000", "5.000"}});
     ASSERT_EQ(WriteParamFile(m, ParamFileView{grid, false, false}, ParamFileUi{}), WriteStatus::Written);
-    EXPECT_EQ(Slurp(dir / "cegs_site.inp"), Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+    EXPECT_EQ(plat::testing::FileBytes(dir / "cegs_site.inp"), plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
 }
 
 TEST(ShellExample, SettingsFileNamesTheShippedModel) {
-    const std::string ini = Slurp(fs::path(PELLON_EXAMPLES_DIR) / "Pellic.ini");
+    const std::string ini = plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "Pellic.ini");
     EXPECT_EQ(ini, "cegs_site.inp,cegs_site.prn,cegs_site.3D\r\n0, 1\r\n,,,,\r\n");
     for (const char* file : {"cegs_site.inp", "cegs_site.3D"})
         EXPECT_TRUE(fs::is_regular_file(fs::path(PELLON_EXAMPLES_DIR) / file)) << file;
@@ -128,7 +124,7 @@ TEST(ShellExample, EngineRunsTheSiteToTheEnd) {
     const auto progress = reinterpret_cast<Poll>(dlsym(lib, "Kelv_getProgress"));
     const auto lastError = reinterpret_cast<Poll>(dlsym(lib, "Kelv_getLastError"));
     ASSERT_TRUE(start && progress && lastError);
-    const std::string shipped = Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp");
+    const std::string shipped = plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp");
     const std::string card1 = "\t\t8\t1\t0\t(";
     ASSERT_NE(shipped.find(card1), std::string::npos);
     for (const char model : {'0', '1', '2'}) {
