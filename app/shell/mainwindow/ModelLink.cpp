@@ -16,7 +16,7 @@ void frmMain::ModelLink::Show() { ShowParameters(Model(), *this); }
 void frmMain::ModelLink::Collect() {
     // A cell still being edited counts as the screen shows it.
     w_.GroundPanel().CommitOpenEdit();
-    CollectParameters(Texts(), grid_, Model());
+    ::CollectParameters(Texts(), grid_, Model());
 }
 
 MainWindowTexts frmMain::ModelLink::Texts() const {

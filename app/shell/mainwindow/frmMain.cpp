@@ -74,25 +74,8 @@ public:
     void SetFltNumPointsText(const std::string& text) override { w_.txtFltNumPoints->SetText(text); }
     bool LoadParamFile(const std::string& path) override { return w_.model_->Load(path); }
     void ShowParameters() override { w_.model_->Show(); }
-    void CollectParameters() override { w_.model_->Collect(); }
-    bool WriteParamFile() override {
-        const GridRows grid(*w_.grdGround);
-        ParamFileUi ui;
-        ui.askOverwrite = [](const std::string& text) {
-            switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
-            case plat::vbYes: return OverwriteAnswer::Yes;
-            case plat::vbNo: return OverwriteAnswer::No;
-            default: return OverwriteAnswer::Cancel;
-            }
-        };
-        ui.saveDialog = [this](const std::string& fileName, const std::string& filter) {
-            return w_.FileDialog(plat::FileDialogKind::Save, filter, fileName);
-        };
-        ui.showInFile = [this](const std::string& s) { ShowFileLabel(FileLabel::InFile, s); };
-        ui.show3DFile = [this](const std::string& s) { ShowFileLabel(FileLabel::File3D, s); };
-        const ParamFileView view{grid, w_.Menu("mnuUseSI").Checked(), w_.Menu("mnuUse3D").Checked()};
-        return ::WriteParamFile(Model(), view, ui) == WriteStatus::Written;
-    }
+    void CollectParameters() override { w_.CollectParameters(); }
+    bool WriteParamFile() override { return w_.WriteParamFile() == WriteStatus::Written; }
 
     void SetCaption(const std::string& caption) override { w_.SetCaption(caption); }
     void ShowFileLabel(FileLabel label, const std::string& text) override {
@@ -261,6 +244,27 @@ void frmMain::Toolbar1_ButtonClick(int index) try {
     }
 } catch (const std::exception&) {
     CommonDialog1.CancelError = false;
+}
+
+void frmMain::CollectParameters() { model_->Collect(); }
+
+WriteStatus frmMain::WriteParamFile() {
+    const GridRows grid(*grdGround);
+    ParamFileUi ui;
+    ui.askOverwrite = [](const std::string& text) {
+        switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
+        case plat::vbYes: return OverwriteAnswer::Yes;
+        case plat::vbNo: return OverwriteAnswer::No;
+        default: return OverwriteAnswer::Cancel;
+        }
+    };
+    ui.saveDialog = [this](const std::string& fileName, const std::string& filter) {
+        return FileDialog(plat::FileDialogKind::Save, filter, fileName);
+    };
+    ui.showInFile = [this](const std::string& s) { lblInFile->SetCaption(s); };
+    ui.show3DFile = [this](const std::string& s) { lbl3DFile->SetCaption(s); };
+    const ParamFileView view{grid, Menu("mnuUseSI").Checked(), Menu("mnuUse3D").Checked()};
+    return ::WriteParamFile(Model(), view, ui);
 }
 
 std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const std::string& filter,

@@ -12,6 +12,7 @@
 #include <QMenu>
 
 #include "platform/services/FileDialog.h"
+#include "shell/model/ParamFile.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ControlArray.h"
@@ -123,6 +124,11 @@ public:
     std::unique_ptr<plat::FlexGrid> grdGround;
     std::unique_ptr<plat::TextBox> txtData;
     std::unique_ptr<plat::CommandButton> cmdFlat, cmdRestoreGnd, cmdView2D, cmdDigi2D, Command2;
+
+    // Copies the controls into the model variables, an edit still open in the ground grid first.
+    void CollectParameters();
+    // Writes the model's parameter file, with the overwrite question and the save dialog.
+    WriteStatus WriteParamFile();
 
 private:
     class Host;

@@ -6,26 +6,11 @@
 #include "platform/services/MessageBox.h"
 #include "platform/ui/PictureBox.h"
 #include "shell/mainwindow/frmMain.h"
-#include "shell/modelio/ModelTexts.h"
 #include "shell/run/frmGeneric.h"
 #include "shell/run/frmMulOutputs.h"
 #include "shell/run/frmOutput.h"
 
 namespace {
-
-class GridCellsOf final : public GroundGridCells {
-public:
-    explicit GridCellsOf(plat::FlexGrid& grid) : grid_(grid) {}
-    int Rows() const override { return grid_.Rows(); }
-    std::string TextMatrix(int row, int col) const override { return grid_.TextMatrix(row, col); }
-    void SetTextMatrix(int row, int col, const std::string& text) override {
-        grid_.SetTextMatrix(row, col, text);
-    }
-    void SetRedraw(bool redraw) override { grid_.SetRedraw(redraw); }
-
-private:
-    plat::FlexGrid& grid_;
-};
 
 int NumAntsOption(const class frmMain& w) {
     for (int i = 0; i < 3; ++i) {
@@ -35,75 +20,18 @@ int NumAntsOption(const class frmMain& w) {
     return -1;
 }
 
-// The window's controls as the collector takes them.
-MainWindowTexts WindowTexts(const class frmMain& w) {
-    MainWindowTexts t;
-    t.antenna = w.AntennaTexts();
-    t.path = w.PathTexts();
-    t.flight = w.FlightTexts();
-    t.flightListText = w.cmbFlight->ListIndex() >= 0 ? w.cmbFlight->Text() : "";
-    t.numAntsOption = NumAntsOption(w);
-    t.mnuRay = w.Menu("mnuRay").Checked();
-    t.mnuGTD = w.Menu("mnuGTD").Checked();
-    t.mnuPO = w.Menu("mnuPO").Checked();
-    t.mnuUseSI = w.Menu("mnuUseSI").Checked();
-    t.mnuUse3D = w.Menu("mnuUse3D").Checked();
-    return t;
-}
-
-void CollectWindow(class frmMain& w) {
-    GridCellsOf grid(*w.grdGround);
-    CollectParameters(WindowTexts(w), grid, Model());
-}
-
 void ValidateWindowTheodolite(class frmMain& w) {
     TheodoliteTexts path = w.PathTexts();
     ValidateTheodolite(path);
     w.ShowPathTexts(path);
 }
 
-// The window's common dialog, its cancel raising an error only while it is open.
-std::optional<std::string> SaveDialog(class frmMain& w, const std::string& filter,
-                                      const std::string& fileName) {
-    w.CommonDialog1.Filter = filter;
-    w.CommonDialog1.FileName = fileName;
-    w.CommonDialog1.CancelError = true;
-    try {
-        w.CommonDialog1.ShowSave();
-    } catch (const plat::DialogCancelledError&) {
-        w.CommonDialog1.CancelError = false;
-        return std::nullopt;
-    }
-    w.CommonDialog1.CancelError = false;
-    return w.CommonDialog1.FileName;
-}
-
 class WindowRunHost final : public RunHost {
 public:
     explicit WindowRunHost(class frmMain& w) : w_(w) {}
 
-    void CollectParameters() override { CollectWindow(w_); }
-    WriteStatus WriteParamFile() override {
-        GridCellsOf grid(*w_.grdGround);
-        ParamFileUi ui;
-        ui.askOverwrite = [](const std::string& text) {
-            switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
-            case plat::vbYes:
-                return OverwriteAnswer::Yes;
-            case plat::vbNo:
-                return OverwriteAnswer::No;
-            default:
-                return OverwriteAnswer::Cancel;
-            }
-        };
-        ui.saveDialog = [this](const std::string& fileName, const std::string& filter) {
-            return SaveDialog(w_, filter, fileName);
-        };
-        ui.showInFile = [this](const std::string& s) { w_.lblInFile->SetCaption(s); };
-        ui.show3DFile = [this](const std::string& s) { w_.lbl3DFile->SetCaption(s); };
-        const ParamFileView view{grid, w_.Menu("mnuUseSI").Checked(), w_.Menu("mnuUse3D").Checked()};
-        return ::WriteParamFile(Model(), view, ui);
-    }
+    void CollectParameters() override { w_.CollectParameters(); }
+    WriteStatus WriteParamFile() override { return w_.WriteParamFile(); }
     void ShowOutFile(const std::string& text) override { w_.lblOutFile->SetCaption(text); }
     void HideChangedMarker() override { w_.lblChanged->SetVisible(false); }
     void ShowWaitWindow() override { frmGeneric().Show(plat::Form::Modality::Modeless); }
@@ -149,7 +77,7 @@ void mnuRunAndPlot_Click(class frmMain& w) {
     if (!OutputAntennaChecked(w))
         return;
     ValidateWindowTheodolite(w);
-    CollectWindow(w);
+    w.CollectParameters();
     Run(w);
     if (MainRunState().RunCancelled == 1)
         return;
@@ -164,7 +92,7 @@ void Toolbar_RunAndPlot(class frmMain& w) {
     if (MainRunState().RunCancelled == 1)
         return;
     Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight->ListIndex());
-    CollectWindow(w);
+    w.CollectParameters();
 }
 
 void mnuGenAll_Click(class frmMain& w) {

@@ -68,6 +68,29 @@ TEST_F(RunWindow, F5OnTheSampleLeavesThePlotFileAndTheReportsBesideTheModel) {
         EXPECT_TRUE(w.Toolbar1->Buttons(b).Enabled()) << b;
 }
 
+TEST_F(RunWindow, F5RunsAGroundEditStillOpenInTheGrid) {
+    const std::string site = PutSample("cegs_site.inp");
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    ASSERT_EQ(g.TextMatrix(3, 2), "1500.000");
+    g.SetRow(3);
+    g.SetCol(3);
+    g.SetFocus();
+    for (char ch : std::string("250")) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(ch)));
+        QApplication::sendEvent(QApplication::focusWidget(), &key);
+    }
+    ASSERT_TRUE(w.txtData->Visible());
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    PressF5(w);
+
+    ASSERT_EQ(engine_->starts.size(), 1u);
+    EXPECT_EQ(g.TextMatrix(3, 3), "250.000");
+    // The file's distances are shifted by the sample's 1000 ft reference setback.
+    const std::string text = Slurp(site);
+    EXPECT_NE(text.find("2500.000       250.000\r\n"), std::string::npos) << text;
+}
+
 TEST_F(RunWindow, NamedModelsRunUnderTheirOwnName) {
     struct Case {
         const char* file;
