@@ -3,8 +3,6 @@
 // wrapper that records each start and what the wait window showed while the run was polled.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,15 +78,11 @@ protected:
         plat::SetEngine(nullptr);
     }
 
-    static std::string Slurp(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
     // The sample site copied into the scratch folder under `name`, remembered by the settings file.
     std::string PutSample(const std::string& name) {
         fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D", dir_ / "cegs_site.3D",
                       fs::copy_options::skip_existing);
-        const std::string path = Put(name, Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+        const std::string path = Put(name, plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
         Put("Pellic.ini", name + ",,cegs_site.3D\r\n0, 1\r\n");
         return path;
     }

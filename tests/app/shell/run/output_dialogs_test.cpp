@@ -144,7 +144,7 @@ TEST_F(OutputDialogs, BatchWritesAndRunsEachChosenOutputThenRestores) {
     // Each file carries its own output quantity on card 5.
     EXPECT_NE(Read("cegs_site_1.inp").find("'SECTION'\t5 0 0\r\n\t\t2\t1\t1 \t"), std::string::npos);
     EXPECT_NE(Read("cegs_site_11.inp").find("'SECTION'\t5 0 0\r\n\t\t2\t1\t11 \t"), std::string::npos);
-    EXPECT_NE(Slurp(dir_ / "cegs_site_1.prn"), Slurp(dir_ / "cegs_site_11.prn"));
+    EXPECT_NE(plat::testing::FileBytes(dir_ / "cegs_site_1.prn"), plat::testing::FileBytes(dir_ / "cegs_site_11.prn"));
     EXPECT_EQ(Model().InFile, site);
     EXPECT_EQ(Model().YAxisVar, 2);
     EXPECT_EQ(Model().OutFile, base + ".prn");

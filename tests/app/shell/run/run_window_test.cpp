@@ -87,7 +87,7 @@ TEST_F(RunWindow, F5RunsAGroundEditStillOpenInTheGrid) {
     ASSERT_EQ(engine_->starts.size(), 1u);
     EXPECT_EQ(g.TextMatrix(3, 3), "250.000");
     // The file's distances are shifted by the sample's 1000 ft reference setback.
-    const std::string text = Slurp(site);
+    const std::string text = plat::testing::FileBytes(site);
     EXPECT_NE(text.find("2500.000       250.000\r\n"), std::string::npos) << text;
 }
 
@@ -250,7 +250,7 @@ TEST_F(RunWindow, FeedAdjustmentsTakeEffectOnceThroughARun) {
     PressF5(w);
     ASSERT_EQ(engine_->starts.size(), 1u);
 
-    const std::string written = Slurp(site);
+    const std::string written = plat::testing::FileBytes(site);
     const std::vector<double> feeds = FirstAntennaFeeds(written);
     ASSERT_EQ(feeds.size(), 6u);
     const double expected[] = {0.5 * atten * sboPower, 190.0, 1.0 * atten, 0.0, 0.484 * atten, 0.0};
@@ -259,7 +259,7 @@ TEST_F(RunWindow, FeedAdjustmentsTakeEffectOnceThroughARun) {
     // The file holds what the boxes show.
     EXPECT_NEAR(feeds[0], std::stod(w.txtAntSBOMag(0).Text()), 1e-3);
     EXPECT_NEAR(feeds[2], std::stod(w.txtAntCSBMag(0).Text()), 1e-3);
-    const std::string plotAdjusted = Slurp(dir_ / "cegs_site.prn");
+    const std::string plotAdjusted = plat::testing::FileBytes(dir_ / "cegs_site.prn");
 
     // The same feeds typed with no adjustments in force give the same run.
     const std::string plain = Put("plain.inp", WithoutAdjustments(written));
@@ -269,23 +269,23 @@ TEST_F(RunWindow, FeedAdjustmentsTakeEffectOnceThroughARun) {
     boxes_->Expect(kOverwrite, plat::vbYes);
     w.Menu("mnuRunSim").Trigger();
     ASSERT_EQ(engine_->starts.size(), 2u);
-    EXPECT_EQ(Slurp(dir_ / "plain.prn"), plotAdjusted);
+    EXPECT_EQ(plat::testing::FileBytes(dir_ / "plain.prn"), plotAdjusted);
 
     // Loading the adjusted model again and running it changes nothing either.
     dialogs_->ExpectFile(site);
     w.Menu("mnuLoad").Trigger();
     boxes_->Expect(kOverwrite, plat::vbYes);
     w.Menu("mnuRunSim").Trigger();
-    EXPECT_EQ(Slurp(site), written);
-    EXPECT_EQ(Slurp(dir_ / "cegs_site.prn"), plotAdjusted);
+    EXPECT_EQ(plat::testing::FileBytes(site), written);
+    EXPECT_EQ(plat::testing::FileBytes(dir_ / "cegs_site.prn"), plotAdjusted);
 
     // And the adjustments did change the run.
-    const std::string original = Put("original.inp", Slurp(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+    const std::string original = Put("original.inp", plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
     dialogs_->ExpectFile(original);
     w.Menu("mnuLoad").Trigger();
     boxes_->Expect(kOverwrite, plat::vbYes);
     w.Menu("mnuRunSim").Trigger();
-    EXPECT_NE(Slurp(dir_ / "original.prn"), plotAdjusted);
+    EXPECT_NE(plat::testing::FileBytes(dir_ / "original.prn"), plotAdjusted);
 }
 
 } // namespace
