@@ -1,17 +1,13 @@
 #include "shell/model/ParamFile.h"
 
+#include "platform/text/AtomicFile.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
-#include <cerrno>
 #include <exception>
 #include <filesystem>
-#include <string_view>
 #include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -125,51 +121,13 @@ std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileVi
     return lines;
 }
 
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Writes the lines with CR LF ends to a new file beside path, then renames it to path, so that path
-// holds either its old text or the whole new one.
+// Writes the lines with CR LF ends in place of path, so that path holds either its old text or the
+// whole new one.
 bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string stem(1, '.');
-    stem += target.filename().string();
-    stem += '.';
-
-    int fd = -1;
-    std::string temp;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp =
-            (folder / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp")).string();
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    const bool written = WriteAll(fd, text);
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return static_cast<bool>(plat::WriteFileAtomically(path, text));
 }
 
 bool FileExists(const std::string& path) {

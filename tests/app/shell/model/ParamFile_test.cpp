@@ -1,6 +1,7 @@
 #include "shell/model/ParamFile.h"
 
 #include "platform/text/TextFile.h"
+#include "platform/text/testing/FileSizeLimit.h"
 #include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -373,12 +376,16 @@ TEST_F(ParamFileTest, FailuresLeaveThePreviousFile) {
     struct Case {
         const char* name;
         std::function<void(ModelVariables&, FakeGrid&)> spoil;
+        rlim_t fileSizeLimit = 0; // a full disk: no file grows beyond this many bytes
     };
     const std::vector<Case> cases = {
         {"grid cell not a number", [](ModelVariables&, FakeGrid& g) { g.SetRow(2, "12a", "0", " X "); }},
         {"more antennas than records", [](ModelVariables& m, FakeGrid&) { m.NumAnts = 4; }},
         {"folder missing", [](ModelVariables& m, FakeGrid&) { m.InFile = "no/such/folder/site1.inp"; }},
         {"no file name", [](ModelVariables& m, FakeGrid&) { m.InFile = ""; }},
+        {"disk full", [](ModelVariables&, FakeGrid&) {}, 100},
+        // Stops root as well as anyone: the folder named is a file.
+        {"folder is a file", [](ModelVariables& m, FakeGrid&) { m.InFile = "site1.inp/site1.inp"; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -389,11 +396,45 @@ TEST_F(ParamFileTest, FailuresLeaveThePreviousFile) {
         c.spoil(m, grid);
         ScriptedUi script;
         script.answer = OverwriteAnswer::Yes;
+        std::optional<plat::testing::FileSizeLimit> limit;
+        if (c.fileSizeLimit > 0)
+            limit.emplace(c.fileSizeLimit);
         EXPECT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Failed);
+        limit.reset();
         EXPECT_EQ(plat::testing::FileBytes("site1.inp"), "previous\r\n");
         EXPECT_EQ(FolderNames(), std::vector<std::string>{"site1.inp"});
         EXPECT_EQ(m.File3D, "");
     }
+}
+
+// The file is replaced, not rewritten: a link stays a link to the file it leads to, the mode stays,
+// and a name as long as the folder allows is written with its ground file beside it.
+TEST_F(ParamFileTest, ReplacingKeepsLinkAndModeAndTakesLongNames) {
+    WriteBytes("previous.inp", "previous\r\n");
+    fs::create_directory("real");
+    fs::rename("previous.inp", "real/site1.inp");
+    ASSERT_EQ(::chmod("real/site1.inp", 0600), 0);
+    fs::create_symlink("real/site1.inp", "site1.inp");
+    ModelVariables m = ThreeAntennaModel();
+    m.File3D = "";
+    const FakeGrid grid = ProfileGrid();
+    ScriptedUi script;
+    script.answer = OverwriteAnswer::Yes;
+    ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
+    EXPECT_TRUE(fs::is_symlink("site1.inp"));
+    EXPECT_EQ(plat::testing::FileBytes("real/site1.inp"), Golden("no_ground_file.inp"));
+    EXPECT_EQ(fs::status("real/site1.inp").permissions() & fs::perms::mask,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"real", "site1.3D", "site1.inp"}));
+
+    const std::string stem(246, 'n');
+    m.InFile = stem + ".inp";
+    m.File3D = "";
+    ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
+    std::string expected = Golden("no_ground_file.inp");
+    expected.replace(expected.find("site1"), 5, stem);
+    EXPECT_EQ(plat::testing::FileBytes(m.InFile), expected);
+    EXPECT_EQ(plat::testing::FileBytes(stem + ".3D"), Golden("default.3D"));
 }
 
 // A number that fills its whole field is written in full and still parted from its neighbour, so
