@@ -133,12 +133,12 @@ std::optional<SettingsRead> ReadSettingsFile(const std::filesystem::path& file) 
     return ParseSettingsText(text);
 }
 
-bool WriteSettingsFile(const std::filesystem::path& file, const SettingsValues& values, SettingsWrite kind) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    const std::string text = SettingsText(values, kind);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
+plat::FileWriteResult WriteSettingsFile(const std::filesystem::path& file, const SettingsValues& values,
+                                        SettingsWrite kind) {
+    return plat::WriteFileAtomically(file, SettingsText(values, kind));
+}
+
+std::string SettingsNotWrittenText(const std::string& path, const std::string& reason) {
+    return "File Error: " + path + " cannot be written." + "\r\n" + reason +
+           "\r\nThe settings were not saved.";
 }

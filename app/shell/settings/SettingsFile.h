@@ -2,6 +2,8 @@
 // Pellic.ini: three CR LF lines that carry the working file names, the ground mode, the field model and
 // five recent file names from one start of the program to the next.
 
+#include "platform/text/AtomicFile.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -48,5 +50,11 @@ SettingsRead ParseSettingsText(const std::string& text);
 // Reads the file; nothing when no file of that name exists or it cannot be read.
 std::optional<SettingsRead> ReadSettingsFile(const std::filesystem::path& file);
 
-// Replaces the file by a new one; false when it could not be written.
-bool WriteSettingsFile(const std::filesystem::path& file, const SettingsValues& values, SettingsWrite kind);
+// Replaces the file by a new one, atomically: a failed write leaves the old file whole. The result
+// carries the reason when the file could not be written.
+plat::FileWriteResult WriteSettingsFile(const std::filesystem::path& file, const SettingsValues& values,
+                                        SettingsWrite kind);
+
+// The message shown when the file could not be written (caption "File Error", critical icon).
+inline constexpr char kSettingsErrorTitle[] = "File Error";
+std::string SettingsNotWrittenText(const std::string& path, const std::string& reason);

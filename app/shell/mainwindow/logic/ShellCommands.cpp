@@ -22,8 +22,13 @@ std::string AbsoluteName(const std::string& name) {
     return error ? name : absolute.lexically_normal().string();
 }
 
-void WriteSettings(const ShellHost& host, const ModelVariables& m, const ShellState& state, SettingsWrite kind) {
-    WriteSettingsFile(kSettingsFileName, CurrentSettings(host, m, state), kind);
+// A settings file that cannot be written is said; the command itself goes on.
+void WriteSettings(ShellHost& host, const ModelVariables& m, const ShellState& state, SettingsWrite kind) {
+    const plat::FileWriteResult result =
+        WriteSettingsFile(kSettingsFileName, CurrentSettings(host, m, state), kind);
+    if (!result)
+        host.ShowMessage(SettingsNotWrittenText(AbsoluteName(kSettingsFileName), result.reason),
+                         kSettingsErrorTitle, MessageIcon::Critical);
 }
 
 // The folder of a parameter file becomes the current directory: the engine writes its report there.

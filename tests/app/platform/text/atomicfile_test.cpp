@@ -21,7 +21,9 @@ namespace {
 
 class AtomicFileTest : public plat::testing::ScratchFolderTest {
 protected:
-    AtomicFileTest() : ScratchFolderTest(fs::path(TEST_OUTPUT_DIR) / "AtomicFile") { previousMask_ = ::umask(022); }
+    AtomicFileTest() : ScratchFolderTest(fs::path(TEST_OUTPUT_DIR) / "AtomicFile") {
+        previousMask_ = ::umask(022);
+    }
     ~AtomicFileTest() override { ::umask(previousMask_); }
 
     // The names in a folder, sorted: a temporary file left behind shows here.
@@ -43,7 +45,9 @@ private:
     mode_t previousMask_ = 0;
 };
 
-std::string Reason(int error) { return std::generic_category().message(error); }
+std::string Reason(int error) {
+    return std::generic_category().message(error);
+}
 
 } // namespace
 
@@ -131,7 +135,8 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldFileWhole) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const fs::path folder = fs::path(c.path).parent_path();
-        const std::vector<std::string> before = fs::is_directory(folder) ? Names(folder) : std::vector<std::string>{};
+        const std::vector<std::string> before =
+            fs::is_directory(folder) ? Names(folder) : std::vector<std::string>{};
         const auto content = [&] {
             std::error_code error;
             return fs::is_regular_file(c.path, error) ? Read(c.path) : std::string();

@@ -1,10 +1,19 @@
 #include "shell/settings/SettingsFile.h"
+#include "platform/text/testing/FileSizeLimit.h"
 #include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -58,6 +67,48 @@ TEST(SettingsFileWrite, ShortWriteReplacesTheWholeFile) {
 TEST(SettingsFileWrite, UnwritableFileIsReported) {
     const fs::path out = fs::path(TEST_OUTPUT_DIR) / "no-such-folder" / "deeper" / "Pellic.ini";
     EXPECT_FALSE(WriteSettingsFile(out, SettingsValues{}, SettingsWrite::Full));
+}
+
+// A write that cannot finish leaves the old file whole, says why, and leaves no temporary file.
+class SettingsFileFailure : public plat::testing::ScratchFolderTest {
+protected:
+    SettingsFileFailure() : ScratchFolderTest(fs::path(TEST_OUTPUT_DIR) / "shell_settings_failure") {}
+};
+
+TEST_F(SettingsFileFailure, OldFileStaysWhole) {
+    const SettingsValues v{"/runs/a.inp", "/runs/a.prn", "/runs/a.3D", true, 2, {"1", "2", "3", "4", "5"}};
+    const struct {
+        const char* name;
+        int error;
+        bool diskFull;
+    } cases[] = {
+        {"disk full (file-size limit)", EFBIG, true},
+        {"read-only folder", EACCES, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool readOnlyFolder = !c.diskFull;
+        if (readOnlyFolder && ::geteuid() == 0)
+            continue; // root writes into any folder: the disk-full case stands for it
+        const std::string old = "old.inp,old.prn,old.3D\r\n1, 1\r\n,,,,\r\n";
+        Put("home/Pellic.ini", old);
+        std::optional<plat::testing::FileSizeLimit> limit;
+        if (c.diskFull)
+            limit.emplace(16);
+        if (readOnlyFolder) {
+            ASSERT_EQ(::chmod("home", 0555), 0);
+        }
+        const plat::FileWriteResult result = WriteSettingsFile("home/Pellic.ini", v, SettingsWrite::Full);
+        limit.reset();
+        ::chmod("home", 0755);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.reason, std::generic_category().message(c.error));
+        EXPECT_EQ(Read("home/Pellic.ini"), old);
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator("home"))
+            names.push_back(e.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{"Pellic.ini"});
+    }
 }
 
 struct ReadCase {
