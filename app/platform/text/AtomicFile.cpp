@@ -109,7 +109,7 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::stri
     if (const int error = ResolveLinks(target))
         return Failure(error);
     if (!target.has_filename())
-        return Failure(EISDIR);
+        return Failure(target.empty() ? ENOENT : EISDIR);
 
     struct stat old {};
     const bool exists = ::lstat(target.c_str(), &old) == 0;

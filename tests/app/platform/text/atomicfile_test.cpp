@@ -126,6 +126,7 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldFileWhole) {
         {"name is a folder", "folder/site.inp", EISDIR, false},
         {"link loop", "loop/site.inp", ELOOP, false},
         {"no folder", "missing/site.inp", ENOENT, false},
+        {"no name", "", ENOENT, false},
     };
     Put("full/site.inp", "old\r\n");
     Put("plain", "a file, not a folder");
