@@ -103,6 +103,7 @@ public:
     void Refresh();
 
     std::function<void()> EnterCell;
+    // The view's hook (the grid control sets it to repaint itself).
     std::function<void(GridChange)> Changed;
 
 private:

@@ -113,7 +113,8 @@ protected:
                 const bool current = r == g.Row() && c == g.Col();
                 const bool selected =
                     !fixed && range && !current && r >= rTop && r <= rBottom && c >= cLeft && c <= cRight;
-                QColor back = cellBack != 0 ? ToQColor(cellBack) : (fixed ? fixedBack : ToQColor(g.BackColor()));
+                QColor back =
+                    cellBack != 0 ? ToQColor(cellBack) : (fixed ? fixedBack : ToQColor(g.BackColor()));
                 QColor fore = fixed ? ToQColor(kSystemButtonText) : ToQColor(g.ForeColor());
                 if (selected) {
                     back = palette().color(QPalette::Highlight);
@@ -248,7 +249,7 @@ private:
 
 FlexGrid::FlexGrid(Container& parent, std::string name, int index)
     : Control(parent, std::move(name), index, new GridView(*this)) {
-    Changed = [this](GridChange change) { Show(change); };
+    Changed = [this](GridChange change) { ShowChange(change); };
     View()->TakeFontHeight();
 }
 
@@ -256,7 +257,7 @@ GridView* FlexGrid::View() const {
     return static_cast<GridView*>(Widget());
 }
 
-void FlexGrid::Show(GridChange change) {
+void FlexGrid::ShowChange(GridChange change) {
     QWidget* viewport = View()->viewport();
     switch (change) {
     case GridChange::Contents:

@@ -34,7 +34,7 @@ public:
 private:
     friend class GridView;
     GridView* View() const;
-    void Show(GridChange change);
+    void ShowChange(GridChange change);
     int ColWidthPixels(int col) const;
     int RowHeightPixels(int row) const;
     int ColX(int col) const;

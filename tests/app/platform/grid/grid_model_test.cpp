@@ -39,7 +39,7 @@ TEST(GridModelLayout, ANewGridAndResizingKeepCellsAndTheCurrentCellInside) {
     EXPECT_TRUE(g.Redraw());
 
     Recorded r;
-    r.grid.SetTextMatrix(0, 4, "Z");  // fixed cells are addressable
+    r.grid.SetTextMatrix(0, 4, "Z"); // fixed cells are addressable
     r.grid.SetTextMatrix(12, 3, "12.3");
     r.grid.Select(20, 4);
     r.entered.clear();
