@@ -17,12 +17,12 @@ constexpr char kLocalizerMetres[] =
     "|<Num|<X(m )           |<Y(m )           |<Z(m )           |<Rot(deg) |<CSB Amp(dB) |<CSB Phs(deg)|<SBO "
     "Amp(dB) |<SBO Phs(deg)|<CLR Amp(dB) |<CLR Phs(deg)";
 
-void CopyRow(ArrayGridCells& g, int from, int to) {
+void CopyRow(plat::GridModel& g, int from, int to) {
     for (int c = 0; c < g.Cols(); ++c)
         g.SetTextMatrix(to, c, g.TextMatrix(from, c));
 }
 
-void EmptyRow(ArrayGridCells& g, int row) {
+void EmptyRow(plat::GridModel& g, int row) {
     for (int c = 0; c < g.Cols(); ++c)
         g.SetTextMatrix(row, c, "");
 }
@@ -68,7 +68,7 @@ ArrayCell NextArrayCell(int row, int col, int rows, int cols) {
     return {row, col};
 }
 
-void InsertArrayRows(ArrayGridCells& grid, int row, int rowSel) {
+void InsertArrayRows(plat::GridModel& grid, int row, int rowSel) {
     const int r1 = std::min(row, rowSel);
     const int r2 = std::max(row, rowSel);
     if (r1 <= 0)
@@ -81,7 +81,7 @@ void InsertArrayRows(ArrayGridCells& grid, int row, int rowSel) {
         EmptyRow(grid, r);
 }
 
-void DeleteArrayRows(ArrayGridCells& grid, int row, int rowSel) {
+void DeleteArrayRows(plat::GridModel& grid, int row, int rowSel) {
     const int r1 = std::min(row, rowSel);
     const int r2 = std::max(row, rowSel);
     if (r1 <= 0)

@@ -3,21 +3,13 @@
 // The array grid editor's rules without a window: the grid headers by kind of array and working
 // unit, the floating editor's move to the next cell, and inserting and deleting rows.
 
+#include "platform/grid/GridModel.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// A grid's cells as the row operations use them; row 0 is the heading row.
-class ArrayGridCells {
-public:
-    virtual ~ArrayGridCells() = default;
-    virtual int Rows() const = 0;
-    virtual int Cols() const = 0;
-    virtual std::string TextMatrix(int row, int col) const = 0;
-    virtual void SetTextMatrix(int row, int col, const std::string& text) = 0;
-};
 
 inline constexpr int kArrayGridRows = 100;
 
@@ -43,6 +35,6 @@ ArrayCell NextArrayCell(int row, int col, int rows, int cols);
 // The Insert key over the selected rows row..rowSel (either way round): the rows from there on move
 // down by their number (what passes the last row is lost) and the selected rows are emptied. The
 // Delete key: the rows below move up over them and as many rows at the end are emptied. Nothing
-// happens when the selection starts in the heading row.
-void InsertArrayRows(ArrayGridCells& grid, int row, int rowSel);
-void DeleteArrayRows(ArrayGridCells& grid, int row, int rowSel);
+// happens when the selection starts in the heading row (row 0).
+void InsertArrayRows(plat::GridModel& grid, int row, int rowSel);
+void DeleteArrayRows(plat::GridModel& grid, int row, int rowSel);

@@ -23,20 +23,6 @@ bool Printable(int keyAscii) {
     return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127;
 }
 
-class FlexGridCells final : public ArrayGridCells {
-public:
-    explicit FlexGridCells(plat::FlexGrid& g) : g_(g) {}
-    int Rows() const override { return g_.Rows(); }
-    int Cols() const override { return g_.Cols(); }
-    std::string TextMatrix(int row, int col) const override { return g_.TextMatrix(row, col); }
-    void SetTextMatrix(int row, int col, const std::string& text) override {
-        g_.SetTextMatrix(row, col, text);
-    }
-
-private:
-    plat::FlexGrid& g_;
-};
-
 } // namespace
 
 frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
@@ -239,11 +225,10 @@ void frmArrayEdit::grdArray_Click(int /*index*/) {
 
 void frmArrayEdit::grdArray_KeyDown(int index, int& keyCode, int /*shift*/) {
     plat::FlexGrid& g = grdArray(index);
-    FlexGridCells cells(g);
     if (keyCode == kKeyInsert)
-        InsertArrayRows(cells, g.Row(), g.RowSel());
+        InsertArrayRows(g, g.Row(), g.RowSel());
     else if (keyCode == kKeyDelete)
-        DeleteArrayRows(cells, g.Row(), g.RowSel());
+        DeleteArrayRows(g, g.Row(), g.RowSel());
 }
 
 class frmArrayEdit& frmArrayEdit() {

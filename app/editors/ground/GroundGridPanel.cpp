@@ -5,36 +5,6 @@
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextBox.h"
 
-class GroundGridPanel::GridAdapter final : public GroundGridControl {
-public:
-    explicit GridAdapter(plat::FlexGrid& g) : g_(g) {}
-    int Rows() const override { return g_.Rows(); }
-    std::string TextMatrix(int row, int col) const override { return g_.TextMatrix(row, col); }
-    void SetRows(int rows) override { g_.SetRows(rows); }
-    int Cols() const override { return g_.Cols(); }
-    void SetCols(int cols) override { g_.SetCols(cols); }
-    void SetTextMatrix(int row, int col, const std::string& text) override {
-        g_.SetTextMatrix(row, col, text);
-    }
-    void Clear() override { g_.Clear(); }
-    void SetColWidth(int col, int twips) override { g_.SetColWidth(col, twips); }
-    int Row() const override { return g_.Row(); }
-    void SetRow(int row) override { g_.SetRow(row); }
-    int Col() const override { return g_.Col(); }
-    void SetCol(int col) override { g_.SetCol(col); }
-    int RowSel() const override { return g_.RowSel(); }
-    int ColSel() const override { return g_.ColSel(); }
-    void SetRedraw(bool redraw) override { g_.SetRedraw(redraw); }
-    void Refresh() override { g_.Refresh(); }
-    void SetFocus() override { g_.SetFocus(); }
-    Place CurrentCellPlace() const override {
-        return {g_.Left() + g_.CellLeft(), g_.Top() + g_.CellTop(), g_.CellWidth(), g_.CellHeight()};
-    }
-
-private:
-    plat::FlexGrid& g_;
-};
-
 class GroundGridPanel::EditorAdapter final : public GroundCellEditor {
 public:
     explicit EditorAdapter(plat::TextBox& t) : t_(t) {}
@@ -57,14 +27,20 @@ private:
 GroundGridPanel::GroundGridPanel(plat::FlexGrid& grdGround, plat::TextBox& txtData,
                                  plat::CommandButton& cmdFlat, plat::CommandButton& cmdRestoreGnd,
                                  const std::uint8_t& lengthUnit)
-    : cmdRestoreGnd_(cmdRestoreGnd), grid_(std::make_unique<GridAdapter>(grdGround)),
-      editor_(std::make_unique<EditorAdapter>(txtData)) {
+    : cmdRestoreGnd_(cmdRestoreGnd), editor_(std::make_unique<EditorAdapter>(txtData)) {
+    GroundGridWindow window{[&grdGround] { grdGround.SetFocus(); },
+                            [&grdGround] {
+                                return CellPlace{grdGround.Left() + grdGround.CellLeft(),
+                                                 grdGround.Top() + grdGround.CellTop(), grdGround.CellWidth(),
+                                                 grdGround.CellHeight()};
+                            }};
     GridClipboard clipboard{[] { return plat::Clipboard().GetText(); },
                             [](const std::string& text) {
                                 plat::Clipboard().Clear();
                                 plat::Clipboard().SetText(text);
                             }};
-    rules_ = std::make_unique<GroundProfileGrid>(*grid_, *editor_, std::move(clipboard), lengthUnit);
+    rules_ = std::make_unique<GroundProfileGrid>(grdGround, *editor_, std::move(window), std::move(clipboard),
+                                                 lengthUnit);
 
     grdGround.KeyPress = [this](int& keyAscii) { rules_->GridKeyPress(keyAscii); };
     grdGround.KeyDown = [this](int& keyCode, int shift) { rules_->GridKeyDown(keyCode, shift); };

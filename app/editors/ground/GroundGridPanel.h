@@ -32,11 +32,9 @@ public:
     void CommitOpenEdit();
 
 private:
-    class GridAdapter;
     class EditorAdapter;
 
     plat::CommandButton& cmdRestoreGnd_;
-    std::unique_ptr<GridAdapter> grid_;
     std::unique_ptr<EditorAdapter> editor_;
     std::unique_ptr<GroundProfileGrid> rules_;
 };

@@ -23,15 +23,15 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyDown = 40;
 constexpr int kKeyDelete = 46;
 
-bool Filled(const GroundGridControl& g, int row, int col) {
+bool Filled(const plat::GridModel& g, int row, int col) {
     return !plat::Trim(g.TextMatrix(row, col)).empty();
 }
 
-bool Marked(const GroundGridControl& g, int row) {
+bool Marked(const plat::GridModel& g, int row) {
     return plat::Trim(g.TextMatrix(row, ground::kColMark)) == "X";
 }
 
-bool HoldsNumber(const GroundGridControl& g, int row, int col) {
+bool HoldsNumber(const plat::GridModel& g, int row, int col) {
     const std::string t = plat::Trim(g.TextMatrix(row, col));
     return !t.empty() && plat::IsNumeric(t);
 }
@@ -62,9 +62,15 @@ bool Printable(int keyAscii) {
 
 } // namespace
 
-GroundProfileGrid::GroundProfileGrid(GroundGridControl& grid, GroundCellEditor& editor,
+GroundProfileGrid::GroundProfileGrid(plat::GridModel& grid, GroundCellEditor& editor, GroundGridWindow window,
                                      GridClipboard clipboard, const std::uint8_t& lengthUnit)
-    : grid_(grid), editor_(editor), clipboard_(std::move(clipboard)), lengthUnit_(lengthUnit) {}
+    : grid_(grid), editor_(editor), window_(std::move(window)), clipboard_(std::move(clipboard)),
+      lengthUnit_(lengthUnit) {}
+
+void GroundProfileGrid::FocusGrid() {
+    if (window_.focusGrid)
+        window_.focusGrid();
+}
 
 void GroundProfileGrid::InitGroundGrid(int n) {
     // An edit left open belongs to the profile being replaced.
@@ -130,7 +136,7 @@ void GroundProfileGrid::GridKeyPress(int& keyAscii) {
 }
 
 void GroundProfileGrid::OpenEditor(int keyAscii) {
-    const GroundGridControl::Place p = grid_.CurrentCellPlace();
+    const CellPlace p = window_.currentCellPlace ? window_.currentCellPlace() : CellPlace{};
     editor_.SetVisible(true);
     editor_.Move(p.left, p.top - 15, p.width + 15, p.height - 100);
     editor_.SetFocus();
@@ -198,7 +204,7 @@ void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
     if (keyAscii == kEscape) {
         CloseEditor();
         // Typing goes on in the grid, as after Enter.
-        grid_.SetFocus();
+        FocusGrid();
         keyAscii = 0;
         return;
     }
@@ -219,7 +225,7 @@ void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
     } else if (col == ground::kColZ) {
         grid_.SetCol(col - 1);
     }
-    grid_.SetFocus();
+    FocusGrid();
 }
 
 void GroundProfileGrid::EditorKeyDown(int& keyCode, int /*shift*/) {
@@ -231,12 +237,12 @@ void GroundProfileGrid::EditorKeyDown(int& keyCode, int /*shift*/) {
     CloseEditor();
     const bool up = keyCode == kKeyUp;
     if ((up && row <= 1) || (!up && row >= grid_.Rows() - 1)) {
-        grid_.SetFocus();
+        FocusGrid();
         return;
     }
     MarkRowLeft(row);
     grid_.SetRow(up ? row - 1 : row + 1);
-    grid_.SetFocus();
+    FocusGrid();
 }
 
 void GroundProfileGrid::EditorLostFocus() {
@@ -382,7 +388,7 @@ std::string ConvertCell(const std::string& strdat) {
     return plat::GeneralText(value).substr(0, 10);
 }
 
-int CheckRow(GroundGridControl& grid, int row) {
+int CheckRow(plat::GridModel& grid, int row) {
     grid.SetRow(row);
     for (int c = 2; c < grid.Cols(); ++c)
         if (grid.TextMatrix(row, c).empty())

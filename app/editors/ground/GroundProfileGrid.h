@@ -1,48 +1,30 @@
 #pragma once
 
-// The two-dimensional ground profile grid of the main window and its floating cell editor, as rules
-// over two small interfaces: the grid (GroundGridControl) and the editor (GroundCellEditor). The window
-// connects its flexible grid and text box to them; the tests connect plain in-memory models.
+// The two-dimensional ground profile grid of the main window and its floating cell editor: rules
+// over the grid's model (plat::GridModel) and a small editor interface (GroundCellEditor), with what
+// they need of the window (GroundGridWindow). The window connects its flexible grid and text box;
+// the tests connect a model and an in-memory editor.
 
-#include "shell/model/ParamFile.h"
+#include "platform/grid/GridModel.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 
-// The flexible grid as the profile rules use it. Rows and columns count from 0 (row 0 the heading row,
-// column 0 the row numbers). Setting Row or Col moves the current cell and collapses the selection
-// onto it; the grid then runs its EnterCell handling, as it does for a user's move.
-class GroundGridControl : public GroundGrid {
-public:
-    virtual void SetRows(int rows) = 0;
-    virtual int Cols() const = 0;
-    virtual void SetCols(int cols) = 0;
-    virtual void SetTextMatrix(int row, int col, const std::string& text) = 0;
-    // Empties every cell; the layout stays.
-    virtual void Clear() = 0;
-    virtual void SetColWidth(int col, int twips) = 0;
+// A cell's place in twips, in the coordinates of the grid's container.
+struct CellPlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
 
-    virtual int Row() const = 0;
-    virtual void SetRow(int row) = 0;
-    virtual int Col() const = 0;
-    virtual void SetCol(int col) = 0;
-    virtual int RowSel() const = 0;
-    virtual int ColSel() const = 0;
-
-    virtual void SetRedraw(bool redraw) = 0;
-    virtual void Refresh() = 0;
-    virtual void SetFocus() = 0;
-
-    // The current cell's place in twips, in the coordinates of the grid's container.
-    struct Place {
-        int left = 0;
-        int top = 0;
-        int width = 0;
-        int height = 0;
-    };
-    virtual Place CurrentCellPlace() const = 0;
+// What the rules need of the window showing the grid: giving the grid the focus and the current
+// cell's place as it is shown now.
+struct GroundGridWindow {
+    std::function<void()> focusGrid;
+    std::function<CellPlace()> currentCellPlace;
 };
 
 // The floating text box that edits one cell.
@@ -79,8 +61,8 @@ inline constexpr float kNoHeight = 999999.0f;
 class GroundProfileGrid {
 public:
     // lengthUnit is the display unit that typed unit suffixes convert into (LengthUnit).
-    GroundProfileGrid(GroundGridControl& grid, GroundCellEditor& editor, GridClipboard clipboard,
-                      const std::uint8_t& lengthUnit);
+    GroundProfileGrid(plat::GridModel& grid, GroundCellEditor& editor, GroundGridWindow window,
+                      GridClipboard clipboard, const std::uint8_t& lengthUnit);
 
     // Builds the grid for n data rows with the flat default profile in rows 1 and 2.
     void InitGroundGrid(int n);
@@ -119,13 +101,15 @@ public:
 private:
     bool RowComplete(int row) const;
     void MarkRowLeft(int row);
-    void WriteEditorInto(int row, int col, const std::string& text);
     void CloseEditor();
     void OpenEditor(int keyAscii);
     void DeleteRow(int row);
 
-    GroundGridControl& grid_;
+    void FocusGrid();
+
+    plat::GridModel& grid_;
     GroundCellEditor& editor_;
+    GroundGridWindow window_;
     GridClipboard clipboard_;
     const std::uint8_t& lengthUnit_;
     int editRow_ = 0;
@@ -140,4 +124,4 @@ std::string ConvertCell(const std::string& strdat);
 
 // 1 when the cells of columns 2 to Cols - 1 of the row are all non-empty, else 0; the row becomes the
 // grid's current row.
-int CheckRow(GroundGridControl& grid, int row);
+int CheckRow(plat::GridModel& grid, int row);

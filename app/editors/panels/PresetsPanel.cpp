@@ -2,25 +2,19 @@
 
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/PanelBoxes.h"
+#include "platform/grid/GridModel.h"
 #include "shell/model/ModelVariables.h"
 #include "shell/modelio/ModelTexts.h"
 
 namespace {
 
-class NoGrid final : public GroundGridCells {
-public:
-    int Rows() const override { return 1; }
-    std::string TextMatrix(int, int) const override { return ""; }
-    void SetTextMatrix(int, int, const std::string&) override {}
-    void SetRedraw(bool) override {}
-};
-
 // The antenna positions rewritten as the unit switch rewrites them.
 void ConvertPositions(AntennaPanelTexts& t, bool toMetres) {
     MainWindowTexts all;
     all.antenna = t;
-    NoGrid grid;
-    ConvertDisplay(toMetres, 0, all, grid);
+    plat::GridModel noGrid; // the positions only: no data row to convert
+    noGrid.SetRows(1);
+    ConvertDisplay(toMetres, 0, all, noGrid);
     t.AntX = all.antenna.AntX;
     t.AntY = all.antenna.AntY;
     t.AntZ = all.antenna.AntZ;

@@ -16,7 +16,7 @@ void frmMain::ModelLink::Show() { ShowParameters(Model(), *this); }
 void frmMain::ModelLink::Collect() {
     // A cell still being edited counts as the screen shows it.
     w_.GroundPanel().CommitOpenEdit();
-    ::CollectParameters(Texts(), grid_, Model());
+    ::CollectParameters(Texts(), Grid(), Model());
 }
 
 MainWindowTexts frmMain::ModelLink::Texts() const {
@@ -89,7 +89,7 @@ bool frmMain::ModelLink::AskYesNo(const std::string& text, const std::string& ti
 
 void frmMain::ModelLink::ChooseGroundFile3D() { w_.ChooseGroundFile3D(); }
 
-GroundGridCells& frmMain::ModelLink::InitGroundGrid(int rows) {
+plat::GridModel& frmMain::ModelLink::InitGroundGrid(int rows) {
     w_.InitGroundGrid(rows);
-    return grid_;
+    return *w_.grdGround;
 }

@@ -8,22 +8,9 @@
 #include "shell/modelio/ModelTexts.h"
 #include "shell/modelio/ParamFileReader.h"
 
-// The ground grid as the reader and the collector change it.
-class GridCells final : public GroundGridCells {
-public:
-    explicit GridCells(plat::FlexGrid& grid) : grid_(grid) {}
-    int Rows() const override { return grid_.Rows(); }
-    std::string TextMatrix(int row, int col) const override { return grid_.TextMatrix(row, col); }
-    void SetTextMatrix(int row, int col, const std::string& text) override { grid_.SetTextMatrix(row, col, text); }
-    void SetRedraw(bool redraw) override { grid_.SetRedraw(redraw); }
-
-private:
-    plat::FlexGrid& grid_;
-};
-
 class frmMain::ModelLink final : public ModelWindow, public LoadTarget {
 public:
-    explicit ModelLink(frmMain& w) : w_(w), grid_(*w.grdGround) {}
+    explicit ModelLink(frmMain& w) : w_(w) {}
 
     // False when the file could not be read; a message has said why and nothing was changed.
     bool Load(const std::string& path);
@@ -33,7 +20,7 @@ public:
     // ModelWindow
     MainWindowTexts Texts() const override;
     void ShowTexts(const MainWindowTexts& t) override;
-    GroundGridCells& Grid() override { return grid_; }
+    plat::GridModel& Grid() override { return *w_.grdGround; }
     void SetFieldModelChecks(const std::array<bool, 3>& rayGtdPo) override;
     void SelectNumAnts(int option) override;
     void SelectFlight(int listIndex) override;
@@ -48,9 +35,8 @@ public:
     void Inform(const std::string& text, const std::string& title) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
     void ChooseGroundFile3D() override;
-    GroundGridCells& InitGroundGrid(int rows) override;
+    plat::GridModel& InitGroundGrid(int rows) override;
 
 private:
     frmMain& w_;
-    GridCells grid_;
 };

@@ -20,17 +20,6 @@
 
 namespace {
 
-// The grid as the parameter-file writer reads it.
-class GridRows final : public GroundGrid {
-public:
-    explicit GridRows(const plat::FlexGrid& grid) : grid_(grid) {}
-    int Rows() const override { return grid_.Rows(); }
-    std::string TextMatrix(int row, int col) const override { return grid_.TextMatrix(row, col); }
-
-private:
-    const plat::FlexGrid& grid_;
-};
-
 int FunctionKey(std::string_view shortcut) {
     return shortcut.size() >= 2 && shortcut[0] == 'F' ? plat::key::F1 + std::stoi(std::string(shortcut.substr(1))) - 1
                                                        : 0;
@@ -249,7 +238,6 @@ void frmMain::Toolbar1_ButtonClick(int index) try {
 void frmMain::CollectParameters() { model_->Collect(); }
 
 WriteStatus frmMain::WriteParamFile() {
-    const GridRows grid(*grdGround);
     ParamFileUi ui;
     ui.askOverwrite = [](const std::string& text) {
         switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
@@ -263,7 +251,7 @@ WriteStatus frmMain::WriteParamFile() {
     };
     ui.showInFile = [this](const std::string& s) { lblInFile->SetCaption(s); };
     ui.show3DFile = [this](const std::string& s) { lbl3DFile->SetCaption(s); };
-    const ParamFileView view{grid, Menu("mnuUseSI").Checked(), Menu("mnuUse3D").Checked()};
+    const ParamFileView view{*grdGround, Menu("mnuUseSI").Checked(), Menu("mnuUse3D").Checked()};
     return ::WriteParamFile(Model(), view, ui);
 }
 

@@ -232,7 +232,7 @@ std::string FileFolder(const std::string& path) {
     return ec ? std::string() : current.string();
 }
 
-std::uint8_t CountGroundRows(const GroundGrid& grid) {
+std::uint8_t CountGroundRows(const plat::GridModel& grid) {
     std::uint8_t count = 0;
     for (int r = 1; r < grid.Rows() && count < 255; ++r) {
         const bool complete = !plat::Trim(grid.TextMatrix(r, 2)).empty() &&

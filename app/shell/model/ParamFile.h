@@ -1,10 +1,11 @@
 #pragma once
 
 // The parameter file (".inp"): the saved form of the model and the field engine's input. The writer
-// needs no window: it reads the ground profile grid through GroundGrid, the display-unit and
+// needs no window: it reads the ground profile grid's model, the display-unit and
 // ground-mode menu checks as booleans, and asks its questions through callbacks that the main
 // window connects to its message box and file dialog.
 
+#include "platform/grid/GridModel.h"
 #include "shell/model/ModelVariables.h"
 
 #include <cstdint>
@@ -12,19 +13,12 @@
 #include <optional>
 #include <string>
 
-// The main window's two-dimensional ground profile grid as the writer reads it. Row 0 is the heading
-// row; data rows are 1 .. Rows() - 1; columns 1 X, 2 Y, 3 Z, 4 the profile mark (" X ").
-class GroundGrid {
-public:
-    virtual ~GroundGrid() = default;
-    virtual int Rows() const = 0;
-    virtual std::string TextMatrix(int row, int col) const = 0;
-};
-
-// The menu checks the writer follows: `mnuUseSI` (lengths in the grid shown in metres) and
-// `mnuUse3D` (3D ground mode).
+// The main window's two-dimensional ground profile grid as the writer reads it (row 0 is the heading
+// row; data rows are 1 .. Rows() - 1; columns 1 X, 2 Y, 3 Z, 4 the profile mark " X "), and the menu
+// checks the writer follows: `mnuUseSI` (lengths in the grid shown in metres) and `mnuUse3D` (3D
+// ground mode).
 struct ParamFileView {
-    const GroundGrid& grid;
+    const plat::GridModel& grid;
     bool useSI = false;
     bool use3D = false;
 };
@@ -87,7 +81,7 @@ std::string FileFolder(const std::string& path);
 
 // The number of leading data rows that hold a Y and a Z and the mark "X" (blanks trimmed); counting
 // stops at the first row that does not, at the grid's last row, and at 255.
-std::uint8_t CountGroundRows(const GroundGrid& grid);
+std::uint8_t CountGroundRows(const plat::GridModel& grid);
 
 // Writes the one-point 3D ground file (one node per cut, one cut, the node at 0, 0, 0) to path.
 // Returns false when it cannot be written.

@@ -56,7 +56,7 @@ std::string ConvertCell(const std::string& text, bool toMetres) {
 
 } // namespace
 
-void CollectParameters(const MainWindowTexts& t, GroundGridCells& grid, ModelVariables& m) {
+void CollectParameters(const MainWindowTexts& t, plat::GridModel& grid, ModelVariables& m) {
     const double f = t.mnuUseSI ? kFactor : 1.0;
     const auto single = [](const std::string& s) { return ToSingle(TextNumber(s)); };
     const auto length = [f](const std::string& s) { return ToSingle(TextNumber(s) * f); };
@@ -238,7 +238,7 @@ std::array<bool, 3> FlightLengthBoxes(std::uint8_t plotFlightType) {
     }
 }
 
-void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts& t, GroundGridCells& grid) {
+void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts& t, plat::GridModel& grid) {
     AntennaPanelTexts& a = t.antenna;
     for (std::size_t i = 0; i < 3; ++i) {
         ConvertDouble(a.AntX[i], toMetres, 6, 5);

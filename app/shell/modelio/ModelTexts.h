@@ -34,7 +34,7 @@ struct MainWindowTexts {
 // only those that hold lengths for the flight type, as ConvertDisplay shows them). In two-dimensional
 // ground mode the grid's rows with a Y get X "0.000", and NumGroundPts counts every row whose Y and
 // Z are filled and whose mark is set; in 3D mode the grid is not touched.
-void CollectParameters(const MainWindowTexts& t, GroundGridCells& grid, ModelVariables& m);
+void CollectParameters(const MainWindowTexts& t, plat::GridModel& grid, ModelVariables& m);
 
 // The field-model menu checks (ray, GTD, PO) for a model code; none for a code other than 0..2.
 std::optional<std::array<bool, 3>> FieldModelChecksFor(std::uint8_t fieldModel);
@@ -71,7 +71,7 @@ void RestoreOutputSelection(const OutputSelection& s, ModelVariables& m);
 // Rewrites the shown lengths: to metres when toMetres, else to feet. The antenna boxes, the flight
 // boxes that hold lengths for plotFlightType, the theodolite boxes and the grid's Y and Z cells
 // that are not empty; a text that is not a number is left as it is.
-void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts& t, GroundGridCells& grid);
+void ConvertDisplay(bool toMetres, std::uint8_t plotFlightType, MainWindowTexts& t, plat::GridModel& grid);
 
 // Which flight boxes (X, Y, Z) hold lengths for a flight type.
 std::array<bool, 3> FlightLengthBoxes(std::uint8_t plotFlightType);
@@ -90,7 +90,7 @@ public:
     virtual ~ModelWindow() = default;
     virtual MainWindowTexts Texts() const = 0;
     virtual void ShowTexts(const MainWindowTexts& t) = 0;
-    virtual GroundGridCells& Grid() = 0;
+    virtual plat::GridModel& Grid() = 0;
     virtual void SetFieldModelChecks(const std::array<bool, 3>& rayGtdPo) = 0;
     // Setting the option or the list item runs its click handling (none when it is already set).
     virtual void SelectNumAnts(int option) = 0;

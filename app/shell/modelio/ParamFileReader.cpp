@@ -323,7 +323,7 @@ int LoadedGroundGridRows(const ParamFileContents& contents) {
     return std::max(kLoadedGroundGridRows, static_cast<int>(contents.ground.size()));
 }
 
-void FillGroundGrid(const ParamFileContents& contents, GroundGridCells& grid) {
+void FillGroundGrid(const ParamFileContents& contents, plat::GridModel& grid) {
     const float shift = contents.model.OriginShift;
     grid.SetRedraw(false);
     for (int r = 1; r < grid.Rows(); ++r) {
@@ -379,7 +379,7 @@ std::optional<std::string> LoadParamFile(const std::string& path, ModelVariables
         target.Inform(ground.message, kGroundFileErrorTitle);
     }
 
-    GroundGridCells& grid = target.InitGroundGrid(LoadedGroundGridRows(c));
+    plat::GridModel& grid = target.InitGroundGrid(LoadedGroundGridRows(c));
     FillGroundGrid(c, grid);
     return std::nullopt;
 }

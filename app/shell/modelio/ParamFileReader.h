@@ -20,14 +20,6 @@ inline constexpr int kLoadedGroundGridRows = 30;
 
 inline constexpr char kGroundFileErrorTitle[] = "3D file Error";
 
-// The ground grid as the reader and the collector change it: GroundGrid plus writing a cell.
-class GroundGridCells : public GroundGrid {
-public:
-    virtual void SetTextMatrix(int row, int col, const std::string& text) = 0;
-    // False suspends painting while many cells change.
-    virtual void SetRedraw(bool redraw) = 0;
-};
-
 struct GroundPoint {
     float x = 0;
     float y = 0;
@@ -81,7 +73,7 @@ GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const
 
 // Rows 1 .. the grid's last row: the profile points (Y plus OriginShift, "####0.000", mark " X "),
 // every other row emptied.
-void FillGroundGrid(const ParamFileContents& contents, GroundGridCells& grid);
+void FillGroundGrid(const ParamFileContents& contents, plat::GridModel& grid);
 
 // The number of data rows the ground grid is built with for a loaded file.
 int LoadedGroundGridRows(const ParamFileContents& contents);
@@ -105,7 +97,7 @@ public:
     // The main window's ground-file dialog.
     virtual void ChooseGroundFile3D() = 0;
     // Rebuilds the grid with the given number of data rows and returns it.
-    virtual GroundGridCells& InitGroundGrid(int rows) = 0;
+    virtual plat::GridModel& InitGroundGrid(int rows) = 0;
 };
 
 // Loads the parameter file at path (callers set InFile to the same path first). On success the

@@ -7,33 +7,21 @@
 
 namespace {
 
-class Table final : public ArrayGridCells {
+// A grid whose data cells tell where they started: row r, column c holds "r.c".
+class Table final : public plat::GridModel {
 public:
-    Table(int rows, int cols) : rows_(rows), cols_(cols), cells_(static_cast<std::size_t>(rows * cols)) {
+    Table(int rows, int cols) {
+        SetRows(rows);
+        SetCols(cols);
         for (int r = 1; r < rows; ++r)
             for (int c = 0; c < cols; ++c)
                 SetTextMatrix(r, c, std::to_string(r) + "." + std::to_string(c));
-    }
-    int Rows() const override { return rows_; }
-    int Cols() const override { return cols_; }
-    std::string TextMatrix(int row, int col) const override { return cells_.at(Index(row, col)); }
-    void SetTextMatrix(int row, int col, const std::string& text) override {
-        cells_.at(Index(row, col)) = text;
     }
     // The row's first cell tells which original row it holds ("" when empty).
     std::string Origin(int row) const {
         const std::string t = TextMatrix(row, 1);
         return t.empty() ? "" : t.substr(0, t.find('.'));
     }
-
-private:
-    std::size_t Index(int row, int col) const {
-        if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
-            throw std::out_of_range("cell");
-        return static_cast<std::size_t>(row * cols_ + col);
-    }
-    int rows_, cols_;
-    std::vector<std::string> cells_;
 };
 
 TEST(ArrayGridHeader, ByKindOfArrayAndUnit) {
@@ -113,7 +101,7 @@ TEST(ArrayGridRows, InsertMovesTheRowsDownAndEmptiesTheSelection) {
 
 TEST(ArrayGridRows, TheHeadingRowAndTheEndsOfTheGrid) {
     Table t(100, 10);
-    const Table before = t;
+    const Table before(100, 10);
     InsertArrayRows(t, 0, 3);
     DeleteArrayRows(t, 0, 0);
     for (int r = 0; r < 100; ++r)

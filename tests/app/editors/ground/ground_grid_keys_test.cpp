@@ -1,7 +1,7 @@
 // The profile grid's layout and its keys: typing into the floating editor, Enter, the arrows,
 // Escape, the mark column, and an edit committed before the model is collected.
 
-#include "GroundGridFakes.h"
+#include "GroundGridFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,10 @@ TEST(GroundGridLayout, NewGridHasThirtyNumberedRowsAndTheFlatDefaultProfile) {
     GroundFixture f;
     EXPECT_EQ(f.grid.Rows(), 31);
     EXPECT_EQ(f.grid.Cols(), 5);
-    EXPECT_EQ(f.grid.widths, (std::vector<int>{265, 0, 892, 892, 270}));
+    std::vector<int> widths;
+    for (int c = 0; c < f.grid.Cols(); ++c)
+        widths.push_back(f.grid.ColWidth(c));
+    EXPECT_EQ(widths, (std::vector<int>{265, 0, 892, 892, 270}));
     EXPECT_EQ(f.grid.TextMatrix(0, 0), "");
     EXPECT_EQ(f.grid.TextMatrix(0, 1), "       X");
     EXPECT_EQ(f.grid.TextMatrix(0, 2), "       Y");
@@ -24,22 +27,22 @@ TEST(GroundGridLayout, NewGridHasThirtyNumberedRowsAndTheFlatDefaultProfile) {
     EXPECT_EQ(f.grid.TextMatrix(0, 4), " ");
     for (int r = 1; r <= 30; ++r)
         EXPECT_EQ(f.grid.TextMatrix(r, 0), std::to_string(r));
-    EXPECT_EQ(f.grid.RowTexts(1), (std::vector<std::string>{"0.00", "-1000.00", "0.00", " X"}));
-    EXPECT_EQ(f.grid.RowTexts(2), (std::vector<std::string>{"0.00", "20000.00", "0.00", " X"}));
+    EXPECT_EQ(RowTexts(f.grid, 1), (std::vector<std::string>{"0.00", "-1000.00", "0.00", " X"}));
+    EXPECT_EQ(RowTexts(f.grid, 2), (std::vector<std::string>{"0.00", "20000.00", "0.00", " X"}));
     for (int r = 3; r <= 30; ++r)
-        EXPECT_EQ(f.grid.RowTexts(r), (std::vector<std::string>{"", "", "", ""})) << r;
-    EXPECT_TRUE(f.grid.redrawOn);
+        EXPECT_EQ(RowTexts(f.grid, r), (std::vector<std::string>{"", "", "", ""})) << r;
+    EXPECT_TRUE(f.grid.Redraw());
     EXPECT_EQ(CountGroundRows(f.grid), 2);
     EXPECT_EQ(f.grid.Col(), 2); // not the hidden X column
 }
 
 TEST(GroundGridLayout, RebuildingEmptiesEveryEditedCellAndDropsAnOpenEdit) {
     GroundFixture f;
-    f.grid.Fill({{"0.000", "5", "6", " X "}}, 7);
+    Fill(f.grid, {{"0.000", "5", "6", " X "}}, 7);
     f.grid.Select(3, 3, 3, 3);
     f.Type("500");
     f.rules.InitGroundGrid(ground::kDataRows);
-    EXPECT_EQ(f.grid.RowTexts(7), (std::vector<std::string>{"", "", "", ""}));
+    EXPECT_EQ(RowTexts(f.grid, 7), (std::vector<std::string>{"", "", "", ""}));
     EXPECT_FALSE(f.editor.visible);
     f.Click(3, 3);
     f.rules.CommitOpenEdit();
@@ -82,7 +85,7 @@ TEST_P(GroundGridEdit, WritesTheCellAndMovesOn) {
     EXPECT_EQ(f.grid.RowSel(), c.rowAfter);
     EXPECT_EQ(f.grid.ColSel(), c.colAfter);
     EXPECT_EQ(f.grid.TextMatrix(c.row, 4), c.markAfter);
-    EXPECT_TRUE(f.grid.focused);
+    EXPECT_TRUE(f.gridFocused);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,7 +119,7 @@ TEST(GroundGridEditor, OpensOverTheCellWithItsTextSelectedOrTheTypedKey) {
     EXPECT_TRUE(f.editor.focused);
     EXPECT_EQ(f.editor.text, "0.00");
     EXPECT_TRUE(f.editor.allSelected);
-    const GroundGridControl::Place cell = f.grid.CurrentCellPlace();
+    const CellPlace cell = f.Place();
     EXPECT_EQ(f.editor.place.left, cell.left);
     EXPECT_EQ(f.editor.place.top, cell.top - 15);
     EXPECT_EQ(f.editor.place.width, cell.width + 15);

@@ -1,7 +1,7 @@
 // The profile grid's row operations: Backspace with compaction, Delete, clicks on the mark column,
 // copy and paste through the clipboard, Flatten and Restore.
 
-#include "GroundGridFakes.h"
+#include "GroundGridFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ using Row = std::vector<std::string>;
 const Row kEmpty{"", "", "", ""};
 
 // Rows 1 to 5 of a typed profile (X filled by entering the rows).
-void FiveRows(FakeGrid& g) {
-    g.Fill({{"0.000", "-1000.000", "0.000", " X "},
+void FiveRows(plat::GridModel& g) {
+    Fill(g, {{"0.000", "-1000.000", "0.000", " X "},
             {"0.000", "10", "1", " X "},
             {"0.000", "25", "2", " X "},
             {"0.000", "40", "3", " X "},
@@ -24,14 +24,14 @@ TEST(GroundGridBackspace, EmptiesTheRowAndClosesUpWithMarksInPlace) {
     FiveRows(f.grid);
     f.grid.Select(2, 3, 2, 3);
     f.Press(8);
-    EXPECT_EQ(f.grid.RowTexts(1), (Row{"0.000", "-1000.000", "0.000", " X "}));
-    EXPECT_EQ(f.grid.RowTexts(2), (Row{"0.000", "25.000", "2.000", " X "}));
-    EXPECT_EQ(f.grid.RowTexts(3), (Row{"0.000", "40.000", "3.000", " X "}));
-    EXPECT_EQ(f.grid.RowTexts(4), (Row{"0.000", "60.000", "4.000", " X "}));
-    EXPECT_EQ(f.grid.RowTexts(5), (Row{"", "", "", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 1), (Row{"0.000", "-1000.000", "0.000", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 2), (Row{"0.000", "25.000", "2.000", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 3), (Row{"0.000", "40.000", "3.000", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 4), (Row{"0.000", "60.000", "4.000", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 5), (Row{"", "", "", " X "}));
     EXPECT_EQ(f.grid.Row(), 2);
     EXPECT_EQ(f.grid.Col(), 3);
-    EXPECT_TRUE(f.grid.redrawOn);
+    EXPECT_TRUE(f.grid.Redraw());
     EXPECT_EQ(CountGroundRows(f.grid), 4);
 }
 
@@ -75,7 +75,7 @@ TEST(GroundGridCompaction, PastedRowsKeepTheirPlaceAndOrder) {
         f.grid.Select(c.backspaceRow, 2, c.backspaceRow, 2);
         f.Press(8);
         for (std::size_t i = 0; i < c.after.size(); ++i)
-            EXPECT_EQ(f.grid.RowTexts(static_cast<int>(i) + 1), c.after[i]) << c.name << " row " << i + 1;
+            EXPECT_EQ(RowTexts(f.grid, static_cast<int>(i) + 1), c.after[i]) << c.name << " row " << i + 1;
     }
 }
 
@@ -86,12 +86,12 @@ TEST(GroundGridDelete, RemovesOneRowAndMovesTheFollowingRunUp) {
         f.grid.SetTextMatrix(4, 1, ""); // a pasted row moves like any other
         f.grid.Select(2, 2, 2, 2);
         f.GridKeyDown(46);
-        EXPECT_EQ(f.grid.RowTexts(1), (Row{"0.000", "-1000.000", "0.000", " X "}));
-        EXPECT_EQ(f.grid.RowTexts(2), (Row{"0.000", "25", "2", " X "}));
-        EXPECT_EQ(f.grid.RowTexts(3), (Row{"", "40", "3", " X "}));
-        EXPECT_EQ(f.grid.RowTexts(4), (Row{"0.000", "60", "4", " X "}));
-        EXPECT_EQ(f.grid.RowTexts(5), kEmpty);
-        EXPECT_GT(f.grid.refreshes, 0);
+        EXPECT_EQ(RowTexts(f.grid, 1), (Row{"0.000", "-1000.000", "0.000", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 2), (Row{"0.000", "25", "2", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 3), (Row{"", "40", "3", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 4), (Row{"0.000", "60", "4", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 5), kEmpty);
+        EXPECT_GT(f.refreshes, 0);
     }
     {
         GroundFixture f; // the run stops at the first row without a Y
@@ -99,26 +99,26 @@ TEST(GroundGridDelete, RemovesOneRowAndMovesTheFollowingRunUp) {
         f.grid.SetTextMatrix(4, 2, "");
         f.grid.Select(2, 3, 2, 3);
         f.GridKeyDown(46);
-        EXPECT_EQ(f.grid.RowTexts(2), (Row{"0.000", "25", "2", " X "}));
-        EXPECT_EQ(f.grid.RowTexts(3), kEmpty);
-        EXPECT_EQ(f.grid.RowTexts(4), (Row{"0.000", "", "3", " X "}));
-        EXPECT_EQ(f.grid.RowTexts(5), (Row{"0.000", "60", "4", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 2), (Row{"0.000", "25", "2", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 3), kEmpty);
+        EXPECT_EQ(RowTexts(f.grid, 4), (Row{"0.000", "", "3", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 5), (Row{"0.000", "60", "4", " X "}));
     }
     {
         GroundFixture f; // a full grid: Delete on the last row empties only that row
         for (int r = 1; r <= 30; ++r)
-            f.grid.Fill({{"0.000", std::to_string(r * 10), "1", " X "}}, r);
+            Fill(f.grid, {{"0.000", std::to_string(r * 10), "1", " X "}}, r);
         f.grid.Select(30, 2, 30, 2);
         f.GridKeyDown(46);
-        EXPECT_EQ(f.grid.RowTexts(30), kEmpty);
-        EXPECT_EQ(f.grid.RowTexts(29), (Row{"0.000", "290", "1", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 30), kEmpty);
+        EXPECT_EQ(RowTexts(f.grid, 29), (Row{"0.000", "290", "1", " X "}));
     }
     {
         GroundFixture f; // Delete in the mark column does nothing
         FiveRows(f.grid);
         f.grid.Select(2, 4, 2, 4);
         f.GridKeyDown(46);
-        EXPECT_EQ(f.grid.RowTexts(2), (Row{"0.000", "10", "1", " X "}));
+        EXPECT_EQ(RowTexts(f.grid, 2), (Row{"0.000", "10", "1", " X "}));
     }
 }
 
@@ -136,7 +136,7 @@ TEST(GroundGridClick, OnAMarkSetsTheProfileEnd) {
     for (const auto& c : cases) {
         GroundFixture f;
         for (int r = 1; r <= 7; ++r)
-            f.grid.Fill({{"0.000", std::to_string(r), r <= 6 ? "1" : "", "m"}}, r);
+            Fill(f.grid, {{"0.000", std::to_string(r), r <= 6 ? "1" : "", "m"}}, r);
         f.grid.SetTextMatrix(c.row, 3, c.zOfClicked);
         f.Click(c.row, 4);
         for (int r = 1; r <= 7; ++r)
@@ -155,7 +155,7 @@ TEST(GroundGridClick, WritesTheOpenEditAsLosingFocusLeftIt) {
     EXPECT_EQ(f.editor.text, "");
     EXPECT_EQ(f.grid.Row(), 6);
     EXPECT_EQ(f.grid.Col(), 3);
-    EXPECT_GT(f.grid.refreshes, 0);
+    EXPECT_GT(f.refreshes, 0);
 }
 
 TEST(GroundGridClipboard, CopiesTheSelectionAsTabsAndCrLf) {
@@ -170,7 +170,7 @@ TEST(GroundGridClipboard, CopiesTheSelectionAsTabsAndCrLf) {
     };
     for (const auto& c : cases) {
         GroundFixture f;
-        f.grid.Fill({{"", " a ", "b", " X "}, {"", "c", " d", ""}}, 3);
+        Fill(f.grid, {{"", " a ", "b", " X "}, {"", "c", " d", ""}}, 3);
         f.grid.Select(c.row, c.col, c.rowSel, c.colSel);
         int key = 3;
         f.rules.GridKeyPress(key);
@@ -207,17 +207,17 @@ TEST(GroundGridClipboard, PastesFromTheCurrentCell) {
     for (const auto& c : cases) {
         GroundFixture f;
         for (int r = 3; r <= 30; ++r)
-            f.grid.Fill({{"", "old", "old", "old"}}, r);
+            Fill(f.grid, {{"", "old", "old", "old"}}, r);
         f.clipboard = c.text;
         f.grid.Select(c.row, c.col, c.row, c.col);
         int key = 22;
         f.rules.GridKeyPress(key);
         EXPECT_EQ(key, 0);
         for (std::size_t i = 0; i < c.after.size(); ++i)
-            EXPECT_EQ(f.grid.RowTexts(c.row + static_cast<int>(i)), c.after[i]) << c.name << " +" << i;
+            EXPECT_EQ(RowTexts(f.grid, c.row + static_cast<int>(i)), c.after[i]) << c.name << " +" << i;
         EXPECT_EQ(f.grid.Row(), c.row) << c.name;
         EXPECT_EQ(f.grid.Col(), c.col) << c.name;
-        EXPECT_TRUE(f.grid.redrawOn);
+        EXPECT_TRUE(f.grid.Redraw());
     }
 }
 
@@ -228,7 +228,7 @@ TEST(GroundGridClipboard, CopiedRowsPasteBackAsAProfile) {
     f.rules.CopyGroundGridSelection();
     f.grid.Select(6, 2, 6, 2);
     f.rules.PasteIntoGroundGrid(6, 2);
-    EXPECT_EQ(f.grid.RowTexts(8), (Row{"", "40", "3", "X"}));
+    EXPECT_EQ(RowTexts(f.grid, 8), (Row{"", "40", "3", "X"}));
     EXPECT_EQ(CountGroundRows(f.grid), 8);
 }
 
@@ -276,12 +276,12 @@ TEST(GroundGridTerrain, FlattenTheSelectionThenRestoreEverySavedHeight) {
                 << c.row << " row " << r;
         }
         f.grid.SetTextMatrix(4, 3, "99");
-        f.grid.Fill({{"", "", "", ""}, {"0.000", "70", "5", ""}}, 6);
+        Fill(f.grid, {{"", "", "", ""}, {"0.000", "70", "5", ""}}, 6);
         f.rules.RestoreTerrain();
         const std::vector<std::string> restored{"0.000", "1.235", "2.000", "3.000", "4.000", "", "5"};
         for (int r = 1; r <= 7; ++r)
             EXPECT_EQ(f.grid.TextMatrix(r, 3), restored[static_cast<std::size_t>(r - 1)]) << r;
-        EXPECT_TRUE(f.grid.redrawOn);
+        EXPECT_TRUE(f.grid.Redraw());
     }
 }
 

@@ -192,6 +192,41 @@ TEST_F(FlexGridTest, CellBackColoursAreReadable) {
     EXPECT_EQ(grid.CellBackColor(), 0u);
 }
 
+// What the model holds is what the control paints: cell colours, the default back colour, a hidden
+// column that takes no room, and a change made while Redraw is off once it is on again.
+TEST_F(FlexGridTest, TheViewPaintsTheModel) {
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
+    auto* view = static_cast<QAbstractScrollArea*>(grid.Widget());
+    plat::GridModel& model = grid;
+    const auto centre = [&](int row, int col) {
+        model.Select(row, col);
+        return QPoint(plat::TwipsToPixels(grid.CellLeft() + grid.CellWidth() / 2),
+                      plat::TwipsToPixels(grid.CellTop() + grid.CellHeight() / 2)) -
+               view->viewport()->pos();
+    };
+    const auto shown = [&](QPoint p) {
+        return plat::FromQColor(view->viewport()->grab().toImage().pixelColor(p));
+    };
+    model.SetColWidth(1, 0);
+    model.SetCellBackColor(2, 2, 0x0000FF);
+    model.SetCellBackColor(3, 3, 0xFF0000);
+    const QPoint red = centre(2, 2), blue = centre(3, 3), plain = centre(3, 2);
+    model.Select(6, 4); // the current cell elsewhere
+    EXPECT_EQ(shown(red), 0x0000FFu);
+    EXPECT_EQ(shown(blue), 0xFF0000u);
+    EXPECT_EQ(shown(plain), plat::kWhite);
+    EXPECT_EQ(red.x(), centre(2, 1).x() + plat::TwipsToPixels(grid.ColWidth(2)) / 2); // column 1 is hidden
+
+    model.SetRedraw(false);
+    model.SetCellBackColor(2, 2, 0x00FF00);
+    model.SetBackColor(0xE0E0E0);
+    model.Select(6, 4);
+    model.SetRedraw(true);
+    EXPECT_EQ(shown(red), 0x00FF00u);
+    EXPECT_EQ(shown(plain), 0xE0E0E0u);
+}
+
 TEST_F(FlexGridTest, RedrawFalseSuspendsPainting) {
     auto* view = static_cast<QAbstractScrollArea*>(grid.Widget());
     grid.SetRedraw(false);

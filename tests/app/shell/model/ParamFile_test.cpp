@@ -23,35 +23,31 @@ namespace fs = std::filesystem;
 namespace {
 
 // The main window's ground grid: row 0 headings, columns 0 (row heading) to 4 (profile mark).
-class FakeGrid : public GroundGrid {
+class GroundRows : public plat::GridModel {
 public:
-    explicit FakeGrid(int rows) : cells_(static_cast<std::size_t>(rows), std::vector<std::string>(5)) {}
-    int Rows() const override { return static_cast<int>(cells_.size()); }
-    std::string TextMatrix(int row, int col) const override {
-        return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
+    explicit GroundRows(int rows) {
+        SetRows(rows);
+        SetCols(5);
     }
-    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark) {
-        auto& r = cells_.at(static_cast<std::size_t>(row));
-        r[1] = y.empty() ? "" : "0.000";
-        r[2] = y;
-        r[3] = z;
-        r[4] = mark;
+    void FillRow(int row, const std::string& y, const std::string& z, const std::string& mark) {
+        SetTextMatrix(row, 1, y.empty() ? "" : "0.000");
+        SetTextMatrix(row, 2, y);
+        SetTextMatrix(row, 3, z);
+        SetTextMatrix(row, 4, mark);
     }
-
-private:
-    std::vector<std::vector<std::string>> cells_;
 };
 
 // Three profile rows, then a row without the mark and a marked row after the gap (not written).
-FakeGrid ProfileGrid() {
-    FakeGrid g(31);
-    g.SetRow(1, "0", "0", " X ");
-    g.SetRow(2, "2000", "-5.5", " X ");
-    g.SetRow(3, "4000.25", "-12.25", " X ");
-    g.SetRow(4, "6000", "-20", "");
-    g.SetRow(5, "8000", "-30", " X ");
-    return g;
-}
+class ProfileGrid : public GroundRows {
+public:
+    ProfileGrid() : GroundRows(31) {
+        FillRow(1, "0", "0", " X ");
+        FillRow(2, "2000", "-5.5", " X ");
+        FillRow(3, "4000.25", "-12.25", " X ");
+        FillRow(4, "6000", "-20", "");
+        FillRow(5, "8000", "-30", " X ");
+    }
+};
 
 void SetAntenna(AntennaRec& a, float x, float y, float z, float sboMag, float sboPhase, float csbMag,
                 float csbPhase, float clrMag, float clrPhase, float atten, float phaseAdj) {
@@ -236,12 +232,11 @@ TEST_F(ParamFileTest, GoldenFiles) {
         fs::current_path(sub);
         ModelVariables m = c.metresModel ? MetresModel() : ThreeAntennaModel();
         c.change(m);
-        FakeGrid grid = ProfileGrid();
-        if (c.metresModel) {
-            grid = FakeGrid(31);
-            grid.SetRow(1, "100", "10", " X ");
-            grid.SetRow(2, "250", "4", " X ");
-        }
+        const ProfileGrid profile;
+        GroundRows metres(31);
+        metres.FillRow(1, "100", "10", " X ");
+        metres.FillRow(2, "250", "4", " X ");
+        const GroundRows& grid = c.metresModel ? static_cast<const GroundRows&>(metres) : profile;
         ScriptedUi script;
         EXPECT_EQ(WriteParamFile(m, {grid, c.useSI, c.use3D}, script.Ui()), WriteStatus::Written);
         EXPECT_EQ(plat::testing::FileBytes(m.InFile), Golden(c.golden));
@@ -257,7 +252,7 @@ TEST_F(ParamFileTest, GoldenFiles) {
 TEST_F(ParamFileTest, GroundFileNamedAfterTheParameterFile) {
     ModelVariables m = ThreeAntennaModel();
     m.File3D = "";
-    const FakeGrid grid = ProfileGrid();
+    const ProfileGrid grid;
     ScriptedUi script;
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
     EXPECT_EQ(plat::testing::FileBytes("site1.inp"), Golden("no_ground_file.inp"));
@@ -323,7 +318,7 @@ TEST_F(ParamFileTest, OverwriteQuestion) {
         WriteBytes("site1.inp", previous);
         WriteBytes("site1.3D", "ground\r\n");
         ModelVariables m = ThreeAntennaModel();
-        const FakeGrid grid = ProfileGrid();
+        const ProfileGrid grid;
         ScriptedUi script;
         script.answer = c.answer;
         script.dialogAnswers = c.dialog;
@@ -362,7 +357,7 @@ TEST_F(ParamFileTest, OnlyTheBareTempNameIsOverwrittenWithoutAsking) {
         WriteBytes(name, "old\r\n");
         ModelVariables m = ThreeAntennaModel();
         m.InFile = name;
-        const FakeGrid grid = ProfileGrid();
+        const ProfileGrid grid;
         ScriptedUi script;
         script.answer = OverwriteAnswer::Yes;
         EXPECT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
@@ -375,24 +370,24 @@ TEST_F(ParamFileTest, OnlyTheBareTempNameIsOverwrittenWithoutAsking) {
 TEST_F(ParamFileTest, FailuresLeaveThePreviousFile) {
     struct Case {
         const char* name;
-        std::function<void(ModelVariables&, FakeGrid&)> spoil;
+        std::function<void(ModelVariables&, GroundRows&)> spoil;
         rlim_t fileSizeLimit = 0; // a full disk: no file grows beyond this many bytes
     };
     const std::vector<Case> cases = {
-        {"grid cell not a number", [](ModelVariables&, FakeGrid& g) { g.SetRow(2, "12a", "0", " X "); }},
-        {"more antennas than records", [](ModelVariables& m, FakeGrid&) { m.NumAnts = 4; }},
-        {"folder missing", [](ModelVariables& m, FakeGrid&) { m.InFile = "no/such/folder/site1.inp"; }},
-        {"no file name", [](ModelVariables& m, FakeGrid&) { m.InFile = ""; }},
-        {"disk full", [](ModelVariables&, FakeGrid&) {}, 100},
+        {"grid cell not a number", [](ModelVariables&, GroundRows& g) { g.FillRow(2, "12a", "0", " X "); }},
+        {"more antennas than records", [](ModelVariables& m, GroundRows&) { m.NumAnts = 4; }},
+        {"folder missing", [](ModelVariables& m, GroundRows&) { m.InFile = "no/such/folder/site1.inp"; }},
+        {"no file name", [](ModelVariables& m, GroundRows&) { m.InFile = ""; }},
+        {"disk full", [](ModelVariables&, GroundRows&) {}, 100},
         // Stops root as well as anyone: the folder named is a file.
-        {"folder is a file", [](ModelVariables& m, FakeGrid&) { m.InFile = "site1.inp/site1.inp"; }},
+        {"folder is a file", [](ModelVariables& m, GroundRows&) { m.InFile = "site1.inp/site1.inp"; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes("site1.inp", "previous\r\n");
         ModelVariables m = ThreeAntennaModel();
         m.File3D = "";
-        FakeGrid grid = ProfileGrid();
+        ProfileGrid grid;
         c.spoil(m, grid);
         ScriptedUi script;
         script.answer = OverwriteAnswer::Yes;
@@ -417,7 +412,7 @@ TEST_F(ParamFileTest, ReplacingKeepsLinkAndModeAndTakesLongNames) {
     fs::create_symlink("real/site1.inp", "site1.inp");
     ModelVariables m = ThreeAntennaModel();
     m.File3D = "";
-    const FakeGrid grid = ProfileGrid();
+    const ProfileGrid grid;
     ScriptedUi script;
     script.answer = OverwriteAnswer::Yes;
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
@@ -445,8 +440,8 @@ TEST_F(ParamFileTest, WideNumbersStaySeparate) {
     m.FltPoint1 = {-12345.5F, 123456.5F, -1234.5F};
     m.FltPoint2 = {-12345.5F, -123456.5F, 0};
     m.RefAntY = 0;
-    FakeGrid grid(31);
-    grid.SetRow(1, "12345678901", "-7", " X ");
+    GroundRows grid(31);
+    grid.FillRow(1, "12345678901", "-7", " X ");
     ScriptedUi script;
     ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
 
@@ -466,7 +461,7 @@ TEST_F(ParamFileTest, WideNumbersStaySeparate) {
 }
 
 TEST_F(ParamFileTest, SaveMenu) {
-    const FakeGrid grid = ProfileGrid();
+    const ProfileGrid grid;
     ModelVariables m = ThreeAntennaModel();
     m.InFile = "old.inp";
     int collected = 0;
@@ -549,15 +544,15 @@ TEST(ParamFileNames, CountGroundRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FakeGrid grid(static_cast<int>(c.rows.size()) + 1);
+        GroundRows grid(static_cast<int>(c.rows.size()) + 1);
         for (std::size_t i = 0; i < c.rows.size(); ++i)
-            grid.SetRow(static_cast<int>(i) + 1, c.rows[i].y, c.rows[i].z, c.rows[i].mark);
+            grid.FillRow(static_cast<int>(i) + 1, c.rows[i].y, c.rows[i].z, c.rows[i].mark);
         EXPECT_EQ(CountGroundRows(grid), c.count);
     }
     // Counting stops at the grid's last row.
-    FakeGrid full(4);
+    GroundRows full(4);
     for (int r = 1; r < 4; ++r)
-        full.SetRow(r, "1", "1", " X ");
+        full.FillRow(r, "1", "1", " X ");
     EXPECT_EQ(CountGroundRows(full), 3);
 }
 

@@ -23,33 +23,23 @@ inline const std::array<const char*, 5> kFlightItems = {"1 - Constant Radius", "
                                                         "3 - Pattern A/Approach", "4 - Pattern B/Level",
                                                         "7 - Pattern C/Orbit"};
 
-class FakeGrid final : public GroundGridCells {
+// The main window's ground grid: the grid model laid out as the profile grid (five columns, row
+// numbers in column 0), with a helper that fills a data row.
+class ProfileGrid final : public plat::GridModel {
 public:
-    explicit FakeGrid(int dataRows = 30) { Init(dataRows); }
+    explicit ProfileGrid(int dataRows = 30) { Init(dataRows); }
     void Init(int dataRows) {
-        cells_.assign(static_cast<std::size_t>(dataRows + 1), std::vector<std::string>(5));
+        Clear();
+        SetRows(dataRows + 1);
+        SetCols(5);
         for (int r = 1; r <= dataRows; ++r)
-            cells_[static_cast<std::size_t>(r)][0] = std::to_string(r);
+            SetTextMatrix(r, 0, std::to_string(r));
     }
-    int Rows() const override { return static_cast<int>(cells_.size()); }
-    std::string TextMatrix(int row, int col) const override {
-        return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
-    }
-    void SetTextMatrix(int row, int col, const std::string& text) override {
-        cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col)) = text;
-    }
-    void SetRedraw(bool redraw) override { redraw_ = redraw; }
-    bool Redraw() const { return redraw_; }
-
-    void SetRow(int row, const std::string& y, const std::string& z, const std::string& mark) {
+    void FillRow(int row, const std::string& y, const std::string& z, const std::string& mark) {
         SetTextMatrix(row, 2, y);
         SetTextMatrix(row, 3, z);
         SetTextMatrix(row, 4, mark);
     }
-
-private:
-    std::vector<std::vector<std::string>> cells_;
-    bool redraw_ = true;
 };
 
 class FakeMainWindow final : public LoadTarget, public ModelWindow {
@@ -80,7 +70,7 @@ public:
         return boxes.Show({text, plat::vbYesNo, title}) == plat::vbYes;
     }
     void ChooseGroundFile3D() override { ++groundDialogs; }
-    GroundGridCells& InitGroundGrid(int rows) override {
+    plat::GridModel& InitGroundGrid(int rows) override {
         grid.Init(rows);
         return grid;
     }
@@ -88,7 +78,7 @@ public:
     // ModelWindow
     MainWindowTexts Texts() const override { return texts; }
     void ShowTexts(const MainWindowTexts& t) override { texts = t; }
-    GroundGridCells& Grid() override { return grid; }
+    plat::GridModel& Grid() override { return grid; }
     void SetFieldModelChecks(const std::array<bool, 3>& c) override {
         texts.mnuRay = c[0];
         texts.mnuGTD = c[1];
@@ -119,7 +109,7 @@ public:
 
     ModelVariables& m_;
     MainWindowTexts texts;
-    FakeGrid grid;
+    ProfileGrid grid;
     BaseFeeds base;
     plat::ScriptedMessageBoxes boxes;
     std::string file3DLabel;

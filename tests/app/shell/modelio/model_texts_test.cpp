@@ -7,12 +7,12 @@ namespace {
 
 TEST(ConvertDisplay, MetresAndBackWithTheFactorInSinglePrecision) {
     MainWindowTexts t;
-    FakeGrid grid(3);
+    ProfileGrid grid(3);
     t.antenna.AntZ = {"100", "0", "-3.281"};
     t.path.ThY = "1000";
     t.flight.FltX = {"24304", "0"};
-    grid.SetRow(1, "100", "-1000.00", " X ");
-    grid.SetRow(2, "", "", "");
+    grid.FillRow(1, "100", "-1000.00", " X ");
+    grid.FillRow(2, "", "", "");
     grid.SetTextMatrix(1, 1, "100");
 
     ConvertDisplay(true, 7, t, grid);
@@ -47,7 +47,7 @@ TEST(ConvertDisplay, FlightBoxesByFlightTypeAndTextsThatAreNoNumber) {
         t.flight.FltX = {"3281", "6562"};
         t.flight.FltY = {"3281", "6562"};
         t.flight.FltZ = {"3281", "6562"};
-        FakeGrid grid(1);
+        ProfileGrid grid(1);
         ConvertDisplay(true, c.type, t, grid);
         for (std::size_t row = 0; row < 2; ++row) {
             const std::array<std::string, 3> shown = {t.flight.FltX[row], t.flight.FltY[row],
@@ -59,8 +59,8 @@ TEST(ConvertDisplay, FlightBoxesByFlightTypeAndTextsThatAreNoNumber) {
     }
     MainWindowTexts t;
     t.antenna.AntX = {"abc", "", "12"};
-    FakeGrid grid(1);
-    grid.SetRow(1, "x1", " ", "");
+    ProfileGrid grid(1);
+    grid.FillRow(1, "x1", " ", "");
     ConvertDisplay(true, 0, t, grid);
     EXPECT_EQ(t.antenna.AntX[0], "abc");
     EXPECT_EQ(t.antenna.AntX[1], "");
@@ -82,11 +82,11 @@ TEST(UnitSwitch, CaptionsAndLengthUnit) {
 
 TEST(Collect, GroundRowsCountInTwoDimensionalModeOnly) {
     MainWindowTexts t;
-    FakeGrid grid(6);
-    grid.SetRow(1, "0", "0", " X ");
-    grid.SetRow(2, "100", "", " X ");
-    grid.SetRow(3, "200", "2", "");
-    grid.SetRow(4, "300", "3", " X"); // after a gap: counts too
+    ProfileGrid grid(6);
+    grid.FillRow(1, "0", "0", " X ");
+    grid.FillRow(2, "100", "", " X ");
+    grid.FillRow(3, "200", "2", "");
+    grid.FillRow(4, "300", "3", " X"); // after a gap: counts too
     ModelVariables m;
     m.NumGroundPts = 9;
     t.mnuUse3D = true;
@@ -105,7 +105,7 @@ TEST(Collect, GroundRowsCountInTwoDimensionalModeOnly) {
 
 TEST(Collect, MetresShownAreCollectedAsFeetAnglesAsTheyStand) {
     MainWindowTexts t;
-    FakeGrid grid(1);
+    ProfileGrid grid(1);
     t.mnuUseSI = true;
     t.mnuUse3D = true;
     t.numAntsOption = 0;
@@ -177,7 +177,7 @@ TEST(Show, FlightTypeKeepsTheModelsOutputSelectionAndPoints) {
         EXPECT_EQ(s.w.texts.flight.FltNumPoints, "11");
 
         // Collected again, the flight type is the one shown, the list's or the model's own.
-        FakeGrid grid(1);
+        ProfileGrid grid(1);
         s.w.texts.mnuUse3D = true;
         CollectParameters(s.w.texts, grid, s.m);
         EXPECT_EQ(s.m.FlightType, c.shown);
@@ -206,7 +206,7 @@ TEST(Show, OneAntennaIsTheReferenceWhateverTheIdleColumnsHeld) {
     ShowParameters(m, w);
     EXPECT_EQ(w.texts.antenna.AntY[2], "250.0");
     EXPECT_EQ(w.texts.antenna.AntZ[1], "12.0");
-    FakeGrid grid(1);
+    ProfileGrid grid(1);
     w.texts.mnuUse3D = true;
     CollectParameters(w.texts, grid, m);
     EXPECT_FLOAT_EQ(m.RefAntY, 250);

@@ -199,13 +199,13 @@ TEST_F(Reader, FileThatCannotBeReadChangesNothing) {
         m.File3D = "kept.3D";
         const ModelVariables before = m;
         FakeMainWindow w(m);
-        w.grid.SetRow(1, "5.000", "6.000", " X ");
-        const FakeGrid gridBefore = w.grid;
+        w.grid.FillRow(1, "5.000", "6.000", " X ");
+        const int rowsBefore = w.grid.Rows();
         const std::optional<std::string> error = LoadParamFile(m.InFile, m, w);
         ASSERT_TRUE(error.has_value());
         EXPECT_NE(error->find(c.reason), std::string::npos) << *error;
         EXPECT_TRUE(m == before);
-        EXPECT_EQ(w.grid.Rows(), gridBefore.Rows());
+        EXPECT_EQ(w.grid.Rows(), rowsBefore);
         EXPECT_EQ(w.grid.TextMatrix(1, 2), "5.000");
         EXPECT_FALSE(w.groundModeSet);
         EXPECT_TRUE(w.file3DLabel.empty());

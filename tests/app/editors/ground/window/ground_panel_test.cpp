@@ -14,13 +14,6 @@
 
 namespace {
 
-struct GridRows final : GroundGrid {
-    explicit GridRows(const plat::FlexGrid& g) : g_(g) {}
-    int Rows() const override { return g_.Rows(); }
-    std::string TextMatrix(int row, int col) const override { return g_.TextMatrix(row, col); }
-    const plat::FlexGrid& g_;
-};
-
 class GroundPanelWindow : public WindowTest {
 protected:
     void SetUp() override {
@@ -118,7 +111,7 @@ TEST_F(GroundPanelWindow, PastesLinesEndingInLfOrCrLfAndCopiesWithCrLf) {
     EXPECT_EQ(g.TextMatrix(4, 2), "200");
     EXPECT_EQ(g.TextMatrix(5, 3), "7");
     EXPECT_EQ(g.TextMatrix(6, 2), "");
-    EXPECT_EQ(CountGroundRows(GridRows(g)), 5);
+    EXPECT_EQ(CountGroundRows(g), 5);
 
     Select(g, 4, 2);
     g.SetRowSel(5);

@@ -17,25 +17,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProfileGrid : public GroundGrid {
+// The profile grid of 30 data rows holding the given (Y, Z) points from row 1, each marked.
+class ProfileGrid : public plat::GridModel {
 public:
-    explicit ProfileGrid(std::vector<std::pair<const char*, const char*>> rows) : rows_(std::move(rows)) {}
-    int Rows() const override { return 31; }
-    std::string TextMatrix(int row, int col) const override {
-        if (row < 1 || row > static_cast<int>(rows_.size()))
-            return "";
-        const auto& [y, z] = rows_[static_cast<std::size_t>(row - 1)];
-        switch (col) {
-        case 1: return "0.000";
-        case 2: return y;
-        case 3: return z;
-        case 4: return " X ";
-        default: return "";
+    explicit ProfileGrid(std::vector<std::pair<const char*, const char*>> rows) {
+        SetRows(31);
+        SetCols(5);
+        int r = 1;
+        for (const auto& [y, z] : rows) {
+            SetTextMatrix(r, 1, "0.000");
+            SetTextMatrix(r, 2, y);
+            SetTextMatrix(r, 3, z);
+            SetTextMatrix(r, 4, " X ");
+            ++r;
         }
     }
-
-private:
-    std::vector<std::pair<const char*, const char*>> rows_;
 };
 
 // The three-antenna capture-effect array at 330 MHz for a 3 degree path, the middle antenna 400 ft off
