@@ -19,6 +19,10 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
 
     std::string header;
     ReportHeader(in, header);
+    if (const int rc = CheckComputable(in, header)) {
+        files.write(RunFiles::kReport, header);
+        return rc;
+    }
     if (in.NPTS > limits::kMaxPoints) {
         Appendf(header, "        TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO");
         Appendf(header, " BE PERFORMED IN DO-LOOP 200\n");
