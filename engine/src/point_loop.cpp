@@ -324,6 +324,8 @@ int CheckComputable(const RunInputs& in, std::string& fort7) {
         {in.MODEL < 0 || in.MODEL > 2, "  NO FIELD COMPUTED: THERE IS NO FIELD MODEL%10.0f\n",
          static_cast<double>(in.MODEL)},
         {!(in.FREQ > 0), "  NO FIELD COMPUTED: THE FREQUENCY IS%10.3f MHZ\n", in.FREQ},
+        {in.TYPE < 1 || in.TYPE > 7, "  NO FIELD COMPUTED: THERE IS NO PATTERN CUT%10.0f\n",
+         static_cast<double>(in.TYPE)},
     };
     int code = 0;
     for (const Unusable& r : reasons) {

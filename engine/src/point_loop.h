@@ -31,7 +31,7 @@ int FlightPoints(const RunInputs& in, std::vector<FlightPoint>& points);
 void ReportHeader(const RunInputs& in, std::string& fort7);
 
 // A run that would compute nothing (no antennas, no points, no field model of that number, no
-// positive frequency): appends one report line per reason and returns errors::kCard; otherwise 0.
+// positive frequency, no pattern cut of that type): appends one report line per reason and returns errors::kCard; otherwise 0.
 int CheckComputable(const RunInputs& in, std::string& fort7);
 
 // The clearance correction of DDM (c the clearance modulation depth, S the CSB sum over M, L the

@@ -32,8 +32,12 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
     files.write(RunFiles::kReport, header);
 
     std::vector<FlightPoint> points;
-    if (const int rc = FlightPoints(in, points))
+    if (const int rc = FlightPoints(in, points)) {
+        std::string reason;
+        Appendf(reason, "  NO FIELD COMPUTED: THE PATTERN CUT HAS A POINT WITHOUT A POSITION\n");
+        files.write(RunFiles::kReport, reason);
         return rc;
+    }
 
     GroundData ground;
     if (in.profileFromGround)

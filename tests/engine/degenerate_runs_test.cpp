@@ -68,6 +68,17 @@ TEST_F(DegenerateRuns, RunsThatComputeNothingFailWithCode7AndTheReason) {
          "  NO FIELD COMPUTED: THE FREQUENCY IS     0.000 MHZ\r\n"},
         {"negative frequency", [](Model& m) { m.freq = -332; },
          "  NO FIELD COMPUTED: THE FREQUENCY IS  -332.000 MHZ\r\n"},
+        {"pattern cut type 8", [](Model& m) { m.flightType = 8; },
+         "  NO FIELD COMPUTED: THERE IS NO PATTERN CUT         8\r\n"},
+        {"two-part approach of 7 points", [](Model& m) { m.flightType = 6, m.points = 7; },
+         "  NO FIELD COMPUTED: THE PATTERN CUT HAS A POINT WITHOUT A POSITION\r\n"},
+        // Starting straight above a theodolite that stands aside: the first point has no real Y.
+        {"level run without a solution",
+         [](Model& m) {
+             m.flightType = 4, m.thX = 5000, m.thY = 9000, m.thZ = 0;
+             m.p1x = 5000, m.p1y = 9000, m.p1z = 1000, m.p2x = 0, m.p2y = 3000, m.p2z = 1000;
+         },
+         "  NO FIELD COMPUTED: THE PATTERN CUT HAS A POINT WITHOUT A POSITION\r\n"},
     };
     for (const auto& c : cases) {
         for (int model : {0, 1, 2}) {
