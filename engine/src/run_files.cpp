@@ -104,8 +104,9 @@ int OPENFL(RunFiles& files, const RunPaths& paths) {
         {kEchoName, true},
     };
     // A written file must be none of the other run files, whatever path or link names it: an input
-    // would be truncated, and two outputs would be written interleaved. The report and the echo are
-    // also compared by their names, since the plot file is opened before them.
+    // would be truncated, and two outputs would be written interleaved. Each is compared with the files
+    // opened before it; the plot file, opened before the ground file, the report and the echo, also
+    // with those by their names.
     FileId ids[5];
     for (int i = 0; i < 5; ++i) {
         const char* name = entries[i].name;
@@ -114,7 +115,7 @@ int OPENFL(RunFiles& files, const RunPaths& paths) {
         PendingFile p;
         bool accepted = openPending(name, entries[i].writes, p);
         if (accepted && entries[i].writes) {
-            for (int j = 0; j < 5; ++j) {
+            for (int j = 0; j < (i == RunFiles::kPlot ? 5 : i); ++j) {
                 if (j == i)
                     continue;
                 const FileId other =

@@ -134,3 +134,19 @@ TEST_F(SpecialFiles, PlotFileThatIsTheReportOrTheEchoIsRefused) {
     // A plot file next to them is fine.
     EXPECT_EQ(lib.run("temp.inp", "sub/FORT7", "temp.3D"), 0);
 }
+
+// The report or the echo linked to another run file fails with its own code and leaves that file whole.
+TEST_F(SpecialFiles, ReportOrEchoThatIsAnotherRunFileIsRefused) {
+    LoadedEngine lib;
+    ASSERT_TRUE(lib.loaded()) << dlerror();
+    const std::string inp = readFile("temp.inp");
+    fs::create_symlink("temp.inp", "FORT7");
+    EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 5);
+    EXPECT_EQ(readFile("temp.inp"), inp);
+    fs::remove("FORT7");
+    writeFile("FORT7", "");
+    fs::create_hard_link("FORT7", "FORT10");
+    EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 6);
+    fs::remove("FORT10");
+    EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 0);
+}
