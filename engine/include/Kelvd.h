@@ -18,9 +18,12 @@ extern "C" {
    A run ends with one of these codes (Kelv_getLastError):
      0 none; 1 stopped by Kelv_stop;
      2..6 the parameter file, plot file, 3D ground file, "FORT7" or "FORT10" cannot be opened or
-          written (also for a null or over-long path);
+          written (also for a null or over-long path, a file that is not a regular file, and an
+          output that is another of the run files under another name or link);
      7 a card does not give its fields, a capacity is exceeded (30 vertices, 5 antennas, 30 ground
-       cuts), a value is not a finite number, or the flight has no defined field point;
+       cuts), a value is not a finite number, the run would compute nothing (no antennas, no points,
+       an unknown field model, a frequency of 0 or less), or the flight has a point with no defined
+       field (at an antenna, on the ground profile); "FORT7" ends with a line saying why;
      8 more than 250 field points; 9 plate vertices not coplanar (GTD model);
      10 the 3D ground file is malformed; 11 the run could not be carried out (no thread, no memory). */
 KELVD_API int Kelv_start(const char* inPath, const char* plotPath, const char* groundPath);

@@ -80,9 +80,11 @@ int readCard3(std::FILE* file, RunInputs& in, std::string& echo) {
     in.A = a;
     in.MC150 = mc150;
     in.AMODE = amode;
-    in.lambda = kLightFeetPerSecond / (freq * 1000000.0);
-    in.k = 2 * std::numbers::pi / in.lambda;
-    in.epsEff = Complex(in.permRe, in.permIm - 18000.0 * in.conductivity / freq);
+    // A frequency of 0 or less has no wavelength: the derived values stay 0 and the run fails after the
+    // report header, which says why.
+    in.lambda = freq > 0 ? kLightFeetPerSecond / (freq * 1000000.0) : 0;
+    in.k = freq > 0 ? 2 * std::numbers::pi / in.lambda : 0;
+    in.epsEff = Complex(in.permRe, in.permIm - (freq > 0 ? 18000.0 * in.conductivity / freq : 0));
     if (!allFinite({in.lambda, in.k, in.epsEff.real(), in.epsEff.imag()}))
         return errors::kCard;
     in.clearanceCorrection = false;

@@ -9,7 +9,9 @@ constexpr int kStopped = 1;
 // over-long (more than 255 bytes) or null path counts as a file that cannot be opened.
 constexpr int kFileBase = 1;
 // A card header or card line does not give its fields, a capacity is exceeded (vertices, antennas,
-// ground cuts), a value is not finite, or the flight geometry has no defined field point.
+// ground cuts), a value is not finite, the run would compute nothing (no antennas, no points, an unknown
+// field model, a frequency of 0 or less), or the flight geometry has no defined field point (none at
+// all, or one at an antenna or on the ground profile).
 constexpr int kCard = 7;
 constexpr int kTooManyPoints = 8;
 constexpr int kNotCoplanar = 9;

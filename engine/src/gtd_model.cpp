@@ -38,7 +38,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
     const Vec3 c{std::cos(cr), std::sin(cr), 0};
     g.pt1 = s * (Af - kHalfElement * c);
     g.pt2 = s * (Af + kHalfElement * c);
-    const int vertices = 2 * std::clamp(ctx.profile.NV, 0, limits::kMaxVertices);
+    const int vertices = 2 * (g.T.NPLATE + 1);
     for (int i = 0; i < vertices; ++i)
         g.T.DRV[static_cast<size_t>(i)] = s * g.T.DRV[static_cast<size_t>(i)];
     g.P = s * ctx.P;

@@ -13,11 +13,22 @@ constexpr double kPi = 3.14159265358979323846;
 } // namespace
 
 int BuildPlates(GtdCall& g, const Profile& profile) {
-    const int NV = std::clamp(profile.NV, 0, limits::kMaxVertices);
+    // A vertex that repeats the one before it (a ground file's cut listed twice, a grid row entered
+    // twice) would make a plate of no area, whose normal is undefined: it is merged into its predecessor.
+    // Only Y and Z shape the plates.
+    Profile merged;
+    for (int i = 0; i < std::clamp(profile.NV, 0, limits::kMaxVertices); ++i) {
+        const Vec3& v = profile.v[static_cast<size_t>(i)];
+        const Vec3& last = merged.v[static_cast<size_t>(std::max(merged.NV - 1, 0))];
+        if (merged.NV > 0 && v.y == last.y && v.z == last.z)
+            continue;
+        merged.v[static_cast<size_t>(merged.NV++)] = v;
+    }
+    const int NV = merged.NV;
     auto& DRV = g.T.DRV;
     for (int i = 0; i < 2 * NV; ++i) {
         const int j = i / 2;
-        const Vec3& p = profile.v[static_cast<size_t>(j)];
+        const Vec3& p = merged.v[static_cast<size_t>(j)];
         DRV[static_cast<size_t>(i)] = {((i + j) % 2 == 0 ? 1.0 : -1.0) * kHalfWidth, p.y, p.z};
         if (g.DEBUG == 1)
             Appendf(g.sink, "0     DRV(I,1,2,3)=%15.3f%15.3f%15.3fI=%5dJ=%5d\n", DRV[i].x, DRV[i].y, DRV[i].z,

@@ -6,7 +6,8 @@
 namespace kelvd {
 
 // Builds the plate vertex table DRV (feet), the plate normals and the wedge angles of the call from the
-// profile. Returns -1, or the number (from 0) of the first plate whose vertices are not coplanar.
+// profile, a vertex equal in Y and Z to the one before it merged into it (the table then holds
+// 2 (NPLATE + 1) vertices). Returns -1, or the number (from 0) of the first plate whose vertices are not coplanar.
 int BuildPlates(GtdCall& g, const Profile& profile);
 
 } // namespace kelvd

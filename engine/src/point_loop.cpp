@@ -5,9 +5,11 @@
 #include "geometry.h"
 #include "text_format.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <numbers>
 #include <system_error>
@@ -53,6 +55,44 @@ void writeVertices(std::string& out, const Profile& profile) {
         const Vec3& v = profile.v[static_cast<size_t>(i)];
         Appendf(out, "%29s%10.3f%17s%10.3f%17s%10.3f\n", " ", v.x, " ", v.y, " ", v.z);
     }
+}
+
+// How close a field point may come to an antenna and to the ground (feet). Within the antenna
+// element's half-length no model has a field; on the ground the models' rays degenerate (a diffraction
+// point on the field point itself, a singular optics integrand, an exact cancellation of direct and
+// reflected ray), so none of their values there can be trusted.
+constexpr double kAtAntenna = 0.05;
+constexpr double kOnGround = 0.001;
+
+// Distance (feet) from (y, z) to the profile in the vertical plane along the runway: its segments, or its
+// single vertex.
+double distanceToProfile(const Profile& profile, double y, double z) {
+    const int nv = std::clamp(profile.NV, 0, limits::kMaxVertices);
+    double best = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < nv; ++i) {
+        const Vec3& a = profile.v[static_cast<size_t>(i)];
+        const Vec3& b = profile.v[static_cast<size_t>(i + 1 < nv ? i + 1 : i)];
+        const double dy = b.y - a.y, dz = b.z - a.z;
+        const double len2 = dy * dy + dz * dz;
+        const double t = len2 > 0 ? std::clamp(((y - a.y) * dy + (z - a.z) * dz) / len2, 0.0, 1.0) : 0.0;
+        best = std::min(best, std::hypot(y - (a.y + t * dy), z - (a.z + t * dz)));
+    }
+    return best;
+}
+
+// The report line and true when the field point is one at which the model of this antenna has no
+// field: at the antenna, or on its ground profile.
+bool degenerateFieldPoint(const Vec3& P, const Vec3& A, int antenna, const Profile& profile,
+                          std::string& fort7) {
+    if (length(P - A) < kAtAntenna) {
+        Appendf(fort7, "  FIELD POINT%11.3f%11.3f%11.3f IS AT ANTENNA%2d\n", P.x, P.y, P.z, antenna + 1);
+        return true;
+    }
+    if (distanceToProfile(profile, P.y, P.z) <= kOnGround) {
+        Appendf(fort7, "  FIELD POINT%11.3f%11.3f%11.3f LIES ON THE GROUND PROFILE\n", P.x, P.y, P.z);
+        return true;
+    }
+    return false;
 }
 
 Complex phasor(double magnitude, double phaseDeg) {
@@ -272,6 +312,31 @@ void ReportHeader(const RunInputs& in, std::string& o) {
     }
 }
 
+int CheckComputable(const RunInputs& in, std::string& fort7) {
+    struct Unusable {
+        bool when;
+        const char* format;
+        double value;
+    };
+    const Unusable reasons[] = {
+        {in.NA <= 0, "  NO FIELD COMPUTED: THE NUMBER OF ANTENNAS IS%10.0f\n", static_cast<double>(in.NA)},
+        {in.NPTS <= 0, "  NO FIELD COMPUTED: THE NUMBER OF POINTS IS%10.0f\n", static_cast<double>(in.NPTS)},
+        {in.MODEL < 0 || in.MODEL > 2, "  NO FIELD COMPUTED: THERE IS NO FIELD MODEL%10.0f\n",
+         static_cast<double>(in.MODEL)},
+        {!(in.FREQ > 0), "  NO FIELD COMPUTED: THE FREQUENCY IS%10.3f MHZ\n", in.FREQ},
+        {in.TYPE < 1 || in.TYPE > 7, "  NO FIELD COMPUTED: THERE IS NO PATTERN CUT%10.0f\n",
+         static_cast<double>(in.TYPE)},
+    };
+    int code = 0;
+    for (const Unusable& r : reasons) {
+        if (!r.when)
+            continue;
+        Appendf(fort7, r.format, r.value);
+        code = errors::kCard;
+    }
+    return code;
+}
+
 double CLRCOR(double c, double DDM, Complex S, Complex L, double M) {
     const double r = std::abs(L / S);
     const double q = r / ((r + 1) * (r + 1));
@@ -326,6 +391,11 @@ void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPo
             }
         } else {
             ctx.profile = in.cardProfile;
+        }
+
+        if (degenerateFieldPoint(P, a.pos, n, ctx.profile, out.fort7)) {
+            out.error = errors::kCard;
+            return;
         }
 
         Complex ISS, ICS, ICC;

@@ -30,6 +30,10 @@ int FlightPoints(const RunInputs& in, std::vector<FlightPoint>& points);
 // The report header that precedes the points (without the 250-point termination text).
 void ReportHeader(const RunInputs& in, std::string& fort7);
 
+// A run that would compute nothing (no antennas, no points, no field model of that number, no
+// positive frequency, no pattern cut of that type): appends one report line per reason and returns errors::kCard; otherwise 0.
+int CheckComputable(const RunInputs& in, std::string& fort7);
+
 // The clearance correction of DDM (c the clearance modulation depth, S the CSB sum over M, L the
 // clearance sum).
 double CLRCOR(double c, double DDM, Complex S, Complex L, double M);

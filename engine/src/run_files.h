@@ -35,9 +35,15 @@ struct RunFiles {
     void write(Index file, const std::string& text);
 };
 
+// The report and the echo: bare names, so in the current directory.
+inline constexpr const char* kReportName = "FORT7";
+inline constexpr const char* kEchoName = "FORT10";
+
 // Opens the five files in table order; returns 0, or the number (1..5) of the first that fails (the
-// files opened before it stay open). A folder does not open as a file to read, and a file to write
-// fails instead of truncating the parameter file or the ground file under another name.
+// files opened before it stay open). Only regular files are taken (an output may also be a new file),
+// and no open ever waits (a named pipe fails at once). A file to write fails, untouched, when it is one
+// of the other run files under another name or link (an input, or the plot file as "FORT7" or
+// "FORT10").
 int OPENFL(RunFiles& files, const RunPaths& paths);
 
 // Closes every open file in table order and clears its handle. Returns false when one of the written

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -16,9 +17,15 @@ enum State : std::int32_t { kNeverRun = 0, kRunning = 1, kFinished = 2, kFailed 
 
 // The library's one application object: the run state, the path buffers and the run thread. Unloading
 // the library during a run stops the run and waits for its thread.
+//
+// Callers on any number of threads are serialised by control_, which the run thread never takes: the
+// claim of the run, the thread object and the reset of the shared words happen as one step, so a run
+// that ends at once cannot let a second caller start (and assign onto) a thread the first has not yet
+// stored. Only a caller holding control_ moves RunState to running; only the run thread moves it on.
 class CEngineApp {
 public:
     ~CEngineApp() {
+        std::lock_guard lock(control_);
         if (worker_.joinable()) {
             StopRequested.store(1);
             worker_.join();
@@ -26,13 +33,11 @@ public:
     }
 
     int start(const char* in, const char* plot, const char* ground) {
-        std::int32_t s = RunState.load();
-        do {
-            if (s == kRunning)
-                return 1;
-        } while (!RunState.compare_exchange_weak(s, kRunning));
-
-        // The previous run has published its end; its thread has nothing left to do.
+        std::lock_guard lock(control_);
+        if (RunState.load() == kRunning)
+            return 1;
+        // The previous run has published its end; its thread has nothing left to do. Joining it here
+        // keeps at most one run thread in existence.
         if (worker_.joinable())
             worker_.join();
         paths_.in.assign(in);
@@ -41,6 +46,7 @@ public:
         StopRequested.store(0);
         LastError.store(errors::kNone);
         Progress.store(0);
+        RunState.store(kRunning);
         try {
             worker_ = std::thread([this] { run(); });
         } catch (const std::system_error&) {
@@ -51,6 +57,9 @@ public:
     }
 
     void stop() {
+        // Under control_ no new run can start between the test and the request, so a request meant for
+        // a run that has just ended is cleared by the next start instead of stopping that next run.
+        std::lock_guard lock(control_);
         if (RunState.load() == kRunning)
             StopRequested.store(1);
     }
@@ -93,6 +102,7 @@ private:
     std::atomic<std::int32_t> LastError{errors::kNone};
     std::atomic<std::int32_t> Progress{0};
     RunPaths paths_;
+    std::mutex control_;
     std::thread worker_;
 };
 

@@ -19,6 +19,10 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
 
     std::string header;
     ReportHeader(in, header);
+    if (const int rc = CheckComputable(in, header)) {
+        files.write(RunFiles::kReport, header);
+        return rc;
+    }
     if (in.NPTS > limits::kMaxPoints) {
         Appendf(header, "        TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO");
         Appendf(header, " BE PERFORMED IN DO-LOOP 200\n");
@@ -28,8 +32,12 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
     files.write(RunFiles::kReport, header);
 
     std::vector<FlightPoint> points;
-    if (const int rc = FlightPoints(in, points))
+    if (const int rc = FlightPoints(in, points)) {
+        std::string reason;
+        Appendf(reason, "  NO FIELD COMPUTED: THE PATTERN CUT HAS A POINT WITHOUT A POSITION\n");
+        files.write(RunFiles::kReport, reason);
         return rc;
+    }
 
     GroundData ground;
     if (in.profileFromGround)

@@ -217,13 +217,19 @@ TEST(GtdSwitches, ValuesOtherThanZeroAndOne) {
     EXPECT_EQ(withSwitch(7, 2), withSwitch(7, 0));
 }
 
-TEST(GtdPlates, CoincidentProfilePointsStopTheAntenna) {
-    const RunInputs in = gtdInputs({{0, 0}, {100, 0}, {100, 0}, {200, 5}});
-    const Field f = gtd(in, {0, 500, 50});
-    EXPECT_NE(f.rc, 0);
-    EXPECT_EQ(
-        f.report,
-        " VERTEXES ARE NOT COPLANAR AT THE PLATE                   2          PROGRAM WAS INTERRUPTED\r\n");
+// A repeated profile point is merged before the plates are built: the field is that of the profile
+// without the repetition, and no plate is reported.
+TEST(GtdPlates, RepeatedProfilePointIsMerged) {
+    const Field once = gtd(gtdInputs({{0, 0}, {100, 0}, {200, 5}}), {0, 500, 50});
+    for (const auto& twice : {std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {100, 0}, {200, 5}},
+                              std::vector<std::pair<double, double>>{{0, 0}, {0, 0}, {100, 0}, {200, 5}, {200, 5}}}) {
+        const Field f = gtd(gtdInputs(twice), {0, 500, 50});
+        ASSERT_EQ(f.rc, 0);
+        EXPECT_EQ(f.report, once.report);
+        EXPECT_EQ(f.E, once.E);
+    }
+    ASSERT_EQ(once.rc, 0);
+    EXPECT_NE(once.E, Complex(0, 0));
 }
 
 // A one-point profile has no plates: the direct ray alone, with the range error line of its blockage test.

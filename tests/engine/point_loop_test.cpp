@@ -127,17 +127,6 @@ TEST_F(PointLoop, AFailingPointWritesWhatOneThreadWouldHaveWritten) {
     EXPECT_EQ(many.plot, one.plot);
 }
 
-TEST_F(PointLoop, RunWithoutPointsFinishesAfterTheHeader) {
-    Model m = threeAntennaApproach(0);
-    writeFile("temp.inp", paramFile(m));
-    writeFile("temp.3D", kDefaultGround);
-    const RunOutput o = run(0);
-    EXPECT_EQ(o.code, 0);
-    EXPECT_EQ(o.plot, "");
-    EXPECT_NE(o.fort7.find("THE PATTERN CUT FOR THIS SIM. IS:"), std::string::npos);
-    EXPECT_EQ(o.fort7.find("THE OUTPUT DATA"), std::string::npos);
-}
-
 TEST_F(PointLoop, MalformedGroundFileFailsWhenTheProfileComesFromIt) {
     Model m = threeAntennaApproach(5);
     m.ground.clear();

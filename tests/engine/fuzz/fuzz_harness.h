@@ -68,6 +68,10 @@ inline bool FuzzOne(const std::uint8_t* data, size_t size, Models models = Model
     if (models == Models::FlatEarth)
         in.MODEL = 0;
     in.NPTS = std::min(in.NPTS, kelvd::limits::kMaxPoints);
+    // As a run does: what would compute nothing is refused before any point.
+    std::string reasons;
+    if (kelvd::CheckComputable(in, reasons) != 0)
+        return !reasons.empty();
     std::vector<kelvd::FlightPoint> points;
     if (kelvd::FlightPoints(in, points) != 0)
         return true;

@@ -36,26 +36,14 @@ protected:
     Model model;
 };
 
-// A parameter file the test hands over only when it chooses: the run thread waits in its open.
-class Fifo {
-public:
-    explicit Fifo(const char* name) : name_(name) { ::mkfifo(name, 0600); }
-    ~Fifo() {
-        if (feeder_.joinable())
-            feeder_.join();
-    }
-    void feed(const std::string& text, std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
-        feeder_ = std::thread([this, text, delay] {
-            std::this_thread::sleep_for(delay);
-            writeFile(name_, text);
-        });
-    }
-    void join() { feeder_.join(); }
-
-private:
-    std::string name_;
-    std::thread feeder_;
-};
+// A parameter file whose card reading takes a while: blank filler between the title and the first card,
+// which the header search skips character by character. A run started on it is still reading its cards
+// when the test's next call comes, and then goes on to its points.
+std::string slowParamFile(const Model& m) {
+    std::string s = paramFile(m);
+    s.insert(s.find('\n') + 1, std::string(size_t{16} << 20, ' '));
+    return s;
+}
 
 } // namespace
 
@@ -138,43 +126,38 @@ TEST_F(RunState, PathsLongerThan255BytesFailWithTheirFileCode) {
 }
 
 TEST_F(RunState, SecondStartDuringARunReturns1AndStopTakesEffectAtTheFirstPoint) {
-    Fifo fifo("slow.inp");
+    writeFile("slow.inp", slowParamFile(model));
     ASSERT_EQ(lib.start("slow.inp", "temp.prn", "temp.3D"), 0);
     EXPECT_EQ(lib.start("temp.inp", "other.prn", "temp.3D"), 1);
     EXPECT_GE(lib.progress(), 1);
     EXPECT_LE(lib.progress(), 99);
     lib.stop(); // during the card reading
-    fifo.feed(paramFile(model));
     EXPECT_EQ(lib.wait(), 1);
     EXPECT_EQ(lib.progress(), 0);
     EXPECT_FALSE(fs::exists("other.prn"));
     // The header is there, no point was computed.
     const std::string fort7 = readFile("FORT7");
     EXPECT_NE(fort7.find("THE PATTERN CUT FOR THIS SIM. IS:"), std::string::npos);
-    EXPECT_EQ(fort7.find("THE OUTPUT DATA IS AS FOLLOWS"), std::string::npos);
+    EXPECT_EQ(fort7.find("THE OUTPUT DATA"), std::string::npos);
     EXPECT_EQ(readFile("temp.prn"), "");
 }
 
 TEST_F(RunState, StaleStopRequestIsClearedByTheNextStart) {
-    // A run without points never looks at the stop request; it finishes and leaves the request set.
+    // A run without points fails before it looks at the stop request, and leaves the request set.
     Model m = model;
     m.points = 0;
-    Fifo fifo("slow.inp");
+    writeFile("slow.inp", slowParamFile(m));
     ASSERT_EQ(lib.start("slow.inp", "temp.prn", "temp.3D"), 0);
     lib.stop();
-    fifo.feed(paramFile(m));
-    EXPECT_EQ(lib.wait(), 0);
-    fifo.join();
+    EXPECT_EQ(lib.wait(), 7);
     EXPECT_EQ(lib.run("temp.inp", "temp.prn", "temp.3D"), 0);
     EXPECT_EQ(lines(readFile("temp.prn")), 5u);
 }
 
 TEST_F(RunState, UnloadingDuringARunStopsAndJoinsTheRunThread) {
-    Fifo fifo("slow.inp");
+    writeFile("slow.inp", slowParamFile(model));
     ASSERT_EQ(lib.start("slow.inp", "temp.prn", "temp.3D"), 0);
-    fifo.feed(paramFile(model), std::chrono::milliseconds(50));
     lib.unload(); // returns only when the run thread has ended
-    fifo.join();
     EXPECT_EQ(readFile("temp.prn"), "");
     EXPECT_EQ(readFile("FORT7").find("THE OUTPUT DATA"), std::string::npos);
     LoadedEngine again;
