@@ -117,7 +117,7 @@ void DIFFLD(GtdCall& g, const Vec3& O, const Vec3& R, const Vec3& S, const Vec3&
 
     double A = 0;
     Complex Ds, Dh;
-    DIFCOF(phi, phip, beta0, s, sp, WA, 0, A, 3, Ds, Dh, g.DEBUG, g.sink);
+    DIFCOF(phi, phip, beta0, s, sp, WA, 0, A, 3, Ds, Dh, g.DEBUG, g.sink, OnBoundary::AsTraced);
     if (g.DEBUG == 1) {
         Appendf(g.sink, "  AMPLITUDE ALONG THE DIFF          %20.8f\n", A);
         Appendf(g.sink, "  SOFT DIFFRACTION COEFFICIENT   %20.8f%20.8f", Ds.real(), Ds.imag());
