@@ -1,5 +1,6 @@
 #include "gtd_diffcoef.h"
 
+#include "engine_constants.h"
 #include "text_format.h"
 
 #include <cmath>
@@ -7,9 +8,6 @@
 namespace kelvd {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2 * kPi;
-constexpr double kRadPerDeg = 0.017453292519943295;
 // Below this distance from a cotangent pole the term uses its small-argument form.
 constexpr double kPoleDistance = 0.001;
 // Above this value of every transition argument the coefficient takes its non-uniform (Keller) form.

@@ -1,5 +1,7 @@
 #include "po_model.h"
 
+#include "engine_constants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,7 +10,7 @@ namespace kelvd {
 namespace {
 
 // Phases are reduced before their sine and cosine are taken.
-double ReducePhase(double x) { return x - po::kTwoPi * std::trunc(x / po::kTwoPi); }
+double ReducePhase(double x) { return x - kTwoPi * std::trunc(x / kTwoPi); }
 
 // The integrand (Fa, Fb) at S = (Ys, Zs) and the step to take from there along the unit tangent
 // (ty, tz), limited to [hmin, hmax]. Where S meets the field point or the antenna's foot point the
