@@ -64,7 +64,7 @@ void FirstTangent(const Profile& profile, int nv, double& ty, double& tz) {
 // S0: the first segment's line continued backwards without end. Integrating by parts, the integral of
 // F e^(jk Rt) along that line up to S0 is F(S0) e^(jk Rt(S0)) / (jk Rt'), to first order in 1 / k, with
 // Rt' = (L / Rt) ((S0 - P).t / r1 + (S0 - F).t / r2) the derivative of Rt along the unit tangent t at S0
-// (F the antenna's foot point (0, Za)); a segment's weight 2 w2 is W, the antenna's height above the
+// (F = (0, Za), where r2 is measured from); a segment's weight 2 w2 is W, the height of F above the
 // line. At S0 = (0, 0) with t = (1, 0): W = Za, Rt' = -Yf h / (rho Rs), the classic start term.
 void StartTerm(const POGeometry& g, const Profile& profile, int nv, double& Ga, double& Gb) {
     Ga = Gb = 0;
@@ -76,7 +76,7 @@ void StartTerm(const POGeometry& g, const Profile& profile, int nv, double& Ga, 
     const double W = Y0 * tz - dZa * ty;
     const double r1 = std::sqrt(dYf * dYf + dZf * dZf);
     const double r2 = std::sqrt(Y0 * Y0 + dZa * dZa);
-    // An antenna on or below the line, or a field point on S0: the term is undefined and left out.
+    // F on or below the line, or the field point on S0: the term is undefined and left out.
     if (!(W > 0) || !(r1 > 0)) return;
     const double L = r1 + r2;
     const double Rt = std::sqrt(L * L + Xa * Xa);
