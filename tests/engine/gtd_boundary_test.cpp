@@ -41,8 +41,10 @@ TEST(DifcofOnBoundary, TakesTheSideTheRayTracersCountThePointTo) {
         SCOPED_TRACE(c.boundary);
         const Coefficients traced = difcof(c.phi, c.phip, c.WA, OnBoundary::AsTraced);
         const Coefficients mean = difcof(c.phi, c.phip, c.WA, OnBoundary::Mean);
-        const Coefficients counted = difcof(c.phi + c.towardsCountedSide * delta, c.phip, c.WA, OnBoundary::Mean);
-        const Coefficients other = difcof(c.phi - c.towardsCountedSide * delta, c.phip, c.WA, OnBoundary::Mean);
+        const Coefficients counted =
+            difcof(c.phi + c.towardsCountedSide * delta, c.phip, c.WA, OnBoundary::Mean);
+        const Coefficients other =
+            difcof(c.phi - c.towardsCountedSide * delta, c.phip, c.WA, OnBoundary::Mean);
         const double size = std::abs(counted.Dh - other.Dh);
         ASSERT_GT(size, 1.0); // a boundary indeed: the coefficient jumps
         EXPECT_NEAR(std::abs(traced.Dh - counted.Dh), 0, 1e-6 * size);
@@ -103,6 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Profiles, GtdBoundary,
                          ::testing::Values(BoundaryCase{"step_reflection", kStep, 6000, 27.5, 28.5},
                                            BoundaryCase{"step_shadow", kStep, 4000, -14.5, -13.5},
                                            BoundaryCase{"flat_vertex_reflection", kFlat, 6000, 27.5, 28.5}),
-                         [](const ::testing::TestParamInfo<BoundaryCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BoundaryCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

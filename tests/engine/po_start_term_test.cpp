@@ -28,8 +28,9 @@ TEST(POFLDOnAPlane, IsImageTheoryWhereverTheProfileBegins) {
             for (double Xa : {0.0, 400.0})
                 for (double Yf : {3000.0, 20000.0})
                     for (double elevation : {2.0, 3.0, 4.0}) {
-                        SCOPED_TRACE(::testing::Message() << "slope " << slope << ", from " << from << ", Xa " << Xa
-                                                          << ", Yf " << Yf << ", elevation " << elevation);
+                        SCOPED_TRACE(::testing::Message()
+                                     << "slope " << slope << ", from " << from << ", Xa " << Xa << ", Yf "
+                                     << Yf << ", elevation " << elevation);
                         g.A = {Xa, 0, 14};
                         g.P = {0, Yf, Yf * (slope + std::tan(elevation * kDeg))};
                         Profile p;
@@ -145,7 +146,8 @@ TEST_P(POStartTerm, AgreesWithImageTheoryWhereverTheProfileStarts) {
         ASSERT_EQ(po.size(), flat.size());
         double largest = 0;
         for (size_t i = 0; i < flat.size(); ++i) {
-            EXPECT_NEAR(po[i].second, flat[i].second, c.cdiTolerance) << "point " << i << " at " << flat[i].first;
+            EXPECT_NEAR(po[i].second, flat[i].second, c.cdiTolerance)
+                << "point " << i << " at " << flat[i].first;
             largest = std::max(largest, std::fabs(flat[i].second));
         }
         if (m.flightType != 4)
@@ -158,16 +160,19 @@ TEST_P(POStartTerm, AgreesWithImageTheoryWhereverTheProfileStarts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Planes, POStartTerm,
-    ::testing::Values(PlaneCase{"flat_from_0", plane(0, 0), 3}, PlaneCase{"flat_from_minus500", plane(-500, 0), 3},
-                      PlaneCase{"flat_from_minus1000", plane(-1000, 0), 3},
-                      PlaneCase{"flat_from_minus5000", plane(-5000, 0), 3},
-                      PlaneCase{"flat_collinear_vertices", plane(-3000, 0, {-1200, -150, 0, 350, 2600, 9000}), 3},
-                      PlaneCase{"rising_from_0", plane(0, 0.005), 4},
-                      PlaneCase{"rising_from_minus1000", plane(-1000, 0.005), 4},
-                      PlaneCase{"falling_from_0", plane(0, -0.005), 4},
-                      PlaneCase{"falling_from_minus1000", plane(-1000, -0.005), 4}),
-    [](const ::testing::TestParamInfo<PlaneCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Planes, POStartTerm,
+                         ::testing::Values(PlaneCase{"flat_from_0", plane(0, 0), 3},
+                                           PlaneCase{"flat_from_minus500", plane(-500, 0), 3},
+                                           PlaneCase{"flat_from_minus1000", plane(-1000, 0), 3},
+                                           PlaneCase{"flat_from_minus5000", plane(-5000, 0), 3},
+                                           PlaneCase{"flat_collinear_vertices",
+                                                     plane(-3000, 0, {-1200, -150, 0, 350, 2600, 9000}), 3},
+                                           PlaneCase{"rising_from_0", plane(0, 0.005), 4},
+                                           PlaneCase{"rising_from_minus1000", plane(-1000, 0.005), 4},
+                                           PlaneCase{"falling_from_0", plane(0, -0.005), 4},
+                                           PlaneCase{"falling_from_minus1000", plane(-1000, -0.005), 4}),
+                         [](const ::testing::TestParamInfo<PlaneCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
