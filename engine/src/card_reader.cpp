@@ -1,5 +1,6 @@
 #include "card_reader.h"
 
+#include "engine_constants.h"
 #include "error_codes.h"
 #include "geometry.h"
 #include "text_format.h"
@@ -12,7 +13,6 @@ namespace kelvd {
 
 namespace {
 
-using geometry::kRadPerDeg;
 constexpr double kLightFeetPerSecond = 983571200.0;
 
 bool allFinite(std::initializer_list<double> values) {

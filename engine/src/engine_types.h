@@ -7,7 +7,6 @@
 
 namespace kelvd {
 
-using Real = double;
 using Complex = std::complex<double>;
 
 struct Vec3 {

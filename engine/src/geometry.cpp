@@ -1,5 +1,6 @@
 #include "geometry.h"
 
+#include "engine_constants.h"
 #include "text_format.h"
 
 namespace kelvd {
@@ -46,11 +47,11 @@ void RAYDIR(const Vec3& A, const Vec3& B, Vec3& u, double& dist, double& theta, 
     const Vec3 d = B - A;
     VECTOR(3, A, B, u);
     dist = length(d);
-    theta = ATAN2S(std::sqrt(d.x * d.x + d.y * d.y), d.z) / geometry::kRadPerDeg;
+    theta = ATAN2S(std::sqrt(d.x * d.x + d.y * d.y), d.z) / kRadPerDeg;
     if (d.x == 0)
         phi = d.y >= 0 ? 90.0 : -90.0;
     else
-        phi = ATAN2S(d.y, d.x) / geometry::kRadPerDeg;
+        phi = ATAN2S(d.y, d.x) / kRadPerDeg;
 }
 
 void PLNINT(const Vec3& P0, const Vec3& n, const Vec3& Q, const Vec3& s, Vec3& R, int& parallel) {

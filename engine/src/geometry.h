@@ -33,7 +33,6 @@ inline double length(const Vec3& a) {
 }
 
 namespace geometry {
-constexpr double kRadPerDeg = 0.017453292519943295;
 // Below this |s . n| a line counts as parallel to a plane.
 constexpr double kParallelLimit = 1e-8;
 } // namespace geometry

@@ -1,5 +1,6 @@
 #include "gtd_diffcoef.h"
 
+#include "engine_constants.h"
 #include "text_format.h"
 
 #include <cmath>
@@ -7,13 +8,29 @@
 namespace kelvd {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2 * kPi;
-constexpr double kRadPerDeg = 0.017453292519943295;
 // Below this distance from a cotangent pole the term uses its small-argument form.
 constexpr double kPoleDistance = 0.001;
 // Above this value of every transition argument the coefficient takes its non-uniform (Keller) form.
 constexpr double kUniformLimit = 50;
+
+// The side a term takes exactly on its boundary (eps = 0). A term's distance eps is positive where the
+// ray of its boundary exists; the boundaries of the rays the tracers follow are those of term 2 with
+// N = 0 (the incident ray), term 3 with N = 1 and term 4 with N = 0 (the rays reflected by the two
+// faces). Traced, the incident ray grazing the edge counts (+1) and a reflection point on the edge does
+// not (-1); any other boundary (term 1 has none outside the wedge) keeps the mean (0).
+struct BoundaryOfRay {
+    bool traced;
+    int N;
+    double side;
+};
+constexpr BoundaryOfRay kTracedBoundary[4] = {{false, 0, 0}, {true, 0, 1}, {true, 1, -1}, {true, 0, -1}};
+
+double boundarySide(double eps, int term, int N, OnBoundary onBoundary) {
+    const BoundaryOfRay& b = kTracedBoundary[term];
+    if (eps != 0 || onBoundary == OnBoundary::Mean || !b.traced || N != b.N)
+        return SGN(eps);
+    return b.side;
+}
 
 double horner(const double* c, int n, double y) {
     double r = c[0];
@@ -74,7 +91,7 @@ double SGN(double x) {
 }
 
 void DIFCOF(double phi, double phip, double beta0, double s, double sp, double WA, double Lgiven, double& A,
-            int mode, Complex& Ds, Complex& Dh, int debug, std::string& sink) {
+            int mode, Complex& Ds, Complex& Dh, int debug, std::string& sink, OnBoundary onBoundary) {
     Ds = Dh = 0;
     A = 0;
     double gs = 1, gh = 1;
@@ -143,7 +160,8 @@ void DIFCOF(double phi, double phip, double beta0, double s, double sp, double W
                 T[i] = COTAN(t[i]) * FERNEL(X[i]);
             } else {
                 const double eps = 2 * n * d[i];
-                T[i] = n * eq * (kTwoPi * std::sqrt(L) * SGN(eps) - 2 * kTwoPi * L * eps * eq);
+                const double side = boundarySide(eps, i, N[i], onBoundary);
+                T[i] = n * eq * (kTwoPi * std::sqrt(L) * side - 2 * kTwoPi * L * eps * eq);
                 if (debug == 1)
                     Appendf(sink, "  (C%d)  SMALL EPSI%20.10f%20.10f\n", i + 1, T[i].real(), T[i].imag());
             }

@@ -1,5 +1,6 @@
 #include "gtd_edge.h"
 
+#include "engine_constants.h"
 #include "gtd_diffcoef.h"
 #include "gtd_source.h"
 #include "text_format.h"
@@ -11,10 +12,8 @@
 namespace kelvd {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
-
 double acosDeg(double c) {
-    return std::acos(std::clamp(c, -1.0, 1.0)) / geometry::kRadPerDeg;
+    return std::acos(std::clamp(c, -1.0, 1.0)) / kRadPerDeg;
 }
 double fold90(double b) {
     return b > 90 ? 180 - b : b;
@@ -22,13 +21,13 @@ double fold90(double b) {
 
 // Angle (degrees, 0..360) of w about the edge, measured from the face of the plate with normal n.
 double faceAngle(const Vec3& w, const Vec3& n) {
-    double a = std::atan2(cross(w, n).x, dot(w, n)) / geometry::kRadPerDeg;
+    double a = std::atan2(cross(w, n).x, dot(w, n)) / kRadPerDeg;
     return a < 0 ? a + 360 : a;
 }
 
 // Unit vectors of the spherical directions theta-hat and r-hat.
 void sphericalUnits(double theta, double phi, Vec3& th, Vec3& r) {
-    const double t = theta * geometry::kRadPerDeg, f = phi * geometry::kRadPerDeg;
+    const double t = theta * kRadPerDeg, f = phi * kRadPerDeg;
     th = {std::cos(t) * std::cos(f), std::cos(t) * std::sin(f), -std::sin(t)};
     r = {std::sin(t) * std::cos(f), std::sin(t) * std::sin(f), std::cos(t)};
 }
@@ -112,12 +111,12 @@ void DIFFLD(GtdCall& g, const Vec3& O, const Vec3& R, const Vec3& S, const Vec3&
     const double s = length(O - D);
     if (g.DEBUG == 1)
         Appendf(g.sink, "     S %18.6fSP %18.6fWA %18.6f\n", s, sp, WA);
-    if (!(s > 0) || !(sp > 0) || !(std::sin(beta0 * geometry::kRadPerDeg) > 1e-12))
+    if (!(s > 0) || !(sp > 0) || !(std::sin(beta0 * kRadPerDeg) > 1e-12))
         return;
 
     double A = 0;
     Complex Ds, Dh;
-    DIFCOF(phi, phip, beta0, s, sp, WA, 0, A, 3, Ds, Dh, g.DEBUG, g.sink);
+    DIFCOF(phi, phip, beta0, s, sp, WA, 0, A, 3, Ds, Dh, g.DEBUG, g.sink, OnBoundary::AsTraced);
     if (g.DEBUG == 1) {
         Appendf(g.sink, "  AMPLITUDE ALONG THE DIFF          %20.8f\n", A);
         Appendf(g.sink, "  SOFT DIFFRACTION COEFFICIENT   %20.8f%20.8f", Ds.real(), Ds.imag());
@@ -165,7 +164,7 @@ void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec
         return;
     const double cg = std::clamp(dot(unitFromTo(Ea, S), u), -1.0, 1.0);
     D.x = Ea.x + std::sqrt(1 - cg * cg) * length(S - Ea) / sb;
-    beta0 = fold90(std::acos(cb) / geometry::kRadPerDeg);
+    beta0 = fold90(std::acos(cb) / kRadPerDeg);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  DIFFRACTION POINT  %20.8f%20.8f%20.8f\n", D.x, D.y, D.z);
     double bS = 0, bP = 0;
@@ -186,7 +185,7 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
         std::swap(E2a, E2b);
     const double dy = E1a.y - E2a.y, dz = E1a.z - E2a.z;
     if (g.DEBUG == 1)
-        Appendf(g.sink, "  ALR1 =%16.7f", std::atan2(std::fabs(dz), std::fabs(dy)) / geometry::kRadPerDeg);
+        Appendf(g.sink, "  ALR1 =%16.7f", std::atan2(std::fabs(dz), std::fabs(dy)) / kRadPerDeg);
     const double dl = std::sqrt(dy * dy + dz * dz);
     if (!(dl > 0)) {
         D1 = {S.x, E1a.y, E1a.z};

@@ -1,5 +1,6 @@
 #include "gtd_model.h"
 
+#include "engine_constants.h"
 #include "gtd_diffract.h"
 #include "gtd_plates.h"
 #include "gtd_reflect.h"
@@ -13,7 +14,6 @@
 namespace kelvd {
 
 namespace {
-constexpr double kFeetPerMetre = 0.3048;
 constexpr double kHalfElement = 0.05; // feet: the antenna is an element of 0.1 ft
 } // namespace
 
@@ -34,7 +34,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
     const double s = 1 / lambda;
     g.amp = Complex(0.1 / lambda, 0);
     const Vec3& Af = in.ant[static_cast<size_t>(ctx.antenna)].pos;
-    const double cr = cant * geometry::kRadPerDeg;
+    const double cr = cant * kRadPerDeg;
     const Vec3 c{std::cos(cr), std::sin(cr), 0};
     g.pt1 = s * (Af - kHalfElement * c);
     g.pt2 = s * (Af + kHalfElement * c);
@@ -48,7 +48,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
 
     FieldPair sum = RAYRFL(g);
     sum += RAYDIF(g);
-    E = sum.E2 / (lambda * kFeetPerMetre);
+    E = sum.E2 / (lambda * kMetresPerFoot);
     if (g.DEBUG != 0) {
         Appendf(g.sink, "\n  THE TOTAL FIELD IS\n");
         PRTFLD(g.sink, sum);

@@ -1,5 +1,6 @@
 #include "gtd_plates.h"
 
+#include "engine_constants.h"
 #include "text_format.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@ namespace kelvd {
 
 namespace {
 constexpr double kHalfWidth = 50000; // feet either side of the centreline
-constexpr double kPi = 3.14159265358979323846;
 } // namespace
 
 int BuildPlates(GtdCall& g, const Profile& profile) {
@@ -61,7 +61,7 @@ int BuildPlates(GtdCall& g, const Profile& profile) {
     for (int k = 0; k + 1 < NPLATE; ++k) {
         const Vec3 &a = g.T.normal[k], &b = g.T.normal[k + 1];
         const double d = dot(a, b);
-        double wa = d < 1 ? (kPi - std::acos(std::max(d, -1.0))) / geometry::kRadPerDeg : 180.0;
+        double wa = d < 1 ? (kPi - std::acos(std::max(d, -1.0))) / kRadPerDeg : 180.0;
         if (cross(b, a).x < 0)
             wa = 360 - wa;
         g.WA[static_cast<size_t>(k)] = wa;

@@ -1,14 +1,10 @@
 #include "gtd_source.h"
 
+#include "engine_constants.h"
+
 #include <cmath>
 
 namespace kelvd {
-
-namespace {
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kSixtyPi = 188.49555921538757;
-constexpr double kPointFourPi = 1.2566370614359172;
-} // namespace
 
 FieldPair SRCFLD(const GtdCall& g, const Vec3& p1, const Vec3& p2, double theta, double phi, double dist) {
     FieldPair E;
@@ -16,7 +12,7 @@ FieldPair SRCFLD(const GtdCall& g, const Vec3& p1, const Vec3& p2, double theta,
         return E;
     const Complex E0 = Complex(0, -kSixtyPi) * g.amp * std::polar(1.0, -kTwoPi * dist) / dist;
     const Vec3 u = unitFromTo(p1, p2);
-    const double t = theta * geometry::kRadPerDeg, f = phi * geometry::kRadPerDeg;
+    const double t = theta * kRadPerDeg, f = phi * kRadPerDeg;
     const double ct = std::cos(t), st = std::sin(t), cf = std::cos(f), sf = std::sin(f);
     E.E1 = E0 * ((cf * u.x + sf * u.y) * ct - st * u.z);
     E.E2 = E0 * (cf * u.y - sf * u.x);
@@ -30,7 +26,7 @@ void ANTPAT(const GtdCall& g, FieldPair& E, double theta, double phi) {
     const auto& ant = g.in.ant[static_cast<size_t>(g.antenna)];
     // F1, F2, F3 take the antenna line's third, second and first element value.
     const Complex F1 = ant.elementFactor[2], F2 = ant.elementFactor[1], F3 = ant.elementFactor[0];
-    const double cpsi = std::cos(phi - g.cant * geometry::kRadPerDeg);
+    const double cpsi = std::cos(phi - g.cant * kRadPerDeg);
     const double k = g.in.k;
     E.E2 *= std::cos(kPointFourPi * cpsi) *
             (F2 + F3 * std::polar(1.0, 2 * k * cpsi) + F1 * std::polar(1.0, -2 * k * cpsi));

@@ -1,5 +1,7 @@
 #include "po_model.h"
 
+#include "engine_constants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,7 +10,7 @@ namespace kelvd {
 namespace {
 
 // Phases are reduced before their sine and cosine are taken.
-double ReducePhase(double x) { return x - po::kTwoPi * std::trunc(x / po::kTwoPi); }
+double ReducePhase(double x) { return x - kTwoPi * std::trunc(x / kTwoPi); }
 
 // The integrand (Fa, Fb) at S = (Ys, Zs) and the step to take from there along the unit tangent
 // (ty, tz), limited to [hmin, hmax]. Where S meets the field point or the antenna's foot point the
@@ -42,27 +44,62 @@ void Evaluate(const POGeometry& g, double Ys, double Zs, double ty, double tz, d
     if (h > hmax) h = hmax;
 }
 
-// The contribution of the profile's start (the origin) to Ga and Gb, before the scaling. It needs the
-// antenna above the ground (Za > 0) and the field point away from the origin (rho > 0); otherwise it is
-// undefined and left out.
-void StartTerm(const POGeometry& g, double& Ga, double& Gb) {
+// The first segment's unit tangent (ty, tz): from vertex 0 to the first vertex apart from it; level
+// for a profile of one vertex (or none, which starts at the origin).
+void FirstTangent(const Profile& profile, int nv, double& ty, double& tz) {
+    ty = 1;
+    tz = 0;
+    for (int s = 1; s < nv; ++s) {
+        const double dy = profile.v[s].y - profile.v[0].y, dz = profile.v[s].z - profile.v[0].z;
+        const double len = std::hypot(dy, dz);
+        if (len > 0 && std::isfinite(len)) {
+            ty = dy / len;
+            tz = dz / len;
+            return;
+        }
+    }
+}
+
+// The contribution to Ga and Gb (before the scaling) of the ground before the profile's first vertex
+// S0: the first segment's line continued backwards without end. Integrating by parts, the integral of
+// F e^(jk Rt) along that line up to S0 is F(S0) e^(jk Rt(S0)) / (jk Rt'), to first order in 1 / k, with
+// Rt' = (L / Rt) ((S0 - P).t / r1 + (S0 - F).t / r2) the derivative of Rt along the unit tangent t at S0
+// (F = (0, Za), where r2 is measured from); a segment's weight 2 w2 is W, the height of F above the
+// line. At S0 = (0, 0) with t = (1, 0): W = Za, Rt' = -Yf h / (rho Rs), the classic start term.
+void StartTerm(const POGeometry& g, const Profile& profile, int nv, double& Ga, double& Gb) {
     Ga = Gb = 0;
+    const double Y0 = nv > 0 ? profile.v[0].y : 0, Z0 = nv > 0 ? profile.v[0].z : 0;
+    double ty = 1, tz = 0;
+    FirstTangent(profile, nv, ty, tz);
     const double Yf = g.P.y, Zf = g.P.z, Za = g.A.z, Xa = g.A.x, k = g.k;
-    const double rho = std::sqrt(Yf * Yf + Zf * Zf);
-    if (!(Za > 0) || !(rho > 0)) return;
-    const double h = rho + Za;
-    const double Rs = std::sqrt(h * h + Xa * Xa);
-    const double c0 = -Yf * h / (rho * Rs);
-    const double g0 = std::sqrt(Xa * Xa / (h * h) + 1);
-    const double A1 = g0 * Za;
-    const double A2 = g0 * rho;
-    const double B = std::sqrt((1 / rho + 1 / Za) / (g0 * g0 * g0));
-    const double C = Yf / (A1 * A1 * A2 * A2 * B);
-    // Directly above the origin (Yf = 0) C and c0 both vanish; their ratio keeps its limit.
-    const double T = c0 != 0 ? Za * C / k / c0 : -Za * rho * Rs / (k * h * A1 * A1 * A2 * A2 * B);
-    const double s = std::sin(ReducePhase(k * Rs)), c = std::cos(ReducePhase(k * Rs));
-    Ga = -T * (c / (k * A1) + s);
-    Gb = T * (c - s / (k * A1));
+    const double dYf = Yf - Y0, dZf = Zf - Z0, dZa = Z0 - Za;
+    const double W = Y0 * tz - dZa * ty;
+    const double r1 = std::sqrt(dYf * dYf + dZf * dZf);
+    const double r2 = std::sqrt(Y0 * Y0 + dZa * dZa);
+    // F on or below the line, or the field point on S0: the term is undefined and left out.
+    if (!(W > 0) || !(r1 > 0)) return;
+    const double L = r1 + r2;
+    const double Rt = std::sqrt(L * L + Xa * Xa);
+    const double gs = std::sqrt(Xa * Xa / (L * L) + 1);
+    const double A1 = gs * r1, A2 = gs * r2;
+    const double B = std::sqrt((1 / r1 + 1 / r2) / (gs * gs * gs));
+    const double C = dYf / (A2 * A2 * A1 * A1 * B);
+    const double a1 = -dYf * ty - dZf * tz;
+    const double a2 = Y0 * ty + dZa * tz;
+    const double dRt = a1 * L / (r1 * Rt) + a2 * L / (r2 * Rt);
+    double T = 0;
+    if (dRt != 0)
+        T = W * C / k / dRt;
+    else if (dYf == 0 && ty != 0)
+        // Straight above S0 C and Rt' can vanish together (above a level start at the foot point);
+        // their ratio keeps its limit as the field point moves along Y.
+        T = -W * gs * r1 / (k * ty * A2 * A2 * A1 * A1 * B);
+    else
+        return; // a stationary phase at S0 itself: the first-order form has no value there
+    const double phase = ReducePhase(k * Rt);
+    const double s = std::sin(phase), c = std::cos(phase);
+    Ga = -T * (c / (k * A2) + s);
+    Gb = T * (c - s / (k * A2));
 }
 
 } // namespace
@@ -119,9 +156,9 @@ Complex POFLD(const POGeometry& g, const Profile& profile, POSums* out) {
     const double R = std::sqrt((Yf - Ya) * (Yf - Ya) + (Xa - Xf) * (Xa - Xf) + (Zf - Za) * (Zf - Za));
     const double phid = ReducePhase(g.k * R);
 
-    StartTerm(g, sums.Ga, sums.Gb);
-
     const int nv = std::clamp(profile.NV, 0, limits::kMaxVertices);
+    StartTerm(g, profile, nv, sums.Ga, sums.Gb);
+
     // The segments up to the field point, for the step budget (moving a start to the shadow line only
     // shortens a segment).
     double walk = 0;

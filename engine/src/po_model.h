@@ -11,7 +11,6 @@ namespace kelvd {
 // inputs, so that points can be evaluated on several threads at once.
 
 namespace po {
-constexpr double kTwoPi = 6.283185307179586;
 // The integration step lies between lambda / kStepDivisor and kMaxStepWavelengths * lambda.
 constexpr double kStepDivisor = 24.0;
 constexpr double kMaxStepWavelengths = 20.0;

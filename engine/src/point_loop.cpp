@@ -1,5 +1,6 @@
 #include "point_loop.h"
 
+#include "engine_constants.h"
 #include "error_codes.h"
 #include "field_models.h"
 #include "geometry.h"
@@ -11,7 +12,6 @@
 #include <condition_variable>
 #include <limits>
 #include <mutex>
-#include <numbers>
 #include <system_error>
 #include <thread>
 
@@ -19,8 +19,6 @@ namespace kelvd {
 
 namespace {
 
-using geometry::kRadPerDeg;
-constexpr double kDegPerRad = 180.0 / std::numbers::pi;
 constexpr double kMicroampsPerDdm = 150.0 / 0.175;
 constexpr double kTwoPartBreakY = 10000.0; // feet: where a two-part approach changes segment
 

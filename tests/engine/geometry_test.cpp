@@ -1,5 +1,7 @@
 #include "geometry.h"
 
+#include "engine_constants.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,8 +10,6 @@
 using namespace kelvd;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void expectVec(const Vec3& v, double x, double y, double z, double tol = 1e-12) {
     EXPECT_NEAR(v.x, x, tol);
@@ -113,7 +113,7 @@ TEST(Raydir, DistanceAndAngles) {
     double dist = 0, theta = 0, phi = 0;
     RAYDIR({1, 2, 3}, {1, 5, 7}, u, dist, theta, phi);
     EXPECT_NEAR(dist, 5, 1e-12);
-    EXPECT_NEAR(theta, std::atan2(3.0, 4.0) / geometry::kRadPerDeg, 1e-12);
+    EXPECT_NEAR(theta, std::atan2(3.0, 4.0) / kRadPerDeg, 1e-12);
     EXPECT_NEAR(phi, 90, 1e-12);
 }
 

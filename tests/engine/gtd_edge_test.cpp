@@ -1,3 +1,4 @@
+#include "engine_constants.h"
 #include "gtd_edge.h"
 #include "gtd_plates.h"
 #include "gtd_reflect.h"
@@ -50,7 +51,7 @@ TEST(Vbeta, DiffractionPointOnKellersCone) {
         EXPECT_NEAR(D.y, 100, 1e-12);
         EXPECT_NEAR(D.z, 20, 1e-12);
         EXPECT_NEAR(angleToEdge(c.S, D), angleToEdge(c.P, D), 1e-9);
-        EXPECT_NEAR(std::cos(beta0 * geometry::kRadPerDeg), angleToEdge(c.S, D), 1e-9);
+        EXPECT_NEAR(std::cos(beta0 * kRadPerDeg), angleToEdge(c.S, D), 1e-9);
     }
     EXPECT_EQ(t.sink, "");
 
@@ -71,7 +72,7 @@ TEST(V2dif, PathOverTwoEdges) {
     V2DIF(t.g, S, P, t.g.edgeA(1), t.g.edgeB(1), t.g.edgeA(2), t.g.edgeB(2), D1, D2, beta0);
     EXPECT_NEAR(D1.y, 100, 1e-12);
     EXPECT_NEAR(D2.y, 180, 1e-12);
-    const double c = std::cos(beta0 * geometry::kRadPerDeg);
+    const double c = std::cos(beta0 * kRadPerDeg);
     EXPECT_NEAR(angleToEdge(S, D1), c, 1e-9);
     EXPECT_NEAR(std::fabs(unitFromTo(D1, D2).x), c, 1e-9);
     EXPECT_NEAR(angleToEdge(P, D2), c, 1e-9);
