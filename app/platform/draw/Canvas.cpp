@@ -17,6 +17,15 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 // Scale arithmetic lands a hair below whole pixels (29.999999...); such a point is on the whole one.
 constexpr double kPixelTolerance = 1e-9;
+// Pixels are held to the device context's 27-bit range (a NaN goes to its lower end).
+constexpr double kPixelLimit = 1 << 27;
+
+int Pixel(double v) {
+    if (!(v > -kPixelLimit)) {
+        return -static_cast<int>(kPixelLimit);
+    }
+    return static_cast<int>(std::floor(std::min(v, kPixelLimit) + kPixelTolerance));
+}
 
 // The DC in pixels for the length of one box method; its own state comes back afterwards.
 class PixelScope {
@@ -104,10 +113,10 @@ double Canvas::FromPixelY(double py) const {
     return scaleTop_ + py * UnitsPerPixelY();
 }
 int Canvas::PixelX(double x) const {
-    return static_cast<int>(std::floor(ToPixelX(x) + kPixelTolerance));
+    return Pixel(ToPixelX(x));
 }
 int Canvas::PixelY(double y) const {
-    return static_cast<int>(std::floor(ToPixelY(y) + kPixelTolerance));
+    return Pixel(ToPixelY(y));
 }
 
 void Canvas::SetBackColor(Colour colour) {
@@ -174,7 +183,7 @@ void Canvas::Circle(double x, double y, double r, Colour colour) {
     const double radius = std::abs(r / UnitsPerPixelX());
     const double cx = ToPixelX(x);
     const double cy = ToPixelY(y);
-    const auto round = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
+    const auto round = [](double v) { return Pixel(v + 0.5); };
     dc_.Ellipse(round(cx - radius), round(cy - radius), round(cx + radius) + 1, round(cy + radius) + 1);
     currentX_ = x;
     currentY_ = y;

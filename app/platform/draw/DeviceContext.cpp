@@ -34,8 +34,52 @@ std::span<const int> DashPattern(int style) {
     }
 }
 
+// Device coordinates are held to the platform's 27-bit range (a NaN goes to its lower end).
+constexpr double kDeviceLimit = 1 << 27;
+
 int Round(double v) {
-    return static_cast<int>(std::floor(v + 0.5));
+    if (!(v > -kDeviceLimit)) {
+        return -static_cast<int>(kDeviceLimit);
+    }
+    return static_cast<int>(std::floor(std::min(v, kDeviceLimit) + 0.5));
+}
+
+// Lines are rasterised only within this square around the picture, so that a line to a far point
+// costs no more than a line across the picture.
+constexpr double kFar = 1 << 16;
+
+// Cuts the segment to the square |x|, |y| <= kFar (Liang-Barsky); false when it misses it.
+bool ClipToFar(POINT& from, POINT& to) {
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    double t0 = 0;
+    double t1 = 1;
+    const std::array<std::pair<double, double>, 4> edges{{{-dx, from.x + kFar},
+                                                           {dx, kFar - from.x},
+                                                           {-dy, from.y + kFar},
+                                                           {dy, kFar - from.y}}};
+    for (const auto& [p, q] : edges) {
+        if (p == 0) {
+            if (q < 0) {
+                return false;
+            }
+        } else if (p < 0) {
+            t0 = std::max(t0, q / p);
+        } else {
+            t1 = std::min(t1, q / p);
+        }
+    }
+    if (t0 > t1) {
+        return false;
+    }
+    const POINT a = from;
+    from = {Round(a.x + t0 * dx), Round(a.y + t0 * dy)};
+    to = {Round(a.x + t1 * dx), Round(a.y + t1 * dy)};
+    return true;
+}
+
+bool Far(POINT p) {
+    return std::abs(p.x) > kFar || std::abs(p.y) > kFar;
 }
 
 QColor ToQt(Colour colour) {
@@ -274,6 +318,14 @@ bool DeviceContext::LineTo(int x, int y) {
     }
     if (PenPixels() > 1) {
         return WideLine(from, to);
+    }
+    if (Far(from) || Far(to)) {
+        POINT a = from;
+        POINT b = to;
+        if (ClipToFar(a, b)) {
+            ThinLine(a, b);
+        }
+        return true;
     }
     ThinLine(from, to);
     return true;
@@ -628,13 +680,20 @@ bool DeviceContext::StretchBlt(int x, int y, int width, int height, const Device
     const auto sample = [](int i, int targetExtent, int sourceExtent) {
         return static_cast<int>((2LL * i + 1) * std::abs(sourceExtent) / (2LL * std::abs(targetExtent)));
     };
-    for (int j = 0; j < std::abs(dh); ++j) {
+    // Only the steps that land inside the target: [first, last).
+    const auto inside = [](int origin, int extent, int size) {
+        return extent > 0 ? std::pair{std::max(0, -origin), std::min(extent, size - origin)}
+                          : std::pair{std::max(0, origin - size), std::min(-extent, origin)};
+    };
+    const auto [firstRow, lastRow] = inside(d0.y, dh, to.Height());
+    const auto [firstColumn, lastColumn] = inside(d0.x, dw, to.Width());
+    for (int j = firstRow; j < lastRow; ++j) {
         const int ty = along(d0.y, dh, j);
         const int sy = along(s0.y, sh, sample(j, dh, sh));
-        if (ty < 0 || ty >= to.Height() || sy < 0 || sy >= from->Height()) {
+        if (sy < 0 || sy >= from->Height()) {
             continue;
         }
-        for (int i = 0; i < std::abs(dw); ++i) {
+        for (int i = firstColumn; i < lastColumn; ++i) {
             const int tx = along(d0.x, dw, i);
             const int sx = along(s0.x, sw, sample(i, dw, sw));
             if (to.Contains(tx, ty) && from->Contains(sx, sy)) {

@@ -1,6 +1,8 @@
 #include "platform/draw/FontFaces.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <initializer_list>
 
 #include <QFontDatabase>
@@ -29,6 +31,13 @@ constexpr std::array<Substitute, 8> kSubstitutes{{
     {"Courier New", {"Liberation Mono", {}}, 0},
 }};
 
+// Face names are matched as the platform matches them, whatever their case.
+bool SameFace(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 bool Installed(std::string_view family) {
     return !family.empty() &&
            QFontDatabase::hasFamily(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
@@ -47,7 +56,7 @@ std::string FirstInstalled(std::initializer_list<std::string_view> candidates) {
 
 FontFace SubstituteFace(std::string_view face) {
     for (const Substitute& row : kSubstitutes) {
-        if (row.face == face) {
+        if (SameFace(row.face, face)) {
             return {FirstInstalled({row.candidates[0], row.candidates[1]}), row.minimumWeight};
         }
     }

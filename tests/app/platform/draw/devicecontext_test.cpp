@@ -9,6 +9,7 @@
 #include <QPalette>
 
 #include "platform/draw/DeviceContext.h"
+#include "platform/draw/FontFaces.h"
 #include "platform/draw/SystemColours.h"
 
 namespace {
@@ -413,6 +414,58 @@ TEST(DeviceContext, AnEightBitTargetTakesPixelsAndBlitsButNoText) {
     ASSERT_TRUE(indexed.dc.BitBlt(0, 0, 4, 2, wide.dc, 0, 0, SRCCOPY));
     EXPECT_EQ(indexed.buffer.Row(0)[3], 0);
     EXPECT_EQ(indexed.buffer.Row(1)[1], 1);
+}
+
+TEST(DeviceContext, FarPointsCostNoMoreThanThePicture) {
+    Picture p(40, 10);
+    // A line to a point two billion pixels away, and a blit stretched a hundred million times.
+    p.dc.MoveToEx(0, 5);
+    p.dc.LineTo(2000000000, 5);
+    EXPECT_EQ(p.CountInRow(5, kBlack), 40);
+    p.dc.MoveToEx(-2000000000, -2000000000);
+    p.dc.LineTo(2000000000, 2000000000); // the diagonal through the picture
+    EXPECT_EQ(p.buffer.Pixel(7, 7), kBlack);
+    Picture source(2, 2);
+    source.buffer.Fill(kRed);
+    ASSERT_TRUE(p.dc.StretchBlt(-100000000, -100000000, 200000000, 200000000, source.dc, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(p.CountInRow(0, kRed), 40);
+    EXPECT_EQ(p.CountInRow(9, kRed), 40);
+}
+
+TEST(FontFaces, TheWindowsFacesMeetInstalledOnes) {
+    App();
+    struct Case {
+        std::string face;
+        std::string family;
+        int minimumWeight;
+    };
+    const Case cases[] = {{"Arial", "Liberation Sans", 0},
+                          {"Arial Black", "Liberation Sans", FW_BLACK},
+                          {"ARIAL black", "Liberation Sans", FW_BLACK},
+                          {"Times New Roman", "Liberation Serif", 0},
+                          {"Courier New", "Liberation Mono", 0},
+                          {"", "Liberation Sans", 0},
+                          {"No Such Face", "Liberation Sans", 0},
+                          {"Liberation Serif", "Liberation Serif", 0}};
+    for (const Case& c : cases) {
+        const FontFace face = SubstituteFace(c.face);
+        EXPECT_EQ(face.family, c.family) << c.face;
+        EXPECT_EQ(face.minimumWeight, c.minimumWeight) << c.face;
+    }
+    const std::string small = SubstituteFace("Small Fonts").family;
+    EXPECT_TRUE(small == "DejaVu Sans" || small == "Liberation Sans") << small;
+    // "Arial Black" draws heavier than "Arial" of the same size.
+    const auto ink = [](const std::string& face) {
+        Picture p(120, 40);
+        p.dc.SelectObject(CreateFontIndirect(LOGFONT{.height = -24, .faceName = face}));
+        p.dc.TextOut(2, 2, "IIII");
+        int n = 0;
+        for (int y = 0; y < 40; ++y) {
+            n += p.CountInRow(y, kBlack);
+        }
+        return n;
+    };
+    EXPECT_GT(ink("Arial Black"), ink("Arial"));
 }
 
 } // namespace
