@@ -152,10 +152,13 @@ int DeviceContext::SetMapMode(int mode) {
 
 bool DeviceContext::SetWindowExtEx(int x, int y, SIZE* previous) {
     if (previous != nullptr) {
-        *previous = state_.windowExt;
+        *previous = state_.mapMode == MM_TEXT ? SIZE{1, 1} : state_.windowExt;
     }
     if (x == 0 || y == 0) {
         return false;
+    }
+    if (state_.mapMode == MM_TEXT) {
+        return true; // one unit is one pixel whatever the extents say
     }
     state_.windowExt = {x, y};
     return true;
@@ -163,10 +166,13 @@ bool DeviceContext::SetWindowExtEx(int x, int y, SIZE* previous) {
 
 bool DeviceContext::SetViewportExtEx(int x, int y, SIZE* previous) {
     if (previous != nullptr) {
-        *previous = state_.viewportExt;
+        *previous = state_.mapMode == MM_TEXT ? SIZE{1, 1} : state_.viewportExt;
     }
     if (x == 0 || y == 0) {
         return false;
+    }
+    if (state_.mapMode == MM_TEXT) {
+        return true; // one unit is one pixel whatever the extents say
     }
     state_.viewportExt = {x, y};
     return true;

@@ -73,9 +73,12 @@ struct RECT {
 // or reassigning that buffer keeps the context valid (every call looks at the buffer as it is then).
 //
 // An 8-bit indexed target supports SetPixel and GetPixel, lines of one-pixel pens (LineTo,
-// Polyline), flood fill, BitBlt and StretchBlt (from and to it); colours go to the nearest entry of
-// its table. Text, rectangles, ellipses, arcs, polygons, wide lines and FillRect need a 32-bit
-// target: on an 8-bit one they draw nothing and return false.
+// Polyline), FillRect, flood fill, BitBlt and StretchBlt (from and to it); colours go to the
+// nearest entry of its table. Text, rectangles, ellipses, arcs, polygons and wide lines need a
+// 32-bit target (Qt paints only those): on an 8-bit one they draw nothing and return false.
+//
+// Fonts and text need a QGuiApplication (Qt's font database). A font's height is mapped by the
+// vertical scale; its width field is kept but the face's own widths are drawn.
 class DeviceContext {
 public:
     explicit DeviceContext(PixelBuffer& target);
@@ -85,7 +88,8 @@ public:
     PixelBuffer& Target() { return *target_; }
     const PixelBuffer& Target() const { return *target_; }
 
-    // Mapping. The Set...Ex calls return the previous value through `previous` when given.
+    // Mapping. The Set...Ex calls return the previous value through `previous` when given; zero
+    // extents are refused, and in MM_TEXT extents are ignored. SetMapMode takes MM_TEXT and MM_ANISOTROPIC and refuses (0) the others.
     int SetMapMode(int mode);
     int GetMapMode() const { return state_.mapMode; }
     bool SetWindowExtEx(int x, int y, SIZE* previous = nullptr);

@@ -116,6 +116,11 @@ TEST(DeviceContext, TheAnisotropicPageMapsCornersAndCentre) {
     p.dc.GetViewportExtEx(viewport);
     EXPECT_EQ(viewport, (SIZE{719, 555}));
 
+    // Extents mean nothing in MM_TEXT.
+    Picture text(10, 10);
+    EXPECT_TRUE(text.dc.SetWindowExtEx(100, 100));
+    EXPECT_EQ(text.dc.LPtoDP({5, 5}), (POINT{5, 5}));
+
     // A negative viewport extent with the origin at the bottom turns the Y axis up.
     p.dc.SetViewportExtEx(719, -555);
     p.dc.SetViewportOrgEx(0, 555);
