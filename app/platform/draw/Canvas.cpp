@@ -165,7 +165,8 @@ void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour, Box
         dc_.MoveToEx(ax, ay);
         dc_.LineTo(bx, by);
     } else {
-        dc_.SelectObject(style == BoxStyle::FilledBox ? CreateSolidBrush(colour) : GetStockObject(NULL_BRUSH));
+        dc_.SelectObject(style == BoxStyle::FilledBox ? CreateSolidBrush(colour)
+                                                      : GetStockObject(NULL_BRUSH));
         dc_.Rectangle(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1);
     }
     currentX_ = x2;

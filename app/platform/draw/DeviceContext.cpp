@@ -26,11 +26,16 @@ std::span<const int> DashPattern(int style) {
     static constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
     static constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
     switch (style) {
-    case PS_DASH: return kDash;
-    case PS_DOT: return kDot;
-    case PS_DASHDOT: return kDashDot;
-    case PS_DASHDOTDOT: return kDashDotDot;
-    default: return {};
+    case PS_DASH:
+        return kDash;
+    case PS_DOT:
+        return kDot;
+    case PS_DASHDOT:
+        return kDashDot;
+    case PS_DASHDOTDOT:
+        return kDashDotDot;
+    default:
+        return {};
     }
 }
 
@@ -54,10 +59,8 @@ bool ClipToFar(POINT& from, POINT& to) {
     const double dy = to.y - from.y;
     double t0 = 0;
     double t1 = 1;
-    const std::array<std::pair<double, double>, 4> edges{{{-dx, from.x + kFar},
-                                                           {dx, kFar - from.x},
-                                                           {-dy, from.y + kFar},
-                                                           {dy, kFar - from.y}}};
+    const std::array<std::pair<double, double>, 4> edges{
+        {{-dx, from.x + kFar}, {dx, kFar - from.x}, {-dy, from.y + kFar}, {dy, kFar - from.y}}};
     for (const auto& [p, q] : edges) {
         if (p == 0) {
             if (q < 0) {
@@ -94,7 +97,8 @@ constexpr int kDefaultFontPixels = 12;
 QFont QtFont(const LOGFONT& record, double scaleY) {
     const FontFace face = SubstituteFace(record.faceName);
     QFont font(QString::fromStdString(face.family));
-    const int weight = std::clamp(std::max(record.weight == 0 ? FW_NORMAL : record.weight, face.minimumWeight), 1, 1000);
+    const int weight =
+        std::clamp(std::max(record.weight == 0 ? FW_NORMAL : record.weight, face.minimumWeight), 1, 1000);
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setItalic(record.italic);
     font.setUnderline(record.underline);
@@ -117,7 +121,8 @@ QString Latin1(std::string_view text) {
 }
 
 bool SameTable(const PixelBuffer& a, const PixelBuffer& b) {
-    return a.Format() == PixelFormat::Indexed8 && b.Format() == PixelFormat::Indexed8 && a.Colours() == b.Colours();
+    return a.Format() == PixelFormat::Indexed8 && b.Format() == PixelFormat::Indexed8 &&
+           a.Colours() == b.Colours();
 }
 
 // One pixel from `source` to `target`, converting between layouts.
@@ -205,13 +210,11 @@ bool DeviceContext::GetViewportExtEx(SIZE& size) const {
 }
 
 double DeviceContext::ScaleX() const {
-    return state_.mapMode == MM_TEXT ? 1.0
-                                     : static_cast<double>(state_.viewportExt.cx) / state_.windowExt.cx;
+    return state_.mapMode == MM_TEXT ? 1.0 : static_cast<double>(state_.viewportExt.cx) / state_.windowExt.cx;
 }
 
 double DeviceContext::ScaleY() const {
-    return state_.mapMode == MM_TEXT ? 1.0
-                                     : static_cast<double>(state_.viewportExt.cy) / state_.windowExt.cy;
+    return state_.mapMode == MM_TEXT ? 1.0 : static_cast<double>(state_.viewportExt.cy) / state_.windowExt.cy;
 }
 
 double DeviceContext::ToDeviceX(double x) const {
@@ -480,7 +483,8 @@ bool DeviceContext::Polygon(std::span<const POINT> points) {
     return true;
 }
 
-bool DeviceContext::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+bool DeviceContext::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
+                        int yEnd) {
     if (target_->Empty() || target_->Format() == PixelFormat::Indexed8) {
         return false;
     }
@@ -552,8 +556,9 @@ bool DeviceContext::TextOut(int x, int y, std::string_view text) {
     painter.translate(origin.x, origin.y);
     painter.rotate(-record.escapement / 10.0);
     if (state_.backMode == OPAQUE) {
-        painter.fillRect(QRectF(left, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
-                         ToQt(state_.backColour));
+        painter.fillRect(
+            QRectF(left, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
+            ToQt(state_.backColour));
     }
     painter.setFont(font);
     painter.setPen(ToQt(state_.textColour));

@@ -89,7 +89,8 @@ public:
     const PixelBuffer& Target() const { return *target_; }
 
     // Mapping. The Set...Ex calls return the previous value through `previous` when given; zero
-    // extents are refused, and in MM_TEXT extents are ignored. SetMapMode takes MM_TEXT and MM_ANISOTROPIC and refuses (0) the others.
+    // extents are refused, and in MM_TEXT extents are ignored. SetMapMode takes MM_TEXT and MM_ANISOTROPIC
+    // and refuses (0) the others.
     int SetMapMode(int mode);
     int GetMapMode() const { return state_.mapMode; }
     bool SetWindowExtEx(int x, int y, SIZE* previous = nullptr);
@@ -156,8 +157,8 @@ public:
     // Copies (SRCCOPY only) between contexts, each rectangle in its own context's logical units.
     bool BitBlt(int x, int y, int width, int height, const DeviceContext& source, int xSource, int ySource,
                 unsigned rop);
-    bool StretchBlt(int x, int y, int width, int height, const DeviceContext& source, int xSource, int ySource,
-                    int widthSource, int heightSource, unsigned rop);
+    bool StretchBlt(int x, int y, int width, int height, const DeviceContext& source, int xSource,
+                    int ySource, int widthSource, int heightSource, unsigned rop);
 
 private:
     struct State {

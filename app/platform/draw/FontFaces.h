@@ -19,9 +19,9 @@ struct FontFace {
 //   "Small Fonts" (a small face for labels of 6 points)    -> DejaVu Sans, else Liberation Sans
 //   "Times New Roman"                                      -> Liberation Serif
 //   "Courier New"                                          -> Liberation Mono
-// Names match whatever their case. Each row tries its faces in order and takes the first installed one. Any other name is used as it
-// is when installed, else Liberation Sans; when no face of a row is installed, the system's default
-// sans face.
+// Names match whatever their case. Each row tries its faces in order and takes the first installed one. Any
+// other name is used as it is when installed, else Liberation Sans; when no face of a row is installed, the
+// system's default sans face.
 FontFace SubstituteFace(std::string_view face);
 
 } // namespace plat

@@ -4,8 +4,7 @@ namespace plat {
 
 namespace {
 
-template <typename Record>
-bool Read(const HGDIOBJ& object, Record& record) {
+template <typename Record> bool Read(const HGDIOBJ& object, Record& record) {
     if (!object) {
         return false;
     }
@@ -47,16 +46,25 @@ HGDIOBJ GetStockObject(int stock) {
     static const HGDIOBJ blackPen = CreatePen(PS_SOLID, 0, 0x000000);
     static const HGDIOBJ nullPen = CreatePen(PS_NULL, 0, 0);
     // The system font: a bold sans face, 16 pixels to the cell.
-    static const HGDIOBJ systemFont = CreateFontIndirect(LOGFONT{.height = 16, .weight = FW_BOLD, .faceName = "System"});
+    static const HGDIOBJ systemFont =
+        CreateFontIndirect(LOGFONT{.height = 16, .weight = FW_BOLD, .faceName = "System"});
     switch (stock) {
-    case WHITE_BRUSH: return whiteBrush;
-    case BLACK_BRUSH: return blackBrush;
-    case NULL_BRUSH: return nullBrush;
-    case WHITE_PEN: return whitePen;
-    case BLACK_PEN: return blackPen;
-    case NULL_PEN: return nullPen;
-    case SYSTEM_FONT: return systemFont;
-    default: return nullptr;
+    case WHITE_BRUSH:
+        return whiteBrush;
+    case BLACK_BRUSH:
+        return blackBrush;
+    case NULL_BRUSH:
+        return nullBrush;
+    case WHITE_PEN:
+        return whitePen;
+    case BLACK_PEN:
+        return blackPen;
+    case NULL_PEN:
+        return nullPen;
+    case SYSTEM_FONT:
+        return systemFont;
+    default:
+        return nullptr;
     }
 }
 

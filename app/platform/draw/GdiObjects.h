@@ -15,9 +15,9 @@ namespace plat {
 // objects are shared singletons; deleting one only drops that reference.
 
 inline constexpr int PS_SOLID = 0;
-inline constexpr int PS_DASH = 1;      // 18 pixels on, 6 off
-inline constexpr int PS_DOT = 2;       // 3 on, 3 off
-inline constexpr int PS_DASHDOT = 3;   // 9 on, 6 off, 3 on, 6 off
+inline constexpr int PS_DASH = 1;       // 18 pixels on, 6 off
+inline constexpr int PS_DOT = 2;        // 3 on, 3 off
+inline constexpr int PS_DASHDOT = 3;    // 9 on, 6 off, 3 on, 6 off
 inline constexpr int PS_DASHDOTDOT = 4; // 9 on, 3 off, 3 on, 3 off, 3 on, 3 off
 inline constexpr int PS_NULL = 5;
 

@@ -58,7 +58,8 @@ PixelBuffer FromQImage(const QImage& image) {
     const bool alpha = image.hasAlphaChannel();
     const QImage converted =
         image.convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-    PixelBuffer buffer(converted.width(), converted.height(), alpha ? PixelFormat::Bgra32 : PixelFormat::Bgrx32);
+    PixelBuffer buffer(converted.width(), converted.height(),
+                       alpha ? PixelFormat::Bgra32 : PixelFormat::Bgrx32);
     if (!buffer.Empty()) {
         buffer.CopyRows(converted.constBits(), converted.bytesPerLine(), RowOrder::TopDown);
     }

@@ -84,7 +84,8 @@ void PixelBuffer::Fill(Colour colour) {
 }
 
 void PixelBuffer::CopyRows(const std::uint8_t* source, std::ptrdiff_t sourceStride, RowOrder order) {
-    const std::size_t rowBytes = static_cast<std::size_t>(width_) * static_cast<std::size_t>(BitsPerPixel() / 8);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(width_) * static_cast<std::size_t>(BitsPerPixel() / 8);
     for (int y = 0; y < height_; ++y) {
         const int from = order == RowOrder::TopDown ? y : height_ - 1 - y;
         std::memcpy(Row(y), source + from * sourceStride, rowBytes);
@@ -97,7 +98,8 @@ void PixelBuffer::Resize(int width, int height, Colour fill) {
     resized.Fill(fill);
     const int w = std::min(width_, resized.width_);
     const int h = std::min(height_, resized.height_);
-    const std::size_t rowBytes = static_cast<std::size_t>(std::max(w, 0)) * static_cast<std::size_t>(BitsPerPixel() / 8);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(std::max(w, 0)) * static_cast<std::size_t>(BitsPerPixel() / 8);
     for (int y = 0; y < h; ++y) {
         std::memcpy(resized.Row(y), Row(y), rowBytes);
     }

@@ -64,7 +64,8 @@ void Fill(DeviceContext& dc, int left, int top, int width, int height, Colour co
 }
 
 void Font(DeviceContext& dc, int weight) {
-    dc.SelectObject(plat::CreateFontIndirect(plat::LOGFONT{.height = -12, .weight = weight, .faceName = "Arial"}));
+    dc.SelectObject(
+        plat::CreateFontIndirect(plat::LOGFONT{.height = -12, .weight = weight, .faceName = "Arial"}));
 }
 
 // Text with its baseline starting at `at`.
@@ -160,7 +161,9 @@ void DrawGroundCuts(DeviceContext& dc) {
     Caption(dc, "3D ground file: lateral cuts, origin abeam the GS antenna");
     // Oblique projection: X to the right, Y into the picture (up and to the left), Z up.
     const Pt origin{330, 236};
-    const auto project = [&](double x, double y, double z) { return origin + Pt{x * 0.9 - y * 0.5, -y * 0.5 - z}; };
+    const auto project = [&](double x, double y, double z) {
+        return origin + Pt{x * 0.9 - y * 0.5, -y * 0.5 - z};
+    };
     Pen(dc, kCuts, 2);
     NoBrush(dc);
     for (int cut = 0; cut < 5; ++cut) {

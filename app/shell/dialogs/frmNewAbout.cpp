@@ -5,8 +5,8 @@
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/ImageView.h"
 #include "platform/text/Strings.h"
-#include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
 
 namespace {
@@ -55,8 +55,9 @@ frmNewAbout::frmNewAbout() : plat::Form("frmNewAbout") {
     lblDisclaimer = std::make_unique<plat::Label>(*this, "lblDisclaimer");
     Place(*lblDisclaimer, 12, 112, 400, 40);
     lblDisclaimer->SetWordWrap(true);
-    lblDisclaimer->SetCaption("Program updates are published with the project's releases; for support call the "
-                              "navigation engineering office that issued this copy.");
+    lblDisclaimer->SetCaption(
+        "Program updates are published with the project's releases; for support call the "
+        "navigation engineering office that issued this copy.");
     cmdOK = std::make_unique<plat::CommandButton>(*this, "cmdOK");
     Place(*cmdOK, 320, 160, 92, 26);
     cmdOK->SetCaption("OK");
@@ -68,7 +69,9 @@ frmNewAbout::frmNewAbout() : plat::Form("frmNewAbout") {
     Load = [this] { Form_Load(); };
 }
 
-void frmNewAbout::Form_Load() { lblVersion->SetCaption("Version #" + plat::Trim(kBuildText)); }
+void frmNewAbout::Form_Load() {
+    lblVersion->SetCaption("Version #" + plat::Trim(kBuildText));
+}
 
 class frmNewAbout& frmNewAbout() {
     static plat::DefaultInstance<class frmNewAbout> instance;

@@ -96,7 +96,8 @@ void Mesh(DeviceContext& dc) {
         Segment(dc, 2 + i * 2, y, 16 + i * 2, y - 4);
         Segment(dc, 2 + i * 4, 8, 8 + i * 4, 20);
     }
-    dc.SelectObject(plat::CreateFontIndirect(plat::LOGFONT{.height = -8, .weight = plat::FW_BOLD, .faceName = "Arial"}));
+    dc.SelectObject(
+        plat::CreateFontIndirect(plat::LOGFONT{.height = -8, .weight = plat::FW_BOLD, .faceName = "Arial"}));
     dc.SetBkMode(plat::TRANSPARENT);
     dc.SetTextColor(kInk);
     dc.SetTextAlign(plat::TA_CENTER | plat::TA_TOP);
@@ -140,20 +141,40 @@ void Rays(DeviceContext& dc, bool diffraction, bool surface) {
 
 void Draw(DeviceContext& dc, ToolbarImage image) {
     switch (image) {
-    case ToolbarImage::New: Sheet(dc); break;
-    case ToolbarImage::Save: Disk(dc); break;
-    case ToolbarImage::Ground3D: Mesh(dc); break;
-    case ToolbarImage::Open: Folder(dc); break;
-    case ToolbarImage::Ground2D: Profile(dc); break;
-    case ToolbarImage::Run: RunArrow(dc, 6); break;
+    case ToolbarImage::New:
+        Sheet(dc);
+        break;
+    case ToolbarImage::Save:
+        Disk(dc);
+        break;
+    case ToolbarImage::Ground3D:
+        Mesh(dc);
+        break;
+    case ToolbarImage::Open:
+        Folder(dc);
+        break;
+    case ToolbarImage::Ground2D:
+        Profile(dc);
+        break;
+    case ToolbarImage::Run:
+        RunArrow(dc, 6);
+        break;
     case ToolbarImage::RunAndPlot:
         Graph(dc, 10);
         RunArrow(dc, 1);
         break;
-    case ToolbarImage::Plot: Graph(dc, 3); break;
-    case ToolbarImage::RayOptics: Rays(dc, false, false); break;
-    case ToolbarImage::Gtd: Rays(dc, true, false); break;
-    case ToolbarImage::PhysicalOptics: Rays(dc, false, true); break;
+    case ToolbarImage::Plot:
+        Graph(dc, 3);
+        break;
+    case ToolbarImage::RayOptics:
+        Rays(dc, false, false);
+        break;
+    case ToolbarImage::Gtd:
+        Rays(dc, true, false);
+        break;
+    case ToolbarImage::PhysicalOptics:
+        Rays(dc, false, true);
+        break;
     }
 }
 

@@ -56,7 +56,8 @@ struct Picture {
         for (int y = 0; y < buffer.Height(); ++y) {
             for (int x = 0; x < buffer.Width(); ++x) {
                 if (buffer.Pixel(x, y) != kWhite) {
-                    r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x), std::max(r.bottom, y)};
+                    r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x),
+                         std::max(r.bottom, y)};
                 }
             }
         }
@@ -95,8 +96,9 @@ TEST(DeviceContext, TheAnisotropicPageMapsCornersAndCentre) {
     struct Case {
         POINT logical, device;
     };
-    const Case cases[] = {{{0, 0}, {0, 0}},         {{11000, 8500}, {719, 555}}, {{5500, 4250}, {360, 278}},
-                          {{11000, 0}, {719, 0}},   {{1000, 1000}, {65, 65}},    {{10000, 7500}, {654, 490}},
+    const Case cases[] = {{{0, 0}, {0, 0}},           {{11000, 8500}, {719, 555}},
+                          {{5500, 4250}, {360, 278}}, {{11000, 0}, {719, 0}},
+                          {{1000, 1000}, {65, 65}},   {{10000, 7500}, {654, 490}},
                           {{-1000, -500}, {-65, -33}}};
     for (const Case& c : cases) {
         EXPECT_EQ(p.dc.LPtoDP(c.logical), c.device) << c.logical.x << "," << c.logical.y;
@@ -253,7 +255,8 @@ TEST(DeviceContext, SaveAndRestoreBringBackPenFontColoursAndMapping) {
 
     BeginPage(p.dc);
     p.dc.SelectObject(CreatePen(PS_DOT, 3, kBlue));
-    p.dc.SelectObject(CreateFontIndirect(LOGFONT{.height = -150, .escapement = 900, .faceName = "Small Fonts"}));
+    p.dc.SelectObject(
+        CreateFontIndirect(LOGFONT{.height = -150, .escapement = 900, .faceName = "Small Fonts"}));
     p.dc.SetTextColor(kWhite);
     p.dc.SetBkColor(kBlack);
     p.dc.SetBkMode(OPAQUE);
@@ -323,8 +326,8 @@ TEST(DeviceContext, ASystemColourDrawsAsTheColourItNames) {
     p.dc.SelectObject(CreateSolidBrush(0x8000000F));
     p.dc.SelectObject(CreatePen(PS_SOLID, 0, 0x8000000F));
     p.dc.Rectangle(2, 2, 12, 12);
-    EXPECT_EQ(p.buffer.Pixel(2, 2), expected);  // the pen
-    EXPECT_EQ(p.buffer.Pixel(6, 6), expected);  // the brush
+    EXPECT_EQ(p.buffer.Pixel(2, 2), expected); // the pen
+    EXPECT_EQ(p.buffer.Pixel(6, 6), expected); // the brush
     EXPECT_EQ(p.buffer.Pixel(12, 12), kWhite); // right and bottom edges outside
     p.dc.SetPixel(15, 15, 0x8000000F);
     EXPECT_EQ(p.buffer.Pixel(15, 15), expected);
@@ -432,7 +435,8 @@ TEST(DeviceContext, FarPointsCostNoMoreThanThePicture) {
     EXPECT_EQ(p.buffer.Pixel(7, 7), kBlack);
     Picture source(2, 2);
     source.buffer.Fill(kRed);
-    ASSERT_TRUE(p.dc.StretchBlt(-100000000, -100000000, 200000000, 200000000, source.dc, 0, 0, 2, 2, SRCCOPY));
+    ASSERT_TRUE(
+        p.dc.StretchBlt(-100000000, -100000000, 200000000, 200000000, source.dc, 0, 0, 2, 2, SRCCOPY));
     EXPECT_EQ(p.CountInRow(0, kRed), 40);
     EXPECT_EQ(p.CountInRow(9, kRed), 40);
 }

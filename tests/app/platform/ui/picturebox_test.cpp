@@ -159,7 +159,8 @@ TEST_F(PictureBoxTest, ABoxLineAfterAChangeOfTheDcPenDrawsWithTheBoxsOwnColourAn
     EXPECT_EQ(Pixel(90, 45), kRed);
     // FloodFillPicture puts the DC's brush back.
     FloodFillPicture(pic, 5, 45, kBlue, kRed);
-    EXPECT_EQ(dc.SelectObject(plat::GetStockObject(plat::BLACK_BRUSH)), plat::GetStockObject(plat::WHITE_BRUSH));
+    EXPECT_EQ(dc.SelectObject(plat::GetStockObject(plat::BLACK_BRUSH)),
+              plat::GetStockObject(plat::WHITE_BRUSH));
 }
 
 TEST_F(PictureBoxTest, ForeColorAndFontReachTheDcButPrintKeepsTheBoxsOwn) {
