@@ -63,7 +63,8 @@ public:
     void Fill(Colour colour);
 
     // Copies width x height rows of this buffer's format from `source`, `sourceStride` bytes
-    // apart, in the given row order: the one place where a bottom-up picture is turned upright.
+    // apart, in the given row order: the one place where a bottom-up picture (the off-screen
+    // OpenGL picture) is turned upright. The source is another buffer's memory, never this one's.
     void CopyRows(const std::uint8_t* source, std::ptrdiff_t sourceStride, RowOrder order);
 
     // A new size keeping the top-left part of the picture; new pixels get `fill`.
