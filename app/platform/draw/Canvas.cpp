@@ -1,52 +1,74 @@
 #include "platform/draw/Canvas.h"
 
+#include <algorithm>
 #include <cmath>
-#include <vector>
 
-#include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
+
+#include "platform/draw/ImageView.h"
+#include "platform/draw/SystemColours.h"
 
 namespace plat {
 
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+// Scale arithmetic lands a hair below whole pixels (29.999999...); such a point is on the whole one.
+constexpr double kPixelTolerance = 1e-9;
+// Pixels are held to the device context's 27-bit range (a NaN goes to its lower end).
+constexpr double kPixelLimit = 1 << 27;
 
-Canvas::Colour ToColour(QRgb rgb) {
-    return static_cast<Canvas::Colour>(qRed(rgb)) | (static_cast<Canvas::Colour>(qGreen(rgb)) << 8) |
-           (static_cast<Canvas::Colour>(qBlue(rgb)) << 16);
+int Pixel(double v) {
+    if (!(v > -kPixelLimit)) {
+        return -static_cast<int>(kPixelLimit);
+    }
+    return static_cast<int>(std::floor(std::min(v, kPixelLimit) + kPixelTolerance));
 }
+
+// The DC in pixels for the length of one box method; its own state comes back afterwards.
+class PixelScope {
+public:
+    explicit PixelScope(DeviceContext& dc) : dc_(dc), level_(dc.SaveDC()) {
+        dc.SetMapMode(MM_TEXT);
+        dc.SetWindowOrgEx(0, 0);
+        dc.SetViewportOrgEx(0, 0);
+    }
+    PixelScope(const PixelScope&) = delete;
+    PixelScope& operator=(const PixelScope&) = delete;
+    ~PixelScope() { dc_.RestoreDC(level_); }
+
+private:
+    DeviceContext& dc_;
+    int level_;
+};
 
 } // namespace
 
-QColor CanvasColour(Canvas::Colour colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
-
-Canvas::Canvas(int widthPixels, int heightPixels)
-    : image_(std::max(1, widthPixels), std::max(1, heightPixels), QImage::Format_RGB32) {
-    image_.fill(CanvasColour(backColor_));
+Canvas::Canvas(DeviceContext& dc) : dc_(dc) {
+    dc_.SetBkMode(TRANSPARENT);
+    dc_.SetBkColor(backColor_);
+    dc_.SetTextColor(foreColor_);
+    dc_.SelectObject(CreateFontIndirect(FontRecord()));
+    dc_.Target().Fill(ResolveColour(backColor_));
 }
 
 void Canvas::SetPicture(const QImage& picture) {
-    image_.fill(CanvasColour(backColor_));
-    QPainter painter(&image_);
+    PixelBuffer& buffer = dc_.Target();
+    buffer.Fill(ResolveColour(backColor_));
+    QImage view = ImageView(buffer);
+    QPainter painter(&view);
     painter.drawImage(0, 0, picture);
 }
 
 void Canvas::ResizePixels(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
-    if (width == image_.width() && height == image_.height()) {
+    if (width == PixelWidth() && height == PixelHeight()) {
         return;
     }
-    QImage resized(width, height, QImage::Format_RGB32);
-    resized.fill(CanvasColour(backColor_));
-    QPainter painter(&resized);
-    painter.drawImage(0, 0, image_);
-    painter.end();
-    image_ = resized;
+    dc_.Target().Resize(width, height, ResolveColour(backColor_));
 }
 
 void Canvas::Scale(double left, double top, double width, double height) {
@@ -67,16 +89,16 @@ void Canvas::ResetScale() {
 }
 
 double Canvas::ScaleWidth() const {
-    return userScale_ ? scaleWidth_ : image_.width() * kTwipsPerPixel;
+    return userScale_ ? scaleWidth_ : PixelWidth() * kTwipsPerPixel;
 }
 double Canvas::ScaleHeight() const {
-    return userScale_ ? scaleHeight_ : image_.height() * kTwipsPerPixel;
+    return userScale_ ? scaleHeight_ : PixelHeight() * kTwipsPerPixel;
 }
 double Canvas::UnitsPerPixelX() const {
-    return ScaleWidth() / image_.width();
+    return ScaleWidth() / PixelWidth();
 }
 double Canvas::UnitsPerPixelY() const {
-    return ScaleHeight() / image_.height();
+    return ScaleHeight() / PixelHeight();
 }
 double Canvas::ToPixelX(double x) const {
     return (x - scaleLeft_) / UnitsPerPixelX();
@@ -90,9 +112,40 @@ double Canvas::FromPixelX(double px) const {
 double Canvas::FromPixelY(double py) const {
     return scaleTop_ + py * UnitsPerPixelY();
 }
+int Canvas::PixelX(double x) const {
+    return Pixel(ToPixelX(x));
+}
+int Canvas::PixelY(double y) const {
+    return Pixel(ToPixelY(y));
+}
+
+void Canvas::SetBackColor(Colour colour) {
+    backColor_ = colour;
+    dc_.SetBkColor(colour);
+}
+
+void Canvas::SetForeColor(Colour colour) {
+    foreColor_ = colour;
+    dc_.SetTextColor(colour);
+}
+
+void Canvas::SetFont(const std::string& name, double points, bool bold) {
+    fontName_ = name;
+    fontSize_ = points;
+    fontBold_ = bold;
+    dc_.SelectObject(CreateFontIndirect(FontRecord()));
+}
+
+LOGFONT Canvas::FontRecord() const {
+    LOGFONT font;
+    font.height = -static_cast<int>(std::lround(fontSize_ * kPixelsPerPoint));
+    font.weight = fontBold_ ? FW_BOLD : FW_NORMAL;
+    font.faceName = fontName_;
+    return font;
+}
 
 void Canvas::Cls() {
-    image_.fill(CanvasColour(backColor_));
+    dc_.Target().Fill(ResolveColour(backColor_));
     currentX_ = scaleLeft_;
     currentY_ = scaleTop_;
 }
@@ -102,22 +155,19 @@ void Canvas::Line(double x1, double y1, double x2, double y2, BoxStyle style) {
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour, BoxStyle style) {
-    QPainter painter(&image_);
-    const QPointF a(ToPixelX(x1), ToPixelY(y1));
-    const QPointF b(ToPixelX(x2), ToPixelY(y2));
-    QPen pen(CanvasColour(colour));
-    pen.setWidth(drawWidth_);
-    painter.setPen(pen);
-    switch (style) {
-    case BoxStyle::None:
-        painter.drawLine(a, b);
-        break;
-    case BoxStyle::Box:
-        painter.drawRect(QRectF(a, b).normalized());
-        break;
-    case BoxStyle::FilledBox:
-        painter.fillRect(QRectF(a, b).normalized(), CanvasColour(colour));
-        break;
+    const PixelScope scope(dc_);
+    const int ax = PixelX(x1);
+    const int ay = PixelY(y1);
+    const int bx = PixelX(x2);
+    const int by = PixelY(y2);
+    dc_.SelectObject(CreatePen(PS_SOLID, drawWidth_, colour));
+    if (style == BoxStyle::None) {
+        dc_.MoveToEx(ax, ay);
+        dc_.LineTo(bx, by);
+    } else {
+        dc_.SelectObject(style == BoxStyle::FilledBox ? CreateSolidBrush(colour)
+                                                      : GetStockObject(NULL_BRUSH));
+        dc_.Rectangle(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1);
     }
     currentX_ = x2;
     currentY_ = y2;
@@ -128,14 +178,14 @@ void Canvas::Circle(double x, double y, double r) {
 }
 
 void Canvas::Circle(double x, double y, double r, Colour colour) {
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(CanvasColour(colour));
-    pen.setWidth(drawWidth_);
-    painter.setPen(pen);
-    painter.setBrush(fillSolid_ ? QBrush(CanvasColour(fillColor_)) : Qt::NoBrush);
+    const PixelScope scope(dc_);
+    dc_.SelectObject(CreatePen(PS_SOLID, drawWidth_, colour));
+    dc_.SelectObject(fillSolid_ ? CreateSolidBrush(fillColor_) : GetStockObject(NULL_BRUSH));
     const double radius = std::abs(r / UnitsPerPixelX());
-    painter.drawEllipse(QPointF(ToPixelX(x), ToPixelY(y)), radius, radius);
+    const double cx = ToPixelX(x);
+    const double cy = ToPixelY(y);
+    const auto round = [](double v) { return Pixel(v + 0.5); };
+    dc_.Ellipse(round(cx - radius), round(cy - radius), round(cx + radius) + 1, round(cy + radius) + 1);
     currentX_ = x;
     currentY_ = y;
 }
@@ -145,100 +195,58 @@ void Canvas::PSet(double x, double y) {
 }
 
 void Canvas::PSet(double x, double y, Colour colour) {
-    const int px = static_cast<int>(std::floor(ToPixelX(x)));
-    const int py = static_cast<int>(std::floor(ToPixelY(y)));
+    const PixelScope scope(dc_);
+    const int px = PixelX(x);
+    const int py = PixelY(y);
     if (drawWidth_ <= 1) {
-        if (image_.valid(px, py)) {
-            image_.setPixel(px, py, CanvasColour(colour).rgb());
-        }
+        dc_.SetPixel(px, py, colour);
     } else {
-        QPainter painter(&image_);
-        const double half = drawWidth_ / 2.0;
-        painter.fillRect(QRectF(px + 0.5 - half, py + 0.5 - half, drawWidth_, drawWidth_),
-                         CanvasColour(colour));
+        const int left = px - (drawWidth_ - 1) / 2;
+        const int top = py - (drawWidth_ - 1) / 2;
+        dc_.FillRect(RECT{left, top, left + drawWidth_, top + drawWidth_}, CreateSolidBrush(colour));
     }
     currentX_ = x;
     currentY_ = y;
 }
 
 std::int64_t Canvas::Point(double x, double y) const {
-    const int px = static_cast<int>(std::floor(ToPixelX(x)));
-    const int py = static_cast<int>(std::floor(ToPixelY(y)));
-    if (!image_.valid(px, py)) {
+    const int px = PixelX(x);
+    const int py = PixelY(y);
+    if (!Pixels().Contains(px, py)) {
         return -1;
     }
-    return ToColour(image_.pixel(px, py));
+    return Pixels().Pixel(px, py);
 }
 
 void Canvas::Print(const std::string& text) {
-    QPainter painter(&image_);
-    painter.setFont(font_);
-    painter.setPen(CanvasColour(foreColor_));
-    const QFontMetricsF metrics(font_);
-    const QString q = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    painter.drawText(QPointF(ToPixelX(currentX_), ToPixelY(currentY_) + metrics.ascent()), q);
+    const double height = TextHeight(text);
+    {
+        const PixelScope scope(dc_);
+        dc_.SelectObject(CreateFontIndirect(FontRecord()));
+        dc_.SetTextColor(foreColor_);
+        dc_.SetTextAlign(TA_LEFT | TA_TOP);
+        dc_.TextOut(PixelX(currentX_), PixelY(currentY_), text);
+    }
     currentX_ = scaleLeft_;
-    currentY_ += metrics.height() * UnitsPerPixelY();
+    currentY_ += height;
+}
+
+SIZE Canvas::Extent(const std::string& text) const {
+    // Measured on a context of its own, so that the box's DC keeps its state.
+    PixelBuffer none;
+    DeviceContext measure(none);
+    measure.SelectObject(CreateFontIndirect(FontRecord()));
+    SIZE size;
+    measure.GetTextExtentPoint32(text, size);
+    return size;
 }
 
 double Canvas::TextWidth(const std::string& text) const {
-    const QFontMetricsF metrics(font_);
-    const QString q = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    return metrics.horizontalAdvance(q) * std::abs(UnitsPerPixelX());
+    return Extent(text).cx * std::abs(UnitsPerPixelX());
 }
 
-double Canvas::TextHeight(const std::string&) const {
-    return QFontMetricsF(font_).height() * std::abs(UnitsPerPixelY());
-}
-
-void Canvas::FloodFillPixels(int px, int py, Colour fill, Colour border) {
-    if (!image_.valid(px, py)) {
-        return;
-    }
-    const QRgb borderRgb = CanvasColour(border).rgb();
-    const QRgb fillRgb = CanvasColour(fill).rgb();
-    const int w = image_.width();
-    const int h = image_.height();
-    std::vector<bool> done(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), false);
-    auto open = [&](int x, int y) {
-        return !done[static_cast<std::size_t>(y) * w + x] && image_.pixel(x, y) != borderRgb;
-    };
-    if (!open(px, py)) {
-        return;
-    }
-    std::vector<QPoint> stack{QPoint(px, py)};
-    while (!stack.empty()) {
-        const QPoint p = stack.back();
-        stack.pop_back();
-        int x = p.x();
-        const int y = p.y();
-        if (!open(x, y)) {
-            continue;
-        }
-        while (x > 0 && open(x - 1, y)) {
-            --x;
-        }
-        bool above = false;
-        bool below = false;
-        for (; x < w && open(x, y); ++x) {
-            done[static_cast<std::size_t>(y) * w + x] = true;
-            image_.setPixel(x, y, fillRgb);
-            if (y > 0) {
-                const bool o = open(x, y - 1);
-                if (o && !above) {
-                    stack.emplace_back(x, y - 1);
-                }
-                above = o;
-            }
-            if (y + 1 < h) {
-                const bool o = open(x, y + 1);
-                if (o && !below) {
-                    stack.emplace_back(x, y + 1);
-                }
-                below = o;
-            }
-        }
-    }
+double Canvas::TextHeight(const std::string& text) const {
+    return Extent(text).cy * std::abs(UnitsPerPixelY());
 }
 
 } // namespace plat

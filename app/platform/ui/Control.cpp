@@ -103,14 +103,17 @@ void Control::SetTop(int twips) {
 }
 void Control::SetWidth(int twips) {
     widget_->resize(TwipsToPixels(twips), widget_->height());
+    SizeChanged();
 }
 void Control::SetHeight(int twips) {
     widget_->resize(widget_->width(), TwipsToPixels(twips));
+    SizeChanged();
 }
 
 void Control::Move(int left, int top, int width, int height) {
     widget_->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                          TwipsToPixels(height));
+    SizeChanged();
 }
 
 bool Control::Enabled() const {

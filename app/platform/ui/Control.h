@@ -87,6 +87,9 @@ protected:
     virtual void HandleKeyPress(int& keyAscii);
     // Watches a further widget (an inner editor) with the same pipeline.
     void WatchWidget(QWidget* widget);
+    // Runs after SetWidth, SetHeight and Move have given the widget its new size (a hidden widget
+    // gets no resize event).
+    virtual void SizeChanged() {}
 
 private:
     friend class ControlHook;

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/draw/ImageView.h"
 #include "platform/ui/Keys.h"
 
 namespace plat {
@@ -32,8 +33,9 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.drawImage(0, 0, box_->Surface().Image());
+        painter.drawImage(0, 0, ConstImageView(box_->Pixels()));
     }
+    void resizeEvent(QResizeEvent*) override { box_->SizeChanged(); }
     void mousePressEvent(QMouseEvent* e) override { Report(box_->MouseDown, ButtonsOf(e->button()), *e); }
     void mouseMoveEvent(QMouseEvent* e) override { Report(box_->MouseMove, ButtonsOf(e->buttons()), *e); }
     void mouseReleaseEvent(QMouseEvent* e) override {
@@ -56,14 +58,19 @@ private:
 };
 
 PictureBox::PictureBox(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new PictureView), canvas_(1, 1) {
+    : Control(parent, std::move(name), index, new PictureView) {
     static_cast<PictureView*>(Widget())->SetBox(this);
     Widget()->setFocusPolicy(Qt::NoFocus);
     Widget()->setMouseTracking(true);
 }
 
-void PictureBox::Sync() const {
+void PictureBox::SizeChanged() {
     canvas_.ResizePixels(Widget()->width(), Widget()->height());
+    Refresh();
+}
+
+QImage PictureBox::Picture() const {
+    return ToQImage(buffer_);
 }
 
 void PictureBox::Refresh() {

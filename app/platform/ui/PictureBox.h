@@ -4,14 +4,23 @@
 #include <functional>
 #include <string>
 
+#include <QImage>
+
 #include "platform/draw/Canvas.h"
+#include "platform/draw/DeviceContext.h"
+#include "platform/draw/PixelBuffer.h"
 #include "platform/ui/Control.h"
 
 namespace plat {
 
-// A picture box: a persistent image the program draws on in its user scale (see Canvas) and
-// the control shows. It can also hold controls. Its image is what a capture takes, never the
-// screen.
+// A picture box: a persistent picture the program draws on, with the box's methods in its user
+// scale (Surface, see Canvas) and with GDI calls on its device context (hDC); both draw into one
+// pixel buffer, which the control shows and a capture takes (never the screen). It can also hold
+// controls.
+//
+// The buffer lives as long as the box and follows the control's size (SetWidth, SetHeight, Move, a
+// resize of the widget), keeping what was drawn at the top-left. The device context stays valid
+// across a resize; raw pointers into the pixels (Pixels().Bits()) do not. No accessor resizes.
 class PictureBox : public Control, public Container {
 public:
     PictureBox(Container& parent, std::string name, int index = -1);
@@ -20,15 +29,12 @@ public:
     QWidget* ClientWidget() override { return Widget(); }
     Form& OwnerForm() override { return Parent(); }
 
-    // The drawing surface: Scale, Cls, Line, Circle, PSet, Print, colours, current point.
-    Canvas& Surface() {
-        Sync();
-        return canvas_;
-    }
-    const Canvas& Surface() const {
-        Sync();
-        return canvas_;
-    }
+    // The box's drawing methods: Scale, Cls, Line, Circle, PSet, Print, colours, current point.
+    Canvas& Surface() { return canvas_; }
+    const Canvas& Surface() const { return canvas_; }
+    // The box's device context, shared with its drawing methods as Canvas.h tells.
+    DeviceContext& hDC() { return dc_; }
+    const PixelBuffer& Pixels() const { return buffer_; }
     // Shows what was drawn since the last call (drawing calls do this themselves).
     void Refresh();
 
@@ -45,8 +51,8 @@ public:
 
     Colour BackColor() const { return Surface().BackColor(); }
     void SetBackColor(Colour colour);
-    // The picture shown (the image drawn so far).
-    QImage Picture() const { return Surface().Image(); }
+    // A copy of the picture drawn so far.
+    QImage Picture() const;
     void SetPicture(const QImage& picture);
 
     std::function<void()> Click;
@@ -54,11 +60,14 @@ public:
     std::function<void(int button, int shift, double x, double y)> MouseMove;
     std::function<void(int button, int shift, double x, double y)> MouseUp;
 
+protected:
+    void SizeChanged() override;
+
 private:
     friend class PictureView;
-    // Keeps the image the size of the control (a hidden control gets no resize events).
-    void Sync() const;
-    mutable Canvas canvas_;
+    PixelBuffer buffer_{1, 1, PixelFormat::Bgrx32};
+    DeviceContext dc_{buffer_};
+    Canvas canvas_{dc_};
 };
 
 } // namespace plat

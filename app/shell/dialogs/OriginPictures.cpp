@@ -1,138 +1,196 @@
 #include "shell/dialogs/OriginPictures.h"
 
-#include <QFont>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/draw/DeviceContext.h"
+#include "platform/draw/ImageView.h"
 
 namespace {
 
-const QColor kGrass(0xD8, 0xE8, 0xC8);
-const QColor kRunway(0x60, 0x60, 0x60);
-const QColor kMarking(Qt::white);
-const QColor kAxis(0xC0, 0x10, 0x10);
-const QColor kText(Qt::black);
-const QColor kAntenna(0x10, 0x30, 0xC0);
+using plat::Colour;
+using plat::DeviceContext;
+using plat::POINT;
 
-void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour, const QString& label, QPointF labelAt) {
-    p.setPen(QPen(colour, 2));
-    p.drawLine(from, to);
-    const QPointF d = to - from;
-    const double length = std::hypot(d.x(), d.y());
-    const QPointF u = d / length;
-    const QPointF n(-u.y(), u.x());
-    QPolygonF head;
-    head << to << to - u * 10 + n * 5 << to - u * 10 - n * 5;
-    p.setBrush(colour);
-    p.drawPolygon(head);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(colour);
-    p.drawText(labelAt, label);
+constexpr Colour kGrass = plat::RGB(0xD8, 0xE8, 0xC8);
+constexpr Colour kRunway = plat::RGB(0x60, 0x60, 0x60);
+constexpr Colour kMarking = plat::RGB(0xFF, 0xFF, 0xFF);
+constexpr Colour kAxis = plat::RGB(0xC0, 0x10, 0x10);
+constexpr Colour kText = plat::RGB(0, 0, 0);
+constexpr Colour kAntenna = plat::RGB(0x10, 0x30, 0xC0);
+constexpr Colour kYellow = plat::RGB(0xFF, 0xFF, 0);
+constexpr Colour kCuts = plat::RGB(0x40, 0x80, 0x40);
+
+// A point of the drawing with fractional coordinates.
+struct Pt {
+    double x, y;
+    Pt operator+(Pt o) const { return {x + o.x, y + o.y}; }
+    Pt operator-(Pt o) const { return {x - o.x, y - o.y}; }
+    Pt operator*(double f) const { return {x * f, y * f}; }
+};
+
+POINT P(Pt p) {
+    return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
 }
 
-void Caption(QPainter& p, const QString& text) {
-    QFont f = p.font();
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kText);
-    p.drawText(QRectF(0, 4, kOriginPictureWidth, 20), Qt::AlignHCenter, text);
-    f.setBold(false);
-    p.setFont(f);
+void Pen(DeviceContext& dc, Colour colour, int width = 1, int style = plat::PS_SOLID) {
+    dc.SelectObject(plat::CreatePen(style, width, colour));
+}
+
+void Brush(DeviceContext& dc, Colour colour) {
+    dc.SelectObject(plat::CreateSolidBrush(colour));
+}
+
+void NoBrush(DeviceContext& dc) {
+    dc.SelectObject(plat::GetStockObject(plat::NULL_BRUSH));
+}
+
+void Segment(DeviceContext& dc, Pt from, Pt to) {
+    const POINT a = P(from);
+    const POINT b = P(to);
+    dc.MoveToEx(a.x, a.y);
+    dc.LineTo(b.x, b.y);
+}
+
+void Dot(DeviceContext& dc, Pt centre, int radius) {
+    const POINT c = P(centre);
+    dc.Ellipse(c.x - radius, c.y - radius, c.x + radius + 1, c.y + radius + 1);
+}
+
+void Fill(DeviceContext& dc, int left, int top, int width, int height, Colour colour) {
+    dc.FillRect(plat::RECT{left, top, left + width, top + height}, plat::CreateSolidBrush(colour));
+}
+
+void Font(DeviceContext& dc, int weight) {
+    dc.SelectObject(
+        plat::CreateFontIndirect(plat::LOGFONT{.height = -12, .weight = weight, .faceName = "Arial"}));
+}
+
+// Text with its baseline starting at `at`.
+void Text(DeviceContext& dc, Pt at, const std::string& text, Colour colour) {
+    const POINT p = P(at);
+    dc.SetTextColor(colour);
+    dc.SetTextAlign(plat::TA_LEFT | plat::TA_BASELINE);
+    dc.TextOut(p.x, p.y, text);
+}
+
+// Text centred across the picture with its top at `top`.
+void CentredText(DeviceContext& dc, int top, const std::string& text) {
+    dc.SetTextColor(kText);
+    dc.SetTextAlign(plat::TA_CENTER | plat::TA_TOP);
+    dc.TextOut(kOriginPictureWidth / 2, top, text);
+}
+
+void Arrow(DeviceContext& dc, Pt from, Pt to, Colour colour, const std::string& label, Pt labelAt) {
+    Pen(dc, colour, 2);
+    Segment(dc, from, to);
+    const Pt d = to - from;
+    const double length = std::hypot(d.x, d.y);
+    const Pt u = d * (1.0 / length);
+    const Pt n{-u.y, u.x};
+    const std::array<POINT, 3> head{{P(to), P(to - u * 10 + n * 5), P(to - u * 10 - n * 5)}};
+    Brush(dc, colour);
+    dc.Polygon(head);
+    NoBrush(dc);
+    Text(dc, labelAt, label, colour);
+}
+
+void Caption(DeviceContext& dc, const std::string& text) {
+    Font(dc, plat::FW_BOLD);
+    CentredText(dc, 4, text);
+    Font(dc, plat::FW_NORMAL);
 }
 
 // Top view: the approach comes from the left; the runway runs to the right of its threshold.
-void DrawRunwayPlan(QPainter& p) {
-    p.fillRect(QRectF(0, 0, kOriginPictureWidth, kOriginPictureHeight), kGrass);
-    Caption(p, "Top view: window origin and file origin");
+void DrawRunwayPlan(DeviceContext& dc) {
+    Fill(dc, 0, 0, kOriginPictureWidth, kOriginPictureHeight, kGrass);
+    Caption(dc, "Top view: window origin and file origin");
     const double thresholdX = 190;
     const double centreY = 150;
-    p.fillRect(QRectF(thresholdX, centreY - 28, 320, 56), kRunway);
-    p.setPen(QPen(kMarking, 2, Qt::DashLine));
-    p.drawLine(QPointF(thresholdX + 20, centreY), QPointF(505, centreY));
-    p.setPen(QPen(kMarking, 4));
-    p.drawLine(QPointF(thresholdX + 4, centreY - 24), QPointF(thresholdX + 4, centreY + 24));
+    Fill(dc, 190, 122, 320, 56, kRunway);
+    Pen(dc, kMarking, 1, plat::PS_DASH);
+    Segment(dc, {thresholdX + 20, centreY}, {505, centreY});
+    Pen(dc, kMarking, 4);
+    Segment(dc, {thresholdX + 4, centreY - 24}, {thresholdX + 4, centreY + 24});
     // The extended centreline toward the approach.
-    p.setPen(QPen(kText, 1, Qt::DotLine));
-    p.drawLine(QPointF(20, centreY), QPointF(thresholdX, centreY));
+    Pen(dc, kText, 1, plat::PS_DOT);
+    Segment(dc, {20, centreY}, {thresholdX, centreY});
 
     // The glide-slope antenna beside the runway, set back from the threshold.
-    const QPointF antenna(thresholdX + 150, centreY - 70);
-    p.setPen(QPen(kAntenna, 2));
-    p.setBrush(kAntenna);
-    p.drawEllipse(antenna, 6, 6);
-    p.setBrush(Qt::NoBrush);
-    p.drawText(antenna + QPointF(12, 4), "GS antenna");
-    const QPointF abeam(antenna.x(), centreY);
-    p.setPen(QPen(kAntenna, 1, Qt::DashLine));
-    p.drawLine(antenna, abeam);
+    const Pt antenna{thresholdX + 150, centreY - 70};
+    Pen(dc, kAntenna, 2);
+    Brush(dc, kAntenna);
+    Dot(dc, antenna, 6);
+    NoBrush(dc);
+    Text(dc, antenna + Pt{12, 4}, "GS antenna", kAntenna);
+    const Pt abeam{antenna.x, centreY};
+    Pen(dc, kAntenna, 1, plat::PS_DASH);
+    Segment(dc, antenna, abeam);
 
     // Window origin: the threshold on the centreline.
-    const QPointF threshold(thresholdX + 4, centreY);
-    p.setPen(QPen(kText, 2));
-    p.setBrush(Qt::yellow);
-    p.drawEllipse(threshold, 6, 6);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(kText);
-    p.drawText(QPointF(thresholdX - 150, centreY + 50), "Threshold = window origin");
-    p.drawLine(QPointF(thresholdX - 40, centreY + 40), threshold + QPointF(-3, 5));
+    const Pt threshold{thresholdX + 4, centreY};
+    Pen(dc, kText, 2);
+    Brush(dc, kYellow);
+    Dot(dc, threshold, 6);
+    NoBrush(dc);
+    Text(dc, {thresholdX - 150, centreY + 50}, "Threshold = window origin", kText);
+    Pen(dc, kText);
+    Segment(dc, {thresholdX - 40, centreY + 40}, threshold + Pt{-3, 5});
 
     // File origin: the point on the centreline abeam the antenna, with its axes.
-    p.setPen(QPen(kAxis, 2));
-    p.setBrush(kAxis);
-    p.drawEllipse(abeam, 6, 6);
-    p.setBrush(Qt::NoBrush);
-    p.drawText(QPointF(abeam.x() - 40, centreY + 70), "File origin: point abeam GS");
-    Arrow(p, abeam, abeam + QPointF(-110, 0), kAxis, "+Y (toward approach)", abeam + QPointF(-135, 44));
-    Arrow(p, abeam, abeam + QPointF(0, -100), kAxis, "+X (offset)", abeam + QPointF(-76, -92));
+    Pen(dc, kAxis, 2);
+    Brush(dc, kAxis);
+    Dot(dc, abeam, 6);
+    NoBrush(dc);
+    Text(dc, {abeam.x - 40, centreY + 70}, "File origin: point abeam GS", kAxis);
+    Arrow(dc, abeam, abeam + Pt{-110, 0}, kAxis, "+Y (toward approach)", abeam + Pt{-135, 44});
+    Arrow(dc, abeam, abeam + Pt{0, -100}, kAxis, "+X (offset)", abeam + Pt{-76, -92});
 
-    p.setPen(kText);
-    p.drawText(QPointF(thresholdX - 10, centreY + 102), "Setback (threshold to antenna)");
-    p.drawLine(QPointF(threshold.x(), centreY + 85), QPointF(abeam.x(), centreY + 85));
-    p.drawLine(QPointF(threshold.x(), centreY + 80), QPointF(threshold.x(), centreY + 90));
-    p.drawLine(QPointF(abeam.x(), centreY + 80), QPointF(abeam.x(), centreY + 90));
+    Text(dc, {thresholdX - 10, centreY + 102}, "Setback (threshold to antenna)", kText);
+    Pen(dc, kText);
+    Segment(dc, {threshold.x, centreY + 85}, {abeam.x, centreY + 85});
+    Segment(dc, {threshold.x, centreY + 80}, {threshold.x, centreY + 90});
+    Segment(dc, {abeam.x, centreY + 80}, {abeam.x, centreY + 90});
 }
 
 // Oblique view of a 3D ground file: lateral cuts across the centreline, in front of the file origin.
-void DrawGroundCuts(QPainter& p) {
-    p.fillRect(QRectF(0, 0, kOriginPictureWidth, kOriginPictureHeight), Qt::white);
-    Caption(p, "3D ground file: lateral cuts, origin abeam the GS antenna");
+void DrawGroundCuts(DeviceContext& dc) {
+    Fill(dc, 0, 0, kOriginPictureWidth, kOriginPictureHeight, plat::RGB(0xFF, 0xFF, 0xFF));
+    Caption(dc, "3D ground file: lateral cuts, origin abeam the GS antenna");
     // Oblique projection: X to the right, Y into the picture (up and to the left), Z up.
-    const QPointF origin(330, 236);
+    const Pt origin{330, 236};
     const auto project = [&](double x, double y, double z) {
-        return origin + QPointF(x * 0.9 - y * 0.5, -y * 0.5 - z);
+        return origin + Pt{x * 0.9 - y * 0.5, -y * 0.5 - z};
     };
-    p.setPen(QPen(QColor(0x40, 0x80, 0x40), 1.5));
+    Pen(dc, kCuts, 2);
+    NoBrush(dc);
     for (int cut = 0; cut < 5; ++cut) {
         const double y = cut * 70.0;
-        QPainterPath path;
+        std::vector<POINT> nodes;
         for (int node = 0; node <= 6; ++node) {
             const double x = -150 + node * 50.0;
             const double z = 5.0 * std::sin(0.9 * cut + 0.6 * node) - cut * 1.5;
-            const QPointF q = project(x, y, z);
-            if (node == 0)
-                path.moveTo(q);
-            else
-                path.lineTo(q);
-            p.drawEllipse(q, 2, 2);
+            const Pt q = project(x, y, z);
+            nodes.push_back(P(q));
+            Dot(dc, q, 2);
         }
-        p.drawPath(path);
+        dc.Polyline(nodes);
     }
-    p.setPen(kText);
-    p.drawText(project(150, 280, 0) + QPointF(8, 4), "one cut: nodes in ascending X");
-    p.drawText(QPointF(10, 40), "cuts follow each other along Y");
+    Text(dc, project(150, 280, 0) + Pt{8, 4}, "one cut: nodes in ascending X", kText);
+    Text(dc, {10, 40}, "cuts follow each other along Y", kText);
     // The runway centreline through the origin.
-    p.setPen(QPen(kText, 1, Qt::DashLine));
-    p.drawLine(project(0, -30, 0), project(0, 300, 0));
-    p.setPen(QPen(kAxis, 2));
-    p.setBrush(kAxis);
-    p.drawEllipse(origin, 5, 5);
-    p.setBrush(Qt::NoBrush);
-    Arrow(p, origin, project(190, 0, 0), kAxis, "+X", project(190, 0, 0) + QPointF(-6, 18));
-    Arrow(p, origin, project(0, 330, 0), kAxis, "+Y (toward approach)", project(0, 330, 0) + QPointF(-70, -8));
-    Arrow(p, origin, project(0, 0, 80), kAxis, "+Z (height)", project(0, 0, 80) + QPointF(6, 0));
-    p.setPen(kText);
-    p.drawText(QRectF(0, kOriginPictureHeight - 22, kOriginPictureWidth, 18), Qt::AlignHCenter,
-               "Origin (0, 0, 0): runway centreline abeam the GS antenna");
+    Pen(dc, kText, 1, plat::PS_DASH);
+    Segment(dc, project(0, -30, 0), project(0, 300, 0));
+    Pen(dc, kAxis, 2);
+    Brush(dc, kAxis);
+    Dot(dc, origin, 5);
+    NoBrush(dc);
+    Arrow(dc, origin, project(190, 0, 0), kAxis, "+X", project(190, 0, 0) + Pt{-6, 18});
+    Arrow(dc, origin, project(0, 330, 0), kAxis, "+Y (toward approach)", project(0, 330, 0) + Pt{-70, -8});
+    Arrow(dc, origin, project(0, 0, 80), kAxis, "+Z (height)", project(0, 0, 80) + Pt{6, 0});
+    CentredText(dc, kOriginPictureHeight - 22, "Origin (0, 0, 0): runway centreline abeam the GS antenna");
 }
 
 } // namespace
@@ -140,12 +198,13 @@ void DrawGroundCuts(QPainter& p) {
 QImage OriginPicture(int index) {
     if (index != 1 && index != 2)
         return {};
-    QImage image(kOriginPictureWidth, kOriginPictureHeight, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    plat::PixelBuffer image(kOriginPictureWidth, kOriginPictureHeight, plat::PixelFormat::Bgrx32);
+    DeviceContext dc(image);
+    dc.SetBkMode(plat::TRANSPARENT);
+    Font(dc, plat::FW_NORMAL);
     if (index == 1)
-        DrawRunwayPlan(p);
+        DrawRunwayPlan(dc);
     else
-        DrawGroundCuts(p);
-    return image;
+        DrawGroundCuts(dc);
+    return plat::ToQImage(image);
 }

@@ -1,11 +1,12 @@
 #include "shell/dialogs/frmNewAbout.h"
 
 #include <QImage>
-#include <QPainter>
 
+#include "platform/draw/DeviceContext.h"
+#include "platform/draw/ImageView.h"
 #include "platform/text/Strings.h"
-#include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
 
 namespace {
@@ -16,18 +17,20 @@ void Place(plat::Control& c, int x, int y, int w, int h) {
 
 // The program's icon: a glide-slope antenna mast radiating over the ground.
 QImage ProgramIcon() {
-    QImage icon(48, 48, QImage::Format_ARGB32);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x80, 0x60, 0x30), 3));
-    p.drawLine(2, 44, 46, 44);
-    p.setPen(QPen(QColor(0x20, 0x50, 0xC0), 3));
-    p.drawLine(10, 44, 10, 8);
-    p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2));
-    for (int r = 10; r <= 34; r += 8)
-        p.drawArc(QRectF(10 - r, 16 - r, 2 * r, 2 * r), -60 * 16, 90 * 16);
-    return icon;
+    plat::PixelBuffer icon(48, 48, plat::PixelFormat::Bgra32); // transparent
+    plat::DeviceContext dc(icon);
+    dc.SelectObject(plat::CreatePen(plat::PS_SOLID, 3, plat::RGB(0x80, 0x60, 0x30)));
+    dc.MoveToEx(2, 44);
+    dc.LineTo(46, 44);
+    dc.SelectObject(plat::CreatePen(plat::PS_SOLID, 3, plat::RGB(0x20, 0x50, 0xC0)));
+    dc.MoveToEx(10, 44);
+    dc.LineTo(10, 8);
+    // Waves from 60 degrees below to 30 degrees above the horizontal, around the mast's top.
+    dc.SelectObject(plat::CreatePen(plat::PS_SOLID, 2, plat::RGB(0xC0, 0x20, 0x20)));
+    for (int r = 10; r <= 34; r += 8) {
+        dc.Arc(10 - r, 16 - r, 10 + r, 16 + r, 10 + r / 2, 16 + r * 7 / 8, 10 + r * 7 / 8, 16 - r / 2);
+    }
+    return plat::ToQImage(icon);
 }
 
 } // namespace
@@ -52,8 +55,9 @@ frmNewAbout::frmNewAbout() : plat::Form("frmNewAbout") {
     lblDisclaimer = std::make_unique<plat::Label>(*this, "lblDisclaimer");
     Place(*lblDisclaimer, 12, 112, 400, 40);
     lblDisclaimer->SetWordWrap(true);
-    lblDisclaimer->SetCaption("Program updates are published with the project's releases; for support call the "
-                              "navigation engineering office that issued this copy.");
+    lblDisclaimer->SetCaption(
+        "Program updates are published with the project's releases; for support call the "
+        "navigation engineering office that issued this copy.");
     cmdOK = std::make_unique<plat::CommandButton>(*this, "cmdOK");
     Place(*cmdOK, 320, 160, 92, 26);
     cmdOK->SetCaption("OK");
@@ -65,7 +69,9 @@ frmNewAbout::frmNewAbout() : plat::Form("frmNewAbout") {
     Load = [this] { Form_Load(); };
 }
 
-void frmNewAbout::Form_Load() { lblVersion->SetCaption("Version #" + plat::Trim(kBuildText)); }
+void frmNewAbout::Form_Load() {
+    lblVersion->SetCaption("Version #" + plat::Trim(kBuildText));
+}
 
 class frmNewAbout& frmNewAbout() {
     static plat::DefaultInstance<class frmNewAbout> instance;

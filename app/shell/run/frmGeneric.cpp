@@ -3,8 +3,6 @@
 #include <cfenv>
 #include <cmath>
 
-#include <QFont>
-
 #include "platform/services/Clock.h"
 #include "platform/ui/Form.h"
 #include "shell/mainwindow/frmMain.h"
@@ -78,10 +76,7 @@ void PaintWaitPicture(plat::PictureBox& picture, const WaitLayout& layout) {
         c.SetFillColor(colour);
         c.Circle(100, 110, r, colour);
     }
-    QFont font("Arial");
-    font.setPointSizeF(14.25);
-    font.setBold(true);
-    c.SetFont(font);
+    c.SetFont("Arial", 14.25, true);
     c.SetForeColor(0x000000);
     for (const WaitText& line : layout.shadow)
         PrintAt(c, line);

@@ -1,6 +1,7 @@
 // The picture box: a persistent image drawn in a user scale.
 #include <QTest>
 
+#include "platform/draw/DeviceContext.h"
 #include "platform/ui/ControlRoutines.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/PictureBox.h"
@@ -125,6 +126,92 @@ TEST_F(PictureBoxTest, APictureIsKeptAndResizingKeepsTheDrawing) {
     pic.Move(0, 0, 200 * 15, 100 * 15);
     EXPECT_EQ(pic.Picture().width(), 200);
     EXPECT_EQ(Pixel(5, 5), kBlue);
+}
+
+// What the box's methods share with its device context (the table in Canvas.h).
+TEST_F(PictureBoxTest, ABoxLineAfterAChangeOfTheDcPenDrawsWithTheBoxsOwnColourAndWidth) {
+    pic.Scale(0, 0, 100, 50);
+    plat::DeviceContext& dc = pic.hDC();
+    dc.SelectObject(plat::CreatePen(plat::PS_SOLID, 5, kRed));
+    pic.Surface().SetForeColor(kBlue);
+    pic.Line(10, 10, 60, 10);
+    EXPECT_EQ(Pixel(30, 10), kBlue);
+    EXPECT_EQ(Pixel(30, 8), kWhite); // one pixel wide: DrawWidth 1, not the DC's pen
+    EXPECT_EQ(Pixel(30, 12), kWhite);
+    // The DC keeps its pen, and draws with it in the same picture.
+    plat::HGDIOBJ pen = dc.SelectObject(plat::GetStockObject(plat::BLACK_PEN));
+    plat::LOGPEN record;
+    ASSERT_TRUE(plat::GetObject(pen, record));
+    EXPECT_EQ(record, (plat::LOGPEN{plat::PS_SOLID, 5, kRed}));
+    dc.SelectObject(pen);
+    dc.MoveToEx(10, 30);
+    dc.LineTo(60, 30);
+    EXPECT_EQ(Pixel(30, 30), kRed);
+    EXPECT_EQ(Pixel(30, 32), kRed);
+    EXPECT_EQ(Pixel(30, 34), kWhite);
+    // The DC's mapping moves hDC calls only; the box's methods keep the box's scale.
+    dc.SetMapMode(plat::MM_ANISOTROPIC);
+    dc.SetWindowExtEx(200, 100);
+    dc.SetViewportExtEx(100, 50);
+    pic.PSet(70, 40, kBlue);
+    EXPECT_EQ(Pixel(70, 40), kBlue);
+    dc.SetPixel(180, 90, kRed);
+    EXPECT_EQ(Pixel(90, 45), kRed);
+    // FloodFillPicture puts the DC's brush back.
+    FloodFillPicture(pic, 5, 45, kBlue, kRed);
+    EXPECT_EQ(dc.SelectObject(plat::GetStockObject(plat::BLACK_BRUSH)),
+              plat::GetStockObject(plat::WHITE_BRUSH));
+}
+
+TEST_F(PictureBoxTest, ForeColorAndFontReachTheDcButPrintKeepsTheBoxsOwn) {
+    pic.Scale(0, 0, 100, 50);
+    plat::DeviceContext& dc = pic.hDC();
+    pic.Surface().SetForeColor(kRed);
+    pic.Surface().SetFont("Arial", 12, true);
+    EXPECT_EQ(dc.GetTextColor(), kRed);
+    plat::HGDIOBJ font = dc.SelectObject(plat::GetStockObject(plat::SYSTEM_FONT));
+    plat::LOGFONT record;
+    ASSERT_TRUE(plat::GetObject(font, record));
+    EXPECT_EQ(record.faceName, "Arial");
+    EXPECT_EQ(record.weight, plat::FW_BOLD);
+    EXPECT_EQ(record.height, -16); // 12 points at 96 pixels to the inch
+    dc.SelectObject(font);
+    EXPECT_EQ(dc.GetBkMode(), plat::TRANSPARENT);
+    // Text on the DC lands in the picture in the DC's text colour.
+    dc.TextOut(2, 2, "WWW");
+    const auto count = [&](plat::Colour colour) {
+        int n = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 100; ++x)
+                n += Pixel(x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(count(kRed), 0);
+    // Print writes in the box's ForeColor even after the DC's text colour changed, and leaves the
+    // DC's colour as it was.
+    pic.Cls();
+    dc.SetTextColor(kBlue);
+    pic.Print("WWW");
+    EXPECT_GT(count(kRed), 0);
+    EXPECT_EQ(count(kBlue), 0);
+    EXPECT_EQ(dc.GetTextColor(), kBlue);
+}
+
+TEST_F(PictureBoxTest, AHeldContextSurvivesAResizeAndACaptureIsACopy) {
+    plat::DeviceContext& dc = pic.hDC();
+    dc.SetPixel(5, 5, kRed);
+    const QImage before = pic.Picture();
+    pic.Move(0, 0, 200 * 15, 100 * 15);
+    ASSERT_EQ(pic.Pixels().Width(), 200);
+    dc.SetPixel(150, 80, kBlue);
+    const QImage after = pic.Picture();
+    ASSERT_EQ(after.width(), 200);
+    EXPECT_EQ(Pixel(150, 80), kBlue);
+    EXPECT_EQ(Pixel(5, 5), kRed);
+    EXPECT_EQ(Pixel(120, 60), kWhite); // the new part has the back colour
+    EXPECT_EQ(before.width(), 100);
+    dc.SetPixel(5, 5, kBlue);
+    EXPECT_EQ(after.pixel(5, 5), qRgb(255, 0, 0));
 }
 
 } // namespace
