@@ -5,6 +5,7 @@
 #include "editors/ground/GroundGridPanel.h"
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/EditorPanels.h"
+#include "editors/panels/PanelControls.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/PictureBox.h"
@@ -129,6 +130,7 @@ frmMain::frmMain()
     BuildGroundPanel();
     groundPanel_ = std::make_unique<GroundGridPanel>(*grdGround, *txtData, *cmdFlat, *cmdRestoreGnd, Model().LengthUnit);
     BuildFileLabels();
+    BuildPanelControls();
     model_ = std::make_unique<ModelLink>(*this);
     SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
     EndProgram = [] { QCoreApplication::quit(); };
@@ -139,8 +141,11 @@ frmMain::frmMain()
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
-    AttachEditorPanels(*this, [this] { model_->Collect(); });
-    AttachRunControl(*this);
+    AttachEditorPanels(*panels_, [this] { model_->Collect(); });
+    AttachRunControl({Menu("mnuRunSim"), Menu("mnuRunAndPlot"), Menu("mnuGenAll"), Menu("mnuOutput"), Menu("mnuSave"),
+                      Menu("mnuLoad"), *Toolbar1, *Image1, *lblOutFile, *lblChanged, *cmbFlight, panels_->antenna,
+                      panels_->path, []() -> const plat::Form& { return ::frmMain(); },
+                      [this] { CollectParameters(); }, [this] { return WriteParamFile(); }});
 }
 
 frmMain::~frmMain() = default;
