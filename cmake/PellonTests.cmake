@@ -1,8 +1,9 @@
-# pellon_add_test_dir(<dir> LIBS <libs...>): one test executable per *_test.cpp in <dir>,
-# so that a fault in one area's tests never stops another area's from building. A LOGIC_ONLY build
-# leaves out the folders whose tests need Qt.
+# pellon_add_test_dir(<dir> [GLOB <pattern>] [EXCLUDE <pattern>] LIBS <libs...>): one test executable
+# per *_test.cpp in <dir> (or per file matching GLOB, less those matching EXCLUDE), so that a fault in
+# one area's tests never stops another area's from building. A LOGIC_ONLY build leaves out the tests
+# that need Qt.
 function(pellon_add_test_dir dir)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;PROPERTIES;DEFINITIONS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT;GLOB;EXCLUDE" "LIBS;PROPERTIES;DEFINITIONS;DEPENDS" ${ARGN})
   pellon_libraries_built(built ${ARG_LIBS})
   if(NOT built)
     return()
@@ -10,7 +11,14 @@ function(pellon_add_test_dir dir)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*_test.cpp)
+  if(NOT ARG_GLOB)
+    set(ARG_GLOB *_test.cpp)
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/${ARG_GLOB})
+  if(ARG_EXCLUDE)
+    file(GLOB excluded CONFIGURE_DEPENDS ${dir}/${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${excluded})
+  endif()
   foreach(src ${sources})
     get_filename_component(name ${src} NAME_WE)
     get_filename_component(area ${dir} NAME)
