@@ -142,10 +142,22 @@ frmMain::frmMain()
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
     AttachEditorPanels(*panels_, [this] { model_->Collect(); });
-    AttachRunControl({Menu("mnuRunSim"), Menu("mnuRunAndPlot"), Menu("mnuGenAll"), Menu("mnuOutput"), Menu("mnuSave"),
-                      Menu("mnuLoad"), *Toolbar1, *Image1, *lblOutFile, *lblChanged, *cmbFlight, panels_->antenna,
-                      panels_->path, []() -> const plat::Form& { return ::frmMain(); },
-                      [this] { CollectParameters(); }, [this] { return WriteParamFile(); }});
+    AttachRunControl({.mnuRunSim = Menu("mnuRunSim"),
+                      .mnuRunAndPlot = Menu("mnuRunAndPlot"),
+                      .mnuGenAll = Menu("mnuGenAll"),
+                      .mnuOutput = Menu("mnuOutput"),
+                      .mnuSave = Menu("mnuSave"),
+                      .mnuLoad = Menu("mnuLoad"),
+                      .Toolbar1 = *Toolbar1,
+                      .Image1 = *Image1,
+                      .lblOutFile = *lblOutFile,
+                      .lblChanged = *lblChanged,
+                      .cmbFlight = *cmbFlight,
+                      .antenna = panels_->antenna,
+                      .path = panels_->path,
+                      .mainWindow = []() -> const plat::Form& { return ::frmMain(); },
+                      .collectParameters = [this] { CollectParameters(); },
+                      .writeParamFile = [this] { return WriteParamFile(); }});
 }
 
 frmMain::~frmMain() = default;
