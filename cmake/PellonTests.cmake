@@ -1,17 +1,30 @@
-# pellon_add_test_dir(<dir> LIBS <libs...>): one test executable per *_test.cpp in <dir>,
-# so that a fault in one area's tests never stops another area's from building.
+# pellon_add_test_dir(<dir> [GLOB <pattern>] [EXCLUDE <pattern>] LIBS <libs...>): one test executable
+# per *_test.cpp in <dir> (or per file matching GLOB, less those matching EXCLUDE), so that a fault in
+# one area's tests never stops another area's from building. A LOGIC_ONLY build leaves out the tests
+# that need Qt.
 function(pellon_add_test_dir dir)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;PROPERTIES;DEFINITIONS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT;GLOB;EXCLUDE" "LIBS;PROPERTIES;DEFINITIONS;DEPENDS" ${ARGN})
+  pellon_libraries_built(built ${ARG_LIBS})
+  if(NOT built)
+    return()
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*_test.cpp)
+  if(NOT ARG_GLOB)
+    set(ARG_GLOB *_test.cpp)
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/${ARG_GLOB})
+  if(ARG_EXCLUDE)
+    file(GLOB excluded CONFIGURE_DEPENDS ${dir}/${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${excluded})
+  endif()
   foreach(src ${sources})
     get_filename_component(name ${src} NAME_WE)
     get_filename_component(area ${dir} NAME)
     set(target ${area}_${name})
     add_executable(${target} ${src})
-    target_compile_definitions(${target} PRIVATE _GLIBCXX_ASSERTIONS
+    target_compile_definitions(${target} PRIVATE
       TEST_DATA_DIR="${dir}/data"
       TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output" ${ARG_DEFINITIONS})
     if(ARG_DEPENDS)
@@ -21,18 +34,6 @@ function(pellon_add_test_dir dir)
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT ${ARG_TIMEOUT} ${ARG_PROPERTIES})
   endforeach()
-endfunction()
-
-# pellon_add_library(<name> <dir> [QT] LIBS <libs...>): a static library of every .cpp in <dir>.
-function(pellon_add_library name dir)
-  cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/app)
-  if(ARG_QT)
-    set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  endif()
-  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
 # Adds every subfolder of the calling folder that has its own CMakeLists.txt.

@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
-# Builds the project (Release) and runs every test, then the engine's tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer, a bounded libFuzzer run of the engine's readers, and the
-# run-state and parallel point-loop tests under ThreadSanitizer.
+# Builds the project (Release, warnings as errors) and runs every test, then the engine's and the
+# program's Qt-free libraries' tests under AddressSanitizer + UndefinedBehaviorSanitizer, a bounded
+# libFuzzer run of the engine's readers, and the run-state and parallel point-loop tests under
+# ThreadSanitizer. Every build checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+strict=(-DPELLON_WERROR=ON -DPELLON_ASSERTIONS=ON)
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${strict[@]}"
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 build/release/bin/kelvd_bench
 
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=address,undefined
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \
+  -DSANITIZE=address,undefined "${strict[@]}"
 cmake --build build/asan -j "$jobs"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
 # The parameter-file and ground-file readers under libFuzzer (clang), for a bounded time, from the seeds.
 bash scripts/fuzz.sh 30
 
-cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=thread
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=thread "${strict[@]}"
 cmake --build build/tsan -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L run_state
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -R '^PointLoop\.'

@@ -1,5 +1,6 @@
 #include "editors/elemparm/frmElemParm.h"
 
+#include "common/controls/TextBoxRoutines.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
@@ -53,7 +54,7 @@ frmElemParm::frmElemParm() : plat::Form("frmElemParm") {
         for (int i = 0; i < 3; ++i) {
             plat::TextBox& box = rows[r].boxes->Load(i);
             Place(box, 8 + kLabelW + i * kColW, y, kBoxW, 22);
-            box.SetNumericBehaviour({{true, true}, {true, true}, [] { return Model().LengthUnit; }});
+            box.SetNumericBehaviour(NumericBoxBehaviour({true, true}, {true, true}, [] { return Model().LengthUnit; }));
         }
         y += kRowH + (r == 0 ? 8 : 0);
     }

@@ -8,66 +8,38 @@
 
 namespace {
 
-ColumnTexts& MagBoxes(AntennaPanelTexts& t, FeedKind f) {
-    switch (f) {
-    case FeedKind::CSB:
-        return t.AntCSBMag;
-    case FeedKind::SBO:
-        return t.AntSBOMag;
-    case FeedKind::CLR:
-        break;
-    }
-    return t.AntCLRMag;
-}
+ColumnTexts& MagBoxes(AntennaPanelTexts& t, FeedKind f) { return Column(t, Feed(f).magnitude); }
 
-ColumnTexts& PhaseBoxes(AntennaPanelTexts& t, FeedKind f) {
-    switch (f) {
-    case FeedKind::CSB:
-        return t.AntCSBPhase;
-    case FeedKind::SBO:
-        return t.AntSBOPhase;
-    case FeedKind::CLR:
-        break;
-    }
-    return t.AntCLRPhase;
-}
+ColumnTexts& PhaseBoxes(AntennaPanelTexts& t, FeedKind f) { return Column(t, Feed(f).phase); }
+
+// Each feed's base magnitudes and phases, indexed by FeedKind.
+struct BaseFeedFields {
+    std::array<double, 3> BaseFeeds::*magnitude;
+    std::array<float, 3> BaseFeeds::*phase;
+};
+constexpr std::array<BaseFeedFields, 3> kBaseFeedFields{{
+    {&BaseFeeds::BaseCSBMag, &BaseFeeds::BaseCSBPhase},
+    {&BaseFeeds::BaseSBOMag, &BaseFeeds::BaseSBOPhase},
+    {&BaseFeeds::BaseCLRMag, &BaseFeeds::BaseCLRPhase},
+}};
 
 std::array<double, 3>& BaseMag(BaseFeeds& b, FeedKind f) {
-    switch (f) {
-    case FeedKind::CSB:
-        return b.BaseCSBMag;
-    case FeedKind::SBO:
-        return b.BaseSBOMag;
-    case FeedKind::CLR:
-        break;
-    }
-    return b.BaseCLRMag;
+    return b.*kBaseFeedFields[static_cast<std::size_t>(f)].magnitude;
 }
 
 std::array<float, 3>& BasePhase(BaseFeeds& b, FeedKind f) {
-    switch (f) {
-    case FeedKind::CSB:
-        return b.BaseCSBPhase;
-    case FeedKind::SBO:
-        return b.BaseSBOPhase;
-    case FeedKind::CLR:
-        break;
-    }
-    return b.BaseCLRPhase;
+    return b.*kBaseFeedFields[static_cast<std::size_t>(f)].phase;
 }
 
-// The other two feeds of a column, in the order the panel refreshes them after an entry in f.
-std::array<FeedKind, 2> OtherFeeds(FeedKind f) {
-    switch (f) {
-    case FeedKind::CLR:
-        return {FeedKind::SBO, FeedKind::CSB};
-    case FeedKind::CSB:
-        return {FeedKind::CLR, FeedKind::SBO};
-    case FeedKind::SBO:
-        break;
-    }
-    return {FeedKind::CLR, FeedKind::CSB};
-}
+// The other two feeds of a column, in the order the panel refreshes them after an entry in a feed,
+// indexed by that feed's FeedKind.
+constexpr std::array<std::array<FeedKind, 2>, 3> kOtherFeeds{{
+    {FeedKind::CLR, FeedKind::SBO},
+    {FeedKind::CLR, FeedKind::CSB},
+    {FeedKind::SBO, FeedKind::CSB},
+}};
+
+const std::array<FeedKind, 2>& OtherFeeds(FeedKind f) { return kOtherFeeds[static_cast<std::size_t>(f)]; }
 
 constexpr std::array<FeedKind, 3> kAllFeeds{FeedKind::CSB, FeedKind::SBO, FeedKind::CLR};
 

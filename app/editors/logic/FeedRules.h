@@ -17,6 +17,7 @@
 //   RecoverBaseFeeds once the record's Atten and PhaseAdj are known (after card 6), so that the
 //   adjustment boxes act on the same base feeds as before the save.
 
+#include "editors/logic/AntennaBoxes.h"
 #include "editors/logic/PanelTexts.h"
 #include "shell/model/ModelVariables.h"
 
@@ -24,8 +25,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-enum class FeedKind { CSB, SBO, CLR };
 
 // Per antenna column, the feeds before the column's attenuation and phase adjust. A magnitude
 // entry taken from a box's text is held as the double-precision number of that text (TextNumber);

@@ -1,5 +1,6 @@
 #include "editors/logic/FlightProfile.h"
 
+#include "common/Constants.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 

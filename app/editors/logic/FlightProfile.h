@@ -12,9 +12,6 @@
 #include <optional>
 #include <string>
 
-// Feet per metre of the display conversion of loaded default points.
-inline constexpr double kFeetPerMetre = 3.281;
-
 // The fewest and the most points of a flight profile.
 inline constexpr int kMinFlightPoints = 2;
 inline constexpr int kMaxFlightPoints = 201;

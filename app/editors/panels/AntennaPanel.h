@@ -3,6 +3,6 @@
 // mirroring into hidden columns, the feed rules, attenuation and phase adjust, the transmitter
 // modifications and the number-of-antennas options.
 
-class frmMain;
+struct AntennaPanelControls;
 
-void AttachAntennaPanel(class frmMain& w);
+void AttachAntennaPanel(const AntennaPanelControls& c);

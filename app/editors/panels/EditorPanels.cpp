@@ -5,14 +5,14 @@
 #include "editors/elemparm/frmElemParm.h"
 #include "editors/panels/AntennaPanel.h"
 #include "editors/panels/FlightPanel.h"
+#include "editors/panels/PanelControls.h"
 #include "editors/panels/PresetsPanel.h"
 #include "editors/panels/TheodolitePanel.h"
-#include "shell/mainwindow/frmMain.h"
 
-void AttachEditorPanels(class frmMain& w, std::function<void()> collectParameters) {
-    AttachAntennaPanel(w);
-    AttachPresetsPanel(w);
-    AttachTheodolitePanel(w, std::move(collectParameters));
-    AttachFlightPanel(w);
-    w.Menu("mnuElemParm").Click = [] { frmElemParm().Show(plat::Form::Modality::Modal); };
+void AttachEditorPanels(const EditorPanelControls& c, std::function<void()> collectParameters) {
+    AttachAntennaPanel(c.antenna);
+    AttachPresetsPanel(c);
+    AttachTheodolitePanel(c.path, c.antenna, std::move(collectParameters));
+    AttachFlightPanel(c.flight, c.mnuUseSI);
+    c.mnuElemParm.Click = [] { frmElemParm().Show(plat::Form::Modality::Modal); };
 }

@@ -4,7 +4,8 @@
 
 #include <functional>
 
-class frmMain;
+struct EditorPanelControls;
 
-// collectParameters copies the window into the model (the theodolite placement collects first).
-void AttachEditorPanels(class frmMain& w, std::function<void()> collectParameters);
+// The controls must outlive the panels' handlers (the window keeps both). collectParameters copies
+// the window into the model (the theodolite placement collects first).
+void AttachEditorPanels(const EditorPanelControls& c, std::function<void()> collectParameters);

@@ -2,6 +2,7 @@
 
 #include "editors/logic/FlightProfile.h"
 #include "editors/panels/PanelBoxes.h"
+#include "editors/panels/PanelControls.h"
 #include "shell/model/ModelVariables.h"
 
 namespace {
@@ -10,32 +11,32 @@ constexpr plat::NumericSteps kConvertAndGuard{true, true};
 constexpr plat::NumericSteps kGuardOnly{false, true};
 constexpr plat::NumericSteps kNothing{false, false};
 
-void cmbFlight_Click(class frmMain& w) {
-    const auto useFlightDefaults = static_cast<std::uint8_t>(w.chkUseDefaults->Value());
-    FlightPanelTexts t = w.FlightTexts();
-    const FlightPanelState state = ChooseFlightKind(w.cmbFlight->ListIndex(), useFlightDefaults,
-                                                    w.Menu("mnuUseSI").Checked(), t, Model());
-    ShowFlightTextsChanged(w, t);
-    w.ShowFlightPanelState(state);
+void cmbFlight_Click(const FlightPanelControls& c, const plat::MenuItem& mnuUseSI) {
+    const auto useFlightDefaults = static_cast<std::uint8_t>(c.chkUseDefaults.Value());
+    FlightPanelTexts t = FlightTexts(c);
+    const FlightPanelState state =
+        ChooseFlightKind(c.cmbFlight.ListIndex(), useFlightDefaults, mnuUseSI.Checked(), t, Model());
+    ShowFlightTextsChanged(c, t);
+    ShowFlightPanelState(c, state);
 }
 
 } // namespace
 
-void AttachFlightPanel(class frmMain& w) {
-    w.cmbFlight->Click = [&w] { cmbFlight_Click(w); };
+void AttachFlightPanel(const FlightPanelControls& c, const plat::MenuItem& mnuUseSI) {
+    c.cmbFlight.Click = [&c, &mnuUseSI] { cmbFlight_Click(c, mnuUseSI); };
     for (int row = 0; row < 2; ++row) {
-        for (plat::TextBox* box : {&w.txtFltX(row), &w.txtFltY(row), &w.txtFltZ(row)})
+        for (plat::TextBox* box : {&c.txtFltX(row), &c.txtFltY(row), &c.txtFltZ(row)})
             MakeNumeric(*box, kConvertAndGuard, kConvertAndGuard);
         for (plat::TextBox* box :
-             {&w.txtFltAz(row), &w.txtFltEl(row), &w.txtFltRange(row), &w.txtFltAlt(row)})
+             {&c.txtFltAz(row), &c.txtFltEl(row), &c.txtFltRange(row), &c.txtFltAlt(row)})
             MakeNumeric(*box, kConvertAndGuard, kNothing);
-        w.cmdConvertPoint(row).Click = [&w, row] {
-            FlightPanelTexts t = w.FlightTexts();
+        c.cmdConvertPoint(row).Click = [&c, row] {
+            FlightPanelTexts t = FlightTexts(c);
             ConvertPoint(row, t);
-            ShowFlightTextsChanged(w, t);
+            ShowFlightTextsChanged(c, t);
         };
     }
-    plat::TextBox& points = *w.txtFltNumPoints;
+    plat::TextBox& points = c.txtFltNumPoints;
     MakeNumeric(points, kGuardOnly, kConvertAndGuard);
     points.Validate = [&points] { SetTextIfChanged(points, ValidateNumPointsText(points.Text())); };
     // The engine reads the count as a whole number and needs two points at least.

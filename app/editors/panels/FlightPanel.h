@@ -2,6 +2,10 @@
 // The flight profile panel: the kind of path with its defaults and output selection, the point
 // boxes, the point converter and the number of points.
 
-class frmMain;
+namespace plat {
+class MenuItem;
+}
+struct FlightPanelControls;
 
-void AttachFlightPanel(class frmMain& w);
+// mnuUseSI's check says whether metres are shown.
+void AttachFlightPanel(const FlightPanelControls& c, const plat::MenuItem& mnuUseSI);

@@ -2,6 +2,7 @@
 
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/PanelBoxes.h"
+#include "editors/panels/PanelControls.h"
 #include "platform/grid/GridModel.h"
 #include "shell/model/ModelVariables.h"
 #include "shell/modelio/ModelTexts.h"
@@ -23,16 +24,16 @@ void ConvertPositions(AntennaPanelTexts& t, bool toMetres) {
 // The presets compute in feet (heights from 492 / f). While metres are shown, the positions go
 // in as feet and those a preset wrote come back in metres, so that the next collection does not
 // take feet for metres; the positions it left keep their text.
-std::optional<std::uint8_t> ApplyPresetInFeet(class frmMain& w, int listIndex, AntennaPanelTexts& t,
+std::optional<std::uint8_t> ApplyPresetInFeet(const EditorPanelControls& c, int listIndex, AntennaPanelTexts& t,
                                               TheodoliteTexts& path) {
-    const bool includeCurPhase = w.chkIncludeCurPhase->Value() == 1;
-    if (!w.Menu("mnuUseSI").Checked())
-        return ApplyPreset(listIndex, t, path, includeCurPhase, Model(), w.BaseFeedValues);
+    const bool includeCurPhase = c.presets.chkIncludeCurPhase.Value() == 1;
+    if (!c.mnuUseSI.Checked())
+        return ApplyPreset(listIndex, t, path, includeCurPhase, Model(), c.antenna.BaseFeedValues);
     const AntennaPanelTexts shown = t;
     ConvertPositions(t, false);
     const AntennaPanelTexts inFeet = t;
     const std::optional<std::uint8_t> numAnts =
-        ApplyPreset(listIndex, t, path, includeCurPhase, Model(), w.BaseFeedValues);
+        ApplyPreset(listIndex, t, path, includeCurPhase, Model(), c.antenna.BaseFeedValues);
     AntennaPanelTexts inMetres = t;
     ConvertPositions(inMetres, true);
     for (ColumnTexts AntennaPanelTexts::*column :
@@ -45,28 +46,28 @@ std::optional<std::uint8_t> ApplyPresetInFeet(class frmMain& w, int listIndex, A
     return numAnts;
 }
 
-void cmbPresets_Click(class frmMain& w) {
-    AntennaPanelTexts t = w.AntennaTexts();
-    TheodoliteTexts path = w.PathTexts();
-    const std::optional<std::uint8_t> numAnts = ApplyPresetInFeet(w, w.cmbPresets->ListIndex(), t, path);
+void cmbPresets_Click(const EditorPanelControls& c) {
+    AntennaPanelTexts t = AntennaTexts(c.antenna);
+    TheodoliteTexts path = PathTexts(c.path);
+    const std::optional<std::uint8_t> numAnts = ApplyPresetInFeet(c, c.presets.cmbPresets.ListIndex(), t, path);
     if (numAnts) {
         // The option button's own click lays the panel out again; the preset changes no box there.
-        ShowAntennaLayout(w, LayoutAntennaPanel(*numAnts));
-        w.optNumAnts(*numAnts - 1).SetValue(true);
+        ShowAntennaLayout(c.antenna, LayoutAntennaPanel(*numAnts));
+        c.antenna.optNumAnts(*numAnts - 1).SetValue(true);
     }
-    ShowAntennaTextsChanged(w, t);
-    ShowPathTextsChanged(w, path);
+    ShowAntennaTextsChanged(c.antenna, t);
+    ShowPathTextsChanged(c.path, path);
 }
 
 } // namespace
 
-void AttachPresetsPanel(class frmMain& w) {
-    w.cmbPresets->Click = [&w] { cmbPresets_Click(w); };
+void AttachPresetsPanel(const EditorPanelControls& c) {
+    c.presets.cmbPresets.Click = [&c] { cmbPresets_Click(c); };
     for (int index = 1; index <= 3; ++index) {
-        w.cmdProp(index).Click = [&w, index] {
-            AntennaPanelTexts t = w.AntennaTexts();
+        c.presets.cmdProp(index).Click = [&c, index] {
+            AntennaPanelTexts t = AntennaTexts(c.antenna);
             HeightRatio(index, t.AntZ);
-            ShowAntennaTextsChanged(w, t);
+            ShowAntennaTextsChanged(c.antenna, t);
         };
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The array presets list and the height-ratio buttons of the antenna panel.
 
-class frmMain;
+struct EditorPanelControls;
 
-void AttachPresetsPanel(class frmMain& w);
+void AttachPresetsPanel(const EditorPanelControls& c);

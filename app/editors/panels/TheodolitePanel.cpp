@@ -4,6 +4,7 @@
 
 #include "editors/logic/Theodolite.h"
 #include "editors/panels/PanelBoxes.h"
+#include "editors/panels/PanelControls.h"
 #include "shell/model/ModelVariables.h"
 
 namespace {
@@ -13,21 +14,22 @@ constexpr plat::NumericSteps kGuardOnly{false, true};
 
 } // namespace
 
-void AttachTheodolitePanel(class frmMain& w, std::function<void()> collectParameters) {
-    MakeNumeric(*w.txtThPathAngle, kGuardOnly, kConvertAndGuard);
-    MakeNumeric(*w.txtThPathWidth, kGuardOnly, kConvertAndGuard);
-    for (plat::TextBox* box : {w.txtThX.get(), w.txtThY.get(), w.txtThZ.get()}) {
+void AttachTheodolitePanel(const PathControls& c, const AntennaPanelControls& antenna,
+                           std::function<void()> collectParameters) {
+    MakeNumeric(c.txtThPathAngle, kGuardOnly, kConvertAndGuard);
+    MakeNumeric(c.txtThPathWidth, kGuardOnly, kConvertAndGuard);
+    for (plat::TextBox* box : {&c.txtThX, &c.txtThY, &c.txtThZ}) {
         MakeNumeric(*box, kConvertAndGuard, kConvertAndGuard);
-        box->LostFocus = [&w] {
-            TheodoliteTexts path = w.PathTexts();
+        box->LostFocus = [&c] {
+            TheodoliteTexts path = PathTexts(c);
             ValidateTheodolite(path);
-            ShowPathTextsChanged(w, path);
+            ShowPathTextsChanged(c, path);
         };
     }
-    w.cmdFindTheod->Click = [&w, collect = std::move(collectParameters)] {
+    c.cmdFindTheod.Click = [&c, &antenna, collect = std::move(collectParameters)] {
         collect();
-        TheodoliteTexts path = w.PathTexts();
-        CalculateTheodolite(w.AntennaTexts(), path, Model().NumAnts);
-        ShowPathTextsChanged(w, path);
+        TheodoliteTexts path = PathTexts(c);
+        CalculateTheodolite(AntennaTexts(antenna), path, Model().NumAnts);
+        ShowPathTextsChanged(c, path);
     };
 }

@@ -3,7 +3,10 @@
 
 #include <functional>
 
-class frmMain;
+struct AntennaPanelControls;
+struct PathControls;
 
-// collectParameters copies the window into the model, as before a save or a run.
-void AttachTheodolitePanel(class frmMain& w, std::function<void()> collectParameters);
+// collectParameters copies the window into the model, as before a save or a run; the placement reads
+// the antenna panel.
+void AttachTheodolitePanel(const PathControls& c, const AntennaPanelControls& antenna,
+                           std::function<void()> collectParameters);

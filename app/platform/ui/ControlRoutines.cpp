@@ -2,29 +2,7 @@
 
 #include <cmath>
 
-#include "common/modFunctions.h"
 #include "platform/ui/PictureBox.h"
-#include "platform/ui/TextBox.h"
-
-void ConvertTextBoxUnits(plat::Control& control, std::uint8_t unit) {
-    if (control.TypeName() != "TextBox") {
-        return;
-    }
-    auto& box = static_cast<plat::TextBox&>(control);
-    box.SetText(ConvertedBoxText(box.Text(), unit));
-}
-
-void EnsureNumericText(plat::Control& control) {
-    if (control.TypeName() != "TextBox") {
-        return;
-    }
-    auto& box = static_cast<plat::TextBox&>(control);
-    const std::string text = box.Text();
-    const std::string guarded = GuardedNumericText(text);
-    if (guarded != text) {
-        box.SetText(guarded);
-    }
-}
 
 void FloodFillPicture(plat::PictureBox& picture, float x, float y, plat::Colour fillColour,
                       plat::Colour borderColour) {

@@ -4,7 +4,6 @@
 
 #include <QLineEdit>
 
-#include "platform/ui/ControlRoutines.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/QtText.h"
 
@@ -100,8 +99,11 @@ void TextBox::SetBorderStyle(int style) {
 }
 
 void TextBox::SetNumericBehaviour(NumericBehaviour behaviour) {
-    if ((behaviour.enter.convert || behaviour.leave.convert) && !behaviour.unit) {
-        throw std::invalid_argument("a numeric box that converts needs its display unit");
+    if ((behaviour.enter.convert || behaviour.leave.convert) && !behaviour.convert) {
+        throw std::invalid_argument("a numeric box that converts needs its conversion");
+    }
+    if ((behaviour.enter.guard || behaviour.leave.guard) && !behaviour.guard) {
+        throw std::invalid_argument("a numeric box that guards needs its guard");
     }
     behaviour_ = std::move(behaviour);
     numeric_ = true;
@@ -109,10 +111,10 @@ void TextBox::SetNumericBehaviour(NumericBehaviour behaviour) {
 
 void TextBox::RunSteps(const NumericSteps& steps) {
     if (steps.convert) {
-        ConvertTextBoxUnits(*this, behaviour_.unit());
+        behaviour_.convert(*this);
     }
     if (steps.guard) {
-        EnsureNumericText(*this);
+        behaviour_.guard(*this);
     }
 }
 

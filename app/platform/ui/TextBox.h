@@ -1,7 +1,6 @@
 #ifndef PLATFORM_UI_TEXTBOX_H
 #define PLATFORM_UI_TEXTBOX_H
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -10,6 +9,8 @@
 class QLineEdit;
 
 namespace plat {
+
+class TextBox;
 
 // The steps a numeric text box runs on its text: the unit-suffix conversion into the display
 // unit and the numeric guard.
@@ -21,11 +22,13 @@ struct NumericSteps {
 // The behaviour every numeric text box shares. Gaining the focus selects the whole text. Enter
 // runs `enter`'s steps, swallows the key and moves the focus on as a TAB keystroke would (after
 // the running handler returns). Leaving the box runs `leave`'s steps and then the box's own
-// step, which is its LostFocus handler. `unit` gives the display unit for the conversion.
+// step, which is its LostFocus handler. The steps themselves are the program's routines
+// (convert, then guard), given with the behaviour.
 struct NumericBehaviour {
     NumericSteps enter;
     NumericSteps leave;
-    std::function<std::uint8_t()> unit;
+    std::function<void(TextBox&)> convert;
+    std::function<void(TextBox&)> guard;
 };
 
 // A single-line text box. Setting Text from code fires Change, as typing does. Its back colour
@@ -56,7 +59,8 @@ public:
     // 0 no border, 1 fixed single.
     void SetBorderStyle(int style);
 
-    // Makes this a numeric box (see NumericBehaviour). A box that converts needs `unit`.
+    // Makes this a numeric box (see NumericBehaviour). std::invalid_argument when a step that the
+    // box runs has no routine.
     void SetNumericBehaviour(NumericBehaviour behaviour);
     bool IsNumeric() const { return numeric_; }
 

@@ -5,6 +5,7 @@
 #include "editors/ground/GroundGridPanel.h"
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/EditorPanels.h"
+#include "editors/panels/PanelControls.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/PictureBox.h"
@@ -118,6 +119,7 @@ frmMain::frmMain()
     BuildGroundPanel();
     groundPanel_ = std::make_unique<GroundGridPanel>(*grdGround, *txtData, *cmdFlat, *cmdRestoreGnd, Model().LengthUnit);
     BuildFileLabels();
+    BuildPanelControls();
     model_ = std::make_unique<ModelLink>(*this);
     SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
     EndProgram = [] { QCoreApplication::quit(); };
@@ -128,8 +130,23 @@ frmMain::frmMain()
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
-    AttachEditorPanels(*this, [this] { model_->Collect(); });
-    AttachRunControl(*this);
+    AttachEditorPanels(*panels_, [this] { model_->Collect(); });
+    AttachRunControl({.mnuRunSim = Menu("mnuRunSim"),
+                      .mnuRunAndPlot = Menu("mnuRunAndPlot"),
+                      .mnuGenAll = Menu("mnuGenAll"),
+                      .mnuOutput = Menu("mnuOutput"),
+                      .mnuSave = Menu("mnuSave"),
+                      .mnuLoad = Menu("mnuLoad"),
+                      .Toolbar1 = *Toolbar1,
+                      .Image1 = *Image1,
+                      .lblOutFile = *lblOutFile,
+                      .lblChanged = *lblChanged,
+                      .cmbFlight = *cmbFlight,
+                      .antenna = panels_->antenna,
+                      .path = panels_->path,
+                      .mainWindow = []() -> const plat::Form& { return ::frmMain(); },
+                      .collectParameters = [this] { CollectParameters(); },
+                      .writeParamFile = [this] { return WriteParamFile(); }});
 }
 
 frmMain::~frmMain() = default;

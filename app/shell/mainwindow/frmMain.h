@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +31,7 @@ namespace plat {
 class PictureBox;
 }
 class GroundGridPanel;
+struct EditorPanelControls;
 
 class frmMain : public plat::Form {
 public:
@@ -47,12 +47,6 @@ public:
 
     // The panels' texts as the editors' rules take them.
     AntennaPanelTexts AntennaTexts() const;
-    // The antenna panel's twelve rows of boxes, each with the texts it shows.
-    struct AntennaRow {
-        ColumnTexts AntennaPanelTexts::*texts;
-        plat::ControlArray<plat::TextBox> frmMain::*boxes;
-    };
-    static std::span<const AntennaRow> AntennaRows();
     void ShowAntennaTexts(const AntennaPanelTexts& texts);
     TheodoliteTexts PathTexts() const;
     void ShowPathTexts(const TheodoliteTexts& texts);
@@ -144,6 +138,8 @@ private:
     void BuildFlightPanel();
     void BuildGroundPanel();
     void BuildFileLabels();
+    // The controls the editing panels edit, as the panels take them.
+    void BuildPanelControls();
     void EnableCommands();
     // The Use 3D File check with the grid, the ground buttons and toolbar button 5 to match.
     void ShowGroundMode(bool use3D);
@@ -167,6 +163,7 @@ private:
     std::unique_ptr<ModelLink> model_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<GroundGridPanel> groundPanel_;
+    std::unique_ptr<EditorPanelControls> panels_;
     bool exiting_ = false;
 };
 

@@ -3,6 +3,9 @@
 
 #include "shell/mainwindow/frmMain.h"
 
+#include <utility>
+
+#include "editors/panels/PanelControls.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Twips.h"
 #include "shell/mainwindow/ToolbarIcons.h"
@@ -308,119 +311,40 @@ void frmMain::BuildFileLabels() {
     lblNote->SetWordWrap(true);
 }
 
-std::span<const frmMain::AntennaRow> frmMain::AntennaRows() {
-    static constexpr AntennaRow rows[] = {
-        {&AntennaPanelTexts::AntX, &frmMain::txtAntX},
-        {&AntennaPanelTexts::AntY, &frmMain::txtAntY},
-        {&AntennaPanelTexts::AntZ, &frmMain::txtAntZ},
-        {&AntennaPanelTexts::AntRot, &frmMain::txtAntRot},
-        {&AntennaPanelTexts::AntCSBMag, &frmMain::txtAntCSBMag},
-        {&AntennaPanelTexts::AntCSBPhase, &frmMain::txtAntCSBPhase},
-        {&AntennaPanelTexts::AntSBOMag, &frmMain::txtAntSBOMag},
-        {&AntennaPanelTexts::AntSBOPhase, &frmMain::txtAntSBOPhase},
-        {&AntennaPanelTexts::AntCLRMag, &frmMain::txtAntCLRMag},
-        {&AntennaPanelTexts::AntCLRPhase, &frmMain::txtAntCLRPhase},
-        {&AntennaPanelTexts::AntAtten, &frmMain::txtAntAtten},
-        {&AntennaPanelTexts::AntPhaseAdj, &frmMain::txtAntPhaseAdj},
+void frmMain::BuildPanelControls() {
+    AntennaColumns columns{};
+    const std::pair<AntBox, AntennaColumn*> byKind[] = {
+        {AntBox::X, &txtAntX},           {AntBox::Y, &txtAntY},
+        {AntBox::Z, &txtAntZ},           {AntBox::Rot, &txtAntRot},
+        {AntBox::CSBMag, &txtAntCSBMag}, {AntBox::CSBPhase, &txtAntCSBPhase},
+        {AntBox::SBOMag, &txtAntSBOMag}, {AntBox::SBOPhase, &txtAntSBOPhase},
+        {AntBox::CLRMag, &txtAntCLRMag}, {AntBox::CLRPhase, &txtAntCLRPhase},
+        {AntBox::Atten, &txtAntAtten},   {AntBox::PhaseAdj, &txtAntPhaseAdj},
     };
-    return rows;
+    for (const auto& [box, column] : byKind)
+        columns[static_cast<std::size_t>(box)] = column;
+    panels_ = std::make_unique<EditorPanelControls>(EditorPanelControls{
+        .antenna = {*txtArrayFreq, *txtArrayARatio, *txtArrayModDepth, *txtArrayCLRModDepth, *cmbAntOrient, columns,
+                    *txtSBOPowerAdj, *txtCLRPowerAdjust, *txtCSBSBOPhase, optNumAnts, Label2, BaseFeedValues},
+        .presets = {*cmbPresets, *chkIncludeCurPhase, cmdProp},
+        .path = {*txtThPathAngle, *txtThPathWidth, *txtThX, *txtThY, *txtThZ, *cmdFindTheod},
+        .flight = {*cmbFlight, *chkUseDefaults, txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange, txtFltAlt,
+                   lblX, lblY, lblZ, cmdConvertPoint, *txtFltNumPoints},
+        .mnuUseSI = Menu("mnuUseSI"),
+        .mnuElemParm = Menu("mnuElemParm"),
+    });
 }
 
-AntennaPanelTexts frmMain::AntennaTexts() const {
-    AntennaPanelTexts t;
-    t.ArrayFreq = txtArrayFreq->Text();
-    t.ArrayARatio = txtArrayARatio->Text();
-    t.ArrayModDepth = txtArrayModDepth->Text();
-    t.ArrayCLRModDepth = txtArrayCLRModDepth->Text();
-    t.AntOrientListIndex = cmbAntOrient->ListIndex();
-    for (const AntennaRow& row : AntennaRows()) {
-        for (int i = 0; i < 3; ++i)
-            (t.*row.texts)[static_cast<std::size_t>(i)] = (this->*row.boxes)(i).Text();
-    }
-    t.SBOPowerAdj = txtSBOPowerAdj->Text();
-    t.CLRPowerAdjust = txtCLRPowerAdjust->Text();
-    t.CSBSBOPhase = txtCSBSBOPhase->Text();
-    return t;
-}
+AntennaPanelTexts frmMain::AntennaTexts() const { return ::AntennaTexts(panels_->antenna); }
 
-void frmMain::ShowAntennaTexts(const AntennaPanelTexts& t) {
-    txtArrayFreq->SetText(t.ArrayFreq);
-    txtArrayARatio->SetText(t.ArrayARatio);
-    txtArrayModDepth->SetText(t.ArrayModDepth);
-    txtArrayCLRModDepth->SetText(t.ArrayCLRModDepth);
-    cmbAntOrient->SetListIndex(t.AntOrientListIndex);
-    for (const AntennaRow& row : AntennaRows()) {
-        for (int i = 0; i < 3; ++i)
-            (this->*row.boxes)(i).SetText((t.*row.texts)[static_cast<std::size_t>(i)]);
-    }
-    txtSBOPowerAdj->SetText(t.SBOPowerAdj);
-    txtCLRPowerAdjust->SetText(t.CLRPowerAdjust);
-    txtCSBSBOPhase->SetText(t.CSBSBOPhase);
-}
+void frmMain::ShowAntennaTexts(const AntennaPanelTexts& t) { ::ShowAntennaTexts(panels_->antenna, t); }
 
-TheodoliteTexts frmMain::PathTexts() const {
-    return {txtThPathAngle->Text(), txtThPathWidth->Text(), txtThX->Text(), txtThY->Text(), txtThZ->Text()};
-}
+TheodoliteTexts frmMain::PathTexts() const { return ::PathTexts(panels_->path); }
 
-void frmMain::ShowPathTexts(const TheodoliteTexts& t) {
-    txtThPathAngle->SetText(t.ThPathAngle);
-    txtThPathWidth->SetText(t.ThPathWidth);
-    txtThX->SetText(t.ThX);
-    txtThY->SetText(t.ThY);
-    txtThZ->SetText(t.ThZ);
-}
+void frmMain::ShowPathTexts(const TheodoliteTexts& t) { ::ShowPathTexts(panels_->path, t); }
 
-FlightPanelTexts frmMain::FlightTexts() const {
-    FlightPanelTexts t;
-    for (int i = 0; i < 2; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        t.FltX[k] = txtFltX(i).Text();
-        t.FltY[k] = txtFltY(i).Text();
-        t.FltZ[k] = txtFltZ(i).Text();
-        t.FltAz[k] = txtFltAz(i).Text();
-        t.FltEl[k] = txtFltEl(i).Text();
-        t.FltRange[k] = txtFltRange(i).Text();
-        t.FltAlt[k] = txtFltAlt(i).Text();
-    }
-    t.FltNumPoints = txtFltNumPoints->Text();
-    return t;
-}
+FlightPanelTexts frmMain::FlightTexts() const { return ::FlightTexts(panels_->flight); }
 
-void frmMain::ShowFlightTexts(const FlightPanelTexts& t) {
-    for (int i = 0; i < 2; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        txtFltX(i).SetText(t.FltX[k]);
-        txtFltY(i).SetText(t.FltY[k]);
-        txtFltZ(i).SetText(t.FltZ[k]);
-        txtFltAz(i).SetText(t.FltAz[k]);
-        txtFltEl(i).SetText(t.FltEl[k]);
-        txtFltRange(i).SetText(t.FltRange[k]);
-        txtFltAlt(i).SetText(t.FltAlt[k]);
-    }
-    txtFltNumPoints->SetText(t.FltNumPoints);
-}
+void frmMain::ShowFlightTexts(const FlightPanelTexts& t) { ::ShowFlightTexts(panels_->flight, t); }
 
-void frmMain::ShowFlightPanelState(const FlightPanelState& s) {
-    const auto apply = [](plat::TextBox& box, const BoxState& state) {
-        box.SetEnabled(state.Enabled);
-        box.SetBackColor(state.BackColor);
-    };
-    lblX(1).SetCaption(s.Captions[0]);
-    lblY(1).SetCaption(s.Captions[1]);
-    lblZ(1).SetCaption(s.Captions[2]);
-    apply(txtFltX(0), s.Row0);
-    apply(txtFltY(0), s.Row0);
-    apply(txtFltZ(0), s.Row0);
-    apply(txtFltX(1), s.X1);
-    apply(txtFltY(1), s.Y1);
-    apply(txtFltZ(1), s.Z1);
-    for (int i = 0; i < 2; ++i) {
-        const BoxState& row = i == 0 ? s.ConverterRow0 : s.ConverterRow1;
-        apply(txtFltAz(i), row);
-        apply(txtFltEl(i), row);
-        apply(txtFltRange(i), row);
-        apply(txtFltAlt(i), row);
-        if (s.ConvertEnabled)
-            cmdConvertPoint(i).SetEnabled(*s.ConvertEnabled);
-    }
-}
+void frmMain::ShowFlightPanelState(const FlightPanelState& s) { ::ShowFlightPanelState(panels_->flight, s); }

@@ -1,5 +1,6 @@
 #include "shell/model/ParamFile.h"
 
+#include "common/Constants.h"
 #include "platform/text/AtomicFile.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr float kFeetPerMetre = 3.281F;
 constexpr char kTab = '\t';
 
 // N3 and N3w ("#####0.000" writes the same text).
@@ -54,7 +54,7 @@ std::string Tabs(int n) {
 // The lines of the file in order, without line ends. Throws when a grid cell is not a number or the
 // antenna count goes beyond the records.
 std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileView& view) {
-    const float f = view.useSI ? kFeetPerMetre : 1.0F;
+    const float f = view.useSI ? kFeetPerMetreSingle : 1.0F;
     const float shift = m.OriginShift;
     std::vector<std::string> lines;
 

@@ -1,5 +1,6 @@
 #include "shell/modelio/ModelTexts.h"
 
+#include "common/Constants.h"
 #include "editors/logic/FeedRules.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
@@ -7,7 +8,7 @@
 namespace {
 
 // The display factor in double precision (3.2809998989...).
-constexpr double kFactor = double{kDisplayFeetPerMetre};
+constexpr double kFactor = double{kFeetPerMetreSingle};
 
 std::string Pattern(float v) {
     return plat::Format(v, "####0.0##");

@@ -14,9 +14,6 @@
 #include <optional>
 #include <string>
 
-// Feet per metre of the shown lengths, as a single-precision number.
-inline constexpr float kDisplayFeetPerMetre = 3.281F;
-
 struct MainWindowTexts {
     AntennaPanelTexts antenna; // with the orientation list's index
     TheodoliteTexts path;

@@ -1,47 +1,44 @@
 #include "shell/run/RunCommands.h"
 
+#include <memory>
+
 #include "editors/logic/FlightProfile.h"
 #include "editors/logic/Theodolite.h"
+#include "editors/panels/PanelControls.h"
 #include "platform/services/Clock.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/PictureBox.h"
-#include "shell/mainwindow/frmMain.h"
+#include "platform/ui/Toolbar.h"
 #include "shell/run/frmGeneric.h"
 #include "shell/run/frmMulOutputs.h"
 #include "shell/run/frmOutput.h"
 
 namespace {
 
-int NumAntsOption(const class frmMain& w) {
-    for (int i = 0; i < 3; ++i) {
-        if (w.optNumAnts(i).Value())
-            return i;
-    }
-    return -1;
-}
+using Controls = std::shared_ptr<const RunCommandControls>;
 
-void ValidateWindowTheodolite(class frmMain& w) {
-    TheodoliteTexts path = w.PathTexts();
+void ValidateWindowTheodolite(const RunCommandControls& w) {
+    TheodoliteTexts path = PathTexts(w.path);
     ValidateTheodolite(path);
-    w.ShowPathTexts(path);
+    ShowPathTexts(w.path, path);
 }
 
 class WindowRunHost final : public RunHost {
 public:
-    explicit WindowRunHost(class frmMain& w) : w_(w) {}
+    explicit WindowRunHost(const RunCommandControls& w) : w_(w) {}
 
-    void CollectParameters() override { w_.CollectParameters(); }
-    WriteStatus WriteParamFile() override { return w_.WriteParamFile(); }
-    void ShowOutFile(const std::string& text) override { w_.lblOutFile->SetCaption(text); }
-    void HideChangedMarker() override { w_.lblChanged->SetVisible(false); }
+    void CollectParameters() override { w_.collectParameters(); }
+    WriteStatus WriteParamFile() override { return w_.writeParamFile(); }
+    void ShowOutFile(const std::string& text) override { w_.lblOutFile.SetCaption(text); }
+    void HideChangedMarker() override { w_.lblChanged.SetVisible(false); }
     void ShowWaitWindow() override { frmGeneric().Show(plat::Form::Modality::Modeless); }
     void UnloadWaitWindow() override { UnloadWaitWindowIfLoaded(); }
     void SetRunCommandsEnabled(bool enabled) override {
-        for (const char* name : {"mnuRunSim", "mnuRunAndPlot", "mnuGenAll", "mnuSave", "mnuLoad"})
-            w_.Menu(name).SetEnabled(enabled);
+        for (plat::MenuItem* item : {&w_.mnuRunSim, &w_.mnuRunAndPlot, &w_.mnuGenAll, &w_.mnuSave, &w_.mnuLoad})
+            item->SetEnabled(enabled);
         for (int b : {2, 3, 6, 7})
-            w_.Toolbar1->Buttons(b).SetEnabled(enabled);
-        w_.Image1->SetEnabled(enabled);
+            w_.Toolbar1.Buttons(b).SetEnabled(enabled);
+        w_.Image1.SetEnabled(enabled);
     }
     void DoEvents(int waitMilliseconds) override { plat::DoEvents(waitMilliseconds); }
     void ShowMessage(const std::string& text, RunMessageIcon icon, const std::string& title) override {
@@ -50,54 +47,54 @@ public:
     plat::IEngine& Engine() override { return plat::Engine(); }
 
 private:
-    class frmMain& w_;
+    const RunCommandControls& w_;
 };
 
 // The output-antenna check: false (after its message) when the output's antenna is not selected.
-bool OutputAntennaChecked(const class frmMain& w) {
-    if (OutputAntennaExists(Model().YAxisVar, NumAntsOption(w)))
+bool OutputAntennaChecked(const RunCommandControls& w) {
+    if (OutputAntennaExists(Model().YAxisVar, NumAntsOption(w.antenna)))
         return true;
     plat::MsgBox(kNoSuchAntennaText, plat::vbExclamation);
     return false;
 }
 
-void Run(class frmMain& w) {
+void Run(const RunCommandControls& w) {
     WindowRunHost host(w);
     RunSimulation(host, Model(), MainRunState());
 }
 
-void mnuRunSim_Click(class frmMain& w) {
+void mnuRunSim_Click(const RunCommandControls& w) {
     ValidateWindowTheodolite(w);
     if (!OutputAntennaChecked(w))
         return;
     Run(w);
 }
 
-void mnuRunAndPlot_Click(class frmMain& w) {
+void mnuRunAndPlot_Click(const RunCommandControls& w) {
     if (!OutputAntennaChecked(w))
         return;
     ValidateWindowTheodolite(w);
-    w.CollectParameters();
-    Run(w);
-    if (MainRunState().RunCancelled == 1)
-        return;
-    Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight->ListIndex());
-}
-
-void Toolbar_RunAndPlot(class frmMain& w) {
-    ValidateWindowTheodolite(w);
-    if (!OutputAntennaChecked(w))
-        return;
+    w.collectParameters();
     Run(w);
     if (MainRunState().RunCancelled == 1)
         return;
-    Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight->ListIndex());
-    w.CollectParameters();
+    Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
 }
 
-void mnuGenAll_Click(class frmMain& w) {
+void Toolbar_RunAndPlot(const RunCommandControls& w) {
+    ValidateWindowTheodolite(w);
+    if (!OutputAntennaChecked(w))
+        return;
+    Run(w);
+    if (MainRunState().RunCancelled == 1)
+        return;
+    Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
+    w.collectParameters();
+}
+
+void mnuGenAll_Click(const RunCommandControls& w) {
     class frmMulOutputs& dialog = frmMulOutputs();
-    dialog.NumAntsOption = [&w] { return NumAntsOption(w); };
+    dialog.NumAntsOption = [&w] { return NumAntsOption(w.antenna); };
     dialog.Show(plat::Form::Modality::Modal);
     const bool generate = dialog.boolGen;
     const std::string checks = dialog.strChecks;
@@ -114,20 +111,22 @@ RunState& MainRunState() {
     return state;
 }
 
-void AttachRunControl(class frmMain& w) {
-    w.Menu("mnuRunSim").Click = [&w] { mnuRunSim_Click(w); };
-    w.Menu("mnuRunAndPlot").Click = [&w] { mnuRunAndPlot_Click(w); };
-    w.Menu("mnuGenAll").Click = [&w] { mnuGenAll_Click(w); };
-    w.Menu("mnuOutput").Click = [] { frmOutput().Show(plat::Form::Modality::Modal); };
+void AttachRunControl(const RunCommandControls& c) {
+    const Controls w = std::make_shared<const RunCommandControls>(c);
+    SetWaitWindowOwner(w->mainWindow);
+    w->mnuRunSim.Click = [w] { mnuRunSim_Click(*w); };
+    w->mnuRunAndPlot.Click = [w] { mnuRunAndPlot_Click(*w); };
+    w->mnuGenAll.Click = [w] { mnuGenAll_Click(*w); };
+    w->mnuOutput.Click = [] { frmOutput().Show(plat::Form::Modality::Modal); };
 
     // Buttons 6 and 7 (and the keys F5 and F6, which press them) are the run commands; the window's
     // own handler keeps the others.
-    auto buttons = w.Toolbar1->ButtonClick;
-    w.Toolbar1->ButtonClick = [&w, buttons](int index) {
+    auto buttons = w->Toolbar1.ButtonClick;
+    w->Toolbar1.ButtonClick = [w, buttons](int index) {
         if (index == 6)
-            mnuRunSim_Click(w);
+            mnuRunSim_Click(*w);
         else if (index == 7)
-            Toolbar_RunAndPlot(w);
+            Toolbar_RunAndPlot(*w);
         else if (buttons)
             buttons(index);
     };

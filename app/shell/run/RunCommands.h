@@ -3,13 +3,45 @@
 // "Output Params", toolbar buttons 6 and 7 (and so the keys F5 and F6). The plot commands stay
 // disabled until the plot window exists; "Run and Plot" runs without plotting meanwhile.
 
+#include <functional>
+
 #include "shell/run/logic/RunControl.h"
 
-class frmMain;
+namespace plat {
+class ComboBox;
+class Form;
+class Label;
+class MenuItem;
+class PictureBox;
+class Toolbar;
+} // namespace plat
+struct AntennaPanelControls;
+struct PathControls;
 
-// Connects the run commands to the window's menus and toolbar and enables them once the window has
-// loaded (at once when it already has).
-void AttachRunControl(class frmMain& w);
+// The main window's controls and commands that the run commands use, filled by the window.
+struct RunCommandControls {
+    plat::MenuItem& mnuRunSim;
+    plat::MenuItem& mnuRunAndPlot;
+    plat::MenuItem& mnuGenAll;
+    plat::MenuItem& mnuOutput;
+    plat::MenuItem& mnuSave;
+    plat::MenuItem& mnuLoad;
+    plat::Toolbar& Toolbar1;
+    plat::PictureBox& Image1;
+    plat::Label& lblOutFile;
+    plat::Label& lblChanged;
+    plat::ComboBox& cmbFlight;
+    const AntennaPanelControls& antenna; // the number of antennas chosen
+    const PathControls& path;
+    // The main window itself, which the wait window centres on.
+    std::function<const plat::Form&()> mainWindow;
+    // Copies the controls into the model variables; writes the model's parameter file.
+    std::function<void()> collectParameters;
+    std::function<WriteStatus()> writeParamFile;
+};
+
+// Connects the run commands to the window's menus and toolbar.
+void AttachRunControl(const RunCommandControls& c);
 
 // The main window's run state (RunCancelled, and whether a run is active).
 RunState& MainRunState();

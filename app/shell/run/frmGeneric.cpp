@@ -2,10 +2,10 @@
 
 #include <cfenv>
 #include <cmath>
+#include <utility>
 
 #include "platform/services/Clock.h"
 #include "platform/ui/Form.h"
-#include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
 namespace {
@@ -15,6 +15,11 @@ constexpr double kSecondsPerDay = 86400.0;
 plat::DefaultInstance<class frmGeneric>& Instance() {
     static plat::DefaultInstance<class frmGeneric> instance;
     return instance;
+}
+
+std::function<const plat::Form&()>& WaitWindowOwner() {
+    static std::function<const plat::Form&()> owner;
+    return owner;
 }
 
 plat::Canvas::Colour Red(int red) {
@@ -99,9 +104,11 @@ void frmGeneric::Form_Activate() {
     const WaitLayout layout = WaitLayoutFor(Model().RunStatus);
     SetWidth(layout.width);
     SetHeight(layout.height);
-    const class frmMain& main = frmMain();
-    SetLeft(main.Left() + main.Width() / 2 - Width() / 2);
-    SetTop(main.Top() + main.Height() / 2 - Height() / 2);
+    if (WaitWindowOwner()) {
+        const plat::Form& main = WaitWindowOwner()();
+        SetLeft(main.Left() + main.Width() / 2 - Width() / 2);
+        SetTop(main.Top() + main.Height() / 2 - Height() / 2);
+    }
     Picture1->Move(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight);
     PaintWaitPicture(*Picture1, layout);
     if (!layout.titleCard)
@@ -121,6 +128,10 @@ void frmGeneric::Form_Activate() {
 
 class frmGeneric& frmGeneric() {
     return Instance()();
+}
+
+void SetWaitWindowOwner(std::function<const plat::Form&()> owner) {
+    WaitWindowOwner() = std::move(owner);
 }
 
 void UnloadWaitWindowIfLoaded() {

@@ -3,6 +3,7 @@
 // "Executing Simulation" and "Please Wait....", centred on the main window. With a run status
 // above 1 it shows the program's title card instead and closes itself after a second.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,5 +55,8 @@ private:
 
 // The wait window, created on first use.
 frmGeneric& frmGeneric();
+// The window the wait window centres on (the main window gives itself when it attaches its run
+// commands); without one the wait window stays where it is.
+void SetWaitWindowOwner(std::function<const plat::Form&()> owner);
 // Unloads the wait window when it is loaded (it may have closed itself).
 void UnloadWaitWindowIfLoaded();

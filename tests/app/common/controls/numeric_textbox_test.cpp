@@ -1,10 +1,10 @@
-// The numeric text-box behaviour in a real (off-screen) window.
+// The numeric text-box behaviour with the program's routines, in a real (off-screen) window.
 #include <string>
 #include <vector>
 
 #include <QTest>
 
-#include "platform/ui/ControlRoutines.h"
+#include "common/controls/TextBoxRoutines.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
@@ -27,7 +27,7 @@ struct NumericWindow : plat::Form {
         txtNext.GotFocus = [this] { nextGotFocusSaw = txtBox.Text(); };
     }
     void MakeNumeric(plat::NumericSteps enter, plat::NumericSteps leave) {
-        txtBox.SetNumericBehaviour({enter, leave, [this] { return unit; }});
+        txtBox.SetNumericBehaviour(NumericBoxBehaviour(enter, leave, [this] { return unit; }));
     }
     plat::TextBox txtBox{*this, "txtBox"};
     plat::TextBox txtNext{*this, "txtNext"};
@@ -146,9 +146,12 @@ TEST_F(NumericTextBoxTest, OtherKeysPassToTheBoxsHandler) {
 }
 
 TEST_F(NumericTextBoxTest, ABoxThatConvertsNeedsItsUnit) {
-    EXPECT_THROW(w->txtBox.SetNumericBehaviour({{true, true}, {false, true}, nullptr}),
+    EXPECT_THROW(w->txtBox.SetNumericBehaviour(NumericBoxBehaviour({true, true}, {false, true}, nullptr)),
                  std::invalid_argument);
-    EXPECT_NO_THROW(w->txtBox.SetNumericBehaviour({{false, true}, {false, true}, nullptr}));
+    EXPECT_NO_THROW(w->txtBox.SetNumericBehaviour(NumericBoxBehaviour({false, true}, {false, true}, nullptr)));
+    // The platform's box runs no step without its routine.
+    EXPECT_THROW(w->txtBox.SetNumericBehaviour({{false, true}, {false, false}, nullptr, nullptr}),
+                 std::invalid_argument);
 }
 
 TEST(ControlRoutines, TheRoutinesActOnTextBoxesOnly) {

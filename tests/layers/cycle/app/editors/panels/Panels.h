@@ -1,0 +1,2 @@
+#pragma once
+// Layer-check fixture: a header of the panels.

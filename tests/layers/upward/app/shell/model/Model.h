@@ -1,0 +1,3 @@
+#pragma once
+// Layer-check fixture: a header of the model.
+struct Model {};
