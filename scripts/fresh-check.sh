@@ -137,6 +137,7 @@ if [ ! -s "$tarball" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$mirror" ] ||
   [ -n "$(find "$tarball" -mtime +"$max_age")" ]; then
   say "bootstrapping a minimal $suite root from $mirror"
   boot=$(mktemp -d "$work/bootstrap.XXXXXX")
+  chmod 755 "$boot"
   if ! debootstrap --variant=minbase "${include[@]}" "$suite" "$boot" "$mirror" >"$boot.log" 2>&1; then
     tail -n 20 "$boot.log" >&2
     fail "debootstrap failed"
@@ -153,6 +154,8 @@ root=$(mktemp -d "$work/root.XXXXXX")
 
 say "unpacking the pristine root into $root"
 tar -C "$root" --numeric-owner -xpf "$tarball"
+# A root's "/" is open to every user (mktemp made it private), as apt's download user needs.
+chmod 755 "$root"
 printf '%s\n' "$root_sources" >"$root/etc/apt/sources.list"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 # Services that packages would start stay stopped: nothing may outlive the chroot and hold its mounts.
