@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Installs, as root on Debian 12, every package the project needs to build, run and test.
-# Safe to run again: apt-get skips what is already installed.
+# Safe to run again: apt-get skips what is already installed, and nothing is printed then.
+# Recommends are not installed, so each package the test command relies on is named here;
+# scripts/fresh-check.sh proves the list on a freshly bootstrapped root.
 set -euo pipefail
 
 packages=(
-  build-essential g++ clang cmake ninja-build ccache pkg-config
+  build-essential g++ cmake ninja-build ccache pkg-config
+  # clang builds the fuzzer; its libFuzzer and sanitizer runtimes (compiler-rt) come only as a
+  # recommendation, and llvm-symbolizer (package llvm) turns sanitizer reports into file:line stacks.
+  clang libclang-rt-dev llvm
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libosmesa6-dev libglu1-mesa-dev
+  # The windows' font; the virtual X display of the screenshot test and its authority file;
+  # the locale sources from which the engine's decimal-comma test compiles de_DE.UTF-8.
   fonts-liberation2 xvfb xauth locales
 )
 
