@@ -5,6 +5,9 @@
 
 #include "editors/panels/PanelBoxes.h"
 
+using namespace shell;
+using namespace editors;
+
 AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c) {
     AntennaPanelTexts t;
     t.ArrayFreq = c.txtArrayFreq.Text();

@@ -3,6 +3,9 @@
 
 #include "ModelIoFakes.h"
 
+using namespace shell;
+using namespace editors;
+
 namespace {
 
 TEST(ConvertDisplay, MetresAndBackWithTheFactorInSinglePrecision) {
