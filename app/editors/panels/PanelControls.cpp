@@ -5,7 +5,6 @@
 
 #include "editors/panels/PanelBoxes.h"
 
-using namespace shell;
 using namespace editors;
 
 AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c) {

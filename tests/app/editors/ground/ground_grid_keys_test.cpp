@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace shell;
 using namespace editors;
+using namespace shell;
 
 namespace {
 

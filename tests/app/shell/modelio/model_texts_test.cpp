@@ -3,8 +3,8 @@
 
 #include "ModelIoFakes.h"
 
-using namespace shell;
 using namespace editors;
+using namespace shell;
 
 namespace {
 
