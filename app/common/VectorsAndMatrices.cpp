@@ -1,8 +1,11 @@
 #include "common/VectorsAndMatrices.h"
 
+#include "common/Constants.h"
 #include "common/modFunctions.h"
 
 #include <cmath>
+
+namespace common {
 
 namespace {
 
@@ -16,7 +19,6 @@ double Dot(const Vector3& a, const Vector3& b) {
 
 // The bearing moves share everything but the direction.
 void OffsetOnBearing(float& x, float& y, float h, float elevation, double direction) {
-    constexpr double DegreesToRadians = 0.017453292516666667;
     const double r = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
     if (r == 0) {
         x = 0;
@@ -25,7 +27,7 @@ void OffsetOnBearing(float& x, float& y, float h, float elevation, double direct
     }
     if (elevation == 0)
         return;
-    const double delta = direction * h / std::tan(elevation * DegreesToRadians);
+    const double delta = direction * h / std::tan(elevation * kDegToRad);
     x = static_cast<float>(x + delta * x / r);
     y = static_cast<float>(y + delta * y / r);
 }
@@ -111,18 +113,17 @@ Vector3 RotateAboutX(const Vector3& v, float angle) {
 
 Vector3 VecToAngles(const Vector3& v) {
     constexpr float Tolerance = 0.001F;
-    constexpr float Pi = 3.1415927F;
     float heading = 0;
     if (std::fabs(v.X) > Tolerance)
-        heading = static_cast<float>(Atan2Pos(v.Y, v.X) + Pi);
+        heading = static_cast<float>(Atan2Pos(v.Y, v.X) + kPiSingle);
     else if (std::fabs(v.Y) >= Tolerance)
-        heading = v.Y < 0 ? 0.0F : Pi;
+        heading = v.Y < 0 ? 0.0F : kPiSingle;
     const Vector3 w = RotateAboutZ(v, heading);
     float pitch = 0;
     if (std::fabs(w.Y) > Tolerance)
         pitch = static_cast<float>(-std::atan(static_cast<double>(w.Z) / w.Y));
     else if (std::fabs(w.Z) >= Tolerance)
-        pitch = w.Z < 0 ? 0.0F : Pi;
+        pitch = w.Z < 0 ? 0.0F : kPiSingle;
     return {pitch, 0, heading};
 }
 
@@ -207,3 +208,5 @@ void OffsetAlongBearing(float& x, float& y, float h, float elevation) {
 void OffsetAgainstBearing(float& x, float& y, float h, float elevation) {
     OffsetOnBearing(x, y, h, elevation, -1);
 }
+
+} // namespace common

@@ -3,6 +3,8 @@
 // Three-component vector routines, planes, intersections and the two bearing moves of ground
 // points. Components are computed in double precision and stored in single precision.
 
+namespace common {
+
 // A vector or point: feet where it holds a position.
 struct Vector3 {
     float X = 0;
@@ -75,3 +77,5 @@ Vector3 IntersectRaySphere(const Vector3& p1, const Vector3& p2, const Vector3& 
 // elevation in degrees. A point at the origin becomes (0, 0); elevation 0 leaves it as it is.
 void OffsetAlongBearing(float& x, float& y, float h, float elevation);
 void OffsetAgainstBearing(float& x, float& y, float h, float elevation);
+
+} // namespace common

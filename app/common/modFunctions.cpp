@@ -1,11 +1,14 @@
 #include "common/modFunctions.h"
 
+#include "common/Constants.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+
+namespace common {
 
 namespace {
 
@@ -139,16 +142,14 @@ std::string PadLeft(std::string_view text, int n) {
 }
 
 double Atan2Pos(double x, double y) {
-    constexpr double Pi = 3.141592653;
-    constexpr double TwoPi = 6.283185306;
     double angle = 0;
     if (x == 0)
-        angle = y >= 0 ? Pi / 2 : -Pi / 2;
+        angle = y >= 0 ? kPi / 2 : -kPi / 2;
     else if (x < 0)
-        angle = std::atan(y / x) + (y >= 0 ? Pi : -Pi);
+        angle = std::atan(y / x) + (y >= 0 ? kPi : -kPi);
     else
         angle = std::atan(y / x);
-    return angle < 0 ? angle + TwoPi : angle;
+    return angle < 0 ? angle + kTwoPi : angle;
 }
 
 std::int32_t CeilLong(double x) {
@@ -171,9 +172,9 @@ void ConvertLengthText(std::string& text, std::uint8_t unit) {
         double factor[3]; // to feet, metres, nautical miles
     };
     static constexpr Suffix Suffixes[] = {
-        {'f', {1.0, 0.3048, 1.0 / 6076.0}},
-        {'n', {6076.0, 1851.9648, 1.0}},
-        {'m', {1.0 / 0.3048, 1.0, 1.0 / 0.3048 / 6076.0}},
+        {'f', {1.0, kMetresPerFoot, 1.0 / kFeetPerNauticalMile}},
+        {'n', {kFeetPerNauticalMile, kMetresPerNauticalMile, 1.0}},
+        {'m', {1.0 / kMetresPerFoot, 1.0, 1.0 / kMetresPerFoot / kFeetPerNauticalMile}},
     };
     constexpr const char* Pattern = "######0.0#";
     if (unit > UnitNauticalMiles)
@@ -213,3 +214,5 @@ std::string GuardedNumericText(std::string_view boxText) {
         return std::string(boxText);
     return "0";
 }
+
+} // namespace common

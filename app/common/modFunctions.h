@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 // value × 10^(−(dB / 2) / 20), as a single-precision number.
 float DbToAmplitude(double value, float dB);
 
@@ -69,3 +71,5 @@ std::string ConvertedBoxText(std::string_view boxText, std::uint8_t unit);
 // What a text box's numeric guard makes of its text: the text exactly as it is (blanks included)
 // when, trimmed, it is a number as the strict conversions accept it; otherwise "0".
 std::string GuardedNumericText(std::string_view boxText);
+
+} // namespace common

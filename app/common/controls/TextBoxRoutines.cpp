@@ -6,6 +6,8 @@
 
 #include "common/modFunctions.h"
 
+namespace common {
+
 void ConvertTextBoxUnits(plat::Control& control, std::uint8_t unit) {
     if (control.TypeName() != "TextBox") {
         return;
@@ -37,3 +39,5 @@ plat::NumericBehaviour NumericBoxBehaviour(plat::NumericSteps enter, plat::Numer
     }
     return behaviour;
 }
+
+} // namespace common

@@ -6,6 +6,8 @@
 
 #include "platform/ui/TextBox.h"
 
+namespace common {
+
 // A text box's text, trimmed, converted from its unit suffix into `unit` (feet 0, metres 1,
 // nautical miles 2) and stored trimmed. Any other control is left alone.
 void ConvertTextBoxUnits(plat::Control& control, std::uint8_t unit);
@@ -19,3 +21,5 @@ void EnsureNumericText(plat::Control& control);
 // `unit` is empty.
 plat::NumericBehaviour NumericBoxBehaviour(plat::NumericSteps enter, plat::NumericSteps leave,
                                            std::function<std::uint8_t()> unit);
+
+} // namespace common

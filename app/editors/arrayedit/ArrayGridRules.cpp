@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace editors {
+
 namespace {
 
 constexpr char kGlideSlopeFeet[] =
@@ -92,3 +94,5 @@ void DeleteArrayRows(plat::GridModel& grid, int row, int rowSel) {
     for (int r = std::max(r1, grid.Rows() - n); r < grid.Rows(); ++r)
         EmptyRow(grid, r);
 }
+
+} // namespace editors

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace editors {
+
 inline constexpr int kArrayGridRows = 100;
 
 // The grid's format string for Facility (1 glide slope, 2 localizer) and the working unit (1.0 feet,
@@ -38,3 +40,5 @@ ArrayCell NextArrayCell(int row, int col, int rows, int cols);
 // happens when the selection starts in the heading row (row 0).
 void InsertArrayRows(plat::GridModel& grid, int row, int rowSel);
 void DeleteArrayRows(plat::GridModel& grid, int row, int rowSel);
+
+} // namespace editors

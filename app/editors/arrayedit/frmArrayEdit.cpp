@@ -5,6 +5,9 @@
 #include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 constexpr int kEnter = 13;

@@ -5,6 +5,10 @@
 #include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace common;
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 constexpr int kLabelW = 130; // row labels' width, pixels

@@ -29,7 +29,7 @@ public:
 private:
     void Form_Load();
     void Command1_Click();
-    ElementParameterTexts Texts() const;
+    editors::ElementParameterTexts Texts() const;
     plat::Label& AddLabel(const std::string& caption, int x, int y, int w, int align);
 
     std::vector<std::unique_ptr<plat::Label>> labels_;

@@ -5,6 +5,8 @@
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextBox.h"
 
+using namespace editors;
+
 class GroundGridPanel::EditorAdapter final : public GroundCellEditor {
 public:
     explicit EditorAdapter(plat::TextBox& t) : t_(t) {}

@@ -36,5 +36,5 @@ private:
 
     plat::CommandButton& cmdRestoreGnd_;
     std::unique_ptr<EditorAdapter> editor_;
-    std::unique_ptr<GroundProfileGrid> rules_;
+    std::unique_ptr<editors::GroundProfileGrid> rules_;
 };

@@ -10,6 +10,10 @@
 #include <limits>
 #include <vector>
 
+using namespace common;
+
+namespace editors {
+
 namespace {
 
 constexpr char kCellFormat[] = "####0.000";
@@ -28,7 +32,7 @@ bool Filled(const plat::GridModel& g, int row, int col) {
 }
 
 bool Marked(const plat::GridModel& g, int row) {
-    return plat::Trim(g.TextMatrix(row, ground::kColMark)) == "X";
+    return plat::Trim(g.TextMatrix(row, editors::kColMark)) == "X";
 }
 
 bool HoldsNumber(const plat::GridModel& g, int row, int col) {
@@ -52,7 +56,7 @@ float SavedHeight(const std::string& z) {
             return static_cast<float>(v);
     } catch (const plat::OverflowError&) {
     }
-    return ground::kNoHeight;
+    return editors::kNoHeight;
 }
 
 // Control characters other than the ones the grid acts on are no text to type into a cell.
@@ -93,15 +97,15 @@ void GroundProfileGrid::InitGroundGrid(int n) {
         for (int c = 1; c <= 4; ++c)
             grid_.SetTextMatrix(r, c, defaults[r - 1][c - 1]);
     // Typing must not land in the hidden X column, where a new grid's current cell starts.
-    if (grid_.Col() <= ground::kColX)
-        grid_.SetCol(ground::kColY);
+    if (grid_.Col() <= editors::kColX)
+        grid_.SetCol(editors::kColY);
     grid_.SetRedraw(true);
 }
 
 void GroundProfileGrid::GridKeyPress(int& keyAscii) {
     editRow_ = grid_.Row();
     editCol_ = grid_.Col();
-    if (editCol_ == ground::kColMark) {
+    if (editCol_ == editors::kColMark) {
         grid_.SetTextMatrix(editRow_, editCol_, Marked(grid_, editRow_) ? "" : " X ");
         return;
     }
@@ -117,7 +121,7 @@ void GroundProfileGrid::GridKeyPress(int& keyAscii) {
     }
     switch (keyAscii) {
     case kBackspace:
-        for (int c = ground::kColX; c <= ground::kColZ; ++c)
+        for (int c = editors::kColX; c <= editors::kColZ; ++c)
             grid_.SetTextMatrix(editRow_, c, "");
         CompactGroundGrid();
         return;
@@ -149,20 +153,20 @@ void GroundProfileGrid::OpenEditor(int keyAscii) {
 }
 
 void GroundProfileGrid::GridKeyDown(int& keyCode, int /*shift*/) {
-    if (keyCode == kKeyDelete && grid_.Col() != ground::kColMark)
+    if (keyCode == kKeyDelete && grid_.Col() != editors::kColMark)
         DeleteRow(grid_.Row());
 }
 
 void GroundProfileGrid::DeleteRow(int row) {
     const int last = grid_.Rows() - 1;
-    for (int c = ground::kColX; c <= ground::kColMark; ++c)
+    for (int c = editors::kColX; c <= editors::kColMark; ++c)
         grid_.SetTextMatrix(row, c, "");
     int r = row + 1;
-    for (; r <= last && Filled(grid_, r, ground::kColY); ++r)
-        for (int c = ground::kColX; c <= ground::kColMark; ++c)
+    for (; r <= last && Filled(grid_, r, editors::kColY); ++r)
+        for (int c = editors::kColX; c <= editors::kColMark; ++c)
             grid_.SetTextMatrix(r - 1, c, grid_.TextMatrix(r, c));
     if (r > row + 1)
-        for (int c = ground::kColX; c <= ground::kColMark; ++c)
+        for (int c = editors::kColX; c <= editors::kColMark; ++c)
             grid_.SetTextMatrix(r - 1, c, "");
     grid_.Refresh();
 }
@@ -174,20 +178,20 @@ void GroundProfileGrid::GridClick() {
         grid_.Refresh();
     }
     const int r = grid_.Row();
-    if (grid_.Col() != ground::kColMark || !Filled(grid_, r, ground::kColZ) || r < 2)
+    if (grid_.Col() != editors::kColMark || !Filled(grid_, r, editors::kColZ) || r < 2)
         return;
     if (r > 2)
         for (int k = 1; k <= r; ++k)
-            grid_.SetTextMatrix(k, ground::kColMark, " X");
-    for (int k = r + 1; k < grid_.Rows() && Filled(grid_, k, ground::kColZ); ++k)
-        grid_.SetTextMatrix(k, ground::kColMark, " ");
+            grid_.SetTextMatrix(k, editors::kColMark, " X");
+    for (int k = r + 1; k < grid_.Rows() && Filled(grid_, k, editors::kColZ); ++k)
+        grid_.SetTextMatrix(k, editors::kColMark, " ");
 }
 
 void GroundProfileGrid::GridEnterCell() {
-    if (grid_.Col() != ground::kColX)
+    if (grid_.Col() != editors::kColX)
         return;
-    grid_.SetTextMatrix(grid_.Row(), ground::kColX, "0.000");
-    grid_.SetCol(ground::kColY);
+    grid_.SetTextMatrix(grid_.Row(), editors::kColX, "0.000");
+    grid_.SetCol(editors::kColY);
 }
 
 void GroundProfileGrid::CloseEditor() {
@@ -196,8 +200,8 @@ void GroundProfileGrid::CloseEditor() {
 }
 
 void GroundProfileGrid::MarkRowLeft(int row) {
-    const bool complete = Filled(grid_, row, ground::kColY) && Filled(grid_, row, ground::kColZ);
-    grid_.SetTextMatrix(row, ground::kColMark, complete ? " X " : "");
+    const bool complete = Filled(grid_, row, editors::kColY) && Filled(grid_, row, editors::kColZ);
+    grid_.SetTextMatrix(row, editors::kColMark, complete ? " X " : "");
 }
 
 void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
@@ -216,13 +220,13 @@ void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
     const int col = grid_.Col();
     grid_.SetTextMatrix(row, col, CellText(text));
     CloseEditor();
-    if (col == ground::kColX || col == ground::kColY) {
+    if (col == editors::kColX || col == editors::kColY) {
         grid_.SetCol(col + 1);
-    } else if (col == ground::kColZ && row < grid_.Rows() - 1) {
+    } else if (col == editors::kColZ && row < grid_.Rows() - 1) {
         MarkRowLeft(row);
         grid_.SetRow(row + 1);
-        grid_.SetCol(ground::kColX);
-    } else if (col == ground::kColZ) {
+        grid_.SetCol(editors::kColX);
+    } else if (col == editors::kColZ) {
         grid_.SetCol(col - 1);
     }
     FocusGrid();
@@ -260,7 +264,7 @@ void GroundProfileGrid::CommitOpenEdit() {
 }
 
 bool GroundProfileGrid::RowComplete(int row) const {
-    return HoldsNumber(grid_, row, ground::kColY) && HoldsNumber(grid_, row, ground::kColZ);
+    return HoldsNumber(grid_, row, editors::kColY) && HoldsNumber(grid_, row, editors::kColZ);
 }
 
 void GroundProfileGrid::CompactGroundGrid() {
@@ -274,13 +278,13 @@ void GroundProfileGrid::CompactGroundGrid() {
             continue;
         }
         // The hidden X of a profile point is always 0; pasted and digitised rows leave it empty.
-        if (!Filled(grid_, r, ground::kColX))
-            grid_.SetTextMatrix(r, ground::kColX, "0.000");
+        if (!Filled(grid_, r, editors::kColX))
+            grid_.SetTextMatrix(r, editors::kColX, "0.000");
         if (free.empty())
             continue;
         const int to = free.front();
         free.pop_front();
-        for (int c = ground::kColX; c <= ground::kColZ; ++c) {
+        for (int c = editors::kColX; c <= editors::kColZ; ++c) {
             grid_.SetTextMatrix(to, c, plat::FormatText(plat::Trim(grid_.TextMatrix(r, c)), kMovedFormat));
             grid_.SetTextMatrix(r, c, "");
         }
@@ -338,15 +342,15 @@ void GroundProfileGrid::FlattenTerrain() {
     grid_.SetRedraw(false);
     const int last = std::min<int>(grid_.Rows() - 1, savedHeights_.size());
     for (int r = 1; r <= last; ++r) {
-        const std::string z = plat::Trim(grid_.TextMatrix(r, ground::kColZ));
-        savedHeights_[r - 1] = z.empty() ? ground::kNoHeight : SavedHeight(z);
+        const std::string z = plat::Trim(grid_.TextMatrix(r, editors::kColZ));
+        savedHeights_[r - 1] = z.empty() ? editors::kNoHeight : SavedHeight(z);
     }
     heightsSaved_ = true;
     const int r1 = std::max(1, std::min(grid_.Row(), grid_.RowSel()));
     const int r2 = std::max(grid_.Row(), grid_.RowSel());
     for (int r = r1; r <= r2 && r < grid_.Rows(); ++r)
-        if (Filled(grid_, r, ground::kColZ))
-            grid_.SetTextMatrix(r, ground::kColZ, "0.000");
+        if (Filled(grid_, r, editors::kColZ))
+            grid_.SetTextMatrix(r, editors::kColZ, "0.000");
     grid_.SetRedraw(true);
     grid_.Refresh();
 }
@@ -357,9 +361,9 @@ void GroundProfileGrid::RestoreTerrain() {
     grid_.SetRedraw(false);
     for (int r = 1; r < grid_.Rows() && r <= static_cast<int>(savedHeights_.size()); ++r) {
         const float z = savedHeights_[r - 1];
-        if (z == ground::kNoHeight)
+        if (z == editors::kNoHeight)
             break;
-        grid_.SetTextMatrix(r, ground::kColZ, plat::Format(z, kCellFormat));
+        grid_.SetTextMatrix(r, editors::kColZ, plat::Format(z, kCellFormat));
     }
     grid_.SetRedraw(true);
     grid_.Refresh();
@@ -395,3 +399,5 @@ int CheckRow(plat::GridModel& grid, int row) {
             return 0;
     return 1;
 }
+
+} // namespace editors

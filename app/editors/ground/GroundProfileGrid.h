@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+namespace editors {
+
 // A cell's place in twips, in the coordinates of the grid's container.
 struct CellPlace {
     int left = 0;
@@ -48,7 +50,6 @@ struct GridClipboard {
 };
 
 // Layout of the profile grid.
-namespace ground {
 inline constexpr int kColX = 1;
 inline constexpr int kColY = 2;
 inline constexpr int kColZ = 3;
@@ -56,7 +57,6 @@ inline constexpr int kColMark = 4;
 inline constexpr int kDataRows = 30;
 // SavedHeights entry of a row whose height was empty when it was saved.
 inline constexpr float kNoHeight = 999999.0f;
-} // namespace ground
 
 class GroundProfileGrid {
 public:
@@ -125,3 +125,5 @@ std::string ConvertCell(const std::string& strdat);
 // 1 when the cells of columns 2 to Cols - 1 of the row are all non-empty, else 0; the row becomes the
 // grid's current row.
 int CheckRow(plat::GridModel& grid, int row);
+
+} // namespace editors

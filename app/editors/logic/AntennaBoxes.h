@@ -11,6 +11,8 @@
 #include "editors/logic/PanelLayout.h"
 #include "editors/logic/PanelTexts.h"
 
+namespace editors {
+
 enum class FeedKind { CSB, SBO, CLR };
 
 struct AntennaBoxRow {
@@ -71,3 +73,5 @@ inline constexpr std::array<FeedBoxes, 3> kFeedBoxes{{
 constexpr const FeedBoxes& Feed(FeedKind feed) { return kFeedBoxes[static_cast<std::size_t>(feed)]; }
 
 static_assert(Feed(FeedKind::CLR).feed == FeedKind::CLR && Feed(FeedKind::SBO).feed == FeedKind::SBO);
+
+} // namespace editors

@@ -1,9 +1,15 @@
 #include "editors/logic/ArrayPresets.h"
 
+#include "common/Constants.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
 #include <cmath>
+
+using namespace common;
+using namespace shell;
+
+namespace editors {
 
 namespace {
 
@@ -250,3 +256,5 @@ void HeightRatio(int index, ColumnTexts& antZ) {
         antZ[1] = text(2 * (v / 3));
     }
 }
+
+} // namespace editors

@@ -2,6 +2,10 @@
 
 #include "platform/text/Strings.h"
 
+using namespace shell;
+
+namespace editors {
+
 ElementParameterTexts LoadElementParameters(const ModelVariables& model) {
     ElementParameterTexts t;
     for (int k = 1; k <= 3; ++k) {
@@ -25,3 +29,5 @@ void StoreElementParameters(const ElementParameterTexts& texts, ModelVariables& 
         r.Phi3 = ToSingle(TextNumber(texts.AntPhi3[i]));
     }
 }
+
+} // namespace editors

@@ -6,6 +6,8 @@
 #include "editors/logic/PanelTexts.h"
 #include "shell/model/ModelVariables.h"
 
+namespace editors {
+
 // The dialog's boxes, column i editing Ant(i + 1).
 struct ElementParameterTexts {
     ColumnTexts AntAlpha;
@@ -15,7 +17,9 @@ struct ElementParameterTexts {
 };
 
 // Load: Alpha, Phi1, Phi2, Phi3 of each record as its general text, whatever NumAnts is.
-ElementParameterTexts LoadElementParameters(const ModelVariables& model);
+ElementParameterTexts LoadElementParameters(const shell::ModelVariables& model);
 
 // "Done": the twelve words from the boxes (guarded when they lost the focus), as single precision.
-void StoreElementParameters(const ElementParameterTexts& texts, ModelVariables& model);
+void StoreElementParameters(const ElementParameterTexts& texts, shell::ModelVariables& model);
+
+} // namespace editors

@@ -6,6 +6,11 @@
 #include <cmath>
 #include <limits>
 
+using namespace common;
+using namespace shell;
+
+namespace editors {
+
 namespace {
 
 ColumnTexts& MagBoxes(AntennaPanelTexts& t, FeedKind f) { return Column(t, Feed(f).magnitude); }
@@ -216,3 +221,5 @@ void ApplyTransmitterModification(TransmitterBox box, AntennaPanelTexts& texts, 
         baseMag[i] = baseMag[i] * gain < 0 ? 0.0 : baseMag[i] * gain;
     }
 }
+
+} // namespace editors

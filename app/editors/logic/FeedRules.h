@@ -26,6 +26,8 @@
 #include <string>
 #include <string_view>
 
+namespace editors {
+
 // Per antenna column, the feeds before the column's attenuation and phase adjust. A magnitude
 // entry taken from a box's text is held as the double-precision number of that text (TextNumber);
 // one recovered from a loaded record as a double too. An entry never set counts as 0 and shows as
@@ -60,10 +62,10 @@ float AdjustedPhase(float base, double adj);
 
 // Attenuation box of column col left (text already converted and guarded): the record's three
 // magnitudes from the base feeds, shown in the column's magnitude boxes.
-void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col);
+void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, shell::AntennaRec& rec, int col);
 
 // Phase-adjust box of column col left: the record's three phases from the base phases, shown.
-void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col);
+void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, shell::AntennaRec& rec, int col);
 
 // Magnitude box of feed f in column col left, after conversion, guard and mirroring. textAtFocus
 // is what the box held when it got the focus: only a changed text whose number differs from the
@@ -87,7 +89,7 @@ void StoreBaseFeeds(const AntennaPanelTexts& texts, BaseFeeds& base);
 
 // The base feeds of column col after a load: the loaded feeds of rec with its attenuation and
 // phase adjust undone.
-void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec);
+void RecoverBaseFeeds(BaseFeeds& base, int col, const shell::AntennaRec& rec);
 
 enum class TransmitterBox { CLRPowerAdjust, SBOPowerAdj, CSBSBOPhase };
 
@@ -96,4 +98,6 @@ enum class TransmitterBox { CLRPowerAdjust, SBOPowerAdj, CSBSBOPhase };
 // adjustment of d dB multiplies the magnitudes shown by 10^(-(d/2)/20) (floored at 0); the CSB-SBO
 // phase adds to the SBO phases shown (359 or more less 360).
 void ApplyTransmitterModification(TransmitterBox box, AntennaPanelTexts& texts, BaseFeeds& base,
-                                  ModelVariables& model);
+                                  shell::ModelVariables& model);
+
+} // namespace editors

@@ -7,6 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace common;
+using namespace shell;
+
+namespace editors {
+
 namespace {
 
 struct OutputSelection {
@@ -41,9 +46,6 @@ void ShowInMetres(std::string& text) {
 
 constexpr BoxState kOn{true, 0xFFFFFF};
 constexpr BoxState kOff{false, 0xC0C0C0};
-
-// Converter angles: degrees to radians with the program's pi.
-constexpr double kConverterDegToRad = 3.141592653 / 180;
 
 } // namespace
 
@@ -160,7 +162,7 @@ void ConvertPoint(int row, FlightPanelTexts& texts) {
     const Input el = input(texts.FltEl[r]);
     const Input range = input(texts.FltRange[r]);
     const Input alt = input(texts.FltAlt[r]);
-    const double k = kConverterDegToRad;
+    const double k = kDegToRad;
 
     double x = 0;
     double y = 0;
@@ -214,3 +216,5 @@ std::string WholeNumPointsText(const std::string& guardedText) {
         std::clamp(plat::RoundHalfEven(v), double{kMinFlightPoints}, double{kMaxFlightPoints});
     return plat::GeneralText(static_cast<int>(whole));
 }
+
+} // namespace editors

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+namespace editors {
+
 // The fewest and the most points of a flight profile.
 inline constexpr int kMinFlightPoints = 2;
 inline constexpr int kMaxFlightPoints = 201;
@@ -22,11 +24,11 @@ std::uint8_t FlightTypeOfListIndex(int listIndex);
 // The five default loaders: each sets the output selection of its kind (PlotXUnit,
 // PlotFlightType, PlotOn, XAxisVar, YAxisVar) and fills the six point boxes with its defaults, or
 // with "0.00" when useFlightDefaults is 0.
-void InitConstRadcut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model);
-void InitLinearCut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model);
-void InitPatternA(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model);
-void InitPatternB(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model);
-void InitPatternC(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model);
+void InitConstRadcut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, shell::ModelVariables& model);
+void InitLinearCut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, shell::ModelVariables& model);
+void InitPatternA(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, shell::ModelVariables& model);
+void InitPatternB(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, shell::ModelVariables& model);
+void InitPatternC(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, shell::ModelVariables& model);
 
 struct BoxState {
     bool Enabled = true;
@@ -51,7 +53,7 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType);
 // loader, and, when metres are shown, the loaded length boxes converted to metres. Returns the
 // panel state of the chosen kind.
 FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults, bool metresShown,
-                                  FlightPanelTexts& texts, ModelVariables& model);
+                                  FlightPanelTexts& texts, shell::ModelVariables& model);
 
 // The point converter of row 0 or 1: X, Y and Z of the row from the first complete combination of
 // azimuth, elevation, range and altitude; nothing is written when an elevation of 0 would divide.
@@ -64,3 +66,5 @@ std::string ValidateNumPointsText(const std::string& text);
 // The number-of-points box after its conversion and guard: a whole number from 2 to 201 stays as
 // it is; any other value is rounded to a whole number and brought into that range.
 std::string WholeNumPointsText(const std::string& guardedText);
+
+} // namespace editors

@@ -1,5 +1,9 @@
 #include "editors/logic/PanelLayout.h"
 
+using namespace shell;
+
+namespace editors {
+
 namespace {
 
 constexpr std::array<AntBox, 12> kMiddleBoxes{
@@ -47,3 +51,5 @@ AntennaPanelLayout SelectNumberOfAntennas(int index, ModelVariables& model) {
     model.NumAnts = static_cast<std::uint8_t>(index + 1);
     return LayoutAntennaPanel(model.NumAnts);
 }
+
+} // namespace editors

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace editors {
+
 // Back colours of input boxes, 0xBBGGRR.
 inline constexpr std::uint32_t kEnabledBackColor = 0xFFFFFF;
 inline constexpr std::uint32_t kDisabledBackColor = 0xC0C0C0;
@@ -38,4 +40,6 @@ std::vector<int> ColumnsInUse(std::uint8_t n);
 
 // Click on optNumAnts(index): NumAnts := index + 1, and the layout for it. No box, record or base
 // feed changes.
-AntennaPanelLayout SelectNumberOfAntennas(int index, ModelVariables& model);
+AntennaPanelLayout SelectNumberOfAntennas(int index, shell::ModelVariables& model);
+
+} // namespace editors

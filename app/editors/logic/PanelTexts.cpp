@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+namespace editors {
+
 double BoxNumber(std::string_view text) {
     try {
         return plat::Val(text);
@@ -24,3 +26,5 @@ float ToSingle(double value) {
         return std::numeric_limits<float>::quiet_NaN();
     return static_cast<float>(std::clamp(value, -most, most));
 }
+
+} // namespace editors

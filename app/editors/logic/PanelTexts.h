@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace editors {
+
 using ColumnTexts = std::array<std::string, 3>;
 
 // The antenna panel: array-wide values, the per-antenna columns and the transmitter modifications.
@@ -68,3 +70,5 @@ double TextNumber(std::string_view text);
 // A value stored into a single-precision word or box: rounded to single precision, and held at
 // the largest single of its sign when it lies beyond the single range.
 float ToSingle(double value);
+
+} // namespace editors

@@ -4,6 +4,10 @@
 #include "common/modFunctions.h"
 #include "platform/text/Strings.h"
 
+using namespace common;
+
+namespace editors {
+
 void ValidateTheodolite(TheodoliteTexts& path) {
     path.ThX = GuardedNumericText(path.ThX);
     path.ThY = GuardedNumericText(path.ThY);
@@ -21,3 +25,5 @@ void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& pat
     path.ThY = plat::Format(y, "####0.00");
     path.ThX = plat::Format(x, "####0.00");
 }
+
+} // namespace editors

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace editors {
+
 // ValidateTheodolite: the numeric guard on the offset, setback and height texts, in this order.
 void ValidateTheodolite(TheodoliteTexts& path);
 
@@ -15,3 +17,5 @@ void ValidateTheodolite(TheodoliteTexts& path);
 // three antennas, else column 0) move toward the origin by height / tan(path angle), shown as
 // "####0.00" in the setback and offset boxes. The height box and the antenna boxes stay.
 void CalculateTheodolite(const AntennaPanelTexts& antennas, TheodoliteTexts& path, std::uint8_t numAnts);
+
+} // namespace editors

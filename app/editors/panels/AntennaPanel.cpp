@@ -11,6 +11,10 @@
 #include "platform/ui/Keys.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace common;
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 constexpr plat::NumericSteps kConvertAndGuard{true, true};

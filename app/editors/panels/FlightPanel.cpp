@@ -5,6 +5,9 @@
 #include "editors/panels/PanelControls.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 constexpr plat::NumericSteps kConvertAndGuard{true, true};

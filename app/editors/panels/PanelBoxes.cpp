@@ -6,6 +6,10 @@
 #include "editors/panels/PanelControls.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace common;
+using namespace editors;
+using namespace shell;
+
 void MakeNumeric(plat::TextBox& box, plat::NumericSteps enter, plat::NumericSteps leave) {
     box.SetNumericBehaviour(NumericBoxBehaviour(enter, leave, [] { return Model().LengthUnit; }));
 }

@@ -16,4 +16,4 @@ void MakeNumeric(plat::TextBox& box, plat::NumericSteps enter, plat::NumericStep
 void SetTextIfChanged(plat::TextBox& box, const std::string& text);
 
 // LayoutAntennaPanel's captions, enabled states and colours on the window.
-void ShowAntennaLayout(const AntennaPanelControls& c, const AntennaPanelLayout& layout);
+void ShowAntennaLayout(const AntennaPanelControls& c, const editors::AntennaPanelLayout& layout);

@@ -5,6 +5,8 @@
 
 #include "editors/panels/PanelBoxes.h"
 
+using namespace editors;
+
 AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c) {
     AntennaPanelTexts t;
     t.ArrayFreq = c.txtArrayFreq.Text();

@@ -20,7 +20,7 @@ using AntennaColumn = plat::ControlArray<plat::TextBox>;
 
 // The antenna columns by kind of box (AntBox), each the window's control array "txt" + the row's name
 // in kAntennaBoxes.
-using AntennaColumns = std::array<AntennaColumn*, kAntennaBoxes.size()>;
+using AntennaColumns = std::array<AntennaColumn*, editors::kAntennaBoxes.size()>;
 
 struct AntennaPanelControls {
     plat::TextBox& txtArrayFreq;
@@ -35,9 +35,9 @@ struct AntennaPanelControls {
     plat::ControlArray<plat::OptionButton>& optNumAnts;
     plat::ControlArray<plat::Label>& Label2; // column captions, items 3..5
     // The feeds before each antenna's attenuation and phase adjust.
-    BaseFeeds& BaseFeedValues;
+    editors::BaseFeeds& BaseFeedValues;
 
-    AntennaColumn& Column(AntBox box) const { return *columns[static_cast<std::size_t>(box)]; }
+    AntennaColumn& Column(editors::AntBox box) const { return *columns[static_cast<std::size_t>(box)]; }
 };
 
 struct PresetsPanelControls {
@@ -83,16 +83,16 @@ struct EditorPanelControls {
 
 // The panels' texts as the editors' rules take them, and shown back: every box, or (…Changed) only
 // those whose text differs, so that an unchanged box keeps its caret and selection.
-AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c);
-void ShowAntennaTexts(const AntennaPanelControls& c, const AntennaPanelTexts& t);
-void ShowAntennaTextsChanged(const AntennaPanelControls& c, const AntennaPanelTexts& t);
-TheodoliteTexts PathTexts(const PathControls& c);
-void ShowPathTexts(const PathControls& c, const TheodoliteTexts& t);
-void ShowPathTextsChanged(const PathControls& c, const TheodoliteTexts& t);
-FlightPanelTexts FlightTexts(const FlightPanelControls& c);
-void ShowFlightTexts(const FlightPanelControls& c, const FlightPanelTexts& t);
-void ShowFlightTextsChanged(const FlightPanelControls& c, const FlightPanelTexts& t);
-void ShowFlightPanelState(const FlightPanelControls& c, const FlightPanelState& state);
+editors::AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c);
+void ShowAntennaTexts(const AntennaPanelControls& c, const editors::AntennaPanelTexts& t);
+void ShowAntennaTextsChanged(const AntennaPanelControls& c, const editors::AntennaPanelTexts& t);
+editors::TheodoliteTexts PathTexts(const PathControls& c);
+void ShowPathTexts(const PathControls& c, const editors::TheodoliteTexts& t);
+void ShowPathTextsChanged(const PathControls& c, const editors::TheodoliteTexts& t);
+editors::FlightPanelTexts FlightTexts(const FlightPanelControls& c);
+void ShowFlightTexts(const FlightPanelControls& c, const editors::FlightPanelTexts& t);
+void ShowFlightTextsChanged(const FlightPanelControls& c, const editors::FlightPanelTexts& t);
+void ShowFlightPanelState(const FlightPanelControls& c, const editors::FlightPanelState& state);
 
 // The number-of-antennas option that is set (0..2), -1 for none.
 int NumAntsOption(const AntennaPanelControls& c);

@@ -7,6 +7,9 @@
 #include "shell/model/ModelVariables.h"
 #include "shell/modelio/ModelTexts.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 // The antenna positions rewritten as the unit switch rewrites them.

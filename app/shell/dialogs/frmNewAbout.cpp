@@ -9,6 +9,8 @@
 #include "platform/ui/Twips.h"
 #include "shell/mainwindow/logic/ShellCommands.h"
 
+using namespace shell;
+
 namespace {
 
 void Place(plat::Control& c, int x, int y, int w, int h) {

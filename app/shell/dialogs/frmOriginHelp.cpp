@@ -5,6 +5,8 @@
 #include "shell/dialogs/OriginPictures.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace shell;
+
 frmOriginHelp::frmOriginHelp() : plat::Form("frmOriginHelp") {
     SetCaption("Help");
     lblHelp = std::make_unique<plat::Label>(*this, "lblHelp");

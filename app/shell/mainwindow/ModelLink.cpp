@@ -3,6 +3,8 @@
 #include "editors/ground/GroundGridPanel.h"
 #include "platform/services/MessageBox.h"
 
+using namespace shell;
+
 bool frmMain::ModelLink::Load(const std::string& path) {
     if (const std::optional<std::string> error = LoadParamFile(path, Model(), *this)) {
         plat::MsgBox(LoadFailedText(path, *error), plat::vbCritical, kLoadFailedTitle);
@@ -16,7 +18,7 @@ void frmMain::ModelLink::Show() { ShowParameters(Model(), *this); }
 void frmMain::ModelLink::Collect() {
     // A cell still being edited counts as the screen shows it.
     w_.GroundPanel().CommitOpenEdit();
-    ::CollectParameters(Texts(), Grid(), Model());
+    shell::CollectParameters(Texts(), Grid(), Model());
 }
 
 MainWindowTexts frmMain::ModelLink::Texts() const {
@@ -58,7 +60,7 @@ void frmMain::ModelLink::SelectNumAnts(int option) { w_.optNumAnts(option).SetVa
 void frmMain::ModelLink::SelectFlight(int listIndex) { w_.cmbFlight->SetListIndex(listIndex); }
 
 void frmMain::ModelLink::UpdateConverterCaptions(std::uint8_t flightType) {
-    w_.ShowFlightPanelState(::UpdateConverterCaptions(flightType));
+    w_.ShowFlightPanelState(editors::UpdateConverterCaptions(flightType));
 }
 
 void frmMain::ModelLink::SetUseSIChecked(bool checked) { w_.Menu("mnuUseSI").SetChecked(checked); }

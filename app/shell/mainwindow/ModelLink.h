@@ -8,7 +8,7 @@
 #include "shell/modelio/ModelTexts.h"
 #include "shell/modelio/ParamFileReader.h"
 
-class frmMain::ModelLink final : public ModelWindow, public LoadTarget {
+class frmMain::ModelLink final : public shell::ModelWindow, public shell::LoadTarget {
 public:
     explicit ModelLink(frmMain& w) : w_(w) {}
 
@@ -18,8 +18,8 @@ public:
     void Collect();
 
     // ModelWindow
-    MainWindowTexts Texts() const override;
-    void ShowTexts(const MainWindowTexts& t) override;
+    shell::MainWindowTexts Texts() const override;
+    void ShowTexts(const shell::MainWindowTexts& t) override;
     plat::GridModel& Grid() override { return *w_.grdGround; }
     void SetFieldModelChecks(const std::array<bool, 3>& rayGtdPo) override;
     void SelectNumAnts(int option) override;
@@ -30,7 +30,7 @@ public:
     void SetUseSIChecked(bool checked) override;
     void SetGroundMode(bool use3D) override;
     void SetTheodoliteTexts(const std::string& x, const std::string& y, const std::string& z) override;
-    void SetLoadedBaseFeeds(const ParamFileContents& contents) override;
+    void SetLoadedBaseFeeds(const shell::ParamFileContents& contents) override;
     void Show3DFile(const std::string& name) override;
     void Inform(const std::string& text, const std::string& title) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;

@@ -7,6 +7,8 @@
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/ImageView.h"
 
+using namespace shell;
+
 namespace {
 
 using plat::Colour;

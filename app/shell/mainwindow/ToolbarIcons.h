@@ -7,7 +7,7 @@
 
 inline constexpr int kToolbarIconSize = 24;
 
-QImage ToolbarIcon(ToolbarImage image);
+QImage ToolbarIcon(shell::ToolbarImage image);
 
 // The picture of Image1: an opened folder.
 QImage LoadPicture();

@@ -19,6 +19,9 @@
 #include "shell/run/RunCommands.h"
 #include "shell/model/ParamFile.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 int FunctionKey(std::string_view shortcut) {
@@ -53,7 +56,7 @@ public:
     void PresetDefaults() override {
         AntennaPanelTexts panel = w_.AntennaTexts();
         TheodoliteTexts path = w_.PathTexts();
-        ::PresetDefaults(panel, path, Model());
+        editors::PresetDefaults(panel, path, Model());
         w_.ShowAntennaTexts(panel);
         w_.ShowPathTexts(path);
     }
@@ -126,7 +129,7 @@ frmMain::frmMain()
 
     Image1->Click = [this] { LoadFromImage(*host_, Model()); };
     Load = [this] { Form_Load(); };
-    Activate = [] { ::Activate(Model()); };
+    Activate = [] { shell::Activate(Model()); };
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
@@ -269,7 +272,7 @@ WriteStatus frmMain::WriteParamFile() {
     ui.showInFile = [this](const std::string& s) { lblInFile->SetCaption(s); };
     ui.show3DFile = [this](const std::string& s) { lbl3DFile->SetCaption(s); };
     const ParamFileView view{*grdGround, Menu("mnuUseSI").Checked(), Menu("mnuUse3D").Checked()};
-    return ::WriteParamFile(Model(), view, ui);
+    return shell::WriteParamFile(Model(), view, ui);
 }
 
 std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const std::string& filter,
@@ -290,7 +293,9 @@ std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const 
     return CommonDialog1.FileName;
 }
 
-void frmMain::ChooseGroundFile3D() { ::ChooseGroundFile3D(*host_, Model()); }
+void frmMain::ChooseGroundFile3D() {
+    shell::ChooseGroundFile3D(*host_, Model());
+}
 
 void frmMain::mnuFileExit_Click() {
     if (!ExitProgram(*host_, Model(), MainShellState()))

@@ -46,16 +46,16 @@ public:
     std::function<void()> EndProgram;
 
     // The panels' texts as the editors' rules take them.
-    AntennaPanelTexts AntennaTexts() const;
-    void ShowAntennaTexts(const AntennaPanelTexts& texts);
-    TheodoliteTexts PathTexts() const;
-    void ShowPathTexts(const TheodoliteTexts& texts);
-    FlightPanelTexts FlightTexts() const;
-    void ShowFlightTexts(const FlightPanelTexts& texts);
-    void ShowFlightPanelState(const FlightPanelState& state);
+    editors::AntennaPanelTexts AntennaTexts() const;
+    void ShowAntennaTexts(const editors::AntennaPanelTexts& texts);
+    editors::TheodoliteTexts PathTexts() const;
+    void ShowPathTexts(const editors::TheodoliteTexts& texts);
+    editors::FlightPanelTexts FlightTexts() const;
+    void ShowFlightTexts(const editors::FlightPanelTexts& texts);
+    void ShowFlightPanelState(const editors::FlightPanelState& state);
 
     // The antenna panel's base feeds: the feeds before each antenna's attenuation and phase adjust.
-    BaseFeeds BaseFeedValues;
+    editors::BaseFeeds BaseFeedValues;
 
     // Menus (names as the menu table gives them).
     plat::MenuItem& Menu(const std::string& name) const;
@@ -122,7 +122,7 @@ public:
     // Copies the controls into the model variables, an edit still open in the ground grid first.
     void CollectParameters();
     // Writes the model's parameter file, with the overwrite question and the save dialog.
-    WriteStatus WriteParamFile();
+    shell::WriteStatus WriteParamFile();
 
 private:
     class Host;
@@ -171,4 +171,4 @@ private:
 frmMain& frmMain();
 
 // The main window's state that lives as long as the process: the settings file is read once.
-ShellState& MainShellState();
+shell::ShellState& MainShellState();

@@ -10,6 +10,8 @@
 #include "platform/ui/Twips.h"
 #include "shell/mainwindow/ToolbarIcons.h"
 
+using namespace editors;
+
 namespace {
 
 constexpr int kRow = 24;     // pixels from one row of boxes to the next

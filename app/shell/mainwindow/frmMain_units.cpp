@@ -4,8 +4,10 @@
 
 #include "platform/services/MessageBox.h"
 
+using namespace shell;
+
 void frmMain::ConvertDisplay() {
-    ::ConvertDisplay(Model(), *model_);
+    shell::ConvertDisplay(Model(), *model_);
 }
 
 void frmMain::mnuUseSI_Click() {

@@ -1,5 +1,7 @@
 #include "shell/model/ModelVariables.h"
 
+namespace shell {
+
 int ReferenceAntenna(std::uint8_t numAnts) {
     return numAnts == 3 ? 2 : 3;
 }
@@ -12,3 +14,5 @@ ModelVariables& Model() {
     static ModelVariables model;
     return model;
 }
+
+} // namespace shell

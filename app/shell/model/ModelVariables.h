@@ -14,6 +14,8 @@
 #include <string>
 #include <variant>
 
+namespace shell {
+
 // A value of any of the kinds a variable of the program may hold.
 using ModelVariant = std::variant<std::int16_t, std::int32_t, float, double, std::string>;
 
@@ -110,8 +112,8 @@ struct ModelVariables {
 
     // Flight profile (card 4)
     std::uint8_t FlightType = 0; // 1, 2, 3, 4, 7
-    Vector3 FltPoint1;           // first and second defining point, feet
-    Vector3 FltPoint2;
+    common::Vector3 FltPoint1;   // first and second defining point, feet
+    common::Vector3 FltPoint2;
     float FltNumPoints = 0;
     std::uint8_t FltAngFlag = 0;
 
@@ -154,3 +156,5 @@ int AntennaOfFileLine(int i, std::uint8_t numAnts);
 
 // The program-wide model. Logic takes a ModelVariables by reference, so tests use their own.
 ModelVariables& Model();
+
+} // namespace shell

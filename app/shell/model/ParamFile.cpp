@@ -10,6 +10,10 @@
 #include <system_error>
 #include <vector>
 
+using namespace common;
+
+namespace shell {
+
 namespace {
 
 constexpr char kTab = '\t';
@@ -248,3 +252,5 @@ std::uint8_t CountGroundRows(const plat::GridModel& grid) {
 bool WriteDefaultGroundFile(const std::string& path) {
     return ReplaceFile(path, {"  1           1", " 0.000    0.000    0.000"});
 }
+
+} // namespace shell

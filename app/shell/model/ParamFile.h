@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+namespace shell {
+
 // The main window's two-dimensional ground profile grid as the writer reads it (row 0 is the heading
 // row; data rows are 1 .. Rows() - 1; columns 1 X, 2 Y, 3 Z, 4 the profile mark " X "), and the menu
 // checks the writer follows: `mnuUseSI` (lengths in the grid shown in metres) and `mnuUse3D` (3D
@@ -86,3 +88,5 @@ std::uint8_t CountGroundRows(const plat::GridModel& grid);
 // Writes the one-point 3D ground file (one node per cut, one cut, the node at 0, 0, 0) to path.
 // Returns false when it cannot be written.
 bool WriteDefaultGroundFile(const std::string& path);
+
+} // namespace shell

@@ -5,6 +5,11 @@
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
+using namespace common;
+using namespace editors;
+
+namespace shell {
+
 namespace {
 
 // The display factor in double precision (3.2809998989...).
@@ -311,3 +316,5 @@ void ConvertDisplay(const ModelVariables& m, ModelWindow& w) {
     ConvertDisplay(t.mnuUseSI, m.PlotFlightType, t, w.Grid());
     w.ShowTexts(t);
 }
+
+} // namespace shell

@@ -14,10 +14,12 @@
 #include <optional>
 #include <string>
 
+namespace shell {
+
 struct MainWindowTexts {
-    AntennaPanelTexts antenna; // with the orientation list's index
-    TheodoliteTexts path;
-    FlightPanelTexts flight;
+    editors::AntennaPanelTexts antenna; // with the orientation list's index
+    editors::TheodoliteTexts path;
+    editors::FlightPanelTexts flight;
     std::string flightListText; // cmbFlight's selected item, "" when none is selected
     int numAntsOption = 2;      // the optNumAnts button that is set (0..2), -1 for none
     bool mnuRay = false;
@@ -105,3 +107,5 @@ void ShowParameters(ModelVariables& m, ModelWindow& w);
 void ConvertDisplay(const ModelVariables& m, ModelWindow& w);
 
 inline constexpr char kConvertDisplayQuestion[] = "Would you like to convert the displayed values?";
+
+} // namespace shell

@@ -11,6 +11,11 @@
 #include <system_error>
 #include <type_traits>
 
+using namespace common;
+using namespace editors;
+
+namespace shell {
+
 namespace {
 
 constexpr char kTab[] = "\t";
@@ -387,3 +392,5 @@ std::optional<std::string> LoadParamFile(const std::string& path, ModelVariables
 std::string LoadFailedText(const std::string& path, const std::string& reason) {
     return "File Error: " + path + " cannot be read." + "\r\n" + reason + "\r\nNothing was loaded.";
 }
+
+} // namespace shell

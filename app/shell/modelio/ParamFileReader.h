@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace shell {
+
 // The most ground profile points a parameter file may hold.
 inline constexpr int kMaxFileGroundPoints = 50;
 // Rows of the ground grid built for a loaded profile (more when the file holds more points).
@@ -34,7 +36,7 @@ struct ParamFileContents {
     std::vector<GroundPoint> ground; // the profile as written (Y less OriginShift)
     // The base feeds of the antenna columns the file loads (columnLoaded), with their attenuation
     // and phase adjust undone.
-    BaseFeeds baseFeeds;
+    editors::BaseFeeds baseFeeds;
     std::array<bool, 3> columnLoaded{};
     // The theodolite boxes: ThY, ThX, ThZ as "####0.00".
     std::string thX, thY, thZ;
@@ -79,7 +81,7 @@ void FillGroundGrid(const ParamFileContents& contents, plat::GridModel& grid);
 int LoadedGroundGridRows(const ParamFileContents& contents);
 
 // The columns the file loaded take their base feeds from the file; the others keep theirs.
-void MergeBaseFeeds(const ParamFileContents& contents, BaseFeeds& into);
+void MergeBaseFeeds(const ParamFileContents& contents, editors::BaseFeeds& into);
 
 // What loading needs of the main window.
 class LoadTarget {
@@ -108,3 +110,5 @@ std::optional<std::string> LoadParamFile(const std::string& path, ModelVariables
 // The message a failed load shows (title kLoadFailedTitle).
 inline constexpr char kLoadFailedTitle[] = "File Error";
 std::string LoadFailedText(const std::string& path, const std::string& reason);
+
+} // namespace shell

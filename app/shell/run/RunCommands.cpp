@@ -13,6 +13,9 @@
 #include "shell/run/frmMulOutputs.h"
 #include "shell/run/frmOutput.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 using Controls = std::shared_ptr<const RunCommandControls>;

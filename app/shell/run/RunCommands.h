@@ -37,11 +37,11 @@ struct RunCommandControls {
     std::function<const plat::Form&()> mainWindow;
     // Copies the controls into the model variables; writes the model's parameter file.
     std::function<void()> collectParameters;
-    std::function<WriteStatus()> writeParamFile;
+    std::function<shell::WriteStatus()> writeParamFile;
 };
 
 // Connects the run commands to the window's menus and toolbar.
 void AttachRunControl(const RunCommandControls& c);
 
 // The main window's run state (RunCancelled, and whether a run is active).
-RunState& MainRunState();
+shell::RunState& MainRunState();

@@ -8,6 +8,8 @@
 #include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace shell;
+
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;

@@ -5,6 +5,8 @@
 #include "shell/run/frmOutput.h"
 #include "shell/run/logic/RunControl.h"
 
+using namespace shell;
+
 namespace {
 
 void Place(plat::Control& c, int x, int y, int w, int h) {

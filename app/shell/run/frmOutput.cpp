@@ -6,6 +6,8 @@
 #include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace shell;
+
 const std::array<std::string_view, 5> kXAxisItems = {
     "1 - Distance along the Y-Axis (ft) along RW CL", "2 - Elevation angle with respect to TH eyepiece",
     "3 - Negative X Distance in feet", "4 - Distance along the X-Axis (ft)",

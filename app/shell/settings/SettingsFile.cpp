@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace shell {
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -142,3 +144,5 @@ std::string SettingsNotWrittenText(const std::string& path, const std::string& r
     return "File Error: " + path + " cannot be written." + "\r\n" + reason +
            "\r\nThe settings were not saved.";
 }
+
+} // namespace shell

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+namespace shell {
+
 // The settings file is always opened by this bare name, so in the directory current at the time.
 inline constexpr const char* kSettingsFileName = "Pellic.ini";
 
@@ -58,3 +60,5 @@ plat::FileWriteResult WriteSettingsFile(const std::filesystem::path& file, const
 // The message shown when the file could not be written (caption "File Error", critical icon).
 inline constexpr char kSettingsErrorTitle[] = "File Error";
 std::string SettingsNotWrittenText(const std::string& path, const std::string& reason);
+
+} // namespace shell

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace common;
+
 namespace {
 
 constexpr double Tol = 1e-5;

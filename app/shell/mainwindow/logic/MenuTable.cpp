@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+namespace shell {
+
 namespace {
 
 // The four run and plot items take F4 to F7, so that the menu agrees with the toolbar's tooltips and
@@ -66,3 +68,5 @@ const MenuEntry* FindMenuEntry(std::string_view name) {
 }
 
 std::span<const ToolbarEntry> ToolbarTable() { return kButtons; }
+
+} // namespace shell

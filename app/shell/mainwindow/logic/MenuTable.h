@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+namespace shell {
+
 struct MenuEntry {
     std::string_view name;     // the item's control name
     std::string_view caption;  // "&" marks the access letter; "-" is a separator
@@ -45,3 +47,5 @@ enum class ToolbarImage {
     PhysicalOptics = 11,
 };
 inline constexpr int kToolbarImageCount = 11;
+
+} // namespace shell

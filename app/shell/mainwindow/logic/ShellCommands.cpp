@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace shell {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -289,3 +291,5 @@ bool ExitProgram(ShellHost& host, ModelVariables& m, const ShellState& state) {
     WriteSettings(host, m, state, SettingsWrite::Full);
     return true;
 }
+
+} // namespace shell

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+namespace shell {
+
 inline constexpr const char* kProgramCaption = "Vantrell Orvane - v060410";
 inline constexpr const char* kBuildText = "060410";
 
@@ -111,3 +113,5 @@ SettingsValues CurrentSettings(const ShellHost& host, const ModelVariables& m, c
 // The folder F of a parameter file name that New puts before "temp.inp": the name's folder, or the
 // current directory for a bare name, always ending in a separator.
 std::string FolderForNewNames(const std::string& inFile);
+
+} // namespace shell

@@ -1,5 +1,7 @@
 #include "shell/run/logic/RunControl.h"
 
+namespace shell {
+
 bool OutputAntennaExists(std::uint8_t yAxisVar, int numAntsOption) {
     if (yAxisVar == 5 || yAxisVar == 6)
         return numAntsOption != 0;
@@ -154,3 +156,5 @@ void RunBatch(RunHost& host, ModelVariables& m, RunState& state, const std::stri
     m.OutFile = BatchBase(batchName) + ".prn";
     host.ShowOutFile(m.OutFile);
 }
+
+} // namespace shell

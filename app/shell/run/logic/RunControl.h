@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+namespace shell {
+
 inline constexpr char kNoSuchAntennaText[] =
     "Cannot Generate Output for an antenna that does not exist.\rPlease Change Output Parameters.";
 inline constexpr char kEngineErrorText[] = "Kelvd.dll Error #";
@@ -89,3 +91,5 @@ std::string BatchParamFile(const std::string& inFile, int i);
 // name with ".prn".
 void RunBatch(RunHost& host, ModelVariables& m, RunState& state, const std::string& checks,
               const std::function<void()>& validateTheodolite);
+
+} // namespace shell

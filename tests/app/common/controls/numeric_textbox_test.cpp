@@ -10,6 +10,8 @@
 #include "platform/ui/TextBox.h"
 #include "platform/ui/testing/GuiTest.h"
 
+using namespace common;
+
 namespace {
 
 using plat::testing::Application;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace editors;
+
 namespace {
 
 // A grid whose data cells tell where they started: row r, column c holds "r.c".

@@ -17,6 +17,8 @@
 #include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 
+using namespace shell;
+
 namespace {
 
 using plat::testing::WaitFor;

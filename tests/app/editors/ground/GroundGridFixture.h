@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class FakeEditor : public GroundCellEditor {
+class FakeEditor : public editors::GroundCellEditor {
 public:
     bool Visible() const override { return visible; }
     void SetVisible(bool v) override { visible = v; }
@@ -25,7 +25,7 @@ public:
     std::string text;
     bool allSelected = false;
     bool focused = false;
-    CellPlace place;
+    editors::CellPlace place;
 };
 
 // Fills data rows from row `first`: each entry is the texts of columns 1 to 4.
@@ -51,7 +51,7 @@ struct GroundFixture {
             if (change == plat::GridChange::Refresh)
                 ++refreshes;
         };
-        rules.InitGroundGrid(ground::kDataRows);
+        rules.InitGroundGrid(editors::kDataRows);
     }
     void Press(int keyAscii) { rules.GridKeyPress(keyAscii); }
     void Type(const std::string& keys) {
@@ -76,7 +76,7 @@ struct GroundFixture {
         grid.Select(row, col);
         rules.GridClick();
     }
-    CellPlace Place() const { return {100 + grid.Col() * 900, 200 + grid.Row() * 240, 892, 240}; }
+    editors::CellPlace Place() const { return {100 + grid.Col() * 900, 200 + grid.Row() * 240, 892, 240}; }
 
     plat::GridModel grid;
     FakeEditor editor;
@@ -84,8 +84,8 @@ struct GroundFixture {
     std::uint8_t lengthUnit = 0;
     bool gridFocused = false;
     int refreshes = 0;
-    GroundProfileGrid rules{
-        grid, editor, GroundGridWindow{[this] { gridFocused = true; }, [this] { return Place(); }},
-        GridClipboard{[this] { return clipboard; }, [this](const std::string& t) { clipboard = t; }},
+    editors::GroundProfileGrid rules{
+        grid, editor, editors::GroundGridWindow{[this] { gridFocused = true; }, [this] { return Place(); }},
+        editors::GridClipboard{[this] { return clipboard; }, [this](const std::string& t) { clipboard = t; }},
         lengthUnit};
 };

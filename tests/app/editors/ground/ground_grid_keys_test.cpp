@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 constexpr int kEnter = 13;
@@ -41,7 +44,7 @@ TEST(GroundGridLayout, RebuildingEmptiesEveryEditedCellAndDropsAnOpenEdit) {
     Fill(f.grid, {{"0.000", "5", "6", " X "}}, 7);
     f.grid.Select(3, 3, 3, 3);
     f.Type("500");
-    f.rules.InitGroundGrid(ground::kDataRows);
+    f.rules.InitGroundGrid(editors::kDataRows);
     EXPECT_EQ(RowTexts(f.grid, 7), (std::vector<std::string>{"", "", "", ""}));
     EXPECT_FALSE(f.editor.visible);
     f.Click(3, 3);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace shell;
+
 namespace {
 
 using Row = std::vector<std::string>;

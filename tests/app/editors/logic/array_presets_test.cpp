@@ -1,3 +1,4 @@
+#include "common/Constants.h"
 #include "editors/logic/ArrayPresets.h"
 #include "editors/logic/PanelLayout.h"
 #include "platform/text/Strings.h"
@@ -9,6 +10,10 @@
 #include <complex>
 #include <numbers>
 #include <string>
+
+using namespace common;
+using namespace editors;
+using namespace shell;
 
 namespace {
 

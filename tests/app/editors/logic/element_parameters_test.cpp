@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 TEST(ElementParameters, LoadShowsAllTwelveWordsAsGeneralText) {

@@ -6,6 +6,9 @@
 #include <limits>
 #include <string>
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 // One column's feeds typed into the boxes and taken as the base, as the preset list leaves them.

@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 // A ground grid without data rows (the writer reads none in 3D ground mode).

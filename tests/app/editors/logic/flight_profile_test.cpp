@@ -4,6 +4,9 @@
 
 #include <string>
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 TEST(FlightProfile, EachKindLoadsItsDefaultsAndOutputSelection) {

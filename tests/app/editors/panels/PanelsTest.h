@@ -25,8 +25,8 @@ protected:
 
     void SetUp() override {
         services_ = std::make_unique<plat::testing::ScriptedServices>();
-        Model() = ModelVariables{};
-        MainShellState() = ShellState{};
+        shell::Model() = shell::ModelVariables{};
+        MainShellState() = shell::ShellState{};
         w_ = &frmMain();
         w_->EndProgram = [] {};
         w_->Show();

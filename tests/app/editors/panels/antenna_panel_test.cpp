@@ -9,6 +9,9 @@
 
 #include "editors/logic/PanelLayout.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 using AntennaPanel = PanelsTest;

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+using namespace shell;
+
 namespace {
 
 using FeedsSaveReload = PanelsTest;

@@ -7,6 +7,9 @@
 
 #include "editors/logic/PanelLayout.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 using FlightPanel = PanelsTest;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace shell;
+
 namespace {
 
 using PresetsPanel = PanelsTest;

@@ -2,6 +2,8 @@
 
 #include "PanelsTest.h"
 
+using namespace shell;
+
 namespace {
 
 using TheodolitePanel = PanelsTest;

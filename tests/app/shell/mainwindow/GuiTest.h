@@ -23,8 +23,8 @@ protected:
 
     // Each test starts a fresh process state: model, once-only settings read, windows.
     void SetUp() override {
-        Model() = ModelVariables{};
-        MainShellState() = ShellState{};
+        shell::Model() = shell::ModelVariables{};
+        MainShellState() = shell::ShellState{};
         services_ = std::make_unique<plat::testing::ScriptedServices>();
         boxes_ = &services_->Boxes();
         dialogs_ = &services_->Files();

@@ -12,6 +12,8 @@
 #include "shell/dialogs/frmNewAbout.h"
 #include "shell/dialogs/frmOriginHelp.h"
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

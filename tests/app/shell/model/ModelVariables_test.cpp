@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <type_traits>
 
+using namespace shell;
+
 // The kinds the program declares its variables with: other code relies on Byte wrapping,
 // Integer ranges and single-precision rounding.
 static_assert(std::is_same_v<decltype(ModelVariables::NumAnts), std::uint8_t>);

@@ -18,6 +18,8 @@
 
 #include <sys/stat.h>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -42,9 +42,9 @@ public:
     }
 };
 
-class FakeMainWindow final : public LoadTarget, public ModelWindow {
+class FakeMainWindow final : public shell::LoadTarget, public shell::ModelWindow {
 public:
-    explicit FakeMainWindow(ModelVariables& m) : m_(m) {
+    explicit FakeMainWindow(shell::ModelVariables& m) : m_(m) {
         boxes.OnUnexpected = [](const plat::MessageBoxRequest& r) {
             ADD_FAILURE() << "unexpected message box: " << r.prompt;
         };
@@ -61,7 +61,9 @@ public:
         texts.path.ThY = y;
         texts.path.ThZ = z;
     }
-    void SetLoadedBaseFeeds(const ParamFileContents& contents) override { MergeBaseFeeds(contents, base); }
+    void SetLoadedBaseFeeds(const shell::ParamFileContents& contents) override {
+        MergeBaseFeeds(contents, base);
+    }
     void Show3DFile(const std::string& name) override { file3DLabel = name; }
     void Inform(const std::string& text, const std::string& title) override {
         boxes.Show({text, plat::vbOKOnly, title});
@@ -76,8 +78,8 @@ public:
     }
 
     // ModelWindow
-    MainWindowTexts Texts() const override { return texts; }
-    void ShowTexts(const MainWindowTexts& t) override { texts = t; }
+    shell::MainWindowTexts Texts() const override { return texts; }
+    void ShowTexts(const shell::MainWindowTexts& t) override { texts = t; }
     plat::GridModel& Grid() override { return grid; }
     void SetFieldModelChecks(const std::array<bool, 3>& c) override {
         texts.mnuRay = c[0];
@@ -88,7 +90,7 @@ public:
         if (option == texts.numAntsOption)
             return;
         texts.numAntsOption = option;
-        SelectNumberOfAntennas(option, m_);
+        editors::SelectNumberOfAntennas(option, m_);
     }
     // The list fires its handler only when the selection changes.
     void SelectFlight(int listIndex) override {
@@ -107,10 +109,10 @@ public:
     }
     void UpdateConverterCaptions(std::uint8_t flightType) override { captionsFor = flightType; }
 
-    ModelVariables& m_;
-    MainWindowTexts texts;
+    shell::ModelVariables& m_;
+    shell::MainWindowTexts texts;
     ProfileGrid grid;
-    BaseFeeds base;
+    editors::BaseFeeds base;
     plat::ScriptedMessageBoxes boxes;
     std::string file3DLabel;
     int groundDialogs = 0;

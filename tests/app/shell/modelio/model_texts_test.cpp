@@ -3,6 +3,9 @@
 
 #include "ModelIoFakes.h"
 
+using namespace editors;
+using namespace shell;
+
 namespace {
 
 TEST(ConvertDisplay, MetresAndBackWithTheFactorInSinglePrecision) {

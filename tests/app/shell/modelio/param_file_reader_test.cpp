@@ -6,6 +6,8 @@
 
 #include <functional>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include "shell/model/ParamFile.h"
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -68,7 +68,7 @@ class RunWindow : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        MainRunState() = RunState{};
+        MainRunState() = shell::RunState{};
         auto engine = std::make_unique<WatchedEngine>(plat::LoadEngine());
         engine_ = engine.get();
         plat::SetEngine(std::move(engine));

@@ -5,6 +5,8 @@
 #include "shell/run/frmMulOutputs.h"
 #include "shell/run/frmOutput.h"
 
+using namespace shell;
+
 namespace {
 
 template <class F> void Later(F&& action) {

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <sstream>
 
+using namespace shell;
+
 namespace {
 
 constexpr char kOverwrite[] = "Parameter File Exists.\rOverwrite? ";

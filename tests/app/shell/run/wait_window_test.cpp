@@ -6,6 +6,8 @@
 
 #include <QColor>
 
+using namespace shell;
+
 namespace {
 
 // A clock that moves on by a step at every reading, starting from `start`, wrapping at midnight.

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

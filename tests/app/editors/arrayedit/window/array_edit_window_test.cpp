@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QTest>
 
+using namespace shell;
+
 namespace {
 
 class ArrayEditWindow : public ::testing::Test {

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QTest>
 
+using namespace shell;
+
 namespace {
 
 class GroundPanelWindow : public WindowTest {

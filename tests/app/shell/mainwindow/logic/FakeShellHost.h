@@ -14,27 +14,27 @@
 #include <string>
 #include <vector>
 
-class FakeShellHost : public ShellHost {
+class FakeShellHost : public shell::ShellHost {
 public:
-    explicit FakeShellHost(ModelVariables& m) : m_(m) {}
+    explicit FakeShellHost(shell::ModelVariables& m) : m_(m) {}
 
     std::vector<std::string> log;
     std::deque<std::optional<std::string>> dialogAnswers; // each dialog takes the next; none left fails
     std::vector<std::string> dialogFilters;
     std::vector<std::string> dialogNames;
     std::vector<std::string> messages;
-    std::map<FileLabel, std::string> labels;
+    std::map<shell::FileLabel, std::string> labels;
     std::string caption;
     std::string fltNumPoints;
     bool changed = false;
     bool use3D = false;
     bool useSI = true;
-    FieldModelChecks menus{true, true, true};
+    shell::FieldModelChecks menus{true, true, true};
     int modelButton = -1;
     std::optional<bool> ground3DControls;
     bool writeSucceeds = true;
     bool loadSucceeds = true;
-    std::function<void(ModelVariables&, const std::string&)> onLoad; // what reading the file sets
+    std::function<void(shell::ModelVariables&, const std::string&)> onLoad; // what reading the file sets
 
     std::optional<std::string> ShowOpenDialog(const std::string& filter, const std::string& name) override {
         return Dialog("open", filter, name);
@@ -42,8 +42,9 @@ public:
     std::optional<std::string> ShowSaveDialog(const std::string& filter, const std::string& name) override {
         return Dialog("save", filter, name);
     }
-    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        messages.push_back(title + "|" + text + (icon == MessageIcon::Critical ? "|critical" : "|exclamation"));
+    void ShowMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {
+        messages.push_back(title + "|" + text +
+                           (icon == shell::MessageIcon::Critical ? "|critical" : "|exclamation"));
     }
     void PresetDefaults() override { log.push_back("PresetDefaults"); }
     void InitGroundGrid(int rows) override { log.push_back("InitGroundGrid " + std::to_string(rows)); }
@@ -71,7 +72,7 @@ public:
         return writeSucceeds;
     }
     void SetCaption(const std::string& c) override { caption = c; }
-    void ShowFileLabel(FileLabel l, const std::string& t) override { labels[l] = t; }
+    void ShowFileLabel(shell::FileLabel l, const std::string& t) override { labels[l] = t; }
     bool ChangedMarkerVisible() const override { return changed; }
     bool Use3DChecked() const override { return use3D; }
     void SetUse3DChecked(bool c) override { use3D = c; }
@@ -79,8 +80,8 @@ public:
         useSI = c;
         log.push_back(std::string("mnuUseSI ") + (c ? "checked" : "unchecked"));
     }
-    FieldModelChecks FieldModelMenus() const override { return menus; }
-    void SetFieldModelMenus(const FieldModelChecks& c) override { menus = c; }
+    shell::FieldModelChecks FieldModelMenus() const override { return menus; }
+    void SetFieldModelMenus(const shell::FieldModelChecks& c) override { menus = c; }
     void SetFieldModelButton(int b) override { modelButton = b; }
     void SetGroundModeControls(bool use3DMode) override { ground3DControls = use3DMode; }
 
@@ -104,7 +105,7 @@ private:
         dialogAnswers.pop_front();
         return answer;
     }
-    ModelVariables& m_;
+    shell::ModelVariables& m_;
 };
 
 // Runs each test in a folder of its own under the test output folder and goes back afterwards.

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -1,5 +1,7 @@
 #include "FakeShellHost.h"
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 using ShellFileCommands = InScratchFolder;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <system_error>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 using ShellSettingsWrite = InScratchFolder;

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+using namespace shell;
+
 TEST(ShellMenuTable, ShortcutsAreFourConsecutiveKeysThatAgreeWithTheToolbar) {
     const char* items[] = {"mnuPlotParms", "mnuRunSim", "mnuRunAndPlot", "mnuPlot"};
     const char* keys[] = {"F4", "F5", "F6", "F7"};

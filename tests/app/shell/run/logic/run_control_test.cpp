@@ -8,6 +8,8 @@
 #include <deque>
 #include <vector>
 
+using namespace shell;
+
 namespace {
 
 struct StartCall {
