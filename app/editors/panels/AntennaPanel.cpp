@@ -47,7 +47,7 @@ void AttachMirroredBox(const AntennaPanelControls& c, AntBox box, int col) {
     b.LostFocus = [&c, box] {
         AntennaPanelTexts t = AntennaTexts(c);
         MirrorHiddenColumns(Column(t, box), Model().NumAnts);
-        ShowAntennaTextsChanged(c, t);
+        ShowAntennaTexts(c, t, ShowMode::Changed);
     };
 }
 
@@ -65,7 +65,7 @@ void AttachFeedBox(const AntennaPanelControls& c, const std::shared_ptr<FocusTex
             MagnitudeLeft(t, c.BaseFeedValues, col, fb.feed, focus->atFocus[which][i]);
         else
             PhaseLeft(t, c.BaseFeedValues, col, fb.feed, focus->atFocus[which][i]);
-        ShowAntennaTextsChanged(c, t);
+        ShowAntennaTexts(c, t, ShowMode::Changed);
     };
 }
 
@@ -75,14 +75,14 @@ void AttachAdjustBoxes(const AntennaPanelControls& c, int col) {
     atten.LostFocus = [&c, col] {
         AntennaPanelTexts t = AntennaTexts(c);
         ApplyAttenuation(t, c.BaseFeedValues, Model().Ant(col + 1), col);
-        ShowAntennaTextsChanged(c, t);
+        ShowAntennaTexts(c, t, ShowMode::Changed);
     };
     plat::TextBox& phaseAdj = c.Column(AntBox::PhaseAdj)(col);
     MakeNumeric(phaseAdj, kGuardOnly, kConvertAndGuard);
     phaseAdj.LostFocus = [&c, col] {
         AntennaPanelTexts t = AntennaTexts(c);
         ApplyPhaseAdjust(t, c.BaseFeedValues, Model().Ant(col + 1), col);
-        ShowAntennaTextsChanged(c, t);
+        ShowAntennaTexts(c, t, ShowMode::Changed);
     };
 }
 
@@ -96,7 +96,7 @@ void AttachTransmitterBox(const AntennaPanelControls& c, plat::TextBox& box, Tra
         EnsureNumericText(box);
         AntennaPanelTexts t = AntennaTexts(c);
         ApplyTransmitterModification(kind, t, c.BaseFeedValues, Model());
-        ShowAntennaTextsChanged(c, t);
+        ShowAntennaTexts(c, t, ShowMode::Changed);
     };
 }
 

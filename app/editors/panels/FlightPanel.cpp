@@ -19,7 +19,7 @@ void cmbFlight_Click(const FlightPanelControls& c, const plat::MenuItem& mnuUseS
     FlightPanelTexts t = FlightTexts(c);
     const FlightPanelState state =
         ChooseFlightKind(c.cmbFlight.ListIndex(), useFlightDefaults, mnuUseSI.Checked(), t, Model());
-    ShowFlightTextsChanged(c, t);
+    ShowFlightTexts(c, t, ShowMode::Changed);
     ShowFlightPanelState(c, state);
 }
 
@@ -36,7 +36,7 @@ void AttachFlightPanel(const FlightPanelControls& c, const plat::MenuItem& mnuUs
         c.cmdConvertPoint(row).Click = [&c, row] {
             FlightPanelTexts t = FlightTexts(c);
             ConvertPoint(row, t);
-            ShowFlightTextsChanged(c, t);
+            ShowFlightTexts(c, t, ShowMode::Changed);
         };
     }
     plat::TextBox& points = c.txtFltNumPoints;

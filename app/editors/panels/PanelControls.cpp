@@ -24,55 +24,45 @@ AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c) {
     return t;
 }
 
-void ShowAntennaTexts(const AntennaPanelControls& c, const AntennaPanelTexts& t) {
-    c.txtArrayFreq.SetText(t.ArrayFreq);
-    c.txtArrayARatio.SetText(t.ArrayARatio);
-    c.txtArrayModDepth.SetText(t.ArrayModDepth);
-    c.txtArrayCLRModDepth.SetText(t.ArrayCLRModDepth);
-    c.cmbAntOrient.SetListIndex(t.AntOrientListIndex);
-    for (const AntennaBoxRow& row : kAntennaBoxes) {
-        for (int i = 0; i < 3; ++i)
-            c.Column(row.box)(i).SetText((t.*row.texts)[static_cast<std::size_t>(i)]);
-    }
-    c.txtSBOPowerAdj.SetText(t.SBOPowerAdj);
-    c.txtCLRPowerAdjust.SetText(t.CLRPowerAdjust);
-    c.txtCSBSBOPhase.SetText(t.CSBSBOPhase);
+namespace {
+
+// Showing writes every box; showing the changes writes only the boxes whose text differs, so that a
+// box left as it was fires no Change.
+void WriteBox(plat::TextBox& box, const std::string& text, ShowMode mode) {
+    if (mode == ShowMode::All)
+        box.SetText(text);
+    else
+        SetTextIfChanged(box, text);
 }
 
-void ShowAntennaTextsChanged(const AntennaPanelControls& c, const AntennaPanelTexts& t) {
-    SetTextIfChanged(c.txtArrayFreq, t.ArrayFreq);
-    SetTextIfChanged(c.txtArrayARatio, t.ArrayARatio);
-    SetTextIfChanged(c.txtArrayModDepth, t.ArrayModDepth);
-    SetTextIfChanged(c.txtArrayCLRModDepth, t.ArrayCLRModDepth);
-    if (c.cmbAntOrient.ListIndex() != t.AntOrientListIndex)
+} // namespace
+
+void ShowAntennaTexts(const AntennaPanelControls& c, const AntennaPanelTexts& t, ShowMode mode) {
+    WriteBox(c.txtArrayFreq, t.ArrayFreq, mode);
+    WriteBox(c.txtArrayARatio, t.ArrayARatio, mode);
+    WriteBox(c.txtArrayModDepth, t.ArrayModDepth, mode);
+    WriteBox(c.txtArrayCLRModDepth, t.ArrayCLRModDepth, mode);
+    if (mode == ShowMode::All || c.cmbAntOrient.ListIndex() != t.AntOrientListIndex)
         c.cmbAntOrient.SetListIndex(t.AntOrientListIndex);
     for (const AntennaBoxRow& row : kAntennaBoxes) {
         for (int i = 0; i < 3; ++i)
-            SetTextIfChanged(c.Column(row.box)(i), (t.*row.texts)[static_cast<std::size_t>(i)]);
+            WriteBox(c.Column(row.box)(i), (t.*row.texts)[static_cast<std::size_t>(i)], mode);
     }
-    SetTextIfChanged(c.txtSBOPowerAdj, t.SBOPowerAdj);
-    SetTextIfChanged(c.txtCLRPowerAdjust, t.CLRPowerAdjust);
-    SetTextIfChanged(c.txtCSBSBOPhase, t.CSBSBOPhase);
+    WriteBox(c.txtSBOPowerAdj, t.SBOPowerAdj, mode);
+    WriteBox(c.txtCLRPowerAdjust, t.CLRPowerAdjust, mode);
+    WriteBox(c.txtCSBSBOPhase, t.CSBSBOPhase, mode);
 }
 
 TheodoliteTexts PathTexts(const PathControls& c) {
     return {c.txtThPathAngle.Text(), c.txtThPathWidth.Text(), c.txtThX.Text(), c.txtThY.Text(), c.txtThZ.Text()};
 }
 
-void ShowPathTexts(const PathControls& c, const TheodoliteTexts& t) {
-    c.txtThPathAngle.SetText(t.ThPathAngle);
-    c.txtThPathWidth.SetText(t.ThPathWidth);
-    c.txtThX.SetText(t.ThX);
-    c.txtThY.SetText(t.ThY);
-    c.txtThZ.SetText(t.ThZ);
-}
-
-void ShowPathTextsChanged(const PathControls& c, const TheodoliteTexts& t) {
-    SetTextIfChanged(c.txtThPathAngle, t.ThPathAngle);
-    SetTextIfChanged(c.txtThPathWidth, t.ThPathWidth);
-    SetTextIfChanged(c.txtThX, t.ThX);
-    SetTextIfChanged(c.txtThY, t.ThY);
-    SetTextIfChanged(c.txtThZ, t.ThZ);
+void ShowPathTexts(const PathControls& c, const TheodoliteTexts& t, ShowMode mode) {
+    WriteBox(c.txtThPathAngle, t.ThPathAngle, mode);
+    WriteBox(c.txtThPathWidth, t.ThPathWidth, mode);
+    WriteBox(c.txtThX, t.ThX, mode);
+    WriteBox(c.txtThY, t.ThY, mode);
+    WriteBox(c.txtThZ, t.ThZ, mode);
 }
 
 FlightPanelTexts FlightTexts(const FlightPanelControls& c) {
@@ -91,32 +81,18 @@ FlightPanelTexts FlightTexts(const FlightPanelControls& c) {
     return t;
 }
 
-void ShowFlightTexts(const FlightPanelControls& c, const FlightPanelTexts& t) {
+void ShowFlightTexts(const FlightPanelControls& c, const FlightPanelTexts& t, ShowMode mode) {
     for (int i = 0; i < 2; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        c.txtFltX(i).SetText(t.FltX[k]);
-        c.txtFltY(i).SetText(t.FltY[k]);
-        c.txtFltZ(i).SetText(t.FltZ[k]);
-        c.txtFltAz(i).SetText(t.FltAz[k]);
-        c.txtFltEl(i).SetText(t.FltEl[k]);
-        c.txtFltRange(i).SetText(t.FltRange[k]);
-        c.txtFltAlt(i).SetText(t.FltAlt[k]);
+        WriteBox(c.txtFltX(i), t.FltX[k], mode);
+        WriteBox(c.txtFltY(i), t.FltY[k], mode);
+        WriteBox(c.txtFltZ(i), t.FltZ[k], mode);
+        WriteBox(c.txtFltAz(i), t.FltAz[k], mode);
+        WriteBox(c.txtFltEl(i), t.FltEl[k], mode);
+        WriteBox(c.txtFltRange(i), t.FltRange[k], mode);
+        WriteBox(c.txtFltAlt(i), t.FltAlt[k], mode);
     }
-    c.txtFltNumPoints.SetText(t.FltNumPoints);
-}
-
-void ShowFlightTextsChanged(const FlightPanelControls& c, const FlightPanelTexts& t) {
-    for (int i = 0; i < 2; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        SetTextIfChanged(c.txtFltX(i), t.FltX[k]);
-        SetTextIfChanged(c.txtFltY(i), t.FltY[k]);
-        SetTextIfChanged(c.txtFltZ(i), t.FltZ[k]);
-        SetTextIfChanged(c.txtFltAz(i), t.FltAz[k]);
-        SetTextIfChanged(c.txtFltEl(i), t.FltEl[k]);
-        SetTextIfChanged(c.txtFltRange(i), t.FltRange[k]);
-        SetTextIfChanged(c.txtFltAlt(i), t.FltAlt[k]);
-    }
-    SetTextIfChanged(c.txtFltNumPoints, t.FltNumPoints);
+    WriteBox(c.txtFltNumPoints, t.FltNumPoints, mode);
 }
 
 void ShowFlightPanelState(const FlightPanelControls& c, const FlightPanelState& s) {

@@ -81,17 +81,17 @@ struct EditorPanelControls {
     plat::MenuItem& mnuElemParm;
 };
 
-// The panels' texts as the editors' rules take them, and shown back: every box, or (…Changed) only
-// those whose text differs, so that an unchanged box keeps its caret and selection.
+// The panels' texts as the editors' rules take them, and shown back: every box (All), or only those
+// whose text differs (Changed), so that an unchanged box keeps its caret and selection.
+enum class ShowMode { All, Changed };
 editors::AntennaPanelTexts AntennaTexts(const AntennaPanelControls& c);
-void ShowAntennaTexts(const AntennaPanelControls& c, const editors::AntennaPanelTexts& t);
-void ShowAntennaTextsChanged(const AntennaPanelControls& c, const editors::AntennaPanelTexts& t);
+void ShowAntennaTexts(const AntennaPanelControls& c, const editors::AntennaPanelTexts& t,
+                      ShowMode mode = ShowMode::All);
 editors::TheodoliteTexts PathTexts(const PathControls& c);
-void ShowPathTexts(const PathControls& c, const editors::TheodoliteTexts& t);
-void ShowPathTextsChanged(const PathControls& c, const editors::TheodoliteTexts& t);
+void ShowPathTexts(const PathControls& c, const editors::TheodoliteTexts& t, ShowMode mode = ShowMode::All);
 editors::FlightPanelTexts FlightTexts(const FlightPanelControls& c);
-void ShowFlightTexts(const FlightPanelControls& c, const editors::FlightPanelTexts& t);
-void ShowFlightTextsChanged(const FlightPanelControls& c, const editors::FlightPanelTexts& t);
+void ShowFlightTexts(const FlightPanelControls& c, const editors::FlightPanelTexts& t,
+                     ShowMode mode = ShowMode::All);
 void ShowFlightPanelState(const FlightPanelControls& c, const editors::FlightPanelState& state);
 
 // The number-of-antennas option that is set (0..2), -1 for none.

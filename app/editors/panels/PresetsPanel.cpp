@@ -58,8 +58,8 @@ void cmbPresets_Click(const EditorPanelControls& c) {
         ShowAntennaLayout(c.antenna, LayoutAntennaPanel(*numAnts));
         c.antenna.optNumAnts(*numAnts - 1).SetValue(true);
     }
-    ShowAntennaTextsChanged(c.antenna, t);
-    ShowPathTextsChanged(c.path, path);
+    ShowAntennaTexts(c.antenna, t, ShowMode::Changed);
+    ShowPathTexts(c.path, path, ShowMode::Changed);
 }
 
 } // namespace
@@ -70,7 +70,7 @@ void AttachPresetsPanel(const EditorPanelControls& c) {
         c.presets.cmdProp(index).Click = [&c, index] {
             AntennaPanelTexts t = AntennaTexts(c.antenna);
             HeightRatio(index, t.AntZ);
-            ShowAntennaTextsChanged(c.antenna, t);
+            ShowAntennaTexts(c.antenna, t, ShowMode::Changed);
         };
     }
 }

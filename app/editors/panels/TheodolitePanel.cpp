@@ -26,13 +26,13 @@ void AttachTheodolitePanel(const PathControls& c, const AntennaPanelControls& an
         box->LostFocus = [&c] {
             TheodoliteTexts path = PathTexts(c);
             ValidateTheodolite(path);
-            ShowPathTextsChanged(c, path);
+            ShowPathTexts(c, path, ShowMode::Changed);
         };
     }
     c.cmdFindTheod.Click = [&c, &antenna, collect = std::move(collectParameters)] {
         collect();
         TheodoliteTexts path = PathTexts(c);
         CalculateTheodolite(AntennaTexts(antenna), path, Model().NumAnts);
-        ShowPathTextsChanged(c, path);
+        ShowPathTexts(c, path, ShowMode::Changed);
     };
 }
