@@ -15,6 +15,9 @@ packages=(
   # The windows' font; the virtual X display of the screenshot test and its authority file;
   # the locale sources from which the engine's decimal-comma test compiles de_DE.UTF-8.
   fonts-liberation2 xvfb xauth locales
+  # Independent checks of the images the program writes: Pillow and giflib's tools decode its GIF
+  # and BMP files; giflib's library and CGAL's triangulation are the benchmarks' peers.
+  python3-pil giflib-tools libgif-dev libcgal-dev
 )
 
 missing=()
