@@ -143,7 +143,7 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     auto& w = Started();
     ASSERT_FALSE(w.Menu("mnuUse3D").Checked());
     EXPECT_TRUE(w.cmdFlat->Enabled());
-    EXPECT_TRUE(w.cmdRestoreGnd->Enabled());
+    EXPECT_FALSE(w.cmdRestoreGnd->Enabled()); // nothing flattened yet
     EXPECT_FALSE(w.cmdView2D->Enabled());
     EXPECT_FALSE(w.cmdDigi2D->Enabled());
     EXPECT_FALSE(w.Command2->Enabled());
@@ -159,6 +159,7 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     w.cmdFlat->Click();
     EXPECT_EQ(g.TextMatrix(2, 3), "0.000");
     EXPECT_EQ(g.TextMatrix(3, 3), "0.000");
+    EXPECT_TRUE(w.cmdRestoreGnd->Enabled());
     w.cmdRestoreGnd->Click();
     EXPECT_EQ(g.TextMatrix(1, 3), "0.000");
     EXPECT_EQ(g.TextMatrix(2, 3), "12.500");
