@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <cmath>
+#include <sstream>
 #include <system_error>
 
 #include "platform/services/Clock.h"
@@ -575,4 +577,38 @@ TEST_F(MainWindow, ASaveThatFailsSaysWhyAndKeepsTheNames) {
     // The settings file written at exit names the model's own file.
     w.Menu("mnuFileExit").Trigger();
     EXPECT_EQ(Read("Pellic.ini").substr(0, site.size() + 1), site + ",");
+}
+
+// The shipped site, saved under a name of its own beside its ground file, loaded from the toolbar
+// and run in 3D mode: the run uses the ground file the model names, not a blank one made under the
+// model's name, so the approach along the 3 degree path keeps its difference in depth of modulation
+// near zero (a blank ground moves the path down to about 2.2 degrees, some 80 uA off).
+TEST_F(MainWindow, TheShippedSiteRunsIn3DModeOnTheGroundFileItNames) {
+    fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D", dir_ / "cegs_site.3D");
+    const std::string site = Put("my_site.inp", plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+    auto& w = Started();
+    dialogs_->ExpectFile(site);
+    w.Toolbar1->Click(3);
+    EXPECT_EQ(fs::path(Model().File3D).filename(), "cegs_site.3D");
+    EXPECT_EQ(w.lbl3DFile->Caption(), Model().File3D);
+    EXPECT_EQ(w.txtThPathAngle->Text(), "3");
+    w.Toolbar1->Click(5);
+    ASSERT_TRUE(w.Menu("mnuUse3D").Checked());
+    plat::DoEvents(0);
+
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(w.txtThZ->Editor(), &f5);
+
+    EXPECT_FALSE(Exists("my_site.3D"));
+    const std::string written = Read("my_site.inp");
+    EXPECT_NE(written.find("'SECTION'\t1 0 0\r\n\t\t1\t"), std::string::npos) << written;
+    EXPECT_NE(written.find("\t3.000\t0.670\t"), std::string::npos) << written;
+    EXPECT_EQ(written.substr(written.size() - 14), "cegs_site.3D\r\n");
+    std::istringstream plot(Read("my_site.prn"));
+    double distance = 0;
+    double ddm = 1e9;
+    ASSERT_TRUE(plot >> distance >> ddm);
+    EXPECT_NEAR(distance, 31380.0, 1.0);
+    EXPECT_LT(std::fabs(ddm), 10.0);
 }
