@@ -113,7 +113,11 @@ public:
         return {};
     }
     bool ChangedMarkerVisible() const override { return w_.lblChanged->Visible(); }
-    void SetChangedMarkerVisible(bool visible) override { w_.lblChanged->SetVisible(visible); }
+    bool UnsavedEdits() const override { return w_.unsavedEdits_; }
+    void MarkModelUnedited() override {
+        w_.lblChanged->SetVisible(false);
+        w_.unsavedEdits_ = false;
+    }
     bool Use3DChecked() const override { return w_.Menu("mnuUse3D").Checked(); }
     void SetUse3DChecked(bool checked) override { w_.Menu("mnuUse3D").SetChecked(checked); }
     void SetUseSIChecked(bool checked) override { w_.Menu("mnuUseSI").SetChecked(checked); }
@@ -266,7 +270,10 @@ void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
         Toolbar1->Click(6 + keyCode - plat::key::F5);
 }
 
-void frmMain::Form_KeyPress(int& /*keyAscii*/) { lblChanged->SetVisible(true); }
+void frmMain::Form_KeyPress(int& /*keyAscii*/) {
+    lblChanged->SetVisible(true);
+    unsavedEdits_ = true;
+}
 
 void frmMain::Form_Unload(int& /*cancel*/) { UnloadAllForms(); }
 
@@ -318,6 +325,8 @@ ParamWriteResult frmMain::WriteModel() {
     };
     const ParamFileView view{*grdGround, Menu("mnuUseSI").Checked(), Menu("mnuUse3D").Checked()};
     result.status = shell::WriteParamFile(Model(), view, ui);
+    if (result.status == WriteStatus::Written)
+        unsavedEdits_ = false;
     return result;
 }
 

@@ -169,6 +169,8 @@ private:
     std::unique_ptr<GroundGridPanel> groundPanel_;
     std::unique_ptr<EditorPanelControls> panels_;
     std::unique_ptr<QObject> closeBox_;
+    // A key typed since the model was loaded, made new or last written.
+    bool unsavedEdits_ = false;
 };
 
 // The program's main window, created on first use.

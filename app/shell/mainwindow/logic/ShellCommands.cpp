@@ -50,7 +50,7 @@ bool LoadAndShow(ShellHost& host, ModelVariables& m, const std::string& chosen) 
     }
     host.ShowParameters();
     host.ShowFileLabel(FileLabel::InFile, m.InFile);
-    host.SetChangedMarkerVisible(false);
+    host.MarkModelUnedited();
     return true;
 }
 
@@ -125,10 +125,10 @@ bool SaveEditedModel(ShellHost& host, ModelVariables& m) {
     return Write(host, m, before);
 }
 
-// Before the model on screen is replaced: true when it was not edited, or the user saved it or let
-// the edits go.
+// Before the model on screen is replaced: true when it has no unsaved edits, or the user saved it or
+// let the edits go.
 bool EditsSavedOrDropped(ShellHost& host, ModelVariables& m) {
-    if (!host.ChangedMarkerVisible())
+    if (!host.UnsavedEdits())
         return true;
     switch (host.AskSaveChanges(kSaveChangesQuestion)) {
     case SaveChangesAnswer::Yes: return SaveEditedModel(host, m);
@@ -269,7 +269,7 @@ void NewModel(ShellHost& host, ModelVariables& m) {
     host.SelectPreset(3);
     host.SetFltNumPointsText("200");
     m.PlotXUnit = 0;
-    host.SetChangedMarkerVisible(false);
+    host.MarkModelUnedited();
     if (m.InFile.empty())
         return;
     const std::string folder = FolderForNewNames(m.InFile);

@@ -81,7 +81,10 @@ public:
     virtual void ShowFileLabel(FileLabel label, const std::string& text) = 0;
     virtual std::string FileLabelText(FileLabel label) const = 0;
     virtual bool ChangedMarkerVisible() const = 0;
-    virtual void SetChangedMarkerVisible(bool visible) = 0;
+    // Typed into since the model was loaded, made new or last written (by a save or a run).
+    virtual bool UnsavedEdits() const = 0;
+    // The model on screen is a loaded or a new one: the changed marker hidden, no unsaved edits.
+    virtual void MarkModelUnedited() = 0;
     virtual bool Use3DChecked() const = 0;
     virtual void SetUse3DChecked(bool checked) = 0;
     virtual void SetUseSIChecked(bool checked) = 0;
@@ -114,9 +117,9 @@ void FieldModelButtonsFromMenus(ShellHost& host);
 // The ground-mode switch (toolbar button 5 and the Use 3D File item).
 void ToggleGroundMode(ShellHost& host, ModelVariables& m);
 
-// File commands. New, Load and Image1 first offer to save an edited model (the changed marker
-// showing): a cancel, or a save that did not happen, leaves the model on screen as it is. A model
-// they replace leaves the marker hidden.
+// File commands. New, Load and Image1 first offer to save a model typed into since it was last
+// written: a cancel, or a save that did not happen, leaves the model on screen as it is. The model
+// they put in its place is an unedited one.
 void NewModel(ShellHost& host, ModelVariables& m);
 // The ground file is the one the reader resolved (the file's own, else the derived name).
 void LoadModel(ShellHost& host, ModelVariables& m);

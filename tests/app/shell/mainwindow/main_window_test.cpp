@@ -520,6 +520,15 @@ TEST_F(MainWindow, NewAndLoadAskBeforeAnEditedModelIsReplaced) {
     EXPECT_EQ(w.lblInFile->Caption(), site);
     EXPECT_EQ(w.txtArrayFreq->Text(), "330"); // as the loaded file shows it
     EXPECT_FALSE(w.lblChanged->Visible());
+
+    // Edits saved since the last keystroke are not asked about.
+    edit();
+    dialogs_->ExpectFile(site);
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    w.Toolbar1->Click(2);
+    w.Toolbar1->Click(1);
+    EXPECT_EQ(w.txtArrayFreq->Text(), "330.0");
+    EXPECT_NE(Read("cegs_site.inp").find("\t\t3\t108.100\t"), std::string::npos);
 }
 
 TEST_F(MainWindow, AnUnnamedEditedModelWhoseSaveDoesNotHappenStaysOnScreen) {

@@ -27,6 +27,7 @@ public:
     std::string caption;
     std::string fltNumPoints;
     bool changed = false;
+    bool unsaved = false;
     bool use3D = false;
     bool useSI = true;
     shell::FieldModelChecks menus{true, true, true};
@@ -91,7 +92,11 @@ public:
         return it == labels.end() ? "none" : it->second;
     }
     bool ChangedMarkerVisible() const override { return changed; }
-    void SetChangedMarkerVisible(bool visible) override { changed = visible; }
+    bool UnsavedEdits() const override { return unsaved; }
+    void MarkModelUnedited() override {
+        changed = false;
+        unsaved = false;
+    }
     bool Use3DChecked() const override { return use3D; }
     void SetUse3DChecked(bool c) override { use3D = c; }
     void SetUseSIChecked(bool c) override {

@@ -346,6 +346,7 @@ TEST_F(ShellFileCommands, NewAndLoadOfferToSaveAnEditedModelFirst) {
                            {FileLabel::File3D, "none"}};
             const auto labelsBefore = host.labels;
             host.changed = true;
+            host.unsaved = true;
             host.saveChangesAnswers = {c.answer};
             host.writeSucceeds = c.writeSucceeds;
             host.dialogAnswers = c.nameDialog;
@@ -367,6 +368,7 @@ TEST_F(ShellFileCommands, NewAndLoadOfferToSaveAnEditedModelFirst) {
             if (!c.goesOn) {
                 // Nothing of the model on screen was lost, and no name points at an unwritten file.
                 EXPECT_TRUE(host.changed);
+                EXPECT_TRUE(host.unsaved);
                 EXPECT_EQ(m.InFile, c.inFile);
                 EXPECT_EQ(host.labels, labelsBefore);
             }
@@ -378,6 +380,7 @@ TEST_F(ShellFileCommands, NewAndLoadOfferToSaveAnEditedModelFirst) {
             }
             if (std::string(command) == "New" && c.goesOn) {
                 EXPECT_FALSE(host.changed); // the fresh model is not an edited one
+                EXPECT_FALSE(host.unsaved);
             }
         }
     }
