@@ -594,7 +594,8 @@ TEST_F(MainWindow, ASaveThatFailsSaysWhyAndKeepsTheNames) {
 // near zero (a blank ground moves the path down to about 2.2 degrees, some 80 uA off).
 TEST_F(MainWindow, TheShippedSiteRunsIn3DModeOnTheGroundFileItNames) {
     fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D", dir_ / "cegs_site.3D");
-    const std::string site = Put("my_site.inp", plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+    const std::string site =
+        Put("my_site.inp", plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
     auto& w = Started();
     dialogs_->ExpectFile(site);
     w.Toolbar1->Click(3);
