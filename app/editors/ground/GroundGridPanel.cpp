@@ -62,7 +62,10 @@ GroundGridPanel::~GroundGridPanel() = default;
 
 void GroundGridPanel::InitGroundGrid(int n) {
     rules_->InitGroundGrid(n);
+    cmdRestoreGnd_.SetEnabled(false);
 }
+
+bool GroundGridPanel::CanRestore() const { return rules_->CanRestore(); }
 
 void GroundGridPanel::CommitOpenEdit() {
     rules_->CommitOpenEdit();

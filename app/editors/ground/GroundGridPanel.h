@@ -24,8 +24,11 @@ public:
     GroundGridPanel(const GroundGridPanel&) = delete;
     GroundGridPanel& operator=(const GroundGridPanel&) = delete;
 
-    // Builds the grid for n data rows with the flat default profile.
+    // Builds the grid for n data rows with the flat default profile. The heights saved by the last
+    // flatten belong to the profile replaced: they are dropped and "Restore Terrain" is disabled.
     void InitGroundGrid(int n);
+    // Whether "Restore Terrain" has heights of this profile to write back.
+    bool CanRestore() const;
 
     // Writes an edit still open in the floating editor into its cell and closes the editor; call it
     // before the model is collected.

@@ -80,6 +80,9 @@ void GroundProfileGrid::InitGroundGrid(int n) {
     // An edit left open belongs to the profile being replaced.
     if (editor_.Visible())
         CloseEditor();
+    // So do the heights a flatten saved: restoring them would write another profile's rows.
+    savedHeights_.fill(0.0f);
+    heightsSaved_ = false;
     grid_.Clear();
     grid_.SetRedraw(false);
     grid_.SetRows(n + 1);
@@ -301,6 +304,7 @@ void GroundProfileGrid::PasteIntoGroundGrid(int row, int col) {
     int r = row;
     int c = col;
     bool newCell = true;
+    std::vector<int> rows;
     for (const char ch : text) {
         if (ch == '\t') {
             ++c;
@@ -315,10 +319,16 @@ void GroundProfileGrid::PasteIntoGroundGrid(int row, int col) {
             if (r >= 0 && r < grid_.Rows() && c >= 0 && c < grid_.Cols()) {
                 const std::string old = newCell ? std::string() : grid_.TextMatrix(r, c);
                 grid_.SetTextMatrix(r, c, old + ch);
+                if (rows.empty() || rows.back() != r)
+                    rows.push_back(r);
             }
             newCell = false;
         }
     }
+    // Pasted rows join the profile as typed ones do once their Y and Z are numbers.
+    for (const int pasted : rows)
+        if (pasted >= 1 && RowComplete(pasted) && !Marked(grid_, pasted))
+            grid_.SetTextMatrix(pasted, editors::kColMark, " X ");
     grid_.SetRow(row);
     grid_.SetCol(col);
     grid_.SetRedraw(true);

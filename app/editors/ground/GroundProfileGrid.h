@@ -64,7 +64,8 @@ public:
     GroundProfileGrid(plat::GridModel& grid, GroundCellEditor& editor, GroundGridWindow window,
                       GridClipboard clipboard, const std::uint8_t& lengthUnit);
 
-    // Builds the grid for n data rows with the flat default profile in rows 1 and 2.
+    // Builds the grid for n data rows with the flat default profile in rows 1 and 2, dropping the
+    // heights saved from the profile it replaces.
     void InitGroundGrid(int n);
 
     // Events of the grid.
@@ -85,7 +86,8 @@ public:
 
     // Moves the complete rows (Y and Z hold numbers) up over incomplete ones, keeping their order.
     void CompactGroundGrid();
-    // Pastes TAB- and line-separated text from cell (row, col) on.
+    // Pastes TAB- and line-separated text from cell (row, col) on. A pasted row whose Y and Z are
+    // numbers gets the profile mark, as a typed one does.
     void PasteIntoGroundGrid(int row, int col);
     // Puts the selected cells on the clipboard as TAB- and CR LF-separated text.
     void CopyGroundGridSelection();
@@ -94,6 +96,8 @@ public:
     void FlattenTerrain();
     // "Restore Terrain": writes the heights of the last flatten back; nothing before any flatten.
     void RestoreTerrain();
+    // Whether a flatten of this profile has saved heights for RestoreTerrain.
+    bool CanRestore() const { return heightsSaved_; }
 
     int EditRow() const { return editRow_; }
     int EditCol() const { return editCol_; }

@@ -1,6 +1,8 @@
 #include "shell/mainwindow/frmMain.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QMainWindow>
 
 #include "editors/ground/GroundGridPanel.h"
 #include "editors/logic/ArrayPresets.h"
@@ -32,6 +34,23 @@ int FunctionKey(std::string_view shortcut) {
 // A button whose command has no handler yet stays disabled whatever the mode would allow.
 void Offer(plat::CommandButton& button, bool enabled) { button.SetEnabled(enabled && static_cast<bool>(button.Click)); }
 
+// Sees the window's close box before the window does: a close that mayClose refuses is dropped.
+class CloseBoxFilter final : public QObject {
+public:
+    explicit CloseBoxFilter(std::function<bool()> mayClose) : mayClose_(std::move(mayClose)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close || mayClose_())
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        return true;
+    }
+
+private:
+    std::function<bool()> mayClose_;
+};
+
 } // namespace
 
 ShellState& MainShellState() {
@@ -52,6 +71,13 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         plat::MsgBox(text, icon == MessageIcon::Critical ? plat::vbCritical : plat::vbExclamation, title);
     }
+    SaveChangesAnswer AskSaveChanges(const std::string& text) override {
+        switch (plat::MsgBox(text, plat::vbYesNoCancel + plat::vbQuestion)) {
+        case plat::vbYes: return SaveChangesAnswer::Yes;
+        case plat::vbNo: return SaveChangesAnswer::No;
+        default: return SaveChangesAnswer::Cancel;
+        }
+    }
 
     void PresetDefaults() override {
         AntennaPanelTexts panel = w_.AntennaTexts();
@@ -68,7 +94,7 @@ public:
     bool LoadParamFile(const std::string& path) override { return w_.model_->Load(path); }
     void ShowParameters() override { w_.model_->Show(); }
     void CollectParameters() override { w_.CollectParameters(); }
-    bool WriteParamFile() override { return w_.WriteParamFile() == WriteStatus::Written; }
+    ParamWriteResult WriteParamFile() override { return w_.WriteModel(); }
 
     void SetCaption(const std::string& caption) override { w_.SetCaption(caption); }
     void ShowFileLabel(FileLabel label, const std::string& text) override {
@@ -78,7 +104,20 @@ public:
         case FileLabel::File3D: w_.lbl3DFile->SetCaption(text); break;
         }
     }
+    std::string FileLabelText(FileLabel label) const override {
+        switch (label) {
+        case FileLabel::InFile: return w_.lblInFile->Caption();
+        case FileLabel::OutFile: return w_.lblOutFile->Caption();
+        case FileLabel::File3D: return w_.lbl3DFile->Caption();
+        }
+        return {};
+    }
     bool ChangedMarkerVisible() const override { return w_.lblChanged->Visible(); }
+    bool UnsavedEdits() const override { return w_.unsavedEdits_; }
+    void MarkModelUnedited() override {
+        w_.lblChanged->SetVisible(false);
+        w_.unsavedEdits_ = false;
+    }
     bool Use3DChecked() const override { return w_.Menu("mnuUse3D").Checked(); }
     void SetUse3DChecked(bool checked) override { w_.Menu("mnuUse3D").SetChecked(checked); }
     void SetUseSIChecked(bool checked) override { w_.Menu("mnuUseSI").SetChecked(checked); }
@@ -100,7 +139,8 @@ public:
         w_.Toolbar1->Buttons(5).SetImage(
             static_cast<int>(use3D ? ToolbarImage::Ground3D : ToolbarImage::Ground2D));
         Offer(*w_.cmdFlat, !use3D);
-        Offer(*w_.cmdRestoreGnd, !use3D);
+        // Restore writes back the heights of the profile last flattened, and only into that profile.
+        Offer(*w_.cmdRestoreGnd, !use3D && w_.groundPanel_->CanRestore());
         Offer(*w_.cmdView2D, !use3D);
         Offer(*w_.cmdDigi2D, !use3D);
         Offer(*w_.Command2, use3D);
@@ -133,6 +173,8 @@ frmMain::frmMain()
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     Unload = [this](int& cancel) { Form_Unload(cancel); };
+    closeBox_ = std::make_unique<CloseBoxFilter>([this] { return CloseBox(); });
+    Window()->installEventFilter(closeBox_.get());
     AttachEditorPanels(*panels_, [this] { model_->Collect(); });
     AttachRunControl({.mnuRunSim = Menu("mnuRunSim"),
                       .mnuRunAndPlot = Menu("mnuRunAndPlot"),
@@ -176,7 +218,7 @@ void frmMain::BuildMenus() {
             item.SetShortcut(FunctionKey(e.shortcut));
     }
     Menu("mnuNew").Click = [this] { NewModel(*host_, Model()); };
-    Menu("mnuLoad").Click = [this] { LoadModel(*host_, Model(), LoadOrigin::Menu); };
+    Menu("mnuLoad").Click = [this] { LoadModel(*host_, Model()); };
     Menu("mnuSave").Click = [this] { SaveModelAs(*host_, Model()); };
     Menu("mnuUse3D").Click = [this] { ToggleGroundMode(*host_, Model()); };
     Menu("mnuUseSI").Click = [this] { mnuUseSI_Click(); };
@@ -228,7 +270,10 @@ void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
         Toolbar1->Click(6 + keyCode - plat::key::F5);
 }
 
-void frmMain::Form_KeyPress(int& /*keyAscii*/) { lblChanged->SetVisible(true); }
+void frmMain::Form_KeyPress(int& /*keyAscii*/) {
+    lblChanged->SetVisible(true);
+    unsavedEdits_ = true;
+}
 
 void frmMain::Form_Unload(int& /*cancel*/) { UnloadAllForms(); }
 
@@ -244,7 +289,7 @@ void frmMain::Toolbar1_ButtonClick(int index) try {
     switch (index) {
     case 1: NewModel(*host_, Model()); break;
     case 2: SaveModelAs(*host_, Model()); break;
-    case 3: LoadModel(*host_, Model(), LoadOrigin::Toolbar); break;
+    case 3: LoadModel(*host_, Model()); break;
     case 5: ToggleGroundMode(*host_, Model()); break;
     case 10:
     case 11:
@@ -257,7 +302,10 @@ void frmMain::Toolbar1_ButtonClick(int index) try {
 
 void frmMain::CollectParameters() { model_->Collect(); }
 
-WriteStatus frmMain::WriteParamFile() {
+WriteStatus frmMain::WriteParamFile() { return WriteModel().status; }
+
+ParamWriteResult frmMain::WriteModel() {
+    ParamWriteResult result;
     ParamFileUi ui;
     ui.askOverwrite = [](const std::string& text) {
         switch (plat::MsgBox(text, plat::vbYesNoCancel)) {
@@ -271,8 +319,15 @@ WriteStatus frmMain::WriteParamFile() {
     };
     ui.showInFile = [this](const std::string& s) { lblInFile->SetCaption(s); };
     ui.show3DFile = [this](const std::string& s) { lbl3DFile->SetCaption(s); };
+    ui.writeFailed = [&result](const std::string& path, const std::string& reason) {
+        result.path = path;
+        result.reason = reason;
+    };
     const ParamFileView view{*grdGround, Menu("mnuUseSI").Checked(), Menu("mnuUse3D").Checked()};
-    return shell::WriteParamFile(Model(), view, ui);
+    result.status = shell::WriteParamFile(Model(), view, ui);
+    if (result.status == WriteStatus::Written)
+        unsavedEdits_ = false;
+    return result;
 }
 
 std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const std::string& filter,
@@ -295,6 +350,16 @@ std::optional<std::string> frmMain::FileDialog(plat::FileDialogKind kind, const 
 
 void frmMain::ChooseGroundFile3D() {
     shell::ChooseGroundFile3D(*host_, Model());
+}
+
+bool frmMain::CloseBox() {
+    if (!IsLoaded())
+        return true;
+    if (!ExitProgram(*host_, Model(), MainShellState()))
+        return false;
+    if (EndProgram)
+        EndProgram();
+    return true;
 }
 
 void frmMain::mnuFileExit_Click() {

@@ -123,6 +123,8 @@ public:
     void CollectParameters();
     // Writes the model's parameter file, with the overwrite question and the save dialog.
     shell::WriteStatus WriteParamFile();
+    // The same, with the file and the reason when the write failed.
+    shell::ParamWriteResult WriteModel();
 
 private:
     class Host;
@@ -153,6 +155,8 @@ private:
     void Form_Unload(int& cancel);
     void Toolbar1_ButtonClick(int index);
     void mnuFileExit_Click();
+    // The close box does what Exit does; false keeps the window open.
+    bool CloseBox();
 
     void UnitLabel(int index, plat::Container& parent, int x, int y);
     // Captions without names of their own.
@@ -164,7 +168,9 @@ private:
     std::unique_ptr<Host> host_;
     std::unique_ptr<GroundGridPanel> groundPanel_;
     std::unique_ptr<EditorPanelControls> panels_;
-    bool exiting_ = false;
+    std::unique_ptr<QObject> closeBox_;
+    // A key typed since the model was loaded, made new or last written.
+    bool unsavedEdits_ = false;
 };
 
 // The program's main window, created on first use.

@@ -17,6 +17,8 @@ namespace shell {
 namespace {
 
 constexpr char kTab = '\t';
+// The one-point 3D ground file: one node per cut, one cut, the node at 0, 0, 0.
+const std::vector<std::string> kDefaultGroundLines = {"  1           1", " 0.000    0.000    0.000"};
 
 // N3 and N3w ("#####0.000" writes the same text).
 std::string N3(float v) {
@@ -127,11 +129,11 @@ std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileVi
 
 // Writes the lines with CR LF ends in place of path, so that path holds either its old text or the
 // whole new one.
-bool ReplaceFile(const std::string& path, const std::vector<std::string>& lines) {
+plat::FileWriteResult ReplaceFile(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    return static_cast<bool>(plat::WriteFileAtomically(path, text));
+    return plat::WriteFileAtomically(path, text);
 }
 
 bool FileExists(const std::string& path) {
@@ -142,6 +144,12 @@ bool FileExists(const std::string& path) {
 void Show(const std::function<void(const std::string&)>& label, const std::string& text) {
     if (label)
         label(text);
+}
+
+WriteStatus Failed(const ParamFileUi& ui, const std::string& path, const std::string& reason) {
+    if (ui.writeFailed)
+        ui.writeFailed(path, reason);
+    return WriteStatus::Failed;
 }
 
 } // namespace
@@ -166,29 +174,31 @@ WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const P
         }
     }
     if (m.InFile.empty())
-        return WriteStatus::Failed;
+        return Failed(ui, m.InFile, "No file name was given.");
 
     m.OriginShift = -m.RefAntY;
     m.TraceLevel = 0;
     std::vector<std::string> lines;
     try {
         lines = ComposeLines(m, view);
-    } catch (const std::exception&) {
-        return WriteStatus::Failed;
+    } catch (const std::exception& e) {
+        return Failed(ui, m.InFile, e.what());
     }
     // A name of blanks only names no file: it is treated as empty.
     const std::string ground = plat::Trim(m.File3D);
     if (!ground.empty())
         lines.push_back(ground);
-    if (!ReplaceFile(m.InFile, lines))
-        return WriteStatus::Failed;
+    if (const plat::FileWriteResult written = ReplaceFile(m.InFile, lines); !written)
+        return Failed(ui, m.InFile, written.reason);
 
     if (ground.empty()) {
         m.File3D = StripExtension(m.InFile) + ".3D";
         Show(ui.show3DFile, m.File3D);
     }
-    if (!FileExists(m.File3D) && !WriteDefaultGroundFile(m.File3D))
-        return WriteStatus::Failed;
+    if (!FileExists(m.File3D)) {
+        if (const plat::FileWriteResult written = ReplaceFile(m.File3D, kDefaultGroundLines); !written)
+            return Failed(ui, m.File3D, written.reason);
+    }
     return WriteStatus::Written;
 }
 
@@ -250,7 +260,7 @@ std::uint8_t CountGroundRows(const plat::GridModel& grid) {
 }
 
 bool WriteDefaultGroundFile(const std::string& path) {
-    return ReplaceFile(path, {"  1           1", " 0.000    0.000    0.000"});
+    return static_cast<bool>(ReplaceFile(path, kDefaultGroundLines));
 }
 
 } // namespace shell

@@ -38,6 +38,8 @@ struct ParamFileUi {
     std::function<void(const std::string&)> showInFile;  // lblInFile
     std::function<void(const std::string&)> show3DFile;  // lbl3DFile
     std::function<void(const std::string&)> showOutFile; // lblOutFile (the Save menu only)
+    // Told why a write failed: the file that could not be written and the system's reason.
+    std::function<void(const std::string& path, const std::string& reason)> writeFailed;
 };
 
 inline constexpr char kOverwriteQuestion[] = "Parameter File Exists.\rOverwrite? ";

@@ -40,7 +40,7 @@ void ChangeToFolderOf(const std::string& inFile) {
 }
 
 // The model is read under the chosen name (the reader looks for its ground file beside it); a file that
-// cannot be read leaves the model with the name it had.
+// cannot be read leaves the model with the name it had. The model read is unedited.
 bool LoadAndShow(ShellHost& host, ModelVariables& m, const std::string& chosen) {
     const std::string previous = m.InFile;
     m.InFile = chosen;
@@ -50,6 +50,7 @@ bool LoadAndShow(ShellHost& host, ModelVariables& m, const std::string& chosen) 
     }
     host.ShowParameters();
     host.ShowFileLabel(FileLabel::InFile, m.InFile);
+    host.MarkModelUnedited();
     return true;
 }
 
@@ -72,6 +73,71 @@ bool ChooseAndOpen(ShellHost& host, ModelVariables& m) {
     return LoadAndShow(host, m, *chosen);
 }
 
+// The file names as a save found them, with what their labels showed: a save that does not happen
+// puts them back.
+struct SavedNames {
+    std::string inFile, outFile, file3D;
+    std::string inLabel, outLabel, label3D;
+};
+
+SavedNames Remember(const ShellHost& host, const ModelVariables& m) {
+    return {m.InFile,
+            m.OutFile,
+            m.File3D,
+            host.FileLabelText(FileLabel::InFile),
+            host.FileLabelText(FileLabel::OutFile),
+            host.FileLabelText(FileLabel::File3D)};
+}
+
+void PutBack(ShellHost& host, ModelVariables& m, const SavedNames& names) {
+    m.InFile = names.inFile;
+    m.OutFile = names.outFile;
+    m.File3D = names.file3D;
+    host.ShowFileLabel(FileLabel::InFile, names.inLabel);
+    host.ShowFileLabel(FileLabel::OutFile, names.outLabel);
+    host.ShowFileLabel(FileLabel::File3D, names.label3D);
+}
+
+// Writes the collected model. Unless the file was written the names go back to before, and a write
+// that failed says why.
+bool Write(ShellHost& host, ModelVariables& m, const SavedNames& before) {
+    const ParamWriteResult result = host.WriteParamFile();
+    if (result.status == WriteStatus::Written)
+        return true;
+    if (result.status == WriteStatus::Failed)
+        host.ShowMessage(SaveFailedText(result.path, result.reason), kSaveFailedTitle, MessageIcon::Critical);
+    PutBack(host, m, before);
+    return false;
+}
+
+// Saves the edited model as Exit does: collected and written to InFile, a name asked for when it has
+// none. False when nothing was saved.
+bool SaveEditedModel(ShellHost& host, ModelVariables& m) {
+    host.CollectParameters();
+    const SavedNames before = Remember(host, m);
+    if (m.InFile.empty()) {
+        const std::optional<std::string> chosen = host.ShowSaveDialog(kParamSaveFilter, "");
+        if (NoFileChosen(chosen) || chosen->empty())
+            return false;
+        m.InFile = *chosen;
+        host.ShowFileLabel(FileLabel::InFile, m.InFile);
+    }
+    return Write(host, m, before);
+}
+
+// Before the model on screen is replaced: true when it has no unsaved edits, or the user saved it or
+// let the edits go.
+bool EditsSavedOrDropped(ShellHost& host, ModelVariables& m) {
+    if (!host.UnsavedEdits())
+        return true;
+    switch (host.AskSaveChanges(kSaveChangesQuestion)) {
+    case SaveChangesAnswer::Yes: return SaveEditedModel(host, m);
+    case SaveChangesAnswer::No: return true;
+    case SaveChangesAnswer::Cancel: break;
+    }
+    return false;
+}
+
 std::string TrimBlanks(const std::string& s) {
     const std::size_t first = s.find_first_not_of(' ');
     if (first == std::string::npos)
@@ -80,6 +146,10 @@ std::string TrimBlanks(const std::string& s) {
 }
 
 } // namespace
+
+std::string SaveFailedText(const std::string& path, const std::string& reason) {
+    return "File Error: " + path + " cannot be written.\r\n" + reason;
+}
 
 SettingsValues CurrentSettings(const ShellHost& host, const ModelVariables& m, const ShellState& state) {
     return SettingsValues{m.InFile, m.OutFile, m.File3D, host.Use3DChecked(), m.FieldModel, state.RecentFiles};
@@ -190,6 +260,8 @@ void ToggleGroundMode(ShellHost& host, ModelVariables& m) {
 }
 
 void NewModel(ShellHost& host, ModelVariables& m) {
+    if (!EditsSavedOrDropped(host, m))
+        return;
     host.PresetDefaults();
     host.InitGroundGrid(kGroundGridRows);
     host.SelectAntOrient(0);
@@ -197,6 +269,7 @@ void NewModel(ShellHost& host, ModelVariables& m) {
     host.SelectPreset(3);
     host.SetFltNumPointsText("200");
     m.PlotXUnit = 0;
+    host.MarkModelUnedited();
     if (m.InFile.empty())
         return;
     const std::string folder = FolderForNewNames(m.InFile);
@@ -208,15 +281,15 @@ void NewModel(ShellHost& host, ModelVariables& m) {
     host.ShowFileLabel(FileLabel::File3D, m.File3D);
 }
 
-void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
-    if (!ChooseAndOpen(host, m))
+void LoadModel(ShellHost& host, ModelVariables& m) {
+    if (!EditsSavedOrDropped(host, m) || !ChooseAndOpen(host, m))
         return;
     const std::string base = StripExtension(m.InFile);
     m.OutFile = base + ".prn";
     host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
-    // The menu keeps the ground file that the parameter file names; the toolbar always takes the one
-    // beside the parameter file.
-    if (origin == LoadOrigin::Toolbar || m.File3D.empty())
+    // The reader has taken the ground file the parameter file names, or said which one it uses
+    // instead; a name is derived here only when it left none.
+    if (m.File3D.empty())
         m.File3D = base + ".3D";
     host.ShowFileLabel(FileLabel::File3D, m.File3D);
     WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
@@ -224,7 +297,7 @@ void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin) {
 }
 
 void LoadFromImage(ShellHost& host, ModelVariables& m) {
-    if (!ChooseAndOpen(host, m))
+    if (!EditsSavedOrDropped(host, m) || !ChooseAndOpen(host, m))
         return;
     if (!m.OutFile.empty()) {
         WriteSettings(host, m, ShellState{}, SettingsWrite::Short);
@@ -233,13 +306,15 @@ void LoadFromImage(ShellHost& host, ModelVariables& m) {
 }
 
 void SaveModelAs(ShellHost& host, ModelVariables& m) {
+    const SavedNames before = Remember(host, m);
     const std::optional<std::string> chosen = host.ShowSaveDialog(kParamSaveFilter, m.InFile);
     if (NoFileChosen(chosen) || chosen->empty())
         return;
     m.InFile = *chosen;
     host.ShowFileLabel(FileLabel::InFile, m.InFile);
     host.CollectParameters();
-    host.WriteParamFile();
+    if (!Write(host, m, before))
+        return;
     m.OutFile = StripExtension(m.InFile) + ".prn";
     host.ShowFileLabel(FileLabel::OutFile, m.OutFile);
 }
@@ -275,19 +350,9 @@ void LoadOutputFile(ShellHost& host, ModelVariables& m) {
 }
 
 bool ExitProgram(ShellHost& host, ModelVariables& m, const ShellState& state) {
-    if (host.ChangedMarkerVisible()) {
-        host.CollectParameters();
-        // An unnamed model is not dropped: its name is asked for, and a refusal keeps the program open.
-        if (m.InFile.empty()) {
-            const std::optional<std::string> chosen = host.ShowSaveDialog(kParamSaveFilter, "");
-            if (NoFileChosen(chosen) || chosen->empty())
-                return false;
-            m.InFile = *chosen;
-            host.ShowFileLabel(FileLabel::InFile, m.InFile);
-        }
-        if (!host.WriteParamFile())
-            return false;
-    }
+    // An unnamed model is not dropped: its name is asked for, and a refusal keeps the program open.
+    if (host.ChangedMarkerVisible() && !SaveEditedModel(host, m))
+        return false;
     WriteSettings(host, m, state, SettingsWrite::Full);
     return true;
 }

@@ -4,6 +4,7 @@
 // what is done, in which order, and with which names, so that they are tested without a window.
 
 #include "shell/model/ModelVariables.h"
+#include "shell/model/ParamFile.h"
 #include "shell/settings/SettingsFile.h"
 
 #include <cstdint>
@@ -25,8 +26,22 @@ inline constexpr const char* kOutputFileFilter =
 
 inline constexpr int kGroundGridRows = 30;
 
+// New and Load while the changed marker shows.
+inline constexpr const char* kSaveChangesQuestion = "Save changes to the model?";
+// A parameter file that could not be written.
+inline constexpr const char* kSaveFailedTitle = "File Error";
+std::string SaveFailedText(const std::string& path, const std::string& reason);
+
 enum class FileLabel { InFile, OutFile, File3D };
 enum class MessageIcon { Critical, Exclamation };
+enum class SaveChangesAnswer { Yes, No, Cancel };
+
+// Writing the parameter file: on a failure, the file that could not be written and the reason.
+struct ParamWriteResult {
+    WriteStatus status = WriteStatus::Written;
+    std::string path;
+    std::string reason;
+};
 
 // The three field-model menu items (mnuRay, mnuGTD, mnuPO).
 struct FieldModelChecks {
@@ -45,6 +60,8 @@ public:
     virtual std::optional<std::string> ShowOpenDialog(const std::string& filter, const std::string& fileName) = 0;
     virtual std::optional<std::string> ShowSaveDialog(const std::string& filter, const std::string& fileName) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // The question before an edited model is replaced (buttons Yes, No, Cancel); closing it cancels.
+    virtual SaveChangesAnswer AskSaveChanges(const std::string& text) = 0;
 
     // Routines of the panels and of the parameter file.
     virtual void PresetDefaults() = 0;
@@ -57,12 +74,17 @@ public:
     virtual bool LoadParamFile(const std::string& path) = 0;
     virtual void ShowParameters() = 0;
     virtual void CollectParameters() = 0;
-    virtual bool WriteParamFile() = 0; // false when the file was not written
+    virtual ParamWriteResult WriteParamFile() = 0;
 
     // Window state.
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void ShowFileLabel(FileLabel label, const std::string& text) = 0;
+    virtual std::string FileLabelText(FileLabel label) const = 0;
     virtual bool ChangedMarkerVisible() const = 0;
+    // Typed into since the model was loaded, made new or last written (by a save or a run).
+    virtual bool UnsavedEdits() const = 0;
+    // The model on screen is a loaded or a new one: the changed marker hidden, no unsaved edits.
+    virtual void MarkModelUnedited() = 0;
     virtual bool Use3DChecked() const = 0;
     virtual void SetUse3DChecked(bool checked) = 0;
     virtual void SetUseSIChecked(bool checked) = 0;
@@ -80,8 +102,6 @@ struct ShellState {
     RecentFileList RecentFiles{};
 };
 
-enum class LoadOrigin { Menu, Toolbar };
-
 // Start-up of the main window (its load).
 void StartUp(ShellHost& host, ModelVariables& m, ShellState& state);
 
@@ -97,14 +117,19 @@ void FieldModelButtonsFromMenus(ShellHost& host);
 // The ground-mode switch (toolbar button 5 and the Use 3D File item).
 void ToggleGroundMode(ShellHost& host, ModelVariables& m);
 
-// File commands.
+// File commands. New, Load and Image1 first offer to save a model typed into since it was last
+// written: a cancel, or a save that did not happen, leaves the model on screen as it is. The model
+// they put in its place is an unedited one.
 void NewModel(ShellHost& host, ModelVariables& m);
-void LoadModel(ShellHost& host, ModelVariables& m, LoadOrigin origin);
+// The ground file is the one the reader resolved (the file's own, else the derived name).
+void LoadModel(ShellHost& host, ModelVariables& m);
 void LoadFromImage(ShellHost& host, ModelVariables& m);
+// A save that fails says why; the names and labels stay those of the last file written.
 void SaveModelAs(ShellHost& host, ModelVariables& m);
 void ChooseGroundFile3D(ShellHost& host, ModelVariables& m);
 void LoadOutputFile(ShellHost& host, ModelVariables& m);
-// Exit: true when the program may end now; false when the user kept an unsaved model open.
+// Exit (and the window's close box): true when the program may end now; false when the user kept an
+// unsaved model open or its save failed.
 bool ExitProgram(ShellHost& host, ModelVariables& m, const ShellState& state);
 
 // The settings file's values from the model and the window.

@@ -234,6 +234,35 @@ TEST(GroundGridClipboard, CopiedRowsPasteBackAsAProfile) {
     EXPECT_EQ(CountGroundRows(f.grid), 8);
 }
 
+TEST(GroundGridClipboard, PastedRowsWithNumbersJoinTheProfileAtOnce) {
+    GroundFixture f;
+    FiveRows(f.grid);
+    f.clipboard = "80\t5\r\n100\t6\nabc\t7\n120\t\n";
+    f.grid.Select(6, 2, 6, 2);
+    f.rules.PasteIntoGroundGrid(6, 2);
+    EXPECT_EQ(RowTexts(f.grid, 6), (Row{"", "80", "5", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 7), (Row{"", "100", "6", " X "}));
+    EXPECT_EQ(RowTexts(f.grid, 8), (Row{"", "abc", "7", ""})); // not a number: no profile row
+    EXPECT_EQ(RowTexts(f.grid, 9), (Row{"", "120", "", ""}));
+    EXPECT_EQ(CountGroundRows(f.grid), 7);
+}
+
+TEST(GroundGridTerrain, ANewProfileHasNoHeightsToRestore) {
+    GroundFixture f;
+    FiveRows(f.grid);
+    f.grid.Select(1, 3, 5, 3);
+    f.rules.FlattenTerrain();
+    EXPECT_TRUE(f.rules.CanRestore());
+    f.rules.InitGroundGrid(editors::kDataRows);
+    EXPECT_FALSE(f.rules.CanRestore());
+    Fill(f.grid, {{"0.000", "0", "7", " X "}, {"0.000", "500", "8", " X "}, {"0.000", "900", "9", " X "}});
+    f.rules.RestoreTerrain();
+    EXPECT_EQ(f.grid.TextMatrix(1, 3), "7");
+    EXPECT_EQ(f.grid.TextMatrix(2, 3), "8");
+    EXPECT_EQ(f.grid.TextMatrix(3, 3), "9");
+    EXPECT_EQ(f.grid.TextMatrix(4, 3), "");
+}
+
 TEST(GroundGridTerrain, RestoreBeforeAnyFlattenChangesNothing) {
     GroundFixture f;
     FiveRows(f.grid);

@@ -1,12 +1,18 @@
 #include "GuiTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+
+#include <cerrno>
+#include <cmath>
+#include <sstream>
+#include <system_error>
 
 #include "platform/services/Clock.h"
 #include "shell/dialogs/frmNewAbout.h"
@@ -262,7 +268,7 @@ TEST_F(MainWindow, CancelledDialogsChangeNothing) {
     EXPECT_EQ(dialogs_->Requests().back().fileName, before.OutFile);
 }
 
-TEST_F(MainWindow, LoadFromMenuKeepsTheNamedGroundFileToolbarDerivesIt) {
+TEST_F(MainWindow, LoadFromMenuOrToolbarKeepsTheNamedGroundFile) {
     const std::string other = PutSample("other.inp");
     auto& w = Started();
     dialogs_->ExpectFile(other);
@@ -276,8 +282,9 @@ TEST_F(MainWindow, LoadFromMenuKeepsTheNamedGroundFileToolbarDerivesIt) {
 
     dialogs_->ExpectFile(other);
     w.Toolbar1->Click(3);
-    EXPECT_EQ(Model().File3D, (dir_ / "other.3D").string());
+    EXPECT_EQ(fs::path(Model().File3D).filename(), "cegs_site.3D");
     EXPECT_EQ(w.lbl3DFile->Caption(), Model().File3D);
+    EXPECT_FALSE(Exists("other.3D"));
 }
 
 TEST_F(MainWindow, SaveAsWritesTheShownModel) {
@@ -395,4 +402,223 @@ TEST_F(MainWindow, OriginHelpShowsOnePictureAndClosingTheMainWindowUnloadsIt) {
     EXPECT_FALSE(frmOriginHelp().imgHelp(1).Visible());
     EXPECT_TRUE(frmOriginHelp().imgHelp(2).Visible());
     EXPECT_FALSE(frmOriginHelp().imgHelp(1).Picture().isNull());
+}
+
+namespace {
+
+// A key typed into a box of the window, as the user types it: the window marks the model changed.
+void TypeInto(plat::TextBox& box, const std::string& text) {
+    for (const char ch : text) {
+        QKeyEvent press(QEvent::KeyPress, static_cast<Qt::Key>(ch), Qt::NoModifier, QString(QChar(ch)));
+        QApplication::sendEvent(box.Editor(), &press);
+    }
+}
+
+constexpr char kOverwrite[] = "Parameter File Exists.\rOverwrite? ";
+constexpr char kSaveChanges[] = "Save changes to the model?";
+
+} // namespace
+
+TEST_F(MainWindow, TheCloseBoxDoesWhatExitDoes) {
+    const std::string site = PutSample("cegs_site.inp");
+    const std::string original = Read("cegs_site.inp");
+    struct Case {
+        const char* name;
+        bool named;
+        bool edited;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"edited, saved first", true, true, true},
+        {"not edited", true, false, true},
+        {"edited, unnamed, no name given", false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::DeleteWindowInstances();
+        Model() = ModelVariables{};
+        MainShellState() = ShellState{};
+        fs::remove(dir_ / "Pellic.ini");
+        Put("cegs_site.inp", original);
+        if (c.named)
+            Put("Pellic.ini", "cegs_site.inp,cegs_site.prn,cegs_site.3D\r\n0, 1\r\n");
+        auto& w = Started();
+        if (c.edited) {
+            w.txtThZ->SetText("");
+            TypeInto(*w.txtThZ, "6");
+            w.txtThZ->SetText("6");
+            ASSERT_TRUE(w.lblChanged->Visible());
+            if (c.named)
+                boxes_->Expect(kOverwrite, plat::vbYes);
+            else
+                dialogs_->ExpectCancel();
+        }
+        w.Window()->close();
+        EXPECT_EQ(ended_, c.closes);
+        EXPECT_EQ(w.IsLoaded(), !c.closes);
+        EXPECT_EQ(w.Visible(), !c.closes);
+        EXPECT_EQ(Exists("Pellic.ini"), c.closes);
+        if (c.closes) {
+            EXPECT_EQ(Read("Pellic.ini"), site + "," + (dir_ / "cegs_site.prn").string() + "," + Model().File3D +
+                                              "\r\n0, 1\r\n,,,,\r\n");
+        }
+        const bool saved = c.named && c.edited;
+        EXPECT_EQ(Read("cegs_site.inp").find("\t\t\t364.570\t88.580\t6.000\t") != std::string::npos, saved);
+    }
+}
+
+TEST_F(MainWindow, NewAndLoadAskBeforeAnEditedModelIsReplaced) {
+    const std::string site = PutSample("cegs_site.inp");
+    Put("Pellic.ini", "cegs_site.inp,cegs_site.prn,cegs_site.3D\r\n0, 1\r\n");
+    const std::string original = Read("cegs_site.inp");
+    auto& w = Started();
+    const auto edit = [&] {
+        w.txtArrayFreq->SetText("");
+        TypeInto(*w.txtArrayFreq, "108.1");
+        w.txtArrayFreq->SetText("108.1");
+    };
+    const auto labels = [&] {
+        return std::vector<std::string>{w.lblInFile->Caption(), w.lblOutFile->Caption(), w.lbl3DFile->Caption()};
+    };
+    const std::vector<std::string> siteLabels = labels();
+
+    // Cancel: nothing happens, by any of the commands.
+    edit();
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"toolbar New", [&] { w.Toolbar1->Click(1); }},
+        {"menu New", [&] { w.Menu("mnuNew").Trigger(); }},
+        {"menu Load", [&] { w.Menu("mnuLoad").Trigger(); }},
+        {"toolbar Open", [&] { w.Toolbar1->Click(3); }},
+        {"Image1", [&] { w.Image1->Click(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        boxes_->Expect(kSaveChanges, plat::vbCancel);
+        command();
+        EXPECT_EQ(w.txtArrayFreq->Text(), "108.1");
+        EXPECT_EQ(labels(), siteLabels);
+        EXPECT_TRUE(w.lblChanged->Visible());
+    }
+    EXPECT_TRUE(dialogs_->Requests().empty());
+    EXPECT_EQ(boxes_->Shown().back().buttons, plat::vbYesNoCancel + plat::vbQuestion);
+    EXPECT_EQ(Read("cegs_site.inp"), original);
+
+    // No: the edits go, the new model is not an edited one.
+    boxes_->Expect(kSaveChanges, plat::vbNo);
+    w.Toolbar1->Click(1);
+    EXPECT_EQ(w.txtArrayFreq->Text(), "330.0");
+    EXPECT_EQ(w.lblInFile->Caption(), (dir_ / "temp.inp").string());
+    EXPECT_FALSE(w.lblChanged->Visible());
+    EXPECT_EQ(Read("cegs_site.inp"), original);
+
+    // Yes: saved as Exit saves (to the new model's temp.inp), then the chosen model is loaded.
+    edit();
+    boxes_->Expect(kSaveChanges, plat::vbYes);
+    dialogs_->ExpectFile(site);
+    w.Menu("mnuLoad").Trigger();
+    EXPECT_NE(Read("temp.inp").find("\t\t3\t108.100\t"), std::string::npos);
+    EXPECT_EQ(w.lblInFile->Caption(), site);
+    EXPECT_EQ(w.txtArrayFreq->Text(), "330"); // as the loaded file shows it
+    EXPECT_FALSE(w.lblChanged->Visible());
+
+    // Edits saved since the last keystroke are not asked about.
+    edit();
+    dialogs_->ExpectFile(site);
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    w.Toolbar1->Click(2);
+    w.Toolbar1->Click(1);
+    EXPECT_EQ(w.txtArrayFreq->Text(), "330.0");
+    EXPECT_NE(Read("cegs_site.inp").find("\t\t3\t108.100\t"), std::string::npos);
+}
+
+TEST_F(MainWindow, AnUnnamedEditedModelWhoseSaveDoesNotHappenStaysOnScreen) {
+    auto& w = Started();
+    w.txtArrayFreq->SetText("");
+    TypeInto(*w.txtArrayFreq, "108.1");
+    w.txtArrayFreq->SetText("108.1");
+    // The name dialog cancelled.
+    boxes_->Expect(kSaveChanges, plat::vbYes);
+    dialogs_->ExpectCancel();
+    w.Toolbar1->Click(1);
+    // A name in a folder that cannot be written.
+    Put("blocker", "a file, not a folder");
+    const std::string blocked = (dir_ / "blocker" / "site.inp").string();
+    boxes_->Expect(kSaveChanges, plat::vbYes);
+    dialogs_->ExpectFile(blocked);
+    boxes_->Expect("File Error: " + blocked + " cannot be written.\r\n" + std::generic_category().message(ENOTDIR),
+                   plat::vbOK);
+    w.Menu("mnuLoad").Trigger();
+    EXPECT_EQ(boxes_->Shown().back().title, "File Error");
+    EXPECT_EQ(boxes_->Shown().back().buttons, plat::vbCritical);
+    EXPECT_EQ(dialogs_->Requests().size(), 2U); // no open dialog: the load did not go on
+    EXPECT_EQ(w.txtArrayFreq->Text(), "108.1");
+    EXPECT_TRUE(w.lblChanged->Visible());
+    EXPECT_EQ(Model().InFile, "");
+    EXPECT_EQ(w.lblInFile->Caption(), "none");
+}
+
+TEST_F(MainWindow, ASaveThatFailsSaysWhyAndKeepsTheNames) {
+    const std::string site = PutSample("cegs_site.inp");
+    Put("Pellic.ini", "cegs_site.inp,cegs_site.prn,cegs_site.3D\r\n0, 1\r\n");
+    Put("blocker", "a file, not a folder");
+    auto& w = Started();
+    const ModelVariables before = Model();
+    const std::vector<std::string> labels = {w.lblInFile->Caption(), w.lblOutFile->Caption(),
+                                             w.lbl3DFile->Caption()};
+    const std::pair<const char*, std::function<void()>> saves[] = {
+        {"toolbar Save", [&] { w.Toolbar1->Click(2); }},
+        {"menu Save", [&] { w.Menu("mnuSave").Trigger(); }},
+    };
+    for (const auto& [name, save] : saves) {
+        SCOPED_TRACE(name);
+        const std::string blocked = (dir_ / "blocker" / "site.inp").string();
+        dialogs_->ExpectFile(blocked);
+        boxes_->Expect("File Error: " + blocked + " cannot be written.\r\n" +
+                           std::generic_category().message(ENOTDIR),
+                       plat::vbOK);
+        save();
+        EXPECT_EQ(Model().InFile, before.InFile);
+        EXPECT_EQ(Model().OutFile, before.OutFile);
+        EXPECT_EQ(Model().File3D, before.File3D);
+        EXPECT_EQ((std::vector<std::string>{w.lblInFile->Caption(), w.lblOutFile->Caption(), w.lbl3DFile->Caption()}),
+                  labels);
+    }
+    // The settings file written at exit names the model's own file.
+    w.Menu("mnuFileExit").Trigger();
+    EXPECT_EQ(Read("Pellic.ini").substr(0, site.size() + 1), site + ",");
+}
+
+// The shipped site, saved under a name of its own beside its ground file, loaded from the toolbar
+// and run in 3D mode: the run uses the ground file the model names, not a blank one made under the
+// model's name, so the approach along the 3 degree path keeps its difference in depth of modulation
+// near zero (a blank ground moves the path down to about 2.2 degrees, some 80 uA off).
+TEST_F(MainWindow, TheShippedSiteRunsIn3DModeOnTheGroundFileItNames) {
+    fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D", dir_ / "cegs_site.3D");
+    const std::string site =
+        Put("my_site.inp", plat::testing::FileBytes(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp"));
+    auto& w = Started();
+    dialogs_->ExpectFile(site);
+    w.Toolbar1->Click(3);
+    EXPECT_EQ(fs::path(Model().File3D).filename(), "cegs_site.3D");
+    EXPECT_EQ(w.lbl3DFile->Caption(), Model().File3D);
+    EXPECT_EQ(w.txtThPathAngle->Text(), "3");
+    w.Toolbar1->Click(5);
+    ASSERT_TRUE(w.Menu("mnuUse3D").Checked());
+    plat::DoEvents(0);
+
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(w.txtThZ->Editor(), &f5);
+
+    EXPECT_FALSE(Exists("my_site.3D"));
+    const std::string written = Read("my_site.inp");
+    EXPECT_NE(written.find("'SECTION'\t1 0 0\r\n\t\t1\t"), std::string::npos) << written;
+    EXPECT_NE(written.find("\t3.000\t0.670\t"), std::string::npos) << written;
+    EXPECT_EQ(written.substr(written.size() - 14), "cegs_site.3D\r\n");
+    std::istringstream plot(Read("my_site.prn"));
+    double distance = 0;
+    double ddm = 1e9;
+    ASSERT_TRUE(plot >> distance >> ddm);
+    EXPECT_NEAR(distance, 31380.0, 1.0);
+    EXPECT_LT(std::fabs(ddm), 10.0);
 }

@@ -10,9 +10,12 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 using namespace shell;
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -143,7 +146,7 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     auto& w = Started();
     ASSERT_FALSE(w.Menu("mnuUse3D").Checked());
     EXPECT_TRUE(w.cmdFlat->Enabled());
-    EXPECT_TRUE(w.cmdRestoreGnd->Enabled());
+    EXPECT_FALSE(w.cmdRestoreGnd->Enabled()); // nothing flattened yet
     EXPECT_FALSE(w.cmdView2D->Enabled());
     EXPECT_FALSE(w.cmdDigi2D->Enabled());
     EXPECT_FALSE(w.Command2->Enabled());
@@ -159,6 +162,7 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     w.cmdFlat->Click();
     EXPECT_EQ(g.TextMatrix(2, 3), "0.000");
     EXPECT_EQ(g.TextMatrix(3, 3), "0.000");
+    EXPECT_TRUE(w.cmdRestoreGnd->Enabled());
     w.cmdRestoreGnd->Click();
     EXPECT_EQ(g.TextMatrix(1, 3), "0.000");
     EXPECT_EQ(g.TextMatrix(2, 3), "12.500");
@@ -196,3 +200,58 @@ TEST_F(GroundPanelWindow, BackspaceDeleteAndTheMarkKeyReachTheRows) {
 }
 
 } // namespace
+
+TEST_F(GroundPanelWindow, RestoreWritesOnlyIntoTheProfileItWasTakenFrom) {
+    fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp", dir_ / "cegs_site.inp");
+    fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D", dir_ / "cegs_site.3D");
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    const auto flattenRows1To2 = [&] {
+        g.SetTextMatrix(2, 3, "12.5");
+        Select(g, 1, 3);
+        g.SetRowSel(2);
+        QTest::mouseClick(w.cmdFlat->Inner(), Qt::LeftButton);
+        EXPECT_EQ(g.TextMatrix(2, 3), "0.000");
+        EXPECT_TRUE(w.cmdRestoreGnd->Enabled());
+    };
+    const std::pair<const char*, std::function<void()>> replacements[] = {
+        {"New", [&] { w.Toolbar1->Click(1); }},
+        {"Load",
+         [&] {
+             dialogs_->ExpectFile((dir_ / "cegs_site.inp").string());
+             w.Menu("mnuLoad").Trigger();
+         }},
+    };
+    for (const auto& [name, replace] : replacements) {
+        SCOPED_TRACE(name);
+        flattenRows1To2();
+        replace();
+        EXPECT_FALSE(w.cmdRestoreGnd->Enabled());
+        // Neither switching the ground mode nor a click brings the old heights back.
+        w.Toolbar1->Click(5);
+        w.Toolbar1->Click(5);
+        EXPECT_FALSE(w.cmdRestoreGnd->Enabled());
+        const std::string z2 = g.TextMatrix(2, 3);
+        const std::string z3 = g.TextMatrix(3, 3);
+        QTest::mouseClick(w.cmdRestoreGnd->Inner(), Qt::LeftButton);
+        EXPECT_EQ(g.TextMatrix(2, 3), z2);
+        EXPECT_EQ(g.TextMatrix(3, 3), z3);
+    }
+    EXPECT_EQ(g.TextMatrix(3, 3), "-3.000"); // the loaded profile's own height
+}
+
+TEST_F(GroundPanelWindow, PastedRowsAreSavedWithTheProfile) {
+    auto& w = Started();
+    plat::FlexGrid& g = *w.grdGround;
+    plat::Clipboard().SetText("25000\t7\r\n30000\t9\r\n");
+    Select(g, 3, 2);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(g.TextMatrix(3, 4), " X ");
+    EXPECT_EQ(g.TextMatrix(4, 4), " X ");
+    const std::string file = (dir_ / "pasted.inp").string();
+    dialogs_->ExpectFile(file);
+    w.Toolbar1->Click(2);
+    const std::string text = Read("pasted.inp");
+    EXPECT_NE(text.find("'SECTION'\t1 0 0\r\n\t\t4\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("9.000\r\n'SECTION'\t2 0 0"), std::string::npos) << text;
+}

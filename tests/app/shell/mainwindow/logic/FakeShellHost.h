@@ -27,12 +27,14 @@ public:
     std::string caption;
     std::string fltNumPoints;
     bool changed = false;
+    bool unsaved = false;
     bool use3D = false;
     bool useSI = true;
     shell::FieldModelChecks menus{true, true, true};
     int modelButton = -1;
     std::optional<bool> ground3DControls;
     bool writeSucceeds = true;
+    std::deque<shell::SaveChangesAnswer> saveChangesAnswers; // each question takes the next; none left fails
     bool loadSucceeds = true;
     std::function<void(shell::ModelVariables&, const std::string&)> onLoad; // what reading the file sets
 
@@ -45,6 +47,16 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {
         messages.push_back(title + "|" + text +
                            (icon == shell::MessageIcon::Critical ? "|critical" : "|exclamation"));
+    }
+    shell::SaveChangesAnswer AskSaveChanges(const std::string& text) override {
+        log.push_back("ask " + text);
+        if (saveChangesAnswers.empty()) {
+            ADD_FAILURE() << "unexpected question " << text;
+            return shell::SaveChangesAnswer::Cancel;
+        }
+        const shell::SaveChangesAnswer answer = saveChangesAnswers.front();
+        saveChangesAnswers.pop_front();
+        return answer;
     }
     void PresetDefaults() override { log.push_back("PresetDefaults"); }
     void InitGroundGrid(int rows) override { log.push_back("InitGroundGrid " + std::to_string(rows)); }
@@ -67,13 +79,24 @@ public:
             menus = {m_.FieldModel == 0, m_.FieldModel == 1, m_.FieldModel == 2};
     }
     void CollectParameters() override { log.push_back("CollectParameters"); }
-    bool WriteParamFile() override {
+    shell::ParamWriteResult WriteParamFile() override {
         log.push_back("WriteParamFile " + m_.InFile);
-        return writeSucceeds;
+        if (writeSucceeds)
+            return {};
+        return {shell::WriteStatus::Failed, m_.InFile, "Permission denied"};
     }
     void SetCaption(const std::string& c) override { caption = c; }
     void ShowFileLabel(shell::FileLabel l, const std::string& t) override { labels[l] = t; }
+    std::string FileLabelText(shell::FileLabel l) const override {
+        const auto it = labels.find(l);
+        return it == labels.end() ? "none" : it->second;
+    }
     bool ChangedMarkerVisible() const override { return changed; }
+    bool UnsavedEdits() const override { return unsaved; }
+    void MarkModelUnedited() override {
+        changed = false;
+        unsaved = false;
+    }
     bool Use3DChecked() const override { return use3D; }
     void SetUse3DChecked(bool c) override { use3D = c; }
     void SetUseSIChecked(bool c) override {

@@ -22,8 +22,7 @@ ModelVariables Named(const std::string& folder) {
 
 TEST_F(ShellFileCommands, CancelledDialogChangesNothing) {
     const std::pair<const char*, std::function<void(ShellHost&, ModelVariables&)>> commands[] = {
-        {"Load menu", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Menu); }},
-        {"Load toolbar", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Toolbar); }},
+        {"Load", LoadModel},
         {"Image1", LoadFromImage},
         {"Save as", SaveModelAs},
         {"Change 3D Filename", ChooseGroundFile3D},
@@ -47,18 +46,16 @@ TEST_F(ShellFileCommands, CancelledDialogChangesNothing) {
     }
 }
 
-TEST_F(ShellFileCommands, LoadDerivesPlotAndGroundFileByMenuOrToolbarRule) {
+TEST_F(ShellFileCommands, LoadDerivesThePlotFileAndKeepsTheGroundFileTheReaderChose) {
     const std::string site = Put("runs/site.inp", "model");
     const std::string base = (dir_ / "runs/site").string();
     struct Case {
-        LoadOrigin origin;
         const char* groundLine; // what the file's own ground-file line gave
         std::string file3D;
     };
     const Case cases[] = {
-        {LoadOrigin::Menu, "/ground/named.3D", "/ground/named.3D"},
-        {LoadOrigin::Menu, "", base + ".3D"},
-        {LoadOrigin::Toolbar, "/ground/named.3D", base + ".3D"},
+        {"/ground/named.3D", "/ground/named.3D"},
+        {"", base + ".3D"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.groundLine);
@@ -71,7 +68,7 @@ TEST_F(ShellFileCommands, LoadDerivesPlotAndGroundFileByMenuOrToolbarRule) {
             model.FieldModel = 2;
         };
         host.dialogAnswers = {site};
-        LoadModel(host, m, c.origin);
+        LoadModel(host, m);
         EXPECT_EQ(host.dialogFilters.at(0), kParamOpenFilter);
         EXPECT_EQ(m.RunStatus, 0);
         EXPECT_EQ(m.InFile, site);
@@ -91,7 +88,7 @@ TEST_F(ShellFileCommands, LoadOfANameThatIsNoFileOnlyTakesTheName) {
     ModelVariables m = Named(dir_.string());
     FakeShellHost host(m);
     host.dialogAnswers = {(dir_ / "missing.inp").string()};
-    LoadModel(host, m, LoadOrigin::Menu);
+    LoadModel(host, m);
     EXPECT_EQ(m.InFile, (dir_ / "missing.inp").string());
     EXPECT_EQ(m.OutFile, dir_.string() + "/old.prn");
     EXPECT_FALSE(host.Logged("ShowParameters"));
@@ -287,8 +284,7 @@ TEST_F(ShellFileCommands, ExitSavesAnEditedModelBeforeTheSettings) {
 TEST_F(ShellFileCommands, AFileThatCannotBeReadStopsTheCommand) {
     const std::string site = Put("site.inp", "not a parameter file");
     const std::pair<const char*, std::function<void(ShellHost&, ModelVariables&)>> commands[] = {
-        {"Load menu", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Menu); }},
-        {"Load toolbar", [](ShellHost& h, ModelVariables& m) { LoadModel(h, m, LoadOrigin::Toolbar); }},
+        {"Load", LoadModel},
         {"Image1", LoadFromImage},
     };
     for (const auto& [name, command] : commands) {
@@ -309,4 +305,112 @@ TEST_F(ShellFileCommands, AFileThatCannotBeReadStopsTheCommand) {
         EXPECT_TRUE(host.labels.empty());
         EXPECT_FALSE(Exists("Pellic.ini"));
     }
+}
+
+TEST_F(ShellFileCommands, NewAndLoadOfferToSaveAnEditedModelFirst) {
+    using A = SaveChangesAnswer;
+    const std::string named = dir_.string() + "/site.inp";
+    const std::string given = dir_.string() + "/given.inp";
+    struct Case {
+        const char* name;
+        A answer;
+        std::string inFile;
+        std::deque<std::optional<std::string>> nameDialog; // the save dialog of an unnamed model
+        bool writeSucceeds;
+        std::string writtenTo; // empty: nothing written
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"No", A::No, named, {}, true, "", true},
+        {"Cancel", A::Cancel, named, {}, true, "", false},
+        {"Yes, named", A::Yes, named, {}, true, named, true},
+        {"Yes, unnamed, name given", A::Yes, "", {given}, true, given, true},
+        {"Yes, unnamed, name dialog cancelled", A::Yes, "", {std::nullopt}, true, "", false},
+        {"Yes, write failed", A::Yes, named, {}, false, named, false},
+        {"Yes, unnamed, write failed", A::Yes, "", {given}, false, given, false},
+    };
+    const std::pair<const char*, std::function<void(ShellHost&, ModelVariables&)>> commands[] = {
+        {"New", NewModel},
+        {"Load", LoadModel},
+        {"Image1", LoadFromImage},
+    };
+    for (const auto& [command, run] : commands) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(command) + ": " + c.name);
+            ModelVariables m;
+            m.InFile = c.inFile;
+            m.OutFile = c.inFile.empty() ? "" : dir_.string() + "/site.prn";
+            FakeShellHost host(m);
+            host.labels = {{FileLabel::InFile, c.inFile.empty() ? "none" : c.inFile},
+                           {FileLabel::OutFile, m.OutFile.empty() ? "none" : m.OutFile},
+                           {FileLabel::File3D, "none"}};
+            const auto labelsBefore = host.labels;
+            host.changed = true;
+            host.unsaved = true;
+            host.saveChangesAnswers = {c.answer};
+            host.writeSucceeds = c.writeSucceeds;
+            host.dialogAnswers = c.nameDialog;
+            const bool opens = std::string(command) != "New";
+            if (c.goesOn && opens)
+                host.dialogAnswers.push_back((dir_ / "missing.inp").string()); // a name that is no file
+            run(host, m);
+
+            EXPECT_EQ(host.log.at(0), "ask Save changes to the model?");
+            EXPECT_TRUE(host.dialogAnswers.empty());
+            if (c.writtenTo.empty()) {
+                EXPECT_TRUE(std::none_of(host.log.begin(), host.log.end(),
+                                         [](const std::string& e) { return e.rfind("WriteParamFile", 0) == 0; }));
+            } else {
+                EXPECT_LT(host.Position("CollectParameters"), host.Position("WriteParamFile " + c.writtenTo));
+            }
+            const bool wentOn = opens ? host.Logged("open dialog") : host.Logged("PresetDefaults");
+            EXPECT_EQ(wentOn, c.goesOn);
+            if (!c.goesOn) {
+                // Nothing of the model on screen was lost, and no name points at an unwritten file.
+                EXPECT_TRUE(host.changed);
+                EXPECT_TRUE(host.unsaved);
+                EXPECT_EQ(m.InFile, c.inFile);
+                EXPECT_EQ(host.labels, labelsBefore);
+            }
+            if (!c.writeSucceeds) {
+                EXPECT_EQ(host.messages, std::vector<std::string>{"File Error|File Error: " + c.writtenTo +
+                                                                  " cannot be written.\r\nPermission denied|critical"});
+            } else {
+                EXPECT_TRUE(host.messages.empty());
+            }
+            if (std::string(command) == "New" && c.goesOn) {
+                EXPECT_FALSE(host.changed); // the fresh model is not an edited one
+                EXPECT_FALSE(host.unsaved);
+            }
+        }
+    }
+}
+
+TEST_F(ShellFileCommands, AFailedSaveKeepsTheNamesOfTheLastFileWritten) {
+    ModelVariables m = Named(dir_.string());
+    FakeShellHost host(m);
+    host.labels = {{FileLabel::InFile, m.InFile}, {FileLabel::OutFile, m.OutFile}, {FileLabel::File3D, m.File3D}};
+    const auto labelsBefore = host.labels;
+    const ModelVariables before = m;
+    host.writeSucceeds = false;
+    const std::string chosen = "/no/such/folder/new.inp";
+    host.dialogAnswers = {chosen};
+    SaveModelAs(host, m);
+    EXPECT_TRUE(host.Logged("WriteParamFile " + chosen));
+    EXPECT_EQ(m, before);
+    EXPECT_EQ(host.labels, labelsBefore);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"File Error|File Error: " + chosen +
+                                                      " cannot be written.\r\nPermission denied|critical"});
+
+    // Exit of an edited unnamed model whose save fails stays open with the model still unnamed and
+    // writes no settings file.
+    ModelVariables unnamed;
+    FakeShellHost exitHost(unnamed);
+    exitHost.changed = true;
+    exitHost.writeSucceeds = false;
+    exitHost.dialogAnswers = {chosen};
+    EXPECT_FALSE(ExitProgram(exitHost, unnamed, ShellState{}));
+    EXPECT_EQ(unnamed.InFile, "");
+    EXPECT_EQ(exitHost.labels[FileLabel::InFile], "none");
+    EXPECT_FALSE(Exists("Pellic.ini"));
 }
