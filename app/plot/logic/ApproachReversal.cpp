@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 namespace plot {
 
@@ -74,31 +75,62 @@ float Zone2Tolerance(std::int16_t category, float d) {
     return 20.0F + 10.0F * (d - kPointB) / (kPointA - kPointB);
 }
 
-// The reference path at d: every segment that brackets it, the first running from point B (with
-// the first curve point's value) to the first curve point.
-void Zone3Deviation(const RefCurve& ref, float d, float y, float tolerance, ILSAnalysisRec& rec) {
-    if (ref.Count() == 0)
-        return;
-    Sample outer{kPointB, ref.Y[0]};
-    for (std::size_t k = 0; k < ref.Count(); ++k) {
-        const Sample inner{ref.X[k], ref.Y[k]};
-        const Sample& lo = inner.d <= outer.d ? inner : outer;
-        const Sample& hi = inner.d <= outer.d ? outer : inner;
-        if (lo.d <= d && d <= hi.d) {
-            const float span = hi.d - lo.d;
-            const float t = span == 0 ? 0.0F : (d - lo.d) / span;
-            const float curve = lo.y + (hi.y - lo.y) * t;
-            const float dev = std::fabs(y - curve);
-            if (dev > rec.Zone3MaxDev) {
-                rec.Zone3MaxDev = dev;
-                rec.Zone3MaxPos = d;
-                const float pct = dev / tolerance * 100.0F;
-                rec.Zone3MaxPct = pct > 32768.0F ? 9999.0F : pct;
-            }
-        }
-        outer = inner;
+// The reference path as segments, the first running from point B (with the first curve point's
+// value) to the first curve point.
+class Zone3Path {
+public:
+    explicit Zone3Path(const RefCurve& ref) {
+        if (ref.Count() == 0)
+            return;
+        points_.push_back({kPointB, ref.Y[0]});
+        for (std::size_t k = 0; k < ref.Count(); ++k)
+            points_.push_back({ref.X[k], ref.Y[k]});
+        descending_ = std::is_sorted(points_.rbegin(), points_.rend() - 1,
+                                     [](const Sample& a, const Sample& b) { return a.d < b.d; });
     }
-}
+
+    // Every segment that brackets d, in order, compared with the sample (d, y).
+    void Deviation(float d, float y, float tolerance, ILSAnalysisRec& rec) const {
+        if (points_.size() < 2)
+            return;
+        CompareIfBracketed(points_[0], points_[1], d, y, tolerance, rec);
+        std::size_t k = 1;
+        if (descending_) {
+            // Along a curve of falling distance the segments that bracket d are consecutive: from
+            // the first whose inner end is at or inside d, while their outer end is at or outside it.
+            const auto first = std::partition_point(points_.begin() + 2, points_.end(),
+                                                    [d](const Sample& p) { return p.d > d; });
+            k = std::max<std::size_t>(1, static_cast<std::size_t>(first - points_.begin()) - 1);
+        }
+        for (; k + 1 < points_.size(); ++k)
+            if (!CompareIfBracketed(points_[k], points_[k + 1], d, y, tolerance, rec) && descending_ &&
+                points_[k + 1].d < d)
+                return;
+    }
+
+private:
+    static bool CompareIfBracketed(const Sample& a, const Sample& b, float d, float y, float tolerance,
+                                   ILSAnalysisRec& rec) {
+        const Sample& lo = b.d <= a.d ? b : a;
+        const Sample& hi = b.d <= a.d ? a : b;
+        if (!(lo.d <= d && d <= hi.d))
+            return false;
+        const float span = hi.d - lo.d;
+        const float t = span == 0 ? 0.0F : (d - lo.d) / span;
+        const float curve = lo.y + (hi.y - lo.y) * t;
+        const float dev = std::fabs(y - curve);
+        if (dev > rec.Zone3MaxDev) {
+            rec.Zone3MaxDev = dev;
+            rec.Zone3MaxPos = d;
+            const float pct = dev / tolerance * 100.0F;
+            rec.Zone3MaxPct = pct > 32768.0F ? 9999.0F : pct;
+        }
+        return true;
+    }
+
+    std::vector<Sample> points_;
+    bool descending_ = false;
+};
 
 } // namespace
 
@@ -131,6 +163,7 @@ void AnalyzeApproach(std::span<const float> X, std::span<const float> Y, ILSAnal
     const float mean = zone2 == 0 ? 0.0F : static_cast<float>(sumY / static_cast<double>(zone2));
     rec.Zone2MeanCDI = std::isfinite(mean) ? mean : 0.0F;
 
+    const Zone3Path path(ref);
     for (std::size_t i = 0; i < n; ++i) {
         const float di = d(i);
         if (inZone2(di)) {
@@ -143,7 +176,7 @@ void AnalyzeApproach(std::span<const float> X, std::span<const float> Y, ILSAnal
             }
         }
         if (di > rec.CatIFactor && di <= kPointB)
-            Zone3Deviation(ref, di, Y[i], tol.Zone3, rec);
+            path.Deviation(di, Y[i], tol.Zone3, rec);
     }
     if (zone2 == 0) {
         ClearNonFinite(rec);
