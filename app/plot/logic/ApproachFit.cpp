@@ -28,15 +28,17 @@ float Finite(double v) {
 } // namespace
 
 void ClearNonFinite(ILSAnalysisRec& rec) {
-    for (float* f : {&rec.RDH, &rec.ARDH, &rec.ThAdjustHorizS, &rec.ThAdjustVertS, &rec.MeanAngleS,
-                     &rec.Zone2MeanCDI, &rec.BFSLAngle, &rec.ThAdjustHorizR, &rec.ThAdjustVertR, &rec.MeanAngleR,
-                     &rec.Zone2MaxDev, &rec.Zone2MaxPct, &rec.Zone2MaxPos, &rec.Zone3MaxDev, &rec.Zone3MaxPct,
-                     &rec.Zone3MaxPos})
+    for (float* f :
+         {&rec.RDH, &rec.ARDH, &rec.ThAdjustHorizS, &rec.ThAdjustVertS, &rec.MeanAngleS, &rec.Zone2MeanCDI,
+          &rec.BFSLAngle, &rec.ThAdjustHorizR, &rec.ThAdjustVertR, &rec.MeanAngleR, &rec.Zone2MaxDev,
+          &rec.Zone2MaxPct, &rec.Zone2MaxPos, &rec.Zone3MaxDev, &rec.Zone3MaxPct, &rec.Zone3MaxPos})
         if (!std::isfinite(*f))
             *f = 0;
 }
 
-float DistanceScale(float xScale) { return xScale == 2.0F ? kFeetPerNmi : xScale; }
+float DistanceScale(float xScale) {
+    return xScale == 2.0F ? kFeetPerNmi : xScale;
+}
 
 PathFit FitPath(std::span<const float> X, std::span<const float> Y, const ILSAnalysisRec& rec, float xScale,
                 float lo, float hi) {

@@ -18,7 +18,8 @@ std::string ZoneLabel(float dev, float pct, float pos) {
 }
 
 std::string ZoneAnnotation(const char* zone, float dev, float pct, float pos, float unit) {
-    return std::string(zone) + Fmt(dev, "##0.0") + "uA(" + Fmt(pct, "###0") + "%) at " + Fmt(pos * unit, "####0.00");
+    return std::string(zone) + Fmt(dev, "##0.0") + "uA(" + Fmt(pct, "###0") + "%) at " +
+           Fmt(pos * unit, "####0.00");
 }
 
 constexpr std::array<const char*, 4> kCategoryNames{"0", "I", "II", "III"};
@@ -59,8 +60,9 @@ ResultsLabels ApproachResultsLabels(const ILSAnalysisRec& rec, std::uint8_t useO
 
 ApproachAnnotation ApproachAnnotationTexts(const ILSAnalysisRec& rec, std::uint8_t plotXUnit) {
     const float unit = plotXUnit == 1 ? 1.0F / kFeetPerNmi : 1.0F;
-    const std::size_t category =
-        rec.ToleranceCategory >= 0 && rec.ToleranceCategory <= 3 ? static_cast<std::size_t>(rec.ToleranceCategory) : 0;
+    const std::size_t category = rec.ToleranceCategory >= 0 && rec.ToleranceCategory <= 3
+                                     ? static_cast<std::size_t>(rec.ToleranceCategory)
+                                     : 0;
     ApproachAnnotation a;
     a.Lines[0] = std::string("Category ") + kCategoryNames[category] + " Tolerances";
     a.Lines[1] = "Path Angle = " + Fmt(rec.MeanAngleS, "##0.00");

@@ -29,8 +29,8 @@ struct Grid {
 
 // The trace resampled at 0.001-nmi steps from 98 steps outside point B to 98 steps inside the inner
 // end; stops where the samples run out.
-Grid Resample(std::span<const float> X, std::span<const float> Y, std::size_t n, double pointB, double innerEnd,
-              int& startIndex) {
+Grid Resample(std::span<const float> X, std::span<const float> Y, std::size_t n, double pointB,
+              double innerEnd, int& startIndex) {
     Grid grid;
     double span = pointB - innerEnd;
     if (pointB > 2000)

@@ -135,9 +135,15 @@ void SetXRange(PlotSettings& s, std::uint8_t type, float xlo, float xhi) {
 
 } // namespace
 
-bool IsCDIQuantity(std::uint8_t v) { return v == 1 || v == 2 || v == 11; }
-bool IsMagnitudeQuantity(std::uint8_t v) { return v == 3 || v == 5 || v == 7 || v == 9 || v == 10; }
-bool IsPhaseQuantity(std::uint8_t v) { return v == 4 || v == 6 || v == 8; }
+bool IsCDIQuantity(std::uint8_t v) {
+    return v == 1 || v == 2 || v == 11;
+}
+bool IsMagnitudeQuantity(std::uint8_t v) {
+    return v == 3 || v == 5 || v == 7 || v == 9 || v == 10;
+}
+bool IsPhaseQuantity(std::uint8_t v) {
+    return v == 4 || v == 6 || v == 8;
+}
 
 void SetDirections(PlotSettings& s) {
     s.PlotYDir = s.PlotYMax > s.PlotYMin ? 1 : -1;
@@ -151,7 +157,8 @@ void ScaleMagnitudes(PlotTrace& trace, std::uint8_t yAxisVar) {
         y *= 1000.0F;
 }
 
-void SetAxisRanges(PlotSettings& s, std::uint8_t plotFlightType, std::uint8_t yAxisVar, const PlotTrace& trace) {
+void SetAxisRanges(PlotSettings& s, std::uint8_t plotFlightType, std::uint8_t yAxisVar,
+                   const PlotTrace& trace) {
     float ylo = trace.Ylo;
     float yhi = trace.Yhi;
     if (yhi == ylo) {

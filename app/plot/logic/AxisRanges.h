@@ -24,7 +24,8 @@ void ScaleMagnitudes(PlotTrace& trace, std::uint8_t yAxisVar);
 // The X and Y ranges by the axis modes: by run type (tables), auto-zoom (the data's ends), manual
 // (kept). Equal Y ends are widened to 0.5 and 1.5 times their value first. X stays in feet: the
 // window converts only the labels to metres.
-void SetAxisRanges(PlotSettings& s, std::uint8_t plotFlightType, std::uint8_t yAxisVar, const PlotTrace& trace);
+void SetAxisRanges(PlotSettings& s, std::uint8_t plotFlightType, std::uint8_t yAxisVar,
+                   const PlotTrace& trace);
 
 // Inches per data unit over the 9 x 6.5 inch plot area.
 struct PlotScales {

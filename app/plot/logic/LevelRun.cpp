@@ -93,8 +93,8 @@ LevelRunResult PatternBAnalysis(std::span<const float> x, std::span<const float>
         return r;
     }
     if (path && r.LevelRunWidth != 0 && r.LevelRunPathAngle != kNotFound) {
-        const double symmetry =
-            std::floor((static_cast<double>(r.LevelRunAngleM75) - r.LevelRunPathAngle) / r.LevelRunWidth * 100.0);
+        const double symmetry = std::floor((static_cast<double>(r.LevelRunAngleM75) - r.LevelRunPathAngle) /
+                                           r.LevelRunWidth * 100.0);
         if (std::isfinite(symmetry) && std::fabs(symmetry) < 1e9)
             r.LevelRunSymmetry = static_cast<float>(symmetry);
     }

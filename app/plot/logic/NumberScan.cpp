@@ -22,7 +22,8 @@ std::optional<double> ScanNumber(std::string_view text, std::size_t& pos) {
         return std::nullopt;
     double value = 0;
     const char* first = text.data() + start;
-    const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
+    const auto [end, ec] =
+        std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
     if (ec != std::errc() || !std::isfinite(value))
         return std::nullopt;
     pos = static_cast<std::size_t>(end - text.data());

@@ -137,9 +137,9 @@ struct ModelVariables {
     float CSBSBOPhase = 0; // degrees
 
     // Start-up values of the plot window and the 3D viewer
-    float AircraftSpeed = 200.0F; // knots (CDI filter)
+    float AircraftSpeed = 200.0F;    // knots (CDI filter)
     plot::PlotSettings PlotSettings; // axis unit and modes, analysis switches, limits, runway
-    plot::ILSAnalysisRec ILSData;     // the approach analysis: category and results
+    plot::ILSAnalysisRec ILSData;    // the approach analysis: category and results
 
     bool operator==(const ModelVariables&) const = default;
 };

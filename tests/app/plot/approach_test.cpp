@@ -80,7 +80,8 @@ TEST(ApproachAnalysis, StraightPathGivesItsAngleRDHAndThresholdAdjustmentByBothM
     };
     for (const Case c : {Case{50, 3.0, 0.7}, Case{55, 2.75, 0.6}, Case{40, 3.25, 0.75}})
         for (const std::uint8_t method : {kReversal, kSmoothing}) {
-            SCOPED_TRACE(testing::Message() << "RDH " << c.rdh << " angle " << c.thetaP << " method " << int(method));
+            SCOPED_TRACE(testing::Message()
+                         << "RDH " << c.rdh << " angle " << c.thetaP << " method " << int(method));
             const Trace t = StraightPath(c.rdh, c.thetaP, c.width);
             const ILSAnalysisRec r = Analyse(t, Geometry(float(c.thetaP), float(c.width), 1), method);
             const double horiz = c.rdh / std::tan(c.thetaP * kDeg);
@@ -244,7 +245,7 @@ TEST(ApproachAnalysis, DegenerateTracesGiveFiniteResults) {
     std::vector<Trace> traces;
     for (std::size_t n = 0; n <= 3; ++n)
         traces.push_back(Flat(4000, 4000 - 1000.0 * (static_cast<double>(n) - 1), 1000, 2));
-    traces.push_back({{1000, 2000, 3000, 4000, 5000, 25000}, {1, -1, 1, -1, 1, -1}}); // X increasing
+    traces.push_back({{1000, 2000, 3000, 4000, 5000, 25000}, {1, -1, 1, -1, 1, -1}});  // X increasing
     traces.push_back({std::vector<float>(50, 3500.0F), std::vector<float>(50, 5.0F)}); // one distance
     traces.push_back({std::vector<float>(50, 2000.0F), std::vector<float>(50, 0.0F)});
     Trace wide = Flat(30400, 500, 3, 1); // more samples than the program's fixed arrays held

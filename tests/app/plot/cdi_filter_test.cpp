@@ -25,8 +25,8 @@ std::string Fort10(double spacing, int points, int antennas = 3) {
     char line[128];
     for (int i = 0; i < points; ++i)
         for (int a = 0; a < antennas; ++a) {
-            std::snprintf(line, sizeof line, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", 0.0, 30000 - i * spacing, 1000.0,
-                          1.5e-5, -2.5e-5);
+            std::snprintf(line, sizeof line, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", 0.0, 30000 - i * spacing,
+                          1000.0, 1.5e-5, -2.5e-5);
             text += line;
         }
     return text;
@@ -34,7 +34,8 @@ std::string Fort10(double spacing, int points, int antennas = 3) {
 
 // A sinusoid of the track of the given wavelength and amplitude, filtered as sampled every spacing
 // feet; returns (distance flown, filtered value).
-std::vector<std::pair<double, float>> FilteredSine(double spacing, double wavelength, double amplitude, double length) {
+std::vector<std::pair<double, float>> FilteredSine(double spacing, double wavelength, double amplitude,
+                                                   double length) {
     const SampleRate rate = SampleRateFromText(Fort10(spacing, 20), kSpeed);
     EXPECT_EQ(rate.Message, "");
     std::vector<float> y;
@@ -76,7 +77,8 @@ TEST(CDIFilter, SameCurveWhateverTheSpacing) {
             if (coarse[i].first < 3000)
                 continue;
             ASSERT_EQ(fine[i * ratio].first, coarse[i].first);
-            EXPECT_NEAR(coarse[i].second, fine[i * ratio].second, 0.03 * 10) << spacing << " ft at " << coarse[i].first;
+            EXPECT_NEAR(coarse[i].second, fine[i * ratio].second, 0.03 * 10)
+                << spacing << " ft at " << coarse[i].first;
         }
     }
 }
@@ -111,10 +113,11 @@ TEST(CDIFilter, EchoFileCases) {
         {"two points", "...\n" + point1 + point2, 200, "", 100 / fps},
         {"CR LF", "...\r\n" + point1.substr(0, point1.size() - 1) + "\r\n" + point3, 200, "", 200 / fps},
         // The jump across a second marker is not counted; the sums run on.
-        {"two blocks", "...\n" + point1 + point2 + "... 0\n" + point3 + "      0.00  29700.00   1000.00\n", 200, "",
-         100 / fps},
+        {"two blocks", "...\n" + point1 + point2 + "... 0\n" + point3 + "      0.00  29700.00   1000.00\n",
+         200, "", 100 / fps},
         // Lines that do not begin with three numbers are no points.
-        {"not points", "...\n" + point1 + "  ECHO  1  2  3\n  5.0  6.0\n  1.0 2.0 x3\n" + point2, 200, "", 100 / fps},
+        {"not points", "...\n" + point1 + "  ECHO  1  2  3\n  5.0  6.0\n  1.0 2.0 x3\n" + point2, 200, "",
+         100 / fps},
     };
     for (const Case& c : cases) {
         const SampleRate r = SampleRateFromText(c.text, c.speed);

@@ -17,7 +17,8 @@ struct Trace {
     std::vector<float> y;
 };
 
-Trace Sampled(const std::function<double(double)>& cdi, double from = 1.0, double to = 5.5, double step = 1.0 / 16) {
+Trace Sampled(const std::function<double(double)>& cdi, double from = 1.0, double to = 5.5,
+              double step = 1.0 / 16) {
     Trace t;
     for (double a = from; a <= to + 1e-9; a += step) {
         t.x.push_back(static_cast<float>(a));
@@ -27,12 +28,18 @@ Trace Sampled(const std::function<double(double)>& cdi, double from = 1.0, doubl
 }
 
 // Through 0 at 3 degrees, +75 at 2.75 and -75 at 3.25.
-double Centred(double a) { return -300 * (a - 3.0); }
+double Centred(double a) {
+    return -300 * (a - 3.0);
+}
 
 // Through 0 at 3 degrees, +75 at 2.8125 and -75 at 3.3125.
-double Skewed(double a) { return a < 3.0 ? 75 * (3.0 - a) / 0.1875 : -75 * (a - 3.0) / 0.3125; }
+double Skewed(double a) {
+    return a < 3.0 ? 75 * (3.0 - a) / 0.1875 : -75 * (a - 3.0) / 0.3125;
+}
 
-LevelRunResult Analyse(const Trace& t) { return PatternBAnalysis(t.x, t.y); }
+LevelRunResult Analyse(const Trace& t) {
+    return PatternBAnalysis(t.x, t.y);
+}
 
 } // namespace
 
@@ -41,7 +48,8 @@ TEST(LevelRun, PathWidthAndSymmetry) {
         double (*cdi)(double);
         float path, p75, m75, width, symmetry;
     };
-    for (const Case& c : {Case{Centred, 3.0F, 2.75F, 3.25F, 0.5F, 50}, Case{Skewed, 3.0F, 2.8125F, 3.3125F, 0.5F, 62}}) {
+    for (const Case& c :
+         {Case{Centred, 3.0F, 2.75F, 3.25F, 0.5F, 50}, Case{Skewed, 3.0F, 2.8125F, 3.3125F, 0.5F, 62}}) {
         const LevelRunResult r = Analyse(Sampled(c.cdi));
         EXPECT_FLOAT_EQ(r.LevelRunPathAngle, c.path);
         EXPECT_FLOAT_EQ(r.LevelRunAngleP75, c.p75);
@@ -50,7 +58,8 @@ TEST(LevelRun, PathWidthAndSymmetry) {
         EXPECT_EQ(r.LevelRunSymmetry, c.symmetry);
     }
     EXPECT_EQ(LevelRunAnnotationTexts(Analyse(Sampled(Centred))),
-              (std::array<std::string, 4>{"Path Angle = 3.00", "Width = 0.50", "Symmetry = 50%", "Structure = 2.44"}));
+              (std::array<std::string, 4>{"Path Angle = 3.00", "Width = 0.50", "Symmetry = 50%",
+                                          "Structure = 2.44"}));
 }
 
 TEST(LevelRun, CrossingsBetweenSamplesAreInterpolated) {
@@ -72,7 +81,9 @@ TEST(LevelRun, NoMinus75CrossingFindsNothing) {
 
 TEST(LevelRun, PathCrossingOutsideThePairIsIgnored) {
     // Falls through 0 at 2.0 degrees, jumps back up, then crosses as the centred trace.
-    const LevelRunResult r = Analyse(Sampled([](double a) { return a < 2.0 ? 20 : a < 2.25 ? -20 : Centred(a); }));
+    const LevelRunResult r = Analyse(Sampled([](double a) {
+        return a < 2.0 ? 20 : a < 2.25 ? -20 : Centred(a);
+    }));
     EXPECT_FLOAT_EQ(r.LevelRunPathAngle, 3.0F);
     EXPECT_EQ(r.LevelRunSymmetry, 50);
 }
@@ -89,9 +100,9 @@ TEST(LevelRun, PairWithoutPathCrossingHasSymmetryZero) {
 TEST(LevelRun, OnlyTheFirstHundredCrossingsOfALevelCount) {
     // A square wave of 0.02 degree period from 1.5 degrees: 175 falling crossings of each level; the
     // pair is the last one recorded, the hundredth, near 1.5 + 100 x 0.02 degrees.
-    const LevelRunResult r =
-        Analyse(Sampled([](double a) { return std::fmod(std::round((a - 1.5) / 0.01), 2.0) == 0 ? 100 : -100; },
-                        1.5, 5.0, 0.01));
+    const LevelRunResult r = Analyse(
+        Sampled([](double a) { return std::fmod(std::round((a - 1.5) / 0.01), 2.0) == 0 ? 100 : -100; }, 1.5,
+                5.0, 0.01));
     EXPECT_NEAR(r.LevelRunAngleP75, 3.5, 0.02);
     EXPECT_NEAR(r.LevelRunAngleM75, 3.5, 0.02);
 }
@@ -119,9 +130,11 @@ TEST(LevelRun, StructureAngleComesFromThisRunAlone) {
 }
 
 TEST(LevelRun, DegenerateTraces) {
-    const std::vector<Trace> traces{
-        {}, {{3.0F}, {0.0F}}, {{3.0F, 3.0F}, {100.0F, -100.0F}}, {{3.0F, 3.1F, 3.2F}, {5.0F, 5.0F, 5.0F}},
-        {{5.0F, 4.0F, 3.0F, 2.0F}, {-100.0F, 0.0F, 100.0F, 200.0F}}};
+    const std::vector<Trace> traces{{},
+                                    {{3.0F}, {0.0F}},
+                                    {{3.0F, 3.0F}, {100.0F, -100.0F}},
+                                    {{3.0F, 3.1F, 3.2F}, {5.0F, 5.0F, 5.0F}},
+                                    {{5.0F, 4.0F, 3.0F, 2.0F}, {-100.0F, 0.0F, 100.0F, 200.0F}}};
     for (const Trace& t : traces) {
         const LevelRunResult r = Analyse(t);
         for (float v : {r.LevelRunPathAngle, r.LevelRunAngleP75, r.LevelRunAngleM75, r.LevelRunWidth,

@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -44,7 +44,8 @@ std::string Fort10Text() {
     char line[128];
     for (int i = 0; i < kPoints; ++i) {
         const double d = 30380.0 - i * (29880.0 / (kPoints - 1));
-        std::snprintf(line, sizeof line, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", 0.0, d, d * 0.0524, 1e-5, -2e-5);
+        std::snprintf(line, sizeof line, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", 0.0, d, d * 0.0524, 1e-5,
+                      -2e-5);
         text += line;
     }
     return text;
@@ -100,7 +101,8 @@ int main() {
     const double readMs = BestMs([&] { ReadPlotFile(prn.string(), {3, 0, 1, 1}, trace); });
     const double floorMs = BestMs([&] { FromCharsLoop(prn, floor); });
     if (trace.Count() != kPoints || floor.size() != 2 * kPoints) {
-        std::fprintf(stderr, "plot_bench: read %zu points, the floor %zu numbers\n", trace.Count(), floor.size());
+        std::fprintf(stderr, "plot_bench: read %zu points, the floor %zu numbers\n", trace.Count(),
+                     floor.size());
         return 1;
     }
 
@@ -128,6 +130,7 @@ int main() {
                 readMs / floorMs);
     std::printf("  CDI filter+FORT10  %8.3f ms\n", filterMs);
     std::printf("  reversal method    %8.3f ms\n", reversalMs);
-    std::printf("  smoothing method   %8.3f ms   (BFSL %.3f deg, RDH %.2f ft)\n", smoothingMs, rec.BFSLAngle, rec.RDH);
+    std::printf("  smoothing method   %8.3f ms   (BFSL %.3f deg, RDH %.2f ft)\n", smoothingMs, rec.BFSLAngle,
+                rec.RDH);
     return 0;
 }

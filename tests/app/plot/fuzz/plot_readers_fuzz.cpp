@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ApproachAnnotationTexts(rec, 1);
     }
     const LevelRunResult level = PatternBAnalysis(trace.X, trace.Y);
-    for (float v : {level.LevelRunPathAngle, level.LevelRunWidth, level.LevelRunSymmetry, level.LevelRun180Angle})
+    for (float v :
+         {level.LevelRunPathAngle, level.LevelRunWidth, level.LevelRunSymmetry, level.LevelRun180Angle})
         RequireFinite(v);
     LevelRunAnnotationTexts(level);
     return 0;

@@ -75,7 +75,8 @@ TEST(EngineLevelRun, NullReferenceOverFlatGroundHasItsPathAtThreeDegrees) {
     // A level run at 1000 ft from 2 to 4 degrees as seen from the theodolite, 0.01 degree apart.
     const double y1 = 1000 / std::tan(2.0 * kDeg), y2 = 1000 / std::tan(4.0 * kDeg);
     char card[256];
-    std::snprintf(card, sizeof card, "\t\t4\t201\t0\t\t0.000 %.3f 1000.000\n\t\t\t0.000 %.3f 1000.000\n", y1, y2);
+    std::snprintf(card, sizeof card, "\t\t4\t201\t0\t\t0.000 %.3f 1000.000\n\t\t\t0.000 %.3f 1000.000\n", y1,
+                  y2);
     const fs::path dir = RunEngine("level", NullReferenceModel(card, 2));
     PlotTrace t;
     ASSERT_EQ(ReadPlotFile((dir / "model.prn").string(), {4, 0, -1, -1}, t), PlotReadStatus::Read);
@@ -89,8 +90,9 @@ TEST(EngineLevelRun, NullReferenceOverFlatGroundHasItsPathAtThreeDegrees) {
 TEST(EngineLevelRun, EchoFileSpacingIsTheRunsSpacing) {
     // An approach at 3 degrees from 31005.5 to 3005.5 ft in 101 points: 280 ft apart along the
     // runway, 280 / cos 3deg in space.
-    const fs::path dir =
-        RunEngine("approach", NullReferenceModel("\t\t3\t101\t0\t\t0.000 31005.500 3.000\n\t\t\t0.000 3005.500 3.000\n", 1));
+    const fs::path dir = RunEngine(
+        "approach",
+        NullReferenceModel("\t\t3\t101\t0\t\t0.000 31005.500 3.000\n\t\t\t0.000 3005.500 3.000\n", 1));
     const SampleRate rate = GetSampleRate((dir / kFort10Name).string(), 200);
     EXPECT_EQ(rate.Message, "");
     const double spacing = 280 / std::cos(3.0 * kDeg);
