@@ -26,6 +26,8 @@ pellon_library(platform_ui          QT   platform/ui platform/ui/testing)
 # The program's shared helper routines, and those of them that take a control.
 pellon_library(common               NOQT common)
 pellon_library(common_controls      QT   common/controls)
+# The plot records the model holds.
+pellon_library(plot_records         NOQT plot/records)
 # The model: the settings file, the model variables and the parameter-file writer.
 pellon_library(shell_settings       NOQT shell/settings)
 pellon_library(shell_model          NOQT shell/model)
@@ -37,6 +39,7 @@ pellon_library(editors_arrayedit    NOQT editors/arrayedit/ArrayGridRules)
 # Model I/O: the parameter-file reader and the model as the main window shows it; the run.
 pellon_library(shell_modelio        NOQT shell/modelio)
 pellon_library(shell_run_logic      NOQT shell/run/logic)
+pellon_library(plot_logic           NOQT plot/logic)
 # Windows and panels.
 pellon_library(shell_dialogs        QT   shell/dialogs)
 pellon_library(editors_elemparm     QT   editors/elemparm)

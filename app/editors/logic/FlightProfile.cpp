@@ -23,7 +23,7 @@ using DefaultPoints = std::array<const char*, 6>;
 
 void LoadKind(const OutputSelection& out, const DefaultPoints& points, std::uint8_t useFlightDefaults,
               FlightPanelTexts& t, ModelVariables& model) {
-    model.PlotXUnit = out.PlotXUnit;
+    model.PlotSettings.PlotXUnit = out.PlotXUnit;
     model.PlotFlightType = out.PlotFlightType;
     model.PlotOn = out.PlotOn;
     model.XAxisVar = out.XAxisVar;

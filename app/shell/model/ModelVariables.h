@@ -6,6 +6,8 @@
 // Single = float, String = std::string, Variant = ModelVariant.
 
 #include "common/VectorsAndMatrices.h"
+#include "plot/records/ILSData.h"
+#include "plot/records/PlotSettings.h"
 
 #include <array>
 #include <cstddef>
@@ -135,15 +137,9 @@ struct ModelVariables {
     float CSBSBOPhase = 0; // degrees
 
     // Start-up values of the plot window and the 3D viewer
-    float AircraftSpeed = 200.0F; // knots (CDI filter)
-    std::uint8_t PlotXUnit = 0;   // 0 feet, 1 nautical miles, 2 degrees
-    std::uint8_t PlotAxisMode = 10;
-    std::uint8_t ShowAnalysis = 1;
-    std::uint8_t UseOldZ3Calc = 1;
-    float RunwayLength = 10000.0F; // feet
-    float RunwayWidth = 150.0F;    // feet
-    float CatIFactor = 1000.0F;
-    std::int16_t ToleranceCategory = 1;
+    float AircraftSpeed = 200.0F;    // knots (CDI filter)
+    plot::PlotSettings PlotSettings; // axis unit and modes, analysis switches, limits, runway
+    plot::ILSAnalysisRec ILSData;    // the approach analysis: category and results
 
     bool operator==(const ModelVariables&) const = default;
 };

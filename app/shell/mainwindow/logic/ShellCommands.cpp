@@ -170,21 +170,21 @@ void StartUp(ShellHost& host, ModelVariables& m, ShellState& state) {
     host.SelectAntOrient(0);
     host.SelectFlight(0);
     host.SelectPreset(3);
-    m.PlotAxisMode = 10;
-    m.PlotXUnit = 0;
-    m.UseOldZ3Calc = 1;
-    m.RunwayLength = 10000.0F;
-    m.RunwayWidth = 150.0F;
+    m.PlotSettings.PlotAxisMode = 10;
+    m.PlotSettings.PlotXUnit = 0;
+    m.PlotSettings.UseOldZ3Calc = 1;
+    m.PlotSettings.RunwayLength = 10000.0F;
+    m.PlotSettings.RunwayWidth = 150.0F;
     m.RunStatus = 100;
-    m.ToleranceCategory = 1;
+    m.ILSData.ToleranceCategory = 1;
     host.SetFieldModelMenus({false, true, false});
     m.AircraftSpeed = 200.0F;
     host.PresetDefaults();
     host.InitGroundGrid(kGroundGridRows);
     // The remaining defaults come before the remembered model is loaded, so that its number of points
     // and its metres flag are what the window shows afterwards.
-    m.CatIFactor = 1000.0F;
-    m.ShowAnalysis = 1;
+    m.ILSData.CatIFactor = 1000.0F;
+    m.PlotSettings.ShowAnalysis = 1;
     host.SetFltNumPointsText("200");
     host.SetUseSIChecked(false);
 
@@ -221,7 +221,7 @@ void StartUp(ShellHost& host, ModelVariables& m, ShellState& state) {
         }
     }
 
-    m.ToleranceCategory = 1;
+    m.ILSData.ToleranceCategory = 1;
     if (m.NumAnts == 0)
         m.NumAnts = 3;
     const bool use3D = host.Use3DChecked();
@@ -268,7 +268,7 @@ void NewModel(ShellHost& host, ModelVariables& m) {
     host.SelectFlight(0);
     host.SelectPreset(3);
     host.SetFltNumPointsText("200");
-    m.PlotXUnit = 0;
+    m.PlotSettings.PlotXUnit = 0;
     host.MarkModelUnedited();
     if (m.InFile.empty())
         return;

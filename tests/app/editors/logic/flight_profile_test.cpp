@@ -32,7 +32,7 @@ TEST(FlightProfile, EachKindLoadsItsDefaultsAndOutputSelection) {
             ChooseFlightKind(c.listIndex, useDefaults, false, t, m);
             EXPECT_EQ(m.FlightType, c.type);
             EXPECT_EQ(m.PlotFlightType, c.type);
-            EXPECT_EQ(m.PlotXUnit, c.plotXUnit);
+            EXPECT_EQ(m.PlotSettings.PlotXUnit, c.plotXUnit);
             EXPECT_EQ(m.PlotOn, c.plotOn);
             EXPECT_EQ(m.XAxisVar, c.xAxisVar);
             EXPECT_EQ(m.YAxisVar, c.yAxisVar);

@@ -78,7 +78,7 @@ TEST_F(FlightPanel, EachKindLoadsItsDefaultsOutputSelectionAndPanelState) {
         w.cmbFlight->SetListIndex(c.item);
         EXPECT_EQ(Model().FlightType, c.type);
         EXPECT_EQ(Model().PlotFlightType, c.type);
-        EXPECT_EQ(Model().PlotXUnit, c.xUnit);
+        EXPECT_EQ(Model().PlotSettings.PlotXUnit, c.xUnit);
         EXPECT_EQ(Model().PlotOn, 2);
         EXPECT_EQ(Model().XAxisVar, c.xVar);
         EXPECT_EQ(Model().YAxisVar, c.yVar);

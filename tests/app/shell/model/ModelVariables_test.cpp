@@ -12,7 +12,7 @@ using namespace shell;
 // Integer ranges and single-precision rounding.
 static_assert(std::is_same_v<decltype(ModelVariables::NumAnts), std::uint8_t>);
 static_assert(std::is_same_v<decltype(ModelVariables::NumGroundPts), std::int16_t>);
-static_assert(std::is_same_v<decltype(ModelVariables::ToleranceCategory), std::int16_t>);
+static_assert(std::is_same_v<decltype(plot::ILSAnalysisRec::ToleranceCategory), std::int16_t>);
 static_assert(std::is_same_v<decltype(ModelVariables::FltNumPoints), float>);
 static_assert(sizeof(AntennaRec) == 16 * sizeof(float));
 
@@ -20,14 +20,14 @@ TEST(ModelVariables, StartValues) {
     const ModelVariables m;
     EXPECT_EQ(m.RunStatus, 100);
     EXPECT_EQ(m.Facility, 2);
-    EXPECT_EQ(m.PlotAxisMode, 10);
-    EXPECT_EQ(m.ShowAnalysis, 1);
-    EXPECT_EQ(m.UseOldZ3Calc, 1);
-    EXPECT_EQ(m.ToleranceCategory, 1);
+    EXPECT_EQ(m.PlotSettings.PlotAxisMode, 10);
+    EXPECT_EQ(m.PlotSettings.ShowAnalysis, 1);
+    EXPECT_EQ(m.PlotSettings.UseOldZ3Calc, 1);
+    EXPECT_EQ(m.ILSData.ToleranceCategory, 1);
     EXPECT_NEAR(m.AircraftSpeed, 200.0, 1e-9);
-    EXPECT_NEAR(m.RunwayLength, 10000.0, 1e-9);
-    EXPECT_NEAR(m.RunwayWidth, 150.0, 1e-9);
-    EXPECT_NEAR(m.CatIFactor, 1000.0, 1e-9);
+    EXPECT_NEAR(m.PlotSettings.RunwayLength, 10000.0, 1e-9);
+    EXPECT_NEAR(m.PlotSettings.RunwayWidth, 150.0, 1e-9);
+    EXPECT_NEAR(m.ILSData.CatIFactor, 1000.0, 1e-9);
     ASSERT_TRUE(std::holds_alternative<std::int16_t>(m.BankAngle));
     EXPECT_EQ(std::get<std::int16_t>(m.BankAngle), 0);
 

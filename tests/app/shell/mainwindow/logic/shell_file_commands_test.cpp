@@ -214,13 +214,13 @@ TEST_F(ShellFileCommands, NewResetsThePanelsAndNamesTempFilesInTheModelsFolder) 
         m.InFile = c.inFile;
         m.OutFile = "keep.prn";
         m.File3D = "keep.3D";
-        m.PlotXUnit = 2;
+        m.PlotSettings.PlotXUnit = 2;
         FakeShellHost host(m);
         NewModel(host, m);
         const std::vector<std::string> expected = {"PresetDefaults", "InitGroundGrid 30", "cmbAntOrient 0",
                                                    "cmbFlight 0",    "cmbPresets 3",      "txtFltNumPoints 200"};
         EXPECT_EQ(host.log, expected);
-        EXPECT_EQ(m.PlotXUnit, 0);
+        EXPECT_EQ(m.PlotSettings.PlotXUnit, 0);
         if (c.folder.empty()) {
             EXPECT_EQ(m.OutFile, "keep.prn");
             EXPECT_TRUE(host.labels.empty());

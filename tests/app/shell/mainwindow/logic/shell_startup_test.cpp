@@ -28,8 +28,8 @@ TEST_F(ShellStartUp, WithoutSettingsFileStartsUnnamedWithGtd) {
     EXPECT_EQ(m.NumAnts, 3);
     EXPECT_EQ(m.RunStatus, 100);
     EXPECT_EQ(m.Facility, 2);
-    EXPECT_EQ(m.RunwayLength, 10000.0F);
-    EXPECT_EQ(m.CatIFactor, 1000.0F);
+    EXPECT_EQ(m.PlotSettings.RunwayLength, 10000.0F);
+    EXPECT_EQ(m.ILSData.CatIFactor, 1000.0F);
     EXPECT_TRUE(state.SettingsRead);
     EXPECT_FALSE(host.Logged("ShowParameters"));
     // The lists are selected before the defaults and the grid, as the window's load orders them.
