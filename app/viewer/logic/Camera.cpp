@@ -58,22 +58,6 @@ int Stepped(int value, const StepButton& button) {
     return std::max(result, 100);
 }
 
-Vector3 Along(const Vector3& from, double length, const Vector3& direction) {
-    return common::MakeVector(static_cast<float>(from.X + length * direction.X),
-                              static_cast<float>(from.Y + length * direction.Y),
-                              static_cast<float>(from.Z + length * direction.Z));
-}
-
-// Heading (from +Y towards +X, degrees 0..360) and elevation (degrees, ±90 when vertical) of w.
-void HeadingAndElevation(const Vector3& w, double& heading, double& elevation) {
-    const double h = std::hypot(static_cast<double>(w.X), static_cast<double>(w.Y));
-    heading = common::Atan2Pos(w.Y, w.X) * kRadToDeg;
-    if (h == 0)
-        elevation = w.Z >= 0 ? 90 : -90;
-    else
-        elevation = std::atan(w.Z / h) * kRadToDeg;
-}
-
 double Wrap360(double angle) {
     angle = std::fmod(angle, 360.0);
     return angle < 0 ? angle + 360 : angle;
@@ -105,6 +89,21 @@ const std::array<StepButton, 21> kStepButtons{{
     {"<<", StepBox::Dist, -1000, StepRule::AtLeast100},
 }};
 
+Vector3 PointFrom(const Vector3& from, double length, const Vector3& direction) {
+    return common::MakeVector(static_cast<float>(from.X + length * direction.X),
+                              static_cast<float>(from.Y + length * direction.Y),
+                              static_cast<float>(from.Z + length * direction.Z));
+}
+
+void SightAngles(const Vector3& w, double& heading, double& elevation) {
+    const double h = std::hypot(static_cast<double>(w.X), static_cast<double>(w.Y));
+    heading = common::Atan2Pos(w.Y, w.X) * kRadToDeg;
+    if (h == 0)
+        elevation = w.Z >= 0 ? 90 : -90;
+    else
+        elevation = std::atan(w.Z / h) * kRadToDeg;
+}
+
 Vector3 ViewDirection(double lateral, double elevation) {
     const double l = lateral * common::kDegToRad;
     const double e = elevation * common::kDegToRad;
@@ -133,11 +132,11 @@ void PressStepButton(int index, Camera& camera, ViewBoxes& boxes) {
     const Vector3 u = ViewDirection(BoxSingle(boxes.LatAngle), BoxSingle(boxes.ElevAngle));
     const double d = BoxSingle(boxes.Dist);
     if (!camera.Moving()) {
-        camera.Eye = Along(camera.Target, d, u);
+        camera.Eye = PointFrom(camera.Target, d, u);
         if (boxes.EyeChosen)
             ShowChosenPoint(camera, boxes, "####0.00");
     } else {
-        camera.Target = Along(camera.Eye, d * camera.FlySpeed, u);
+        camera.Target = PointFrom(camera.Eye, d * camera.FlySpeed, u);
     }
 }
 
@@ -155,7 +154,7 @@ void RotateView(int code, Camera& camera, ViewBoxes& boxes) {
     const double r = common::VecLength(w);
     double a = 0;
     double e = 0;
-    HeadingAndElevation(w, a, e);
+    SightAngles(w, a, e);
     if (code == 0 || code == 1) {
         a += code == 0 ? 2 : -2;
         if (a >= 360)
@@ -168,7 +167,7 @@ void RotateView(int code, Camera& camera, ViewBoxes& boxes) {
         e = std::clamp(e + (code == 6 ? 2 : -2), -90.0, 90.0);
         boxes.ElevAngle = plat::Format(-e, "###0");
     }
-    camera.Target = Along(camera.Eye, r * camera.FlySpeed, ViewDirection(a, e));
+    camera.Target = PointFrom(camera.Eye, r * camera.FlySpeed, ViewDirection(a, e));
 }
 
 int RotateCodeOfKey(int keyCode) {
@@ -186,7 +185,7 @@ double OrbitStartAngle(const ViewBoxes& boxes) {
 void OrbitStep(int index, double& lateral, Camera& camera, ViewBoxes& boxes) {
     lateral = Wrap360(lateral + (index == 0 ? 1 : -1));
     const double d = BoxSingle(boxes.Dist);
-    camera.Eye = Along(camera.Target, d, ViewDirection(lateral, BoxSingle(boxes.ElevAngle)));
+    camera.Eye = PointFrom(camera.Target, d, ViewDirection(lateral, BoxSingle(boxes.ElevAngle)));
     boxes.LatAngle = plat::Format(lateral, "######0");
     if (boxes.EyeChosen)
         ShowChosenPoint(camera, boxes, "####0.00");
@@ -218,8 +217,8 @@ bool FlyStep(Camera& camera, ViewBoxes& boxes) {
         d = common::VecLength(w);
     if (d != 0) {
         const double s = 10.0 * camera.FlySpeed / d;
-        camera.Eye = Along(camera.Eye, s, w);
-        camera.Target = Along(camera.Target, s, w);
+        camera.Eye = PointFrom(camera.Eye, s, w);
+        camera.Target = PointFrom(camera.Target, s, w);
     }
     if (camera.Motion == MotionState::SingleFlyStep) {
         camera.Motion = MotionState::Idle;

@@ -43,6 +43,13 @@ struct ViewBoxes {
 // u(L, E) = (sin L cos E, cos L cos E, sin E): L from +Y towards +X, E up from the ground, degrees.
 common::Vector3 ViewDirection(double lateral, double elevation);
 
+// from + length × direction, computed in double precision.
+common::Vector3 PointFrom(const common::Vector3& from, double length, const common::Vector3& direction);
+
+// The heading of w (from +Y towards +X, degrees 0..360) and its elevation (degrees; ±90, by the sign
+// of w.Z, when w has no horizontal part).
+void SightAngles(const common::Vector3& w, double& heading, double& elevation);
+
 // The step buttons, in index order.
 enum class StepBox : std::uint8_t { ElevAngle, LatAngle, X0, Y0, Z0, Dist };
 enum class StepRule : std::uint8_t {
