@@ -30,11 +30,11 @@ pellon_library(common_controls      QT   common/controls)
 pellon_library(shell_settings       NOQT shell/settings)
 pellon_library(shell_model          NOQT shell/model)
 # Rules without windows.
+pellon_library(viewer_logic         NOQT viewer/logic)
 pellon_library(shell_main_logic     NOQT shell/mainwindow/logic)
 pellon_library(editors_logic        NOQT editors/logic)
 pellon_library(editors_ground       NOQT editors/ground/GroundProfileGrid)
 pellon_library(editors_arrayedit    NOQT editors/arrayedit/ArrayGridRules)
-pellon_library(viewer_logic         NOQT viewer/logic)
 # Model I/O: the parameter-file reader and the model as the main window shows it; the run.
 pellon_library(shell_modelio        NOQT shell/modelio)
 pellon_library(shell_run_logic      NOQT shell/run/logic)

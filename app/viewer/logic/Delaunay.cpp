@@ -15,11 +15,12 @@ namespace {
 
 // Incremental insertion (Bowyer-Watson) over triangles that know their neighbours. The outside of
 // the hull is covered by ghost triangles, each a hull edge joined to one vertex at infinity, so that
-// a point outside the hull finds its cavity like any other. Points come in a biased randomised
-// order whose rounds follow a Hilbert curve, and each is located by walking from the triangle made
-// last: near-linear walks, O(n log n) expected work.
+// a point outside the hull finds its cavity like any other. The points come in a biased randomised
+// order whose rounds follow a Hilbert curve (see InsertionOrder), and each is located by walking
+// from the triangle made last: short walks, O(n log n) expected work.
 class Builder {
 public:
+    // Distinct points, in the order they are to be inserted.
     explicit Builder(std::vector<Point2> points)
         : p_(std::move(points)), infinite_(static_cast<int>(p_.size())) {}
 
@@ -28,9 +29,13 @@ public:
     std::vector<MeshTriangle> Run();
 
 private:
+    static constexpr int kDead = -1;
+
     struct Tri {
-        int v[3];
+        int v[3];  // v[0] is kDead for a free slot
         int nb[3]; // nb[i] lies across the edge opposite v[i]
+        // Cavity search marks: 2 × search in the cavity, 2 × search + 1 found outside it.
+        unsigned stamp;
     };
 
     bool IsGhost(const Tri& t) const {
@@ -41,14 +46,11 @@ private:
     void Insert(int index);
     int NewTri(int a, int b, int c);
     void LinkAcross(int t, int u, int w, int outer);
-    std::vector<int> InsertionOrder() const;
 
     std::vector<Point2> p_;
     int infinite_;
     std::vector<Tri> tris_;
-    std::vector<char> alive_;
     std::vector<int> free_;
-    std::vector<unsigned> stamp_;
     unsigned round_ = 0;
     int last_ = 0;
     std::minstd_rand walkRandom_{12345};
@@ -114,11 +116,8 @@ int Builder::NewTri(int a, int b, int c) {
     } else {
         t = static_cast<int>(tris_.size());
         tris_.push_back({});
-        alive_.push_back(0);
-        stamp_.push_back(0);
     }
-    tris_[t] = Tri{{a, b, c}, {-1, -1, -1}};
-    alive_[t] = 1;
+    tris_[t] = Tri{{a, b, c}, {-1, -1, -1}, 0};
     return t;
 }
 
@@ -140,25 +139,25 @@ void Builder::Insert(int index) {
     cavity_.clear();
     boundary_.clear();
     cavity_.push_back(start);
-    stamp_[start] = 2 * round_;
-    // Cavity triangles carry the stamp 2·round, triangles found outside it 2·round + 1.
+    tris_[start].stamp = 2 * round_;
     for (std::size_t i = 0; i < cavity_.size(); ++i) {
         const int t = cavity_[i];
         for (int e = 0; e < 3; ++e) {
             const int n = tris_[t].nb[e];
-            if (stamp_[n] == 2 * round_)
+            const unsigned mark = tris_[n].stamp;
+            if (mark == 2 * round_)
                 continue;
-            if (stamp_[n] != 2 * round_ + 1 && Conflicts(n, q)) {
-                stamp_[n] = 2 * round_;
+            if (mark != 2 * round_ + 1 && Conflicts(n, q)) {
+                tris_[n].stamp = 2 * round_;
                 cavity_.push_back(n);
                 continue;
             }
-            stamp_[n] = 2 * round_ + 1;
+            tris_[n].stamp = 2 * round_ + 1;
             boundary_.push_back({tris_[t].v[(e + 1) % 3], tris_[t].v[(e + 2) % 3], n, -1});
         }
     }
     for (const int t : cavity_) {
-        alive_[t] = 0;
+        tris_[t].v[0] = kDead;
         free_.push_back(t);
     }
     for (Boundary& b : boundary_) {
@@ -210,48 +209,55 @@ std::uint64_t HilbertKey(double x, double y, double xMin, double yMin, double xS
     return key;
 }
 
-// Rounds of doubling size, each in Hilbert order (a biased randomised insertion order).
-std::vector<int> Builder::InsertionOrder() const {
-    const int n = infinite_;
-    std::vector<int> order(static_cast<std::size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
-    std::mt19937 shuffle(20261210);
-    std::shuffle(order.begin(), order.end(), shuffle);
-    double xMin = p_[0].x;
+// Rounds of doubling size, the last the second half of a random shuffle, each sorted along the
+// Hilbert curve: a biased randomised insertion order.
+std::vector<int> InsertionOrder(const std::vector<Point2>& p) {
+    struct Entry {
+        std::uint64_t key;
+        int index;
+    };
+    double xMin = p[0].x;
     double xMax = xMin;
-    double yMin = p_[0].y;
+    double yMin = p[0].y;
     double yMax = yMin;
-    for (const Point2& q : p_) {
+    for (const Point2& q : p) {
         xMin = std::min(xMin, q.x);
         xMax = std::max(xMax, q.x);
         yMin = std::min(yMin, q.y);
         yMax = std::max(yMax, q.y);
     }
-    std::vector<std::uint64_t> key(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        key[i] = HilbertKey(p_[i].x, p_[i].y, xMin, yMin, xMax - xMin, yMax - yMin);
-    std::size_t end = order.size();
+    std::vector<Entry> entries(p.size());
+    for (std::size_t i = 0; i < p.size(); ++i)
+        entries[i] = {HilbertKey(p[i].x, p[i].y, xMin, yMin, xMax - xMin, yMax - yMin), static_cast<int>(i)};
+    std::shuffle(entries.begin(), entries.end(), std::minstd_rand(20261210));
+    std::size_t end = entries.size();
     while (end > 0) {
         const std::size_t begin = end < 64 ? 0 : end / 2;
-        std::sort(order.begin() + static_cast<std::ptrdiff_t>(begin), order.begin() + static_cast<std::ptrdiff_t>(end),
-                  [&](int a, int b) { return key[a] < key[b]; });
+        std::sort(entries.begin() + static_cast<std::ptrdiff_t>(begin), entries.begin() + static_cast<std::ptrdiff_t>(end),
+                  [](const Entry& a, const Entry& b) { return a.key < b.key; });
         end = begin;
     }
+    std::vector<int> order(p.size());
+    for (std::size_t i = 0; i < p.size(); ++i)
+        order[i] = entries[i].index;
     return order;
 }
 
 std::vector<MeshTriangle> Builder::Run() {
-    if (p_.size() < 3)
+    const int n = infinite_;
+    if (n < 3)
         return {};
-    const std::vector<int> order = InsertionOrder();
-    const int a = order[0];
-    const int b = order[1];
-    std::size_t third = 2;
-    while (third < order.size() && Orient2D(p_[a], p_[b], p_[order[third]]) == 0)
+    // A triangulation of n points has 2n − 2 triangles with the ghosts; a cavity frees its slots
+    // before the new triangles take them.
+    tris_.reserve(2 * p_.size() + 64);
+    const int a = 0;
+    const int b = 1;
+    int third = 2;
+    while (third < n && Orient2D(p_[a], p_[b], p_[third]) == 0)
         ++third;
-    if (third == order.size())
+    if (third == n)
         return {};
-    int c = order[third];
+    int c = third;
     int bb = b;
     if (Orient2D(p_[a], p_[bb], p_[c]) < 0)
         std::swap(bb, c);
@@ -273,15 +279,18 @@ std::vector<MeshTriangle> Builder::Run() {
         }
     }
     last_ = inner;
-    for (std::size_t i = 2; i < order.size(); ++i) {
+    for (int i = 2; i < n; ++i) {
         if (i != third)
-            Insert(order[i]);
+            Insert(i);
     }
+    std::size_t finite = 0;
+    for (const Tri& t : tris_)
+        finite += t.v[0] != kDead && !IsGhost(t);
     std::vector<MeshTriangle> result;
-    result.reserve(tris_.size() / 2);
-    for (std::size_t t = 0; t < tris_.size(); ++t) {
-        if (alive_[t] && !IsGhost(tris_[t]))
-            result.push_back({tris_[t].v[0], tris_[t].v[1], tris_[t].v[2]});
+    result.reserve(finite);
+    for (const Tri& t : tris_) {
+        if (t.v[0] != kDead && !IsGhost(t))
+            result.push_back({t.v[0], t.v[1], t.v[2]});
     }
     return result;
 }
@@ -300,6 +309,45 @@ bool Collinear(const Vector3& a, const Vector3& b, const Vector3& c) {
     const Point2 zx[3] = {{a.Z, a.X}, {b.Z, b.X}, {c.Z, c.X}};
     return Orient2D(xy[0], xy[1], xy[2]) == 0 && Orient2D(yz[0], yz[1], yz[2]) == 0 &&
            Orient2D(zx[0], zx[1], zx[2]) == 0;
+}
+
+// The distinct finite points of the vertices (the first of coincident ones kept) in insertion
+// order, numbered so that they lie in memory as they are used, with their vertex indices. The
+// working lists end here, before the triangulation needs its memory.
+void OrderedPoints(const std::vector<Vector3>& vertices, std::vector<Point2>& points, std::vector<int>& original) {
+    struct Item {
+        float x;
+        float y;
+        int index;
+    };
+    std::vector<Item> items;
+    items.reserve(vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        if (std::isfinite(vertices[i].X) && std::isfinite(vertices[i].Y))
+            items.push_back({vertices[i].X, vertices[i].Y, static_cast<int>(i)});
+    }
+    std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+        return a.x != b.x ? a.x < b.x : (a.y != b.y ? a.y < b.y : a.index < b.index);
+    });
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i == 0 || items[i].x != items[count - 1].x || items[i].y != items[count - 1].y)
+            items[count++] = items[i];
+    }
+    items.resize(count);
+    std::vector<Point2> distinct(count);
+    for (std::size_t i = 0; i < count; ++i)
+        distinct[i] = {items[i].x, items[i].y};
+    if (count < 3)
+        return;
+    const std::vector<int> order = InsertionOrder(distinct);
+    points.resize(count);
+    original.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto k = static_cast<std::size_t>(order[i]);
+        points[i] = distinct[k];
+        original[i] = items[k].index;
+    }
 }
 
 } // namespace
@@ -331,24 +379,9 @@ bool InCircum(float xp, float yp, float x1, float y1, float x2, float y2, float 
 }
 
 std::vector<MeshTriangle> Triangulate(const std::vector<Vector3>& vertices) {
-    // Distinct finite points, the first of coincident ones kept.
-    std::vector<int> byPlace;
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        if (std::isfinite(vertices[i].X) && std::isfinite(vertices[i].Y))
-            byPlace.push_back(static_cast<int>(i));
-    }
-    std::stable_sort(byPlace.begin(), byPlace.end(), [&](int a, int b) {
-        return vertices[a].X != vertices[b].X ? vertices[a].X < vertices[b].X : vertices[a].Y < vertices[b].Y;
-    });
-    std::vector<int> original;
     std::vector<Point2> points;
-    for (std::size_t i = 0; i < byPlace.size(); ++i) {
-        const Vector3& v = vertices[byPlace[i]];
-        if (i > 0 && v.X == vertices[byPlace[i - 1]].X && v.Y == vertices[byPlace[i - 1]].Y)
-            continue;
-        original.push_back(byPlace[i]);
-        points.push_back({v.X, v.Y});
-    }
+    std::vector<int> original;
+    OrderedPoints(vertices, points, original);
     std::vector<MeshTriangle> triangles = Builder(std::move(points)).Run();
     // Counter-clockwise from the builder; the mesh wants them clockwise.
     for (MeshTriangle& t : triangles)

@@ -152,15 +152,11 @@ void Multiply(const Expansion<N>& e, const Expansion<M>& f, Expansion<K>& h) {
     }
 }
 
-constexpr double kEpsilon = 0x1p-53;
-constexpr double kOrientBound = (3.0 + 16.0 * kEpsilon) * kEpsilon;
-constexpr double kInCircleBound = (10.0 + 96.0 * kEpsilon) * kEpsilon;
-
 int SignOf(double v) {
     return (v > 0) - (v < 0);
 }
 
-int Orient2DExact(const Point2& a, const Point2& b, const Point2& c) {
+int ExactOrient(const Point2& a, const Point2& b, const Point2& c) {
     const Expansion<2> acx = Difference(a.x, c.x);
     const Expansion<2> bcy = Difference(b.y, c.y);
     const Expansion<2> acy = Difference(a.y, c.y);
@@ -196,7 +192,7 @@ Expansion<16> Lift(const Expansion<2>& dx, const Expansion<2>& dy) {
     return result;
 }
 
-int InCircleExact(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
+int ExactInCircle(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
     const Expansion<2> adx = Difference(a.x, d.x);
     const Expansion<2> ady = Difference(a.y, d.y);
     const Expansion<2> bdx = Difference(b.x, d.x);
@@ -218,40 +214,15 @@ int InCircleExact(const Point2& a, const Point2& b, const Point2& c, const Point
 
 } // namespace
 
-int Orient2D(const Point2& a, const Point2& b, const Point2& c) {
-    const double left = (a.x - c.x) * (b.y - c.y);
-    const double right = (a.y - c.y) * (b.x - c.x);
-    const double det = left - right;
-    const double bound = kOrientBound * (std::fabs(left) + std::fabs(right));
-    if (det > bound || -det > bound)
-        return SignOf(det);
-    return Orient2DExact(a, b, c);
+namespace detail {
+
+int Orient2DExact(const Point2& a, const Point2& b, const Point2& c) {
+    return ExactOrient(a, b, c);
 }
 
-int InCircle(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
-    const double adx = a.x - d.x;
-    const double ady = a.y - d.y;
-    const double bdx = b.x - d.x;
-    const double bdy = b.y - d.y;
-    const double cdx = c.x - d.x;
-    const double cdy = c.y - d.y;
-    const double bdxcdy = bdx * cdy;
-    const double cdxbdy = cdx * bdy;
-    const double cdxady = cdx * ady;
-    const double adxcdy = adx * cdy;
-    const double adxbdy = adx * bdy;
-    const double bdxady = bdx * ady;
-    const double aLift = adx * adx + ady * ady;
-    const double bLift = bdx * bdx + bdy * bdy;
-    const double cLift = cdx * cdx + cdy * cdy;
-    const double det = aLift * (bdxcdy - cdxbdy) + bLift * (cdxady - adxcdy) + cLift * (adxbdy - bdxady);
-    const double permanent = (std::fabs(bdxcdy) + std::fabs(cdxbdy)) * aLift +
-                             (std::fabs(cdxady) + std::fabs(adxcdy)) * bLift +
-                             (std::fabs(adxbdy) + std::fabs(bdxady)) * cLift;
-    const double bound = kInCircleBound * permanent;
-    if (det > bound || -det > bound)
-        return SignOf(det);
-    return InCircleExact(a, b, c, d);
+int InCircleExact(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
+    return ExactInCircle(a, b, c, d);
 }
 
+} // namespace detail
 } // namespace viewer
