@@ -169,7 +169,7 @@ TEST(Delaunay, BruteForceChecksOnRandomAndGridNodes) {
     }
 }
 
-TEST(Delaunay, PartsOfTheOldAlgorithmAgree) {
+TEST(Delaunay, OldQuadraticTrianglesAreAmongOurs) {
     // In general position the triangulation is unique; the old quadratic one finds most of it and
     // loses some hull triangles to its finite super-triangle.
     std::mt19937 random(7);
