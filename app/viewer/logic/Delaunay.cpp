@@ -185,7 +185,7 @@ void Builder::Insert(int index) {
 }
 
 // A key along a Hilbert curve of order 16 over the points' bounding box.
-std::uint64_t HilbertKey(double x, double y, double xMin, double yMin, double xSpan, double ySpan) {
+std::uint32_t HilbertKey(double x, double y, double xMin, double yMin, double xSpan, double ySpan) {
     constexpr std::uint32_t kSide = 1U << 16;
     const auto cell = [](double v, double lo, double span) {
         const double f = span > 0 ? (v - lo) / span : 0.0;
@@ -193,11 +193,11 @@ std::uint64_t HilbertKey(double x, double y, double xMin, double yMin, double xS
     };
     std::uint32_t cx = cell(x, xMin, xSpan);
     std::uint32_t cy = cell(y, yMin, ySpan);
-    std::uint64_t key = 0;
+    std::uint32_t key = 0;
     for (std::uint32_t s = kSide / 2; s > 0; s /= 2) {
         const std::uint32_t rx = (cx & s) ? 1 : 0;
         const std::uint32_t ry = (cy & s) ? 1 : 0;
-        key += static_cast<std::uint64_t>(s) * s * ((3 * rx) ^ ry);
+        key += s * s * ((3 * rx) ^ ry);
         if (ry == 0) {
             if (rx == 1) {
                 cx = kSide - 1 - cx;
@@ -213,7 +213,7 @@ std::uint64_t HilbertKey(double x, double y, double xMin, double yMin, double xS
 // Hilbert curve: a biased randomised insertion order.
 std::vector<int> InsertionOrder(const std::vector<Point2>& p) {
     struct Entry {
-        std::uint64_t key;
+        std::uint32_t key;
         int index;
     };
     double xMin = p[0].x;
