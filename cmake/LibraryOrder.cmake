@@ -32,6 +32,7 @@ pellon_library(plot_records         NOQT plot/records)
 pellon_library(shell_settings       NOQT shell/settings)
 pellon_library(shell_model          NOQT shell/model)
 # Rules without windows.
+pellon_library(viewer_logic         NOQT viewer/logic)
 pellon_library(shell_main_logic     NOQT shell/mainwindow/logic)
 pellon_library(editors_logic        NOQT editors/logic)
 pellon_library(editors_ground       NOQT editors/ground/GroundProfileGrid)
