@@ -131,7 +131,8 @@ PixelFormat FormatOf(std::uint32_t bits) {
     }
 }
 
-// One colour component of a packed pixel, widened to 8 bits.
+// One colour component of a packed pixel, widened to 8 bits as v x 255 / max, rounded down (as
+// Pillow does; full scale gives 255).
 class Channel {
 public:
     explicit Channel(std::uint32_t mask)
@@ -142,7 +143,7 @@ public:
             return 0;
         }
         const std::uint64_t v = (pixel & mask_) >> shift_;
-        return static_cast<int>((v * 255 + max_ / 2) / max_);
+        return static_cast<int>(v * 255 / max_);
     }
 
 private:

@@ -17,9 +17,9 @@ Colour FromEntry(std::uint32_t entry) {
                static_cast<int>(entry & 0xFF));
 }
 
-// A 5-bit component widened to 8 bits so that 31 gives 255.
+// A 5-bit component widened to 8 bits, v x 255 / 31 rounded down, so that 31 gives 255.
 int Widen5(unsigned v) {
-    return static_cast<int>((v << 3) | (v >> 2));
+    return static_cast<int>(v * 255 / 31);
 }
 
 } // namespace
