@@ -157,9 +157,6 @@ bool DecodeRows(const Bytes& file, std::size_t offset, const Header& h, PixelBuf
     const int width = image.Width();
     const int height = image.Height();
     const std::size_t stride = static_cast<std::size_t>(((h.width * h.bits + 31) / 32) * 4);
-    if (!file.Has(offset, stride * static_cast<std::size_t>(height))) {
-        return false;
-    }
     const Channel red(h.masks[0]);
     const Channel green(h.masks[1]);
     const Channel blue(h.masks[2]);
@@ -287,12 +284,16 @@ bool Decode(const Bytes& file, PixelBuffer& image) {
     if (pixels < h.tableOffset + entries * h.entryBytes || pixels >= file.size()) {
         return false;
     }
+    const bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
+    const std::size_t fileStride = static_cast<std::size_t>(((h.width * h.bits + 31) / 32) * 4);
+    if (!rle && !file.Has(pixels, fileStride * static_cast<std::size_t>(rows))) {
+        return false; // cut short: known before allocating
+    }
     image = PixelBuffer(static_cast<int>(h.width), static_cast<int>(rows), format);
     for (std::size_t i = 0; i < entries; ++i) {
         const std::size_t at = h.tableOffset + i * h.entryBytes;
         image.Colours()[i] = file[at] | (file[at + 1] << 8) | (file[at + 2] << 16);
     }
-    const bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
     return rle ? DecodeRle(file, pixels, h, image) : DecodeRows(file, pixels, h, image);
 }
 
