@@ -152,7 +152,7 @@ private:
     std::uint64_t max_;
 };
 
-// Rows of BI_RGB or BI_BITFIELDS pixels.
+// Rows of BI_RGB or BI_BITFIELDS pixels, which the caller has found whole in the file.
 bool DecodeRows(const Bytes& file, std::size_t offset, const Header& h, PixelBuffer& image) {
     const int width = image.Width();
     const int height = image.Height();

@@ -196,6 +196,32 @@ TEST(BmpReader, RunLengthRunsJumpsAndAbsoluteRunsLandWhereTheyShould) {
     EXPECT_EQ(image.Pixel(3, 1), RGB(128, 128, 128)) << "entry 8 of the table";
 }
 
+TEST(BmpReader, TwoBitFilesBecomeFourBitsAndTheOldCoreHeaderReads) {
+    // 5 x 1 at 2 bits: indices 0 1 2 3 1 in the bytes 00011011 01000000, four grey entries.
+    PixelBuffer image;
+    ASSERT_TRUE(imaging::DecodeBmp(Bmp(5, 1, 2, 0, 4, Bytes{0x1B, 0x40, 0, 0}), image));
+    ASSERT_EQ(image.Format(), PixelFormat::Indexed4);
+    const int indices[] = {0, 1, 2, 3, 1};
+    for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(image.Index(x, 0), indices[x]);
+    }
+    EXPECT_EQ(image.Pixel(3, 0), RGB(48, 48, 48));
+    EXPECT_FALSE(imaging::DecodeBmp(Bmp(5, 1, 2, 0, 5, Bytes(4, 0)), image)) << "5 colours on 2 bits";
+
+    // The 12-byte core header: 16-bit sizes, a table of 3-byte entries (blue, green, red).
+    Bytes core{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0, // file header, pixels at 32
+               12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 1, 0,          // 3 x 2, 1 plane, 1 bit
+               0, 0, 0, 10, 20, 30,                          // black, then red 30 green 20 blue 10
+               0b01000000, 0, 0, 0, 0b10100000, 0, 0, 0};    // bottom row, then top row
+    ASSERT_TRUE(imaging::DecodeBmp(core, image));
+    ASSERT_EQ(image.Format(), PixelFormat::Indexed1);
+    EXPECT_EQ(image.Pixel(0, 0), RGB(30, 20, 10));
+    EXPECT_EQ(image.Pixel(1, 0), 0u);
+    EXPECT_EQ(image.Pixel(2, 0), RGB(30, 20, 10));
+    EXPECT_EQ(image.Pixel(1, 1), RGB(30, 20, 10));
+    EXPECT_EQ(image.Pixel(0, 1), 0u);
+}
+
 TEST(BmpReader, TakesTheLargestSidesAndRefusesLarger) {
     // 32768 x 2 at 1 bit: rows of 4096 bytes.
     EXPECT_TRUE(Decodes(Bmp(32768, 2, 1, 0, 2, Bytes(8192, 0xAA))));
