@@ -174,7 +174,8 @@ bool DecodeRows(const Bytes& file, std::size_t offset, const Header& h, PixelBuf
         for (int x = 0; x < width; ++x) {
             switch (h.bits) {
             case 2:
-                image.SetIndex(x, y, static_cast<std::uint8_t>((file[start + x / 4] >> (6 - 2 * (x % 4))) & 3));
+                image.SetIndex(x, y,
+                               static_cast<std::uint8_t>((file[start + x / 4] >> (6 - 2 * (x % 4))) & 3));
                 break;
             case 16:
             case 32: {
@@ -241,7 +242,8 @@ bool DecodeRle(const Bytes& file, std::size_t offset, const Header& h, PixelBuff
         }
         default: {
             const int n = value;
-            const std::size_t bytes = four ? (static_cast<std::size_t>(n) + 1) / 2 : static_cast<std::size_t>(n);
+            const std::size_t bytes =
+                four ? (static_cast<std::size_t>(n) + 1) / 2 : static_cast<std::size_t>(n);
             if (!file.Has(at, bytes) || row >= height || x + n > width) {
                 return false;
             }

@@ -112,8 +112,8 @@ void PixelBuffer::SetPixel(int x, int y, Colour colour) {
     }
     std::uint8_t* row = Row(y);
     if (format_ == PixelFormat::Bgr555) {
-        const unsigned v = ((GetRValue(colour) >> 3) << 10) | ((GetGValue(colour) >> 3) << 5) |
-                           (GetBValue(colour) >> 3);
+        const unsigned v =
+            ((GetRValue(colour) >> 3) << 10) | ((GetGValue(colour) >> 3) << 5) | (GetBValue(colour) >> 3);
         row[x * 2] = static_cast<std::uint8_t>(v & 0xFF);
         row[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
         return;

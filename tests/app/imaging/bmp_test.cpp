@@ -29,8 +29,8 @@ Bytes ReadAll(const fs::path& path) {
 }
 
 void WriteAll(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Every pixel of the image against top-down RGB triples; the first difference, or "".
@@ -44,7 +44,8 @@ std::string Differences(const PixelBuffer& image, const Bytes& rgb) {
             const plat::Colour expected = RGB(rgb[at], rgb[at + 1], rgb[at + 2]);
             if (image.Pixel(x, y) != expected) {
                 std::ostringstream s;
-                s << "pixel (" << x << ", " << y << ") is " << std::hex << image.Pixel(x, y) << ", not " << expected;
+                s << "pixel (" << x << ", " << y << ") is " << std::hex << image.Pixel(x, y) << ", not "
+                  << expected;
                 return s.str();
             }
         }
@@ -65,7 +66,8 @@ TEST(BmpReader, ReadsPillowsFilesOfEveryDepthAndLayoutToTheSamePixels) {
         ASSERT_NE(dib.hDIBDC(), nullptr) << name;
         EXPECT_EQ(dib.Width(), width) << name;
         EXPECT_EQ(dib.Height(), height) << name;
-        EXPECT_EQ(Differences(*dib.hDIBDC(), ReadAll(fs::path(BMP_CORPUS_DIR) / (name + ".rgb"))), "") << name;
+        EXPECT_EQ(Differences(*dib.hDIBDC(), ReadAll(fs::path(BMP_CORPUS_DIR) / (name + ".rgb"))), "")
+            << name;
     }
     EXPECT_GE(count, 24);
 }
@@ -74,7 +76,8 @@ TEST(BmpReader, ReadsPillowsFilesOfEveryDepthAndLayoutToTheSamePixels) {
 PixelBuffer Pattern(PixelFormat format) {
     PixelBuffer picture(17, 5, format);
     for (int i = 0; i < picture.TableSize(); ++i) {
-        picture.Colours()[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i * 0x010305 + 0x100000 * (i % 3));
+        picture.Colours()[static_cast<std::size_t>(i)] =
+            static_cast<std::uint32_t>(i * 0x010305 + 0x100000 * (i % 3));
     }
     for (int y = 0; y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
@@ -127,8 +130,8 @@ TEST(BmpWriter, SavePictureRefusesAnEmptyPictureAndLeavesTheOldFileOnFailure) {
     EXPECT_FALSE(empty);
     EXPECT_FALSE(empty.reason.empty());
     EXPECT_EQ(ReadAll(target), (Bytes{1, 2, 3}));
-    const plat::FileWriteResult noFolder =
-        imaging::SavePicture(Pattern(PixelFormat::Bgrx32), (target.parent_path() / "no such folder" / "a.bmp").string());
+    const plat::FileWriteResult noFolder = imaging::SavePicture(
+        Pattern(PixelFormat::Bgrx32), (target.parent_path() / "no such folder" / "a.bmp").string());
     EXPECT_FALSE(noFolder);
     EXPECT_FALSE(noFolder.reason.empty());
 }
@@ -209,10 +212,16 @@ TEST(BmpReader, TwoBitFilesBecomeFourBitsAndTheOldCoreHeaderReads) {
     EXPECT_FALSE(imaging::DecodeBmp(Bmp(5, 1, 2, 0, 5, Bytes(4, 0)), image)) << "5 colours on 2 bits";
 
     // The 12-byte core header: 16-bit sizes, a table of 3-byte entries (blue, green, red).
-    Bytes core{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0, // file header, pixels at 32
-               12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 1, 0,          // 3 x 2, 1 plane, 1 bit
-               0, 0, 0, 10, 20, 30,                          // black, then red 30 green 20 blue 10
-               0b01000000, 0, 0, 0, 0b10100000, 0, 0, 0};    // bottom row, then top row
+    const Bytes parts[] = {
+        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0}, // file header, pixels at 32
+        {12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 1, 0},           // 3 x 2, 1 plane, 1 bit
+        {0, 0, 0, 10, 20, 30},                           // black, then blue 10 green 20 red 30
+        {0x40, 0, 0, 0, 0xA0, 0, 0, 0},                  // bottom row, then top row
+    };
+    Bytes core;
+    for (const Bytes& part : parts) {
+        core.insert(core.end(), part.begin(), part.end());
+    }
     ASSERT_TRUE(imaging::DecodeBmp(core, image));
     ASSERT_EQ(image.Format(), PixelFormat::Indexed1);
     EXPECT_EQ(image.Pixel(0, 0), RGB(30, 20, 10));
@@ -324,7 +333,8 @@ TEST(BmpReader, AMissingOrEmptyFileGivesNoImage) {
     const fs::path cut = fs::path(TEST_OUTPUT_DIR) / "bmp-cut.bmp";
     const Bytes whole = Indexed8();
     WriteAll(cut, Bytes(whole.begin(), whole.end() - 1));
-    for (const fs::path& path : {empty, cut, fs::path(TEST_OUTPUT_DIR) / "no-such-file.bmp", fs::path(TEST_OUTPUT_DIR)}) {
+    for (const fs::path& path :
+         {empty, cut, fs::path(TEST_OUTPUT_DIR) / "no-such-file.bmp", fs::path(TEST_OUTPUT_DIR)}) {
         imaging::cDIB dib;
         ASSERT_TRUE(dib.Create(2, 2, 32));
         EXPECT_EQ(dib.CreateFromBitmapFile(path.string()), 0) << path;

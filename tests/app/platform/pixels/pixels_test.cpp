@@ -40,12 +40,13 @@ TEST(PixelLayouts, EachFormatStoresItsPixelsAsABitmapDoes) {
     PixelBuffer triples(2, 2, PixelFormat::Bgr24);
     ASSERT_EQ(triples.Stride(), 8);
     triples.SetPixel(1, 1, RGB(1, 2, 3));
-    EXPECT_EQ(std::vector<std::uint8_t>(triples.Row(1) + 3, triples.Row(1) + 6), (std::vector<std::uint8_t>{3, 2, 1}));
+    EXPECT_EQ(std::vector<std::uint8_t>(triples.Row(1) + 3, triples.Row(1) + 6),
+              (std::vector<std::uint8_t>{3, 2, 1}));
 }
 
 TEST(PixelLayouts, IndexedBuffersMatchAmongTheirOwnEntriesAndFillAndResizeByIndex) {
     PixelBuffer b(11, 2, PixelFormat::Indexed4);
-    b.Colours()[3] = 0x00FF0000; // red
+    b.Colours()[3] = 0x00FF0000;  // red
     b.Colours()[20] = 0x0000FF00; // green, beyond the 16 entries of 4 bits
     EXPECT_EQ(b.NearestIndex(RGB(250, 0, 0)), 3);
     EXPECT_EQ(b.NearestIndex(RGB(0, 255, 0)), 0) << "entry 20 is not one of this depth's";

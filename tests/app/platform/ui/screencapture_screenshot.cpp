@@ -49,7 +49,8 @@ TEST(ScreenCaptureOnADisplay, AHalfCoveredPictureBoxIsCapturedAsItsPersistentPic
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
     QTest::qWait(200);
 
-    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0, boxOnScreen.x(), boxOnScreen.y(), 240, 160);
+    const QPixmap screen =
+        QGuiApplication::primaryScreen()->grabWindow(0, boxOnScreen.x(), boxOnScreen.y(), 240, 160);
     const QImage captured = plat::CaptureWindow(pic.Widget(), true, 0, 0, 240, 160);
     const std::filesystem::path out(TEST_OUTPUT_DIR);
     ASSERT_TRUE(screen.save(QString::fromStdString((out / "capture_screen.png").string()), "PNG"));
@@ -63,7 +64,8 @@ TEST(ScreenCaptureOnADisplay, AHalfCoveredPictureBoxIsCapturedAsItsPersistentPic
     EXPECT_EQ(captured, persistent);
     EXPECT_NE(captured.pixel(200, 80), qRgb(200, 30, 30));
     // The uncovered left half reads the same on the screen as in the capture.
-    EXPECT_EQ(onScreen.copy(0, 0, 100, 160).convertToFormat(QImage::Format_RGB32), captured.copy(0, 0, 100, 160));
+    EXPECT_EQ(onScreen.copy(0, 0, 100, 160).convertToFormat(QImage::Format_RGB32),
+              captured.copy(0, 0, 100, 160));
 }
 
 } // namespace
