@@ -34,7 +34,7 @@ public:
     // A copy of the picture, at its own depth (with its colour table up to 8 bits) or forced to 32
     // bits; the memory DC, or null when the picture is empty or the image cannot be made.
     plat::PixelBuffer* CreateFromStdPicture(const plat::PixelBuffer& picture, bool force32Bits);
-    // Reads a BMP file (BmpFile.h): 1, 4 and 8 bits keep their depth and colour table (2 bits
+    // Reads a BMP file (BmpReader.h): 1, 4 and 8 bits keep their depth and colour table (2 bits
     // become 4), deeper files become 32 bits; always top-down. The result is the bits per pixel of
     // the image, 0 when the file is missing, empty or not a bitmap this reader takes (then the
     // image is empty).

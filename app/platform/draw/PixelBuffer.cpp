@@ -17,9 +17,10 @@ Colour FromEntry(std::uint32_t entry) {
                static_cast<int>(entry & 0xFF));
 }
 
-// A 5-bit component widened to 8 bits, v x 255 / 31 rounded down, so that 31 gives 255.
+// A 5-bit component widened to 8 bits by repeating its top bits (31 gives 255), as Qt reads the
+// same memory through a view.
 int Widen5(unsigned v) {
-    return static_cast<int>(v * 255 / 31);
+    return static_cast<int>((v << 3) | (v >> 2));
 }
 
 } // namespace
