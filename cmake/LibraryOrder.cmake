@@ -20,12 +20,15 @@ set(PELLON_LIBRARY_ORDER "")
 pellon_library(platform_text        NOQT platform/text platform/text/testing)
 pellon_library(platform_engine      NOQT platform/engine)
 pellon_library(platform_grid        NOQT platform/grid)
+pellon_library(platform_pixels      NOQT platform/draw/Colour platform/draw/PixelBuffer platform/draw/PixelBlit platform/draw/SystemColourTable)
 pellon_library(platform_services    QT   platform/services)
 pellon_library(platform_draw        QT   platform/draw)
 pellon_library(platform_ui          QT   platform/ui platform/ui/testing)
 # The program's shared helper routines, and those of them that take a control.
 pellon_library(common               NOQT common)
 pellon_library(common_controls      QT   common/controls)
+# The image toolkit: bitmaps, palettes and the GIF writer.
+pellon_library(imaging              NOQT imaging)
 # The plot records the model holds.
 pellon_library(plot_records         NOQT plot/records)
 # The model: the settings file, the model variables and the parameter-file writer.
