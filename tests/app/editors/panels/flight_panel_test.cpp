@@ -154,6 +154,24 @@ TEST_F(FlightPanel, HeadingsFitTheirLabelsAndEachColumnShowsItsUnit) {
     }
 }
 
+TEST_F(FlightPanel, ConstantRadiusEndAzimuthIsTheStartAzimuth) {
+    auto& w = W();
+    w.cmbFlight->SetListIndex(0);
+    // A model shown with another end azimuth (a file written elsewhere): the box shows the one
+    // azimuth the run will use.
+    FlightPanelTexts t = w.FlightTexts();
+    t.FltZ = {"11", "90"};
+    w.ShowFlightTexts(t);
+    EXPECT_EQ(w.txtFltZ(1).Text(), "11");
+    TypeTab(w.txtFltZ(0), "12.5");
+    EXPECT_EQ(w.txtFltZ(1).Text(), "12.5");
+    // Other kinds keep both boxes their own.
+    w.cmbFlight->SetListIndex(1);
+    TypeTab(w.txtFltZ(1), "40");
+    TypeTab(w.txtFltZ(0), "5");
+    EXPECT_EQ(w.txtFltZ(1).Text(), "40");
+}
+
 TEST_F(FlightPanel, NumberOfPointsIsAWholeNumberFromTwoTo201) {
     struct Case {
         const char* typed;
