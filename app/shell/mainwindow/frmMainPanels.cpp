@@ -237,7 +237,7 @@ void frmMain::BuildFlightPanel() {
         heads[c]->SetCaption(headText[c]);
         heads[c]->SetAlignment(2);
         UnitLabel(6 + c, f, tx + c * tdx + 20, 82);
-        Place(Label37(6 + c), tx + c * tdx + 20, 84, 32, kBoxH - 2); // room for "deg"
+        Label37(6 + c).SetWidth(plat::PixelsToTwips(32)); // room for "deg"
     }
     AddCaption(f, "Start: ", tx - 56, 30, 52);
     AddCaption(f, "End: ", tx - 56, 30 + kRow + 4, 52);
