@@ -89,7 +89,15 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType) {
         break;
     case 1:
         // The engine sweeps the elevation from Y(0) to Y(1) at the azimuth of Z(0).
-        s = {{"Radius", "Elev. Ang", "Azim. Ang"}, kOn, kOff, kOn, kOff, kOff, kOff, false, {false, true, true}};
+        s = {{"Radius", "Elev. Ang", "Azim. Ang"},
+             kOn,
+             kOff,
+             kOn,
+             kOff,
+             kOff,
+             kOff,
+             false,
+             {false, true, true}};
         break;
     case 2:
     case 4:
@@ -101,7 +109,15 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType) {
         s = {{"X", "Y", "Elev. Ang."}, kOn, kOn, kOn, kOff, kOn, kOn, true, {false, false, true}};
         break;
     case 7:
-        s = {{"Radius", "Az. Angle", "Flight Lvl"}, kOn, kOff, kOn, kOff, kOff, kOff, false, {false, true, false}};
+        s = {{"Radius", "Az. Angle", "Flight Lvl"},
+             kOn,
+             kOff,
+             kOn,
+             kOff,
+             kOff,
+             kOff,
+             false,
+             {false, true, false}};
         break;
     default: {
         constexpr BoxState dark{false, 0};

@@ -27,7 +27,8 @@ int PlaceWrapped(plat::Label& label, int x, int y, int w) {
     const QLabel& inner = *label.Inner();
     const QMargins margins = inner.contentsMargins();
     const int textWidth = w - margins.left() - margins.right();
-    const QRect text = inner.fontMetrics().boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap, inner.text());
+    const QRect text =
+        inner.fontMetrics().boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap, inner.text());
     const int h = text.height() + margins.top() + margins.bottom();
     Place(label, x, y, w, h);
     return y + h;

@@ -328,12 +328,13 @@ void frmMain::BuildPanelControls() {
     for (const auto& [box, column] : byKind)
         columns[static_cast<std::size_t>(box)] = column;
     panels_ = std::make_unique<EditorPanelControls>(EditorPanelControls{
-        .antenna = {*txtArrayFreq, *txtArrayARatio, *txtArrayModDepth, *txtArrayCLRModDepth, *cmbAntOrient, columns,
-                    *txtSBOPowerAdj, *txtCLRPowerAdjust, *txtCSBSBOPhase, optNumAnts, Label2, cmdProp, BaseFeedValues},
+        .antenna = {*txtArrayFreq, *txtArrayARatio, *txtArrayModDepth, *txtArrayCLRModDepth, *cmbAntOrient,
+                    columns, *txtSBOPowerAdj, *txtCLRPowerAdjust, *txtCSBSBOPhase, optNumAnts, Label2,
+                    cmdProp, BaseFeedValues},
         .presets = {*cmbPresets, *chkIncludeCurPhase, cmdProp},
         .path = {*txtThPathAngle, *txtThPathWidth, *txtThX, *txtThY, *txtThZ, *cmdFindTheod},
-        .flight = {*cmbFlight, *chkUseDefaults, txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange, txtFltAlt,
-                   lblX, lblY, lblZ, Label37, Menu("mnuUseSI"), cmdConvertPoint, *txtFltNumPoints},
+        .flight = {*cmbFlight, *chkUseDefaults, txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange,
+                   txtFltAlt, lblX, lblY, lblZ, Label37, Menu("mnuUseSI"), cmdConvertPoint, *txtFltNumPoints},
         .mnuUseSI = Menu("mnuUseSI"),
         .mnuElemParm = Menu("mnuElemParm"),
     });

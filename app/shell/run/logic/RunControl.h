@@ -86,11 +86,12 @@ std::string EngineErrorMessage(int code, const std::string& report);
 // True when InFile names no model yet (empty or "none"): the run then writes "temp.inp".
 bool IsUnnamedModel(const std::string& inFile);
 
-// One complete run: the input checked (a problem shown, nothing written or run), the parameter file written (temp.inp for an unnamed model), the wait window
-// shown, the engine started on that very file, its plot file and File3D, and polled until it ends;
-// a failure shown with its code. The records are written as the collector leaves them: the feed
-// boxes already hold the feeds with attenuation, phase adjust and the transmitter modifications
-// applied, so the run applies none of them again. Does nothing while a run is active.
+// One complete run: the input checked (a problem shown, nothing written or run), the parameter file written
+// (temp.inp for an unnamed model), the wait window shown, the engine started on that very file, its plot file
+// and File3D, and polled until it ends; a failure shown with its code. The records are written as the
+// collector leaves them: the feed boxes already hold the feeds with attenuation, phase adjust and the
+// transmitter modifications applied, so the run applies none of them again. Does nothing while a run is
+// active.
 void RunSimulation(RunHost& host, ModelVariables& m, RunState& state);
 
 // The parameter file of output i of a batch: the model's name without its extension ("temp" for

@@ -47,12 +47,9 @@ bool IsNumber(const std::string& text) {
 
 std::optional<std::string> AntennaProblem(const AntennaPanelTexts& a, std::uint8_t numAnts) {
     const std::pair<const char*, const std::string*> arrayBoxes[] = {
-        {"Frequency (MHz)", &a.ArrayFreq},
-        {"CSB/SBO Current Ratio", &a.ArrayARatio},
-        {"Modulation Depth", &a.ArrayModDepth},
-        {"CLR Modulation Depth", &a.ArrayCLRModDepth},
-        {"SBO Atten", &a.SBOPowerAdj},
-        {"CLR Atten", &a.CLRPowerAdjust},
+        {"Frequency (MHz)", &a.ArrayFreq},      {"CSB/SBO Current Ratio", &a.ArrayARatio},
+        {"Modulation Depth", &a.ArrayModDepth}, {"CLR Modulation Depth", &a.ArrayCLRModDepth},
+        {"SBO Atten", &a.SBOPowerAdj},          {"CLR Atten", &a.CLRPowerAdjust},
         {"CSB-SBO Phase", &a.CSBSBOPhase},
     };
     for (const auto& [name, text] : arrayBoxes) {

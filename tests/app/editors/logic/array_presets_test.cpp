@@ -202,9 +202,24 @@ TEST(PanelLayout, CaptionsColoursAndColumnsByNumberOfAntennas) {
     };
     const Case cases[] = {
         {1, {"Lower Antenna", "Middle Antenna", "Upper Antenna"}, false, false, {0}, {false, false, false}},
-        {2, {"Lower Antenna(*)", "Middle Antenna", "Upper Antenna"}, false, true, {0, 2}, {true, false, true}},
-        {3, {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"}, true, true, {0, 1, 2}, {true, true, true}},
-        {0, {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"}, true, true, {0, 1, 2}, {true, true, true}},
+        {2,
+         {"Lower Antenna(*)", "Middle Antenna", "Upper Antenna"},
+         false,
+         true,
+         {0, 2},
+         {true, false, true}},
+        {3,
+         {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"},
+         true,
+         true,
+         {0, 1, 2},
+         {true, true, true}},
+        {0,
+         {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"},
+         true,
+         true,
+         {0, 1, 2},
+         {true, true, true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.n));

@@ -26,9 +26,8 @@ TEST(AboutBox, EveryTextShowsWhole) {
         SCOPED_TRACE(label->Name());
         const QLabel& inner = *label->Inner();
         const QRect room = inner.contentsRect();
-        const QRect text = inner.fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
-                                                              inner.wordWrap() ? int(Qt::TextWordWrap) : 0,
-                                                              inner.text());
+        const QRect text = inner.fontMetrics().boundingRect(
+            QRect(0, 0, room.width(), 10000), inner.wordWrap() ? int(Qt::TextWordWrap) : 0, inner.text());
         EXPECT_LE(text.width(), room.width());
         EXPECT_LE(text.height(), room.height());
         controls.push_back(label);

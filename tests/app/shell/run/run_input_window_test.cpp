@@ -92,7 +92,8 @@ TEST_F(RunInput, ConstantRadiusCutSweepsTheElevationAtTheAzimuthTheBoxesSay) {
 
     ASSERT_EQ(engine_->starts.size(), 1u);
     const std::string report = Read("FORT7");
-    EXPECT_NE(report.find("ALPHA INCREMENTED FROM\r\n          0.500 DEGREES TO      7.000 DEGREES"), std::string::npos)
+    EXPECT_NE(report.find("ALPHA INCREMENTED FROM\r\n          0.500 DEGREES TO      7.000 DEGREES"),
+              std::string::npos)
         << report;
     const std::vector<ReportRow> rows = ReportRows(report);
     ASSERT_EQ(rows.size(), 5u) << report;
@@ -171,7 +172,8 @@ TEST_F(RunInput, FailedRunShowsTheEnginesReason) {
     boxes_->Expect("Kelvd.dll Error #7\rFIELD POINT 0.000 0.000 0.000 IS AT ANTENNA 1", plat::vbOK);
     PressF5(w);
     ASSERT_EQ(engine_->starts.size(), 1u);
-    EXPECT_NE(Read("FORT7").find("  FIELD POINT      0.000      0.000      0.000 IS AT ANTENNA 1"), std::string::npos);
+    EXPECT_NE(Read("FORT7").find("  FIELD POINT      0.000      0.000      0.000 IS AT ANTENNA 1"),
+              std::string::npos);
 }
 
 } // namespace

@@ -162,9 +162,9 @@ TEST_F(RunTest, StepsInOrderAndCommandsDisabledMeanwhile) {
     m.InFile = "site.inp";
     host.engine.progress = {1, 40, 99, 100};
     RunSimulation(host, m, state);
-    const std::vector<std::string> expected{"commands off", "collect",     "check",      "write site.inp Y0",
-                                            "engine",       "wait shown",  "wait gone",  "hide marker",
-                                            "commands on"};
+    const std::vector<std::string> expected{"commands off",      "collect",     "check",
+                                            "write site.inp Y0", "engine",      "wait shown",
+                                            "wait gone",         "hide marker", "commands on"};
     EXPECT_EQ(host.log, expected);
     EXPECT_EQ(host.engine.polls, 4);
     // Every pass of the poll loop waits a little for events instead of spinning.
@@ -314,7 +314,9 @@ TEST(EngineErrorReason, TheEnginesOwnLineForItsCodeElseTheCodesMeaning) {
     };
     const Case cases[] = {
         {7, report.c_str(), "FIELD POINT 0.000 0.000 10.000 IS AT ANTENNA 1"},
-        {7, "  NO FIELD COMPUTED: THE FREQUENCY IS     0.000 MHZ\r\n  NO FIELD COMPUTED: THERE IS NO PATTERN CUT         9\r\n",
+        {7,
+         "  NO FIELD COMPUTED: THE FREQUENCY IS     0.000 MHZ\r\n  NO FIELD COMPUTED: THERE IS NO PATTERN "
+         "CUT         9\r\n",
          "NO FIELD COMPUTED: THERE IS NO PATTERN CUT 9"},
         {8, "        TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO BE PERFORMED IN DO-LOOP 200\r\n",
          "TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO BE PERFORMED IN DO-LOOP 200"},
@@ -341,7 +343,8 @@ TEST(EngineErrorReason, TheEnginesOwnLineForItsCodeElseTheCodesMeaning) {
 TEST_F(RunTest, RefusedInputIsShownAndNothingIsWrittenOrRun) {
     host.inputProblem = "Frequency (MHz) must be greater than 0; it is 0.";
     RunSimulation(host, m, state);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"commands off", "collect", "check", "message", "commands on"}));
+    EXPECT_EQ(host.log,
+              (std::vector<std::string>{"commands off", "collect", "check", "message", "commands on"}));
     EXPECT_EQ(host.messages, std::vector<std::string>{*host.inputProblem});
     EXPECT_TRUE(host.engine.starts.empty());
     EXPECT_EQ(state.RunCancelled, 1);

@@ -52,10 +52,14 @@ TEST(RunInputCheck, AntennaBoxesInUse) {
          "Frequency (MHz) must be greater than 0; it is 0."},
         {[](AntennaPanelTexts& a) { a.ArrayFreq = " -108.5 "; }, 3,
          "Frequency (MHz) must be greater than 0; it is -108.5."},
-        {[](AntennaPanelTexts& a) { a.ArrayFreq = "33O"; }, 3, "Frequency (MHz) does not hold a number: \"33O\"."},
-        {[](AntennaPanelTexts& a) { a.ArrayModDepth = ""; }, 3, "Modulation Depth does not hold a number: \"\"."},
-        {[](AntennaPanelTexts& a) { a.CSBSBOPhase = "x"; }, 1, "CSB-SBO Phase does not hold a number: \"x\"."},
-        {[](AntennaPanelTexts& a) { a.AntZ[0] = "12ft"; }, 1, "Lower Antenna Height does not hold a number: \"12ft\"."},
+        {[](AntennaPanelTexts& a) { a.ArrayFreq = "33O"; }, 3,
+         "Frequency (MHz) does not hold a number: \"33O\"."},
+        {[](AntennaPanelTexts& a) { a.ArrayModDepth = ""; }, 3,
+         "Modulation Depth does not hold a number: \"\"."},
+        {[](AntennaPanelTexts& a) { a.CSBSBOPhase = "x"; }, 1,
+         "CSB-SBO Phase does not hold a number: \"x\"."},
+        {[](AntennaPanelTexts& a) { a.AntZ[0] = "12ft"; }, 1,
+         "Lower Antenna Height does not hold a number: \"12ft\"."},
         {[](AntennaPanelTexts& a) { a.AntAtten[2] = "abc"; }, 2,
          "Upper Antenna Attenuate does not hold a number: \"abc\"."},
         {[](AntennaPanelTexts& a) { a.AntCLRPhase[1] = "-"; }, 3,
@@ -64,12 +68,17 @@ TEST(RunInputCheck, AntennaBoxesInUse) {
         {[](AntennaPanelTexts& a) { a.AntAtten[2] = "abc"; }, 1, std::nullopt},
         {[](AntennaPanelTexts& a) { a.AntX[1] = "abc"; }, 2, std::nullopt},
         // Numbers as the strict conversion reads them pass.
-        {[](AntennaPanelTexts& a) { a.AntY[0] = " 1,000.5 "; a.AntRot[0] = "-1e2"; }, 1, std::nullopt},
+        {[](AntennaPanelTexts& a) {
+             a.AntY[0] = " 1,000.5 ";
+             a.AntRot[0] = "-1e2";
+         },
+         1, std::nullopt},
     };
     for (const Case& c : cases) {
         AntennaPanelTexts a = Sound();
         c.edit(a);
-        EXPECT_EQ(RunInputProblem(a, c.numAnts, ground, false), c.problem) << (c.problem ? *c.problem : "none");
+        EXPECT_EQ(RunInputProblem(a, c.numAnts, ground, false), c.problem)
+            << (c.problem ? *c.problem : "none");
     }
 }
 
@@ -80,11 +89,17 @@ TEST(RunInputCheck, CountedGroundRows) {
         std::optional<std::string> problem;
     };
     const Case cases[] = {
-        {{{"0", "0", " X "}, {"abc", "3", " X "}}, false, "Ground profile row 2 Y does not hold a number: \"abc\"."},
-        {{{"0", "0", " X "}, {"100", "3m", " X "}}, false, "Ground profile row 2 Z does not hold a number: \"3m\"."},
-        {{{"0", "0", " X "}, {"100", "3", " X "}, {"50", "3", " X "}}, false,
+        {{{"0", "0", " X "}, {"abc", "3", " X "}},
+         false,
+         "Ground profile row 2 Y does not hold a number: \"abc\"."},
+        {{{"0", "0", " X "}, {"100", "3m", " X "}},
+         false,
+         "Ground profile row 2 Z does not hold a number: \"3m\"."},
+        {{{"0", "0", " X "}, {"100", "3", " X "}, {"50", "3", " X "}},
+         false,
          "Ground profile row 3: the distance Y (50) must be greater than row 2's (100)."},
-        {{{"-200", "0", " X "}, {"-200", "3", " X "}}, false,
+        {{{"-200", "0", " X "}, {"-200", "3", " X "}},
+         false,
          "Ground profile row 2: the distance Y (-200) must be greater than row 1's (-200)."},
         // Rows after the first unmarked one are not written, so not looked at; neither is the grid in
         // 3D ground mode.
@@ -95,7 +110,8 @@ TEST(RunInputCheck, CountedGroundRows) {
     for (const Case& c : cases) {
         plat::GridModel ground;
         FillGround(ground, c.rows);
-        EXPECT_EQ(RunInputProblem(Sound(), 3, ground, c.use3D), c.problem) << (c.problem ? *c.problem : "none");
+        EXPECT_EQ(RunInputProblem(Sound(), 3, ground, c.use3D), c.problem)
+            << (c.problem ? *c.problem : "none");
     }
 }
 
