@@ -58,6 +58,7 @@ std::uint8_t FlightTypeOfListIndex(int listIndex) {
 void InitConstRadcut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
     LoadKind({2, 1, 2, 2, 1}, {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"}, useFlightDefaults, texts,
              model);
+    HoldFixedAngle(1, texts);
 }
 
 void InitLinearCut(std::uint8_t useFlightDefaults, FlightPanelTexts& texts, ModelVariables& model) {
@@ -84,26 +85,43 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType) {
     FlightPanelState s;
     switch (flightType) {
     case 0:
-        s = {{"X", "Y", "Z"}, kOn, kOn, kOn, kOn, kOn, {false, 0xFFFFFF}, true};
+        s = {{"X", "Y", "Z"}, kOn, kOn, kOn, kOn, kOn, {false, 0xFFFFFF}, true, {}};
         break;
     case 1:
-        s = {{"Radius", "Azim. Ang", "Elev. Ang"}, kOn, kOff, kOff, kOn, kOff, kOff, false};
+        // The engine sweeps the elevation from Y(0) to Y(1) at the azimuth of Z(0).
+        s = {{"Radius", "Elev. Ang", "Azim. Ang"},
+             kOn,
+             kOff,
+             kOn,
+             kOff,
+             kOff,
+             kOff,
+             false,
+             {false, true, true}};
         break;
     case 2:
     case 4:
     case 5:
-        s = {{"X", "Y", "Z"}, kOn, kOn, kOn, kOn, kOn, kOn, true};
+        s = {{"X", "Y", "Z"}, kOn, kOn, kOn, kOn, kOn, kOn, true, {}};
         break;
     case 3:
     case 6:
-        s = {{"X", "Y", "Elev. Ang."}, kOn, kOn, kOn, kOff, kOn, kOn, true};
+        s = {{"X", "Y", "Elev. Ang."}, kOn, kOn, kOn, kOff, kOn, kOn, true, {false, false, true}};
         break;
     case 7:
-        s = {{"Radius", "Az. Angle", "Flight Lvl"}, kOn, kOff, kOn, kOff, kOff, kOff, false};
+        s = {{"Radius", "Az. Angle", "Flight Lvl"},
+             kOn,
+             kOff,
+             kOn,
+             kOff,
+             kOff,
+             kOff,
+             false,
+             {false, true, false}};
         break;
     default: {
         constexpr BoxState dark{false, 0};
-        s = {{"", "", ""}, dark, dark, dark, dark, dark, dark, std::nullopt};
+        s = {{"", "", ""}, dark, dark, dark, dark, dark, dark, std::nullopt, {}};
         break;
     }
     }
@@ -146,6 +164,11 @@ FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults,
         }
     }
     return UpdateConverterCaptions(model.FlightType);
+}
+
+void HoldFixedAngle(std::uint8_t flightType, FlightPanelTexts& texts) {
+    if (flightType == 1)
+        texts.FltZ[1] = texts.FltZ[0];
 }
 
 void ConvertPoint(int row, FlightPanelTexts& texts) {

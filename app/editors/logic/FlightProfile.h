@@ -44,6 +44,7 @@ struct FlightPanelState {
     BoxState ConverterRow0;              // FltAz, FltEl, FltRange, FltAlt of row 0
     BoxState ConverterRow1;              // the same of row 1
     std::optional<bool> ConvertEnabled;  // both cmdConvertPoint; none: left as they are
+    std::array<bool, 3> AngleColumns{};  // X, Y, Z columns that hold angles (degrees), not lengths
 };
 
 // UpdateConverterCaptions for FlightType.
@@ -54,6 +55,10 @@ FlightPanelState UpdateConverterCaptions(std::uint8_t flightType);
 // panel state of the chosen kind.
 FlightPanelState ChooseFlightKind(int listIndex, std::uint8_t useFlightDefaults, bool metresShown,
                                   FlightPanelTexts& texts, shell::ModelVariables& model);
+
+// A constant radius cut sweeps the elevation (the Y column) at one azimuth: the end azimuth box
+// Z(1), which cannot be edited, holds the start azimuth Z(0), as the file carries it.
+void HoldFixedAngle(std::uint8_t flightType, FlightPanelTexts& texts);
 
 // The point converter of row 0 or 1: X, Y and Z of the row from the first complete combination of
 // azimuth, elevation, range and altitude; nothing is written when an elevation of 0 would divide.

@@ -6,14 +6,10 @@ namespace editors {
 
 namespace {
 
-constexpr std::array<AntBox, 12> kMiddleBoxes{
+// Every box of a column: a column not in use offers none of them.
+constexpr std::array<AntBox, 12> kColumnBoxes{
     AntBox::X,      AntBox::Y,        AntBox::Z,      AntBox::Rot,      AntBox::Atten,  AntBox::PhaseAdj,
     AntBox::SBOMag, AntBox::SBOPhase, AntBox::CSBMag, AntBox::CSBPhase, AntBox::CLRMag, AntBox::CLRPhase};
-
-// The upper column's rotation, attenuation and phase adjust keep their state in every layout.
-constexpr std::array<AntBox, 9> kUpperBoxes{AntBox::X,        AntBox::Y,        AntBox::Z,
-                                            AntBox::SBOMag,   AntBox::SBOPhase, AntBox::CSBMag,
-                                            AntBox::CSBPhase, AntBox::CLRMag,   AntBox::CLRPhase};
 
 ColumnState State(bool enabled, std::span<const AntBox> boxes) {
     return {enabled, enabled ? kEnabledBackColor : kDisabledBackColor, boxes};
@@ -25,16 +21,18 @@ AntennaPanelLayout LayoutAntennaPanel(std::uint8_t n) {
     AntennaPanelLayout layout;
     layout.Captions = {"Lower Antenna", "Middle Antenna", "Upper Antenna"};
     if (n == 1) {
-        layout.Middle = State(false, kMiddleBoxes);
-        layout.Upper = State(false, kUpperBoxes);
+        layout.Middle = State(false, kColumnBoxes);
+        layout.Upper = State(false, kColumnBoxes);
+        layout.HeightButtons = {false, false, false};
     } else if (n == 2) {
         layout.Captions[0] = "Lower Antenna(*)";
-        layout.Middle = State(false, kMiddleBoxes);
-        layout.Upper = State(true, kUpperBoxes);
+        layout.Middle = State(false, kColumnBoxes);
+        layout.Upper = State(true, kColumnBoxes);
+        layout.HeightButtons = {true, false, true};
     } else {
         layout.Captions[1] = "Middle Antenna(*)";
-        layout.Middle = State(true, kMiddleBoxes);
-        layout.Upper = State(true, kUpperBoxes);
+        layout.Middle = State(true, kColumnBoxes);
+        layout.Upper = State(true, kColumnBoxes);
     }
     return layout;
 }

@@ -29,7 +29,10 @@ struct ColumnState {
 struct AntennaPanelLayout {
     std::array<std::string, 3> Captions; // Label2(3), Label2(4), Label2(5)
     ColumnState Middle;                  // all twelve boxes of column 1
-    ColumnState Upper;                   // X, Y, Z and the six feed boxes of column 2
+    ColumnState Upper;                   // all twelve boxes of column 2
+    // cmdProp(1..3): a height button is offered when the height it spreads from and at least one it
+    // spreads to belong to antennas in use.
+    std::array<bool, 3> HeightButtons{true, true, true};
 };
 
 // LayoutAntennaPanel for n antennas; any n other than 1 and 2 lays out three.

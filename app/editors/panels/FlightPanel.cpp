@@ -39,6 +39,7 @@ void AttachFlightPanel(const FlightPanelControls& c, const plat::MenuItem& mnuUs
             ShowFlightTexts(c, t, ShowMode::Changed);
         };
     }
+    c.txtFltZ(0).Change = [&c] { HoldFixedAngle(c); };
     plat::TextBox& points = c.txtFltNumPoints;
     MakeNumeric(points, kGuardOnly, kConvertAndGuard);
     points.Validate = [&points] { SetTextIfChanged(points, ValidateNumPointsText(points.Text())); };

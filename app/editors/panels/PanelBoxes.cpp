@@ -30,4 +30,6 @@ void ShowAntennaLayout(const AntennaPanelControls& c, const AntennaPanelLayout& 
         for (AntBox box : state->Boxes)
             c.Column(box)(col).SetBackColor(state->BackColor);
     }
+    for (int i = 1; i <= 3; ++i)
+        c.cmdProp(i).SetEnabled(layout.HeightButtons[static_cast<std::size_t>(i - 1)]);
 }

@@ -93,6 +93,15 @@ void ShowFlightTexts(const FlightPanelControls& c, const FlightPanelTexts& t, Sh
         WriteBox(c.txtFltAlt(i), t.FltAlt[k], mode);
     }
     WriteBox(c.txtFltNumPoints, t.FltNumPoints, mode);
+    HoldFixedAngle(c);
+}
+
+void HoldFixedAngle(const FlightPanelControls& c) {
+    FlightPanelTexts t;
+    t.FltZ = {c.txtFltZ(0).Text(), c.txtFltZ(1).Text()};
+    editors::HoldFixedAngle(FlightTypeOfListIndex(c.cmbFlight.ListIndex()), t);
+    if (c.txtFltZ(1).Text() != t.FltZ[1])
+        c.txtFltZ(1).SetText(t.FltZ[1]);
 }
 
 void ShowFlightPanelState(const FlightPanelControls& c, const FlightPanelState& s) {
@@ -103,6 +112,9 @@ void ShowFlightPanelState(const FlightPanelControls& c, const FlightPanelState& 
     c.lblX(1).SetCaption(s.Captions[0]);
     c.lblY(1).SetCaption(s.Captions[1]);
     c.lblZ(1).SetCaption(s.Captions[2]);
+    const char* length = c.mnuUseSI.Checked() ? "m" : "ft";
+    for (int col = 0; col < 3; ++col)
+        c.Label37(6 + col).SetCaption(s.AngleColumns[static_cast<std::size_t>(col)] ? "deg" : length);
     apply(c.txtFltX(0), s.Row0);
     apply(c.txtFltY(0), s.Row0);
     apply(c.txtFltZ(0), s.Row0);

@@ -34,6 +34,7 @@ struct AntennaPanelControls {
     plat::TextBox& txtCSBSBOPhase;
     plat::ControlArray<plat::OptionButton>& optNumAnts;
     plat::ControlArray<plat::Label>& Label2; // column captions, items 3..5
+    plat::ControlArray<plat::CommandButton>& cmdProp; // height buttons, items 1..3
     // The feeds before each antenna's attenuation and phase adjust.
     editors::BaseFeeds& BaseFeedValues;
 
@@ -68,6 +69,8 @@ struct FlightPanelControls {
     plat::ControlArray<plat::Label>& lblX; // item 1
     plat::ControlArray<plat::Label>& lblY;
     plat::ControlArray<plat::Label>& lblZ;
+    plat::ControlArray<plat::Label>& Label37; // items 6..8: the units of the X, Y and Z columns
+    const plat::MenuItem& mnuUseSI;           // checked: lengths shown in metres
     plat::ControlArray<plat::CommandButton>& cmdConvertPoint;
     plat::TextBox& txtFltNumPoints;
 };
@@ -92,6 +95,10 @@ void ShowPathTexts(const PathControls& c, const editors::TheodoliteTexts& t, Sho
 editors::FlightPanelTexts FlightTexts(const FlightPanelControls& c);
 void ShowFlightTexts(const FlightPanelControls& c, const editors::FlightPanelTexts& t,
                      ShowMode mode = ShowMode::All);
+// The end box of an angle the kind of path holds fixed shows the start box's text.
+void HoldFixedAngle(const FlightPanelControls& c);
+// The kind's captions, enabled states and colours, and each column's unit: degrees for an angle, else
+// the length unit the boxes show.
 void ShowFlightPanelState(const FlightPanelControls& c, const editors::FlightPanelState& state);
 
 // The number-of-antennas option that is set (0..2), -1 for none.

@@ -17,10 +17,8 @@ MenuItem::MenuItem(std::string name, const std::string& caption, QMenuBar* bar) 
 }
 
 MenuItem::MenuItem(std::string name, const std::string& caption, QMenu* parent) : name_(std::move(name)) {
-    action_ = parent->addAction(ToQString(caption));
-    if (caption == "-") {
-        action_->setSeparator(true);
-    }
+    action_ = parent->addAction(QString());
+    SetCaption(caption);
     Wire();
 }
 
@@ -41,7 +39,10 @@ std::string MenuItem::Caption() const {
 }
 
 void MenuItem::SetCaption(const std::string& caption) {
-    action_->setText(ToQString(caption));
+    // A separator keeps no text: styles draw a separator's text as a heading line.
+    const bool separator = caption == "-";
+    action_->setSeparator(separator);
+    action_->setText(separator ? QString() : ToQString(caption));
 }
 
 void MenuItem::SetChecked(bool checked) {

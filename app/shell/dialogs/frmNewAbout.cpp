@@ -1,6 +1,9 @@
 #include "shell/dialogs/frmNewAbout.h"
 
 #include <QImage>
+#include <QLabel>
+
+#include <algorithm>
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/ImageView.h"
@@ -15,6 +18,20 @@ namespace {
 
 void Place(plat::Control& c, int x, int y, int w, int h) {
     c.Move(plat::PixelsToTwips(x), plat::PixelsToTwips(y), plat::PixelsToTwips(w), plat::PixelsToTwips(h));
+}
+
+// A word-wrapped label placed at (x, y), w pixels wide and as tall as its text needs in its own
+// font; returns the pixel row below it.
+int PlaceWrapped(plat::Label& label, int x, int y, int w) {
+    label.SetWordWrap(true);
+    const QLabel& inner = *label.Inner();
+    const QMargins margins = inner.contentsMargins();
+    const int textWidth = w - margins.left() - margins.right();
+    const QRect text =
+        inner.fontMetrics().boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap, inner.text());
+    const int h = text.height() + margins.top() + margins.bottom();
+    Place(label, x, y, w, h);
+    return y + h;
 }
 
 // The program's icon: a glide-slope antenna mast radiating over the ground.
@@ -49,25 +66,25 @@ frmNewAbout::frmNewAbout() : plat::Form("frmNewAbout") {
     lblVersion = std::make_unique<plat::Label>(*this, "lblVersion");
     Place(*lblVersion, 72, 36, 340, 18);
     lblVersion->SetCaption("Version");
+    // The texts wrap; each label is as tall as its text, and what follows goes below it.
     lblDescription = std::make_unique<plat::Label>(*this, "lblDescription");
-    Place(*lblDescription, 72, 62, 340, 40);
-    lblDescription->SetWordWrap(true);
     lblDescription->SetCaption(
         "Calculates the effects of ground scattering on the Instrument Landing System (ILS) glide slope.");
+    const int descriptionBottom = PlaceWrapped(*lblDescription, 72, 62, 340);
     lblDisclaimer = std::make_unique<plat::Label>(*this, "lblDisclaimer");
-    Place(*lblDisclaimer, 12, 112, 400, 40);
-    lblDisclaimer->SetWordWrap(true);
     lblDisclaimer->SetCaption(
         "Program updates are published with the project's releases; for support call the "
         "navigation engineering office that issued this copy.");
+    const int disclaimerBottom = PlaceWrapped(*lblDisclaimer, 12, std::max(descriptionBottom, 60) + 10, 400);
+    const int buttonsTop = disclaimerBottom + 10;
     cmdOK = std::make_unique<plat::CommandButton>(*this, "cmdOK");
-    Place(*cmdOK, 320, 160, 92, 26);
+    Place(*cmdOK, 320, buttonsTop, 92, 26);
     cmdOK->SetCaption("OK");
     cmdOK->Click = [this] { plat::Unload(*this); };
     cmdSysInfo = std::make_unique<plat::CommandButton>(*this, "cmdSysInfo");
-    Place(*cmdSysInfo, 320, 192, 92, 26);
+    Place(*cmdSysInfo, 320, buttonsTop + 32, 92, 26);
     cmdSysInfo->SetCaption("&System Info...");
-    SetClientSize(plat::PixelsToTwips(424), plat::PixelsToTwips(230));
+    SetClientSize(plat::PixelsToTwips(424), plat::PixelsToTwips(buttonsTop + 32 + 26 + 12));
     Load = [this] { Form_Load(); };
 }
 

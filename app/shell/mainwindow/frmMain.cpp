@@ -189,6 +189,9 @@ frmMain::frmMain()
                       .cmbFlight = *cmbFlight,
                       .antenna = panels_->antenna,
                       .path = panels_->path,
+                      .flight = panels_->flight,
+                      .grdGround = *grdGround,
+                      .mnuUse3D = Menu("mnuUse3D"),
                       .mainWindow = []() -> const plat::Form& { return ::frmMain(); },
                       .collectParameters = [this] { CollectParameters(); },
                       .writeParamFile = [this] { return WriteParamFile(); }});

@@ -231,11 +231,13 @@ void frmMain::BuildFlightPanel() {
     LoadIn(lblZ, f, 1, 1);
     plat::Label* heads[] = {&lblX(1), &lblY(1), &lblZ(1)};
     const char* headText[] = {"X", "Y", "Z"};
+    // Each heading as wide as its boxes; the column's unit under the end box, clear of the heading.
     for (int c = 0; c < 3; ++c) {
-        Place(*heads[c], tx + c * tdx, 8, 56, 18);
+        Place(*heads[c], tx + c * tdx - 4, 8, 72, 18);
         heads[c]->SetCaption(headText[c]);
         heads[c]->SetAlignment(2);
-        UnitLabel(6 + c, f, tx + c * tdx + 50, 6);
+        UnitLabel(6 + c, f, tx + c * tdx + 20, 82);
+        Label37(6 + c).SetWidth(plat::PixelsToTwips(32)); // room for "deg"
     }
     AddCaption(f, "Start: ", tx - 56, 30, 52);
     AddCaption(f, "End: ", tx - 56, 30 + kRow + 4, 52);
@@ -326,12 +328,13 @@ void frmMain::BuildPanelControls() {
     for (const auto& [box, column] : byKind)
         columns[static_cast<std::size_t>(box)] = column;
     panels_ = std::make_unique<EditorPanelControls>(EditorPanelControls{
-        .antenna = {*txtArrayFreq, *txtArrayARatio, *txtArrayModDepth, *txtArrayCLRModDepth, *cmbAntOrient, columns,
-                    *txtSBOPowerAdj, *txtCLRPowerAdjust, *txtCSBSBOPhase, optNumAnts, Label2, BaseFeedValues},
+        .antenna = {*txtArrayFreq, *txtArrayARatio, *txtArrayModDepth, *txtArrayCLRModDepth, *cmbAntOrient,
+                    columns, *txtSBOPowerAdj, *txtCLRPowerAdjust, *txtCSBSBOPhase, optNumAnts, Label2,
+                    cmdProp, BaseFeedValues},
         .presets = {*cmbPresets, *chkIncludeCurPhase, cmdProp},
         .path = {*txtThPathAngle, *txtThPathWidth, *txtThX, *txtThY, *txtThZ, *cmdFindTheod},
-        .flight = {*cmbFlight, *chkUseDefaults, txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange, txtFltAlt,
-                   lblX, lblY, lblZ, cmdConvertPoint, *txtFltNumPoints},
+        .flight = {*cmbFlight, *chkUseDefaults, txtFltX, txtFltY, txtFltZ, txtFltAz, txtFltEl, txtFltRange,
+                   txtFltAlt, lblX, lblY, lblZ, Label37, Menu("mnuUseSI"), cmdConvertPoint, *txtFltNumPoints},
         .mnuUseSI = Menu("mnuUseSI"),
         .mnuElemParm = Menu("mnuElemParm"),
     });

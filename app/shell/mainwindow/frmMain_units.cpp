@@ -20,6 +20,7 @@ void frmMain::mnuUseSI_Click() {
     for (std::size_t i = 0; i < 4; ++i)
         titles[i]->SetCaption(captions.titles[i]);
     Model().LengthUnit = captions.lengthUnit;
+    ShowFlightPanelState(editors::UpdateConverterCaptions(Model().FlightType)); // angle columns keep "deg"
     if (plat::MsgBox(kConvertDisplayQuestion, plat::vbYesNo) == plat::vbYes)
         ConvertDisplay();
 }

@@ -104,11 +104,13 @@ std::vector<std::string> ComposeLines(const ModelVariables& m, const ParamFileVi
     const bool shiftFlight = m.FlightType != 1 && m.FlightType != 7;
     const float y1 = shiftFlight ? m.FltPoint1.Y - shift : m.FltPoint1.Y;
     const float y2 = shiftFlight ? m.FltPoint2.Y - shift : m.FltPoint2.Y;
+    // A constant radius cut sweeps the elevation (the Y places) at one azimuth (the Z places).
+    const float z2 = m.FlightType == 1 ? m.FltPoint1.Z : m.FltPoint2.Z;
     lines.push_back(CardHeader(4));
     lines.push_back(Tabs(2) + I(m.FlightType) + kTab + plat::GeneralText(m.FltNumPoints) + kTab +
                     I(m.FltAngFlag) + Tabs(2) + RJ(10, N3(m.FltPoint1.X)) + RJ(10, N3(y1)) +
                     RJ(10, N3(m.FltPoint1.Z)));
-    lines.push_back(RJ(58, N3(m.FltPoint2.X)) + RJ(10, N3(y2)) + RJ(10, N3(m.FltPoint2.Z)));
+    lines.push_back(RJ(58, N3(m.FltPoint2.X)) + RJ(10, N3(y2)) + RJ(10, N3(z2)));
 
     lines.push_back(CardHeader(5));
     std::string card5 = Tabs(2) + I(m.PlotOn) + kTab + I(m.XAxisVar) + kTab + I(m.YAxisVar) + " " + kTab +

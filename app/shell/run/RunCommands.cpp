@@ -1,9 +1,12 @@
 #include "shell/run/RunCommands.h"
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "editors/logic/FlightProfile.h"
 #include "editors/logic/Theodolite.h"
+#include "editors/panels/PanelBoxes.h"
 #include "editors/panels/PanelControls.h"
 #include "platform/services/Clock.h"
 #include "platform/services/MessageBox.h"
@@ -12,6 +15,7 @@
 #include "shell/run/frmGeneric.h"
 #include "shell/run/frmMulOutputs.h"
 #include "shell/run/frmOutput.h"
+#include "shell/run/logic/RunInputCheck.h"
 
 using namespace editors;
 using namespace shell;
@@ -30,7 +34,23 @@ class WindowRunHost final : public RunHost {
 public:
     explicit WindowRunHost(const RunCommandControls& w) : w_(w) {}
 
-    void CollectParameters() override { w_.collectParameters(); }
+    void CollectParameters() override {
+        // A count typed and not yet left runs as the box's own rules make it, and the box shows it.
+        plat::TextBox& points = w_.flight.txtFltNumPoints;
+        SetTextIfChanged(points, WholeNumPointsText(ValidateNumPointsText(points.Text())));
+        w_.collectParameters();
+    }
+    std::optional<std::string> RunInputProblem() override {
+        const auto numAnts = static_cast<std::uint8_t>(NumAntsOption(w_.antenna) + 1);
+        return shell::RunInputProblem(AntennaTexts(w_.antenna), numAnts, w_.grdGround, w_.mnuUse3D.Checked());
+    }
+    std::string EngineReport() override {
+        // The engine writes its report into the current directory.
+        std::ifstream in(kEngineReportFile, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
     WriteStatus WriteParamFile() override { return w_.writeParamFile(); }
     void ShowOutFile(const std::string& text) override { w_.lblOutFile.SetCaption(text); }
     void HideChangedMarker() override { w_.lblChanged.SetVisible(false); }

@@ -10,12 +10,14 @@
 namespace plat {
 class ComboBox;
 class Form;
+class GridModel;
 class Label;
 class MenuItem;
 class PictureBox;
 class Toolbar;
 } // namespace plat
 struct AntennaPanelControls;
+struct FlightPanelControls;
 struct PathControls;
 
 // The main window's controls and commands that the run commands use, filled by the window.
@@ -33,6 +35,9 @@ struct RunCommandControls {
     plat::ComboBox& cmbFlight;
     const AntennaPanelControls& antenna; // the number of antennas chosen
     const PathControls& path;
+    const FlightPanelControls& flight; // the number of points
+    const plat::GridModel& grdGround;
+    plat::MenuItem& mnuUse3D;
     // The main window itself, which the wait window centres on.
     std::function<const plat::Form&()> mainWindow;
     // Copies the controls into the model variables; writes the model's parameter file.

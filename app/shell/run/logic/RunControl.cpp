@@ -1,5 +1,10 @@
 #include "shell/run/logic/RunControl.h"
 
+#include <algorithm>
+#include <array>
+#include <sstream>
+#include <vector>
+
 namespace shell {
 
 bool OutputAntennaExists(std::uint8_t yAxisVar, int numAntsOption) {
@@ -10,8 +15,76 @@ bool OutputAntennaExists(std::uint8_t yAxisVar, int numAntsOption) {
     return true;
 }
 
-std::string EngineErrorMessage(int code) {
-    return kEngineErrorText + std::to_string(code) + "\r";
+namespace {
+
+// The lines the engine writes into its report when it refuses a run with one of these codes. Only
+// codes that end a run after the report was opened (and emptied) by that run are looked up there.
+struct ReasonLine {
+    int code;
+    const char* mark;
+};
+constexpr std::array<ReasonLine, 5> kReasonLines{{
+    {7, "NO FIELD COMPUTED"},
+    {7, "IS AT ANTENNA"},
+    {7, "LIES ON THE GROUND PROFILE"},
+    {8, "TERMINATION DUE TO ITERATIONS"},
+    {9, "NOT COPLANAR"},
+}};
+
+// The meaning of each code (Kelv_getLastError).
+constexpr std::array<const char*, 12> kCodeMeanings{
+    "",
+    "The run was stopped.",
+    "The parameter file cannot be opened.",
+    "The plot file cannot be opened.",
+    "The 3D ground file cannot be opened.",
+    "The report file FORT7 cannot be opened.",
+    "The echo file FORT10 cannot be opened.",
+    "A card of the parameter file cannot be read.",
+    "More than 250 field points.",
+    "The plate vertices are not coplanar.",
+    "The 3D ground file is malformed.",
+    "The run could not be carried out.",
+};
+
+bool IsReasonLine(int code, const std::string& line) {
+    return std::any_of(kReasonLines.begin(), kReasonLines.end(), [&](const ReasonLine& r) {
+        return r.code == code && line.find(r.mark) != std::string::npos;
+    });
+}
+
+// Blanks trimmed, each run of blanks one blank.
+std::string Tidied(const std::string& line) {
+    std::string out;
+    for (const char ch : line) {
+        const bool blank = ch == ' ' || ch == '\t' || ch == '\r';
+        if (blank && (out.empty() || out.back() == ' '))
+            continue;
+        out += blank ? ' ' : ch;
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+} // namespace
+
+std::string EngineErrorReason(int code, const std::string& report) {
+    std::vector<std::string> lines;
+    std::istringstream in(report);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        if (IsReasonLine(code, *it))
+            return Tidied(*it);
+    }
+    if (code > 0 && code < static_cast<int>(kCodeMeanings.size()))
+        return kCodeMeanings[static_cast<std::size_t>(code)];
+    return "The engine gave no reason for this code.";
+}
+
+std::string EngineErrorMessage(int code, const std::string& report) {
+    return kEngineErrorText + std::to_string(code) + "\r" + EngineErrorReason(code, report);
 }
 
 bool IsUnnamedModel(const std::string& inFile) {
@@ -77,20 +150,19 @@ void RunSimulation(RunHost& host, ModelVariables& m, RunState& state) {
     host.DoEvents(0);
     state.RunCancelled = 0;
 
-    std::string base;
-    if (IsUnnamedModel(m.InFile)) {
-        m.InFile = "temp.inp";
-        host.CollectParameters();
-        if (!WriteForRun(host, m, state))
-            return;
-        base = "temp";
-    } else {
-        host.CollectParameters();
-        if (!WriteForRun(host, m, state))
-            return;
-        // After the writer, which may have taken a new name from its save dialog.
-        base = StripExtension(m.InFile);
+    const bool unnamed = IsUnnamedModel(m.InFile);
+    host.CollectParameters();
+    if (const std::optional<std::string> problem = host.RunInputProblem()) {
+        state.RunCancelled = 1;
+        host.ShowMessage(*problem, RunMessageIcon::Exclamation, "");
+        return;
     }
+    if (unnamed)
+        m.InFile = "temp.inp";
+    if (!WriteForRun(host, m, state))
+        return;
+    // After the writer, which may have taken a new name from its save dialog.
+    const std::string base = unnamed ? std::string("temp") : StripExtension(m.InFile);
     m.OutFile = base + ".prn";
     host.ShowOutFile(m.OutFile);
 
@@ -115,7 +187,7 @@ void RunSimulation(RunHost& host, ModelVariables& m, RunState& state) {
     const int p = PollRun(host, *engine);
     host.UnloadWaitWindow();
     if (p != 100)
-        host.ShowMessage(EngineErrorMessage(p - 100), RunMessageIcon::Exclamation, "");
+        host.ShowMessage(EngineErrorMessage(p - 100, host.EngineReport()), RunMessageIcon::Exclamation, "");
 
     host.HideChangedMarker();
     host.ShowOutFile(m.OutFile);

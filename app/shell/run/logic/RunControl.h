@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace shell {
@@ -22,6 +23,8 @@ inline constexpr char kEngineBusyText[] =
 inline constexpr char kEngineMissingText[] = "The field engine library Kelvd cannot be used:";
 inline constexpr char kParamFileNotWrittenText[] = "The parameter file could not be written:";
 inline constexpr char kFileErrorTitle[] = "File Error";
+// The engine's report, in the current directory.
+inline constexpr char kEngineReportFile[] = "FORT7";
 
 // How long one pass of the poll loop waits for events, so that the wait does not keep a core busy.
 inline constexpr int kPollWaitMilliseconds = 5;
@@ -52,12 +55,18 @@ public:
     virtual void ShowMessage(const std::string& text, RunMessageIcon icon, const std::string& title) = 0;
     // The bound engine; throws plat::EngineLoadError when the library or an export is missing.
     virtual plat::IEngine& Engine() = 0;
+    // After collecting: why the model cannot be run as the window shows it (RunInputCheck.h), or
+    // std::nullopt.
+    virtual std::optional<std::string> RunInputProblem() = 0;
+    // The text of the engine's report file "FORT7" as the last run left it ("" when there is none).
+    virtual std::string EngineReport() = 0;
 };
 
 // The main window's run state.
 struct RunState {
-    // 1 when the last RunSimulation did not reach the engine because the parameter file was not
-    // written (the user cancelled the save) or the engine could not be bound or started.
+    // 1 when the last RunSimulation did not reach the engine because the input was refused, the
+    // parameter file was not written (the user cancelled the save) or the engine could not be bound
+    // or started.
     std::uint8_t RunCancelled = 0;
     // True from the start of a run until its end: a second run is refused meanwhile.
     bool Active = false;
@@ -67,17 +76,22 @@ struct RunState {
 // numAntsOption (0 one antenna, 1 two, 2 three; -1 none chosen).
 bool OutputAntennaExists(std::uint8_t yAxisVar, int numAntsOption);
 
-// "Kelvd.dll Error #" with the code and a carriage return.
-std::string EngineErrorMessage(int code);
+// Why the engine refused with the code: the reason line it wrote into its report for that code
+// (blanks trimmed and runs of blanks made one), else the code's meaning.
+std::string EngineErrorReason(int code, const std::string& report);
+
+// "Kelvd.dll Error #" with the code, a carriage return and EngineErrorReason.
+std::string EngineErrorMessage(int code, const std::string& report);
 
 // True when InFile names no model yet (empty or "none"): the run then writes "temp.inp".
 bool IsUnnamedModel(const std::string& inFile);
 
-// One complete run: the parameter file written (temp.inp for an unnamed model), the wait window
-// shown, the engine started on that very file, its plot file and File3D, and polled until it ends;
-// a failure shown with its code. The records are written as the collector leaves them: the feed
-// boxes already hold the feeds with attenuation, phase adjust and the transmitter modifications
-// applied, so the run applies none of them again. Does nothing while a run is active.
+// One complete run: the input checked (a problem shown, nothing written or run), the parameter file written
+// (temp.inp for an unnamed model), the wait window shown, the engine started on that very file, its plot file
+// and File3D, and polled until it ends; a failure shown with its code. The records are written as the
+// collector leaves them: the feed boxes already hold the feeds with attenuation, phase adjust and the
+// transmitter modifications applied, so the run applies none of them again. Does nothing while a run is
+// active.
 void RunSimulation(RunHost& host, ModelVariables& m, RunState& state);
 
 // The parameter file of output i of a batch: the model's name without its extension ("temp" for

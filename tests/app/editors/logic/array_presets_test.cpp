@@ -198,12 +198,28 @@ TEST(PanelLayout, CaptionsColoursAndColumnsByNumberOfAntennas) {
         bool middle;
         bool upper;
         std::vector<int> inUse;
+        std::array<bool, 3> heightButtons;
     };
     const Case cases[] = {
-        {1, {"Lower Antenna", "Middle Antenna", "Upper Antenna"}, false, false, {0}},
-        {2, {"Lower Antenna(*)", "Middle Antenna", "Upper Antenna"}, false, true, {0, 2}},
-        {3, {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"}, true, true, {0, 1, 2}},
-        {0, {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"}, true, true, {0, 1, 2}},
+        {1, {"Lower Antenna", "Middle Antenna", "Upper Antenna"}, false, false, {0}, {false, false, false}},
+        {2,
+         {"Lower Antenna(*)", "Middle Antenna", "Upper Antenna"},
+         false,
+         true,
+         {0, 2},
+         {true, false, true}},
+        {3,
+         {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"},
+         true,
+         true,
+         {0, 1, 2},
+         {true, true, true}},
+        {0,
+         {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"},
+         true,
+         true,
+         {0, 1, 2},
+         {true, true, true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.n));
@@ -214,10 +230,13 @@ TEST(PanelLayout, CaptionsColoursAndColumnsByNumberOfAntennas) {
         EXPECT_EQ(l.Upper.Enabled, c.upper);
         EXPECT_EQ(l.Upper.BackColor, c.upper ? 0xFFFFFFu : 0xC0C0C0u);
         EXPECT_EQ(ColumnsInUse(c.n), c.inUse);
-        EXPECT_EQ(l.Middle.Boxes.size(), 12u);
-        ASSERT_EQ(l.Upper.Boxes.size(), 9u);
-        for (AntBox kept : {AntBox::Rot, AntBox::Atten, AntBox::PhaseAdj})
-            EXPECT_EQ(std::count(l.Upper.Boxes.begin(), l.Upper.Boxes.end(), kept), 0);
+        EXPECT_EQ(l.HeightButtons, c.heightButtons);
+        // A column not in use offers none of its boxes, its rotation and feed adjustments included.
+        for (const std::span<const AntBox> boxes : {l.Middle.Boxes, l.Upper.Boxes}) {
+            ASSERT_EQ(boxes.size(), 12u);
+            for (AntBox box : {AntBox::X, AntBox::Rot, AntBox::Atten, AntBox::PhaseAdj, AntBox::CLRPhase})
+                EXPECT_EQ(std::count(boxes.begin(), boxes.end(), box), 1);
+        }
     }
 }
 

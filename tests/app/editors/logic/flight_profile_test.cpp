@@ -17,7 +17,8 @@ TEST(FlightProfile, EachKindLoadsItsDefaultsAndOutputSelection) {
         std::uint8_t plotXUnit, plotOn, xAxisVar, yAxisVar;
     };
     const Case cases[] = {
-        {0, 1, {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"}, 2, 2, 2, 1},
+        // Elevation 0 to 90 degrees at the azimuth 0 of the start box, which the end box holds too.
+        {0, 1, {"24304.00", "0.00", "0", "0.00", "90.00", "0"}, 2, 2, 2, 1},
         {1, 2, {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}, 0, 2, 2, 1},
         {2, 3, {"0.00", "30380.00", "3.00", "0.00", "0.00", "0.00"}, 1, 2, 1, 2},
         {3, 4, {"0.00", "42954.38", "1500.00", "0.00", "17145.07", "1500.00"}, 2, 2, 2, 1},
@@ -68,17 +69,19 @@ TEST(FlightProfile, PanelStateByFlightType) {
         std::array<std::string, 3> captions;
         BoxState row0, x1, y1, z1, conv0, conv1;
         std::optional<bool> convert;
+        std::array<bool, 3> angles;
     };
     const Case cases[] = {
-        {0, {"X", "Y", "Z"}, on, on, on, on, on, {false, 0xFFFFFF}, true},
-        {1, {"Radius", "Azim. Ang", "Elev. Ang"}, on, off, off, on, off, off, false},
-        {2, {"X", "Y", "Z"}, on, on, on, on, on, on, true},
-        {3, {"X", "Y", "Elev. Ang."}, on, on, on, off, on, on, true},
-        {6, {"X", "Y", "Elev. Ang."}, on, on, on, off, on, on, true},
-        {4, {"X", "Y", "Z"}, on, on, on, on, on, on, true},
-        {5, {"X", "Y", "Z"}, on, on, on, on, on, on, true},
-        {7, {"Radius", "Az. Angle", "Flight Lvl"}, on, off, on, off, off, off, false},
-        {8, {"", "", ""}, dark, dark, dark, dark, dark, dark, std::nullopt},
+        {0, {"X", "Y", "Z"}, on, on, on, on, on, {false, 0xFFFFFF}, true, {}},
+        // The engine sweeps its elevation (the Y places) from Y(0) to Y(1) at the azimuth Z(0).
+        {1, {"Radius", "Elev. Ang", "Azim. Ang"}, on, off, on, off, off, off, false, {false, true, true}},
+        {2, {"X", "Y", "Z"}, on, on, on, on, on, on, true, {}},
+        {3, {"X", "Y", "Elev. Ang."}, on, on, on, off, on, on, true, {false, false, true}},
+        {6, {"X", "Y", "Elev. Ang."}, on, on, on, off, on, on, true, {false, false, true}},
+        {4, {"X", "Y", "Z"}, on, on, on, on, on, on, true, {}},
+        {5, {"X", "Y", "Z"}, on, on, on, on, on, on, true, {}},
+        {7, {"Radius", "Az. Angle", "Flight Lvl"}, on, off, on, off, off, off, false, {false, true, false}},
+        {8, {"", "", ""}, dark, dark, dark, dark, dark, dark, std::nullopt, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.type));
@@ -91,6 +94,7 @@ TEST(FlightProfile, PanelStateByFlightType) {
         EXPECT_EQ(s.ConverterRow0, c.conv0);
         EXPECT_EQ(s.ConverterRow1, c.conv1);
         EXPECT_EQ(s.ConvertEnabled, c.convert);
+        EXPECT_EQ(s.AngleColumns, c.angles);
     }
 }
 

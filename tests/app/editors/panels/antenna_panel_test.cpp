@@ -146,11 +146,12 @@ TEST_F(AntennaPanel, LayoutByNumberOfAntennas) {
         std::array<const char*, 3> captions;
         bool middle;
         bool upper;
+        std::array<bool, 3> heightButtons; // ">", "<>", "<"
     };
     const Case cases[] = {
-        {0, {"Lower Antenna", "Middle Antenna", "Upper Antenna"}, false, false},
-        {1, {"Lower Antenna(*)", "Middle Antenna", "Upper Antenna"}, false, true},
-        {2, {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"}, true, true},
+        {0, {"Lower Antenna", "Middle Antenna", "Upper Antenna"}, false, false, {false, false, false}},
+        {1, {"Lower Antenna(*)", "Middle Antenna", "Upper Antenna"}, false, true, {true, false, true}},
+        {2, {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"}, true, true, {true, true, true}},
     };
     auto& w = W();
     const auto colour = [](bool on) { return on ? kEnabledBackColor : kDisabledBackColor; };
@@ -166,17 +167,24 @@ TEST_F(AntennaPanel, LayoutByNumberOfAntennas) {
             EXPECT_EQ(box->Enabled(), c.middle) << box->Name();
             EXPECT_EQ(box->BackColor(), colour(c.middle)) << box->Name();
         }
-        for (plat::TextBox* box : {&w.txtAntX(2), &w.txtAntZ(2), &w.txtAntSBOMag(2), &w.txtAntCLRPhase(2)}) {
+        // The upper column's rotation and feed adjustments go with the column.
+        for (plat::TextBox* box : {&w.txtAntX(2), &w.txtAntZ(2), &w.txtAntSBOMag(2), &w.txtAntCLRPhase(2),
+                                   &w.txtAntRot(2), &w.txtAntAtten(2), &w.txtAntPhaseAdj(2)}) {
             EXPECT_EQ(box->Enabled(), c.upper) << box->Name();
             EXPECT_EQ(box->BackColor(), colour(c.upper)) << box->Name();
         }
-        // The upper column's rotation and adjustments keep their state in every layout.
-        for (plat::TextBox* box : {&w.txtAntRot(2), &w.txtAntAtten(2), &w.txtAntPhaseAdj(2)}) {
-            EXPECT_TRUE(box->Enabled()) << box->Name();
-            EXPECT_EQ(box->BackColor(), kEnabledBackColor) << box->Name();
-        }
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_EQ(w.cmdProp(i).Enabled(), c.heightButtons[static_cast<std::size_t>(i - 1)]) << i;
         EXPECT_TRUE(w.txtAntX(0).Enabled());
+        EXPECT_TRUE(w.txtAntAtten(0).Enabled());
     }
+
+    // A click on a button that is not offered does nothing.
+    QTest::mouseClick(w.optNumAnts(0).Widget(), Qt::LeftButton, {}, QPoint(6, 8));
+    w.txtAntZ(0).SetText("10");
+    w.txtAntZ(2).SetText("7");
+    QTest::mouseClick(w.cmdProp(1).Widget(), Qt::LeftButton);
+    EXPECT_EQ(w.txtAntZ(2).Text(), "7");
 }
 
 } // namespace

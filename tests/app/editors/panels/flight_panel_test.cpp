@@ -7,6 +7,9 @@
 
 #include "editors/logic/PanelLayout.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
 using namespace editors;
 using namespace shell;
 
@@ -60,14 +63,16 @@ TEST_F(FlightPanel, EachKindLoadsItsDefaultsOutputSelectionAndPanelState) {
          {"Radius", "Az. Angle", "Flight Lvl"},
          {false, true, false},
          false},
+        // The engine's constant radius cut: elevation Y(0) to Y(1) at the azimuth Z(0), which the
+        // end box Z(1) holds too.
         {0,
          1,
          2,
          2,
          1,
-         {"24304.00", "0.00", "0", "0.00", "90.00", "00.00"},
-         {"Radius", "Azim. Ang", "Elev. Ang"},
-         {false, false, true},
+         {"24304.00", "0.00", "0", "0.00", "90.00", "0"},
+         {"Radius", "Elev. Ang", "Azim. Ang"},
+         {false, true, false},
          false},
     };
     auto& w = W();
@@ -112,6 +117,59 @@ TEST_F(FlightPanel, EachKindLoadsItsDefaultsOutputSelectionAndPanelState) {
     w.cmbFlight->SetListIndex(2);
     EXPECT_EQ(w.txtFltY(0).Text(), "9259.372143");
     EXPECT_EQ(w.txtFltZ(0).Text(), "3.00");
+}
+
+TEST_F(FlightPanel, HeadingsFitTheirLabelsAndEachColumnShowsItsUnit) {
+    struct Case {
+        int item;
+        std::array<bool, 3> angles; // X, Y, Z columns in degrees
+    };
+    const Case cases[] = {{0, {false, true, true}},
+                          {1, {false, false, false}},
+                          {2, {false, false, true}},
+                          {3, {false, false, false}},
+                          {4, {false, true, false}}};
+    auto& w = W();
+    for (const bool metres : {false, true}) {
+        w.Menu("mnuUseSI").SetChecked(metres);
+        const std::string length = metres ? "m" : "ft";
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(c.item) + " " + length);
+            w.cmbFlight->SetListIndex(c.item);
+            plat::Label* heads[] = {&w.lblX(1), &w.lblY(1), &w.lblZ(1)};
+            for (std::size_t col = 0; col < 3; ++col) {
+                const QLabel& head = *heads[col]->Inner();
+                const QFontMetrics metrics(head.font());
+                EXPECT_LE(metrics.horizontalAdvance(head.text()), head.contentsRect().width())
+                    << head.text().toStdString();
+                EXPECT_LE(metrics.height(), head.contentsRect().height());
+                const plat::Label& unit = w.Label37(6 + static_cast<int>(col));
+                EXPECT_EQ(unit.Caption(), c.angles[col] ? "deg" : length) << col;
+                EXPECT_FALSE(unit.Widget()->geometry().intersects(heads[col]->Widget()->geometry())) << col;
+                const QFontMetrics unitMetrics(unit.Inner()->font());
+                EXPECT_LE(unitMetrics.horizontalAdvance(unit.Inner()->text()),
+                          unit.Inner()->contentsRect().width());
+            }
+        }
+    }
+}
+
+TEST_F(FlightPanel, ConstantRadiusEndAzimuthIsTheStartAzimuth) {
+    auto& w = W();
+    w.cmbFlight->SetListIndex(0);
+    // A model shown with another end azimuth (a file written elsewhere): the box shows the one
+    // azimuth the run will use.
+    FlightPanelTexts t = w.FlightTexts();
+    t.FltZ = {"11", "90"};
+    w.ShowFlightTexts(t);
+    EXPECT_EQ(w.txtFltZ(1).Text(), "11");
+    TypeTab(w.txtFltZ(0), "12.5");
+    EXPECT_EQ(w.txtFltZ(1).Text(), "12.5");
+    // Other kinds keep both boxes their own.
+    w.cmbFlight->SetListIndex(1);
+    TypeTab(w.txtFltZ(1), "40");
+    TypeTab(w.txtFltZ(0), "5");
+    EXPECT_EQ(w.txtFltZ(1).Text(), "40");
 }
 
 TEST_F(FlightPanel, NumberOfPointsIsAWholeNumberFromTwoTo201) {

@@ -121,7 +121,7 @@ TEST_F(PresetsPanel, HeightButtonsSpreadOneHeightInTheRatioOneTwoThree) {
         {1, "", {"", "2", "3"}},
     };
     auto& w = W();
-    w.optNumAnts(0).SetValue(true); // the buttons write disabled columns too
+    w.optNumAnts(2).SetValue(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.given);
         for (int i = 0; i < 3; ++i)
@@ -131,6 +131,13 @@ TEST_F(PresetsPanel, HeightButtonsSpreadOneHeightInTheRatioOneTwoThree) {
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(w.txtAntZ(i).Text(), c.heights[static_cast<std::size_t>(i)]) << i;
     }
+
+    // With two antennas ">" writes the idle middle column too.
+    w.optNumAnts(1).SetValue(true);
+    w.txtAntZ(0).SetText("10");
+    Click(w.cmdProp(1));
+    EXPECT_EQ(w.txtAntZ(1).Text(), "20.000");
+    EXPECT_EQ(w.txtAntZ(2).Text(), "30.000");
 }
 
 } // namespace

@@ -168,6 +168,7 @@ TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem) {
     EXPECT_EQ(clicks, 2);
     EXPECT_TRUE(line.IsSeparator());
     EXPECT_EQ(line.Caption(), "-");
+    EXPECT_TRUE(line.Action()->text().isEmpty()); // else drawn as a "-" heading line
     EXPECT_EQ(file.Caption(), "&File");
     si.SetVisible(false);
     si.Trigger(); // hidden: not run
@@ -178,6 +179,32 @@ TEST_F(ControlsTest, MenuChecksStayAsTheProgramSetsThem) {
     EXPECT_EQ(file.Find("mnuUseSI"), &si);
     EXPECT_EQ(file.Find("nothing"), nullptr);
     EXPECT_EQ(file.Items().size(), 3u);
+}
+
+TEST_F(ControlsTest, MenuSeparatorsShowNoTextAndACaptionTurnsThemIntoItems) {
+    plat::MenuItem& file = form.AddMenu("mnuFile", "&File");
+    file.Add("mnuOpen", "&Open");
+    plat::MenuItem& recent = file.Add("mnuPrev", "-");
+    file.Add("mnuExit", "E&xit");
+    form.Show();
+    plat::testing::Queue([&] {
+        // The open menu draws the separator as a thin line, not as a row of text.
+        QMenu& menu = *file.Menu();
+        const QRect line = menu.actionGeometry(recent.Action());
+        const QRect item = menu.actionGeometry(file.Items()[0]->Action());
+        EXPECT_LT(line.height(), item.height() / 2);
+        menu.close();
+    });
+    file.Menu()->popup(QPoint(0, 0));
+    plat::testing::WaitFor([&] { return !file.Menu()->isVisible(); });
+
+    recent.SetCaption("&1 site.inp");
+    EXPECT_FALSE(recent.IsSeparator());
+    EXPECT_EQ(recent.Caption(), "&1 site.inp");
+    recent.SetCaption("-");
+    EXPECT_TRUE(recent.IsSeparator());
+    EXPECT_TRUE(recent.Action()->text().isEmpty());
+    EXPECT_EQ(recent.Caption(), "-");
 }
 
 TEST_F(ControlsTest, PopupMenuRunsTheChosenItem) {

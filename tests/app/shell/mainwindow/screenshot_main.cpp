@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include "platform/services/Clock.h"
+#include "shell/dialogs/frmNewAbout.h"
 #include "shell/mainwindow/frmMain.h"
 
 using MainWindowScreenshot = WindowTest;
@@ -34,4 +35,37 @@ TEST_F(MainWindowScreenshot, RendersAtASensibleSize) {
             colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 20);
     EXPECT_EQ(w.Caption(), "Vantrell Orvane - v060410");
+}
+
+namespace {
+
+// The window's picture saved under the test output folder.
+void Save(QWidget& window, const std::string& name) {
+    const QPixmap shot = window.grab();
+    const std::filesystem::path out = std::filesystem::path(TEST_OUTPUT_DIR) / name;
+    ASSERT_TRUE(shot.save(QString::fromStdString(out.string()), "PNG")) << name;
+}
+
+} // namespace
+
+// One picture per kind of flight path, with its headings and units, in feet.
+TEST_F(MainWindowScreenshot, EachFlightKind) {
+    auto& w = frmMain();
+    w.Show();
+    plat::DoEvents(200);
+    const char* names[] = {"main_window_flight1_constant_radius.png", "main_window_flight2_linear_cut.png",
+                           "main_window_flight3_pattern_a.png", "main_window_flight4_pattern_b.png",
+                           "main_window_flight7_pattern_c.png"};
+    for (int item = 0; item < 5; ++item) {
+        w.cmbFlight->SetListIndex(item);
+        plat::DoEvents(50);
+        Save(*w.Window(), names[item]);
+    }
+}
+
+TEST_F(MainWindowScreenshot, AboutBox) {
+    auto& about = frmNewAbout();
+    about.Show();
+    plat::DoEvents(200);
+    Save(*about.Window(), "about_box.png");
 }

@@ -462,6 +462,24 @@ TEST_F(ParamFileTest, WideNumbersStaySeparate) {
         EXPECT_NEAR(card4.InputNumber(), expected, 1e-3);
 }
 
+// A constant radius cut: the engine sweeps the elevation in the Y places from start to end and
+// the azimuth in the Z places, which the panel holds at its start value.
+TEST_F(ParamFileTest, ConstantRadiusCutCarriesOneAzimuth) {
+    ModelVariables m = ThreeAntennaModel();
+    m.FlightType = 1;
+    m.FltPoint1 = {24304, 0.5F, 11};
+    m.FltPoint2 = {0, 7, 90}; // an end azimuth the panel does not offer
+    const ProfileGrid grid;
+    ScriptedUi script;
+    ASSERT_EQ(WriteParamFile(m, {grid}, script.Ui()), WriteStatus::Written);
+    const std::string text = plat::testing::FileBytes("site1.inp");
+    const std::size_t card4 = text.find("'SECTION'\t4 0 0\r\n");
+    ASSERT_NE(card4, std::string::npos);
+    plat::FreeReader numbers = plat::FreeReader::FromText(text.substr(text.find('\n', card4) + 1));
+    for (double expected : {1.0, 11.0, 0.0, 24304.0, 0.5, 11.0, 0.0, 7.0, 11.0})
+        EXPECT_NEAR(numbers.InputNumber(), expected, 1e-3);
+}
+
 TEST_F(ParamFileTest, SaveMenu) {
     const ProfileGrid grid;
     ModelVariables m = ThreeAntennaModel();

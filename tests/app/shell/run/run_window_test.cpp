@@ -137,7 +137,7 @@ TEST_F(RunWindow, FailedRunShowsTheCodeAndTheProgramKeepsWorking) {
     fs::create_directory(dir_ / "ground.3D");
     Model().File3D = (dir_ / "ground.3D").string();
     boxes_->Expect(kOverwrite, plat::vbYes);
-    boxes_->Expect("Kelvd.dll Error #4\r", plat::vbOK);
+    boxes_->Expect("Kelvd.dll Error #4\rThe 3D ground file cannot be opened.", plat::vbOK);
     w.Menu("mnuRunSim").Trigger();
     ASSERT_EQ(boxes_->Shown().size(), 2u);
     EXPECT_EQ(boxes_->Shown()[1].buttons, plat::vbOKOnly | plat::vbExclamation);

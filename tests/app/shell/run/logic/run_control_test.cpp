@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 #include <vector>
 
 using namespace shell;
@@ -51,6 +52,8 @@ public:
     bool commandsEnabled = true;
     ScriptedEngine engine;
     std::vector<int> waits;
+    std::optional<std::string> inputProblem;
+    std::string report;
 
     void CollectParameters() override { log.push_back("collect"); }
     WriteStatus WriteParamFile() override {
@@ -74,6 +77,11 @@ public:
         messages.push_back(text);
         log.push_back("message");
     }
+    std::optional<std::string> RunInputProblem() override {
+        log.push_back("check");
+        return inputProblem;
+    }
+    std::string EngineReport() override { return report; }
     plat::IEngine& Engine() override {
         if (missingEngine)
             throw plat::EngineLoadError("libKelvd.so",
@@ -154,8 +162,9 @@ TEST_F(RunTest, StepsInOrderAndCommandsDisabledMeanwhile) {
     m.InFile = "site.inp";
     host.engine.progress = {1, 40, 99, 100};
     RunSimulation(host, m, state);
-    const std::vector<std::string> expected{"commands off", "collect",   "write site.inp Y0", "engine",
-                                            "wait shown",   "wait gone", "hide marker",       "commands on"};
+    const std::vector<std::string> expected{"commands off",      "collect",     "check",
+                                            "write site.inp Y0", "engine",      "wait shown",
+                                            "wait gone",         "hide marker", "commands on"};
     EXPECT_EQ(host.log, expected);
     EXPECT_EQ(host.engine.polls, 4);
     // Every pass of the poll loop waits a little for events instead of spinning.
@@ -170,8 +179,9 @@ TEST_F(RunTest, FailureShowsTheEngineCode) {
         int code;
         const char* text;
     };
-    const Case cases[] = {
-        {2, "Kelvd.dll Error #2\r"}, {4, "Kelvd.dll Error #4\r"}, {11, "Kelvd.dll Error #11\r"}};
+    const Case cases[] = {{2, "Kelvd.dll Error #2\rThe parameter file cannot be opened."},
+                          {4, "Kelvd.dll Error #4\rThe 3D ground file cannot be opened."},
+                          {11, "Kelvd.dll Error #11\rThe run could not be carried out."}};
     for (const Case& c : cases) {
         m.InFile = "site.inp";
         host.messages.clear();
@@ -286,7 +296,64 @@ TEST_F(RunTest, BatchFailedItemGoesOn) {
     host.engine.lastError = 4;
     RunBatch(host, m, state, "11", {});
     EXPECT_EQ(host.engine.starts.size(), 2u);
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Kelvd.dll Error #4\r", "Kelvd.dll Error #4\r"}));
+    const std::string failed = "Kelvd.dll Error #4\rThe 3D ground file cannot be opened.";
+    EXPECT_EQ(host.messages, (std::vector<std::string>{failed, failed}));
+}
+
+TEST(EngineErrorReason, TheEnginesOwnLineForItsCodeElseTheCodesMeaning) {
+    // A report as the engine leaves it: header, rows, then the reason of the refusal.
+    const std::string report =
+        "  THE PATTERN CUT FOR THIS SIM. IS:\r\n"
+        "     THE PATTERN IS A CONSTANT RADIUS CUT WITH ALPHA INCREMENTED FROM\r\n"
+        "  100.000    200.000     10.000 1.000 0.000 8888.0    0.0  1.000E+00    0.0\r\n"
+        "  FIELD POINT      0.000      0.000     10.000 IS AT ANTENNA 1\r\n";
+    struct Case {
+        int code;
+        const char* report;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {7, report.c_str(), "FIELD POINT 0.000 0.000 10.000 IS AT ANTENNA 1"},
+        {7,
+         "  NO FIELD COMPUTED: THE FREQUENCY IS     0.000 MHZ\r\n  NO FIELD COMPUTED: THERE IS NO PATTERN "
+         "CUT         9\r\n",
+         "NO FIELD COMPUTED: THERE IS NO PATTERN CUT 9"},
+        {8, "        TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO BE PERFORMED IN DO-LOOP 200\r\n",
+         "TERMINATION DUE TO ITERATIONS EXCEEDING 250 TO BE PERFORMED IN DO-LOOP 200"},
+        {9, " VERTEXES ARE NOT COPLANAR AT THE PLATE                   2          PROGRAM WAS INTERRUPTED\n",
+         "VERTEXES ARE NOT COPLANAR AT THE PLATE 2 PROGRAM WAS INTERRUPTED"},
+        // A card the reader refused: the report holds no reason line.
+        {7, "", "A card of the parameter file cannot be read."},
+        // A line of another code is not this code's reason; a report left by an earlier run is not
+        // looked at for codes that end a run before the report is opened.
+        {4, report.c_str(), "The 3D ground file cannot be opened."},
+        {9, report.c_str(), "The plate vertices are not coplanar."},
+        {1, report.c_str(), "The run was stopped."},
+        {10, "", "The 3D ground file is malformed."},
+        {42, "", "The engine gave no reason for this code."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(EngineErrorReason(c.code, c.report), c.reason);
+        EXPECT_EQ(EngineErrorMessage(c.code, c.report),
+                  "Kelvd.dll Error #" + std::to_string(c.code) + "\r" + c.reason);
+    }
+}
+
+TEST_F(RunTest, RefusedInputIsShownAndNothingIsWrittenOrRun) {
+    host.inputProblem = "Frequency (MHz) must be greater than 0; it is 0.";
+    RunSimulation(host, m, state);
+    EXPECT_EQ(host.log,
+              (std::vector<std::string>{"commands off", "collect", "check", "message", "commands on"}));
+    EXPECT_EQ(host.messages, std::vector<std::string>{*host.inputProblem});
+    EXPECT_TRUE(host.engine.starts.empty());
+    EXPECT_EQ(state.RunCancelled, 1);
+    EXPECT_EQ(m.InFile, "");
+
+    // A batch ends at the first refused run.
+    host.log.clear();
+    RunBatch(host, m, state, "111", {});
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "check"), 1);
 }
 
 } // namespace

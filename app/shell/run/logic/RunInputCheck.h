@@ -1,0 +1,21 @@
+#pragma once
+// What a run refuses before it writes the parameter file: input the engine would take silently as
+// something else (a box or ground cell whose text is not a number reads as 0) or cannot compute with
+// (no frequency, a ground profile that turns back on itself). Each refusal names the field.
+
+#include "editors/logic/PanelTexts.h"
+#include "platform/grid/GridModel.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace shell {
+
+// The antenna panel's boxes in use for numAnts antennas (the array boxes, the columns in use and the
+// transmitter modifications), the counted rows of the ground profile grid (none in 3D ground mode):
+// the first problem found, or std::nullopt when the run may go on.
+std::optional<std::string> RunInputProblem(const editors::AntennaPanelTexts& antenna, std::uint8_t numAnts,
+                                           const plat::GridModel& ground, bool use3D);
+
+} // namespace shell
