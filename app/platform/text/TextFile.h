@@ -8,8 +8,12 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
+
+// The lines of a text without their ends (CR LF or LF); a last line end opens no empty line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // A file that cannot be opened, written or closed.
 class FileError : public std::runtime_error {

@@ -1,5 +1,6 @@
 #include "plot/logic/CDIFilter.h"
 
+#include "platform/text/TextFile.h"
 #include "plot/logic/NumberScan.h"
 
 #include <array>
@@ -41,15 +42,7 @@ SampleRate SampleRateFromText(std::string_view text, float aircraftSpeed) {
     double sum = 0;
     long count = 0;
     Point last{};
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    for (const std::string_view line : plat::SplitLines(text)) {
         if (line.substr(0, 3) == "...") {
             state = State::AfterMarker;
             continue;

@@ -1,5 +1,6 @@
 #include "plot/logic/PlotFileReader.h"
 
+#include "platform/text/TextFile.h"
 #include "plot/logic/NumberScan.h"
 
 #include <algorithm>
@@ -75,15 +76,7 @@ PlotReadStatus Fail(PlotTrace& trace) {
 PlotReadStatus ParsePlotText(std::string_view text, const PlotReadOptions& options, PlotTrace& trace) {
     trace = PlotTrace{};
     const float shift = options.PlotFlightType == 3 ? options.OriginShift : 0.0F;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    for (const std::string_view line : plat::SplitLines(text)) {
         if (IsBlank(line))
             continue;
         const std::optional<Record> r = ParseRecord(line);

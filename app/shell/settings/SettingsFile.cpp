@@ -1,5 +1,7 @@
 #include "shell/settings/SettingsFile.h"
 
+#include "platform/text/TextFile.h"
+
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -62,21 +64,6 @@ std::optional<long> LeadingWholeNumber(std::string_view s) {
     return negative ? -value : value;
 }
 
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos)
-            break;
-        text.remove_prefix(lf + 1);
-    }
-    return lines;
-}
-
 } // namespace
 
 std::string SettingsText(const SettingsValues& values, SettingsWrite kind) {
@@ -102,7 +89,7 @@ std::string SettingsText(const SettingsValues& values, SettingsWrite kind) {
 
 SettingsRead ParseSettingsText(const std::string& text) {
     SettingsRead read;
-    const std::vector<std::string_view> lines = Lines(text);
+    const std::vector<std::string_view> lines = plat::SplitLines(text);
     const std::vector<std::string> names = lines.empty() ? std::vector<std::string>{} : Fields(lines[0]);
     read.InFile = Field(names, 0);
     read.OutFile = Field(names, 1);

@@ -3,6 +3,7 @@
 #include "common/modFunctions.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
+#include "platform/text/TextFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,17 +38,8 @@ std::vector<std::string> ReadLines(const std::filesystem::path& path) {
     if (!in)
         return lines;
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    for (const std::string_view line : plat::SplitLines(text))
+        lines.emplace_back(line);
     return lines;
 }
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 using namespace plat;
 
@@ -127,3 +129,21 @@ TEST(FreeReader, ReadsFiles) {
 }
 
 } // namespace
+
+TEST(SplitLines, EitherLineEndAndNoEmptyLineAfterTheLastEnd) {
+    using Lines = std::vector<std::string_view>;
+    const struct {
+        std::string_view text;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\nc", {"a", "b", "c"}},
+        {"a\r\n", {"a"}},
+        {"a\n\nb\n", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {"a\rb\n", {"a\rb"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+}
