@@ -341,7 +341,7 @@ void DeviceContext::ThinLine(POINT from, POINT to) {
 
 bool DeviceContext::WideLine(POINT from, POINT to) {
     QImage view = ImageView(*target_);
-    if (view.isNull() || target_->Format() == PixelFormat::Indexed8) {
+    if (view.isNull() || target_->BitsPerPixel() != 32) {
         return false;
     }
     QPainter painter(&view);
@@ -373,7 +373,7 @@ QBrush QtBrush(const LOGBRUSH& brush) {
 } // namespace
 
 bool DeviceContext::Shape(int left, int top, int right, int bottom, bool ellipse) {
-    if (target_->Empty() || target_->Format() == PixelFormat::Indexed8) {
+    if (target_->Empty() || target_->BitsPerPixel() != 32) {
         return false;
     }
     POINT a = LPtoDP({left, top});
@@ -406,7 +406,7 @@ bool DeviceContext::Ellipse(int left, int top, int right, int bottom) {
 }
 
 bool DeviceContext::Polygon(std::span<const POINT> points) {
-    if (points.size() < 2 || target_->Empty() || target_->Format() == PixelFormat::Indexed8) {
+    if (points.size() < 2 || target_->Empty() || target_->BitsPerPixel() != 32) {
         return false;
     }
     QPolygon polygon;
@@ -424,7 +424,7 @@ bool DeviceContext::Polygon(std::span<const POINT> points) {
 
 bool DeviceContext::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
                         int yEnd) {
-    if (target_->Empty() || target_->Format() == PixelFormat::Indexed8) {
+    if (target_->Empty() || target_->BitsPerPixel() != 32) {
         return false;
     }
     const POINT a = LPtoDP({left, top});

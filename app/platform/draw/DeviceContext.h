@@ -7,6 +7,7 @@
 
 #include "platform/draw/Colour.h"
 #include "platform/draw/GdiObjects.h"
+#include "platform/draw/PixelBlit.h"
 #include "platform/draw/PixelBuffer.h"
 
 namespace plat {
@@ -32,8 +33,6 @@ inline constexpr int BLACKONWHITE = 1;
 inline constexpr int WHITEONBLACK = 2;
 inline constexpr int COLORONCOLOR = 3;
 inline constexpr int HALFTONE = 4;
-
-inline constexpr unsigned SRCCOPY = 0x00CC0020;
 
 struct POINT {
     int x = 0;
@@ -72,10 +71,11 @@ struct RECT {
 // The context does not own the buffer: it holds the buffer object, which must outlive it. Resizing
 // or reassigning that buffer keeps the context valid (every call looks at the buffer as it is then).
 //
-// An 8-bit indexed target supports SetPixel and GetPixel, lines of one-pixel pens (LineTo,
-// Polyline), FillRect, flood fill, BitBlt and StretchBlt (from and to it); colours go to the
-// nearest entry of its table. Text, rectangles, ellipses, arcs, polygons and wide lines need a
-// 32-bit target (Qt paints only those): on an 8-bit one they draw nothing and return false.
+// A target of fewer than 32 bits (indexed, 16 or 24 bits) supports SetPixel and GetPixel, lines of
+// one-pixel pens (LineTo, Polyline), FillRect, flood fill, BitBlt and StretchBlt (from and to it;
+// the stretching rule is StretchPixels, PixelBlit.h); an indexed target takes the nearest entry of
+// its table. Text, rectangles, ellipses, arcs, polygons and wide lines need a 32-bit target (Qt
+// paints only those): on any other they draw nothing and return false.
 //
 // Fonts and text need a QGuiApplication (Qt's font database). A font's height is mapped by the
 // vertical scale; its width field is kept but the face's own widths are drawn.

@@ -52,7 +52,7 @@ QString Latin1(std::string_view text) {
 } // namespace
 
 bool DeviceContext::TextOut(int x, int y, std::string_view text) {
-    if (target_->Empty() || target_->Format() == PixelFormat::Indexed8) {
+    if (target_->Empty() || target_->BitsPerPixel() != 32) {
         return false;
     }
     const LOGFONT& record = Font();

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include "platform/draw/PixelBlit.h"
+
 namespace plat {
 
 namespace {
@@ -14,18 +16,26 @@ QImage::Format QtFormat(PixelFormat format) {
         return QImage::Format_ARGB32_Premultiplied;
     case PixelFormat::Indexed8:
         return QImage::Format_Indexed8;
+    case PixelFormat::Indexed1:
+        return QImage::Format_Mono;
+    case PixelFormat::Bgr555:
+        return QImage::Format_RGB555;
+    case PixelFormat::Bgr24:
+        return QImage::Format_BGR888;
+    case PixelFormat::Indexed4:
+        break;
     }
     return QImage::Format_Invalid;
 }
 
 void SetTable(QImage& image, const PixelBuffer& buffer) {
-    if (buffer.Format() != PixelFormat::Indexed8) {
+    if (!buffer.Indexed()) {
         return;
     }
     QList<QRgb> table;
-    table.reserve(256);
-    for (const std::uint32_t entry : buffer.Colours()) {
-        table.push_back(0xFF000000u | entry);
+    table.reserve(buffer.TableSize());
+    for (int i = 0; i < buffer.TableSize(); ++i) {
+        table.push_back(0xFF000000u | buffer.Colours()[static_cast<std::size_t>(i)]);
     }
     image.setColorTable(table);
 }
@@ -33,7 +43,7 @@ void SetTable(QImage& image, const PixelBuffer& buffer) {
 } // namespace
 
 QImage ImageView(PixelBuffer& buffer) {
-    if (buffer.Empty()) {
+    if (buffer.Empty() || QtFormat(buffer.Format()) == QImage::Format_Invalid) {
         return {};
     }
     QImage image(buffer.Bits(), buffer.Width(), buffer.Height(), buffer.Stride(), QtFormat(buffer.Format()));
@@ -42,7 +52,7 @@ QImage ImageView(PixelBuffer& buffer) {
 }
 
 QImage ConstImageView(const PixelBuffer& buffer) {
-    if (buffer.Empty()) {
+    if (buffer.Empty() || QtFormat(buffer.Format()) == QImage::Format_Invalid) {
         return {};
     }
     QImage image(buffer.Bits(), buffer.Width(), buffer.Height(), buffer.Stride(), QtFormat(buffer.Format()));
@@ -51,6 +61,11 @@ QImage ConstImageView(const PixelBuffer& buffer) {
 }
 
 QImage ToQImage(const PixelBuffer& buffer) {
+    if (!buffer.Empty() && QtFormat(buffer.Format()) == QImage::Format_Invalid) {
+        PixelBuffer converted(buffer.Width(), buffer.Height(), PixelFormat::Bgrx32);
+        StretchPixels(converted, 0, 0, buffer.Width(), buffer.Height(), buffer, 0, 0, buffer.Width(), buffer.Height());
+        return ConstImageView(converted).copy();
+    }
     return ConstImageView(buffer).copy();
 }
 

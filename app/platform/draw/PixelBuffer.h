@@ -10,12 +10,14 @@
 
 namespace plat {
 
-// The layouts of a pixel buffer. 32-bit pixels are 4 bytes blue, green, red, fourth byte (as a
-// device-independent bitmap stores them; on this little-endian machine the word 0xAARRGGBB):
-// Bgrx32 ignores the fourth byte and writes 0xFF there; Bgra32 keeps alpha, premultiplied (pictures
-// with transparent parts, such as toolbar icons). Indexed8 holds one byte per pixel, an index into
-// a 256-entry colour table.
-enum class PixelFormat { Bgrx32, Bgra32, Indexed8 };
+// The layouts of a pixel buffer, as a device-independent bitmap stores them. 32-bit pixels are 4
+// bytes blue, green, red, fourth byte (on this little-endian machine the word 0xAARRGGBB): Bgrx32
+// ignores the fourth byte and writes 0xFF there; Bgra32 keeps alpha, premultiplied (pictures with
+// transparent parts, such as toolbar icons). Bgr24 is 3 bytes blue, green, red; Bgr555 a 16-bit
+// little-endian word of 5 bits each, red highest, top bit unused. Indexed1, Indexed4 and Indexed8
+// hold an index into the colour table of 2, 16 or 256 entries; the leftmost pixel of a byte is its
+// highest bit (or nibble).
+enum class PixelFormat { Bgrx32, Bgra32, Indexed8, Indexed1, Indexed4, Bgr555, Bgr24 };
 
 // The order of rows in memory of a foreign source (an OpenGL picture is bottom-up).
 enum class RowOrder { TopDown, BottomUp };
@@ -29,7 +31,8 @@ enum class RowOrder { TopDown, BottomUp };
 // are then stale, while a device context holding this object stays valid.
 class PixelBuffer {
 public:
-    // A colour-table entry: 0x00RRGGBB, i.e. the bytes blue, green, red, 0.
+    // A colour-table entry: 0x00RRGGBB, i.e. the bytes blue, green, red, 0. Always 256 slots; an
+    // indexed buffer uses the first TableSize().
     using ColourTable = std::array<std::uint32_t, 256>;
 
     PixelBuffer() = default;
@@ -40,7 +43,11 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     PixelFormat Format() const { return format_; }
-    int BitsPerPixel() const { return format_ == PixelFormat::Indexed8 ? 8 : 32; }
+    int BitsPerPixel() const { return BitsPerPixel(format_); }
+    static int BitsPerPixel(PixelFormat format);
+    bool Indexed() const { return TableSize() > 0; }
+    // The entries of the colour table an index can name: 2^bits for an indexed buffer, else 0.
+    int TableSize() const;
     int Stride() const { return stride_; }
     std::size_t Size() const { return bytes_.size(); }
     std::uint8_t* Bits() { return bytes_.data(); }
@@ -55,14 +62,17 @@ public:
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     // The colour (0x00BBGGRR) of pixel (x, y), which must lie inside; an index is looked up.
     Colour Pixel(int x, int y) const;
-    // Sets pixel (x, y), which must lie inside, to an RGB colour (high bit clear); an 8-bit buffer
-    // takes the nearest colour of its table.
+    // Sets pixel (x, y), which must lie inside, to an RGB colour (high bit clear); an indexed
+    // buffer takes the nearest colour of its table.
     void SetPixel(int x, int y, Colour colour);
-    // The table index nearest to an RGB colour (the first of equals).
+    // The table index of pixel (x, y) of an indexed buffer, and setting it (below TableSize()).
+    std::uint8_t Index(int x, int y) const;
+    void SetIndex(int x, int y, std::uint8_t index);
+    // The table index nearest to an RGB colour (the first of equals), among TableSize() entries.
     std::uint8_t NearestIndex(Colour colour) const;
     void Fill(Colour colour);
 
-    // Copies width x height rows of this buffer's format from `source`, `sourceStride` bytes
+    // Copies height rows of this buffer's format and width from `source`, `sourceStride` bytes
     // apart, in the given row order: the one place where a bottom-up picture (the off-screen
     // OpenGL picture) is turned upright. The source is another buffer's memory, never this one's.
     void CopyRows(const std::uint8_t* source, std::ptrdiff_t sourceStride, RowOrder order);
@@ -71,6 +81,8 @@ public:
     void Resize(int width, int height, Colour fill);
 
 private:
+    std::size_t RowBytes() const;
+
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;

@@ -42,7 +42,7 @@ Colour GetSysColor(int index) {
 }
 
 Colour ResolveColour(Colour colour) {
-    if (colour & 0x80000000u) {
+    if (IsSystemColour(colour)) {
         return GetSysColor(static_cast<int>(colour & 0xFFu));
     }
     return colour & 0x00FFFFFFu;

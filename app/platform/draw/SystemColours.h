@@ -2,28 +2,12 @@
 #define PLATFORM_DRAW_SYSTEMCOLOURS_H
 
 #include "platform/draw/Colour.h"
+#include "platform/draw/SystemColourTable.h"
 
 namespace plat {
 
-// Indices of the system colours the windows name (a colour 0x800000nn names index nn).
-inline constexpr int COLOR_DESKTOP = 1;
-inline constexpr int COLOR_ACTIVECAPTION = 2;
-inline constexpr int COLOR_WINDOW = 5;
-inline constexpr int COLOR_WINDOWFRAME = 6;
-inline constexpr int COLOR_MENUTEXT = 7;
-inline constexpr int COLOR_WINDOWTEXT = 8;
-inline constexpr int COLOR_HIGHLIGHT = 13;
-inline constexpr int COLOR_HIGHLIGHTTEXT = 14;
-inline constexpr int COLOR_BTNFACE = 15;
-inline constexpr int COLOR_BTNSHADOW = 16;
-inline constexpr int COLOR_GRAYTEXT = 17;
-inline constexpr int COLOR_BTNTEXT = 18;
-inline constexpr int COLOR_BTNHIGHLIGHT = 20;
-inline constexpr int COLOR_INFOTEXT = 23;
-inline constexpr int COLOR_INFOBK = 24;
-
-// The RGB colour of a system colour index, from the application's palette (indices not listed
-// above answer the button face).
+// The RGB colour of a system colour index (SystemColourTable.h), from the application's palette
+// (indices not listed there answer the button face).
 Colour GetSysColor(int index);
 // An RGB colour as it is; a system colour (high bit set) as the RGB colour it names.
 Colour ResolveColour(Colour colour);
