@@ -121,10 +121,13 @@ inline Decoded Giflib(const std::string& gif) {
                            static_cast<std::uint8_t>(std::stoul((*it)[4], nullptr, 16))});
     }
     const bool interlaced = info.find("Image is Interlaced") != std::string::npos;
-    const std::string fileOrder = ReadAll(raw);
+    // giftext -r prints any extension block as text before the pixels: the pixels are the last bytes.
+    const std::string dump = ReadAll(raw);
     const std::size_t w = static_cast<std::size_t>(d.width);
-    if (fileOrder.size() != w * static_cast<std::size_t>(d.height))
+    const std::size_t pixels = w * static_cast<std::size_t>(d.height);
+    if (dump.size() < pixels || (info.find("Ext Code") == std::string::npos && dump.size() != pixels))
         return d;
+    const std::string fileOrder = dump.substr(dump.size() - pixels);
     d.indices.resize(fileOrder.size());
     std::vector<int> rows(static_cast<std::size_t>(d.height));
     for (int y = 0; y < d.height; ++y)
@@ -134,8 +137,8 @@ inline Decoded Giflib(const std::string& gif) {
     for (std::size_t i = 0; i < rows.size(); ++i)
         std::copy_n(fileOrder.begin() + static_cast<std::ptrdiff_t>(i * w), w,
                     d.indices.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(rows[i]) * w));
-    const std::string pixels = ReadAll(rgb);
-    d.rgb.assign(pixels.begin(), pixels.end());
+    const std::string display = ReadAll(rgb);
+    d.rgb.assign(display.begin(), display.end());
     d.ok = true;
     for (const std::string& f : {text, raw, rgb})
         std::remove(f.c_str());
