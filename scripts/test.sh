@@ -13,6 +13,7 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${strict[@]}"
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 build/release/bin/kelvd_bench
+build/release/bin/imaging_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \
   -DSANITIZE=address,undefined "${strict[@]}"

@@ -30,16 +30,17 @@ void PutByte(std::string& out, int value) {
     out.push_back(static_cast<char>(value));
 }
 
-// True when every index of the image lies below `limit`.
-bool IndicesBelow(const IndexImageView& view, int limit) {
-    if (limit >= 256)
+// True when every index of the image lies below 2^bits: no index has a bit at or above that one.
+bool IndicesFit(const IndexImageView& view, int bits) {
+    if (bits >= 8)
         return true;
+    std::uint8_t any = 0;
     for (int y = 0; y < view.height; ++y) {
         const std::uint8_t* row = view.bits + y * view.stride;
-        if (*std::max_element(row, row + view.width) >= limit)
-            return false;
+        for (int x = 0; x < view.width; ++x)
+            any |= row[x];
     }
-    return true;
+    return (any >> bits) == 0;
 }
 
 } // namespace
@@ -62,7 +63,7 @@ GifWriteResult EncodeGIF(const cDIB& image, const cPal8bpp& palette, int transpa
     while ((1 << b) < entries)
         ++b;
     const IndexImageView view{image.lpBits(), image.Width(), image.Height(), image.BytesPerScanline()};
-    if (!IndicesBelow(view, 1 << b))
+    if (!IndicesFit(view, b))
         return Refused("A pixel's index lies outside the palette.");
     const bool interlaced = interlace && image.Height() > 4;
     const int codeSize = b == 1 ? 2 : b;

@@ -1,7 +1,8 @@
 #include "imaging/mGIFSaveLZW.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
+#include <memory>
 #include <vector>
 
 namespace imaging {
@@ -18,118 +19,6 @@ constexpr int kSubBlockData = 254;
 constexpr int Mask(int n) {
     return (1 << n) - 1;
 }
-
-class LzwCoder {
-public:
-    LzwCoder(int initialCodeWidth, std::string& out)
-        : out_(out), initialWidth_(initialCodeWidth), width_(initialCodeWidth), largest_(Mask(initialCodeWidth)),
-          clearCode_(1 << (initialCodeWidth - 1)), endCode_(clearCode_ + 1), nextFree_(clearCode_ + 2),
-          hash_(kHashSize, -1), codes_(kHashSize, 0) {}
-
-    // Codes the pixels, which `next` gives one by one while it returns 0 or more, then -1.
-    template <typename NextPixel> void Run(NextPixel next) {
-        Output(clearCode_);
-        int prefix = next();
-        for (int k = next(); k >= 0; k = next()) {
-            const std::int32_t key = (k << kMaxBits) + prefix;
-            int i = (k << kHashShift) ^ prefix;
-            if (hash_[i] == key) {
-                prefix = codes_[i];
-                continue;
-            }
-            if (hash_[i] >= 0) {
-                const int step = i == 0 ? 1 : kHashSize - i;
-                bool found = false;
-                do {
-                    i -= step;
-                    if (i < 0)
-                        i += kHashSize;
-                    if (hash_[i] == key) {
-                        found = true;
-                        break;
-                    }
-                } while (hash_[i] > 0);
-                if (found) {
-                    prefix = codes_[i];
-                    continue;
-                }
-            }
-            Output(prefix);
-            prefix = k;
-            if (nextFree_ < kMaxCodes) {
-                codes_[i] = nextFree_++;
-                hash_[i] = key;
-            } else {
-                std::fill(hash_.begin(), hash_.end(), -1);
-                nextFree_ = clearCode_ + 2;
-                clearFlag_ = true;
-                Output(clearCode_);
-            }
-        }
-        Output(prefix);
-        Output(endCode_);
-    }
-
-private:
-    void Output(int code) {
-        accumulator_ &= static_cast<std::uint32_t>(Mask(bits_));
-        accumulator_ = bits_ > 0 ? accumulator_ | (static_cast<std::uint32_t>(code) << bits_)
-                                 : static_cast<std::uint32_t>(code);
-        bits_ += width_;
-        while (bits_ >= 8) {
-            PutByte(static_cast<std::uint8_t>(accumulator_ & 0xFF));
-            accumulator_ >>= 8;
-            bits_ -= 8;
-        }
-        if (nextFree_ > largest_ || clearFlag_) {
-            if (clearFlag_) {
-                width_ = initialWidth_;
-                largest_ = Mask(width_);
-                clearFlag_ = false;
-            } else {
-                ++width_;
-                largest_ = width_ == kMaxBits ? kMaxCodes : Mask(width_);
-            }
-        }
-        if (code == endCode_) {
-            while (bits_ > 0) {
-                PutByte(static_cast<std::uint8_t>(accumulator_ & 0xFF));
-                accumulator_ >>= 8;
-                bits_ -= 8;
-            }
-            FlushBlock();
-        }
-    }
-
-    void PutByte(std::uint8_t byte) {
-        block_[1 + count_++] = byte;
-        if (count_ == kSubBlockData)
-            FlushBlock();
-    }
-
-    void FlushBlock() {
-        if (count_ == 0)
-            return;
-        block_[0] = static_cast<std::uint8_t>(count_);
-        out_.append(reinterpret_cast<const char*>(block_.data()), static_cast<std::size_t>(count_) + 1);
-        count_ = 0;
-    }
-
-    std::string& out_;
-    const int initialWidth_;
-    int width_;
-    int largest_;
-    const int clearCode_;
-    const int endCode_;
-    int nextFree_;
-    bool clearFlag_ = false;
-    std::vector<std::int32_t> hash_;
-    std::vector<std::int32_t> codes_;
-    std::uint32_t accumulator_ = 0;
-    int bits_ = 0;
-    std::array<std::uint8_t, 256> block_{};
-    int count_ = 0;
-};
 
 // The rows in the order they are written: top to bottom, or the four interlace passes.
 std::vector<int> RowOrder(int height, bool interlaced) {
@@ -151,21 +40,115 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 
 } // namespace
 
+// The codes are packed into 64-bit words first and cut into sub-blocks at the end: every pixel goes
+// through here, and bytes stored one by one into sub-blocks as codes come would make the compiler
+// reload the coder's state after each (a byte store may alias anything). The hash table and the
+// words are plain arrays, as the checked indexing of the test builds' standard library would cost
+// more than a look-up.
 void CompressLZW(int initialCodeWidth, const IndexImageView& image, bool interlaced, std::string& out) {
-    const std::vector<int> rows = RowOrder(image.height, interlaced);
-    std::size_t row = 0;
-    const std::uint8_t* p = image.bits + rows[0] * image.stride;
-    const std::uint8_t* rowEnd = p + image.width;
-    LzwCoder coder(initialCodeWidth, out);
-    coder.Run([&]() -> int {
-        if (p == rowEnd) {
-            if (++row == rows.size())
-                return -1;
-            p = image.bits + rows[row] * image.stride;
-            rowEnd = p + image.width;
+    static_assert(std::endian::native == std::endian::little, "the words are read back as bytes, lowest first");
+    // Each slot holds a key (20 bits: the pixel x 4096 + the prefix code) above its code (12 bits), 0
+    // when empty, which no string takes, since codes start above the end code. A probe reads one word
+    // and the whole table stays in the nearest cache.
+    const auto table = std::make_unique<std::uint32_t[]>(kHashSize);
+    const auto clearTable = [&] { std::fill_n(table.get(), kHashSize, 0u); };
+    const auto keyOf = [&](int i) { return static_cast<std::int32_t>(table[i] >> kMaxBits); };
+    const auto codeOf = [&](int i) { return static_cast<int>(table[i] & (kMaxCodes - 1)); };
+
+    // At most one code a pixel, a clear code every few thousand, and the first clear and the end.
+    const std::size_t pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    const std::size_t maxCodes = pixels + pixels / 1024 + 4;
+    const auto words = std::make_unique_for_overwrite<std::uint64_t[]>(maxCodes * kMaxBits / 64 + 2);
+    std::size_t wordCount = 0;
+    std::uint64_t accumulator = 0;
+    int bits = 0;
+
+    const int clearCode = 1 << (initialCodeWidth - 1);
+    const int endCode = clearCode + 1;
+    int width = initialCodeWidth;
+    int largest = Mask(width);
+    int nextFree = clearCode + 2;
+    bool clearFlag = false;
+
+    // Codes go in least significant bit first; the width changes after the code at which the next
+    // free code passes the largest of the width, or returns to the first width after a clear.
+    const auto output = [&](int code) {
+        const auto value = static_cast<std::uint64_t>(code);
+        accumulator |= value << bits;
+        bits += width;
+        if (bits >= 64) {
+            words[wordCount++] = accumulator;
+            bits -= 64;
+            accumulator = bits > 0 ? value >> (width - bits) : 0;
         }
-        return *p++;
-    });
+        if (clearFlag) {
+            width = initialCodeWidth;
+            largest = Mask(width);
+            clearFlag = false;
+        } else if (nextFree > largest) {
+            ++width;
+            largest = width == kMaxBits ? kMaxCodes : Mask(width);
+        }
+    };
+    // Extends the string `prefix` by the pixel k: its code when the table holds it; else the prefix
+    // goes out, the new string takes the next free code (or the table is cleared when all 4096 are in
+    // use) and k starts the next string.
+    const auto extend = [&](int prefix, int k) {
+        const std::int32_t key = (k << kMaxBits) + prefix;
+        int i = (k << kHashShift) ^ prefix;
+        if (table[i] != 0) {
+            if (keyOf(i) == key)
+                return codeOf(i);
+            const int step = i == 0 ? 1 : kHashSize - i;
+            do {
+                i -= step;
+                if (i < 0)
+                    i += kHashSize;
+                if (table[i] != 0 && keyOf(i) == key)
+                    return codeOf(i);
+            } while (keyOf(i) > 0);
+        }
+        output(prefix);
+        if (nextFree < kMaxCodes) {
+            table[i] = (static_cast<std::uint32_t>(key) << kMaxBits) | static_cast<std::uint32_t>(nextFree++);
+        } else {
+            clearTable();
+            nextFree = clearCode + 2;
+            clearFlag = true;
+            output(clearCode);
+        }
+        return k;
+    };
+
+    clearTable();
+    output(clearCode);
+    const std::vector<int> rows = RowOrder(image.height, interlaced);
+    int prefix = image.bits[rows[0] * image.stride];
+    bool first = true;
+    for (int y : rows) {
+        const std::uint8_t* p = image.bits + y * image.stride;
+        const std::uint8_t* const end = p + image.width;
+        if (first) {
+            ++p;
+            first = false;
+        }
+        for (; p != end; ++p)
+            prefix = extend(prefix, *p);
+    }
+    output(prefix);
+    output(endCode);
+    if (bits > 0)
+        words[wordCount++] = accumulator;
+
+    // The bytes of the codes (the last one holding the last bits), as sub-blocks of 254 and the rest.
+    const std::size_t bytes = (wordCount - (bits > 0 ? 1 : 0)) * 8 + static_cast<std::size_t>(bits + 7) / 8;
+    const char* data = reinterpret_cast<const char*>(words.get());
+    out.reserve(out.size() + bytes + bytes / kSubBlockData + 1);
+    for (std::size_t at = 0; at < bytes; at += kSubBlockData) {
+        const std::size_t n = std::min<std::size_t>(kSubBlockData, bytes - at);
+        out.push_back(static_cast<char>(n));
+        out.append(data + at, n);
+    }
 }
 
 } // namespace imaging
