@@ -278,3 +278,33 @@ TEST(Octree, SumsDoNotOverflowOnALargeLeaf) {
     EXPECT_EQ(leaves[0].green, 255);
     EXPECT_EQ(leaves[0].blue, 255);
 }
+
+TEST(CreateOptimal, ReadsA32BitImageAndLeavesThePaletteForAnyOtherDepth) {
+    cDIB image;
+    ASSERT_TRUE(image.Create(3, 2, 32));
+    const std::vector<Rgb> colours = {{255, 0, 0}, {0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
+    for (int i = 0; i < 6; ++i) {
+        std::uint8_t* p = image.lpBits() + (i / 3) * image.BytesPerScanline() + (i % 3) * 4;
+        p[0] = static_cast<std::uint8_t>(colours[static_cast<std::size_t>(i)].b);
+        p[1] = static_cast<std::uint8_t>(colours[static_cast<std::size_t>(i)].g);
+        p[2] = static_cast<std::uint8_t>(colours[static_cast<std::size_t>(i)].r);
+    }
+    cPal8bpp pal;
+    pal.CreateOptimal(image, 256, 8, 1, 1, 1);
+    EXPECT_EQ(Entries(pal), (std::vector<Rgb>{{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {9, 9, 9}}));
+    EXPECT_EQ(pal.ClosestIndex(250, 5, 5), 0);
+    // A depth above 8 counts as 8, and more than 256 colours as 256: the same palette.
+    cPal8bpp deep;
+    deep.CreateOptimal(image, 1000, 12, 1, 1, 1);
+    EXPECT_EQ(Entries(deep), Entries(pal));
+
+    for (int depth : {1, 4, 8, 24}) {
+        cDIB other;
+        ASSERT_TRUE(other.Create(3, 2, depth));
+        cPal8bpp kept;
+        kept.CreateEGA();
+        kept.CreateOptimal(other, 256, 8, 1, 1, 1);
+        EXPECT_EQ(kept.Entries(), 16) << depth;
+        EXPECT_EQ(Entry(kept, 13), (Rgb{255, 0, 255})) << depth;
+    }
+}
