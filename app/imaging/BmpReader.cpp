@@ -131,7 +131,8 @@ PixelFormat FormatOf(std::uint32_t bits) {
     }
 }
 
-// One colour component of a packed pixel, widened to 8 bits.
+// One colour component of a packed pixel, widened to 8 bits as v x 255 / max, rounded down (as
+// Pillow does; full scale gives 255).
 class Channel {
 public:
     explicit Channel(std::uint32_t mask)
@@ -142,7 +143,7 @@ public:
             return 0;
         }
         const std::uint64_t v = (pixel & mask_) >> shift_;
-        return static_cast<int>((v * 255 + max_ / 2) / max_);
+        return static_cast<int>(v * 255 / max_);
     }
 
 private:
@@ -151,14 +152,11 @@ private:
     std::uint64_t max_;
 };
 
-// Rows of BI_RGB or BI_BITFIELDS pixels.
+// Rows of BI_RGB or BI_BITFIELDS pixels, which the caller has found whole in the file.
 bool DecodeRows(const Bytes& file, std::size_t offset, const Header& h, PixelBuffer& image) {
     const int width = image.Width();
     const int height = image.Height();
     const std::size_t stride = static_cast<std::size_t>(((h.width * h.bits + 31) / 32) * 4);
-    if (!file.Has(offset, stride * static_cast<std::size_t>(height))) {
-        return false;
-    }
     const Channel red(h.masks[0]);
     const Channel green(h.masks[1]);
     const Channel blue(h.masks[2]);
@@ -176,7 +174,8 @@ bool DecodeRows(const Bytes& file, std::size_t offset, const Header& h, PixelBuf
         for (int x = 0; x < width; ++x) {
             switch (h.bits) {
             case 2:
-                image.SetIndex(x, y, static_cast<std::uint8_t>((file[start + x / 4] >> (6 - 2 * (x % 4))) & 3));
+                image.SetIndex(x, y,
+                               static_cast<std::uint8_t>((file[start + x / 4] >> (6 - 2 * (x % 4))) & 3));
                 break;
             case 16:
             case 32: {
@@ -243,7 +242,8 @@ bool DecodeRle(const Bytes& file, std::size_t offset, const Header& h, PixelBuff
         }
         default: {
             const int n = value;
-            const std::size_t bytes = four ? (static_cast<std::size_t>(n) + 1) / 2 : static_cast<std::size_t>(n);
+            const std::size_t bytes =
+                four ? (static_cast<std::size_t>(n) + 1) / 2 : static_cast<std::size_t>(n);
             if (!file.Has(at, bytes) || row >= height || x + n > width) {
                 return false;
             }
@@ -286,12 +286,16 @@ bool Decode(const Bytes& file, PixelBuffer& image) {
     if (pixels < h.tableOffset + entries * h.entryBytes || pixels >= file.size()) {
         return false;
     }
+    const bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
+    const std::size_t fileStride = static_cast<std::size_t>(((h.width * h.bits + 31) / 32) * 4);
+    if (!rle && !file.Has(pixels, fileStride * static_cast<std::size_t>(rows))) {
+        return false; // cut short: known before allocating
+    }
     image = PixelBuffer(static_cast<int>(h.width), static_cast<int>(rows), format);
     for (std::size_t i = 0; i < entries; ++i) {
         const std::size_t at = h.tableOffset + i * h.entryBytes;
         image.Colours()[i] = file[at] | (file[at + 1] << 8) | (file[at + 2] << 16);
     }
-    const bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
     return rle ? DecodeRle(file, pixels, h, image) : DecodeRows(file, pixels, h, image);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -38,7 +37,7 @@ std::uint32_t Entry(const std::uint8_t* bytes) {
 bool cDIB::Create(int width, int height, int bitsPerPixel) {
     Destroy();
     const auto format = std::find_if(kFormats.begin(), kFormats.end(),
-                                      [&](const auto& f) { return f.first == bitsPerPixel; });
+                                     [&](const auto& f) { return f.first == bitsPerPixel; });
     if (format == kFormats.end() || width < 1 || height < 1) {
         return false;
     }

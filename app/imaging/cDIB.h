@@ -25,6 +25,8 @@ public:
     cDIB() = default;
     cDIB(const cDIB&) = delete;
     cDIB& operator=(const cDIB&) = delete;
+    cDIB(cDIB&&) = default;
+    cDIB& operator=(cDIB&&) = default;
 
     // A new black image; false (and empty) for a width or height below 1, a depth other than 1, 4,
     // 8, 16, 24 or 32, or a size that does not fit the 32-bit size field.
@@ -32,7 +34,7 @@ public:
     // A copy of the picture, at its own depth (with its colour table up to 8 bits) or forced to 32
     // bits; the memory DC, or null when the picture is empty or the image cannot be made.
     plat::PixelBuffer* CreateFromStdPicture(const plat::PixelBuffer& picture, bool force32Bits);
-    // Reads a BMP file (BmpFile.h): 1, 4 and 8 bits keep their depth and colour table (2 bits
+    // Reads a BMP file (BmpReader.h): 1, 4 and 8 bits keep their depth and colour table (2 bits
     // become 4), deeper files become 32 bits; always top-down. The result is the bits per pixel of
     // the image, 0 when the file is missing, empty or not a bitmap this reader takes (then the
     // image is empty).
@@ -48,7 +50,8 @@ public:
     // the nearest pixel); a source width or height below 1 means this image's own. SRCCOPY only.
     // The blit's result, 0 when the image is empty.
     int Stretch(plat::PixelBuffer& destination, int x, int y, int width, int height, int xSource = 0,
-                int ySource = 0, int widthSource = 0, int heightSource = 0, unsigned rop = plat::SRCCOPY) const;
+                int ySource = 0, int widthSource = 0, int heightSource = 0,
+                unsigned rop = plat::SRCCOPY) const;
     // Fills the whole image with an RGB colour or a system colour (its standard value).
     void Cls(plat::Colour colour);
     // Colour-table entries from entry 0, 4 bytes each (blue, green, red, reserved), as many as the

@@ -63,7 +63,8 @@ QImage ConstImageView(const PixelBuffer& buffer) {
 QImage ToQImage(const PixelBuffer& buffer) {
     if (!buffer.Empty() && QtFormat(buffer.Format()) == QImage::Format_Invalid) {
         PixelBuffer converted(buffer.Width(), buffer.Height(), PixelFormat::Bgrx32);
-        StretchPixels(converted, 0, 0, buffer.Width(), buffer.Height(), buffer, 0, 0, buffer.Width(), buffer.Height());
+        StretchPixels(converted, 0, 0, buffer.Width(), buffer.Height(), buffer, 0, 0, buffer.Width(),
+                      buffer.Height());
         return ConstImageView(converted).copy();
     }
     return ConstImageView(buffer).copy();

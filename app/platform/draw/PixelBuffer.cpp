@@ -17,7 +17,8 @@ Colour FromEntry(std::uint32_t entry) {
                static_cast<int>(entry & 0xFF));
 }
 
-// A 5-bit component widened to 8 bits so that 31 gives 255.
+// A 5-bit component widened to 8 bits by repeating its top bits (31 gives 255), as Qt reads the
+// same memory through a view.
 int Widen5(unsigned v) {
     return static_cast<int>((v << 3) | (v >> 2));
 }
@@ -112,8 +113,8 @@ void PixelBuffer::SetPixel(int x, int y, Colour colour) {
     }
     std::uint8_t* row = Row(y);
     if (format_ == PixelFormat::Bgr555) {
-        const unsigned v = ((GetRValue(colour) >> 3) << 10) | ((GetGValue(colour) >> 3) << 5) |
-                           (GetBValue(colour) >> 3);
+        const unsigned v =
+            ((GetRValue(colour) >> 3) << 10) | ((GetGValue(colour) >> 3) << 5) | (GetBValue(colour) >> 3);
         row[x * 2] = static_cast<std::uint8_t>(v & 0xFF);
         row[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
         return;

@@ -46,12 +46,13 @@ TEST(cDIB, CreateRefusesAZeroSizeOrAnUnknownDepthAndLeavesTheImageEmpty) {
     struct Case {
         int width, height, depth;
     };
-    const Case cases[] = {{0, 3, 8}, {5, 0, 8}, {-1, 3, 32}, {5, 3, 0}, {5, 3, 2}, {5, 3, 15}, {5, 3, 64},
-                          {70000, 70000, 32}};
+    const Case cases[] = {{0, 3, 8}, {5, 0, 8},  {-1, 3, 32}, {5, 3, 0},
+                          {5, 3, 2}, {5, 3, 15}, {5, 3, 64},  {70000, 70000, 32}};
     for (const Case& c : cases) {
         cDIB dib;
         ASSERT_TRUE(dib.Create(4, 4, 8));
-        EXPECT_FALSE(dib.Create(c.width, c.height, c.depth)) << c.width << " x " << c.height << " x " << c.depth;
+        EXPECT_FALSE(dib.Create(c.width, c.height, c.depth))
+            << c.width << " x " << c.height << " x " << c.depth;
         EXPECT_EQ(dib.hDIBDC(), nullptr);
         EXPECT_EQ(dib.hDIB(), nullptr);
         EXPECT_EQ(dib.lpBits(), nullptr);
@@ -95,8 +96,10 @@ TEST(cDIB, GetBestFitInfoFitsAndCentres) {
         ASSERT_TRUE(dib.Create(c.width, c.height, 32));
         int left = 0, top = 0, width = 0, height = 0;
         dib.GetBestFitInfo(c.box, c.boxHeight, left, top, width, height, c.alwaysScale);
-        EXPECT_EQ(width, c.outWidth) << c.width << " x " << c.height << " in " << c.box << " x " << c.boxHeight;
-        EXPECT_EQ(height, c.outHeight) << c.width << " x " << c.height << " in " << c.box << " x " << c.boxHeight;
+        EXPECT_EQ(width, c.outWidth) << c.width << " x " << c.height << " in " << c.box << " x "
+                                     << c.boxHeight;
+        EXPECT_EQ(height, c.outHeight)
+            << c.width << " x " << c.height << " in " << c.box << " x " << c.boxHeight;
         EXPECT_EQ(left, c.left);
         EXPECT_EQ(top, c.top);
     }
@@ -121,7 +124,7 @@ TEST(cDIB, SetPaletteWritesAtMostTheEntriesOfTheDepth) {
         int written; // entries set from the table
     };
     const Case cases[] = {
-        {1, 4 * 256, 2},  {4, 4 * 256, 16}, {8, 4 * 300, 256}, {8, 4 * 3, 3},
+        {1, 4 * 256, 2},   {4, 4 * 256, 16}, {8, 4 * 300, 256}, {8, 4 * 3, 3},
         {8, 4 * 3 + 2, 3}, {4, 4 * 5, 5},    {1, 0, 0},
     };
     for (const Case& c : cases) {
@@ -220,10 +223,12 @@ TEST(cDIB, ResizeStretchesOrCutsAndKeepsDepthAndTable) {
     EXPECT_EQ(stretched.lpBits()[0], 0);
     EXPECT_EQ(stretched.lpBits()[1], 1);
     EXPECT_EQ(stretched.lpBits()[stretched.BytesPerScanline()], 2);
-    EXPECT_EQ(stretched.lpBits()[stretched.BytesPerScanline() + 1], 3) << "indices carried over, not rematched";
+    EXPECT_EQ(stretched.lpBits()[stretched.BytesPerScanline() + 1], 3)
+        << "indices carried over, not rematched";
     std::vector<std::uint8_t> table;
     stretched.GetPalette(table);
-    EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 4), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 4),
+              (std::vector<std::uint8_t>{0, 0, 0, 0}));
     EXPECT_EQ(table[4 * 3 + 2], 9);
 
     dib.Resize(6, 3, false);

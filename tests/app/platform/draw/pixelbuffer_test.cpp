@@ -103,4 +103,32 @@ TEST(PixelBuffer, ResizeKeepsTheTopLeftAndFillsTheRest) {
     EXPECT_EQ(b.Pixel(2, 0), plat::RGB(255, 255, 255));
 }
 
+TEST(PixelBuffer, ViewsOfTheShorterLayoutsShowTheSamePixels) {
+    // Qt shares 1-, 16- and 24-bit memory as it is; it has no 4-bit layout, which comes out as a
+    // 32-bit copy.
+    const PixelFormat formats[] = {PixelFormat::Indexed1, PixelFormat::Bgr555, PixelFormat::Bgr24,
+                                   PixelFormat::Indexed4};
+    for (const PixelFormat format : formats) {
+        PixelBuffer b(11, 3, format);
+        b.Colours()[1] = 0x00FF8000;
+        b.Colours()[9] = 0x000080FF;
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 11; ++x) {
+                b.SetPixel(x, y, (x + y) % 2 ? plat::RGB(255, 128, 0) : plat::RGB(8 * x, 80, 248));
+            }
+        }
+        const bool shared = format != PixelFormat::Indexed4;
+        EXPECT_EQ(plat::ConstImageView(b).isNull(), !shared);
+        const QImage copy = plat::ToQImage(b);
+        ASSERT_EQ(copy.size(), QSize(11, 3));
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 11; ++x) {
+                const plat::Colour c = b.Pixel(x, y);
+                EXPECT_EQ(copy.pixel(x, y), qRgb(plat::GetRValue(c), plat::GetGValue(c), plat::GetBValue(c)))
+                    << static_cast<int>(format) << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
 } // namespace
