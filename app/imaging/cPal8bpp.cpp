@@ -11,17 +11,15 @@ namespace {
 constexpr int kSlots = 256;
 
 // The two halves of the EGA colours (red, green, blue).
-constexpr std::uint8_t kEgaLow[8][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                        {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192}};
+constexpr std::uint8_t kEgaLow[8][3] = {{0, 0, 0},   {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                        {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192}};
 constexpr std::uint8_t kEgaHigh[8][3] = {{128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
                                          {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
 
 // CreateHalftone's step between levels, by mode.
 constexpr int kHalftoneSteps[] = {256, 128, 85, 64, 51};
 // CreateGreyScale's entry count and step, by mode.
-constexpr struct {
-    int count, step;
-} kGreyScales[] = {{2, 255}, {16, 17}, {256, 1}};
+constexpr struct { int count, step; } kGreyScales[] = {{2, 255}, {16, 17}, {256, 1}};
 
 // The levels of a cube: from 0 in `step` while at most 256, a value of 256 standing for 255.
 std::vector<std::uint8_t> CubeLevels(int step) {

@@ -113,7 +113,8 @@ GifWriteResult EncodeGIF(const cDIB& image, const cPal8bpp& palette, int transpa
 GifWriteResult WriteGIF(const std::string& fileName, const cDIB& image, const cPal8bpp& palette,
                         int transparentIndex, bool interlace, const std::string& comment) {
     std::string bytes;
-    if (GifWriteResult encoded = EncodeGIF(image, palette, transparentIndex, interlace, comment, bytes); !encoded)
+    if (GifWriteResult encoded = EncodeGIF(image, palette, transparentIndex, interlace, comment, bytes);
+        !encoded)
         return encoded;
     return plat::WriteFileAtomically(fileName, bytes);
 }

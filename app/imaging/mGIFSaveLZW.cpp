@@ -29,9 +29,7 @@ std::vector<int> RowOrder(int height, bool interlaced) {
             rows.push_back(y);
         return rows;
     }
-    constexpr struct {
-        int start, step;
-    } kPasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    constexpr struct { int start, step; } kPasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
     for (const auto& pass : kPasses)
         for (int y = pass.start; y < height; y += pass.step)
             rows.push_back(y);
@@ -46,7 +44,8 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 // words are plain arrays, as the checked indexing of the test builds' standard library would cost
 // more than a look-up.
 void CompressLZW(int initialCodeWidth, const IndexImageView& image, bool interlaced, std::string& out) {
-    static_assert(std::endian::native == std::endian::little, "the words are read back as bytes, lowest first");
+    static_assert(std::endian::native == std::endian::little,
+                  "the words are read back as bytes, lowest first");
     // Each slot holds a key (20 bits: the pixel x 4096 + the prefix code) above its code (12 bits), 0
     // when empty, which no string takes, since codes start above the end code. A probe reads one word
     // and the whole table stays in the nearest cache.

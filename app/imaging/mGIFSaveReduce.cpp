@@ -97,7 +97,8 @@ void PaletteFromColours(const ColourIndex& index, cPal8bpp& palette) {
 void MapExactly(const cDIB& source, cDIB& destination, const ColourIndex& index) {
     for (int y = 0; y < source.Height(); ++y) {
         const std::uint8_t* p = source.lpBits() + static_cast<std::ptrdiff_t>(y) * source.BytesPerScanline();
-        std::uint8_t* out = destination.lpBits() + static_cast<std::ptrdiff_t>(y) * destination.BytesPerScanline();
+        std::uint8_t* out =
+            destination.lpBits() + static_cast<std::ptrdiff_t>(y) * destination.BytesPerScanline();
         std::uint32_t last = 0xFFFFFFFF;
         std::uint8_t lastIndex = 0;
         for (int x = 0; x < source.Width(); ++x, p += 4) {
@@ -125,8 +126,9 @@ std::array<std::uint8_t, 4096> OptimalPalette(const cDIB& source, cPal8bpp& pale
     for (int b = 0; b < 16; ++b)
         for (int g = 0; g < 16; ++g)
             for (int r = 0; r < 16; ++r)
-                cube[static_cast<std::size_t>((b * 16 + g) * 16 + r)] = palette.ClosestIndex(
-                    static_cast<std::uint8_t>(17 * r), static_cast<std::uint8_t>(17 * g), static_cast<std::uint8_t>(17 * b));
+                cube[static_cast<std::size_t>((b * 16 + g) * 16 + r)] =
+                    palette.ClosestIndex(static_cast<std::uint8_t>(17 * r), static_cast<std::uint8_t>(17 * g),
+                                         static_cast<std::uint8_t>(17 * b));
     return cube;
 }
 
@@ -141,7 +143,8 @@ struct Mapper {
         const std::size_t d = static_cast<std::size_t>((x & 3) + 4 * (y & 3));
         if (palette == PaletteMode::Optimal) {
             const int bias = ordered ? 8 - t.t16[d] : 0;
-            return cube16[static_cast<std::size_t>((t.L16(b + bias) * 16 + t.L16(g + bias)) * 16 + t.L16(r + bias))];
+            return cube16[static_cast<std::size_t>((t.L16(b + bias) * 16 + t.L16(g + bias)) * 16 +
+                                                   t.L16(r + bias))];
         }
         const int bias = ordered ? 26 - t.t51[d] : 0;
         return t.cube[static_cast<std::size_t>(t.L6(r + bias) + 6 * t.L6(g + bias) + 36 * t.L6(b + bias))];
@@ -213,7 +216,8 @@ bool ReduceTo8bpp(const cDIB& source, cDIB& destination, cPal8bpp& palette, Pale
     const Mapper map{t, cube16, paletteMode, ditherMode == DitherMode::Ordered};
     for (int y = 0; y < source.Height(); ++y) {
         const std::uint8_t* row = read.lpBits() + static_cast<std::ptrdiff_t>(y) * read.BytesPerScanline();
-        std::uint8_t* out = destination.lpBits() + static_cast<std::ptrdiff_t>(y) * destination.BytesPerScanline();
+        std::uint8_t* out =
+            destination.lpBits() + static_cast<std::ptrdiff_t>(y) * destination.BytesPerScanline();
         for (int x = 0; x < source.Width(); ++x) {
             const std::uint8_t* p = row + x * 4;
             const std::uint8_t index = map(p[0], p[1], p[2], x, y);

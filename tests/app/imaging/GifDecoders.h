@@ -25,9 +25,9 @@ using Rgb = std::array<std::uint8_t, 3>;
 struct Decoded {
     int width = 0;
     int height = 0;
-    std::vector<Rgb> table;             // the global colour table
-    std::vector<std::uint8_t> indices;  // top row first
-    std::vector<std::uint8_t> rgb;      // top row first, 3 bytes a pixel
+    std::vector<Rgb> table;            // the global colour table
+    std::vector<std::uint8_t> indices; // top row first
+    std::vector<std::uint8_t> rgb;     // top row first, 3 bytes a pixel
     int transparent = -1;
     std::string comment;
     bool ok = false;
@@ -169,7 +169,8 @@ inline std::vector<std::uint8_t> IndicesOf(const imaging::cDIB& image) {
 
 // Both decoders read exactly the image's indices and the palette's table, and give the pixels the
 // colours of those entries.
-inline void ExpectDecodersRead(const std::string& gif, const imaging::cDIB& image, const imaging::cPal8bpp& palette) {
+inline void ExpectDecodersRead(const std::string& gif, const imaging::cDIB& image,
+                               const imaging::cPal8bpp& palette) {
     const std::vector<Rgb> table = ExpectedTable(palette);
     const std::vector<std::uint8_t> indices = IndicesOf(image);
     std::vector<std::uint8_t> rgb;

@@ -18,7 +18,8 @@ namespace gifimages {
 using Rgb = std::array<std::uint8_t, 3>;
 
 // An 8-bit image of the indices index(x, y) (cDIB is neither copied nor moved, hence the pointer).
-inline std::unique_ptr<imaging::cDIB> IndexImage(int width, int height, const std::function<int(int, int)>& index) {
+inline std::unique_ptr<imaging::cDIB> IndexImage(int width, int height,
+                                                 const std::function<int(int, int)>& index) {
     auto image = std::make_unique<imaging::cDIB>();
     EXPECT_TRUE(image->Create(width, height, 8));
     for (int y = 0; y < height; ++y)
@@ -28,7 +29,8 @@ inline std::unique_ptr<imaging::cDIB> IndexImage(int width, int height, const st
 }
 
 // A 32-bit image of the colours colour(x, y).
-inline std::unique_ptr<imaging::cDIB> RgbImage(int width, int height, const std::function<Rgb(int, int)>& colour) {
+inline std::unique_ptr<imaging::cDIB> RgbImage(int width, int height,
+                                               const std::function<Rgb(int, int)>& colour) {
     auto image = std::make_unique<imaging::cDIB>();
     EXPECT_TRUE(image->Create(width, height, 32));
     for (int y = 0; y < height; ++y)

@@ -62,12 +62,12 @@ struct Parsed {
     int width = 0, height = 0;
     int screenByte = 0;
     Bytes table;
-    Bytes extensions;       // every byte between the colour table and the image separator
+    Bytes extensions; // every byte between the colour table and the image separator
     int imagePacked = -1;
     int codeSize = 0;
     std::vector<int> blockSizes;
-    Bytes data;             // the sub-blocks' data joined
-    bool trailer = false;   // the terminator 0x00, then 0x3B, ending the file
+    Bytes data;           // the sub-blocks' data joined
+    bool trailer = false; // the terminator 0x00, then 0x3B, ending the file
 };
 
 Parsed Parse(const Bytes& f) {
@@ -109,8 +109,8 @@ struct CodeStream {
     std::vector<std::pair<int, int>> codes; // value, width
     int clears = 0;
     int widest = 0;
-    bool clearsOnlyWhenFull = true;         // every clear after the first comes with 4096 entries
-    bool fullOnlyBeforeClear = true;        // a full table is always followed by a clear
+    bool clearsOnlyWhenFull = true;  // every clear after the first comes with 4096 entries
+    bool fullOnlyBeforeClear = true; // a full table is always followed by a clear
 };
 
 CodeStream ReadCodes(const Bytes& data, int codeSize) {
@@ -166,22 +166,27 @@ TEST(GifGolden, HandWorkedFilesByteForByte) {
         // 3 bits, clear 4, end 5, first free code 6 (largest of 3 bits: 7, never passed).
         // Codes: clear 4, the pixel 1, end 5 = 100 | 001 | 101 from bit 0:
         // 4 + 1x8 + 5x64 = 332 = 0x014C: bytes 4C 01, one sub-block of 2.
-        {"golden_1x1.gif", 1, 1, {1}, {{0, 0, 0}, {255, 255, 255}},
-         {'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0xF0, 0, 0,  //
-          0, 0, 0, 255, 255, 255,                                 //
-          0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00, 2,                  //
-          2, 0x4C, 0x01, 0, 0x3B}},
+        {"golden_1x1.gif", 1, 1, {1}, {{0, 0, 0}, {255, 255, 255}}, {'G',  'I',  'F',  '8',  '7', 'a', 1,
+                                                                     0,    1,    0,    0xF0, 0,   0,   //
+                                                                     0,    0,    0,    255,  255, 255, //
+                                                                     0x2C, 0,    0,    0,    0,   1,   0,
+                                                                     1,    0,    0x00, 2, //
+                                                                     2,    0x4C, 0x01, 0,    0x3B}},
         // 4 x 1 of index 1, 3 colours. b = 2: screen byte 0xF1, a table of 4 (the fourth black), image
         // packed byte 1, code size 2: 3-bit codes, clear 4, end 5.
         // clear 4; prefix 1, k 1: "1 1" is new: out 1, code 6 = "1 1" (free 7); k 1: "1 1" found, prefix
         // 6; k 1: "6 1" new: out 6, code 7 (free 8); end of pixels: out 1 - written at 3 bits, after
         // which free 8 passes 7 and the width becomes 4 - then end 5 at 4 bits.
         // 4 | 1<<3 | 6<<6 | 1<<9 | 5<<12 = 4 + 8 + 384 + 512 + 20480 = 21388 = 0x538C: bytes 8C 53.
-        {"golden_4x1.gif", 4, 1, {1, 1, 1, 1}, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}},
-         {'G', 'I', 'F', '8', '7', 'a', 4, 0, 1, 0, 0xF1, 0, 0,   //
-          255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0,              //
-          0x2C, 0, 0, 0, 0, 4, 0, 1, 0, 0x01, 2,                  //
-          2, 0x8C, 0x53, 0, 0x3B}},
+        {"golden_4x1.gif",
+         4,
+         1,
+         {1, 1, 1, 1},
+         {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}},
+         {'G',  'I',  'F',  '8', '7', 'a', 4, 0, 1,   0,    0xF1, 0, 0, //
+          255,  0,    0,    0,   255, 0,   0, 0, 255, 0,    0,    0,    //
+          0x2C, 0,    0,    0,   0,   4,   0, 1, 0,   0x01, 2,          //
+          2,    0x8C, 0x53, 0,   0x3B}},
         // 3 x 3 of 4 colours, rows 0 1 2 / 3 0 1 / 2 3 0: the pixels 0 1 2 3 0 1 2 3 0. b = 2, code size 2.
         // clear 4 (3 bits); "0 1" new: out 0, 6 = 01; "1 2": out 1, 7 = 12; "2 3": out 2 (3 bits, then
         // free 8 passes 7: width 4), 8 = 23; "3 0": out 3, 9 = 30; "0 1" found (6); "6 2": out 6,
@@ -189,16 +194,20 @@ TEST(GifGolden, HandWorkedFilesByteForByte) {
         // Bits: 4@0, 0@3, 1@6, 2@9, 3@12, 6@16, 8@20, 0@24, 5@28:
         // byte 0 = 4 + 64 = 0x44; byte 1 = (2<<1) + (3<<4) = 0x34; byte 2 = 6 + (8<<4) = 0x86;
         // byte 3 = 0 + (5<<4) = 0x50.
-        {"golden_3x3.gif", 3, 3, {0, 1, 2, 3, 0, 1, 2, 3, 0},
+        {"golden_3x3.gif",
+         3,
+         3,
+         {0, 1, 2, 3, 0, 1, 2, 3, 0},
          {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}, {0, 0, 255}},
-         {'G', 'I', 'F', '8', '7', 'a', 3, 0, 3, 0, 0xF1, 0, 0,          //
-          0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 255,                  //
-          0x2C, 0, 0, 0, 0, 3, 0, 3, 0, 0x01, 2,                          //
-          4, 0x44, 0x34, 0x86, 0x50, 0, 0x3B}},
+         {'G',  'I',  'F',  '8',  '7',  'a', 3,   0, 3, 0,    0xF1, 0,   0, //
+          0,    0,    0,    255,  255,  255, 255, 0, 0, 0,    0,    255,    //
+          0x2C, 0,    0,    0,    0,    3,   0,   3, 0, 0x01, 2,            //
+          4,    0x44, 0x34, 0x86, 0x50, 0,   0x3B}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto image = IndexImage(c.width, c.height, [&](int x, int y) { return c.indices[y * c.width + x]; });
+        const auto image =
+            IndexImage(c.width, c.height, [&](int x, int y) { return c.indices[y * c.width + x]; });
         const cPal8bpp palette = Palette(c.palette);
         const std::string path = OutputFile(c.name);
         const auto result = WriteGIF(path, *image, palette);
@@ -211,8 +220,8 @@ TEST(GifGolden, HandWorkedFilesByteForByte) {
 TEST(GifLayout, ScreenTableAndCodeSizeFollowTheEntryCount) {
     const struct {
         int entries, screenByte, tableEntries, codeSize;
-    } cases[] = {{2, 0xF0, 2, 2},   {3, 0xF1, 4, 2},    {4, 0xF1, 4, 2},     {5, 0xF2, 8, 3},
-                 {16, 0xF3, 16, 4}, {17, 0xF4, 32, 5},  {129, 0xF7, 256, 8}, {256, 0xF7, 256, 8}};
+    } cases[] = {{2, 0xF0, 2, 2},   {3, 0xF1, 4, 2},   {4, 0xF1, 4, 2},     {5, 0xF2, 8, 3},
+                 {16, 0xF3, 16, 4}, {17, 0xF4, 32, 5}, {129, 0xF7, 256, 8}, {256, 0xF7, 256, 8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entries);
         const auto image = IndexImage(7, 3, [&](int x, int y) { return (x + 7 * y) % c.entries; });
@@ -264,7 +273,8 @@ TEST(GifCoder, WidthsGrowToTwelveBitsAndClearAt4096Codes) {
     gifcheck::ExpectDecodersRead(path, *image, palette);
 
     // Two colours: codes from 3 bits, clear 4, end 5; a ramp of run lengths grows them to 12 too.
-    const auto runs = IndexImage(640, 480, [&](int x, int y) { return ((x / 3) ^ (y / 5) ^ (x * y % 7)) & 1; });
+    const auto runs =
+        IndexImage(640, 480, [&](int x, int y) { return ((x / 3) ^ (y / 5) ^ (x * y % 7)) & 1; });
     const cPal8bpp two = Palette(2);
     const std::string runsPath = OutputFile("two_colours.gif");
     ASSERT_TRUE(WriteGIF(runsPath, *runs, two));
@@ -285,13 +295,14 @@ TEST(GifCorpus, DecodersReadExactlyWhatWasWritten) {
         int width, height, entries;
         bool interlace;
     } cases[] = {
-        {"1x1", 1, 1, 2, false},       {"1x300", 1, 300, 16, false},   {"300x1", 300, 1, 17, false},
-        {"5x3", 5, 3, 4, false},       {"7x2", 7, 2, 256, false},      {"13x11", 13, 11, 17, false},
+        {"1x1", 1, 1, 2, false},         {"1x300", 1, 300, 16, false}, {"300x1", 300, 1, 17, false},
+        {"5x3", 5, 3, 4, false},         {"7x2", 7, 2, 256, false},    {"13x11", 13, 11, 17, false},
         {"101x67", 101, 67, 256, false}, {"2x2_16", 2, 2, 16, false},  {"33x9", 33, 9, 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto image = IndexImage(c.width, c.height, [&](int, int) { return static_cast<int>(random() % c.entries); });
+        const auto image =
+            IndexImage(c.width, c.height, [&](int, int) { return static_cast<int>(random() % c.entries); });
         const cPal8bpp palette = Palette(c.entries);
         const std::string path = OutputFile(std::string("corpus_") + c.name + ".gif");
         ASSERT_TRUE(WriteGIF(path, *image, palette, -1, c.interlace));

@@ -101,9 +101,9 @@ TEST(StandardPalettes, WebsafeEntries) {
     const struct {
         int index;
         Rgb colour;
-    } cases[] = {{0, {0, 0, 0}},          {7, {192, 192, 192}},     {8, {51, 0, 0}},     {9, {102, 0, 0}},
-                 {12, {0, 51, 0}},        {215, {204, 255, 255}},   {216, {0, 0, 0}},    {217, {8, 8, 8}},
-                 {247, {248, 248, 248}},  {248, {128, 128, 128}},   {249, {255, 0, 0}}, {255, {255, 255, 255}}};
+    } cases[] = {{0, {0, 0, 0}},         {7, {192, 192, 192}},   {8, {51, 0, 0}},    {9, {102, 0, 0}},
+                 {12, {0, 51, 0}},       {215, {204, 255, 255}}, {216, {0, 0, 0}},   {217, {8, 8, 8}},
+                 {247, {248, 248, 248}}, {248, {128, 128, 128}}, {249, {255, 0, 0}}, {255, {255, 255, 255}}};
     for (const auto& c : cases)
         EXPECT_EQ(Entry(pal, c.index), c.colour) << c.index;
     // The 208 cube colours between are all distinct and none has only 0 and 255 as components.
@@ -219,8 +219,8 @@ TEST(PaletteTable, SetPaletteTakesAtMost256EntriesWhateverTheTableLength) {
 }
 
 TEST(Octree, NoReductionUpToTheMaximumLeavesInFirstAppearanceOrder) {
-    const std::vector<Rgb> colours = {{255, 255, 255}, {0, 0, 0}, {192, 192, 192}, {0, 0, 255},
-                                      {255, 0, 0},     {255, 0, 255}, {0, 128, 0}, {1, 2, 3}};
+    const std::vector<Rgb> colours = {{255, 255, 255}, {0, 0, 0},     {192, 192, 192}, {0, 0, 255},
+                                      {255, 0, 0},     {255, 0, 255}, {0, 128, 0},     {1, 2, 3}};
     std::vector<Rgb> pixels;
     for (int repeat = 0; repeat < 3; ++repeat)
         pixels.insert(pixels.end(), colours.begin(), colours.end());
@@ -282,7 +282,8 @@ TEST(Octree, SumsDoNotOverflowOnALargeLeaf) {
 TEST(CreateOptimal, ReadsA32BitImageAndLeavesThePaletteForAnyOtherDepth) {
     cDIB image;
     ASSERT_TRUE(image.Create(3, 2, 32));
-    const std::vector<Rgb> colours = {{255, 0, 0}, {0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
+    const std::vector<Rgb> colours = {{255, 0, 0}, {0, 0, 255}, {255, 0, 0},
+                                      {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
     for (int i = 0; i < 6; ++i) {
         std::uint8_t* p = image.lpBits() + (i / 3) * image.BytesPerScanline() + (i % 3) * 4;
         p[0] = static_cast<std::uint8_t>(colours[static_cast<std::size_t>(i)].b);

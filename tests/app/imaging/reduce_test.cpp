@@ -51,22 +51,26 @@ TEST(DitherTables, LevelsThresholdsAndErrorShares) {
     }
     const struct {
         int v, l16;
-    } levels16[] = {{-8, 0}, {-7, 0}, {0, 0}, {8, 0}, {9, 1}, {25, 1}, {26, 2}, {247, 15}, {255, 15}, {262, 15}};
+    } levels16[] = {{-8, 0}, {-7, 0}, {0, 0},    {8, 0},    {9, 1},
+                    {25, 1}, {26, 2}, {247, 15}, {255, 15}, {262, 15}};
     for (const auto& c : levels16)
         EXPECT_EQ(t.L16(c.v), c.l16) << c.v;
     const struct {
         int v, l6;
-    } levels6[] = {{-51, 0}, {-25, 0}, {0, 0}, {25, 0}, {26, 1}, {76, 1}, {77, 2}, {128, 3}, {255, 5}, {280, 5}};
+    } levels6[] = {{-51, 0}, {-25, 0}, {0, 0},   {25, 0},  {26, 1},
+                   {76, 1},  {77, 2},  {128, 3}, {255, 5}, {280, 5}};
     for (const auto& c : levels6)
         EXPECT_EQ(t.L6(c.v), c.l6) << c.v;
     // Shares of e/16 rounded, halves to even: 8/16 = 0.5 -> 0, 24/16 = 1.5 -> 2.
     const struct {
         int e, e1, e3, e5, e7;
-    } shares[] = {{25, 2, 5, 8, 11},   {-25, -2, -5, -8, -11}, {8, 0, 2, 2, 4},   {24, 2, 4, 8, 10},
-                  {-8, 0, -2, -2, -4}, {255, 16, 48, 80, 112}, {-255, -16, -48, -80, -112}, {0, 0, 0, 0, 0}};
+    } shares[] = {{25, 2, 5, 8, 11},           {-25, -2, -5, -8, -11}, {8, 0, 2, 2, 4},
+                  {24, 2, 4, 8, 10},           {-8, 0, -2, -2, -4},    {255, 16, 48, 80, 112},
+                  {-255, -16, -48, -80, -112}, {0, 0, 0, 0, 0}};
     for (const auto& c : shares) {
         const auto i = static_cast<std::size_t>(c.e + 255);
-        EXPECT_EQ((std::array{t.e1[i], t.e3[i], t.e5[i], t.e7[i]}), (std::array{c.e1, c.e3, c.e5, c.e7})) << c.e;
+        EXPECT_EQ((std::array{t.e1[i], t.e3[i], t.e5[i], t.e7[i]}), (std::array{c.e1, c.e3, c.e5, c.e7}))
+            << c.e;
     }
 }
 
@@ -74,8 +78,8 @@ TEST(ReduceHalftone, NearestLevelWithoutDither) {
     const struct {
         Rgb colour;
         int index;
-    } cases[] = {{{255, 0, 0}, 5},     {{255, 255, 255}, 215}, {{0, 0, 0}, 0},     {{25, 25, 25}, 0},
-                 {{26, 26, 26}, 43},   {{0, 255, 0}, 30},      {{0, 0, 255}, 180}, {{128, 128, 128}, 129}};
+    } cases[] = {{{255, 0, 0}, 5},   {{255, 255, 255}, 215}, {{0, 0, 0}, 0},     {{25, 25, 25}, 0},
+                 {{26, 26, 26}, 43}, {{0, 255, 0}, 30},      {{0, 0, 255}, 180}, {{128, 128, 128}, 129}};
     const auto source = RgbImage(8, 1, [&](int x, int) { return cases[x].colour; });
     cDIB out;
     cPal8bpp palette;
@@ -127,9 +131,11 @@ TEST(ReduceHalftone, ErrorDiffusionThresholdAndEdges) {
         {"last row", 3, 1, {{25, 0, 0}, {0, 0, 0}, {0, 0, 0}}, {0, 0, 0}},
     };
     for (const auto& c : cases) {
-        const auto source =
-            RgbImage(c.width, c.height, [&](int x, int y) { return c.pixels[static_cast<std::size_t>(y * c.width + x)]; });
-        const auto before = RgbImage(c.width, c.height, [&](int x, int y) { return gifimages::PixelOf(*source, x, y); });
+        const auto source = RgbImage(c.width, c.height, [&](int x, int y) {
+            return c.pixels[static_cast<std::size_t>(y * c.width + x)];
+        });
+        const auto before =
+            RgbImage(c.width, c.height, [&](int x, int y) { return gifimages::PixelOf(*source, x, y); });
         cDIB out;
         cPal8bpp palette;
         ASSERT_TRUE(ReduceTo8bpp(*source, out, palette, PaletteMode::Halftone, DitherMode::ErrorDiffusion));
@@ -200,22 +206,50 @@ TEST(ReduceOptimal, AtMost256ColoursAreWrittenLosslessly) {
         int entries;
     } cases[] = {
         // A 1-pixel magenta line over white with a grey grid: a thumbnail would lose the line.
-        {"a 1-pixel line", 300, 200,
+        {"a 1-pixel line",
+         300,
+         200,
          [](int x, int y) {
              if (y == 137)
                  return Rgb{255, 0, 255};
              return x % 50 == 0 ? Rgb{192, 192, 192} : Rgb{255, 255, 255};
          },
-         {{192, 192, 192}, {255, 255, 255}, {255, 0, 255}}, 3},
+         {{192, 192, 192}, {255, 255, 255}, {255, 0, 255}},
+         3},
         // Colours one level apart, which share a box of the octree.
-        {"one level apart", 4, 1, [](int x, int) { return Rgb{static_cast<std::uint8_t>(x & 1), 0, 0}; },
-         {{0, 0, 0}, {1, 0, 0}}, 2},
-        {"exactly 256", 32, 8,
-         [](int x, int y) { return Rgb{static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 32), 7}; },
-         {{0, 0, 7}, {8, 0, 7}}, 256},
+        {"one level apart",
+         4,
+         1,
+         [](int x, int) {
+             return Rgb{static_cast<std::uint8_t>(x & 1), 0, 0};
+         },
+         {{0, 0, 0}, {1, 0, 0}},
+         2},
+        {"exactly 256",
+         32,
+         8,
+         [](int x, int y) {
+             return Rgb{static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 32), 7};
+         },
+         {{0, 0, 7}, {8, 0, 7}},
+         256},
         // One colour: padded to two, the second black.
-        {"one colour", 5, 5, [](int, int) { return Rgb{10, 200, 30}; }, {{10, 200, 30}, {0, 0, 0}}, 2},
-        {"black alone", 3, 2, [](int, int) { return Rgb{0, 0, 0}; }, {{0, 0, 0}, {0, 0, 0}}, 2},
+        {"one colour",
+         5,
+         5,
+         [](int, int) {
+             return Rgb{10, 200, 30};
+         },
+         {{10, 200, 30}, {0, 0, 0}},
+         2},
+        {"black alone",
+         3,
+         2,
+         [](int, int) {
+             return Rgb{0, 0, 0};
+         },
+         {{0, 0, 0}, {0, 0, 0}},
+         2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -242,7 +276,9 @@ TEST(ReduceOptimal, AtMost256ColoursAreWrittenLosslessly) {
     EXPECT_EQ(EntriesOf(palette), EntriesOf(octree));
 
     // 257 colours take the octree of the thumbnail: at most 256 entries.
-    const auto more = RgbImage(257, 1, [](int x, int) { return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(x / 256 * 100), 0}; });
+    const auto more = RgbImage(257, 1, [](int x, int) {
+        return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(x / 256 * 100), 0};
+    });
     ASSERT_TRUE(ReduceTo8bpp(*more, out, palette, PaletteMode::Optimal, DitherMode::None));
     EXPECT_LE(palette.Entries(), 256);
     EXPECT_LT(palette.Entries(), 257);
@@ -264,9 +300,7 @@ TEST(ReduceOptimal, OnlyA32BitSourceIsReduced) {
 }
 
 TEST(ReduceFewBits, SourcesOf1And4BitsKeepTheirIndicesAndTable) {
-    const struct {
-        int depth, width, entries;
-    } cases[] = {{1, 11, 2}, {4, 7, 16}, {8, 5, 256}};
+    const struct { int depth, width, entries; } cases[] = {{1, 11, 2}, {4, 7, 16}, {8, 5, 256}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.depth);
         cDIB source;
@@ -274,7 +308,8 @@ TEST(ReduceFewBits, SourcesOf1And4BitsKeepTheirIndicesAndTable) {
         std::vector<std::uint8_t> table;
         for (int i = 0; i < c.entries; ++i)
             // Entries 0 and 1 alike: each pixel must keep its own index even so.
-            table.insert(table.end(), {static_cast<std::uint8_t>(i < 2 ? 50 : i * 13), static_cast<std::uint8_t>(i < 2 ? 60 : 255 - i), 70, 0});
+            table.insert(table.end(), {static_cast<std::uint8_t>(i < 2 ? 50 : i * 13),
+                                       static_cast<std::uint8_t>(i < 2 ? 60 : 255 - i), 70, 0});
         source.SetPalette(table);
         const auto indexAt = [&](int x, int y) { return (x * 3 + y * 5 + 1) % c.entries; };
         for (int y = 0; y < 3; ++y)
@@ -295,7 +330,8 @@ TEST(ReduceFewBits, SourcesOf1And4BitsKeepTheirIndicesAndTable) {
                 ASSERT_EQ(IndexAt(out, x, y), indexAt(x, y)) << x << "," << y;
         // The GIF holds a table of exactly the source's entries.
         const std::string path =
-            (std::filesystem::path(TEST_OUTPUT_DIR) / ("few_bits_" + std::to_string(c.depth) + ".gif")).string();
+            (std::filesystem::path(TEST_OUTPUT_DIR) / ("few_bits_" + std::to_string(c.depth) + ".gif"))
+                .string();
         ASSERT_TRUE(imaging::WriteGIF(path, out, palette));
         const gifcheck::Decoded d = gifcheck::Giflib(path);
         ASSERT_TRUE(d.ok);

@@ -38,8 +38,10 @@ constexpr Rgb kWhite{255, 255, 255}, kBlack{0, 0, 0}, kGrey{192, 192, 192}, kBlu
     kMagenta{255, 0, 255}, kGreen{0, 128, 0};
 
 // 5 x 7 glyphs of the digits 0 to 4, one row a byte (bit 4 leftmost), drawn without smoothing.
-constexpr std::uint8_t kGlyphs[5][7] = {{0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}, {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E},
-                                        {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}, {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E},
+constexpr std::uint8_t kGlyphs[5][7] = {{0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E},
+                                        {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E},
+                                        {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F},
+                                        {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E},
                                         {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}};
 
 // A plot page as the plot window draws it: white, a grey grid, black axes and labels, and four traces
@@ -63,10 +65,14 @@ Rgb PlotPage(int x, int y) {
     const struct {
         Rgb colour;
         double amplitude, period, phase, centre;
-    } traces[] = {{kBlue, 120, 310, 0, 265}, {kRed, 80, 170, 1, 200}, {kMagenta, 150, 530, 2, 300}, {kGreen, 40, 90, 0.5, 420}};
+    } traces[] = {{kBlue, 120, 310, 0, 265},
+                  {kRed, 80, 170, 1, 200},
+                  {kMagenta, 150, 530, 2, 300},
+                  {kGreen, 40, 90, 0.5, 420}};
     for (const auto& t : traces) {
         const auto at = [&](int column) {
-            return static_cast<int>(std::lround(t.centre + t.amplitude * std::sin((column - left) * 6.283185307 / t.period + t.phase)));
+            return static_cast<int>(std::lround(
+                t.centre + t.amplitude * std::sin((column - left) * 6.283185307 / t.period + t.phase)));
         };
         const int a = at(x), b = at(x + 1);
         if (y >= std::min(a, b) && y <= std::max(a, b))
@@ -90,7 +96,8 @@ std::vector<std::uint8_t> RgbBytes(const cDIB& image) {
 // Both decoders give the picture's own pixels.
 void ExpectDecodesTo(const std::string& gif, const cDIB& image) {
     const std::vector<std::uint8_t> expected = RgbBytes(image);
-    for (const auto& [name, d] : {std::pair{"Pillow", gifcheck::Pillow(gif)}, std::pair{"giflib", gifcheck::Giflib(gif)}}) {
+    for (const auto& [name, d] :
+         {std::pair{"Pillow", gifcheck::Pillow(gif)}, std::pair{"giflib", gifcheck::Giflib(gif)}}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(d.ok);
         EXPECT_EQ(d.width, image.Width());
