@@ -47,12 +47,12 @@ bool IndicesFit(const IndexImageView& view, int bits) {
 
 GifWriteResult EncodeGIF(const cDIB& image, const cPal8bpp& palette, int transparentIndex, bool interlace,
                          const std::string& comment, std::string& bytes) {
+    if (image.Width() < 1 || image.Height() < 1)
+        return Refused("The image is empty.");
     if (image.BPP() != 8)
         return Refused("The image is not of 8 bits per pixel.");
     if (palette.Entries() < 2)
         return Refused("The palette has fewer than 2 entries.");
-    if (image.Width() < 1 || image.Height() < 1)
-        return Refused("The image is empty.");
     if (image.Width() > kMaxSide || image.Height() > kMaxSide)
         return Refused("The image is wider or higher than 65535 pixels.");
     if (transparentIndex > 255)
