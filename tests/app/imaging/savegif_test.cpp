@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -222,4 +223,34 @@ TEST(SaveGifFile, FailuresSayWhyAndLeaveTheTargetAlone) {
     const auto unwritable = SaveGIF(*page, OutputFile("missing_folder/x.gif"));
     EXPECT_FALSE(unwritable);
     EXPECT_EQ(unwritable.reason, "No such file or directory");
+}
+
+TEST(SaveGifFile, EveryKindOfBitmapComesBackAsPillowReadsIt) {
+    // The BMP tests' corpus, made by Pillow: every depth and row order the reader takes. Each file's
+    // GIF decodes to the pixels Pillow reads from the bitmap (these hold at most 256 colours, so the
+    // deeper ones too are written losslessly), and a file of 8 bits or fewer keeps its colour table.
+    std::ifstream cases(std::string(BMP_CORPUS_DIR) + "/cases.txt");
+    std::string name;
+    int width = 0, height = 0, bits = 0, count = 0;
+    while (cases >> name >> width >> height >> bits) {
+        SCOPED_TRACE(name);
+        ++count;
+        const std::string bmp = std::string(BMP_CORPUS_DIR) + "/" + name + ".bmp";
+        const std::string gif = OutputFile("corpus_" + name + ".gif");
+        const auto saved = SaveGIF(bmp, gif);
+        ASSERT_TRUE(saved) << saved.reason;
+        const std::string expected = gifcheck::ReadAll(std::string(BMP_CORPUS_DIR) + "/" + name + ".rgb");
+        for (const auto& [decoder, d] :
+             {std::pair{"Pillow", gifcheck::Pillow(gif)}, std::pair{"giflib", gifcheck::Giflib(gif)}}) {
+            SCOPED_TRACE(decoder);
+            ASSERT_TRUE(d.ok);
+            EXPECT_EQ(d.width, width);
+            EXPECT_EQ(d.height, height);
+            EXPECT_EQ(std::string(d.rgb.begin(), d.rgb.end()), expected);
+        }
+        if (bits <= 8) {
+            EXPECT_EQ(gifcheck::Giflib(gif).table.size(), std::size_t{1} << bits);
+        }
+    }
+    EXPECT_GE(count, 20);
 }
