@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the project (Release, warnings as errors) and runs every test, then the engine's and the
 # program's Qt-free libraries' tests under AddressSanitizer + UndefinedBehaviorSanitizer, a bounded
-# libFuzzer run of the engine's readers, and the run-state and parallel point-loop tests under
-# ThreadSanitizer. Every build checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
+# libFuzzer run of the engine's and the program's readers, and the run-state and parallel point-loop
+# tests under ThreadSanitizer. The Release benchmarks print their figures after the tests. Every build checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -15,13 +15,14 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 build/release/bin/kelvd_bench
 build/release/bin/plot_bench
 build/release/bin/viewer_bench
+build/release/bin/imaging_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \
   -DSANITIZE=address,undefined "${strict[@]}"
 cmake --build build/asan -j "$jobs"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-# The parameter-file and ground-file readers under libFuzzer (clang), for a bounded time, from the seeds.
+# The readers under libFuzzer (clang), each for a bounded time, from their seeds.
 bash scripts/fuzz.sh 30
 
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=thread "${strict[@]}"
