@@ -2,6 +2,7 @@
 #define PLATFORM_DRAW_DEVICECONTEXT_H
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,16 @@ struct SIZE {
     bool operator==(const SIZE&) const = default;
 };
 
+// One TextOut as a test reads it back: the text, the logical point it was given, the font's
+// escapement (tenths of a degree) and the text colour.
+struct TextCall {
+    std::string text;
+    POINT at;
+    int escapement = 0;
+    Colour colour = 0;
+    bool operator==(const TextCall&) const = default;
+};
+
 struct RECT {
     int left = 0;
     int top = 0;
@@ -78,7 +89,9 @@ struct RECT {
 // paints only those): on any other they draw nothing and return false.
 //
 // Fonts and text need a QGuiApplication (Qt's font database). A font's height is mapped by the
-// vertical scale; its width field is kept but the face's own widths are drawn.
+// vertical scale; its width field is kept but the face's own widths are drawn. Lines and text are
+// drawn without anti-aliasing, as the platform draws them: every pixel holds the pen's or the text's
+// own colour, so a page keeps exact colours and a GIF made from it keeps them too.
 class DeviceContext {
 public:
     explicit DeviceContext(PixelBuffer& target);
@@ -145,6 +158,9 @@ public:
     bool TextOut(int x, int y, std::string_view text);
     // The text's unrotated extent in logical units: advance width, cell height.
     bool GetTextExtentPoint32(std::string_view text, SIZE& size) const;
+    // When given, every TextOut is also appended there (tests read what a page wrote); null stops it.
+    // The log must outlive the context or be taken back.
+    void SetTextLog(std::vector<TextCall>* log) { textLog_ = log; }
 
     // Returns the colour set, or CLR_INVALID outside the picture.
     Colour SetPixel(int x, int y, Colour colour);
@@ -195,6 +211,7 @@ private:
     std::vector<State> saved_;
     // The position within the pen's dash pattern, carried from line to line as the platform does.
     int styleStep_ = 0;
+    std::vector<TextCall>* textLog_ = nullptr;
 };
 
 } // namespace plat
