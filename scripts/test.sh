@@ -14,6 +14,7 @@ cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 build/release/bin/kelvd_bench
 build/release/bin/plot_bench
+build/release/bin/plot_page_bench
 build/release/bin/viewer_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \

@@ -16,6 +16,11 @@ namespace plat {
 inline constexpr int MM_TEXT = 1;
 inline constexpr int MM_ANISOTROPIC = 8;
 
+// Kinds of object for GetCurrentObject.
+inline constexpr int OBJ_PEN = 1;
+inline constexpr int OBJ_BRUSH = 2;
+inline constexpr int OBJ_FONT = 6;
+
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 
@@ -125,6 +130,9 @@ public:
     // Selects a pen, brush or font, returning the one of its kind that was selected; a null handle
     // changes nothing and returns null.
     HGDIOBJ SelectObject(const HGDIOBJ& object);
+    // The pen, brush or font selected (OBJ_PEN, OBJ_BRUSH, OBJ_FONT), without changing it; null for
+    // another kind.
+    HGDIOBJ GetCurrentObject(int objectType) const;
 
     Colour SetTextColor(Colour colour);
     Colour GetTextColor() const { return state_.textColour; }

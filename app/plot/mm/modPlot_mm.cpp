@@ -140,9 +140,13 @@ void PlotTextInches(DeviceContext& dc, const std::string& text, float x, float y
 }
 
 void DrawLine(DeviceContext& dc, float x1, float y1, float x2, float y2, Colour colour, int style, int width) {
-    SetPenColor(dc, colour);
-    SetPenWidth(dc, width);
-    SetPenStyle(dc, style);
+    // A trace draws thousands of segments with one pen: it is replaced only when it differs.
+    LOGPEN pen;
+    if (!GetObject(dc.GetCurrentObject(OBJ_PEN), pen) || pen != LOGPEN{style, width, colour}) {
+        SetPenColor(dc, colour);
+        SetPenWidth(dc, width);
+        SetPenStyle(dc, style);
+    }
     SetPage(dc);
     dc.MoveToEx(Units(static_cast<double>(x1) * 1000.0), Units(static_cast<double>(y1) * 1000.0));
     dc.LineTo(Units(static_cast<double>(x2) * 1000.0), Units(static_cast<double>(y2) * 1000.0));

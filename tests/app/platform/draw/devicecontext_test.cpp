@@ -255,7 +255,12 @@ TEST(DeviceContext, TextAndLinesHoldExactColoursAndTheLogRecordsEachTextOut) {
     p.dc.SelectObject(
         CreateFontIndirect(LOGFONT{.height = -150, .escapement = 450, .orientation = 450, .faceName = "Arial"}));
     p.dc.TextOut(1000, 2800, "Microamps");
-    p.dc.SelectObject(CreatePen(PS_SOLID, 6, kBlue));
+    const HGDIOBJ pen = CreatePen(PS_SOLID, 6, kBlue);
+    p.dc.SelectObject(pen);
+    // The selected pen can be read without replacing it.
+    EXPECT_EQ(p.dc.GetCurrentObject(OBJ_PEN), pen);
+    EXPECT_EQ(p.dc.GetCurrentObject(OBJ_PEN), pen);
+    EXPECT_EQ(p.dc.GetCurrentObject(0), nullptr);
     p.dc.MoveToEx(100, 100);
     p.dc.LineTo(4000, 2900);
     int red = 0;

@@ -91,7 +91,7 @@ inline void SetUpModel(std::uint8_t plotFlightType, const std::string& outFile) 
     m.OutFile = outFile;
     m.PathAngle = 3.0F;
     m.PathWidth = 0.7F;
-    m.PlotSettings.PlotXUnit = 0;
+    m.PlotSettings.PlotXUnit = plotFlightType == 4 ? 2 : 0; // a level run is in degrees
     m.PlotSettings.PlotAxisMode = 10;
     m.PlotSettings.ShowAnalysis = 1;
     m.PlotSettings.UseOldZ3Calc = 1;
