@@ -262,6 +262,16 @@ TEST_F(PlotPageTest, BadFilesLeaveAClearedPageAndOneMessage) {
     }
 }
 
+// The CDI filter without its echo file: its message, and the plot goes on unfiltered.
+TEST_F(PlotPageTest, TheFilterWithoutItsEchoFileSaysSoAndThePlotGoesOn) {
+    SetUpModel(3, Put("approach.prn", PlotFileText(Approach())));
+    shell::Model().PlotSettings.UseCDIFilter = 1;
+    services.Boxes().Expect("Error in Sample Rate (FORT10). CDI Filter cancelled", plat::vbOK);
+    const PlotOutcome outcome = Draw();
+    EXPECT_TRUE(outcome.results.has_value());
+    EXPECT_GT(CountInRow(Py(4.25), kLeft + 1, kRight - 1, kGrey), 100);
+}
+
 TEST_F(PlotPageTest, DegenerateDataDrawsWithoutDividingByZero) {
     const struct {
         const char* what;
