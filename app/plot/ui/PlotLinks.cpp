@@ -1,5 +1,7 @@
 #include "plot/ui/PlotLinks.h"
 
+#include <utility>
+
 namespace {
 
 PlotWindowLinks& Links() {

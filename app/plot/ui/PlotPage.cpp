@@ -12,7 +12,6 @@
 
 #include <exception>
 #include <filesystem>
-#include <span>
 
 using namespace plot;
 using plat::Colour;
@@ -126,16 +125,6 @@ void DrawTitles(DeviceContext& dc, const shell::ModelVariables& m, bool useSI) {
         Text(dc, y, 0.25F, 4.0F, 4, 10, kArialBlack, 90.0F);
 }
 
-// The path and theodolite geometry of the model, copied before every analysis so that a model
-// edited while the window stays open is analysed as it is now.
-void CopyGeometry(const shell::ModelVariables& m, ILSAnalysisRec& rec) {
-    rec.PathAngle = m.PathAngle;
-    rec.PathWidth = m.PathWidth;
-    rec.ThX = m.ThX;
-    rec.ThZ = m.ThZ;
-    rec.ThY = m.ThY;
-}
-
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
@@ -186,7 +175,9 @@ PlotOutcome Draw(DeviceContext& dc, PlotView& view, const std::string* traceFile
     PlotOutcome outcome;
     if (!addTrace && IsCDIQuantity(m.YAxisVar) && s.ShowAnalysis == 1) {
         if (type == 3) {
-            CopyGeometry(m, m.ILSData);
+            // Copied before every analysis too, so that a model edited while the window stays open
+            // is analysed as it is now.
+            CopyPathGeometry();
             RefCurve ref;
             RunApproachAnalysis(trace.X, trace.Y, s.UseOldZ3Calc, m.ILSData, ref);
             outcome.results = ApproachResultsLabels(m.ILSData, s.UseOldZ3Calc);
@@ -209,6 +200,15 @@ PlotOutcome PlotData(DeviceContext& dc, PlotView& view, const std::string* trace
         plat::MsgBox(kErrorInOutput, plat::vbCritical, "error");
         return {};
     }
+}
+
+void CopyPathGeometry() {
+    shell::ModelVariables& m = shell::Model();
+    m.ILSData.PathAngle = m.PathAngle;
+    m.ILSData.PathWidth = m.PathWidth;
+    m.ILSData.ThX = m.ThX;
+    m.ILSData.ThZ = m.ThZ;
+    m.ILSData.ThY = m.ThY;
 }
 
 void DrawAxes(DeviceContext& dc, const PlotSettings& s, double xLabelFactor) {

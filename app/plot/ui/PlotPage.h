@@ -27,6 +27,9 @@ struct PlotOutcome {
 // "Error in Output" and keeps what was drawn.
 PlotOutcome PlotData(plat::DeviceContext& dc, PlotView& view, const std::string* traceFile = nullptr);
 
+// The model's path and theodolite geometry copied into ILSData.
+void CopyPathGeometry();
+
 // Grid, tics, tic labels and frame, with the X labels in the axis' unit.
 void DrawAxes(plat::DeviceContext& dc, const plot::PlotSettings& s, double xLabelFactor);
 

@@ -66,14 +66,8 @@ plat::MenuItem& frmPlot::Menu(const std::string& name) const {
 
 void frmPlot::Form_Load() {
     view_.annotationLevel = 2;
-    plot::ILSAnalysisRec& ils = shell::Model().ILSData;
-    const shell::ModelVariables& m = shell::Model();
-    ils.ToleranceCategory = 1;
-    ils.PathAngle = m.PathAngle;
-    ils.PathWidth = m.PathWidth;
-    ils.ThX = m.ThX;
-    ils.ThZ = m.ThZ;
-    ils.ThY = m.ThY;
+    shell::Model().ILSData.ToleranceCategory = 1;
+    CopyPathGeometry();
 }
 
 void frmPlot::Form_Activate() {
