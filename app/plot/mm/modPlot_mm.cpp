@@ -51,7 +51,8 @@ void BeginPlot(DeviceContext& dc) {
     savedState = dc.SaveDC();
     dc.SetMapMode(MM_ANISOTROPIC);
     SetPage(dc);
-    dc.SelectObject(CreateFontIndirect(LOGFONT{.height = -150, .weight = FW_NORMAL, .faceName = kDefaultFace}));
+    dc.SelectObject(
+        CreateFontIndirect(LOGFONT{.height = -150, .weight = FW_NORMAL, .faceName = kDefaultFace}));
     dc.SelectObject(CreatePen(PS_SOLID, 6, 0x000000));
     dc.SetBkMode(TRANSPARENT);
 }
@@ -139,7 +140,8 @@ void PlotTextInches(DeviceContext& dc, const std::string& text, float x, float y
     SetPenColor(dc, 0x000000);
 }
 
-void DrawLine(DeviceContext& dc, float x1, float y1, float x2, float y2, Colour colour, int style, int width) {
+void DrawLine(DeviceContext& dc, float x1, float y1, float x2, float y2, Colour colour, int style,
+              int width) {
     // A trace draws thousands of segments with one pen: it is replaced only when it differs.
     LOGPEN pen;
     if (!GetObject(dc.GetCurrentObject(OBJ_PEN), pen) || pen != LOGPEN{style, width, colour}) {

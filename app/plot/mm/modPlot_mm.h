@@ -37,8 +37,8 @@ void SetFontSize(plat::DeviceContext& dc, int size, const std::string& faceName)
 void PlotText(plat::DeviceContext& dc, const std::string& text, float x, float y, int anchor, float angle);
 // Text at a page position in inches, in the size and face given; the pen is left black and the
 // viewport as found. The colour colours the pen, not the text.
-void PlotTextInches(plat::DeviceContext& dc, const std::string& text, float x, float y, int anchor, float angle,
-                    int size, const std::string& faceName, plat::Colour colour);
+void PlotTextInches(plat::DeviceContext& dc, const std::string& text, float x, float y, int anchor,
+                    float angle, int size, const std::string& faceName, plat::Colour colour);
 // A segment in page inches with the pen's colour, width and style set in that order (they stay).
 void DrawLine(plat::DeviceContext& dc, float x1, float y1, float x2, float y2, plat::Colour colour, int style,
               int width);

@@ -1,8 +1,8 @@
 #include "plot/page/PageTexts.h"
 
-#include "plot/logic/AxisRanges.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
+#include "plot/logic/AxisRanges.h"
 
 #include <algorithm>
 #include <array>
@@ -32,9 +32,12 @@ int TicIntervals(float tics) {
 
 double XLabelFactor(std::uint8_t plotXUnit, bool useSI) {
     switch (plotXUnit) {
-    case 0: return useSI ? 1852.0 / kFeetPerNmi : 1.0;
-    case 1: return useSI ? 1.852 / kFeetPerNmi : 1.0 / kFeetPerNmi;
-    default: return 1.0;
+    case 0:
+        return useSI ? 1852.0 / kFeetPerNmi : 1.0;
+    case 1:
+        return useSI ? 1.852 / kFeetPerNmi : 1.0 / kFeetPerNmi;
+    default:
+        return 1.0;
     }
 }
 
@@ -64,9 +67,14 @@ AxesLayout LayoutAxes(const PlotSettings& s, double xLabelFactor) {
 std::string PlotTitle(const PlotSettings& s, std::uint8_t plotFlightType) {
     if (!s.PlotLabel.empty())
         return s.PlotLabel;
-    static constexpr std::array<const char*, 8> kTitles{
-        "Generic Plot", "Constant Radius Cut", "Linear Cut", "Low Approach", "Constant Altitude Approach",
-        "Constant Altitude Approach", "Low Approach", "Partial Orbit"};
+    static constexpr std::array<const char*, 8> kTitles{"Generic Plot",
+                                                        "Constant Radius Cut",
+                                                        "Linear Cut",
+                                                        "Low Approach",
+                                                        "Constant Altitude Approach",
+                                                        "Constant Altitude Approach",
+                                                        "Low Approach",
+                                                        "Partial Orbit"};
     return plotFlightType < kTitles.size() ? kTitles[plotFlightType] : kTitles[0];
 }
 
@@ -79,10 +87,14 @@ std::string QuantityCaption(std::uint8_t yAxisVar, std::string_view listItem) {
 
 std::string XUnitCaption(std::uint8_t plotXUnit, bool useSI) {
     switch (plotXUnit) {
-    case 0: return useSI ? "Meters" : "Feet";
-    case 1: return useSI ? "Kilometers" : "Nautical Miles";
-    case 2: return "Degrees";
-    default: return {};
+    case 0:
+        return useSI ? "Meters" : "Feet";
+    case 1:
+        return useSI ? "Kilometers" : "Nautical Miles";
+    case 2:
+        return "Degrees";
+    default:
+        return {};
     }
 }
 

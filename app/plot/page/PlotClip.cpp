@@ -18,7 +18,8 @@ int Outcode(float x, float y, float xmin, float xmax, float ymin, float ymax) {
 }
 
 // Moves the end (x, y) whose start code is `code` onto the edges, interpolating towards (ox, oy).
-void ClipEnd(float& x, float& y, float ox, float oy, int code, float xmin, float xmax, float ymin, float ymax) {
+void ClipEnd(float& x, float& y, float ox, float oy, int code, float xmin, float xmax, float ymin,
+             float ymax) {
     if ((code & 3) != 0) {
         const float edge = (code & 1) != 0 ? xmin : xmax;
         const float dx = ox - x;
@@ -57,10 +58,12 @@ void ClipSegment(float& x1, float& y1, float& x2, float& y2, float xmin, float x
 void ClipToPlotArea(float& x1, float& y1, float& x2, float& y2, const PlotSettings& s, float xScale,
                     float yScale) {
     const auto pageX = [&](float x) {
-        return s.PlotXDir == 1 ? kAreaLeft + (x - s.PlotXMin) * xScale : kAreaRight + (x - s.PlotXMax) * xScale;
+        return s.PlotXDir == 1 ? kAreaLeft + (x - s.PlotXMin) * xScale
+                               : kAreaRight + (x - s.PlotXMax) * xScale;
     };
     const auto pageY = [&](float y) {
-        return s.PlotYDir == 1 ? kAreaBottom - (y - s.PlotYMin) * yScale : kAreaTop - (y - s.PlotYMax) * yScale;
+        return s.PlotYDir == 1 ? kAreaBottom - (y - s.PlotYMin) * yScale
+                               : kAreaTop - (y - s.PlotYMax) * yScale;
     };
     x1 = pageX(x1);
     x2 = pageX(x2);

@@ -1,5 +1,6 @@
 #include "plot/ui/PlotPage.h"
 
+#include "platform/services/MessageBox.h"
 #include "plot/logic/CDIFilter.h"
 #include "plot/logic/LevelRun.h"
 #include "plot/logic/PlotFileReader.h"
@@ -7,7 +8,6 @@
 #include "plot/page/PageTexts.h"
 #include "plot/page/PlotClip.h"
 #include "plot/ui/PlotLinks.h"
-#include "platform/services/MessageBox.h"
 #include "shell/model/ModelVariables.h"
 
 #include <exception>

@@ -2,10 +2,10 @@
 // The plot window's page: the plot file read, scaled and drawn with its axes, titles and, on a CDI
 // plot of an approach or a level run, the analysis. Draws on any device context, so that the window,
 // its tests and the benchmark share it.
+#include "platform/draw/DeviceContext.h"
 #include "plot/logic/ApproachResults.h"
 #include "plot/logic/AxisRanges.h"
 #include "plot/records/PlotSettings.h"
-#include "platform/draw/DeviceContext.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #include "plot/ui/frmPlot.h"
 
-#include "plot/mm/modPlot_mm.h"
-#include "plot/ui/frmResults.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Twips.h"
+#include "plot/mm/modPlot_mm.h"
+#include "plot/ui/frmResults.h"
 #include "shell/model/ModelVariables.h"
 
 #include <filesystem>
@@ -124,7 +124,8 @@ bool frmPlotLoaded() {
 void ShowPlotWindow() {
     const std::string& file = shell::Model().OutFile;
     std::error_code ec;
-    if (file.empty() || !std::filesystem::is_regular_file(file, ec) || std::filesystem::file_size(file, ec) < 1 || ec)
+    if (file.empty() || !std::filesystem::is_regular_file(file, ec) ||
+        std::filesystem::file_size(file, ec) < 1 || ec)
         return;
     const bool open = frmPlotLoaded() && frmPlot().Visible();
     frmPlot().Show(plat::Form::Modality::Modeless);

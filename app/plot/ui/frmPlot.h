@@ -1,10 +1,10 @@
 #pragma once
 // The plot window: the run's plot file drawn on the plot page in a white picture box of 719 x 555
 // pixels, redrawn whenever it is activated; the results window beside it.
-#include "plot/ui/PlotPage.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PictureBox.h"
+#include "plot/ui/PlotPage.h"
 
 #include <memory>
 #include <string>

@@ -91,8 +91,18 @@ TEST(ClipToPlotArea, ConvertsToInchesByTheDirectionsAndClips) {
 }
 
 TEST(TicIntervals, HeldToOneTo255RoundedHalfToEven) {
-    const std::pair<float, int> cases[] = {{5, 4},       {11, 10},   {2, 1},   {1, 1},     {0, 1},    {-7, 1},
-                                           {256, 255},   {257, 255}, {1e9F, 255}, {3.5F, 2}, {4.5F, 4}, {2.4F, 1},
+    const std::pair<float, int> cases[] = {{5, 4},
+                                           {11, 10},
+                                           {2, 1},
+                                           {1, 1},
+                                           {0, 1},
+                                           {-7, 1},
+                                           {256, 255},
+                                           {257, 255},
+                                           {1e9F, 255},
+                                           {3.5F, 2},
+                                           {4.5F, 4},
+                                           {2.4F, 1},
                                            {std::numeric_limits<float>::quiet_NaN(), 1}};
     for (const auto& [tics, n] : cases)
         EXPECT_EQ(TicIntervals(tics), n) << tics;
@@ -131,17 +141,23 @@ TEST(LayoutAxes, TicPositionsLabelsAndShifts) {
 
 TEST(PageTexts, TitlesAndCaptions) {
     PlotSettings s;
-    const std::pair<int, const char*> titles[] = {{0, "Generic Plot"}, {1, "Constant Radius Cut"},
-                                                  {2, "Linear Cut"},   {3, "Low Approach"},
-                                                  {4, "Constant Altitude Approach"}, {5, "Constant Altitude Approach"},
-                                                  {6, "Low Approach"}, {7, "Partial Orbit"},
-                                                  {8, "Generic Plot"}, {255, "Generic Plot"}};
+    const std::pair<int, const char*> titles[] = {{0, "Generic Plot"},
+                                                  {1, "Constant Radius Cut"},
+                                                  {2, "Linear Cut"},
+                                                  {3, "Low Approach"},
+                                                  {4, "Constant Altitude Approach"},
+                                                  {5, "Constant Altitude Approach"},
+                                                  {6, "Low Approach"},
+                                                  {7, "Partial Orbit"},
+                                                  {8, "Generic Plot"},
+                                                  {255, "Generic Plot"}};
     for (const auto& [type, title] : titles)
         EXPECT_EQ(PlotTitle(s, static_cast<std::uint8_t>(type)), title) << type;
     s.PlotLabel = "Runway 27";
     EXPECT_EQ(PlotTitle(s, 3), "Runway 27");
 
-    EXPECT_EQ(QuantityCaption(1, "1 - Course Deviation Indication (CDI)"), "Course Deviation Indication (CDI)");
+    EXPECT_EQ(QuantityCaption(1, "1 - Course Deviation Indication (CDI)"),
+              "Course Deviation Indication (CDI)");
     EXPECT_EQ(QuantityCaption(10, "10 - Composite magn. of SBO radiated fields"),
               "Composite magn. of SBO radiated fields");
     EXPECT_EQ(QuantityCaption(11, "11 - Absolute value of CDI"), "Absolute value of CDI");
@@ -154,9 +170,9 @@ TEST(PageTexts, TitlesAndCaptions) {
     EXPECT_EQ(XUnitCaption(1, false), "Nautical Miles");
     EXPECT_EQ(XUnitCaption(1, true), "Kilometers");
     EXPECT_EQ(XUnitCaption(2, true), "Degrees");
-    const std::pair<int, const char*> units[] = {{1, "Microamps"}, {2, "Microamps"}, {11, "Microamps"}, {4, "Degrees"},
-                                                 {8, "Degrees"},   {3, "mV/m"},      {10, "mV/m"},      {0, ""},
-                                                 {12, ""}};
+    const std::pair<int, const char*> units[] = {{1, "Microamps"}, {2, "Microamps"}, {11, "Microamps"},
+                                                 {4, "Degrees"},   {8, "Degrees"},   {3, "mV/m"},
+                                                 {10, "mV/m"},     {0, ""},          {12, ""}};
     for (const auto& [var, unit] : units)
         EXPECT_EQ(YUnitCaption(static_cast<std::uint8_t>(var)), unit) << var;
 

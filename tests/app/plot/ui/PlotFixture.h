@@ -1,10 +1,10 @@
 #pragma once
 // A model set up for a plot, plot files written in a scratch folder, and the page geometry the
 // tests compute pixels from.
-#include "plot/ui/PlotLinks.h"
 #include "platform/text/Numbers.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "platform/ui/testing/ScratchFolder.h"
+#include "plot/ui/PlotLinks.h"
 #include "shell/model/ModelVariables.h"
 
 #include <cmath>
@@ -15,13 +15,17 @@
 
 namespace plotfixture {
 
-inline const std::vector<std::string> kYAxisItems = {
-    "1 - Course Deviation Indication (CDI)", "2 - Differential Course Deviation Indication (DCDI)",
-    "3 - Magnitude of field from antenna 1 (ET(1))", "4 - Phase of field from antenna 1 (ETPHA(1))",
-    "5 - Magnitude of field from antenna 2 (ET(2))", "6 - Phase of field from antenna 2 (ETPHA(2))",
-    "7 - Magnitude of field from antenna 3 (ET(3))", "8 - Phase of field from antenna 3 (ETPHA(3))",
-    "9 - Composite magn. of CSB and SBO rad. fields", "10 - Composite magn. of SBO radiated fields",
-    "11 - Absolute value of CDI"};
+inline const std::vector<std::string> kYAxisItems = {"1 - Course Deviation Indication (CDI)",
+                                                     "2 - Differential Course Deviation Indication (DCDI)",
+                                                     "3 - Magnitude of field from antenna 1 (ET(1))",
+                                                     "4 - Phase of field from antenna 1 (ETPHA(1))",
+                                                     "5 - Magnitude of field from antenna 2 (ET(2))",
+                                                     "6 - Phase of field from antenna 2 (ETPHA(2))",
+                                                     "7 - Magnitude of field from antenna 3 (ET(3))",
+                                                     "8 - Phase of field from antenna 3 (ETPHA(3))",
+                                                     "9 - Composite magn. of CSB and SBO rad. fields",
+                                                     "10 - Composite magn. of SBO radiated fields",
+                                                     "11 - Absolute value of CDI"};
 
 // The pixel of a page position in inches, as the page rounds it: to whole thousandths (halves to
 // even), then onto 719 x 555 pixels (halves up).
@@ -98,7 +102,8 @@ inline void SetUpModel(std::uint8_t plotFlightType, const std::string& outFile) 
 }
 
 inline void Links(bool useSI = false) {
-    SetPlotWindowLinks({[useSI] { return useSI; }, [](std::uint8_t v) {
+    SetPlotWindowLinks({[useSI] { return useSI; },
+                        [](std::uint8_t v) {
                             return v >= 1 && v <= kYAxisItems.size() ? kYAxisItems[v - 1] : std::string();
                         }});
 }

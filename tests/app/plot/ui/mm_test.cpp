@@ -34,7 +34,8 @@ struct Page {
         for (int y = 0; y < buffer.Height(); ++y)
             for (int x = 0; x < buffer.Width(); ++x)
                 if (buffer.Pixel(x, y) != kWhite)
-                    r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x), std::max(r.bottom, y)};
+                    r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x),
+                         std::max(r.bottom, y)};
         return r;
     }
     LOGPEN Pen() {

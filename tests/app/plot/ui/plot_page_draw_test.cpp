@@ -2,10 +2,10 @@
 // positions computed here from the page geometry and the data.
 #include "PlotFixture.h"
 
+#include "platform/text/Strings.h"
 #include "plot/logic/LevelRun.h"
 #include "plot/mm/modPlot_mm.h"
 #include "plot/ui/PlotPage.h"
-#include "platform/text/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,9 @@ constexpr Colour kMagenta = 0xFF00FF;
 
 class PlotPageTest : public plat::testing::ScratchFolderTest {
 protected:
-    PlotPageTest() : ScratchFolderTest(std::filesystem::temp_directory_path() / "pellon_plot_page") { Links(); }
+    PlotPageTest() : ScratchFolderTest(std::filesystem::temp_directory_path() / "pellon_plot_page") {
+        Links();
+    }
 
     // Draws the model's plot on a white page.
     PlotOutcome Draw(const std::string* traceFile = nullptr, bool clear = true) {
@@ -162,9 +164,8 @@ TEST_F(PlotPageTest, ThePageWritesItsTitlesCaptionsTicLabelsAndAnnotation) {
     EXPECT_EQ(texts.at("Category I Tolerances").at, (plat::POINT{6000, 1100}));
     const std::string angle = "Path Angle = " + plat::Format(ils.MeanAngleS, "##0.00");
     EXPECT_EQ(texts.at(angle).at, (plat::POINT{6000, 1400}));
-    const auto zone2 = std::find_if(log.begin(), log.end(), [](const plat::TextCall& t) {
-        return t.text.rfind("Zone 2 = ", 0) == 0;
-    });
+    const auto zone2 = std::find_if(
+        log.begin(), log.end(), [](const plat::TextCall& t) { return t.text.rfind("Zone 2 = ", 0) == 0; });
     ASSERT_NE(zone2, log.end());
     EXPECT_EQ(zone2->at, (plat::POINT{6000, 1700}));
     const std::string pos = plat::Format(ils.Zone2MaxPos, "####0.00");
@@ -236,7 +237,8 @@ TEST_F(PlotPageTest, AnAddedTraceIsRedOverAnUnchangedGrid) {
     const std::string traceFile = Put("second.prn", PlotFileText(second));
     Draw(&traceFile, false);
     const int row = Py(1.0 + 50 * 6.5 / 200);
-    EXPECT_GT(CountInRow(row, Px(1.0 + 2000 * 9.0 / 24304) + 1, Px(1.0 + 22000 * 9.0 / 24304) - 1, kRed), 400);
+    EXPECT_GT(CountInRow(row, Px(1.0 + 2000 * 9.0 / 24304) + 1, Px(1.0 + 22000 * 9.0 / 24304) - 1, kRed),
+              400);
     // Every pixel that changed turned red or holds a title's text; the grid and frame stay as drawn.
     for (int y = kTop; y <= kBottom; ++y) {
         for (int x = kLeft; x <= kRight; ++x) {
@@ -323,9 +325,8 @@ TEST_F(PlotPageTest, TicCountsOutOfRangeAreHeld) {
         dc.SetTextLog(&log);
         log.clear();
         Draw();
-        const std::size_t labels = std::count_if(log.begin(), log.end(), [](const plat::TextCall& t) {
-            return t.at.y == 7600;
-        });
+        const std::size_t labels =
+            std::count_if(log.begin(), log.end(), [](const plat::TextCall& t) { return t.at.y == 7600; });
         EXPECT_TRUE(labels == 2 || labels == 256) << tics << " " << labels;
     }
 }

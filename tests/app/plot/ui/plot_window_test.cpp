@@ -2,10 +2,10 @@
 // labels, and unloading.
 #include "PlotFixture.h"
 
-#include "plot/ui/frmPlot.h"
-#include "plot/ui/frmResults.h"
 #include "platform/services/Clock.h"
 #include "platform/ui/Keys.h"
+#include "plot/ui/frmPlot.h"
+#include "plot/ui/frmResults.h"
 
 #include <gtest/gtest.h>
 
@@ -39,15 +39,21 @@ TEST_F(PlotWindowTest, TheWindowItsPictureAndItsMenus) {
     EXPECT_EQ(w.Caption(), "Plot");
     EXPECT_EQ(w.Plotter->Pixels().Width(), 719);
     EXPECT_EQ(w.Plotter->Pixels().Height(), 555);
-    const std::pair<const char*, const char*> items[] = {
-        {"mnuPlotParameters", "&Parameters"}, {"mnuPlot", "Plot"},           {"mnuRefresh", "Refresh"},
-        {"mnuTestFile", "Test File"},         {"mnuAddTrace", "Add Trace"},  {"mnuRemoveTrace", "Remove Trace"},
-        {"mnuResults", "Results"},            {"mnuPlotSend", "&Send to File"}, {"mnuExit", "E&xit"}};
+    const std::pair<const char*, const char*> items[] = {{"mnuPlotParameters", "&Parameters"},
+                                                         {"mnuPlot", "Plot"},
+                                                         {"mnuRefresh", "Refresh"},
+                                                         {"mnuTestFile", "Test File"},
+                                                         {"mnuAddTrace", "Add Trace"},
+                                                         {"mnuRemoveTrace", "Remove Trace"},
+                                                         {"mnuResults", "Results"},
+                                                         {"mnuPlotSend", "&Send to File"},
+                                                         {"mnuExit", "E&xit"}};
     for (const auto& [name, caption] : items)
         EXPECT_EQ(w.Menu(name).Caption(), caption) << name;
     for (const char* name : {"mnuRefresh", "mnuResults", "mnuExit"})
         EXPECT_TRUE(w.Menu(name).Enabled()) << name;
-    for (const char* name : {"mnuPlotParameters", "mnuTestFile", "mnuAddTrace", "mnuRemoveTrace", "mnuPlotSend"})
+    for (const char* name :
+         {"mnuPlotParameters", "mnuTestFile", "mnuAddTrace", "mnuRemoveTrace", "mnuPlotSend"})
         EXPECT_FALSE(w.Menu(name).Enabled()) << name;
     // Loading copies the path geometry and sets category I.
     shell::Model().ILSData.ToleranceCategory = 3;
@@ -131,7 +137,8 @@ TEST_F(PlotWindowTest, TheMainWindowsPlotStepOpensOnlyAFileOfOneByteOrMore) {
     // A second plot step redraws the open window: a new file shows at once.
     class frmPlot& w = frmPlot();
     const plat::PixelBuffer first = w.Plotter->Pixels();
-    shell::Model().OutFile = Put("flat.prn", PlotFileText(Sampled(1000, 20000, 100, [](double) { return 40.0; })));
+    shell::Model().OutFile =
+        Put("flat.prn", PlotFileText(Sampled(1000, 20000, 100, [](double) { return 40.0; })));
     ShowPlotWindow();
     int changed = 0;
     for (int y = 0; y < first.Height(); ++y)

@@ -3,9 +3,9 @@
 // and a level run.
 #include "PlotFixture.h"
 
+#include "platform/services/Clock.h"
 #include "plot/ui/frmPlot.h"
 #include "plot/ui/frmResults.h"
-#include "platform/services/Clock.h"
 
 #include <QPixmap>
 
@@ -41,9 +41,9 @@ TEST_F(PlotScreenshot, AnApproachAndItsResults) {
     frmResults().Show();
     plat::DoEvents(200);
     const QPixmap shot = frmResults().Window()->grab();
-    ASSERT_TRUE(shot.save(QString::fromStdString(
-                              (std::filesystem::path(TEST_OUTPUT_DIR) / "plot_results_window.png").string()),
-                          "PNG"));
+    ASSERT_TRUE(shot.save(
+        QString::fromStdString((std::filesystem::path(TEST_OUTPUT_DIR) / "plot_results_window.png").string()),
+        "PNG"));
 }
 
 TEST_F(PlotScreenshot, ALevelRun) {

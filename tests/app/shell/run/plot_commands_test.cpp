@@ -39,7 +39,9 @@ TEST_F(PlotCommands, F7OpensThePlotOnlyForAPlotFileOfOneByteOrMore) {
     const struct {
         const char* what;
         std::string file;
-    } nothing[] = {{"empty name", ""}, {"missing file", (dir_ / "none.prn").string()}, {"0 bytes", Put("empty.prn", "")}};
+    } nothing[] = {{"empty name", ""},
+                   {"missing file", (dir_ / "none.prn").string()},
+                   {"0 bytes", Put("empty.prn", "")}};
     for (const auto& c : nothing) {
         Model().OutFile = c.file;
         Press(w, Qt::Key_F7);

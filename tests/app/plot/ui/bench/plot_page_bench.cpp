@@ -43,7 +43,8 @@ template <class F> double MedianMs(F&& run) {
     for (int r = 0; r < kRepeats; ++r) {
         const auto t0 = std::chrono::steady_clock::now();
         run();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
@@ -106,7 +107,8 @@ int main(int argc, char** argv) {
         painter.drawPolyline(points);
     });
 
-    std::printf("plot page redraw, %d points (read, ranges, axes, trace, analysis): %.2f ms\n", kPoints, page);
+    std::printf("plot page redraw, %d points (read, ranges, axes, trace, analysis): %.2f ms\n", kPoints,
+                page);
     std::printf("  of which reading the file: %.2f ms; axes and titles alone: %.2f ms\n", read, frame);
     std::printf("QPainter::drawPolyline of the same points on 719 x 555: %.2f ms\n", floor);
     std::printf("ratio: %.1f x (goal: within 10 x and under 100 ms)\n", page / floor);
