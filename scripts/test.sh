@@ -14,6 +14,7 @@ cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 build/release/bin/kelvd_bench
 build/release/bin/plot_bench
+build/release/bin/plot_page_bench
 build/release/bin/viewer_bench
 build/release/bin/imaging_bench
 

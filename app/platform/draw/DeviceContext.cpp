@@ -201,6 +201,15 @@ HGDIOBJ DeviceContext::SelectObject(const HGDIOBJ& object) {
     return std::exchange(*slot, object);
 }
 
+HGDIOBJ DeviceContext::GetCurrentObject(int objectType) const {
+    switch (objectType) {
+    case OBJ_PEN: return state_.pen;
+    case OBJ_BRUSH: return state_.brush;
+    case OBJ_FONT: return state_.font;
+    default: return nullptr;
+    }
+}
+
 Colour DeviceContext::SetTextColor(Colour colour) {
     return std::exchange(state_.textColour, colour);
 }

@@ -2,6 +2,7 @@
 #define PLATFORM_DRAW_DEVICECONTEXT_H
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace plat {
 
 inline constexpr int MM_TEXT = 1;
 inline constexpr int MM_ANISOTROPIC = 8;
+
+// Kinds of object for GetCurrentObject.
+inline constexpr int OBJ_PEN = 1;
+inline constexpr int OBJ_BRUSH = 2;
+inline constexpr int OBJ_FONT = 6;
 
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
@@ -44,6 +50,16 @@ struct SIZE {
     int cx = 0;
     int cy = 0;
     bool operator==(const SIZE&) const = default;
+};
+
+// One TextOut as a test reads it back: the text, the logical point it was given, the font's
+// escapement (tenths of a degree) and the text colour.
+struct TextCall {
+    std::string text;
+    POINT at;
+    int escapement = 0;
+    Colour colour = 0;
+    bool operator==(const TextCall&) const = default;
 };
 
 struct RECT {
@@ -78,7 +94,9 @@ struct RECT {
 // paints only those): on any other they draw nothing and return false.
 //
 // Fonts and text need a QGuiApplication (Qt's font database). A font's height is mapped by the
-// vertical scale; its width field is kept but the face's own widths are drawn.
+// vertical scale; its width field is kept but the face's own widths are drawn. Lines and text are
+// drawn without anti-aliasing, as the platform draws them: every pixel holds the pen's or the text's
+// own colour, so a page keeps exact colours and a GIF made from it keeps them too.
 class DeviceContext {
 public:
     explicit DeviceContext(PixelBuffer& target);
@@ -112,6 +130,9 @@ public:
     // Selects a pen, brush or font, returning the one of its kind that was selected; a null handle
     // changes nothing and returns null.
     HGDIOBJ SelectObject(const HGDIOBJ& object);
+    // The pen, brush or font selected (OBJ_PEN, OBJ_BRUSH, OBJ_FONT), without changing it; null for
+    // another kind.
+    HGDIOBJ GetCurrentObject(int objectType) const;
 
     Colour SetTextColor(Colour colour);
     Colour GetTextColor() const { return state_.textColour; }
@@ -145,6 +166,9 @@ public:
     bool TextOut(int x, int y, std::string_view text);
     // The text's unrotated extent in logical units: advance width, cell height.
     bool GetTextExtentPoint32(std::string_view text, SIZE& size) const;
+    // When given, every TextOut is also appended there (tests read what a page wrote); null stops it.
+    // The log must outlive the context or be taken back.
+    void SetTextLog(std::vector<TextCall>* log) { textLog_ = log; }
 
     // Returns the colour set, or CLR_INVALID outside the picture.
     Colour SetPixel(int x, int y, Colour colour);
@@ -195,6 +219,7 @@ private:
     std::vector<State> saved_;
     // The position within the pen's dash pattern, carried from line to line as the platform does.
     int styleStep_ = 0;
+    std::vector<TextCall>* textLog_ = nullptr;
 };
 
 } // namespace plat

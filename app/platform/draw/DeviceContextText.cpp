@@ -26,6 +26,7 @@ constexpr int kDefaultFontPixels = 12;
 QFont QtFont(const LOGFONT& record, double scaleY) {
     const FontFace face = SubstituteFace(record.faceName);
     QFont font(QString::fromStdString(face.family));
+    font.setStyleStrategy(QFont::NoAntialias);
     const int weight =
         std::clamp(std::max(record.weight == 0 ? FW_NORMAL : record.weight, face.minimumWeight), 1, 1000);
     font.setWeight(static_cast<QFont::Weight>(weight));
@@ -56,6 +57,9 @@ bool DeviceContext::TextOut(int x, int y, std::string_view text) {
         return false;
     }
     const LOGFONT& record = Font();
+    if (textLog_ != nullptr) {
+        textLog_->push_back({std::string(text), {x, y}, record.escapement, state_.textColour});
+    }
     const QFont font = QtFont(record, std::abs(ScaleY()));
     const QFontMetricsF metrics(font);
     const QString q = Latin1(text);
@@ -69,6 +73,7 @@ bool DeviceContext::TextOut(int x, int y, std::string_view text) {
     const POINT origin = LPtoDP({x, y});
     QImage view = ImageView(*target_);
     QPainter painter(&view);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.translate(origin.x, origin.y);
     painter.rotate(-record.escapement / 10.0);
     if (state_.backMode == OPAQUE) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 #include <initializer_list>
+#include <map>
+#include <string>
 
 #include <QFontDatabase>
 #include <QString>
@@ -52,9 +54,23 @@ std::string FirstInstalled(std::initializer_list<std::string_view> candidates) {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family().toStdString();
 }
 
+FontFace Resolve(std::string_view face);
+
 } // namespace
 
 FontFace SubstituteFace(std::string_view face) {
+    // The installed faces do not change while the program runs, and asking the font database is
+    // slow next to drawing a word: each name is resolved once (on the one user-interface thread).
+    static std::map<std::string, FontFace, std::less<>> resolved;
+    if (const auto known = resolved.find(face); known != resolved.end()) {
+        return known->second;
+    }
+    return resolved.emplace(std::string(face), Resolve(face)).first->second;
+}
+
+namespace {
+
+FontFace Resolve(std::string_view face) {
     for (const Substitute& row : kSubstitutes) {
         if (SameFace(row.face, face)) {
             return {FirstInstalled({row.candidates[0], row.candidates[1]}), row.minimumWeight};
@@ -65,5 +81,7 @@ FontFace SubstituteFace(std::string_view face) {
     }
     return {FirstInstalled({kSans}), 0};
 }
+
+} // namespace
 
 } // namespace plat

@@ -25,6 +25,11 @@ std::vector<Form*>& Registry() {
     return forms;
 }
 
+// The window that became active last. A window is activated again only after another window of
+// the program was: a message box or dialog that closes hands the activation back without it, so a
+// window that draws itself on activation and reports a failure in a box does not loop.
+const Form* lastActivated = nullptr;
+
 } // namespace
 
 class FormWindow : public QMainWindow {
@@ -41,8 +46,18 @@ protected:
     }
     void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);
-        if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_.Activate) {
-            form_.Activate();
+        if (event->type() == QEvent::ActivationChange && isActiveWindow() && lastActivated != &form_) {
+            lastActivated = &form_;
+            if (form_.Activate) {
+                form_.Activate();
+            }
+        }
+    }
+    // A hidden window is activated anew when it is shown again.
+    void hideEvent(QHideEvent* event) override {
+        QMainWindow::hideEvent(event);
+        if (lastActivated == &form_) {
+            lastActivated = nullptr;
         }
     }
     void resizeEvent(QResizeEvent* event) override {
@@ -66,6 +81,9 @@ Form::Form(std::string name) : name_(std::move(name)) {
 }
 
 Form::~Form() {
+    if (lastActivated == this) {
+        lastActivated = nullptr;
+    }
     if (modalLoop_) {
         modalLoop_->quit();
     }

@@ -178,6 +178,7 @@ frmMain::frmMain()
     AttachEditorPanels(*panels_, [this] { model_->Collect(); });
     AttachRunControl({.mnuRunSim = Menu("mnuRunSim"),
                       .mnuRunAndPlot = Menu("mnuRunAndPlot"),
+                      .mnuPlot = Menu("mnuPlot"),
                       .mnuGenAll = Menu("mnuGenAll"),
                       .mnuOutput = Menu("mnuOutput"),
                       .mnuSave = Menu("mnuSave"),
@@ -192,6 +193,7 @@ frmMain::frmMain()
                       .flight = panels_->flight,
                       .grdGround = *grdGround,
                       .mnuUse3D = Menu("mnuUse3D"),
+                      .mnuUseSI = Menu("mnuUseSI"),
                       .mainWindow = []() -> const plat::Form& { return ::frmMain(); },
                       .collectParameters = [this] { CollectParameters(); },
                       .writeParamFile = [this] { return WriteParamFile(); }});
@@ -252,9 +254,8 @@ void frmMain::BuildToolbar() {
 
 // Commands whose windows come with later parts of the program stay disabled until then.
 void frmMain::EnableCommands() {
-    for (const char* name : {"mnuEdit3D", "mnuPlotParms", "mnuPlot"})
+    for (const char* name : {"mnuEdit3D", "mnuPlotParms"})
         Menu(name).SetEnabled(false);
-    Toolbar1->Buttons(8).SetEnabled(false);
 }
 
 void frmMain::ShowGroundMode(bool use3D) {

@@ -12,6 +12,8 @@
 #include "platform/services/MessageBox.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Toolbar.h"
+#include "plot/ui/PlotLinks.h"
+#include "plot/ui/frmPlot.h"
 #include "shell/run/frmGeneric.h"
 #include "shell/run/frmMulOutputs.h"
 #include "shell/run/frmOutput.h"
@@ -102,6 +104,7 @@ void mnuRunAndPlot_Click(const RunCommandControls& w) {
     if (MainRunState().RunCancelled == 1)
         return;
     Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
+    ShowPlotWindow();
 }
 
 void Toolbar_RunAndPlot(const RunCommandControls& w) {
@@ -113,6 +116,14 @@ void Toolbar_RunAndPlot(const RunCommandControls& w) {
         return;
     Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
     w.collectParameters();
+    ShowPlotWindow();
+}
+
+void mnuPlot_Click(const RunCommandControls& w) {
+    Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
+    ValidateWindowTheodolite(w);
+    w.collectParameters();
+    ShowPlotWindow();
 }
 
 void mnuGenAll_Click(const RunCommandControls& w) {
@@ -139,17 +150,25 @@ void AttachRunControl(const RunCommandControls& c) {
     SetWaitWindowOwner(w->mainWindow);
     w->mnuRunSim.Click = [w] { mnuRunSim_Click(*w); };
     w->mnuRunAndPlot.Click = [w] { mnuRunAndPlot_Click(*w); };
+    w->mnuPlot.Click = [w] { mnuPlot_Click(*w); };
     w->mnuGenAll.Click = [w] { mnuGenAll_Click(*w); };
     w->mnuOutput.Click = [] { frmOutput().Show(plat::Form::Modality::Modal); };
 
-    // Buttons 6 and 7 (and the keys F5 and F6, which press them) are the run commands; the window's
-    // own handler keeps the others.
+    SetPlotWindowLinks({[w] { return w->mnuUseSI.Checked(); }, [](std::uint8_t item) {
+                            return item >= 1 && item <= kYAxisItems.size() ? std::string(kYAxisItems[item - 1])
+                                                                           : std::string();
+                        }});
+
+    // Buttons 6 to 8 (and the keys F5 to F7, which press them) are the run and plot commands; the
+    // window's own handler keeps the others.
     auto buttons = w->Toolbar1.ButtonClick;
     w->Toolbar1.ButtonClick = [w, buttons](int index) {
         if (index == 6)
             mnuRunSim_Click(*w);
         else if (index == 7)
             Toolbar_RunAndPlot(*w);
+        else if (index == 8)
+            mnuPlot_Click(*w);
         else if (buttons)
             buttons(index);
     };

@@ -1,7 +1,6 @@
 #pragma once
-// The main window's run commands: "Run Simulation", "Run and Plot", "Generate Multiple Outputs",
-// "Output Params", toolbar buttons 6 and 7 (and so the keys F5 and F6). The plot commands stay
-// disabled until the plot window exists; "Run and Plot" runs without plotting meanwhile.
+// The main window's run and plot commands: "Run Simulation", "Run and Plot", "Plot", "Generate
+// Multiple Outputs", "Output Params", toolbar buttons 6 to 8 (and so the keys F5 to F7).
 
 #include <functional>
 
@@ -24,6 +23,7 @@ struct PathControls;
 struct RunCommandControls {
     plat::MenuItem& mnuRunSim;
     plat::MenuItem& mnuRunAndPlot;
+    plat::MenuItem& mnuPlot;
     plat::MenuItem& mnuGenAll;
     plat::MenuItem& mnuOutput;
     plat::MenuItem& mnuSave;
@@ -38,6 +38,7 @@ struct RunCommandControls {
     const FlightPanelControls& flight; // the number of points
     const plat::GridModel& grdGround;
     plat::MenuItem& mnuUse3D;
+    plat::MenuItem& mnuUseSI; // the plot's length unit
     // The main window itself, which the wait window centres on.
     std::function<const plat::Form&()> mainWindow;
     // Copies the controls into the model variables; writes the model's parameter file.
@@ -45,7 +46,8 @@ struct RunCommandControls {
     std::function<shell::WriteStatus()> writeParamFile;
 };
 
-// Connects the run commands to the window's menus and toolbar.
+// Connects the run and plot commands to the window's menus and toolbar, and the plot window to
+// the main window's length unit and the output dialog's quantity list.
 void AttachRunControl(const RunCommandControls& c);
 
 // The main window's run state (RunCancelled, and whether a run is active).

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -238,6 +239,44 @@ TEST(DeviceContext, TextAlignmentAndTheMappedFontHeight) {
     EXPECT_LE(ink.bottom, 65);
     EXPECT_GT(ink.bottom, 58);
     EXPECT_GT(ink.right, 80);
+}
+
+// A page of exact colours: text and lines leave no blended pixels, at any angle, so a GIF of the page
+// keeps its colours; and the text log holds each TextOut as it was asked for.
+TEST(DeviceContext, TextAndLinesHoldExactColoursAndTheLogRecordsEachTextOut) {
+    Picture p(300, 200);
+    std::vector<TextCall> log;
+    p.dc.SetTextLog(&log);
+    BeginPage(p.dc);
+    p.dc.SetBkMode(TRANSPARENT);
+    p.dc.SetTextColor(kRed);
+    p.dc.SelectObject(CreateFontIndirect(LOGFONT{.height = -200, .weight = FW_BLACK, .faceName = "Arial Black"}));
+    p.dc.TextOut(300, 300, "Low Approach");
+    p.dc.SelectObject(
+        CreateFontIndirect(LOGFONT{.height = -150, .escapement = 450, .orientation = 450, .faceName = "Arial"}));
+    p.dc.TextOut(1000, 2800, "Microamps");
+    const HGDIOBJ pen = CreatePen(PS_SOLID, 6, kBlue);
+    p.dc.SelectObject(pen);
+    // The selected pen can be read without replacing it.
+    EXPECT_EQ(p.dc.GetCurrentObject(OBJ_PEN), pen);
+    EXPECT_EQ(p.dc.GetCurrentObject(OBJ_PEN), pen);
+    EXPECT_EQ(p.dc.GetCurrentObject(0), nullptr);
+    p.dc.MoveToEx(100, 100);
+    p.dc.LineTo(4000, 2900);
+    int red = 0;
+    for (int y = 0; y < p.buffer.Height(); ++y) {
+        for (int x = 0; x < p.buffer.Width(); ++x) {
+            const Colour c = p.buffer.Pixel(x, y);
+            EXPECT_TRUE(c == kWhite || c == kRed || c == kBlue) << x << "," << y << " " << std::hex << c;
+            red += c == kRed;
+        }
+    }
+    EXPECT_GT(red, 50);
+    const std::vector<TextCall> expected{{"Low Approach", {300, 300}, 0, kRed}, {"Microamps", {1000, 2800}, 450, kRed}};
+    EXPECT_EQ(log, expected);
+    p.dc.SetTextLog(nullptr);
+    p.dc.TextOut(0, 0, "x");
+    EXPECT_EQ(log.size(), 2U);
 }
 
 TEST(DeviceContext, SaveAndRestoreBringBackPenFontColoursAndMapping) {

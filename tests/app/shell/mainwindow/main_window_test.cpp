@@ -92,12 +92,11 @@ TEST_F(MainWindow, StartsWithoutSettingsFileUnnamedWithGtd) {
     EXPECT_FALSE(w.Menu("mnuUseSI").Checked());
     EXPECT_EQ(Model().NumAnts, 3);
     // Commands whose windows are not part of the program yet are not offered.
-    for (const char* m : {"mnuPlot", "mnuPlotParms", "mnuEdit3D"})
+    for (const char* m : {"mnuPlotParms", "mnuEdit3D"})
         EXPECT_FALSE(w.Menu(m).Enabled()) << m;
-    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuGenAll", "mnuOutput", "mnuElemParm"})
+    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuPlot", "mnuGenAll", "mnuOutput", "mnuElemParm"})
         EXPECT_TRUE(w.Menu(m).Enabled()) << m;
-    EXPECT_FALSE(w.Toolbar1->Buttons(8).Enabled());
-    for (int b : {6, 7})
+    for (int b : {6, 7, 8})
         EXPECT_TRUE(w.Toolbar1->Buttons(b).Enabled()) << b;
     EXPECT_FALSE(w.cmdView2D->Enabled());
     EXPECT_FALSE(Exists("Pellic.ini"));

@@ -8,8 +8,13 @@
 #include <QMainWindow>
 
 #include "platform/services/Clock.h"
+#include "plot/ui/frmPlot.h"
+#include "plot/ui/frmResults.h"
 #include "shell/dialogs/frmNewAbout.h"
 #include "shell/mainwindow/frmMain.h"
+#include "shell/model/ModelVariables.h"
+
+using shell::Model;
 
 using MainWindowScreenshot = WindowTest;
 
@@ -68,4 +73,23 @@ TEST_F(MainWindowScreenshot, AboutBox) {
     about.Show();
     plat::DoEvents(200);
     Save(*about.Window(), "about_box.png");
+}
+
+// F6 on the shipped example: the run, then its plot with the approach's analysis and the results.
+TEST_F(MainWindowScreenshot, PlotAfterF6OnTheShippedExample) {
+    for (const char* file : {"cegs_site.inp", "cegs_site.3D"})
+        std::filesystem::copy_file(std::filesystem::path(PELLON_EXAMPLES_DIR) / file, dir_ / file);
+    Put("Pellic.ini", "cegs_site.inp,,cegs_site.3D\r\n0, 1\r\n");
+    auto& w = frmMain();
+    w.Show();
+    plat::DoEvents(100);
+    Model().YAxisVar = 1;
+    boxes_->Expect("Parameter File Exists.\rOverwrite? ", plat::vbYes);
+    w.Toolbar1->Click(7);
+    ASSERT_TRUE(frmPlotLoaded());
+    plat::DoEvents(300);
+    Save(*frmPlot().Window(), "plot_window_after_f6.png");
+    frmResults().Show();
+    plat::DoEvents(200);
+    Save(*frmResults().Window(), "plot_results_after_f6.png");
 }

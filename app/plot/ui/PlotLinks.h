@@ -1,0 +1,15 @@
+#pragma once
+// What the plot window reads of the windows above it: the main window's metres check and the output
+// dialog's quantity list. The main window sets them once; a window test sets its own.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct PlotWindowLinks {
+    std::function<bool()> useSI;                        // frmMain.mnuUseSI checked
+    std::function<std::string(std::uint8_t)> yAxisItem; // frmOutput.cmbYAXis item (1-based), "" if none
+};
+
+void SetPlotWindowLinks(PlotWindowLinks links);
+bool PlotUseSI();
+std::string PlotYAxisItem(std::uint8_t yAxisVar);

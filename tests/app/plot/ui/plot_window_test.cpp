@@ -1,0 +1,150 @@
+// The plot window and the results window: menus, the redraw on activation, F3, the results'
+// labels, and unloading.
+#include "PlotFixture.h"
+
+#include "platform/services/Clock.h"
+#include "platform/ui/Keys.h"
+#include "plot/ui/frmPlot.h"
+#include "plot/ui/frmResults.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace plotfixture;
+
+class PlotWindowTest : public plat::testing::ScratchFolderTest {
+protected:
+    PlotWindowTest() : ScratchFolderTest(std::filesystem::temp_directory_path() / "pellon_plot_window") {
+        plat::testing::Application();
+        Links();
+    }
+    void TearDown() override { plat::DeleteWindowInstances(); }
+
+    // The white page has ink on it.
+    static int Ink(const plat::PixelBuffer& pixels) {
+        int n = 0;
+        for (int y = 0; y < pixels.Height(); y += 2)
+            for (int x = 0; x < pixels.Width(); x += 2)
+                n += pixels.Pixel(x, y) != 0xFFFFFFU;
+        return n;
+    }
+
+    plat::testing::ScriptedServices services;
+};
+
+TEST_F(PlotWindowTest, TheWindowItsPictureAndItsMenus) {
+    SetUpModel(3, Put("approach.prn", PlotFileText(Approach())));
+    class frmPlot& w = frmPlot();
+    EXPECT_EQ(w.Caption(), "Plot");
+    EXPECT_EQ(w.Plotter->Pixels().Width(), 719);
+    EXPECT_EQ(w.Plotter->Pixels().Height(), 555);
+    const std::pair<const char*, const char*> items[] = {{"mnuPlotParameters", "&Parameters"},
+                                                         {"mnuPlot", "Plot"},
+                                                         {"mnuRefresh", "Refresh"},
+                                                         {"mnuTestFile", "Test File"},
+                                                         {"mnuAddTrace", "Add Trace"},
+                                                         {"mnuRemoveTrace", "Remove Trace"},
+                                                         {"mnuResults", "Results"},
+                                                         {"mnuPlotSend", "&Send to File"},
+                                                         {"mnuExit", "E&xit"}};
+    for (const auto& [name, caption] : items)
+        EXPECT_EQ(w.Menu(name).Caption(), caption) << name;
+    for (const char* name : {"mnuRefresh", "mnuResults", "mnuExit"})
+        EXPECT_TRUE(w.Menu(name).Enabled()) << name;
+    for (const char* name :
+         {"mnuPlotParameters", "mnuTestFile", "mnuAddTrace", "mnuRemoveTrace", "mnuPlotSend"})
+        EXPECT_FALSE(w.Menu(name).Enabled()) << name;
+    // Loading copies the path geometry and sets category I.
+    shell::Model().ILSData.ToleranceCategory = 3;
+    w.Show();
+    plat::DoEvents(50);
+    EXPECT_EQ(shell::Model().ILSData.ToleranceCategory, 1);
+    EXPECT_EQ(shell::Model().ILSData.PathAngle, 3.0F);
+    // Activation drew the run.
+    EXPECT_GT(Ink(w.Plotter->Pixels()), 1000);
+}
+
+TEST_F(PlotWindowTest, TheResultsWindowShowsTheAnalysisAndFollowsF3AndThePlotWindow) {
+    SetUpModel(3, Put("approach.prn", PlotFileText(Approach())));
+    class frmPlot& w = frmPlot();
+    w.Show();
+    plat::DoEvents(50);
+    w.RefreshPlot();
+    class frmResults& r = frmResults();
+    EXPECT_EQ(r.Caption(), "Analysis Results ");
+    EXPECT_EQ(r.fraResults->Caption(), "Results");
+    EXPECT_EQ(r.lblBFSL->Caption(), "3.00");
+    EXPECT_EQ(r.lblRDH->Caption(), "50.0");
+    EXPECT_EQ(r.lblARDH->Caption(), "50.0");
+    EXPECT_EQ(r.lblAngle->Caption(), r.lblAveAng->Caption());
+    EXPECT_EQ(r.lblZone2->Caption().substr(r.lblZone2->Caption().size() - 2), "nm");
+    EXPECT_EQ(r.lblWidth->Caption(), "");
+    EXPECT_EQ(r.lblRPI->Caption(), "");
+    EXPECT_EQ(r.lblCaption(1).Caption(), "Ave \xD8:");
+    EXPECT_EQ(r.lblCaption(0).Caption(), "Angle / Align:");
+    EXPECT_FALSE(r.Visible());
+
+    int f3 = plat::key::F3;
+    w.KeyDown(f3, 0);
+    EXPECT_TRUE(r.Visible());
+    w.KeyDown(f3, 0);
+    EXPECT_FALSE(r.Visible());
+    EXPECT_TRUE(frmResultsLoaded());
+
+    // Results from the menu: shown and redrawn; again: unloaded.
+    w.Menu("mnuResults").Trigger();
+    EXPECT_TRUE(frmResults().Visible());
+    w.Menu("mnuResults").Trigger();
+    EXPECT_FALSE(frmResultsLoaded());
+
+    // Closing the plot window unloads the results window.
+    w.KeyDown(f3, 0);
+    EXPECT_TRUE(frmResultsLoaded());
+    w.Menu("mnuExit").Trigger();
+    EXPECT_FALSE(frmPlotLoaded());
+    EXPECT_FALSE(frmResultsLoaded());
+}
+
+TEST_F(PlotWindowTest, AModelEditedWhileTheWindowStaysOpenIsAnalysedAsItIsNow) {
+    SetUpModel(3, Put("approach.prn", PlotFileText(Approach())));
+    class frmPlot& w = frmPlot();
+    w.Show();
+    plat::DoEvents(50);
+    w.RefreshPlot();
+    const float before = shell::Model().ILSData.ThAdjustHorizS;
+    shell::Model().PathAngle = 2.5F;
+    w.RefreshPlot();
+    EXPECT_EQ(shell::Model().ILSData.PathAngle, 2.5F);
+    EXPECT_NE(shell::Model().ILSData.ThAdjustHorizS, before);
+}
+
+TEST_F(PlotWindowTest, TheMainWindowsPlotStepOpensOnlyAFileOfOneByteOrMore) {
+    const struct {
+        const char* what;
+        std::string name;
+        bool opens;
+    } cases[] = {{"empty name", "", false},
+                 {"missing file", (dir_ / "none.prn").string(), false},
+                 {"0-byte file", Put("empty.prn", ""), false},
+                 {"plot file", Put("approach.prn", PlotFileText(Approach())), true}};
+    for (const auto& c : cases) {
+        SetUpModel(3, c.name);
+        ShowPlotWindow();
+        EXPECT_EQ(frmPlotLoaded(), c.opens) << c.what;
+    }
+    plat::DoEvents(50);
+    // A second plot step redraws the open window: a new file shows at once.
+    class frmPlot& w = frmPlot();
+    const plat::PixelBuffer first = w.Plotter->Pixels();
+    shell::Model().OutFile =
+        Put("flat.prn", PlotFileText(Sampled(1000, 20000, 100, [](double) { return 40.0; })));
+    ShowPlotWindow();
+    int changed = 0;
+    for (int y = 0; y < first.Height(); ++y)
+        for (int x = 0; x < first.Width(); ++x)
+            changed += w.Plotter->Pixels().Pixel(x, y) != first.Pixel(x, y);
+    EXPECT_GT(changed, 500);
+}
+
+} // namespace
