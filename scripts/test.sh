@@ -2,7 +2,8 @@
 # Builds the project (Release, warnings as errors) and runs every test, then the engine's and the
 # program's Qt-free libraries' tests under AddressSanitizer + UndefinedBehaviorSanitizer, a bounded
 # libFuzzer run of the engine's and the program's readers, and the run-state and parallel point-loop
-# tests under ThreadSanitizer. The Release benchmarks print their figures after the tests. Every build checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
+# tests under ThreadSanitizer. The Release benchmarks print their figures after the tests. Every build
+# checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
