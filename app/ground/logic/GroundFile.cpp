@@ -129,6 +129,13 @@ GroundReadResult Read3DFile(const std::filesystem::path& path, bool metres) {
 
 void FillGroundGrid(plat::GridModel& grid, const GroundData& data) { WriteNodes(grid, data.cuts); }
 
+std::string CellName(int numX, GridCell cell) {
+    static const char* const kNames[] = {"X", "Y", "Z"};
+    const int cut = SelectedCut(cell.row, numX);
+    const std::string column = cell.col >= kColX && cell.col <= kColZ ? kNames[cell.col - kColX] : "?";
+    return column + " of " + NodeName(cut, cell.row - NodeRow(numX, cut, 0));
+}
+
 std::string CountsLine(int numX, int numY) {
     std::string line = " " + std::to_string(numX) + " ";
     line.append((kPrintZone - line.size() % kPrintZone) % kPrintZone, ' ');

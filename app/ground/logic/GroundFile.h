@@ -46,6 +46,9 @@ struct GridCell {
     int col = 0;
 };
 
+// A node cell as the user finds it: "Y of node 3 of cut 2".
+std::string CellName(int numX, GridCell cell);
+
 // The bytes of the file, or the first node cell that holds no number.
 struct GroundWriteText {
     std::string bytes;

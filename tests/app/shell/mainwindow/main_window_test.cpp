@@ -92,9 +92,9 @@ TEST_F(MainWindow, StartsWithoutSettingsFileUnnamedWithGtd) {
     EXPECT_FALSE(w.Menu("mnuUseSI").Checked());
     EXPECT_EQ(Model().NumAnts, 3);
     // Commands whose windows are not part of the program yet are not offered.
-    for (const char* m : {"mnuPlot", "mnuPlotParms", "mnuEdit3D"})
+    for (const char* m : {"mnuPlot", "mnuPlotParms"})
         EXPECT_FALSE(w.Menu(m).Enabled()) << m;
-    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuGenAll", "mnuOutput", "mnuElemParm"})
+    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuGenAll", "mnuOutput", "mnuElemParm", "mnuEdit3D"})
         EXPECT_TRUE(w.Menu(m).Enabled()) << m;
     EXPECT_FALSE(w.Toolbar1->Buttons(8).Enabled());
     for (int b : {6, 7})
@@ -197,6 +197,7 @@ TEST_F(MainWindow, GroundModeToggleSwitchesGridButtonsAndPicture) {
     EXPECT_EQ(w.grdGround->ForeColor(), plat::kSystemButtonFace);
     EXPECT_EQ(w.Toolbar1->Buttons(5).Image(), 3);
     EXPECT_FALSE(w.cmdFlat->Enabled());
+    EXPECT_TRUE(w.Command2->Enabled()); // "Edit 3D" in 3D ground mode
     EXPECT_EQ(Model().NumGroundPts, 0);
     w.Menu("mnuUse3D").Trigger();
     EXPECT_FALSE(w.Menu("mnuUse3D").Checked());
@@ -204,7 +205,7 @@ TEST_F(MainWindow, GroundModeToggleSwitchesGridButtonsAndPicture) {
     EXPECT_EQ(w.grdGround->ForeColor(), plat::kSystemInfoText);
     EXPECT_EQ(w.Toolbar1->Buttons(5).Image(), 5);
     EXPECT_TRUE(w.cmdFlat->Enabled());
-    EXPECT_FALSE(w.Command2->Enabled()); // its editor is not part of the program yet
+    EXPECT_FALSE(w.Command2->Enabled()); // "Edit 3D" only in 3D ground mode
 }
 
 TEST_F(MainWindow, FieldModelMenusAndButtonsAgree) {
