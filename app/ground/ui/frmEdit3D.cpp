@@ -106,6 +106,7 @@ void frmEdit3D::BuildControls() {
         l->SetCaption(caption);
         l->SetBackStyle(0);
         l->SetForeColor(colour);
+        l->SetFont(kFont, 8);
     };
     const auto box = [this](std::unique_ptr<plat::TextBox>& t, const char* name, const char* text, Place p) {
         t = std::make_unique<plat::TextBox>(*this, name);
