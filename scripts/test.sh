@@ -15,6 +15,7 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 build/release/bin/kelvd_bench
 build/release/bin/plot_bench
 build/release/bin/viewer_bench
+build/release/bin/ground_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \
   -DSANITIZE=address,undefined "${strict[@]}"

@@ -70,9 +70,13 @@ std::optional<int> Count(std::optional<std::string_view> token) {
     if (!token)
         return std::nullopt;
     const std::optional<double> v = Number(*token);
-    if (!v || *v < kMinCount - 0.5 || *v > kMaxCount + 0.5)
+    // Rounded first (half to even), as a 16-bit count takes it: 0.5 is 0, out of range.
+    if (!v || std::fabs(*v) > kMaxCount + 1)
         return std::nullopt;
-    return plat::CInt(*v);
+    const int count = plat::CInt(*v);
+    if (count < kMinCount || count > kMaxCount)
+        return std::nullopt;
+    return count;
 }
 
 // A value as the grid shows it: in the display unit, to two decimals, as a single's shortest text.

@@ -124,6 +124,7 @@ TEST(GroundFileReader, RefusesIncompleteOrMalformedFiles) {
         {" 101 1\r\n", "from 1 to 100"},
         {" -3 2\r\n", "from 1 to 100"},
         {" 40000 40000\r\n", "from 1 to 100"},
+        {"11 .5 6\r\n", "from 1 to 100"}, // 0.5 rounds to 0
         {" 1 1\r\n1 2 1e39\r\n", "not a number"},
     };
     for (const Case& c : cases) {
