@@ -85,7 +85,11 @@ std::optional<std::string> Shown(double value, bool metres) {
     const double rounded = plat::RoundHalfEven(v, 2);
     if (!std::isfinite(rounded) || std::fabs(rounded) > kLargestSingle)
         return std::nullopt;
-    return plat::GeneralText(static_cast<float>(rounded));
+    // The writer takes the shown value back to feet in single precision; it must stay finite there.
+    const float shown = static_cast<float>(rounded);
+    if (!std::isfinite(shown * (metres ? kFeetPerMetre : 1.0f)))
+        return std::nullopt;
+    return plat::GeneralText(shown);
 }
 
 } // namespace

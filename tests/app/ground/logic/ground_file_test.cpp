@@ -132,6 +132,9 @@ TEST(GroundFileReader, RefusesIncompleteOrMalformedFiles) {
         EXPECT_FALSE(r.data) << c.text;
         EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
     }
+    // In metres, a value whose feet would overflow when written back.
+    EXPECT_FALSE(Parse3DText(" 1 1\r\n1 2 1e39\r\n", true).data);
+    EXPECT_TRUE(Parse3DText(" 1 1\r\n1 2 1e38\r\n", true).data);
     // A NUL byte inside a number.
     const std::string withNul(" 1 1\r\n1 2\0 3\r\n", 14);
     EXPECT_FALSE(Parse3DText(withNul, false).data);
