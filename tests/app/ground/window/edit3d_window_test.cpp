@@ -5,6 +5,7 @@
 
 #include "platform/services/Clipboard.h"
 #include "platform/text/AtomicFile.h"
+#include "shell/dialogs/frmOriginHelp.h"
 
 using namespace plat;
 using plat::testing::FileBytes;
@@ -283,4 +284,16 @@ TEST_F(Edit3DTest, CountBoxesStayWithinOneToAHundred) {
         w.txtNumX->LostFocus();
         EXPECT_EQ(w.txtNumX->Text(), left);
     }
+}
+
+TEST_F(Edit3DTest, HelpShowsTheSecondOriginPictureModal) {
+    auto& w = Opened();
+    bool seen = false;
+    plat::testing::Queue([&seen] {
+        auto& help = frmOriginHelp();
+        seen = help.IsModal() && Model().HelpPicture == 2 && help.imgHelp(2).Visible();
+        plat::Unload(help);
+    });
+    w.Command4->Click();
+    EXPECT_TRUE(seen);
 }
