@@ -1,5 +1,6 @@
 #include "ground/logic/GroundOperations.h"
 
+#include "editors/ground/GroundProfileGrid.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
@@ -125,30 +126,14 @@ void PasteCells(plat::GridModel& grid, int row, int col, std::string_view text) 
     const NoRedraw off(grid);
     const int current = grid.Row();
     const int currentCol = grid.Col();
-    const auto nodeRowFrom = [&grid](int r) {
-        while (r < grid.Rows() && IsHeaderRow(grid, r))
-            ++r;
-        return r;
-    };
-    int r = nodeRowFrom(row);
-    int c = col;
-    bool newCell = true;
-    for (const char ch : text) {
-        if (ch == '\t') {
-            ++c;
-            newCell = true;
-        } else if (ch == '\n') {
-            r = nodeRowFrom(r + 1);
-            c = col;
-            newCell = true;
-        } else if (ch != '\r') {
-            if (r < grid.Rows() && c >= kColX && c <= kColZ) {
-                const std::string old = newCell ? std::string() : grid.TextMatrix(r, c);
-                grid.SetTextMatrix(r, c, old + ch);
-            }
-            newCell = false;
-        }
-    }
+    // Header rows take no text: a line meant for one goes to the next node row.
+    const editors::PasteRules rules{[&grid](int r) {
+                                        while (r < grid.Rows() && IsHeaderRow(grid, r))
+                                            ++r;
+                                        return r;
+                                    },
+                                    [&grid](int r, int c) { return r < grid.Rows() && c >= kColX && c <= kColZ; }};
+    editors::PasteText(grid, row, col, text, rules);
     grid.Select(current, currentCol);
 }
 
