@@ -23,7 +23,9 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 
-bool Printable(int keyAscii) { return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127; }
+bool Printable(int keyAscii) {
+    return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127;
+}
 
 // The leading number of a text, or nothing when it is beyond any range.
 std::optional<double> Leading(const std::string& text) {

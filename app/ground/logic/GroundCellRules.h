@@ -18,9 +18,9 @@ public:
     // dataChanged runs on every change of the grid's data by these rules and on every key in the
     // grid, as the window's saved state counts them. lengthUnit is the display unit that typed unit
     // suffixes convert into.
-    GroundCellRules(plat::GridModel& grid, editors::GroundCellEditor& editor, editors::GroundGridWindow window,
-                    editors::GridClipboard clipboard, const std::uint8_t& lengthUnit,
-                    std::function<void()> dataChanged);
+    GroundCellRules(plat::GridModel& grid, editors::GroundCellEditor& editor,
+                    editors::GroundGridWindow window, editors::GridClipboard clipboard,
+                    const std::uint8_t& lengthUnit, std::function<void()> dataChanged);
 
     // Events of the grid.
     void GridKeyPress(int& keyAscii);

@@ -20,7 +20,9 @@ constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
 constexpr std::size_t kShownToken = 24;
 constexpr double kLargestSingle = 3.4028234663852886e38;
 
-bool Separator(char ch) { return ch == ' ' || ch == ',' || ch == '\r' || ch == '\n' || ch == '\t'; }
+bool Separator(char ch) {
+    return ch == ' ' || ch == ',' || ch == '\r' || ch == '\n' || ch == '\t';
+}
 
 // The file's numbers one by one.
 class Tokens {
@@ -59,7 +61,9 @@ std::optional<double> Number(std::string_view token) {
     }
 }
 
-GroundReadResult Refuse(std::string error) { return {std::nullopt, std::move(error)}; }
+GroundReadResult Refuse(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
 
 std::string NodeName(int cut, int node) {
     return "node " + std::to_string(node) + " of cut " + std::to_string(cut);
@@ -135,7 +139,9 @@ GroundReadResult Read3DFile(const std::filesystem::path& path, bool metres) {
     return Parse3DText(text, metres);
 }
 
-void FillGroundGrid(plat::GridModel& grid, const GroundData& data) { WriteNodes(grid, data.cuts); }
+void FillGroundGrid(plat::GridModel& grid, const GroundData& data) {
+    WriteNodes(grid, data.cuts);
+}
 
 std::string CellName(int numX, GridCell cell) {
     static const char* const kNames[] = {"X", "Y", "Z"};

@@ -17,7 +17,9 @@ int SelectedCut(int row, int numX) {
     return cut < 1 ? 1 : cut;
 }
 
-bool IsHeaderRow(const plat::GridModel& grid, int row) { return grid.CellBackColor(row, kColX) == kHeaderColour; }
+bool IsHeaderRow(const plat::GridModel& grid, int row) {
+    return grid.CellBackColor(row, kColX) == kHeaderColour;
+}
 
 bool GridMatches(const plat::GridModel& grid, int numX, int numY) {
     return numX >= 1 && numY >= 1 && grid.Rows() == (numX + 1) * numY && grid.Cols() == 4;

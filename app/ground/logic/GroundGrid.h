@@ -20,7 +20,9 @@ inline constexpr int kMinCount = 1;
 inline constexpr int kMaxCount = 100;
 
 // The row of node (from 1) of cut (from 1); node 0 is the cut's header row.
-inline int NodeRow(int numX, int cut, int node) { return (numX + 1) * (cut - 1) + node; }
+inline int NodeRow(int numX, int cut, int node) {
+    return (numX + 1) * (cut - 1) + node;
+}
 // The cut that holds a row: a header row of cut j counts as cut j - 1 (and row 0 as cut 1).
 int SelectedCut(int row, int numX);
 bool IsHeaderRow(const plat::GridModel& grid, int row);

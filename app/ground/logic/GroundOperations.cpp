@@ -80,8 +80,8 @@ void SwapY(plat::GridModel& grid, int numX, int numY) {
                 grid.SetTextMatrix(NodeRow(numX, j, i), c, cuts[j - 1][i - 1][c - kColX]);
 }
 
-std::optional<GridCell> TranslateAllData(plat::GridModel& grid, int numX, int numY, float setback, float offset,
-                                         float elevation) {
+std::optional<GridCell> TranslateAllData(plat::GridModel& grid, int numX, int numY, float setback,
+                                         float offset, float elevation) {
     if (!GridMatches(grid, numX, numY))
         return std::nullopt;
     const float amounts[] = {offset, setback, elevation};
@@ -127,12 +127,13 @@ void PasteCells(plat::GridModel& grid, int row, int col, std::string_view text) 
     const int current = grid.Row();
     const int currentCol = grid.Col();
     // Header rows take no text: a line meant for one goes to the next node row.
-    const editors::PasteRules rules{[&grid](int r) {
-                                        while (r < grid.Rows() && IsHeaderRow(grid, r))
-                                            ++r;
-                                        return r;
-                                    },
-                                    [&grid](int r, int c) { return r < grid.Rows() && c >= kColX && c <= kColZ; }};
+    const editors::PasteRules rules{
+        [&grid](int r) {
+            while (r < grid.Rows() && IsHeaderRow(grid, r))
+                ++r;
+            return r;
+        },
+        [&grid](int r, int c) { return r < grid.Rows() && c >= kColX && c <= kColZ; }};
     editors::PasteText(grid, row, col, text, rules);
     grid.Select(current, currentCol);
 }
@@ -152,8 +153,8 @@ std::vector<ProfileLine> ProfileLines(std::string_view text) {
             lines.emplace_back(std::nullopt);
         } else {
             const std::size_t next = line.find('\t', tab + 1);
-            const std::string_view z =
-                line.substr(tab + 1, next == std::string_view::npos ? std::string_view::npos : next - tab - 1);
+            const std::string_view z = line.substr(
+                tab + 1, next == std::string_view::npos ? std::string_view::npos : next - tab - 1);
             lines.emplace_back(std::make_pair(plat::Trim(line.substr(0, tab)), plat::Trim(z)));
         }
         start = end + 1;

@@ -23,8 +23,8 @@ void SwapY(plat::GridModel& grid, int numX, int numY);
 // Adds offset to every X, setback to every Y and elevation to every Z, in single precision, written
 // with one to three decimals; empty cells stay empty. A non-empty cell that holds no number stops
 // it before anything changes: that cell is returned.
-std::optional<GridCell> TranslateAllData(plat::GridModel& grid, int numX, int numY, float setback, float offset,
-                                         float elevation);
+std::optional<GridCell> TranslateAllData(plat::GridModel& grid, int numX, int numY, float setback,
+                                         float offset, float elevation);
 
 // The block from the current cell to the selection end (either way round) as TAB- and CR LF-separated
 // trimmed texts; header rows are stepped over and count as rows of the block.

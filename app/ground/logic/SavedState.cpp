@@ -13,8 +13,8 @@ struct Row {
 
 // "Save As..." leaves "Save" on: it writes the file the window now names again.
 constexpr Row kTable[] = {
-    {GroundEvent::FileRead, {true, false}},    {GroundEvent::NoFileAtLoad, {false, true}},
-    {GroundEvent::SavedAs, {true, true}},      {GroundEvent::DataChanged, {false, true}},
+    {GroundEvent::FileRead, {true, false}}, {GroundEvent::NoFileAtLoad, {false, true}},
+    {GroundEvent::SavedAs, {true, true}},   {GroundEvent::DataChanged, {false, true}},
     {GroundEvent::Cleared, {true, false}},
 };
 

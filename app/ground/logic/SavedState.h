@@ -5,11 +5,11 @@
 namespace ground {
 
 enum class GroundEvent {
-    FileRead,      // the window's load with an existing file, "Load File", "Save"
-    NoFileAtLoad,  // the window's load without a file
-    SavedAs,       // a completed "Save As..."
-    DataChanged,   // a key in the grid, Resize, Translate, Swap, paste, node and cut commands, a click commit
-    Cleared,       // "Clear Grid"
+    FileRead,     // the window's load with an existing file, "Load File", "Save"
+    NoFileAtLoad, // the window's load without a file
+    SavedAs,      // a completed "Save As..."
+    DataChanged,  // a key in the grid, Resize, Translate, Swap, paste, node and cut commands, a click commit
+    Cleared,      // "Clear Grid"
 };
 
 struct SavedState {

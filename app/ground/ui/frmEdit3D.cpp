@@ -28,15 +28,18 @@ constexpr char kOpenFilter[] =
     "3D Ground Files(*.3D), Text Files(*.txt)|*.3D;*.txt|Text Files (*.txt)|*.txt|All Files(*.*)|*.*";
 constexpr char kMismatch[] =
     "There is a difference between data grid dimensions, and the values in the fields!  Please correct..";
-constexpr char kExitPrompt[] = "This data has been changed since it was last saved.  Would you like to save now before exiting?";
-constexpr char kLoadPrompt[] =
-    "This data has been changed since it was last saved.  Would you like to save now before loading another file?";
+constexpr char kExitPrompt[] =
+    "This data has been changed since it was last saved.  Would you like to save now before exiting?";
+constexpr char kLoadPrompt[] = "This data has been changed since it was last saved.  Would you like to save "
+                               "now before loading another file?";
 
 struct Place {
     int left, top, width, height;
 };
 
-template <class C> void Put(C& control, Place p) { control.Move(p.left, p.top, p.width, p.height); }
+template <class C> void Put(C& control, Place p) {
+    control.Move(p.left, p.top, p.width, p.height);
+}
 
 // A count box's value: its leading number rounded, an empty box 0.
 int BoxValue(const plat::TextBox& box) {
@@ -57,7 +60,9 @@ float BoxAmount(const plat::TextBox& box) {
     }
 }
 
-int Clamped(int count) { return count < kMinCount ? kMinCount : (count > kMaxCount ? kMaxCount : count); }
+int Clamped(int count) {
+    return count < kMinCount ? kMinCount : (count > kMaxCount ? kMaxCount : count);
+}
 
 } // namespace
 
@@ -156,14 +161,16 @@ void frmEdit3D::BuildControls() {
     button(cmdFixX, "cmdFixX", "Swap X", {5175, 6180, 1080, 240});
     button(cmdFixY, "cmdFixY", "Swap Y", {6360, 6180, 1080, 240});
     button(Command4, "Command4", "Help", {6750, 6480, 675, 240});
-    label(Label13, "Label13", "- X and Y data must be from most negative to most positive", {180, 6195, 4900, 315},
-          kNoteRed);
+    label(Label13, "Label13", "- X and Y data must be from most negative to most positive",
+          {180, 6195, 4900, 315}, kNoteRed);
     label(Label11, "Label11", "- The X and Y axes are referenced to the Runway Centerline abeam the mast",
           {180, 6375, 6500, 315});
     label(Label12, "Label12", "- The Z Axis is referenced to the elevation at the base of the mast",
           {180, 6570, 6500, 315});
-    label(Label10, "Label10", "- All Y's in a cut must be the same. X's can differ by cut", {180, 6750, 6500, 315});
-    label(Label14, "Label14", "- Pasting from Quattro Pro or Excel Spreadsheet: Press CTRL-V ", {180, 7050, 7300, 315});
+    label(Label10, "Label10", "- All Y's in a cut must be the same. X's can differ by cut",
+          {180, 6750, 6500, 315});
+    label(Label14, "Label14", "- Pasting from Quattro Pro or Excel Spreadsheet: Press CTRL-V ",
+          {180, 7050, 7300, 315});
     label(Label16, "Label16", "Filename:", {255, 7335, 900, 240});
     label(lbl3DFile, "lbl3DFile", "none", {1215, 7335, 6300, 240});
 
@@ -172,15 +179,17 @@ void frmEdit3D::BuildControls() {
                                      [this] {
                                          return editors::CellPlace{grdGround->Left() + grdGround->CellLeft(),
                                                                    grdGround->Top() + grdGround->CellTop(),
-                                                                   grdGround->CellWidth(), grdGround->CellHeight()};
+                                                                   grdGround->CellWidth(),
+                                                                   grdGround->CellHeight()};
                                      }};
     editors::GridClipboard clipboard{[] { return plat::Clipboard().GetText(); },
                                      [](const std::string& text) {
                                          plat::Clipboard().Clear();
                                          plat::Clipboard().SetText(text);
                                      }};
-    rules_ = std::make_unique<GroundCellRules>(*grdGround, *editor_, std::move(window), std::move(clipboard),
-                                               Model().LengthUnit, [this] { Apply(GroundEvent::DataChanged); });
+    rules_ =
+        std::make_unique<GroundCellRules>(*grdGround, *editor_, std::move(window), std::move(clipboard),
+                                          Model().LengthUnit, [this] { Apply(GroundEvent::DataChanged); });
 
     grdGround->KeyPress = [this](int& keyAscii) { rules_->GridKeyPress(keyAscii); };
     grdGround->Click = [this] { rules_->GridClick(); };
@@ -239,9 +248,13 @@ void frmEdit3D::BuildMenu() {
     mnuNodes->Add("mnuRemoveRow", "Remove Row from All").Click = [this] { RemoveRow(); };
 }
 
-bool frmEdit3D::UseSI() const { return host_.useSI && host_.useSI(); }
+bool frmEdit3D::UseSI() const {
+    return host_.useSI && host_.useSI();
+}
 
-plat::CommonDialog& frmEdit3D::Dialog() { return host_.commonDialog ? *host_.commonDialog : ownDialog_; }
+plat::CommonDialog& frmEdit3D::Dialog() {
+    return host_.commonDialog ? *host_.commonDialog : ownDialog_;
+}
 
 void frmEdit3D::Apply(GroundEvent event) {
     const SavedState state = After(event);
@@ -276,7 +289,8 @@ void frmEdit3D::Form_Load() {
 bool frmEdit3D::ReadInto(const std::string& path) {
     const GroundReadResult r = Read3DFile(path, UseSI());
     if (!r.data) {
-        plat::MsgBox("The 3D ground file " + path + " cannot be loaded." + "\r\n" + r.error, plat::vbExclamation);
+        plat::MsgBox("The 3D ground file " + path + " cannot be loaded." + "\r\n" + r.error,
+                     plat::vbExclamation);
         return false;
     }
     rules_->CloseEditor();
@@ -331,8 +345,9 @@ void frmEdit3D::ShowBadCell(GridCell cell) {
 }
 
 void frmEdit3D::ClearGrid() {
-    if (plat::MsgBox("This data has been changed since it last changed.  Would you like to save now?\r\nAre you sure?",
-                     plat::vbYesNo + plat::vbCritical) != plat::vbYes)
+    if (plat::MsgBox(
+            "This data has been changed since it last changed.  Would you like to save now?\r\nAre you sure?",
+            plat::vbYesNo + plat::vbCritical) != plat::vbYes)
         return;
     cmdInit->SetCaption("Wait");
     rules_->CloseEditor();
@@ -345,7 +360,8 @@ void frmEdit3D::ClearGrid() {
 }
 
 bool frmEdit3D::ResizeGrid() {
-    if (plat::MsgBox("All data will be lost!\r\nAre you sure?", plat::vbYesNo + plat::vbCritical) != plat::vbYes)
+    if (plat::MsgBox("All data will be lost!\r\nAre you sure?", plat::vbYesNo + plat::vbCritical) !=
+        plat::vbYes)
         return false;
     cmdInit->SetCaption("Wait");
     rules_->CloseEditor();
@@ -359,8 +375,8 @@ bool frmEdit3D::ResizeGrid() {
 }
 
 void frmEdit3D::Translate() {
-    if (plat::MsgBox("This will change ALL data points!\r\nAre you sure?", plat::vbYesNo, "Data Change Warning") !=
-        plat::vbYes)
+    if (plat::MsgBox("This will change ALL data points!\r\nAre you sure?", plat::vbYesNo,
+                     "Data Change Warning") != plat::vbYes)
         return;
     const float setback = BoxAmount(*txtSetback);
     const float offset = BoxAmount(*txtOffset);

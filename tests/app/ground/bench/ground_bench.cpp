@@ -56,7 +56,8 @@ template <class F> double MedianMs(F&& work) {
     for (int k = 0; k < kRuns; ++k) {
         const auto t0 = std::chrono::steady_clock::now();
         work();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
@@ -146,11 +147,12 @@ int main() {
     const double editor = MedianMs([&] { EditorRound(w, in, dir / "editor.3D"); });
     const double peer = MedianMs([&] { PeerRound(model, in, dir / "peer.3D"); });
     const bool same = Slurp(dir / "editor.3D") == Slurp(in) && Slurp(dir / "peer.3D") == Slurp(in);
-    std::printf("ground_bench: %d x %d .3D file read into the grid and written back (median of %d runs)\n", kCount,
-                kCount, kRuns);
+    std::printf("ground_bench: %d x %d .3D file read into the grid and written back (median of %d runs)\n",
+                kCount, kCount, kRuns);
     std::printf("  editor (FlexGrid, Read3DFile, Format3DText, atomic write): %8.2f ms\n", editor);
     std::printf("  peer (QStandardItemModel, strtod, snprintf):              %8.2f ms\n", peer);
-    std::printf("  ratio editor/peer: %.2f; files identical to the input: %s\n", editor / peer, same ? "yes" : "no");
+    std::printf("  ratio editor/peer: %.2f; files identical to the input: %s\n", editor / peer,
+                same ? "yes" : "no");
     plat::Unload(w);
     plat::DeleteWindowInstances();
     fs::remove_all(dir);

@@ -24,7 +24,8 @@ public:
         handle_ = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
         if (handle_ == nullptr)
             return;
-        start_ = reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
+        start_ =
+            reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
         progress_ = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getProgress"));
     }
     ~Engine() {

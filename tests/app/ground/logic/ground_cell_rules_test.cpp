@@ -45,7 +45,10 @@ struct Fixture {
     std::uint8_t unit = 0;
     GroundCellRules rules{grid,
                           editor,
-                          {{}, [] { return editors::CellPlace{100, 200, 992, 240}; }},
+                          {{},
+                           [] {
+                               return editors::CellPlace{100, 200, 992, 240};
+                           }},
                           {[this] { return clipboard; }, [this](const std::string& t) { clipboard = t; }},
                           unit,
                           [this] { ++changes; }};
@@ -61,8 +64,7 @@ TEST(GroundCellEnter, StoresTwoDecimalsAndMovesOn) {
         int toRow, toCol;
     };
     const Case cases[] = {
-        {1, 1, "12.5\r", "12.50", 1, 2},
-        {1, 2, "abc\r", "0.00", 1, 3},
+        {1, 1, "12.5\r", "12.50", 1, 2}, {1, 2, "abc\r", "0.00", 1, 3},
         {1, 3, "2u\r", "90.90", 2, 1}, // Z: next row's X (here the header of cut 2)
         {5, 3, "-3\r", "-3.00", 5, 2}, // the last row: its Y
         {4, 1, "1m\r", "3.28", 4, 2},
@@ -120,8 +122,8 @@ TEST(GroundCellArrows, CommitWithoutTheUSuffixAndMove) {
         int toRow, toCol;
     };
     const Case cases[] = {
-        {1, 1, 38, "4", "4.00", 1, 1},  {5, 3, 40, "4", "4.00", 5, 3}, {2, 1, 37, "1", "1.00", 1, 3},
-        {1, 1, 37, "1", "1.00", 1, 1},  {2, 3, 39, "2u", "0.00", 3, 1}, {5, 3, 39, "5", "5.00", 5, 3},
+        {1, 1, 38, "4", "4.00", 1, 1}, {5, 3, 40, "4", "4.00", 5, 3},  {2, 1, 37, "1", "1.00", 1, 3},
+        {1, 1, 37, "1", "1.00", 1, 1}, {2, 3, 39, "2u", "0.00", 3, 1}, {5, 3, 39, "5", "5.00", 5, 3},
         {2, 2, 40, "6", "6.00", 3, 2},
     };
     for (const Case& c : cases) {

@@ -18,7 +18,9 @@ std::string Slurp(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string Golden(const char* name) { return Slurp(std::filesystem::path(GROUND_DATA_DIR) / name); }
+std::string Golden(const char* name) {
+    return Slurp(std::filesystem::path(GROUND_DATA_DIR) / name);
+}
 
 NodeTexts Node(const plat::GridModel& g, int row) {
     return {g.TextMatrix(row, 1), g.TextMatrix(row, 2), g.TextMatrix(row, 3)};
@@ -96,10 +98,10 @@ TEST(GroundFileReader, AnySplitOfTheNumbersReadsTheSame) {
     const NodeTexts second{"-4", "5.5", "6"};
     const char* texts[] = {
         " 1             2 \r\n1 2 3\r\n-4 5.5 6\r\n", // the writer's layout
-        "1 2\n1 2 3\n-4 5.5 6\n",                      // LF
-        "1\r\n2\r\n1\r\n2\r\n3\r\n-4\r\n5.5\r\n6",     // one a line, no last line end
-        "1,2\r\n1,2,3,-4,5.5,6\r\n",                   // commas, all nodes on a line
-        "  1 2 1 2\t3 -4\r5.5 6",                      // tab, CR alone
+        "1 2\n1 2 3\n-4 5.5 6\n",                     // LF
+        "1\r\n2\r\n1\r\n2\r\n3\r\n-4\r\n5.5\r\n6",    // one a line, no last line end
+        "1,2\r\n1,2,3,-4,5.5,6\r\n",                  // commas, all nodes on a line
+        "  1 2 1 2\t3 -4\r5.5 6",                     // tab, CR alone
     };
     for (const char* text : texts) {
         const GroundReadResult r = Parse3DText(text, false);

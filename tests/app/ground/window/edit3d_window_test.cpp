@@ -15,8 +15,8 @@ namespace {
 
 const char kExitPrompt[] =
     "This data has been changed since it was last saved.  Would you like to save now before exiting?";
-const char kLoadPrompt[] =
-    "This data has been changed since it was last saved.  Would you like to save now before loading another file?";
+const char kLoadPrompt[] = "This data has been changed since it was last saved.  Would you like to save now "
+                           "before loading another file?";
 const char kMismatch[] =
     "There is a difference between data grid dimensions, and the values in the fields!  Please correct..";
 const char kResize[] = "All data will be lost!\r\nAre you sure?";
@@ -41,8 +41,9 @@ TEST_F(Edit3DTest, FreshWindowShowsTwentyCutsOfTenNodes) {
         plat::Control* control;
         int left, top, width, height;
     };
-    for (const Placed& p : {Placed{w.grdGround.get(), 0, 90, 4425, 6030}, Placed{w.txtNumY.get(), 6855, 120, 435, 285},
-                            Placed{w.cmdFixY.get(), 6360, 6180, 1080, 240}, Placed{w.cmdExit.get(), 4650, 5700, 1365, 390}}) {
+    for (const Placed& p :
+         {Placed{w.grdGround.get(), 0, 90, 4425, 6030}, Placed{w.txtNumY.get(), 6855, 120, 435, 285},
+          Placed{w.cmdFixY.get(), 6360, 6180, 1080, 240}, Placed{w.cmdExit.get(), 4650, 5700, 1365, 390}}) {
         // Twips round to whole pixels.
         EXPECT_NEAR(p.control->Left(), p.left, 15) << p.control->Name();
         EXPECT_NEAR(p.control->Top(), p.top, 15) << p.control->Name();
@@ -52,9 +53,10 @@ TEST_F(Edit3DTest, FreshWindowShowsTwentyCutsOfTenNodes) {
     std::vector<std::string> captions;
     for (const auto& item : w.mnuNodes->Items())
         captions.push_back(item->Caption());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Copy Cells", "Paste Cells", "Paste 2D to 3D",
-                                                  "Paste Horizontal Grouping", "-", "Insert Node Before Selected",
-                                                  "Insert Node After Selected", "Remove Node", "Remove Row from All"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Copy Cells", "Paste Cells", "Paste 2D to 3D",
+                                        "Paste Horizontal Grouping", "-", "Insert Node Before Selected",
+                                        "Insert Node After Selected", "Remove Node", "Remove Row from All"}));
     EXPECT_FALSE(w.mnuNodes->Find("mnuPasteHoriz")->Enabled());
 }
 
@@ -109,7 +111,8 @@ TEST_F(Edit3DTest, AFailedLoadTellsWhyAndChangesNothing) {
     const std::string path = (dir_ / "short.3D").string();
     dialogs_->ExpectFile(path);
     boxes_->Expect("The 3D ground file " + path +
-                       " cannot be loaded.\r\nThe file ends before node 2 of cut 1: it announces 2 samples in each of 2 cuts.",
+                       " cannot be loaded.\r\nThe file ends before node 2 of cut 1: it announces 2 samples "
+                       "in each of 2 cuts.",
                    vbOK);
     boxes_->Expect(kLoadPrompt, vbNo);
     w.LoadFile();
@@ -127,9 +130,10 @@ TEST_F(Edit3DTest, AFailedLoadTellsWhyAndChangesNothing) {
 TEST_F(Edit3DTest, AMalformedRememberedFileGivesTheEmptyGrid) {
     Put("bad.3D", " 500 1\r\n");
     Model().File3D = "bad.3D";
-    boxes_->Expect("The 3D ground file bad.3D cannot be loaded.\r\nThe first line must give the samples per lateral "
-                   "cut and the number of lateral cuts, each from 1 to 100.",
-                   vbOK);
+    boxes_->Expect(
+        "The 3D ground file bad.3D cannot be loaded.\r\nThe first line must give the samples per lateral "
+        "cut and the number of lateral cuts, each from 1 to 100.",
+        vbOK);
     auto& w = Opened();
     EXPECT_EQ(w.grdGround->Rows(), 220);
     EXPECT_FALSE(w.Saved());
@@ -206,9 +210,12 @@ TEST_F(Edit3DTest, EveryCommandThatChangesDataMakesExitAsk) {
              w.Command3->Click();
              EXPECT_EQ(w.grdGround->TextMatrix(1, 1), "11.0");
          }},
-        {"Insert", [](class frmEdit3D& w, ScriptedMessageBoxes&) { w.mnuNodes->Find("mnuInsertAfter")->Trigger(); }},
-        {"Remove cut", [](class frmEdit3D& w, ScriptedMessageBoxes&) { w.mnuNodes->Find("mnuRemoveNode")->Trigger(); }},
-        {"Remove row", [](class frmEdit3D& w, ScriptedMessageBoxes&) { w.mnuNodes->Find("mnuRemoveRow")->Trigger(); }},
+        {"Insert",
+         [](class frmEdit3D& w, ScriptedMessageBoxes&) { w.mnuNodes->Find("mnuInsertAfter")->Trigger(); }},
+        {"Remove cut",
+         [](class frmEdit3D& w, ScriptedMessageBoxes&) { w.mnuNodes->Find("mnuRemoveNode")->Trigger(); }},
+        {"Remove row",
+         [](class frmEdit3D& w, ScriptedMessageBoxes&) { w.mnuNodes->Find("mnuRemoveRow")->Trigger(); }},
         {"Click commit",
          [](class frmEdit3D& w, ScriptedMessageBoxes&) {
              w.grdGround->Select(1, 1);
@@ -250,8 +257,9 @@ TEST_F(Edit3DTest, CountsTypedButNotAppliedAreRefused) {
     EXPECT_EQ(w.grdGround->Rows(), 220);
     EXPECT_EQ(w.grdGround->TextMatrix(1, 1), "-50");
     // Clear Grid takes the boxes.
-    boxes_->Expect("This data has been changed since it last changed.  Would you like to save now?\r\nAre you sure?",
-                   vbYes);
+    boxes_->Expect(
+        "This data has been changed since it last changed.  Would you like to save now?\r\nAre you sure?",
+        vbYes);
     w.cmdInit->Click();
     EXPECT_EQ(w.grdGround->Rows(), 13 * 20);
     EXPECT_TRUE(w.Saved());
