@@ -92,6 +92,11 @@ frmEdit3D::frmEdit3D() : plat::Form("frmEdit3D") {
     BuildControls();
     BuildMenu();
     Load = [this] { Form_Load(); };
+    // The close box leaves as "Exit" does, so that it cannot drop unsaved changes unasked.
+    Unload = [this](int& cancel) {
+        if (!leaving_ && !Leave())
+            cancel = 1;
+    };
 }
 
 frmEdit3D::~frmEdit3D() = default;
@@ -512,11 +517,18 @@ bool frmEdit3D::SaveBeforeLeaving(const std::string& prompt) {
     return std::filesystem::exists(Model().File3D, ec) ? Save() : SaveAs();
 }
 
-void frmEdit3D::Exit() {
+bool frmEdit3D::Leave() {
     if (!saved_ && !SaveBeforeLeaving(kExitPrompt))
-        return;
+        return false;
     if (host_.showFileLabel)
         host_.showFileLabel(lbl3DFile->Caption());
+    return true;
+}
+
+void frmEdit3D::Exit() {
+    if (!Leave())
+        return;
+    leaving_ = true;
     plat::Unload(*this);
 }
 

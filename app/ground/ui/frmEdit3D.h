@@ -89,6 +89,9 @@ private:
     bool SaveAs();
     // Offers to save unsaved changes; false when the user's save did not happen.
     bool SaveBeforeLeaving(const std::string& prompt);
+    // Offers to save unsaved changes and passes the file label to the main window; false when the
+    // window must stay open.
+    bool Leave();
     void Exit();
 
     Edit3DHost host_;
@@ -98,6 +101,8 @@ private:
     int numX_ = 10;
     int numY_ = 20;
     bool saved_ = false;
+    // Set once "Exit" has decided to close, so that the unload asks nothing more.
+    bool leaving_ = false;
 };
 
 // The editor window, created on first use.

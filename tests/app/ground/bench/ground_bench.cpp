@@ -153,7 +153,6 @@ int main() {
     std::printf("  peer (QStandardItemModel, strtod, snprintf):              %8.2f ms\n", peer);
     std::printf("  ratio editor/peer: %.2f; files identical to the input: %s\n", editor / peer,
                 same ? "yes" : "no");
-    plat::Unload(w);
     plat::DeleteWindowInstances();
     fs::remove_all(dir);
     return same ? 0 : 1;

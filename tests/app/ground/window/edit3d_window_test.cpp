@@ -305,3 +305,14 @@ TEST_F(Edit3DTest, HelpShowsTheSecondOriginPictureModal) {
     w.Command4->Click();
     EXPECT_TRUE(seen);
 }
+
+TEST_F(Edit3DTest, TheCloseBoxAsksAsExitDoes) {
+    auto& w = Opened();
+    Key(*w.grdGround, 'x');
+    dialogs_->ExpectCancel();
+    boxes_->Expect(kExitPrompt, vbYes);
+    EXPECT_FALSE(Unload(w)); // the save dialog was cancelled: the window stays
+    boxes_->Expect(kExitPrompt, vbNo);
+    EXPECT_TRUE(Unload(w));
+    EXPECT_EQ(mainLabel_, "none");
+}
