@@ -301,30 +301,9 @@ void GroundProfileGrid::CompactGroundGrid() {
 void GroundProfileGrid::PasteIntoGroundGrid(int row, int col) {
     grid_.SetRedraw(false);
     const std::string text = clipboard_.getText ? clipboard_.getText() : std::string();
-    int r = row;
-    int c = col;
-    bool newCell = true;
-    std::vector<int> rows;
-    for (const char ch : text) {
-        if (ch == '\t') {
-            ++c;
-            newCell = true;
-        } else if (ch == '\r') {
-            // A line ends at its LF, whether or not a CR comes before it.
-        } else if (ch == '\n') {
-            ++r;
-            c = col;
-            newCell = true;
-        } else {
-            if (r >= 0 && r < grid_.Rows() && c >= 0 && c < grid_.Cols()) {
-                const std::string old = newCell ? std::string() : grid_.TextMatrix(r, c);
-                grid_.SetTextMatrix(r, c, old + ch);
-                if (rows.empty() || rows.back() != r)
-                    rows.push_back(r);
-            }
-            newCell = false;
-        }
-    }
+    const PasteRules rules{[](int r) { return r; },
+                           [this](int r, int c) { return r >= 0 && r < grid_.Rows() && c >= 0 && c < grid_.Cols(); }};
+    const std::vector<int> rows = PasteText(grid_, row, col, text, rules);
     // Pasted rows join the profile as typed ones do once their Y and Z are numbers.
     for (const int pasted : rows)
         if (pasted >= 1 && RowComplete(pasted) && !Marked(grid_, pasted))
@@ -377,6 +356,34 @@ void GroundProfileGrid::RestoreTerrain() {
     }
     grid_.SetRedraw(true);
     grid_.Refresh();
+}
+
+std::vector<int> PasteText(plat::GridModel& grid, int row, int col, std::string_view text, const PasteRules& rules) {
+    int r = rules.rowFrom(row);
+    int c = col;
+    bool newCell = true;
+    std::vector<int> rows;
+    for (const char ch : text) {
+        if (ch == '\t') {
+            ++c;
+            newCell = true;
+        } else if (ch == '\r') {
+            // A line ends at its LF, whether or not a CR comes before it.
+        } else if (ch == '\n') {
+            r = rules.rowFrom(r + 1);
+            c = col;
+            newCell = true;
+        } else {
+            if (rules.takes(r, c)) {
+                const std::string old = newCell ? std::string() : grid.TextMatrix(r, c);
+                grid.SetTextMatrix(r, c, old + ch);
+                if (rows.empty() || rows.back() != r)
+                    rows.push_back(r);
+            }
+            newCell = false;
+        }
+    }
+    return rows;
 }
 
 std::string ConvertCell(const std::string& strdat) {

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace editors {
 
@@ -121,6 +123,20 @@ private:
     std::array<float, 100> savedHeights_{};
     bool heightsSaved_ = false;
 };
+
+// Where pasted text may land, the part of the paste rules that differs between the grids: the row
+// that text meant for a row goes to (a grid may step over rows that take none), and whether a cell
+// takes text.
+struct PasteRules {
+    std::function<int(int row)> rowFrom;
+    std::function<bool(int row, int col)> takes;
+};
+
+// Writes TAB- and line-separated text into the grid from (row, col): TAB moves one column right, a
+// line end (LF, with or without CR before it) to the next row at the starting column. The first
+// character reaching a cell replaces its text, later ones are appended; characters for cells that
+// take none are dropped. Returns the rows written, in order.
+std::vector<int> PasteText(plat::GridModel& grid, int row, int col, std::string_view text, const PasteRules& rules);
 
 // Degrees'minutes'seconds text ("12'30'36") as its decimal degrees' text; text without "'" as it is;
 // more than three pieces unchanged. Other results are cut to 10 characters.

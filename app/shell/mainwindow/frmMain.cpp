@@ -14,6 +14,7 @@
 #include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
 #include "shell/dialogs/frmNewAbout.h"
+#include "ground/ui/frmEdit3D.h"
 #include "shell/dialogs/frmOriginHelp.h"
 #include "shell/mainwindow/ModelLink.h"
 #include "shell/mainwindow/ToolbarIcons.h"
@@ -161,6 +162,7 @@ frmMain::frmMain()
     BuildFlightPanel();
     BuildGroundPanel();
     groundPanel_ = std::make_unique<GroundGridPanel>(*grdGround, *txtData, *cmdFlat, *cmdRestoreGnd, Model().LengthUnit);
+    Command2->Click = [this] { mnuEdit3D_Click(); };
     BuildFileLabels();
     BuildPanelControls();
     model_ = std::make_unique<ModelLink>(*this);
@@ -228,6 +230,7 @@ void frmMain::BuildMenus() {
     Menu("mnuUse3D").Click = [this] { ToggleGroundMode(*host_, Model()); };
     Menu("mnuUseSI").Click = [this] { mnuUseSI_Click(); };
     Menu("mnu3DFilename").Click = [this] { ChooseGroundFile3D(); };
+    Menu("mnuEdit3D").Click = [this] { mnuEdit3D_Click(); };
     Menu("mnuOutFile").Click = [this] { LoadOutputFile(*host_, Model()); };
     Menu("mnuFileExit").Click = [this] { mnuFileExit_Click(); };
     Menu("mnuRay").Click = [this] { SelectFieldModel(*host_, 0); };
@@ -254,8 +257,7 @@ void frmMain::BuildToolbar() {
 
 // Commands whose windows come with later parts of the program stay disabled until then.
 void frmMain::EnableCommands() {
-    for (const char* name : {"mnuEdit3D", "mnuPlotParms"})
-        Menu(name).SetEnabled(false);
+    Menu("mnuPlotParms").SetEnabled(false);
 }
 
 void frmMain::ShowGroundMode(bool use3D) {
@@ -371,6 +373,16 @@ void frmMain::mnuFileExit_Click() {
         return;
     if (EndProgram)
         EndProgram();
+}
+
+void frmMain::mnuEdit3D_Click() {
+    CollectParameters();
+    auto& editor = frmEdit3D();
+    editor.SetHost({[this] { return Menu("mnuUseSI").Checked(); },
+                    [this](const std::string& caption) { lbl3DFile->SetCaption(caption); }, &CommonDialog1});
+    editor.SetLeft(Left() + Width() / 2 - editor.Width() / 2);
+    editor.SetTop(Top() + Height() / 2 - editor.Height() / 2);
+    editor.Show(plat::Form::Modality::Modal);
 }
 
 void frmMain::InitGroundGrid(int rows) { groundPanel_->InitGroundGrid(rows); }

@@ -62,6 +62,8 @@ public:
 
     // Public procedures of the window.
     void ChooseGroundFile3D();
+    // "Edit 3D File" and the ground panel's "Edit 3D": the ground editor, modal, centred over this window.
+    void mnuEdit3D_Click();
     void UnloadAllForms();
     void InitGroundGrid(int rows);
     // The ground profile grid's rules and its floating editor.

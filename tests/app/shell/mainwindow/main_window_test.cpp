@@ -92,9 +92,9 @@ TEST_F(MainWindow, StartsWithoutSettingsFileUnnamedWithGtd) {
     EXPECT_FALSE(w.Menu("mnuUseSI").Checked());
     EXPECT_EQ(Model().NumAnts, 3);
     // Commands whose windows are not part of the program yet are not offered.
-    for (const char* m : {"mnuPlotParms", "mnuEdit3D"})
-        EXPECT_FALSE(w.Menu(m).Enabled()) << m;
-    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuPlot", "mnuGenAll", "mnuOutput", "mnuElemParm"})
+    EXPECT_FALSE(w.Menu("mnuPlotParms").Enabled());
+    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuPlot", "mnuGenAll", "mnuOutput", "mnuElemParm",
+                          "mnuEdit3D"})
         EXPECT_TRUE(w.Menu(m).Enabled()) << m;
     for (int b : {6, 7, 8})
         EXPECT_TRUE(w.Toolbar1->Buttons(b).Enabled()) << b;
@@ -196,6 +196,7 @@ TEST_F(MainWindow, GroundModeToggleSwitchesGridButtonsAndPicture) {
     EXPECT_EQ(w.grdGround->ForeColor(), plat::kSystemButtonFace);
     EXPECT_EQ(w.Toolbar1->Buttons(5).Image(), 3);
     EXPECT_FALSE(w.cmdFlat->Enabled());
+    EXPECT_TRUE(w.Command2->Enabled()); // "Edit 3D" in 3D ground mode
     EXPECT_EQ(Model().NumGroundPts, 0);
     w.Menu("mnuUse3D").Trigger();
     EXPECT_FALSE(w.Menu("mnuUse3D").Checked());
@@ -203,7 +204,7 @@ TEST_F(MainWindow, GroundModeToggleSwitchesGridButtonsAndPicture) {
     EXPECT_EQ(w.grdGround->ForeColor(), plat::kSystemInfoText);
     EXPECT_EQ(w.Toolbar1->Buttons(5).Image(), 5);
     EXPECT_TRUE(w.cmdFlat->Enabled());
-    EXPECT_FALSE(w.Command2->Enabled()); // its editor is not part of the program yet
+    EXPECT_FALSE(w.Command2->Enabled()); // "Edit 3D" only in 3D ground mode
 }
 
 TEST_F(MainWindow, FieldModelMenusAndButtonsAgree) {
