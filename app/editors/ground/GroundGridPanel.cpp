@@ -1,5 +1,7 @@
 #include "editors/ground/GroundGridPanel.h"
 
+#include "editors/ground/TextBoxCellEditor.h"
+
 #include "platform/services/Clipboard.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/FlexGrid.h"
@@ -7,29 +9,10 @@
 
 using namespace editors;
 
-class GroundGridPanel::EditorAdapter final : public GroundCellEditor {
-public:
-    explicit EditorAdapter(plat::TextBox& t) : t_(t) {}
-    bool Visible() const override { return t_.Visible(); }
-    void SetVisible(bool visible) override { t_.SetVisible(visible); }
-    std::string Text() const override { return t_.Text(); }
-    void SetText(const std::string& text) override { t_.SetText(text); }
-    void SelectAll() override {
-        t_.SetSelStart(0);
-        t_.SetSelLength(static_cast<int>(t_.Text().size()));
-    }
-    void CaretToEnd() override { t_.SetSelStart(static_cast<int>(t_.Text().size())); }
-    void Move(int left, int top, int width, int height) override { t_.Move(left, top, width, height); }
-    void SetFocus() override { t_.SetFocus(); }
-
-private:
-    plat::TextBox& t_;
-};
-
 GroundGridPanel::GroundGridPanel(plat::FlexGrid& grdGround, plat::TextBox& txtData,
                                  plat::CommandButton& cmdFlat, plat::CommandButton& cmdRestoreGnd,
                                  const std::uint8_t& lengthUnit)
-    : cmdRestoreGnd_(cmdRestoreGnd), editor_(std::make_unique<EditorAdapter>(txtData)) {
+    : cmdRestoreGnd_(cmdRestoreGnd), editor_(std::make_unique<editors::TextBoxCellEditor>(txtData)) {
     GroundGridWindow window{[&grdGround] { grdGround.SetFocus(); },
                             [&grdGround] {
                                 return CellPlace{grdGround.Left() + grdGround.CellLeft(),

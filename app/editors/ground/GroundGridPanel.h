@@ -15,6 +15,10 @@ class FlexGrid;
 class TextBox;
 } // namespace plat
 
+namespace editors {
+class TextBoxCellEditor;
+}
+
 class GroundGridPanel {
 public:
     // lengthUnit is the display unit that typed unit suffixes convert into (LengthUnit).
@@ -35,9 +39,7 @@ public:
     void CommitOpenEdit();
 
 private:
-    class EditorAdapter;
-
     plat::CommandButton& cmdRestoreGnd_;
-    std::unique_ptr<EditorAdapter> editor_;
+    std::unique_ptr<editors::TextBoxCellEditor> editor_;
     std::unique_ptr<editors::GroundProfileGrid> rules_;
 };

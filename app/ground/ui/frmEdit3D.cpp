@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/modFunctions.h"
+#include "editors/ground/TextBoxCellEditor.h"
 #include "ground/logic/GroundOperations.h"
 #include "platform/services/Clipboard.h"
 #include "platform/services/MessageBox.h"
@@ -65,25 +66,6 @@ int Clamped(int count) {
 }
 
 } // namespace
-
-class frmEdit3D::EditorAdapter final : public editors::GroundCellEditor {
-public:
-    explicit EditorAdapter(plat::TextBox& t) : t_(t) {}
-    bool Visible() const override { return t_.Visible(); }
-    void SetVisible(bool visible) override { t_.SetVisible(visible); }
-    std::string Text() const override { return t_.Text(); }
-    void SetText(const std::string& text) override { t_.SetText(text); }
-    void SelectAll() override {
-        t_.SetSelStart(0);
-        t_.SetSelLength(static_cast<int>(t_.Text().size()));
-    }
-    void CaretToEnd() override { t_.SetSelStart(static_cast<int>(t_.Text().size())); }
-    void Move(int left, int top, int width, int height) override { t_.Move(left, top, width, height); }
-    void SetFocus() override { t_.SetFocus(); }
-
-private:
-    plat::TextBox& t_;
-};
 
 frmEdit3D::frmEdit3D() : plat::Form("frmEdit3D") {
     SetCaption("Edit 3D Ground File");
@@ -179,7 +161,7 @@ void frmEdit3D::BuildControls() {
     label(Label16, "Label16", "Filename:", {255, 7335, 900, 240});
     label(lbl3DFile, "lbl3DFile", "none", {1215, 7335, 6300, 240});
 
-    editor_ = std::make_unique<EditorAdapter>(*txtData);
+    editor_ = std::make_unique<editors::TextBoxCellEditor>(*txtData);
     editors::GroundGridWindow window{[this] { grdGround->SetFocus(); },
                                      [this] {
                                          return editors::CellPlace{grdGround->Left() + grdGround->CellLeft(),

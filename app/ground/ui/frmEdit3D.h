@@ -17,6 +17,10 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/TextBox.h"
 
+namespace editors {
+class TextBoxCellEditor;
+}
+
 // What the editor uses of the main window, which sets it before showing the editor.
 struct Edit3DHost {
     // Whether the main window shows lengths in metres (its mnuUseSI check).
@@ -58,8 +62,6 @@ public:
     plat::MenuItem* mnuNodes = nullptr;
 
 private:
-    class EditorAdapter;
-
     void BuildControls();
     void BuildMenu();
     void Form_Load();
@@ -96,7 +98,7 @@ private:
 
     Edit3DHost host_;
     plat::CommonDialog ownDialog_;
-    std::unique_ptr<EditorAdapter> editor_;
+    std::unique_ptr<editors::TextBoxCellEditor> editor_;
     std::unique_ptr<ground::GroundCellRules> rules_;
     int numX_ = 10;
     int numY_ = 20;

@@ -1,0 +1,21 @@
+#include "editors/ground/TextBoxCellEditor.h"
+
+#include "platform/ui/TextBox.h"
+
+namespace editors {
+
+bool TextBoxCellEditor::Visible() const { return box_.Visible(); }
+void TextBoxCellEditor::SetVisible(bool visible) { box_.SetVisible(visible); }
+std::string TextBoxCellEditor::Text() const { return box_.Text(); }
+void TextBoxCellEditor::SetText(const std::string& text) { box_.SetText(text); }
+
+void TextBoxCellEditor::SelectAll() {
+    box_.SetSelStart(0);
+    box_.SetSelLength(static_cast<int>(box_.Text().size()));
+}
+
+void TextBoxCellEditor::CaretToEnd() { box_.SetSelStart(static_cast<int>(box_.Text().size())); }
+void TextBoxCellEditor::Move(int left, int top, int width, int height) { box_.Move(left, top, width, height); }
+void TextBoxCellEditor::SetFocus() { box_.SetFocus(); }
+
+} // namespace editors
