@@ -18,7 +18,7 @@ set(PELLON_LIBRARY_ORDER "")
 
 # The stand-in platform: text and numbers, the engine binding, then the layer over Qt.
 pellon_library(platform_text        NOQT platform/text platform/text/testing)
-pellon_library(platform_engine      NOQT platform/engine)
+pellon_library(platform_engine      NOQT platform/engine platform/engine/testing)
 pellon_library(platform_grid        NOQT platform/grid)
 pellon_library(platform_pixels      NOQT platform/draw/Colour platform/draw/PixelBuffer platform/draw/PixelBlit platform/draw/SystemColourTable)
 pellon_library(platform_services    QT   platform/services)

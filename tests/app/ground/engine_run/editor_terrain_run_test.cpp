@@ -2,58 +2,18 @@
 // the engine the same plot file; a different terrain gives another, so the file is really read.
 
 #include "ground/logic/GroundFile.h"
+#include "platform/engine/testing/RunToEnd.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
-
-#include <dlfcn.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class Engine {
-public:
-    Engine() {
-        handle_ = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (handle_ == nullptr)
-            return;
-        start_ =
-            reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
-        progress_ = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getProgress"));
-    }
-    ~Engine() {
-        if (handle_ != nullptr)
-            dlclose(handle_);
-    }
-    Engine(const Engine&) = delete;
-    Engine& operator=(const Engine&) = delete;
-    bool Loaded() const { return start_ != nullptr && progress_ != nullptr; }
-
-    // Runs to the end as the program polls it: 100 done, 0 failed.
-    int Run(const std::string& inp, const std::string& prn, const std::string& ground) {
-        if (start_(inp.c_str(), prn.c_str(), ground.c_str()) != 0)
-            return -1;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        int p = progress_();
-        while (p != 100 && p != 0 && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            p = progress_();
-        }
-        return p;
-    }
-
-private:
-    void* handle_ = nullptr;
-    int (*start_)(const char*, const char*, const char*) = nullptr;
-    int (*progress_)() = nullptr;
-};
 
 std::string Bytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -68,8 +28,7 @@ void Write(const fs::path& p, const std::string& bytes) {
 } // namespace
 
 TEST(EditorTerrainRun, EngineReadsWhatTheEditorWrites) {
-    Engine engine;
-    ASSERT_TRUE(engine.Loaded()) << dlerror();
+    plat::DynamicEngine engine(KELVD_LIBRARY);
     const fs::path dir = fs::path(TEST_OUTPUT_DIR) / "EditorTerrainRun";
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -93,9 +52,9 @@ TEST(EditorTerrainRun, EngineReadsWhatTheEditorWrites) {
 
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
-    ASSERT_EQ(engine.Run("model.inp", "hand.prn", byHand.string()), 100);
-    ASSERT_EQ(engine.Run("model.inp", "editor.prn", "editor.3D"), 100);
-    ASSERT_EQ(engine.Run("model.inp", "raised.prn", "raised.3D"), 100);
+    ASSERT_EQ(plat::testing::RunToEnd(engine, "model.inp", "hand.prn", byHand.string()), 100);
+    ASSERT_EQ(plat::testing::RunToEnd(engine, "model.inp", "editor.prn", "editor.3D"), 100);
+    ASSERT_EQ(plat::testing::RunToEnd(engine, "model.inp", "raised.prn", "raised.3D"), 100);
     fs::current_path(previous);
 
     const std::string hand = Bytes(dir / "hand.prn");

@@ -5,16 +5,14 @@
 #include "plot/logic/LevelRun.h"
 #include "plot/logic/PlotFileReader.h"
 
-#include "platform/engine/EngineBinding.h"
+#include "platform/engine/testing/RunToEnd.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 namespace fs = std::filesystem;
 using namespace plot;
@@ -57,14 +55,8 @@ fs::path RunEngine(const std::string& name, const std::string& model) {
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
     plat::DynamicEngine engine(KELVD_LIBRARY);
-    EXPECT_EQ(engine.Kelv_start("model.inp", "model.prn", "flat.3D"), 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    int progress = engine.Kelv_getProgress();
-    while (progress != 100 && progress != 0 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        progress = engine.Kelv_getProgress();
-    }
-    EXPECT_EQ(progress, 100) << "engine error " << engine.Kelv_getLastError();
+    EXPECT_EQ(plat::testing::RunToEnd(engine, "model.inp", "model.prn", "flat.3D"), 100)
+        << "engine error " << engine.Kelv_getLastError();
     fs::current_path(previous);
     return dir;
 }

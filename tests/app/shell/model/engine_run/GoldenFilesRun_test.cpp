@@ -1,60 +1,17 @@
 // Every golden parameter file, as the program writes it, runs through the engine without error.
 
+#include "platform/engine/testing/RunToEnd.h"
+
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
-
-#include <dlfcn.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class Engine {
-public:
-    Engine() {
-        handle_ = dlopen(KELVD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (handle_ == nullptr)
-            return;
-        start =
-            reinterpret_cast<int (*)(const char*, const char*, const char*)>(dlsym(handle_, "Kelv_start"));
-        progress = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getProgress"));
-        lastError = reinterpret_cast<int (*)()>(dlsym(handle_, "Kelv_getLastError"));
-    }
-    ~Engine() {
-        if (handle_ != nullptr)
-            dlclose(handle_);
-    }
-    Engine(const Engine&) = delete;
-    Engine& operator=(const Engine&) = delete;
-
-    bool Loaded() const { return start != nullptr && progress != nullptr && lastError != nullptr; }
-
-    // Starts a run and polls it as the program does, until it reports done (100) or failed (0).
-    int Run(const std::string& inp, const std::string& prn, const std::string& ground) {
-        if (start(inp.c_str(), prn.c_str(), ground.c_str()) != 0)
-            return -1;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        int p = progress();
-        while (p != 100 && p != 0 && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            p = progress();
-        }
-        return p;
-    }
-
-    int (*start)(const char*, const char*, const char*) = nullptr;
-    int (*progress)() = nullptr;
-    int (*lastError)() = nullptr;
-
-private:
-    void* handle_ = nullptr;
-};
 
 int CountLines(const fs::path& p) {
     std::ifstream in(p);
@@ -66,8 +23,7 @@ int CountLines(const fs::path& p) {
 }
 
 TEST(GoldenFilesRun, EngineReadsEveryFile) {
-    Engine engine;
-    ASSERT_TRUE(engine.Loaded()) << dlerror();
+    plat::DynamicEngine engine(KELVD_LIBRARY);
 
     struct Case {
         const char* golden;
@@ -95,8 +51,8 @@ TEST(GoldenFilesRun, EngineReadsEveryFile) {
         fs::copy_file(fs::path(GOLDEN_DIR) / c.golden, "model.inp");
         fs::copy_file(fs::path(GOLDEN_DIR) / "default.3D", c.ground);
 
-        EXPECT_EQ(engine.Run("model.inp", "model.prn", c.ground), 100);
-        EXPECT_EQ(engine.lastError(), 0);
+        EXPECT_EQ(plat::testing::RunToEnd(engine, "model.inp", "model.prn", c.ground), 100);
+        EXPECT_EQ(engine.Kelv_getLastError(), 0);
         EXPECT_EQ(CountLines("model.prn"), c.points);
         fs::current_path(previous);
     }
