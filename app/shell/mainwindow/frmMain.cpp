@@ -13,6 +13,8 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
+#include "plot/ui/PlotLinks.h"
+#include "plot/ui/frmPlotParams.h"
 #include "shell/dialogs/frmNewAbout.h"
 #include "shell/dialogs/frmOriginHelp.h"
 #include "shell/mainwindow/ModelLink.h"
@@ -166,6 +168,7 @@ frmMain::frmMain()
     model_ = std::make_unique<ModelLink>(*this);
     SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
     EndProgram = [] { QCoreApplication::quit(); };
+    SetPlotOutFileCaption([this] { return lblOutFile->Caption(); });
 
     Image1->Click = [this] { LoadFromImage(*host_, Model()); };
     Load = [this] { Form_Load(); };
@@ -238,6 +241,7 @@ void frmMain::BuildMenus() {
         frmOriginHelp().Show(plat::Form::Modality::Modeless);
     };
     Menu("frmAbout").Click = [] { frmNewAbout().Show(plat::Form::Modality::Modal); };
+    Menu("mnuPlotParms").Click = [] { frmPlotParams().Show(plat::Form::Modality::Modal); };
 }
 
 void frmMain::BuildToolbar() {
@@ -254,7 +258,7 @@ void frmMain::BuildToolbar() {
 
 // Commands whose windows come with later parts of the program stay disabled until then.
 void frmMain::EnableCommands() {
-    for (const char* name : {"mnuEdit3D", "mnuPlotParms"})
+    for (const char* name : {"mnuEdit3D"})
         Menu(name).SetEnabled(false);
 }
 
