@@ -72,7 +72,7 @@ frmPlotParams::frmPlotParams() : plat::Form("frmPlotParams") {
     Load = [this] { Form_Load(); };
 }
 
-void frmPlotParams::Caption(plat::Container& in, const char* name, const char* caption, int left, int top,
+void frmPlotParams::AddLabel(plat::Container& in, const char* name, const char* caption, int left, int top,
                             int width) {
     auto& label = labels_.emplace_back(std::make_unique<plat::Label>(in, name));
     label->SetCaption(caption);
@@ -109,13 +109,13 @@ void frmPlotParams::BuildXAxis() {
     for (int i = 0; i < 3; ++i)
         optXChoice(i).Move(Tw(8), Tw(18 + 18 * i), Tw(130), Tw(18));
     optXChoice.Click = [this](int index) { AxisChoice_Click(true, index); };
-    Caption(*Frame2, "lblXMax", "Xmax = ", 8, 80, 50);
+    AddLabel(*Frame2, "lblXMax", "Xmax = ", 8, 80, 50);
     txtXMax = Box(*Frame2, "txtXMax", 58, 76, 60, Units::ByXUnit);
-    Caption(*Frame2, "lblXMin", " Xmin = ", 8, 102, 50);
+    AddLabel(*Frame2, "lblXMin", " Xmin = ", 8, 102, 50);
     txtXMin = Box(*Frame2, "txtXMin", 58, 98, 60, Units::ByXUnit);
-    Caption(*Frame2, "lblXTics", "#Tics = ", 8, 124, 50);
+    AddLabel(*Frame2, "lblXTics", "#Tics = ", 8, 124, 50);
     txtXtics = Box(*Frame2, "txtXtics", 58, 120, 40, Units::None);
-    Caption(*Frame2, "lblUnits", " Units = ", 125, 62, 70);
+    AddLabel(*Frame2, "lblUnits", " Units = ", 125, 62, 70);
     cmbUnits = std::make_unique<plat::ComboBox>(*Frame2, "cmbUnits");
     for (const char* item : {"Feet", "nmi", "Deg."})
         cmbUnits->AddItem(item);
@@ -136,11 +136,11 @@ void frmPlotParams::BuildYAxis() {
     for (int i = 0; i < 3; ++i)
         optYChoice(i).Move(Tw(8), Tw(18 + 18 * i), Tw(130), Tw(18));
     optYChoice.Click = [this](int index) { AxisChoice_Click(false, index); };
-    Caption(*Frame1, "lblYMax", "Ymax = ", 8, 80, 50);
+    AddLabel(*Frame1, "lblYMax", "Ymax = ", 8, 80, 50);
     txtYMax = Box(*Frame1, "txtYMax", 58, 76, 60, Units::None);
-    Caption(*Frame1, "lblYMin", " Ymin = ", 8, 102, 50);
+    AddLabel(*Frame1, "lblYMin", " Ymin = ", 8, 102, 50);
     txtYMin = Box(*Frame1, "txtYMin", 58, 98, 60, Units::None);
-    Caption(*Frame1, "lblYTics", "#Tics = ", 8, 124, 50);
+    AddLabel(*Frame1, "lblYTics", "#Tics = ", 8, 124, 50);
     txtYtics = Box(*Frame1, "txtYtics", 58, 120, 40, Units::None);
     chkYInvert = std::make_unique<plat::CheckBox>(*Frame1, "chkYInvert");
     chkYInvert->SetCaption("Invert Axis");
@@ -155,7 +155,7 @@ void frmPlotParams::BuildAnalysis() {
     chkTolerances = std::make_unique<plat::CheckBox>(*Frame3, "chkTolerances");
     chkTolerances->SetCaption("Show Analysis:");
     chkTolerances->Move(Tw(8), Tw(18), Tw(120), Tw(18));
-    Caption(*Frame3, "lblCategory", "Category:", 8, 42, 60);
+    AddLabel(*Frame3, "lblCategory", "Category:", 8, 42, 60);
     const char* romans[] = {"I", "II", "III"};
     for (int i = 1; i <= 3; ++i) {
         optCat.LoadIn(*Frame3, i).SetCaption(romans[i - 1]);
@@ -183,10 +183,10 @@ void frmPlotParams::BuildOther() {
     chkLabel->Click = [this] { chkLabel_Click(); };
     txtLabel = std::make_unique<plat::TextBox>(*Frame4, "txtLabel");
     txtLabel->Move(Tw(88), Tw(16), Tw(114), Tw(20));
-    Caption(*Frame4, "lblRWY", "RWY Length =                              Width =", 8, 46, 196);
+    AddLabel(*Frame4, "lblRWY", "RWY Length =                              Width =", 8, 46, 196);
     txtRWYLength = Box(*Frame4, "txtRWYLength", 80, 42, 50, Units::Feet);
     txtRWYWidth = Box(*Frame4, "txtRWYWidth", 164, 42, 40, Units::Feet);
-    Caption(*Frame4, "lblFlight", "Flight Profile:", 8, 68, 100);
+    AddLabel(*Frame4, "lblFlight", "Flight Profile:", 8, 68, 100);
     cmbFlightPlot = std::make_unique<plat::ComboBox>(*Frame4, "cmbFlightPlot");
     for (const char* item : kFlightItems)
         cmbFlightPlot->AddItem(item);

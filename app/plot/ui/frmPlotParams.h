@@ -40,7 +40,7 @@ private:
     void BuildOther();
     std::unique_ptr<plat::TextBox> Box(plat::Container& in, const char* name, int left, int top, int width,
                                        Units units);
-    void Caption(plat::Container& in, const char* name, const char* caption, int left, int top, int width);
+    void AddLabel(plat::Container& in, const char* name, const char* caption, int left, int top, int width);
     void Form_Load();
     void chkLabel_Click();
     void AxisChoice_Click(bool xAxis, int index);
