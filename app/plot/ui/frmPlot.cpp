@@ -238,16 +238,22 @@ void frmPlot::SpanBox() {
     const double top = std::min(c.ToPixelY(y1_), c.ToPixelY(y2_));
     const double width = std::abs(c.ToPixelX(x2_) - c.ToPixelX(x1_));
     const double height = std::abs(c.ToPixelY(y2_) - c.ToPixelY(y1_));
+    // The outline covers both corners' pixels; a box without extent shows nothing.
+    const auto w = static_cast<int>(std::lround(width)), h = static_cast<int>(std::lround(height));
     shpBox->Move(plat::PixelsToTwips(static_cast<int>(std::lround(left))),
-                 plat::PixelsToTwips(static_cast<int>(std::lround(top))),
-                 plat::PixelsToTwips(static_cast<int>(std::lround(width)) + 1),
-                 plat::PixelsToTwips(static_cast<int>(std::lround(height)) + 1));
+                 plat::PixelsToTwips(static_cast<int>(std::lround(top))), plat::PixelsToTwips(w > 0 ? w + 1 : 0),
+                 plat::PixelsToTwips(h > 0 ? h + 1 : 0));
 }
 
 void frmPlot::Plotter_MouseUp(int button) {
     if (button == 2) {
         // A right click opens the parameters, as the menu does.
         mnuPlotParameters_Click();
+        return;
+    }
+    if (button == 4) {
+        // A middle click records no press, so it is the click that reads the polar plot.
+        Plotter_Click();
         return;
     }
     if (dragState_ == 2 && button == 1)
