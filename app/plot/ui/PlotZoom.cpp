@@ -41,7 +41,7 @@ PolarReadOut PolarReadOutAt(double px, double py, const plot::PlotSettings& s) {
     const auto value = static_cast<float>((r - 0.7) / 2.8 * (s.PlotYMax - s.PlotYMin) + s.PlotYMin);
     const auto angle = static_cast<float>(common::Atan2Pos(-dy, dx) * 57.29577952383886);
     out.kind = PolarReadOut::Kind::Show;
-    out.caption = plat::GeneralText(value) + "," + plat::GeneralText(angle) + "\u00B0";
+    out.caption = plat::GeneralText(value) + "," + plat::GeneralText(angle) + "\xB0";
     out.leftPixels = (px + 0.1) * 719 / 11;
     out.topPixels = (py - 0.1) * 555 / 8.5;
     return out;

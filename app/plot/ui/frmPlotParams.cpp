@@ -25,7 +25,7 @@ constexpr const char* kFlightItems[] = {"0 - None",
                                         "2 - Linear Cut",
                                         "3 - Pattern A",
                                         "4 - Pattern B",
-                                        "5 - Pattern B, 2\u00B0-3\u00B0",
+                                        "5 - Pattern B, 2\xB0-3\xB0",
                                         "6 - Pattern A, 0-10,000 ft.",
                                         "7 - Pattern C"};
 constexpr float kFeetPerNmi = 6076;
@@ -66,9 +66,9 @@ frmPlotParams::frmPlotParams() : plat::Form("frmPlotParams") {
     BuildOther();
     Command1 = std::make_unique<plat::CommandButton>(*this, "Command1");
     Command1->SetCaption("Exit");
-    Command1->Move(Tw(181), Tw(286), Tw(80), Tw(26));
+    Command1->Move(Tw(251), Tw(286), Tw(80), Tw(26));
     Command1->Click = [this] { Command1_Click(); };
-    SetClientSize(Tw(442), Tw(320));
+    SetClientSize(Tw(582), Tw(320));
     Load = [this] { Form_Load(); };
 }
 
@@ -103,55 +103,55 @@ std::unique_ptr<plat::TextBox> frmPlotParams::Box(plat::Container& in, const cha
 void frmPlotParams::BuildXAxis() {
     Frame2 = std::make_unique<plat::Frame>(*this, "Frame2");
     Frame2->SetCaption("X-Axis");
-    Frame2->Move(Tw(8), Tw(8), Tw(210), Tw(150));
+    Frame2->Move(Tw(8), Tw(8), Tw(280), Tw(150));
     for (int i = 0; i < 3; ++i)
         optXChoice.LoadIn(*Frame2, i).SetCaption(kChoices[i]);
     for (int i = 0; i < 3; ++i)
-        optXChoice(i).Move(Tw(8), Tw(18 + 18 * i), Tw(130), Tw(18));
+        optXChoice(i).Move(Tw(8), Tw(18 + 18 * i), Tw(150), Tw(18));
     optXChoice.Click = [this](int index) { AxisChoice_Click(true, index); };
     AddLabel(*Frame2, "lblXMax", "Xmax = ", 8, 80, 50);
-    txtXMax = Box(*Frame2, "txtXMax", 58, 76, 60, Units::ByXUnit);
+    txtXMax = Box(*Frame2, "txtXMax", 62, 76, 80, Units::ByXUnit);
     AddLabel(*Frame2, "lblXMin", " Xmin = ", 8, 102, 50);
-    txtXMin = Box(*Frame2, "txtXMin", 58, 98, 60, Units::ByXUnit);
+    txtXMin = Box(*Frame2, "txtXMin", 62, 98, 80, Units::ByXUnit);
     AddLabel(*Frame2, "lblXTics", "#Tics = ", 8, 124, 50);
-    txtXtics = Box(*Frame2, "txtXtics", 58, 120, 40, Units::None);
-    AddLabel(*Frame2, "lblUnits", " Units = ", 125, 62, 70);
+    txtXtics = Box(*Frame2, "txtXtics", 62, 120, 40, Units::None);
+    AddLabel(*Frame2, "lblUnits", " Units = ", 150, 80, 60);
     cmbUnits = std::make_unique<plat::ComboBox>(*Frame2, "cmbUnits");
     for (const char* item : {"Feet", "nmi", "Deg."})
         cmbUnits->AddItem(item);
-    cmbUnits->Move(Tw(125), Tw(78), Tw(75), Tw(22));
+    cmbUnits->Move(Tw(150), Tw(96), Tw(90), Tw(22));
     cmbUnits->Click = [this] { Settings().PlotXUnit = static_cast<std::uint8_t>(cmbUnits->ListIndex()); };
     chkXInvert = std::make_unique<plat::CheckBox>(*Frame2, "chkXInvert");
     chkXInvert->SetCaption("Invert Axis");
-    chkXInvert->Move(Tw(125), Tw(120), Tw(80), Tw(18));
+    chkXInvert->Move(Tw(150), Tw(122), Tw(110), Tw(18));
     txtXMin->LostFocus = [this] { CheckMinMax(*txtXMax, *txtXMin); };
 }
 
 void frmPlotParams::BuildYAxis() {
     Frame1 = std::make_unique<plat::Frame>(*this, "Frame1");
     Frame1->SetCaption("Y-Axis");
-    Frame1->Move(Tw(224), Tw(8), Tw(210), Tw(150));
+    Frame1->Move(Tw(294), Tw(8), Tw(280), Tw(150));
     for (int i = 0; i < 3; ++i)
         optYChoice.LoadIn(*Frame1, i).SetCaption(kChoices[i]);
     for (int i = 0; i < 3; ++i)
-        optYChoice(i).Move(Tw(8), Tw(18 + 18 * i), Tw(130), Tw(18));
+        optYChoice(i).Move(Tw(8), Tw(18 + 18 * i), Tw(150), Tw(18));
     optYChoice.Click = [this](int index) { AxisChoice_Click(false, index); };
     AddLabel(*Frame1, "lblYMax", "Ymax = ", 8, 80, 50);
-    txtYMax = Box(*Frame1, "txtYMax", 58, 76, 60, Units::None);
+    txtYMax = Box(*Frame1, "txtYMax", 62, 76, 80, Units::None);
     AddLabel(*Frame1, "lblYMin", " Ymin = ", 8, 102, 50);
-    txtYMin = Box(*Frame1, "txtYMin", 58, 98, 60, Units::None);
+    txtYMin = Box(*Frame1, "txtYMin", 62, 98, 80, Units::None);
     AddLabel(*Frame1, "lblYTics", "#Tics = ", 8, 124, 50);
-    txtYtics = Box(*Frame1, "txtYtics", 58, 120, 40, Units::None);
+    txtYtics = Box(*Frame1, "txtYtics", 62, 120, 40, Units::None);
     chkYInvert = std::make_unique<plat::CheckBox>(*Frame1, "chkYInvert");
     chkYInvert->SetCaption("Invert Axis");
-    chkYInvert->Move(Tw(125), Tw(120), Tw(80), Tw(18));
+    chkYInvert->Move(Tw(150), Tw(122), Tw(110), Tw(18));
     txtYMin->LostFocus = [this] { CheckMinMax(*txtYMax, *txtYMin); };
 }
 
 void frmPlotParams::BuildAnalysis() {
     Frame3 = std::make_unique<plat::Frame>(*this, "Frame3");
     Frame3->SetCaption("Analysis");
-    Frame3->Move(Tw(8), Tw(164), Tw(210), Tw(114));
+    Frame3->Move(Tw(8), Tw(164), Tw(280), Tw(114));
     chkTolerances = std::make_unique<plat::CheckBox>(*Frame3, "chkTolerances");
     chkTolerances->SetCaption("Show Analysis:");
     chkTolerances->Move(Tw(8), Tw(18), Tw(120), Tw(18));
@@ -167,30 +167,30 @@ void frmPlotParams::BuildAnalysis() {
     };
     chkCDISmoothing = std::make_unique<plat::CheckBox>(*Frame3, "chkCDISmoothing");
     chkCDISmoothing->SetCaption("Use CDI Smoothing Filter");
-    chkCDISmoothing->Move(Tw(8), Tw(64), Tw(195), Tw(18));
+    chkCDISmoothing->Move(Tw(8), Tw(64), Tw(260), Tw(18));
     chkUseOldZ3Calc = std::make_unique<plat::CheckBox>(*Frame3, "chkUseOldZ3Calc");
     chkUseOldZ3Calc->SetCaption("Use Smoothing Method of Z3 Calc.");
-    chkUseOldZ3Calc->Move(Tw(8), Tw(86), Tw(195), Tw(18));
+    chkUseOldZ3Calc->Move(Tw(8), Tw(86), Tw(260), Tw(18));
 }
 
 void frmPlotParams::BuildOther() {
     Frame4 = std::make_unique<plat::Frame>(*this, "Frame4");
     Frame4->SetCaption("Other");
-    Frame4->Move(Tw(224), Tw(164), Tw(210), Tw(114));
+    Frame4->Move(Tw(294), Tw(164), Tw(280), Tw(114));
     chkLabel = std::make_unique<plat::CheckBox>(*Frame4, "chkLabel");
     chkLabel->SetCaption("Plot Label:");
-    chkLabel->Move(Tw(8), Tw(18), Tw(78), Tw(18));
+    chkLabel->Move(Tw(8), Tw(18), Tw(95), Tw(18));
     chkLabel->Click = [this] { chkLabel_Click(); };
     txtLabel = std::make_unique<plat::TextBox>(*Frame4, "txtLabel");
-    txtLabel->Move(Tw(88), Tw(16), Tw(114), Tw(20));
-    AddLabel(*Frame4, "lblRWY", "RWY Length =                              Width =", 8, 46, 196);
-    txtRWYLength = Box(*Frame4, "txtRWYLength", 80, 42, 50, Units::Feet);
-    txtRWYWidth = Box(*Frame4, "txtRWYWidth", 164, 42, 40, Units::Feet);
+    txtLabel->Move(Tw(105), Tw(16), Tw(165), Tw(20));
+    AddLabel(*Frame4, "lblRWY", "RWY Length =                              Width =", 8, 46, 262);
+    txtRWYLength = Box(*Frame4, "txtRWYLength", 90, 42, 70, Units::Feet);
+    txtRWYWidth = Box(*Frame4, "txtRWYWidth", 222, 42, 48, Units::Feet);
     AddLabel(*Frame4, "lblFlight", "Flight Profile:", 8, 68, 100);
     cmbFlightPlot = std::make_unique<plat::ComboBox>(*Frame4, "cmbFlightPlot");
     for (const char* item : kFlightItems)
         cmbFlightPlot->AddItem(item);
-    cmbFlightPlot->Move(Tw(8), Tw(84), Tw(196), Tw(22));
+    cmbFlightPlot->Move(Tw(8), Tw(84), Tw(262), Tw(22));
 }
 
 void frmPlotParams::Form_Load() {

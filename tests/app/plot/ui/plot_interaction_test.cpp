@@ -164,7 +164,7 @@ TEST_F(PlotInteractionTest, TheMiddleButtonReadsThePolarPlotInThreeBands) {
     ASSERT_NE(comma, std::string::npos) << caption;
     EXPECT_NEAR(std::stod(caption.substr(0, comma)), value, 1e-3);
     EXPECT_NEAR(std::stod(caption.substr(comma + 1)), bearing, 1e-3);
-    EXPECT_EQ(caption.substr(caption.size() - 2), "\u00B0");
+    EXPECT_EQ(caption.back(), '\xB0'); // the degree sign of the program's 8-bit texts
     EXPECT_EQ(caption, plat::GeneralText(value) + "," + caption.substr(comma + 1));
     EXPECT_NEAR(w.lblTag->Widget()->x(), (px + 0.1) * 719 / 11, 1);
     EXPECT_NEAR(w.lblTag->Widget()->y(), (py - 0.1) * 555 / 8.5, 1);

@@ -75,7 +75,7 @@ TEST_F(PlotParamsTest, TheDialogShowsTheSettingsWithItsCaptionsAndItems) {
     EXPECT_EQ(d.optCat(3).Caption(), "III");
     EXPECT_EQ(d.cmbUnits->List(2), "Deg.");
     EXPECT_EQ(d.cmbFlightPlot->ListCount(), 8);
-    EXPECT_EQ(d.cmbFlightPlot->List(5), "5 - Pattern B, 2\u00B0-3\u00B0");
+    EXPECT_EQ(d.cmbFlightPlot->List(5), "5 - Pattern B, 2\xB0-3\xB0");
     EXPECT_EQ(d.cmbFlightPlot->ListIndex(), 3);
     EXPECT_EQ(d.txtLabel->Text(), "Run 7");
     EXPECT_TRUE(d.txtLabel->Enabled());
