@@ -241,8 +241,8 @@ void frmPlot::SpanBox() {
     // The outline covers both corners' pixels; a box without extent shows nothing.
     const auto w = static_cast<int>(std::lround(width)), h = static_cast<int>(std::lround(height));
     shpBox->Move(plat::PixelsToTwips(static_cast<int>(std::lround(left))),
-                 plat::PixelsToTwips(static_cast<int>(std::lround(top))), plat::PixelsToTwips(w > 0 ? w + 1 : 0),
-                 plat::PixelsToTwips(h > 0 ? h + 1 : 0));
+                 plat::PixelsToTwips(static_cast<int>(std::lround(top))),
+                 plat::PixelsToTwips(w > 0 ? w + 1 : 0), plat::PixelsToTwips(h > 0 ? h + 1 : 0));
 }
 
 void frmPlot::Plotter_MouseUp(int button) {

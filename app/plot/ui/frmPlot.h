@@ -54,7 +54,7 @@ private:
     plat::MenuItem* mnuExit_ = nullptr;
     PlotView view_;
     bool addTrace_ = false;
-    int dragState_ = 0; // 0 idle, 1 pressed, 2 dragged
+    int dragState_ = 0;                        // 0 idle, 1 pressed, 2 dragged
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0; // zoom corners, Plotter pixels
     double pageX_ = 0, pageY_ = 0;             // pointer, page inches
 };

@@ -8,6 +8,10 @@
 #include "platform/ui/Twips.h"
 #include "shell/model/ModelVariables.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -68,12 +72,12 @@ frmPlotParams::frmPlotParams() : plat::Form("frmPlotParams") {
     Command1->SetCaption("Exit");
     Command1->Move(Tw(251), Tw(286), Tw(80), Tw(26));
     Command1->Click = [this] { Command1_Click(); };
-    SetClientSize(Tw(582), Tw(320));
+    SetClientSize(Frame4->Left() + Frame4->Width() + Tw(8), Tw(320));
     Load = [this] { Form_Load(); };
 }
 
 void frmPlotParams::AddLabel(plat::Container& in, const char* name, const char* caption, int left, int top,
-                            int width) {
+                             int width) {
     auto& label = labels_.emplace_back(std::make_unique<plat::Label>(in, name));
     label->SetCaption(caption);
     label->Move(Tw(left), Tw(top), Tw(width), Tw(16));
@@ -183,9 +187,16 @@ void frmPlotParams::BuildOther() {
     chkLabel->Click = [this] { chkLabel_Click(); };
     txtLabel = std::make_unique<plat::TextBox>(*Frame4, "txtLabel");
     txtLabel->Move(Tw(105), Tw(16), Tw(165), Tw(20));
-    AddLabel(*Frame4, "lblRWY", "RWY Length =                              Width =", 8, 46, 262);
-    txtRWYLength = Box(*Frame4, "txtRWYLength", 90, 42, 70, Units::Feet);
-    txtRWYWidth = Box(*Frame4, "txtRWYWidth", 222, 42, 48, Units::Feet);
+    // One label holds both captions, the blanks between them leaving room for the length box; the
+    // boxes go where the captions end in the label's font, the frame widening if it must.
+    const char* runway = "RWY Length =                              Width =";
+    const QFontMetrics metrics = QLabel().fontMetrics();
+    const int widthLeft = 8 + metrics.horizontalAdvance(runway) + 4;
+    AddLabel(*Frame4, "lblRWY", runway, 8, 46, widthLeft - 8);
+    txtRWYLength =
+        Box(*Frame4, "txtRWYLength", 8 + metrics.horizontalAdvance("RWY Length = "), 42, 70, Units::Feet);
+    txtRWYWidth = Box(*Frame4, "txtRWYWidth", widthLeft, 42, 48, Units::Feet);
+    Frame4->SetWidth(Tw(std::max(280, widthLeft + 56)));
     AddLabel(*Frame4, "lblFlight", "Flight Profile:", 8, 68, 100);
     cmbFlightPlot = std::make_unique<plat::ComboBox>(*Frame4, "cmbFlightPlot");
     for (const char* item : kFlightItems)

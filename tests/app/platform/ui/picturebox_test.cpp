@@ -247,8 +247,8 @@ TEST_F(PictureBoxChildrenTest, ADoubleClickGivesOneClickAndDblClickWithNoClickOn
         QTest::mouseRelease(pic.Widget(), button, {}, at);
     };
     doubleClick(Qt::LeftButton);
-    const std::vector<std::string> expected = {"down1@30,20", "up1@30,20", "click",    "down1@30,20",
-                                               "dblclick",    "up1@30,20"};
+    const std::vector<std::string> expected = {"down1@30,20", "up1@30,20", "click",
+                                               "down1@30,20", "dblclick",  "up1@30,20"};
     EXPECT_EQ(events, expected);
     // The right button gives no click and no double click.
     events.clear();

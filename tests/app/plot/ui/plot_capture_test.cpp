@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -83,7 +83,8 @@ protected:
     };
     Decoded Pillow(const std::string& gif) const {
         const std::string out = (dir_ / "decoded.bin").string();
-        const std::string command = std::string(PILLOW_PYTHON) + " " + DECODE_GIF_SCRIPT + " '" + gif + "' '" + out + "'";
+        const std::string command =
+            std::string(PILLOW_PYTHON) + " " + DECODE_GIF_SCRIPT + " '" + gif + "' '" + out + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         std::ifstream in(out, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -104,7 +105,8 @@ protected:
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) {
                 const QRgb p = picture.pixel(x, y);
-                rgb += {static_cast<char>(qRed(p)), static_cast<char>(qGreen(p)), static_cast<char>(qBlue(p))};
+                rgb +=
+                    {static_cast<char>(qRed(p)), static_cast<char>(qGreen(p)), static_cast<char>(qBlue(p))};
             }
         return rgb;
     }

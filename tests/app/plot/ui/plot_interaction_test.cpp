@@ -2,10 +2,10 @@
 // read-out, the filter and category keys; and "Test File" and the second trace.
 #include "PlotFixture.h"
 
-#include "plot/logic/CDIFilter.h"
 #include "platform/services/Clock.h"
 #include "platform/text/Strings.h"
 #include "platform/ui/Twips.h"
+#include "plot/logic/CDIFilter.h"
 #include "plot/ui/frmPlot.h"
 
 #include <QTest>
@@ -206,7 +206,8 @@ TEST_F(PlotInteractionTest, TheCategoryKeysAndTheFilterKey) {
     EXPECT_EQ(Ink(w.Plotter->Pixels()), lines);
     EXPECT_EQ(shell::Model().ILSData.ToleranceCategory, 1);
     // Another digit is the category.
-    for (const auto& [key, category] : {std::pair{Qt::Key_3, 3}, std::pair{Qt::Key_0, 0}, std::pair{Qt::Key_2, 2}}) {
+    for (const auto& [key, category] :
+         {std::pair{Qt::Key_3, 3}, std::pair{Qt::Key_0, 0}, std::pair{Qt::Key_2, 2}}) {
         Key(w, key);
         EXPECT_EQ(shell::Model().ILSData.ToleranceCategory, category);
         EXPECT_EQ(w.AnnotationLevel(), 2);

@@ -168,7 +168,7 @@ TEST_F(PlotParamsTest, EachAxisOptionSetsItsBitsAtOnceTheFirstClickIncluded) {
         int option;
         int mode;
         bool boxesEnabled;
-    } cases[] = {{true, 0, 4 | 3, false}, {true, 2, 4 | 2, false}, {true, 1, 4 | 1, true},
+    } cases[] = {{true, 0, 4 | 3, false},   {true, 2, 4 | 2, false},  {true, 1, 4 | 1, true},
                  {false, 0, 1 | 12, false}, {false, 2, 1 | 8, false}, {false, 1, 1 | 4, true}};
     for (const auto& c : cases) {
         Settings().PlotAxisMode = 5 | 64 | 128;
@@ -228,8 +228,8 @@ TEST_F(PlotParamsTest, SuffixedEntriesConvertIntoTheUnitTheBoxShows) {
         const char* typed;
         const char* shown;
     } cases[] = {{0, "txtXMax", "1n", "6076.0"}, {1, "txtXMax", "6076f", "1.0"},
-                 {2, "txtXMax", "1n", "0"},       {1, "txtRWYLength", "100m", "328.08"},
-                 {1, "txtYMax", "1n", "0"},       {0, "txtYtics", "7", "7"}};
+                 {2, "txtXMax", "1n", "0"},      {1, "txtRWYLength", "100m", "328.08"},
+                 {1, "txtYMax", "1n", "0"},      {0, "txtYtics", "7", "7"}};
     for (const auto& c : cases) {
         class frmPlotParams& d = Open();
         d.cmbUnits->SetListIndex(c.unit);

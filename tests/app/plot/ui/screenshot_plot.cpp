@@ -75,7 +75,8 @@ TEST_F(PlotScreenshot, AZoomBoxBeingDragged) {
 }
 
 TEST_F(PlotScreenshot, ThePolarReadOut) {
-    SetUpModel(1, Put("orbit.prn", PlotFileText(Sampled(0, 360, 2, [](double a) { return 10 * std::sin(a / 20); }))));
+    SetUpModel(1, Put("orbit.prn",
+                      PlotFileText(Sampled(0, 360, 2, [](double a) { return 10 * std::sin(a / 20); }))));
     ShowPlotWindow();
     plat::DoEvents(200);
     QWidget* p = frmPlot().Plotter->Widget();
@@ -97,9 +98,10 @@ TEST_F(PlotScreenshot, TheParametersDialog) {
     plat::DoEvents(200);
     const QPixmap shot = d.Window()->grab();
     EXPECT_GE(shot.width(), 400);
-    ASSERT_TRUE(shot.save(
-        QString::fromStdString((std::filesystem::path(TEST_OUTPUT_DIR) / "plot_parameters_dialog.png").string()),
-        "PNG"));
+    ASSERT_TRUE(
+        shot.save(QString::fromStdString(
+                      (std::filesystem::path(TEST_OUTPUT_DIR) / "plot_parameters_dialog.png").string()),
+                  "PNG"));
 }
 
 } // namespace
