@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "platform/ui/Keys.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/Twips.h"
@@ -58,6 +59,23 @@ protected:
         QMainWindow::hideEvent(event);
         if (lastActivated == &form_) {
             lastActivated = nullptr;
+        }
+    }
+    // A key that reaches the window itself, with none of its controls holding the focus (a window
+    // of picture boxes only), is the window's own: KeyDown, then KeyPress for a character.
+    void keyPressEvent(QKeyEvent* event) override {
+        const QWidget* focus = QApplication::focusWidget();
+        if (focus && Control::FromWidget(focus)) {
+            QMainWindow::keyPressEvent(event);
+            return;
+        }
+        int code = KeyCodeOf(*event);
+        if (code != 0 && form_.KeyDown) {
+            form_.KeyDown(code, ShiftStateOf(event->modifiers()));
+        }
+        int ascii = CharCodeOf(*event);
+        if (ascii != 0 && form_.KeyPress) {
+            form_.KeyPress(ascii);
         }
     }
     void resizeEvent(QResizeEvent* event) override {

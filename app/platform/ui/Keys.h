@@ -36,6 +36,8 @@ inline constexpr int F5 = 116;
 inline constexpr int F6 = 117;
 inline constexpr int F7 = 118;
 inline constexpr int F8 = 119;
+inline constexpr int F9 = 120;
+inline constexpr int F10 = 121;
 } // namespace key
 
 // Shift state bits of KeyDown.

@@ -25,6 +25,16 @@ std::string Label::Caption() const {
 void Label::SetCaption(const std::string& caption) {
     Inner()->setTextFormat(Qt::PlainText);
     Inner()->setText(ToQString(caption));
+    if (autoSize_) {
+        Inner()->adjustSize();
+    }
+}
+
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    if (autoSize_) {
+        Inner()->adjustSize();
+    }
 }
 
 void Label::SetAlignment(int alignment) {

@@ -26,6 +26,8 @@ public:
     // 0 transparent, 1 opaque.
     void SetBackStyle(int style);
     void SetWordWrap(bool wrap);
+    // Fits the label to its caption now and after every new caption (one line unless it wraps).
+    void SetAutoSize(bool autoSize);
 
     QLabel* Inner() const;
 
@@ -34,6 +36,7 @@ private:
     Colour foreColor_ = kSystemButtonText;
     Colour backColor_ = kSystemButtonFace;
     bool opaque_ = true;
+    bool autoSize_ = false;
 };
 
 } // namespace plat

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 #include "platform/draw/ImageView.h"
 #include "platform/ui/Keys.h"
 
@@ -40,8 +42,21 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override { Report(box_->MouseMove, ButtonsOf(e->buttons()), *e); }
     void mouseReleaseEvent(QMouseEvent* e) override {
         Report(box_->MouseUp, ButtonsOf(e->button()), *e);
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && box_->Click) {
+        // The release that ends a double click is no click of its own.
+        const bool afterDouble = std::exchange(doubleClicked_, false);
+        if (!afterDouble && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) &&
+            box_->Click) {
             box_->Click();
+        }
+    }
+    // Follows the second press of a double click (left button only).
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::LeftButton) {
+            return;
+        }
+        doubleClicked_ = true;
+        if (box_->DblClick) {
+            box_->DblClick();
         }
     }
 
@@ -55,6 +70,7 @@ private:
         }
     }
     PictureBox* box_ = nullptr;
+    bool doubleClicked_ = false;
 };
 
 PictureBox::PictureBox(Container& parent, std::string name, int index)

@@ -55,7 +55,10 @@ public:
     QImage Picture() const;
     void SetPicture(const QImage& picture);
 
+    // A left press and release inside the box. A left double click reports MouseDown, MouseUp,
+    // Click, MouseDown, DblClick, MouseUp: its second release gives no Click.
     std::function<void()> Click;
+    std::function<void()> DblClick;
     std::function<void(int button, int shift, double x, double y)> MouseDown;
     std::function<void(int button, int shift, double x, double y)> MouseMove;
     std::function<void(int button, int shift, double x, double y)> MouseUp;

@@ -9,7 +9,20 @@ PlotWindowLinks& Links() {
     return links;
 }
 
+std::function<std::string()>& OutFileCaption() {
+    static std::function<std::string()> caption;
+    return caption;
+}
+
 } // namespace
+
+void SetPlotOutFileCaption(std::function<std::string()> caption) {
+    OutFileCaption() = std::move(caption);
+}
+
+std::string PlotOutFileCaption() {
+    return OutFileCaption() ? OutFileCaption()() : std::string();
+}
 
 void SetPlotWindowLinks(PlotWindowLinks links) {
     Links() = std::move(links);

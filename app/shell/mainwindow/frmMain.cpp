@@ -8,13 +8,15 @@
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/EditorPanels.h"
 #include "editors/panels/PanelControls.h"
+#include "ground/ui/frmEdit3D.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
+#include "plot/ui/PlotLinks.h"
+#include "plot/ui/frmPlotParams.h"
 #include "shell/dialogs/frmNewAbout.h"
-#include "ground/ui/frmEdit3D.h"
 #include "shell/dialogs/frmOriginHelp.h"
 #include "shell/mainwindow/ModelLink.h"
 #include "shell/mainwindow/ToolbarIcons.h"
@@ -168,6 +170,7 @@ frmMain::frmMain()
     model_ = std::make_unique<ModelLink>(*this);
     SetClientSize(plat::PixelsToTwips(kClientWidth), plat::PixelsToTwips(kClientHeight));
     EndProgram = [] { QCoreApplication::quit(); };
+    SetPlotOutFileCaption([this] { return lblOutFile->Caption(); });
 
     Image1->Click = [this] { LoadFromImage(*host_, Model()); };
     Load = [this] { Form_Load(); };
@@ -241,6 +244,7 @@ void frmMain::BuildMenus() {
         frmOriginHelp().Show(plat::Form::Modality::Modeless);
     };
     Menu("frmAbout").Click = [] { frmNewAbout().Show(plat::Form::Modality::Modal); };
+    Menu("mnuPlotParms").Click = [] { frmPlotParams().Show(plat::Form::Modality::Modal); };
 }
 
 void frmMain::BuildToolbar() {
@@ -255,11 +259,6 @@ void frmMain::BuildToolbar() {
     Toolbar1->ButtonClick = [this](int index) { Toolbar1_ButtonClick(index); };
 }
 
-// Commands whose windows come with later parts of the program stay disabled until then.
-void frmMain::EnableCommands() {
-    Menu("mnuPlotParms").SetEnabled(false);
-}
-
 void frmMain::ShowGroundMode(bool use3D) {
     host_->SetUse3DChecked(use3D);
     host_->SetGroundModeControls(use3D);
@@ -267,7 +266,6 @@ void frmMain::ShowGroundMode(bool use3D) {
 
 void frmMain::Form_Load() {
     StartUp(*host_, Model(), MainShellState());
-    EnableCommands();
 }
 
 void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {

@@ -144,7 +144,6 @@ private:
     void BuildFileLabels();
     // The controls the editing panels edit, as the panels take them.
     void BuildPanelControls();
-    void EnableCommands();
     // The Use 3D File check with the grid, the ground buttons and toolbar button 5 to match.
     void ShowGroundMode(bool use3D);
     // The common dialog, its cancel raising an error only while it is open: the name, or nothing.

@@ -10,6 +10,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/PictureBox.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/testing/GuiTest.h"
 
@@ -168,6 +169,33 @@ TEST_F(KeysTest, SendTabMovesTheFocusAfterTheHandlerReturns) {
     QTest::keyClick(w->txtA.Widget(), Qt::Key_Return);
     ASSERT_TRUE(plat::testing::WaitFor([&] { return w->txtB.HasFocus(); }));
     EXPECT_EQ(seenByLostFocus, "changed");
+}
+
+} // namespace
+
+namespace {
+
+// A window whose only control takes no focus gets the keys itself, once each.
+TEST(WindowKeys, AWindowWithNoFocusedControlGetsItsKeysOnce) {
+    plat::testing::Application();
+    plat::Form form("frmPicture");
+    plat::PictureBox pic(form, "Plotter");
+    std::vector<std::string> log;
+    form.KeyDown = [&](int& code, int) { log.push_back("KeyDown " + std::to_string(code)); };
+    form.KeyPress = [&](int& ascii) { log.push_back("KeyPress " + std::to_string(ascii)); };
+    form.Show();
+    plat::DoEvents(20);
+    QTest::keyClick(form.Window(), Qt::Key_F10);
+    QTest::keyClick(form.Window(), Qt::Key_1);
+    EXPECT_EQ(log, (std::vector<std::string>{"KeyDown 121", "KeyDown 49", "KeyPress 49"}));
+    // With a focused text box the box's pipeline has them, and the window does not see them again.
+    plat::TextBox box(form, "txtA");
+    form.SetKeyPreview(true);
+    box.SetFocus();
+    plat::DoEvents(20);
+    log.clear();
+    QTest::keyClick(box.Widget(), Qt::Key_F10);
+    EXPECT_EQ(log, (std::vector<std::string>{"KeyDown 121"}));
 }
 
 } // namespace

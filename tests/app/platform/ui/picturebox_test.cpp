@@ -1,10 +1,13 @@
 // The picture box: a persistent image drawn in a user scale.
+#include <QLabel>
 #include <QTest>
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/ui/ControlRoutines.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/PictureBox.h"
+#include "platform/ui/Shape.h"
 #include "platform/ui/testing/GuiTest.h"
 
 namespace {
@@ -212,6 +215,82 @@ TEST_F(PictureBoxTest, AHeldContextSurvivesAResizeAndACaptureIsACopy) {
     EXPECT_EQ(before.width(), 100);
     dc.SetPixel(5, 5, kBlue);
     EXPECT_EQ(after.pixel(5, 5), qRgb(255, 0, 0));
+}
+
+// A double click on the box, and the shape and label it holds.
+class PictureBoxChildrenTest : public PictureBoxTest {
+protected:
+    PictureBoxChildrenTest() {
+        pic.Scale(0, 0, 100, 50);
+        pic.MouseDown = [this](int b, int, double x, double y) { Log("down", b, x, y); };
+        pic.MouseUp = [this](int b, int, double x, double y) { Log("up", b, x, y); };
+        pic.Click = [this] { events.push_back("click"); };
+        pic.DblClick = [this] { events.push_back("dblclick"); };
+        form.Show();
+        plat::DoEvents(20);
+    }
+    void Log(const char* what, int button, double x, double y) {
+        events.push_back(std::string(what) + std::to_string(button) + "@" + std::to_string(int(x)) + "," +
+                         std::to_string(int(y)));
+    }
+    std::vector<std::string> events;
+};
+
+TEST_F(PictureBoxChildrenTest, ADoubleClickGivesOneClickAndDblClickWithNoClickOnItsSecondRelease) {
+    // The toolkit's order: press, release, press, double click, release.
+    const QPoint at(30, 20);
+    auto doubleClick = [&](Qt::MouseButton button) {
+        QTest::mousePress(pic.Widget(), button, {}, at);
+        QTest::mouseRelease(pic.Widget(), button, {}, at);
+        QTest::mousePress(pic.Widget(), button, {}, at);
+        QTest::mouseDClick(pic.Widget(), button, {}, at);
+        QTest::mouseRelease(pic.Widget(), button, {}, at);
+    };
+    doubleClick(Qt::LeftButton);
+    const std::vector<std::string> expected = {"down1@30,20", "up1@30,20", "click",
+                                               "down1@30,20", "dblclick",  "up1@30,20"};
+    EXPECT_EQ(events, expected);
+    // The right button gives no click and no double click.
+    events.clear();
+    doubleClick(Qt::RightButton);
+    const std::vector<std::string> right = {"down2@30,20", "up2@30,20", "down2@30,20", "up2@30,20"};
+    EXPECT_EQ(events, right);
+}
+
+TEST_F(PictureBoxChildrenTest, AShapeOutlinesOverThePictureAndLetsTheMouseThrough) {
+    pic.Line(0, 0, 99, 49, kBlue, plat::Canvas::BoxStyle::FilledBox);
+    plat::Shape shape(pic, "shpBox");
+    shape.SetBorderColor(kRed);
+    shape.Move(10 * 15, 5 * 15, 20 * 15, 10 * 15);
+    EXPECT_EQ(shape.Widget()->parentWidget(), pic.Widget());
+    EXPECT_EQ(shape.TypeName(), "Shape");
+    const QImage shown = form.Window()->grab().toImage();
+    const QPoint origin = pic.Widget()->mapTo(form.Window(), QPoint(0, 0));
+    auto at = [&](int x, int y) { return shown.pixel(origin + QPoint(x, y)) & 0xFFFFFF; };
+    EXPECT_EQ(at(10, 5), 0xFF0000U);  // the outline (red, as RGB)
+    EXPECT_EQ(at(29, 14), 0xFF0000U); // its far corner
+    EXPECT_EQ(at(20, 10), 0x0000FFU); // the picture inside, untouched
+    // The picture itself is not drawn on.
+    EXPECT_EQ(Pixel(10, 5), kBlue);
+    // A press on the shape reaches the box in the box's coordinates.
+    QTest::mouseClick(pic.Widget(), Qt::LeftButton, {}, QPoint(20, 10));
+    const std::vector<std::string> expected = {"down1@20,10", "up1@20,10", "click"};
+    EXPECT_EQ(events, expected);
+}
+
+TEST_F(PictureBoxChildrenTest, ALabelSitsInTheBoxAndFitsItsCaption) {
+    plat::Label tag(pic, "lblTag");
+    tag.SetWordWrap(false);
+    tag.SetAutoSize(true);
+    tag.SetCaption("12.5,270°");
+    tag.Move(40 * 15, 30 * 15, tag.Width(), tag.Height());
+    EXPECT_EQ(tag.Widget()->parentWidget(), pic.Widget());
+    EXPECT_EQ(tag.Widget()->x(), 40);
+    const int oneLine = tag.Height();
+    tag.SetCaption("a much longer caption than before");
+    EXPECT_GT(tag.Width(), 0);
+    EXPECT_GE(tag.Widget()->width(), tag.Inner()->fontMetrics().horizontalAdvance("a much longer caption"));
+    EXPECT_EQ(tag.Height(), oneLine);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "platform/services/Clock.h"
+#include "plot/ui/frmPlotParams.h"
 #include "shell/dialogs/frmNewAbout.h"
 #include "shell/dialogs/frmOriginHelp.h"
 
@@ -91,15 +92,29 @@ TEST_F(MainWindow, StartsWithoutSettingsFileUnnamedWithGtd) {
     EXPECT_FALSE(w.Menu("mnuUse3D").Checked());
     EXPECT_FALSE(w.Menu("mnuUseSI").Checked());
     EXPECT_EQ(Model().NumAnts, 3);
-    // Commands whose windows are not part of the program yet are not offered.
-    EXPECT_FALSE(w.Menu("mnuPlotParms").Enabled());
-    for (const char* m : {"mnuRunSim", "mnuRunAndPlot", "mnuPlot", "mnuGenAll", "mnuOutput", "mnuElemParm",
-                          "mnuEdit3D"})
+    // The run, plot and editor commands are offered; "View 2D" waits for the viewer.
+    for (const char* m : {"mnuPlotParms", "mnuRunSim", "mnuRunAndPlot", "mnuPlot", "mnuGenAll", "mnuOutput",
+                          "mnuElemParm", "mnuEdit3D"})
         EXPECT_TRUE(w.Menu(m).Enabled()) << m;
     for (int b : {6, 7, 8})
         EXPECT_TRUE(w.Toolbar1->Buttons(b).Enabled()) << b;
     EXPECT_FALSE(w.cmdView2D->Enabled());
     EXPECT_FALSE(Exists("Pellic.ini"));
+}
+
+TEST_F(MainWindow, PlotParamsShowsThePlotParametersModalAndTheCallerDoesNothingAfter) {
+    auto& w = Started();
+    Model().PlotSettings.PlotXTics = 6;
+    Model().PlotSettings.PlotYTics = 6;
+    bool modal = false;
+    plat::testing::Queue([&] {
+        class frmPlotParams& d = frmPlotParams();
+        modal = d.IsModal() && d.Visible();
+        d.Command1->SetValue(true);
+    });
+    w.Menu("mnuPlotParms").Trigger(); // F4, as the menu table gives it
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(frmPlotParams().IsLoaded());
 }
 
 TEST_F(MainWindow, StartsWithTheRememberedModelInItsFolder) {

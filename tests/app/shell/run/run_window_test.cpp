@@ -43,7 +43,7 @@ TEST_F(RunWindow, F5OnTheSampleLeavesThePlotFileAndTheReportsBesideTheModel) {
     const std::string plot = (dir_ / "cegs_site.prn").string();
     EXPECT_TRUE(w.Menu("mnuRunSim").Enabled());
     EXPECT_TRUE(w.Menu("mnuPlot").Enabled());
-    EXPECT_FALSE(w.Menu("mnuPlotParms").Enabled());
+    EXPECT_TRUE(w.Menu("mnuPlotParms").Enabled());
     w.lblChanged->SetVisible(true);
     boxes_->Expect(kOverwrite, plat::vbYes);
     PressF5(w);
