@@ -27,6 +27,8 @@ pellon_library(platform_ui          QT   platform/ui platform/ui/testing)
 # The program's shared helper routines, and those of them that take a control.
 pellon_library(common               NOQT common)
 pellon_library(common_controls      QT   common/controls)
+# The off-screen OpenGL surface over OSMesa and the viewer's lit primitives (only the viewer links it).
+pellon_library(platform_gl          NOQT platform/gl)
 # The image toolkit: bitmaps, palettes and the GIF writer.
 pellon_library(imaging              NOQT imaging)
 # The plot records the model holds.
