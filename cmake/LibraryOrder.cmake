@@ -48,6 +48,8 @@ pellon_library(shell_modelio        NOQT shell/modelio)
 pellon_library(shell_run_logic      NOQT shell/run/logic)
 pellon_library(plot_logic           NOQT plot/logic)
 pellon_library(plot_page            NOQT plot/page)
+# The viewer's scene by OpenGL and the software picture's segments, without a window.
+pellon_library(viewer_scene         NOQT viewer/ui/scene)
 # Windows and panels.
 pellon_library(shell_dialogs        QT   shell/dialogs)
 pellon_library(plot_mm              QT   plot/mm)
