@@ -60,6 +60,7 @@ pellon_library(editors_arrayedit_ui QT   editors/arrayedit)
 pellon_library(editors_panels       QT   editors/panels)
 pellon_library(ground_ui            QT   ground/ui)
 pellon_library(shell_run            QT   shell/run)
+pellon_library(viewer_ui            QT   viewer/ui)
 pellon_library(shell_ui             QT   shell/mainwindow)
 # The program.
 pellon_library(Pellon               QT   shell/program)
