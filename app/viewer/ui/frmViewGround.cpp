@@ -163,6 +163,11 @@ void frmViewGround::BuildControls() {
     cmdRefresh = std::make_unique<plat::CommandButton>(*this, "cmdRefresh");
     Put(*cmdRefresh, {kPanelLeft, top, 1300, 375});
     cmdRefresh->SetCaption("Refresh");
+    // Nothing else opens the colour dialog.
+    cmdColors = std::make_unique<plat::CommandButton>(*this, "cmdColors");
+    Put(*cmdColors, {kPanelLeft + 1400, top, 1300, 375});
+    cmdColors->SetCaption("Colors...");
+    cmdColors->Click = [this] { ShowGroundColors(); };
 
     // Every scene switch, slider movement and "Refresh" only redraws; the scene reads the controls.
     for (plat::CheckBox* c : {chkExpandMesh.get(), chkShowTerrainLines.get(), chkShowElevGrid.get(),
@@ -240,6 +245,23 @@ void frmViewGround::LoadGroundNodes() {
             }
         }
     }
+}
+
+void frmViewGround::ShowGroundColors() {
+    auto& dialog = frmGroundColors();
+    dialog.Start({BackgroundColor, GridColor, GroundColor, RunwayColor, Grid2Color, Grid3Color}, host_.commonDialog);
+    dialog.Show(plat::Form::Modality::Modal);
+    TakeGroundColors(dialog.Colours);
+}
+
+void frmViewGround::TakeGroundColors(const GroundColourSet& colours) {
+    Plotter->SetBackColor(static_cast<plat::Colour>(colours.BackgroundColor));
+    BackgroundColor = colours.BackgroundColor;
+    GridColor = colours.GridColor;
+    RunwayColor = colours.RunwayColor;
+    GroundColor = colours.GroundColor;
+    Grid2Color = colours.Grid2Color;
+    Grid3Color = colours.Grid3Color;
 }
 
 void frmViewGround::RedrawView() {

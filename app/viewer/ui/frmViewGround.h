@@ -19,6 +19,7 @@
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/GroundNodes.h"
 #include "viewer/logic/SceneRules.h"
+#include "viewer/ui/frmGroundColors.h"
 
 // What the viewer reads of the windows that open it; the opener sets it before showing the viewer.
 struct ViewGroundHost {
@@ -32,6 +33,8 @@ struct ViewGroundHost {
     std::function<bool()> useSI;
     // Whether the main window's "View 2D" button is being clicked (the viewer then opens in side view).
     std::function<bool()> openedByView2D;
+    // The main window's common dialog, for the colour picker.
+    plat::CommonDialog* commonDialog = nullptr;
 };
 
 class frmViewGround : public plat::Form {
@@ -52,6 +55,10 @@ public:
     void DrawSoftwareView();
     // Reads the chosen ground grid into the nodes.
     void LoadGroundNodes();
+    // Shows the colour dialog modal and takes its colours when it closes.
+    void ShowGroundColors();
+    // Takes the colour dialog's colours: the plotter's background, then the six properties.
+    void TakeGroundColors(const GroundColourSet& colours);
 
     bool UseOpenGL = false;
     std::uint8_t Annotating = 0;
@@ -77,7 +84,7 @@ public:
     std::unique_ptr<plat::Slider> Slider1, Slider2, Slider3;
     std::unique_ptr<plat::Label> Label3, Label4, Label5, Label6, Label16, Label17, Label18, Label19, Label20, Label21,
         Label22, Label23, Label24, Label25, Label26, Label27;
-    std::unique_ptr<plat::CommandButton> cmdRefresh;
+    std::unique_ptr<plat::CommandButton> cmdRefresh, cmdColors;
     std::unique_ptr<plat::TextBox> txtElevAngle, txtLatAngle, txtDist, txtX0, txtY0, txtZ0, txtTHElev;
     std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;
     std::unique_ptr<plat::OptionButton> opt3D0, opt3D1, optTargetEye0, optTargetEye1;
