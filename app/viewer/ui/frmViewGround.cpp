@@ -45,7 +45,12 @@ frmViewGround::SurfaceFactory& frmViewGround::MakeSurface() {
     return factory;
 }
 
-frmViewGround::frmViewGround() : plat::Form("frmViewGround") {
+ViewGroundHost& frmViewGround::DefaultHost() {
+    static ViewGroundHost host;
+    return host;
+}
+
+frmViewGround::frmViewGround() : plat::Form("frmViewGround"), host_(DefaultHost()) {
     SetCaption("View Ground Data");
     SetClientSize(14400, 7470);
     BuildControls();
@@ -444,7 +449,24 @@ void frmViewGround::DrawSoftwareView() {
     }
 }
 
-class frmViewGround& frmViewGround() {
+namespace {
+plat::DefaultInstance<class frmViewGround>& Instance() {
     static plat::DefaultInstance<class frmViewGround> instance;
-    return instance();
+    return instance;
+}
+} // namespace
+
+class frmViewGround& frmViewGround() {
+    return Instance()();
+}
+
+bool ViewGroundLoaded() {
+    return Instance().Exists() && Instance()().IsLoaded();
+}
+
+void ShowViewGroundModal() {
+    if (ViewGroundLoaded() && !frmViewGround().IsModal()) {
+        plat::Unload(frmViewGround());
+    }
+    frmViewGround().Show(plat::Form::Modality::Modal);
 }

@@ -43,6 +43,8 @@ public:
     ~frmViewGround() override;
 
     void SetHost(ViewGroundHost host) { host_ = std::move(host); }
+    // The host every new viewer starts with; the main window sets it.
+    static ViewGroundHost& DefaultHost();
 
     // Makes the off-screen surface for a picture of the given pixels; an empty pointer when it
     // cannot be made. Tests replace it.
@@ -112,3 +114,7 @@ private:
 
 // The viewer window, created on first use.
 class frmViewGround& frmViewGround();
+// Whether the viewer window is loaded now (creates nothing).
+bool ViewGroundLoaded();
+// Shows the viewer modal; a viewer already open modeless is closed first and opened anew.
+void ShowViewGroundModal();
