@@ -139,8 +139,8 @@ void frmViewGround::BuildControls() {
     box(txtY0, "txtY0", "0", {kPanelLeft + 850, top, 800, 285});
     box(txtZ0, "txtZ0", "0", {kPanelLeft + 1700, top, 800, 285});
     top += 330;
-    label(Label27, "Label27", "TH Elev(ft):", {kPanelLeft, top, 1000, 240});
-    box(txtTHElev, "txtTHElev", "0", {kPanelLeft + 1050, top, 800, 285});
+    label(Label27, "Label27", "TH Elev(ft):", {kPanelLeft, top, 1200, 240});
+    box(txtTHElev, "txtTHElev", "0", {kPanelLeft + 1250, top, 800, 285});
     top += 330;
 
     // Each pair of option buttons sits in a frame of its own, so that the pairs choose apart.
