@@ -44,9 +44,7 @@ void OutlineVertex(const Vector3& normal, Vector3& p) {
 // The quad's corners in emission order, each with its neighbours (cyclic in that order).
 struct QuadCorners {
     std::array<Vector3*, 4> order;
-    Vector3 Normal(int i) const {
-        return VertexNormal(*order[(i + 3) % 4], *order[i], *order[(i + 1) % 4]);
-    }
+    Vector3 Normal(int i) const { return VertexNormal(*order[(i + 3) % 4], *order[i], *order[(i + 1) % 4]); }
 };
 
 void QuadOutline(QuadCorners& quad) {
@@ -69,8 +67,8 @@ void OutlineStyle() {
 
 } // namespace
 
-void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int32_t fill, std::int32_t outline,
-                    float& nx, float& ny, float& nz) {
+void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int32_t fill,
+                    std::int32_t outline, float& nx, float& ny, float& nz) {
     QuadCorners quad{{&p3, &p2, &p1, &p0}};
     glEnable(GL_BLEND);
 
@@ -124,8 +122,8 @@ void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector
     glDisable(GL_BLEND);
 }
 
-void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1, const Vector3& c2,
-                    std::uint8_t outline) {
+void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
+                    const Vector3& c2, std::uint8_t outline) {
     const auto faceNormal = [&] { return VecNormalize(VecCross(VecSubtract(p0, p1), VecSubtract(p1, p2))); };
     glEnable(GL_BLEND);
     BeginColourMaterial();
@@ -164,7 +162,8 @@ Vector3 UnProjectPoint(float x, float y, float& depth) {
         const double py = std::nearbyint(windowY);
         if (px >= viewport[0] && py >= viewport[1] && px < viewport[0] + viewport[2] &&
             py < viewport[1] + viewport[3]) {
-            glReadPixels(static_cast<GLint>(px), static_cast<GLint>(py), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+            glReadPixels(static_cast<GLint>(px), static_cast<GLint>(py), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT,
+                         &depth);
         }
     }
     GLdouble wx = 0;

@@ -16,14 +16,14 @@ using common::Vector3;
 
 // A quad filled with colour number `fill` (&HRRGGBB) and outlined, as an open strip, with `outline`.
 // The normal of p0 comes back through nx, ny, nz.
-void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int32_t fill, std::int32_t outline,
-                    float& nx, float& ny, float& nz);
+void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int32_t fill,
+                    std::int32_t outline, float& nx, float& ny, float& nz);
 // A quad and a triangle coloured per corner (colour vectors: red, green, blue 0..1); outline 1 draws
 // a dark 2-pixel outline strip.
 void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector3& c0, const Vector3& c1,
                 const Vector3& c2, const Vector3& c3, std::uint8_t outline);
-void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1, const Vector3& c2,
-                    std::uint8_t outline);
+void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
+                    const Vector3& c2, std::uint8_t outline);
 
 // The world point under window point (x, y) (pixels, y downward). A depth above 1 asks for the
 // depth buffer's value there, returned through `depth` (only for a point inside the viewport;

@@ -4,7 +4,9 @@
 
 namespace plat {
 
-GlSurface::~GlSurface() { Release(); }
+GlSurface::~GlSurface() {
+    Release();
+}
 
 bool GlSurface::Create(int width, int height) {
     Release();

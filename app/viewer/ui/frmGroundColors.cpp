@@ -2,8 +2,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 6> kCaptions{"Background:",       "Horizontal Grid:",  "Ground:",
-                                               "Runway:",           "Top Vertical Grid:", "Bottom Vertical Grid:"};
+constexpr std::array<const char*, 6> kCaptions{
+    "Background:", "Horizontal Grid:", "Ground:", "Runway:", "Top Vertical Grid:", "Bottom Vertical Grid:"};
 
 } // namespace
 
@@ -45,23 +45,41 @@ void frmGroundColors::Start(const GroundColourSet& colours, plat::CommonDialog* 
 
 std::int32_t frmGroundColors::ColourOf(int index) const {
     switch (index) {
-    case 0: return Colours.BackgroundColor;
-    case 1: return Colours.GridColor;
-    case 2: return Colours.GroundColor;
-    case 3: return Colours.RunwayColor;
-    case 4: return Colours.Grid2Color;
-    default: return static_cast<std::int32_t>(Colours.Grid3Color);
+    case 0:
+        return Colours.BackgroundColor;
+    case 1:
+        return Colours.GridColor;
+    case 2:
+        return Colours.GroundColor;
+    case 3:
+        return Colours.RunwayColor;
+    case 4:
+        return Colours.Grid2Color;
+    default:
+        return static_cast<std::int32_t>(Colours.Grid3Color);
     }
 }
 
 void frmGroundColors::SetColourOf(int index, std::int32_t colour) {
     switch (index) {
-    case 0: Colours.BackgroundColor = colour; break;
-    case 1: Colours.GridColor = colour; break;
-    case 2: Colours.GroundColor = colour; break;
-    case 3: Colours.RunwayColor = colour; break;
-    case 4: Colours.Grid2Color = colour; break;
-    default: Colours.Grid3Color = static_cast<float>(colour); break;
+    case 0:
+        Colours.BackgroundColor = colour;
+        break;
+    case 1:
+        Colours.GridColor = colour;
+        break;
+    case 2:
+        Colours.GroundColor = colour;
+        break;
+    case 3:
+        Colours.RunwayColor = colour;
+        break;
+    case 4:
+        Colours.Grid2Color = colour;
+        break;
+    default:
+        Colours.Grid3Color = static_cast<float>(colour);
+        break;
     }
     cmdColor[static_cast<std::size_t>(index)]->SetBackColor(static_cast<plat::Colour>(colour));
 }

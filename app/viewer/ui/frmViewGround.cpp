@@ -4,11 +4,11 @@
 #include <string>
 
 #include "common/Constants.h"
-#include "plot/mm/modPlot_mm.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 #include "platform/ui/ControlRoutines.h"
 #include "platform/ui/Twips.h"
+#include "plot/mm/modPlot_mm.h"
 #include "shell/model/ModelVariables.h"
 #include "viewer/ui/scene/GlScene.h"
 #include "viewer/ui/scene/SoftwareScene.h"
@@ -30,7 +30,6 @@ struct Place {
 template <class C> void Put(C& control, Place p) {
     control.Move(p.left, p.top, p.width, p.height);
 }
-
 
 } // namespace
 
@@ -67,7 +66,8 @@ void frmViewGround::BuildControls() {
     Plotter->SetBackColor(plat::RGB(255, 255, 255));
 
     int top = 60;
-    const auto check = [&](std::unique_ptr<plat::CheckBox>& c, const char* name, const char* caption, int value) {
+    const auto check = [&](std::unique_ptr<plat::CheckBox>& c, const char* name, const char* caption,
+                           int value) {
         c = std::make_unique<plat::CheckBox>(*this, name);
         Put(*c, {kPanelLeft, top, 2100, 255});
         c->SetCaption(caption);
@@ -89,8 +89,8 @@ void frmViewGround::BuildControls() {
         Put(*l, p);
         l->SetCaption(caption);
     };
-    const auto slider = [&](std::unique_ptr<plat::Slider>& s, const char* name, int min, int max, int value, int large,
-                            int tick) {
+    const auto slider = [&](std::unique_ptr<plat::Slider>& s, const char* name, int min, int max, int value,
+                            int large, int tick) {
         s = std::make_unique<plat::Slider>(*this, name);
         Put(*s, {kPanelLeft, top + 240, 2900, 330});
         s->SetMin(min);
@@ -144,8 +144,8 @@ void frmViewGround::BuildControls() {
     top += 330;
 
     // Each pair of option buttons sits in a frame of its own, so that the pairs choose apart.
-    const auto option = [&](std::unique_ptr<plat::OptionButton>& o, plat::Frame& frame, const char* name, int index,
-                            const char* caption, int left) {
+    const auto option = [&](std::unique_ptr<plat::OptionButton>& o, plat::Frame& frame, const char* name,
+                            int index, const char* caption, int left) {
         o = std::make_unique<plat::OptionButton>(frame, name, index);
         Put(*o, {left + 60, 60, 1300, 255});
         o->SetCaption(caption);
@@ -175,8 +175,9 @@ void frmViewGround::BuildControls() {
     cmdColors->Click = [this] { ShowGroundColors(); };
 
     // Every scene switch, slider movement and "Refresh" only redraws; the scene reads the controls.
-    for (plat::CheckBox* c : {chkExpandMesh.get(), chkShowTerrainLines.get(), chkShowElevGrid.get(),
-                              chkShowGrids.get(), chkShowGS.get(), chkShowLegend.get(), chkShowRunway.get()}) {
+    for (plat::CheckBox* c :
+         {chkExpandMesh.get(), chkShowTerrainLines.get(), chkShowElevGrid.get(), chkShowGrids.get(),
+          chkShowGS.get(), chkShowLegend.get(), chkShowRunway.get()}) {
         c->Click = [this] { RedrawView(); };
     }
     cmdRefresh->Click = [this] { RedrawView(); };
@@ -210,14 +211,16 @@ void frmViewGround::Form_Load() {
     UseOpenGL = surface_ != nullptr;
     txtDist->SetVisible(UseOpenGL);
     Label25->SetVisible(UseOpenGL);
-    for (plat::Control* c : {static_cast<plat::Control*>(Slider3.get()), static_cast<plat::Control*>(Label16.get()),
-                             static_cast<plat::Control*>(Label17.get()), static_cast<plat::Control*>(Label18.get()),
-                             static_cast<plat::Control*>(Label19.get())}) {
+    for (plat::Control* c :
+         {static_cast<plat::Control*>(Slider3.get()), static_cast<plat::Control*>(Label16.get()),
+          static_cast<plat::Control*>(Label17.get()), static_cast<plat::Control*>(Label18.get()),
+          static_cast<plat::Control*>(Label19.get())}) {
         c->SetVisible(UseOpenGL);
     }
-    for (plat::Control* c : {static_cast<plat::Control*>(Slider1.get()), static_cast<plat::Control*>(Label3.get()),
-                             static_cast<plat::Control*>(Label4.get()), static_cast<plat::Control*>(Label5.get()),
-                             static_cast<plat::Control*>(Label6.get())}) {
+    for (plat::Control* c :
+         {static_cast<plat::Control*>(Slider1.get()), static_cast<plat::Control*>(Label3.get()),
+          static_cast<plat::Control*>(Label4.get()), static_cast<plat::Control*>(Label5.get()),
+          static_cast<plat::Control*>(Label6.get())}) {
         c->SetVisible(!UseOpenGL);
     }
 }
@@ -254,7 +257,8 @@ void frmViewGround::LoadGroundNodes() {
 
 void frmViewGround::ShowGroundColors() {
     auto& dialog = frmGroundColors();
-    dialog.Start({BackgroundColor, GridColor, GroundColor, RunwayColor, Grid2Color, Grid3Color}, host_.commonDialog);
+    dialog.Start({BackgroundColor, GridColor, GroundColor, RunwayColor, Grid2Color, Grid3Color},
+                 host_.commonDialog);
     dialog.Show(plat::Form::Modality::Modal);
     TakeGroundColors(dialog.Colours);
 }
@@ -356,8 +360,8 @@ void frmViewGround::DrawGLView() {
     }
     TakeCameraFromBoxes();
     in.Array = ReadArray(false);
-    in.Show = {chkShowGS->Value() == 1,         chkShowRunway->Value() == 1, chkShowTerrainLines->Value() == 1,
-               chkExpandMesh->Value() == 1,     chkShowGrids->Value() == 1,  chkShowElevGrid->Value() == 1,
+    in.Show = {chkShowGS->Value() == 1,     chkShowRunway->Value() == 1, chkShowTerrainLines->Value() == 1,
+               chkExpandMesh->Value() == 1, chkShowGrids->Value() == 1,  chkShowElevGrid->Value() == 1,
                chkShowLegend->Value() == 1};
     in.SideView = opt3D0->Value();
     in.ThreeDSource = shell::Model().ViewGroundSource != 0;
@@ -398,8 +402,10 @@ void frmViewGround::DrawLegend() {
     FloodFillPicture(*Plotter, static_cast<float>(cx), static_cast<float>(cy), c, c);
     s.SetForeColor(0);
     s.SetDrawWidth(1);
-    const std::string text = viewer::LegendText(chkShowGrids->Value() == 1, opt3D0->Value(), chkShowElevGrid->Value() == 1);
-    plot::PlotText(Plotter->hDC(), text, static_cast<float>(s.ToPixelX(cx)), static_cast<float>(s.ToPixelY(cy)), 4, 0);
+    const std::string text =
+        viewer::LegendText(chkShowGrids->Value() == 1, opt3D0->Value(), chkShowElevGrid->Value() == 1);
+    plot::PlotText(Plotter->hDC(), text, static_cast<float>(s.ToPixelX(cx)),
+                   static_cast<float>(s.ToPixelY(cy)), 4, 0);
     Plotter->Refresh();
 }
 

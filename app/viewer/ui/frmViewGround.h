@@ -81,11 +81,11 @@ public:
     int RedrawCount() const { return redraws_; }
 
     std::unique_ptr<plat::PictureBox> Plotter;
-    std::unique_ptr<plat::CheckBox> chkShowRunway, chkShowGS, chkShowGrids, chkShowTerrainLines, chkShowElevGrid,
-        chkShowLegend, chkExpandMesh, chkAutoElev, Check1;
+    std::unique_ptr<plat::CheckBox> chkShowRunway, chkShowGS, chkShowGrids, chkShowTerrainLines,
+        chkShowElevGrid, chkShowLegend, chkExpandMesh, chkAutoElev, Check1;
     std::unique_ptr<plat::Slider> Slider1, Slider2, Slider3;
-    std::unique_ptr<plat::Label> Label3, Label4, Label5, Label6, Label16, Label17, Label18, Label19, Label20, Label21,
-        Label22, Label23, Label24, Label25, Label26, Label27;
+    std::unique_ptr<plat::Label> Label3, Label4, Label5, Label6, Label16, Label17, Label18, Label19, Label20,
+        Label21, Label22, Label23, Label24, Label25, Label26, Label27;
     std::unique_ptr<plat::CommandButton> cmdRefresh, cmdColors;
     std::unique_ptr<plat::TextBox> txtElevAngle, txtLatAngle, txtDist, txtX0, txtY0, txtZ0, txtTHElev;
     std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;

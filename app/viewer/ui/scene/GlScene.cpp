@@ -34,8 +34,8 @@ void SetUpCameraAndLight(const GlSceneInput& in, int width, int height) {
     camera.Eye = in.Eye;
     camera.Target = in.Target;
     const LookAt look = ViewLookAt(camera, in.LateralAngle, in.ElevationAngle);
-    gluLookAt(look.Eye.X, look.Eye.Y, look.Eye.Z, look.Centre.X, look.Centre.Y, look.Centre.Z, look.Up.X, look.Up.Y,
-              look.Up.Z);
+    gluLookAt(look.Eye.X, look.Eye.Y, look.Eye.Z, look.Centre.X, look.Centre.Y, look.Centre.Z, look.Up.X,
+              look.Up.Y, look.Up.Z);
     glClearColor(0.0F, 0.8F, 1.0F, 0.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glShadeModel(GL_SMOOTH);
@@ -76,7 +76,9 @@ void DrawArray(const GlSceneInput& in) {
     glEnd();
 }
 
-std::uint8_t OutlineOf(const GlSceneInput& in) { return in.Show.ShowTerrainLines ? 1 : 0; }
+std::uint8_t OutlineOf(const GlSceneInput& in) {
+    return in.Show.ShowTerrainLines ? 1 : 0;
+}
 
 void DrawProfileGround(const GlSceneInput& in, const GroundNodes& nodes) {
     const float w = in.SideView ? 50.0F : 500.0F;

@@ -88,8 +88,8 @@ void Runway(const SoftwareSceneInput& in, WireBuilder& wire) {
     wire.Pen(in.Colours.Runway, 2);
     const float halfW = in.RunwayWidth / 2;
     const float z = in.ThresholdElevation;
-    const std::array<Vector3, 4> c{{{-in.RunwayLength, -halfW, z}, {0, -halfW, z}, {0, halfW, z},
-                                    {-in.RunwayLength, halfW, z}}};
+    const std::array<Vector3, 4> c{
+        {{-in.RunwayLength, -halfW, z}, {0, -halfW, z}, {0, halfW, z}, {-in.RunwayLength, halfW, z}}};
     for (std::size_t k = 0; k < 4; ++k) {
         wire.Segment(c[k], c[(k + 1) % 4]);
     }
@@ -142,7 +142,8 @@ void Terrain(const SoftwareSceneInput& in, const GroundNodes& nodes, WireBuilder
 
 } // namespace
 
-std::vector<WireShape> SoftwareScene(const SoftwareSceneInput& in, const GroundNodes& nodes, const PictureScale& scale) {
+std::vector<WireShape> SoftwareScene(const SoftwareSceneInput& in, const GroundNodes& nodes,
+                                     const PictureScale& scale) {
     WireBuilder wire(in, scale);
     if (in.ShowArray) {
         Array(in, wire);

@@ -46,8 +46,8 @@ struct WireShape {
     int DrawWidth = 1;
     float X1 = 0;
     float Y1 = 0;
-    float X2 = 0; // lines only
-    float Y2 = 0; // lines only
+    float X2 = 0;     // lines only
+    float Y2 = 0;     // lines only
     float Radius = 0; // circles only
 };
 
@@ -55,7 +55,8 @@ struct WireShape {
 inline constexpr std::int32_t kEyeColour = 0xFF;
 
 // The shapes of the scene; nodes are drawn as the terrain whatever the terrain-lines switch says.
-std::vector<WireShape> SoftwareScene(const SoftwareSceneInput& in, const GroundNodes& nodes, const PictureScale& scale);
+std::vector<WireShape> SoftwareScene(const SoftwareSceneInput& in, const GroundNodes& nodes,
+                                     const PictureScale& scale);
 
 } // namespace viewer
 

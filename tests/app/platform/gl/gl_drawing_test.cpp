@@ -135,7 +135,8 @@ TEST_F(GlDrawing, UnProjectPointInvertsGluProject) {
             GLdouble z = 0;
             ASSERT_EQ(gluProject(p.X, p.Y, p.Z, mv.data(), pr.data(), vp.data(), &x, &y, &z), GL_TRUE);
             float depth = static_cast<float>(z);
-            const Vector3 back = plat::UnProjectPoint(static_cast<float>(x), static_cast<float>(H - y), depth);
+            const Vector3 back =
+                plat::UnProjectPoint(static_cast<float>(x), static_cast<float>(H - y), depth);
             const double step = std::nextafter(depth, 2.0F) - depth;
             std::array<GLdouble, 3> a{};
             std::array<GLdouble, 3> b{};

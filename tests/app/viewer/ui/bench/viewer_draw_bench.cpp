@@ -122,8 +122,8 @@ void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, const char* 
         glFinish();
         std::memcpy(plotter.Bits(), surface.Pixels().Bits(), plotter.Size());
     });
-    std::printf("%-18s %4d x %-4d viewer %7.1f frames/s   peer %7.1f frames/s   ratio %.2f\n", name, w, h, ours, peer,
-                peer / ours);
+    std::printf("%-18s %4d x %-4d viewer %7.1f frames/s   peer %7.1f frames/s   ratio %.2f\n", name, w, h,
+                ours, peer, peer / ours);
 }
 
 } // namespace
@@ -141,6 +141,7 @@ int main() {
     viewer::PictureScale scale;
     std::size_t shapes = 0;
     const double perSecond = PerSecond([&] { shapes = viewer::SoftwareScene(in, grid, scale).size(); });
-    std::printf("wire picture shapes (100x100 cuts): %.2f ms a frame, %zu shapes\n", 1000.0 / perSecond, shapes);
+    std::printf("wire picture shapes (100x100 cuts): %.2f ms a frame, %zu shapes\n", 1000.0 / perSecond,
+                shapes);
     return 0;
 }

@@ -45,7 +45,8 @@ TEST(SoftwareScene, ElevationGridHalvesFollowTheEyeHeight) {
         bool upper;
         bool lower;
     };
-    for (const Case c : {Case{1, true, true}, Case{3, true, false}, Case{-3, false, true}, Case{-1, true, true}}) {
+    for (const Case c :
+         {Case{1, true, true}, Case{3, true, false}, Case{-3, false, true}, Case{-1, true, true}}) {
         SoftwareSceneInput in = Scene(c.eyeZ);
         in.Colours.Grid2 = 0x111111;
         in.Colours.Grid3 = 0x222222;

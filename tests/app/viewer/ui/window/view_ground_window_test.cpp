@@ -106,8 +106,9 @@ TEST_F(ViewGroundWindow, EachSceneControlRedrawsOnceAndCheck1Never) {
     auto& w = Loaded();
     w.LoadGroundNodes();
     int expected = 0;
-    for (plat::CheckBox* c : {w.chkExpandMesh.get(), w.chkShowTerrainLines.get(), w.chkShowElevGrid.get(),
-                              w.chkShowGrids.get(), w.chkShowGS.get(), w.chkShowLegend.get(), w.chkShowRunway.get()}) {
+    for (plat::CheckBox* c :
+         {w.chkExpandMesh.get(), w.chkShowTerrainLines.get(), w.chkShowElevGrid.get(), w.chkShowGrids.get(),
+          w.chkShowGS.get(), w.chkShowLegend.get(), w.chkShowRunway.get()}) {
         c->SetValue(1 - c->Value());
         EXPECT_EQ(w.RedrawCount(), ++expected) << c->Name();
     }

@@ -59,8 +59,9 @@ TEST_F(ViewerWiring, View2DOpensModelessInSideViewAndTheEditorReopensItModal) {
     Model().ViewGroundSource = 1;
     frmViewGround().LoadGroundNodes();
     const int cutsNodes = frmViewGround().Nodes().NodeCount();
-    boxes_->Expect("This data has been changed since it was last saved.  Would you like to save now before exiting?",
-                   plat::vbNo);
+    boxes_->Expect(
+        "This data has been changed since it was last saved.  Would you like to save now before exiting?",
+        plat::vbNo);
     plat::Unload(frmEdit3D());
     frmViewGround().LoadGroundNodes();
     EXPECT_EQ(frmViewGround().Nodes().NodeCount(), cutsNodes);
