@@ -149,3 +149,75 @@ TEST_F(ViewGroundWindow, NoNodesPrintsTheErrorAndUnloadReleasesTheSurface) {
 }
 
 } // namespace
+
+namespace {
+
+// Metres mode: the grid and the antenna boxes are in metres, the scene in feet.
+TEST_F(ViewGroundWindow, MetresAreReadAsFeet) {
+    auto& w = Loaded();
+    ViewGroundHost host;
+    host.groundGrid = [this]() -> const plat::GridModel* { return &grid_; };
+    host.antennaBoxes = [this] { return boxes_; };
+    host.setAntennaBoxes = [this](const viewer::AntennaBoxes& b) { boxes_ = b; };
+    host.useSI = [] { return true; };
+    w.SetHost(host);
+    w.LoadGroundNodes();
+    ASSERT_EQ(w.Nodes().NodeCount(), 5);
+    EXPECT_FLOAT_EQ(w.Nodes().NodeZ[3], 4 * 3.281F);
+    EXPECT_FLOAT_EQ(w.Nodes().NodeX[0], -2000 * 3.281F);
+}
+
+// The legend: a near-white box at the lower right of the picture, its text inside.
+TEST_F(ViewGroundWindow, LegendBoxIsFilledAndLabelled) {
+    auto& w = Loaded();
+    w.LoadGroundNodes();
+    w.chkShowLegend->SetValue(1);
+    const plat::PixelBuffer& p = w.Plotter->Pixels();
+    const int cx = static_cast<int>(p.Width() * 2.75 / 3);
+    const int cy = static_cast<int>(p.Height() * 10.7 / 11);
+    int light = 0;
+    int dark = 0;
+    for (int x = cx - 30; x <= cx + 30; ++x) {
+        const plat::Colour c = p.Pixel(x, cy);
+        light += c == plat::RGB(254, 254, 254) ? 1 : 0;
+        dark += plat::GetRValue(c) < 128 && plat::GetGValue(c) < 128 ? 1 : 0;
+    }
+    EXPECT_GT(light, 10);
+    EXPECT_GT(dark, 0);
+}
+
+// Text where numbers belong, an all-zero grid and 10000 nodes draw without failing.
+TEST_F(ViewGroundWindow, BadTextZeroGridAndManyNodesDraw) {
+    auto& w = Loaded();
+    boxes_.X = {"abc", "1e999", ""};
+    boxes_.Z = {"--", "", "x"};
+    for (int r = 1; r < 6; ++r) {
+        grid_.SetTextMatrix(r, 2, "0");
+        grid_.SetTextMatrix(r, 3, "0");
+    }
+    w.LoadGroundNodes();
+    w.RedrawView();
+    shell::Model().ViewGroundSource = 1;
+    plat::GridModel cuts;
+    cuts.SetCols(4);
+    cuts.SetRows(10102);
+    int row = 1;
+    for (int j = 0; j < 100; ++j) {
+        cuts.SetTextMatrix(row++, 1, "X");
+        for (int i = 0; i < 100; ++i, ++row) {
+            cuts.SetTextMatrix(row, 1, std::to_string(10 * i));
+            cuts.SetTextMatrix(row, 2, std::to_string(10 * j));
+            cuts.SetTextMatrix(row, 3, j == 50 ? "zz" : "0");
+        }
+    }
+    ViewGroundHost host;
+    host.groundGrid = [&cuts]() -> const plat::GridModel* { return &cuts; };
+    w.SetHost(host);
+    w.LoadGroundNodes();
+    EXPECT_EQ(w.Nodes().NodeCount(), 10000);
+    w.RedrawView();
+    w.chkExpandMesh->SetValue(0);
+    EXPECT_EQ(w.RedrawCount(), 3);
+}
+
+} // namespace
