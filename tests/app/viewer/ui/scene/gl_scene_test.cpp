@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/gl/GlDrawing.h"
 #include "platform/gl/GlSurface.h"
 #include "viewer/ui/scene/GlScene.h"
 
@@ -186,6 +187,43 @@ TEST_F(GlScene, MatricesAreThoseOfGluPerspectiveAndLookAt) {
     for (std::size_t k = 0; k < 16; ++k) {
         EXPECT_NEAR(modelview[k], expectedModelview[k], 1e-4) << k;
         EXPECT_NEAR(projection[k], expectedProjection[k], 1e-6) << k;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Looking straight down at the runway's top from 3000 ft: the depth read back under a pixel gives
+// the point of the runway there, within one pixel's ground footprint and the 16-bit depth step.
+TEST_F(GlScene, UnProjectPointWithTheDepthReadBackFindsTheRunway) {
+    GlSceneInput in = Bare();
+    in.Show.ShowRunway = true;
+    in.Eye = {-1500, 0, 3000};
+    in.Target = {-1500, 0, 0};
+    in.ElevationAngle = 90;
+    Draw(in, GroundNodes{});
+    std::array<GLint, 4> vp{};
+    std::array<double, 16> mv{};
+    std::array<double, 16> pr{};
+    glGetIntegerv(GL_VIEWPORT, vp.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, mv.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, pr.data());
+    const double footprint = 2 * std::tan(17.5 * M_PI / 180) * 3000 / H;
+    const double depthStep = 3000.0 * 3000.0 / 10.0 / 65535.0;
+    for (const auto& [x, y] : {std::pair{100.0F, 75.0F}, std::pair{95.0F, 60.0F}, std::pair{104.0F, 90.0F}}) {
+        float depth = 2.0F;
+        const Vector3 p = plat::UnProjectPoint(x, y, depth);
+        ASSERT_LT(depth, 1.0F);
+        // Where the ray under the pixel meets the runway's plane z = 0.
+        std::array<double, 3> near{};
+        std::array<double, 3> far{};
+        gluUnProject(x, H - y, 0, mv.data(), pr.data(), vp.data(), &near[0], &near[1], &near[2]);
+        gluUnProject(x, H - y, 1, mv.data(), pr.data(), vp.data(), &far[0], &far[1], &far[2]);
+        const double t = near[2] / (near[2] - far[2]);
+        EXPECT_NEAR(p.X, near[0] + t * (far[0] - near[0]), footprint) << x << "," << y;
+        EXPECT_NEAR(p.Y, near[1] + t * (far[1] - near[1]), footprint) << x << "," << y;
+        EXPECT_NEAR(p.Z, 0.0, 0.1 + depthStep) << x << "," << y;
     }
 }
 
