@@ -27,6 +27,8 @@ pellon_library(platform_ui          QT   platform/ui platform/ui/testing)
 # The program's shared helper routines, and those of them that take a control.
 pellon_library(common               NOQT common)
 pellon_library(common_controls      QT   common/controls)
+# The off-screen OpenGL surface over OSMesa and the viewer's lit primitives (only the viewer links it).
+pellon_library(platform_gl          NOQT platform/gl)
 # The image toolkit: bitmaps, palettes and the GIF writer.
 pellon_library(imaging              NOQT imaging)
 # The plot records the model holds.
@@ -46,6 +48,8 @@ pellon_library(shell_modelio        NOQT shell/modelio)
 pellon_library(shell_run_logic      NOQT shell/run/logic)
 pellon_library(plot_logic           NOQT plot/logic)
 pellon_library(plot_page            NOQT plot/page)
+# The viewer's scene by OpenGL and the software picture's segments, without a window.
+pellon_library(viewer_scene         NOQT viewer/ui/scene)
 # Windows and panels.
 pellon_library(shell_dialogs        QT   shell/dialogs)
 pellon_library(plot_mm              QT   plot/mm)
@@ -54,6 +58,7 @@ pellon_library(editors_elemparm     QT   editors/elemparm)
 pellon_library(editors_ground_ui    QT   editors/ground)
 pellon_library(editors_arrayedit_ui QT   editors/arrayedit)
 pellon_library(editors_panels       QT   editors/panels)
+pellon_library(viewer_ui            QT   viewer/ui)
 pellon_library(ground_ui            QT   ground/ui)
 pellon_library(shell_run            QT   shell/run)
 pellon_library(shell_ui             QT   shell/mainwindow)

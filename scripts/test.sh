@@ -17,6 +17,7 @@ build/release/bin/kelvd_bench
 build/release/bin/plot_bench
 build/release/bin/plot_page_bench
 build/release/bin/viewer_bench
+build/release/bin/viewer_draw_bench
 build/release/bin/imaging_bench
 build/release/bin/ground_bench
 

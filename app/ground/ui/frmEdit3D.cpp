@@ -13,6 +13,7 @@
 #include "platform/text/Strings.h"
 #include "shell/dialogs/frmOriginHelp.h"
 #include "shell/model/ModelVariables.h"
+#include "viewer/ui/frmViewGround.h"
 
 using namespace ground;
 using shell::Model;
@@ -204,8 +205,7 @@ void frmEdit3D::BuildControls() {
 
     Command1->Click = [this] { ResizeGrid(); };
     cmdInit->Click = [this] { ClearGrid(); };
-    // The 3D viewer comes with a later part of the program.
-    Command2->SetEnabled(false);
+    Command2->Click = [] { ShowViewGroundModal(); };
     Command3->Click = [this] { Translate(); };
     cmdSaveAs->Click = [this] { SaveAs(); };
     cmdSaveExit->Click = [this] { Save(); };
@@ -514,7 +514,17 @@ void frmEdit3D::Exit() {
     plat::Unload(*this);
 }
 
-class frmEdit3D& frmEdit3D() {
+namespace {
+plat::DefaultInstance<class frmEdit3D>& Edit3DInstance() {
     static plat::DefaultInstance<class frmEdit3D> instance;
-    return instance();
+    return instance;
+}
+} // namespace
+
+class frmEdit3D& frmEdit3D() {
+    return Edit3DInstance()();
+}
+
+bool Edit3DLoaded() {
+    return Edit3DInstance().Exists() && Edit3DInstance()().IsLoaded();
 }

@@ -109,3 +109,5 @@ private:
 
 // The editor window, created on first use.
 frmEdit3D& frmEdit3D();
+// Whether the editor window is loaded now (creates nothing).
+bool Edit3DLoaded();

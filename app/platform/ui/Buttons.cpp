@@ -1,6 +1,7 @@
 #include "platform/ui/Buttons.h"
 
 #include <QCheckBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -13,6 +14,14 @@ CommandButton::CommandButton(Container& parent, std::string name, int index)
     Inner()->setAutoDefault(false);
     Inner()->setDefault(false);
     QObject::connect(Inner(), &QPushButton::clicked, Inner(), [this] { RunClick(); });
+}
+
+void CommandButton::SetBackColor(Colour colour) {
+    backColor_ = colour;
+    QPalette palette = Inner()->palette();
+    palette.setColor(QPalette::Button, ToQColor(colour));
+    Inner()->setPalette(palette);
+    Inner()->setAutoFillBackground(true);
 }
 
 QPushButton* CommandButton::Inner() const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/ui/Colors.h"
 #include "platform/ui/Control.h"
 
 class QPushButton;
@@ -29,6 +30,9 @@ public:
     bool Value() const { return pressed_; }
     // Setting true runs Click, as a press would.
     void SetValue(bool value);
+    // The face colour (a colour swatch button).
+    Colour BackColor() const { return backColor_; }
+    void SetBackColor(Colour colour);
 
     QPushButton* Inner() const;
     std::function<void()> Click;
@@ -39,6 +43,7 @@ protected:
 private:
     void RunClick();
     bool pressed_ = false;
+    Colour backColor_ = kSystemButtonFace;
 };
 
 // A check box: Value 0 unchecked, 1 checked.

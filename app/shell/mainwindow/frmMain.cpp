@@ -22,6 +22,7 @@
 #include "shell/mainwindow/ToolbarIcons.h"
 #include "shell/mainwindow/logic/MenuTable.h"
 #include "shell/run/RunCommands.h"
+#include "viewer/ui/frmViewGround.h"
 #include "shell/model/ParamFile.h"
 
 using namespace editors;
@@ -153,6 +154,53 @@ private:
     frmMain& w_;
 };
 
+// The viewer reads the ground grid the model chooses: this window's profile, or the ground editor's
+// cuts. The cuts are copied while the editor is open, so that a viewer left open after the editor
+// has closed reads the last of them rather than a closed window.
+ViewGroundHost frmMain::ViewerHost() {
+    auto cuts = std::make_shared<plat::GridModel>();
+    ViewGroundHost host;
+    host.groundGrid = [this, cuts]() -> const plat::GridModel* {
+        if (Model().ViewGroundSource == 0)
+            return grdGround.get();
+        if (Edit3DLoaded()) {
+            const plat::GridModel& editor = *frmEdit3D().grdGround;
+            cuts->SetCols(editor.Cols());
+            cuts->SetRows(editor.Rows());
+            for (int r = 0; r < editor.Rows(); ++r)
+                for (int c = 0; c < editor.Cols(); ++c)
+                    cuts->SetTextMatrix(r, c, editor.TextMatrix(r, c));
+        }
+        return cuts.get();
+    };
+    host.antennaBoxes = [this] {
+        viewer::AntennaBoxes boxes;
+        for (int i = 0; i < 3; ++i)
+            if (optNumAnts(i).Value())
+                boxes.NumAntsIndex = i;
+        for (int i = 0; i < 3; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            boxes.X[k] = txtAntX(i).Text();
+            boxes.Y[k] = txtAntY(i).Text();
+            boxes.Z[k] = txtAntZ(i).Text();
+        }
+        return boxes;
+    };
+    host.setAntennaBoxes = [this](const viewer::AntennaBoxes& boxes) {
+        for (int i = 0; i < 3; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            for (auto [box, text] : {std::pair{&txtAntX(i), &boxes.X[k]}, std::pair{&txtAntY(i), &boxes.Y[k]},
+                                     std::pair{&txtAntZ(i), &boxes.Z[k]}})
+                if (box->Text() != *text)
+                    box->SetText(*text);
+        }
+    };
+    host.useSI = [this] { return Menu("mnuUseSI").Checked(); };
+    host.openedByView2D = [this] { return cmdView2D->Value(); };
+    host.commonDialog = &CommonDialog1;
+    return host;
+}
+
 frmMain::frmMain()
     : plat::Form("frmMain"), host_(std::make_unique<Host>(*this)) {
     SetKeyPreview(true);
@@ -165,6 +213,11 @@ frmMain::frmMain()
     BuildGroundPanel();
     groundPanel_ = std::make_unique<GroundGridPanel>(*grdGround, *txtData, *cmdFlat, *cmdRestoreGnd, Model().LengthUnit);
     Command2->Click = [this] { mnuEdit3D_Click(); };
+    frmViewGround::DefaultHost() = ViewerHost();
+    cmdView2D->Click = [this] {
+        Model().ViewGroundSource = Menu("mnuUse3D").Checked() ? 1 : 0;
+        frmViewGround().Show();
+    };
     BuildFileLabels();
     BuildPanelControls();
     model_ = std::make_unique<ModelLink>(*this);
@@ -204,7 +257,10 @@ frmMain::frmMain()
                       .writeParamFile = [this] { return WriteParamFile(); }});
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The viewer's default host reads this window's controls.
+    frmViewGround::DefaultHost() = {};
+}
 
 plat::MenuItem& frmMain::Menu(const std::string& name) const {
     for (plat::MenuItem* top : menus_) {

@@ -129,6 +129,8 @@ public:
     shell::ParamWriteResult WriteModel();
 
 private:
+    // What the 3D viewer reads of this window.
+    struct ViewGroundHost ViewerHost();
     class Host;
     friend class Host;
     class ModelLink;

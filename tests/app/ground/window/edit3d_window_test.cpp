@@ -35,7 +35,7 @@ TEST_F(Edit3DTest, FreshWindowShowsTwentyCutsOfTenNodes) {
     EXPECT_EQ(w.Label3->Caption(), "Units are in feet");
     EXPECT_EQ(w.lbl3DFile->Caption(), "none");
     EXPECT_EQ(Model().ViewGroundSource, 1);
-    EXPECT_FALSE(w.Command2->Enabled()); // the viewer comes later
+    EXPECT_TRUE(w.Command2->Enabled()); // the 3D viewer of the cuts
     EXPECT_EQ(w.Label14->Caption(), "- Pasting from Quattro Pro or Excel Spreadsheet: Press CTRL-V ");
     struct Placed {
         plat::Control* control;

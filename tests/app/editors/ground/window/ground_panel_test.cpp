@@ -147,7 +147,7 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     ASSERT_FALSE(w.Menu("mnuUse3D").Checked());
     EXPECT_TRUE(w.cmdFlat->Enabled());
     EXPECT_FALSE(w.cmdRestoreGnd->Enabled()); // nothing flattened yet
-    EXPECT_FALSE(w.cmdView2D->Enabled());
+    EXPECT_TRUE(w.cmdView2D->Enabled()); // the 3D viewer of the profile
     EXPECT_FALSE(w.cmdDigi2D->Enabled());
     EXPECT_FALSE(w.Command2->Enabled());
 

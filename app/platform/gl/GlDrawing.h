@@ -1,0 +1,35 @@
+#ifndef PLATFORM_GL_GLDRAWING_H
+#define PLATFORM_GL_GLDRAWING_H
+
+#include <cstdint>
+
+#include "common/VectorsAndMatrices.h"
+
+// The 3D viewer's lit drawing primitives and its window-to-world point, on the current OpenGL
+// context. Corners are emitted in reverse order (p3 first); each vertex carries its own normal.
+// The outline pass moves each corner 0.1 ft along its normal and writes the moved corner back into
+// the argument, so that the outline lies just in front of the face. Blending and colour material
+// are left disabled.
+namespace plat {
+
+using common::Vector3;
+
+// A quad filled with colour number `fill` (&HRRGGBB) and outlined, as an open strip, with `outline`.
+// The normal of p0 comes back through nx, ny, nz.
+void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int32_t fill,
+                    std::int32_t outline, float& nx, float& ny, float& nz);
+// A quad and a triangle coloured per corner (colour vectors: red, green, blue 0..1); outline 1 draws
+// a dark 2-pixel outline strip.
+void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector3& c0, const Vector3& c1,
+                const Vector3& c2, const Vector3& c3, std::uint8_t outline);
+void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
+                    const Vector3& c2, std::uint8_t outline);
+
+// The world point under window point (x, y) (pixels, y downward). A depth above 1 asks for the
+// depth buffer's value there, returned through `depth` (only for a point inside the viewport;
+// otherwise `depth` stays as given); a depth of 1 or less is used as it is.
+Vector3 UnProjectPoint(float x, float y, float& depth);
+
+} // namespace plat
+
+#endif

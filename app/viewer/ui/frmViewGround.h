@@ -1,0 +1,120 @@
+#pragma once
+// "View Ground Data": the 3D ground viewer, its scene drawn by OpenGL on an off-screen surface (or as
+// a wire picture when there is none), the scene switches, the sliders and the colour properties.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/gl/GlSurface.h"
+#include "platform/grid/GridModel.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Frame.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/Slider.h"
+#include "platform/ui/TextBox.h"
+#include "viewer/logic/Camera.h"
+#include "viewer/logic/GroundNodes.h"
+#include "viewer/logic/SceneRules.h"
+#include "viewer/ui/frmGroundColors.h"
+
+// What the viewer reads of the windows that open it; the opener sets it before showing the viewer.
+struct ViewGroundHost {
+    // The ground grid the model's ViewGroundSource chooses (the main window's profile, or the ground
+    // editor's cuts); null when there is none.
+    std::function<const plat::GridModel*()> groundGrid;
+    // The main window's antenna boxes, read and written back (empty boxes become "0").
+    std::function<viewer::AntennaBoxes()> antennaBoxes;
+    std::function<void(const viewer::AntennaBoxes&)> setAntennaBoxes;
+    // Whether grid values and antenna boxes are in metres.
+    std::function<bool()> useSI;
+    // Whether the main window's "View 2D" button is being clicked (the viewer then opens in side view).
+    std::function<bool()> openedByView2D;
+    // The main window's common dialog, for the colour picker.
+    plat::CommonDialog* commonDialog = nullptr;
+};
+
+class frmViewGround : public plat::Form {
+public:
+    frmViewGround();
+    ~frmViewGround() override;
+
+    void SetHost(ViewGroundHost host) { host_ = std::move(host); }
+    // The host every new viewer starts with; the main window sets it.
+    static ViewGroundHost& DefaultHost();
+
+    // Makes the off-screen surface for a picture of the given pixels; an empty pointer when it
+    // cannot be made. Tests replace it.
+    using SurfaceFactory = std::function<std::unique_ptr<plat::GlSurface>(int width, int height)>;
+    static SurfaceFactory& MakeSurface();
+
+    // The one redraw of every handler: OpenGL when it draws and there is a surface, else the wire picture.
+    void RedrawView();
+    void DrawGLView();
+    void DrawSoftwareView();
+    // Reads the chosen ground grid into the nodes.
+    void LoadGroundNodes();
+    // Shows the colour dialog modal and takes its colours when it closes.
+    void ShowGroundColors();
+    // Takes the colour dialog's colours: the plotter's background, then the six properties.
+    void TakeGroundColors(const GroundColourSet& colours);
+
+    bool UseOpenGL = false;
+    std::uint8_t Annotating = 0;
+    viewer::Camera View;
+
+    // Colour properties (0x00BBGGRR).
+    std::optional<std::int32_t> EyeColor;
+    std::int32_t BackgroundColor = 0xFFFFFF;
+    std::int32_t GridColor = 0xC000;
+    std::int32_t RunwayColor = 0x606061;
+    std::int32_t GroundColor = 0;
+    std::int32_t Grid2Color = 0xC0C000;
+    float Grid3Color = 7976159.0F;
+
+    const viewer::GroundNodes& Nodes() const { return nodes_; }
+    bool SurfaceCreated() const { return surface_ != nullptr; }
+    // Redraws so far (both renderers), for the window's tests.
+    int RedrawCount() const { return redraws_; }
+
+    std::unique_ptr<plat::PictureBox> Plotter;
+    std::unique_ptr<plat::CheckBox> chkShowRunway, chkShowGS, chkShowGrids, chkShowTerrainLines,
+        chkShowElevGrid, chkShowLegend, chkExpandMesh, chkAutoElev, Check1;
+    std::unique_ptr<plat::Slider> Slider1, Slider2, Slider3;
+    std::unique_ptr<plat::Label> Label3, Label4, Label5, Label6, Label16, Label17, Label18, Label19, Label20,
+        Label21, Label22, Label23, Label24, Label25, Label26, Label27;
+    std::unique_ptr<plat::CommandButton> cmdRefresh, cmdColors;
+    std::unique_ptr<plat::TextBox> txtElevAngle, txtLatAngle, txtDist, txtX0, txtY0, txtZ0, txtTHElev;
+    std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;
+    std::unique_ptr<plat::OptionButton> opt3D0, opt3D1, optTargetEye0, optTargetEye1;
+
+private:
+    void BuildControls();
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    // The threshold elevation of a redraw, shown in its box when found among the nodes.
+    float ThresholdElevation();
+    // Takes the camera from the position boxes and shows its distance and angles.
+    void TakeCameraFromBoxes();
+    viewer::ArrayLayout ReadArray(bool softwareSign);
+    void DrawLegend();
+    void ShowBoxes(const viewer::ViewBoxes& boxes);
+    viewer::ViewBoxes Boxes() const;
+
+    ViewGroundHost host_;
+    std::unique_ptr<plat::GlSurface> surface_;
+    viewer::GroundNodes nodes_;
+    viewer::GroundMesh mesh_;
+    int redraws_ = 0;
+};
+
+// The viewer window, created on first use.
+class frmViewGround& frmViewGround();
+// Whether the viewer window is loaded now (creates nothing).
+bool ViewGroundLoaded();
+// Shows the viewer modal; a viewer already open modeless is closed first and opened anew.
+void ShowViewGroundModal();

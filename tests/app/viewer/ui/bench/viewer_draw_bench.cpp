@@ -1,0 +1,147 @@
+// Frames a second of the viewer's OpenGL picture (scene and copy to the plotter's buffer) of a
+// 100 x 100 ground mesh, against a peer in the same run: OSMesa drawing the same triangles from one
+// glDrawArrays and the picture copied by one memcpy. Also the wire picture's time per frame.
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/gl/GlSurface.h"
+#include "viewer/ui/scene/GlScene.h"
+#include "viewer/ui/scene/SoftwareScene.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+viewer::GroundNodes Cuts(int n) {
+    viewer::GroundNodes nodes;
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            nodes.NodeX.push_back(static_cast<float>(-2500 + 50 * i));
+            nodes.NodeY.push_back(static_cast<float>(100 + 50 * j));
+            nodes.NodeZ.push_back(static_cast<float>(10 * std::sin(i * 0.2) * std::cos(j * 0.15)));
+            nodes.NodeCut.push_back(j + 1);
+        }
+        nodes.CutNodeCount.push_back(n);
+    }
+    nodes.CutCount = n + 1;
+    return nodes;
+}
+
+template <class F> double PerSecond(F&& frame) {
+    frame();
+    const int frames = 40;
+    const auto start = Clock::now();
+    for (int k = 0; k < frames; ++k) {
+        frame();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return frames / seconds;
+}
+
+void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, const char* name) {
+    plat::GlSurface surface;
+    if (!surface.Create(w, h)) {
+        std::printf("no surface\n");
+        return;
+    }
+    plat::PixelBuffer plotter(w, h, plat::PixelFormat::Bgrx32);
+    viewer::GlSceneInput in;
+    in.ThreeDSource = true;
+    in.Show.ExpandMesh = mesh;
+    in.Show.ShowTerrainLines = false;
+    in.RunwayLength = 3000;
+    in.RunwayWidth = 150;
+    in.Eye = {-1000, 0, 150};
+    in.Array.Count = 3;
+    in.Array.Heights = {15, 30, 45};
+    viewer::GroundMesh groundMesh;
+    const double ours = PerSecond([&] {
+        viewer::DrawGLScene(in, nodes, groundMesh, w, h);
+        surface.CopyTo(plotter);
+    });
+
+    // The peer: the same triangles (two per quad of the cuts, or the mesh's), lit, in one call.
+    std::vector<float> vertices;
+    std::vector<float> normals;
+    std::vector<float> colours;
+    const auto put = [&](const common::Vector3& p, const common::Vector3& c) {
+        vertices.insert(vertices.end(), {p.X, p.Y, p.Z});
+        normals.insert(normals.end(), {0.0F, 0.0F, 1.0F});
+        colours.insert(colours.end(), {c.X, c.Y, c.Z});
+    };
+    const auto scene = [&](int k) {
+        const auto n = static_cast<std::size_t>(k);
+        return common::Vector3{nodes.NodeY[n], -nodes.NodeX[n], nodes.NodeZ[n]};
+    };
+    const common::Vector3 green{0.235F, 0.702F, 0.443F};
+    if (mesh) {
+        const viewer::DelaunayMesh& m = groundMesh.For(nodes);
+        for (const viewer::MeshTriangle& t : m.Triangles) {
+            for (const int v : {t.First, t.Second, t.Third}) {
+                const common::Vector3& p = m.Vertices[static_cast<std::size_t>(v)];
+                put({p.X, -p.Y, p.Z}, green);
+            }
+        }
+    } else {
+        for (const auto& q : viewer::TerrainQuads(nodes)) {
+            for (const int k : {q[0], q[1], q[2], q[0], q[2], q[3]}) {
+                put(scene(k), green);
+            }
+        }
+    }
+    const double peer = PerSecond([&] {
+        glViewport(0, 0, w, h);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(35, static_cast<double>(w) / h, 10, 10000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(-1000, 0, 150, 0, 0, 0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_COLOR_MATERIAL);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+        glNormalPointer(GL_FLOAT, 0, normals.data());
+        glColorPointer(3, GL_FLOAT, 0, colours.data());
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 3));
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_COLOR_ARRAY);
+        glFinish();
+        std::memcpy(plotter.Bits(), surface.Pixels().Bits(), plotter.Size());
+    });
+    std::printf("%-18s %4d x %-4d viewer %7.1f frames/s   peer %7.1f frames/s   ratio %.2f\n", name, w, h,
+                ours, peer, peer / ours);
+}
+
+} // namespace
+
+int main() {
+    const viewer::GroundNodes grid = Cuts(100);
+    for (const auto& [w, h] : {std::pair{640, 480}, std::pair{743, 500}}) {
+        Run(w, h, grid, false, "100x100 cuts");
+        Run(w, h, grid, true, "100x100 mesh");
+    }
+    viewer::SoftwareSceneInput in;
+    in.View.Eye = {-1000, 0, 150};
+    in.RunwayLength = 3000;
+    in.RunwayWidth = 150;
+    viewer::PictureScale scale;
+    std::size_t shapes = 0;
+    const double perSecond = PerSecond([&] { shapes = viewer::SoftwareScene(in, grid, scale).size(); });
+    std::printf("wire picture shapes (100x100 cuts): %.2f ms a frame, %zu shapes\n", 1000.0 / perSecond,
+                shapes);
+    return 0;
+}

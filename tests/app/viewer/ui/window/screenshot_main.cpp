@@ -1,0 +1,79 @@
+// Shows the viewer on a real (virtual) display with the shipped example terrain, by OpenGL and as
+// the wire picture, and the colour dialog; keeps their pictures in the test output folder.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <QSet>
+
+#include <filesystem>
+#include <string>
+
+#include "ground/ui/frmEdit3D.h"
+#include "platform/ui/testing/GuiTest.h"
+#include "shell/model/ModelVariables.h"
+#include "viewer/ui/frmGroundColors.h"
+#include "viewer/ui/frmViewGround.h"
+
+namespace {
+
+void Save(plat::Form& form, const char* name) {
+    const QPixmap shot = form.Window()->grab();
+    const std::filesystem::path out = std::filesystem::path(TEST_OUTPUT_DIR) / name;
+    ASSERT_TRUE(shot.save(QString::fromStdString(out.string()), "PNG"));
+    const QImage image = shot.toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 8) << name;
+}
+
+// The example's cuts in the ground editor, read by a viewer.
+void ShowExample(const char* picture, bool openGL) {
+    const frmViewGround::SurfaceFactory saved = frmViewGround::MakeSurface();
+    if (!openGL)
+        frmViewGround::MakeSurface() = [](int, int) { return std::unique_ptr<plat::GlSurface>(); };
+    shell::Model().File3D = (std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D").string();
+    plat::Load(frmEdit3D());
+    auto& v = frmViewGround();
+    ViewGroundHost host;
+    host.groundGrid = []() -> const plat::GridModel* { return frmEdit3D().grdGround.get(); };
+    host.antennaBoxes = [] {
+        viewer::AntennaBoxes boxes;
+        boxes.NumAntsIndex = 2;
+        boxes.X = {"0", "0", "0"};
+        boxes.Y = {"-1000", "-1000", "-1000"};
+        boxes.Z = {"15", "30", "45"};
+        return boxes;
+    };
+    v.SetHost(host);
+    v.Show();
+    plat::DoEvents(200);
+    v.LoadGroundNodes();
+    v.RedrawView();
+    plat::DoEvents(100);
+    EXPECT_GT(v.Nodes().NodeCount(), 0);
+    EXPECT_EQ(v.UseOpenGL, openGL);
+    Save(v, picture);
+    plat::Unload(v);
+    frmViewGround::MakeSurface() = saved;
+}
+
+} // namespace
+
+TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
+    plat::testing::Application();
+    const plat::testing::ScriptedServices services;
+    std::filesystem::create_directories(TEST_OUTPUT_DIR);
+    ShowExample("viewer_free.png", true);
+    ShowExample("viewer_software.png", false);
+    auto& colours = frmGroundColors();
+    colours.Start(kDarkOnLight, nullptr);
+    colours.Show();
+    plat::DoEvents(100);
+    Save(colours, "ground_colors.png");
+    plat::Unload(colours);
+    plat::DeleteWindowInstances();
+}
