@@ -41,6 +41,7 @@ pellon_library(editors_logic        NOQT editors/logic)
 pellon_library(editors_ground       NOQT editors/ground/GroundProfileGrid)
 pellon_library(editors_arrayedit    NOQT editors/arrayedit/ArrayGridRules)
 pellon_library(ground_logic         NOQT ground/logic)
+pellon_library(ground_digitise_logic NOQT ground/digitise/logic)
 # Model I/O: the parameter-file reader and the model as the main window shows it; the run.
 pellon_library(shell_modelio        NOQT shell/modelio)
 pellon_library(shell_run_logic      NOQT shell/run/logic)
