@@ -56,6 +56,7 @@ pellon_library(editors_ground_ui    QT   editors/ground)
 pellon_library(editors_arrayedit_ui QT   editors/arrayedit)
 pellon_library(editors_panels       QT   editors/panels)
 pellon_library(ground_ui            QT   ground/ui)
+pellon_library(ground_digitise_ui   QT   ground/digitise/ui)
 pellon_library(shell_run            QT   shell/run)
 pellon_library(shell_ui             QT   shell/mainwindow)
 # The program.

@@ -31,6 +31,9 @@ void ResetPoints(plat::GridModel& grid) {
     grid.SetTextMatrix(0, 0, "Y");
     grid.SetTextMatrix(0, 1, "Z");
     grid.Select(1, 0);
+    // Scrolled back to the start: with no fixed column the first column is column 0.
+    grid.SetLeftCol(0);
+    grid.SetTopRow(1);
 }
 
 void SizeGridColumns(plat::GridModel& grid, int widthTwips, int scrollBarTwips) {

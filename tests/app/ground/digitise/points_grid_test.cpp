@@ -70,6 +70,7 @@ TEST_F(Points, Layout) {
     EXPECT_EQ(grid.TextMatrix(0, 1), "Z");
     EXPECT_EQ(grid.ColWidth(0), (2600 - 255) / 2);
     EXPECT_EQ(std::pair(grid.Row(), grid.Col()), std::pair(1, 0));
+    EXPECT_EQ(grid.LeftCol(), 0); // column 0 shows
 }
 
 TEST_F(Points, PasteTwoLinesThenCopyThemBack) {
