@@ -14,6 +14,7 @@
 #include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
 #include "shell/dialogs/frmNewAbout.h"
+#include "ground/digitise/ui/frmDigitizeGround.h"
 #include "ground/ui/frmEdit3D.h"
 #include "shell/dialogs/frmOriginHelp.h"
 #include "shell/mainwindow/ModelLink.h"
@@ -163,6 +164,12 @@ frmMain::frmMain()
     BuildGroundPanel();
     groundPanel_ = std::make_unique<GroundGridPanel>(*grdGround, *txtData, *cmdFlat, *cmdRestoreGnd, Model().LengthUnit);
     Command2->Click = [this] { mnuEdit3D_Click(); };
+    // The digitiser writes its points into the profile grid and leaves the window in 2D ground mode.
+    cmdDigi2D->Click = [this] {
+        auto& digitiser = frmDigitizeGround();
+        digitiser.SetHost({grdGround.get(), [] { return frmEdit3D().Visible(); }, [this] { ShowGroundMode(false); }});
+        digitiser.Show(plat::Form::Modality::Modal);
+    };
     BuildFileLabels();
     BuildPanelControls();
     model_ = std::make_unique<ModelLink>(*this);
