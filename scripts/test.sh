@@ -19,6 +19,7 @@ build/release/bin/plot_page_bench
 build/release/bin/viewer_bench
 build/release/bin/imaging_bench
 build/release/bin/ground_bench
+build/release/bin/digitiser_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \
   -DSANITIZE=address,undefined "${strict[@]}"

@@ -39,12 +39,17 @@ TEST_F(MainWindowDigitiser, PointsBecomeTheProfile) {
         d.txtYMin->SetText("0");
         d.txtYMax->SetText("40");
         d.cmdUpdate->Click();
-        for (auto [x, y] : {std::pair{1000., 4000.}, {1500., 1000.}, {4500., 4200.}, {3500., 1200.},
-                            {2000., 3000.}, {2500., 2500.}, {3000., 2000.}})
+        for (auto [x, y] : {std::pair{1000., 4000.},
+                            {1500., 1000.},
+                            {4500., 4200.},
+                            {3500., 1200.},
+                            {2000., 3000.},
+                            {2500., 2500.},
+                            {3000., 2000.}})
             d.Plotter->MouseUp(1, 0, x, y);
         for (int r = 1; r <= 3; ++r)
             points.emplace_back(d.grdDigGround->TextMatrix(r, 0), d.grdDigGround->TextMatrix(r, 1));
-        d.cmdDigitize->Click(); // "End/Reset"
+        d.cmdDigitize->Click();                      // "End/Reset"
         EXPECT_FALSE(d.optXferMethod[2]->Enabled()); // the ground editor is not showing
         // The main window in 3D ground mode meanwhile, so that the transfer's switch shows.
         w.Menu("mnuUse3D").Trigger();
