@@ -183,6 +183,7 @@ void frmDigitizeGround::BuildXferFrame() {
         lblXfer[i] = std::make_unique<plat::Label>(f, "lblXfer", i);
         Put(*lblXfer[i], {1140, top, 4080, 510});
         lblXfer[i]->SetCaption(kExplanations[i]);
+        lblXfer[i]->Click = [this, i] { optXferMethod[i]->SetValue(true); };
     }
     cmdGoXfer = std::make_unique<plat::CommandButton>(f, "cmdGoXfer");
     Put(*cmdGoXfer, {5280, 2460, 600, 400});

@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include <QTest>
 #include <QTimer>
 
 #include "platform/services/Clipboard.h"
@@ -290,8 +291,9 @@ TEST_F(DigitiserTest, TransferRefusesMorePointsThanTheGridHolds) {
     EXPECT_EQ(ground.TextMatrix(1, 2), "");
     EXPECT_FALSE(twoD);
     EXPECT_FALSE(w.WasUnloaded());
-    // "3D X -" does nothing but give the Digitize button back.
-    w.optXferMethod[2]->SetValue(true);
+    // "3D X -" (chosen by its explanation) does nothing but give the Digitize button back.
+    QTest::mouseClick(w.lblXfer[2]->Widget(), Qt::LeftButton);
+    EXPECT_TRUE(w.optXferMethod[2]->Value());
     w.cmdGoXfer->Click();
     EXPECT_TRUE(w.cmdDigitize->Enabled());
     EXPECT_EQ(w.cmdDigitize->Caption(), "Digitize");
