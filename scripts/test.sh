@@ -20,6 +20,7 @@ build/release/bin/viewer_bench
 build/release/bin/viewer_draw_bench
 build/release/bin/imaging_bench
 build/release/bin/ground_bench
+build/release/bin/digitiser_bench
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=OFF -DLOGIC_ONLY=ON \
   -DSANITIZE=address,undefined "${strict[@]}"

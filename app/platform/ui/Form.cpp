@@ -227,6 +227,15 @@ void Form::Hide() {
     }
 }
 
+int Form::WindowState() const {
+    const Qt::WindowStates states = window_->windowState();
+    return states.testFlag(Qt::WindowMinimized) ? 1 : states.testFlag(Qt::WindowMaximized) ? 2 : 0;
+}
+
+void Form::SetWindowState(int state) {
+    window_->setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
 bool Form::Visible() const {
     return window_->isVisible();
 }

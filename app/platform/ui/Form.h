@@ -55,6 +55,9 @@ public:
     // returns when the window is hidden or unloaded; the program's other windows take no input
     // meanwhile.
     void Show(Modality modality = Modality::Modeless);
+    // vbNormal 0, vbMinimized 1, vbMaximized 2.
+    int WindowState() const;
+    void SetWindowState(int state);
     void Hide();
     bool Visible() const;
     bool IsLoaded() const { return loaded_; }

@@ -1,13 +1,35 @@
 #include "platform/ui/Label.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "platform/ui/QtText.h"
 
 namespace plat {
 
+namespace {
+
+// A label that reports a click: a left-button release over it after a press on it.
+class ClickLabel : public QLabel {
+public:
+    explicit ClickLabel(const Label* owner) : owner_(owner) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QLabel::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            owner_->Click)
+            owner_->Click();
+    }
+
+private:
+    const Label* owner_;
+};
+
+} // namespace
+
 Label::Label(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QLabel) {
+    : Control(parent, std::move(name), index, new ClickLabel(this)) {
     Inner()->setFocusPolicy(Qt::NoFocus);
     Inner()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Inner()->setWordWrap(true);

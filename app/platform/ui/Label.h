@@ -1,6 +1,7 @@
 #ifndef PLATFORM_UI_LABEL_H
 #define PLATFORM_UI_LABEL_H
 
+#include <functional>
 #include <string>
 
 #include "platform/ui/Control.h"
@@ -30,6 +31,9 @@ public:
     void SetAutoSize(bool autoSize);
 
     QLabel* Inner() const;
+
+    // A left-button press and release over the label.
+    std::function<void()> Click;
 
 private:
     void ApplyColours();

@@ -8,6 +8,7 @@
 #include "editors/logic/ArrayPresets.h"
 #include "editors/panels/EditorPanels.h"
 #include "editors/panels/PanelControls.h"
+#include "ground/digitise/ui/frmDigitizeGround.h"
 #include "ground/ui/frmEdit3D.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/Keys.h"
@@ -217,6 +218,12 @@ frmMain::frmMain()
     cmdView2D->Click = [this] {
         Model().ViewGroundSource = Menu("mnuUse3D").Checked() ? 1 : 0;
         frmViewGround().Show();
+    };
+    // The digitiser writes its points into the profile grid and leaves the window in 2D ground mode.
+    cmdDigi2D->Click = [this] {
+        auto& digitiser = frmDigitizeGround();
+        digitiser.SetHost({grdGround.get(), [] { return frmEdit3D().Visible(); }, [this] { ShowGroundMode(false); }});
+        digitiser.Show(plat::Form::Modality::Modal);
     };
     BuildFileLabels();
     BuildPanelControls();

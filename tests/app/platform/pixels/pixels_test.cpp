@@ -1,6 +1,8 @@
 // The layouts below 32 bits, as a device-independent bitmap stores them, and the stretching rule.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <cstdint>
 #include <vector>
 
@@ -94,6 +96,51 @@ TEST(StretchPixels, MirrorsOverlapsAndRefusesZeroExtents) {
     EXPECT_EQ(mirrored.Pixel(3, 0), RGB(0, 0, 0));
     EXPECT_FALSE(plat::StretchPixels(mirrored, 0, 0, 0, 1, b, 0, 0, 4, 1));
     EXPECT_FALSE(plat::StretchPixels(mirrored, 0, 0, 4, 1, b, 0, 0, 4, 0));
+}
+
+// 32-bit pictures stretch row by row; the colours must be those the pixel-by-pixel rule gives into a
+// 24-bit picture, and the fourth byte opaque unless both pictures carry alpha.
+TEST(StretchPixels, ThirtyTwoBitRowsMatchThePixelRule) {
+    std::mt19937 random(7);
+    const struct {
+        int x, y, width, height, xs, ys, ws, hs;
+    } cases[] = {{0, 0, 13, 9, 0, 0, 40, 30},
+                 {2, 1, 37, 23, 3, 2, 11, 7},
+                 {12, 8, -13, -9, 0, 0, 40, 30},
+                 {-5, -3, 20, 20, 5, 5, 30, 20},
+                 {0, 0, 13, 9, 35, 25, 20, 20}};
+    for (auto [from, to] : {std::pair{PixelFormat::Bgrx32, PixelFormat::Bgrx32},
+                            {PixelFormat::Bgra32, PixelFormat::Bgrx32},
+                            {PixelFormat::Bgrx32, PixelFormat::Bgra32},
+                            {PixelFormat::Bgra32, PixelFormat::Bgra32}}) {
+        PixelBuffer source(40, 30, from);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 160; ++x)
+                source.Row(y)[x] = static_cast<std::uint8_t>(random());
+        for (const auto& c : cases) {
+            // Unwritten pixels keep 0x11 in every byte.
+            PixelBuffer fast(16, 12, to);
+            PixelBuffer reference(16, 12, PixelFormat::Bgr24);
+            for (int y = 0; y < 12; ++y) {
+                std::fill_n(fast.Row(y), 64, std::uint8_t{0x11});
+                std::fill_n(reference.Row(y), 48, std::uint8_t{0x11});
+            }
+            ASSERT_TRUE(
+                plat::StretchPixels(fast, c.x, c.y, c.width, c.height, source, c.xs, c.ys, c.ws, c.hs));
+            ASSERT_TRUE(
+                plat::StretchPixels(reference, c.x, c.y, c.width, c.height, source, c.xs, c.ys, c.ws, c.hs));
+            const bool keepsAlpha = from == PixelFormat::Bgra32 && to == PixelFormat::Bgra32;
+            for (int y = 0; y < 12; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    ASSERT_EQ(fast.Pixel(x, y), reference.Pixel(x, y)) << x << "," << y;
+                    const std::uint8_t alpha = fast.Row(y)[x * 4 + 3];
+                    if (!keepsAlpha && alpha != 0x11) {
+                        ASSERT_EQ(alpha, 0xFF) << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(SystemColourTable, StandardValuesStandInForSystemColours) {

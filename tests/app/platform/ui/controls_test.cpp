@@ -13,6 +13,7 @@
 #include "platform/ui/ControlArray.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
@@ -335,6 +336,21 @@ TEST_F(ControlsTest, SliderChangeFiresOnValueChange) {
     sld.SetValue(500); // clamped to Max
     EXPECT_EQ(sld.Value(), 100);
     EXPECT_EQ(changes, 2);
+}
+
+TEST(LabelClick, ALeftClickOnTheLabelOnly) {
+    plat::testing::Application();
+    plat::Form f("frmLabelClick");
+    plat::Label lbl(f, "lblNote");
+    lbl.Move(0, 0, 1500, 300);
+    lbl.SetCaption("Note");
+    int clicks = 0;
+    lbl.Click = [&clicks] { ++clicks; };
+    f.Show();
+    QTest::mouseClick(lbl.Widget(), Qt::LeftButton);
+    QTest::mouseClick(lbl.Widget(), Qt::RightButton);
+    EXPECT_EQ(clicks, 1);
+    plat::Unload(f);
 }
 
 } // namespace

@@ -155,4 +155,15 @@ TEST_F(FormTest, GeometryInTwips) {
     EXPECT_EQ(f.ScaleHeight(), 1500);
 }
 
+TEST_F(FormTest, WindowStateFollowsMinimisingAndRestoring) {
+    plat::Form f("frmState");
+    f.Show();
+    EXPECT_EQ(f.WindowState(), 0);
+    for (int state : {1, 2, 0}) {
+        f.SetWindowState(state);
+        EXPECT_EQ(f.WindowState(), state);
+    }
+    plat::Unload(f);
+}
+
 } // namespace

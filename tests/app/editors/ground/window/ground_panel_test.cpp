@@ -148,7 +148,7 @@ TEST_F(GroundPanelWindow, FlattenAndRestoreWorkWhileTheViewerButtonsWait) {
     EXPECT_TRUE(w.cmdFlat->Enabled());
     EXPECT_FALSE(w.cmdRestoreGnd->Enabled()); // nothing flattened yet
     EXPECT_TRUE(w.cmdView2D->Enabled()); // the 3D viewer of the profile
-    EXPECT_FALSE(w.cmdDigi2D->Enabled());
+    EXPECT_TRUE(w.cmdDigi2D->Enabled()); // the digitiser takes the 2D profile
     EXPECT_FALSE(w.Command2->Enabled());
 
     plat::FlexGrid& g = *w.grdGround;
