@@ -66,3 +66,22 @@ function(pellon_add_fuzzer name)
   endif()
   file(APPEND ${CMAKE_BINARY_DIR}/fuzzers.txt "${name} ${ARG_SEEDS} ${ARG_DICT}\n")
 endfunction()
+
+# pellon_add_screenshot(<name> SOURCE <file> LIBS <libs...> [SCREEN <WxHxD>] [DEFINITIONS <defs...>]):
+# a program that shows windows on a virtual X display (xvfb-run) and saves what a person would see in
+# the test output folder, run by ctest as <name>. Not in a LOGIC_ONLY build.
+function(pellon_add_screenshot name)
+  cmake_parse_arguments(ARG "" "SOURCE;SCREEN" "LIBS;DEFINITIONS" ${ARGN})
+  if(LOGIC_ONLY)
+    return()
+  endif()
+  if(NOT ARG_SCREEN)
+    set(ARG_SCREEN 1280x1024x24)
+  endif()
+  add_executable(${name} ${ARG_SOURCE})
+  target_compile_definitions(${name} PRIVATE TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output" ${ARG_DEFINITIONS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  find_program(XVFB_RUN xvfb-run REQUIRED)
+  add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "-screen 0 ${ARG_SCREEN}" $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 60 ENVIRONMENT QT_QPA_PLATFORM=xcb)
+endfunction()
