@@ -51,6 +51,10 @@ public:
 
     Colour BackColor() const { return Surface().BackColor(); }
     void SetBackColor(Colour colour);
+    // The box always draws into its persistent image, which is what shows and what a capture takes;
+    // the flag is kept for the windows that switch and read it around their captures.
+    bool AutoRedraw() const { return autoRedraw_; }
+    void SetAutoRedraw(bool on) { autoRedraw_ = on; }
     // A copy of the picture drawn so far.
     QImage Picture() const;
     void SetPicture(const QImage& picture);
@@ -71,6 +75,7 @@ private:
     PixelBuffer buffer_{1, 1, PixelFormat::Bgrx32};
     DeviceContext dc_{buffer_};
     Canvas canvas_{dc_};
+    bool autoRedraw_ = false;
 };
 
 } // namespace plat
