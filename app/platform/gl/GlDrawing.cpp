@@ -65,6 +65,30 @@ void OutlineStyle() {
     glColor3f(0.1F, 0.1F, 0.1F);
 }
 
+// A quad's fill: its corners in emission order, each with its own colour and vertex normal.
+void QuadFill(const std::array<const Vector3*, 4>& order, const std::array<const Vector3*, 4>& colours) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        glColor3f(colours[i]->X, colours[i]->Y, colours[i]->Z);
+        Vertex(VertexNormal(*order[(i + 3) % 4], *order[i], *order[(i + 1) % 4]), *order[i]);
+    }
+}
+
+Vector3 TriangleNormal(const Vector3& p0, const Vector3& p1, const Vector3& p2) {
+    return VecNormalize(VecCross(VecSubtract(p0, p1), VecSubtract(p1, p2)));
+}
+
+// A triangle's fill: p1, p2, p0 with their colours, each with the face normal.
+void TriangleFill(const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& c0, const Vector3& c1,
+                  const Vector3& c2) {
+    const Vector3 normal = TriangleNormal(p0, p1, p2);
+    glColor3f(c1.X, c1.Y, c1.Z);
+    Vertex(normal, p1);
+    glColor3f(c2.X, c2.Y, c2.Z);
+    Vertex(normal, p2);
+    glColor3f(c0.X, c0.Y, c0.Z);
+    Vertex(normal, p0);
+}
+
 } // namespace
 
 void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int32_t fill,
@@ -104,17 +128,13 @@ void DrawGLQuadFace(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, std::int
 
 void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector3& c0, const Vector3& c1,
                 const Vector3& c2, const Vector3& c3, std::uint8_t outline) {
-    QuadCorners quad{{&p3, &p2, &p1, &p0}};
-    const std::array<const Vector3*, 4> colours{&c3, &c2, &c1, &c0};
     glEnable(GL_BLEND);
     BeginColourMaterial();
     glBegin(GL_QUADS);
-    for (int i = 0; i < 4; ++i) {
-        glColor3f(colours[i]->X, colours[i]->Y, colours[i]->Z);
-        Vertex(quad.Normal(i), *quad.order[i]);
-    }
+    QuadFill({&p3, &p2, &p1, &p0}, {&c3, &c2, &c1, &c0});
     glEnd();
     if (outline == 1) {
+        QuadCorners quad{{&p3, &p2, &p1, &p0}};
         OutlineStyle();
         QuadOutline(quad);
     }
@@ -124,26 +144,43 @@ void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector
 
 void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
                     const Vector3& c2, std::uint8_t outline) {
-    const auto faceNormal = [&] { return VecNormalize(VecCross(VecSubtract(p0, p1), VecSubtract(p1, p2))); };
     glEnable(GL_BLEND);
     BeginColourMaterial();
-    const Vector3 normal = faceNormal();
     glBegin(GL_TRIANGLES);
-    glColor3f(c1.X, c1.Y, c1.Z);
-    Vertex(normal, p1);
-    glColor3f(c2.X, c2.Y, c2.Z);
-    Vertex(normal, p2);
-    glColor3f(c0.X, c0.Y, c0.Z);
-    Vertex(normal, p0);
+    TriangleFill(p0, p1, p2, c0, c1, c2);
     glEnd();
     if (outline == 1) {
         OutlineStyle();
         glBegin(GL_LINE_STRIP);
         for (Vector3* corner : {&p2, &p1, &p0}) {
-            OutlineVertex(faceNormal(), *corner);
+            OutlineVertex(TriangleNormal(p0, p1, p2), *corner);
         }
         glEnd();
     }
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_BLEND);
+}
+
+void DrawGLQuads(std::span<const CornerQuad> quads) {
+    glEnable(GL_BLEND);
+    BeginColourMaterial();
+    glBegin(GL_QUADS);
+    for (const CornerQuad& q : quads) {
+        QuadFill({&q.p[3], &q.p[2], &q.p[1], &q.p[0]}, {&q.c[3], &q.c[2], &q.c[1], &q.c[0]});
+    }
+    glEnd();
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_BLEND);
+}
+
+void DrawGLTriangles(std::span<const CornerTriangle> triangles) {
+    glEnable(GL_BLEND);
+    BeginColourMaterial();
+    glBegin(GL_TRIANGLES);
+    for (const CornerTriangle& t : triangles) {
+        TriangleFill(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2]);
+    }
+    glEnd();
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_BLEND);
 }

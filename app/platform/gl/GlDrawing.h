@@ -1,7 +1,9 @@
 #ifndef PLATFORM_GL_GLDRAWING_H
 #define PLATFORM_GL_GLDRAWING_H
 
+#include <array>
 #include <cstdint>
+#include <span>
 
 #include "common/VectorsAndMatrices.h"
 
@@ -24,6 +26,21 @@ void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector
                 const Vector3& c2, const Vector3& c3, std::uint8_t outline);
 void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
                     const Vector3& c2, std::uint8_t outline);
+
+// Quads and triangles coloured per corner without outline, drawn exactly as one DrawGLQuad or
+// DrawGLTriangle call with outline 0 for each in turn would draw them (the same vertices, normals,
+// colours and order), but as one primitive: the state those calls set between them is the same for
+// every one, and a primitive per shape costs the renderer most of its time.
+struct CornerQuad {
+    std::array<Vector3, 4> p;
+    std::array<Vector3, 4> c;
+};
+struct CornerTriangle {
+    std::array<Vector3, 3> p;
+    std::array<Vector3, 3> c;
+};
+void DrawGLQuads(std::span<const CornerQuad> quads);
+void DrawGLTriangles(std::span<const CornerTriangle> triangles);
 
 // The world point under window point (x, y) (pixels, y downward). A depth above 1 asks for the
 // depth buffer's value there, returned through `depth` (only for a point inside the viewport;

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include "platform/ui/Keys.h"
 #include "platform/ui/Menu.h"
@@ -78,6 +79,22 @@ protected:
             form_.KeyPress(ascii);
         }
     }
+    // The desktop's exposes reach the native window, not the widget: they are watched there. The
+    // widget's own repaints (a picture box drawn into, a control updated) are no exposes.
+    void showEvent(QShowEvent* event) override {
+        QMainWindow::showEvent(event);
+        QWindow* handle = windowHandle();
+        if (handle != nullptr && handle != watched_) {
+            watched_ = handle;
+            handle->installEventFilter(this);
+        }
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == watched_ && event->type() == QEvent::Expose && watched_->isExposed()) {
+            form_.QueuePaint();
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     void resizeEvent(QResizeEvent* event) override {
         QMainWindow::resizeEvent(event);
         if (form_.Resize) {
@@ -87,6 +104,7 @@ protected:
 
 private:
     Form& form_;
+    QPointer<QWindow> watched_;
 };
 
 Form::Form(std::string name) : name_(std::move(name)) {
@@ -288,6 +306,19 @@ void Form::RemoveControl(Control* control) {
         focusOwner_ = nullptr;
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+}
+
+void Form::QueuePaint() {
+    if (paintQueued_) {
+        return;
+    }
+    paintQueued_ = true;
+    QTimer::singleShot(0, window_, [this] {
+        paintQueued_ = false;
+        if (Paint && window_->isVisible()) {
+            Paint();
+        }
+    });
 }
 
 bool Form::CloseRequested() {

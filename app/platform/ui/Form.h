@@ -88,6 +88,9 @@ public:
     std::function<void()> Load;
     std::function<void()> Activate;
     std::function<void()> Resize;
+    // The window, or part of it, came into view (an expose of the desktop), never because the program
+    // drew into it. Runs from the event loop; exposes that come before it runs give one Paint.
+    std::function<void()> Paint;
     // Before the window is unloaded (by code or by its close box); cancel != 0 keeps it.
     std::function<void(int& cancel)> Unload;
     std::function<void(int& keyCode, int shift)> KeyDown;
@@ -101,6 +104,7 @@ private:
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     bool CloseRequested();
+    void QueuePaint();
 
     std::string name_;
     QMainWindow* window_;
@@ -113,6 +117,7 @@ private:
     bool loaded_ = false;
     bool unloaded_ = false;
     bool keyPreview_ = false;
+    bool paintQueued_ = false;
 };
 
 // Runs the window's Load handler once, without showing it.

@@ -55,6 +55,7 @@ frmViewGround::frmViewGround() : plat::Form("frmViewGround"), host_(DefaultHost(
     BuildControls();
     Load = [this] { Form_Load(); };
     Activate = [this] { Form_Activate(); };
+    Paint = [this] { Form_Paint(); };
     Unload = [this](int&) { Form_Unload(); };
 }
 
@@ -231,6 +232,15 @@ void frmViewGround::Form_Activate() {
         return;
     }
     LoadGroundNodes();
+    RedrawView();
+}
+
+// One redraw for the exposes that came before it, with no events let run inside; while annotating
+// the frozen picture stays.
+void frmViewGround::Form_Paint() {
+    if (Annotating != 0) {
+        return;
+    }
     RedrawView();
 }
 

@@ -95,6 +95,7 @@ private:
     void BuildControls();
     void Form_Load();
     void Form_Activate();
+    void Form_Paint();
     void Form_Unload();
     // The threshold elevation of a redraw, shown in its box when found among the nodes.
     float ThresholdElevation();

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <array>
+#include <vector>
 
 #include "platform/gl/GlDrawing.h"
 #include "viewer/logic/Camera.h"
@@ -80,8 +81,37 @@ std::uint8_t OutlineOf(const GlSceneInput& in) {
     return in.Show.ShowTerrainLines ? 1 : 0;
 }
 
+// Without outlines the shapes go in one primitive, as drawn one by one; with them each fill is
+// followed by its outline, so one by one.
+void DrawQuads(std::vector<plat::CornerQuad>& quads, std::uint8_t outline) {
+    if (quads.empty()) {
+        return;
+    }
+    if (outline == 0) {
+        plat::DrawGLQuads(quads);
+        return;
+    }
+    for (plat::CornerQuad& q : quads) {
+        plat::DrawGLQuad(q.p[0], q.p[1], q.p[2], q.p[3], q.c[0], q.c[1], q.c[2], q.c[3], outline);
+    }
+}
+
+void DrawTriangles(std::vector<plat::CornerTriangle>& triangles, std::uint8_t outline) {
+    if (triangles.empty()) {
+        return;
+    }
+    if (outline == 0) {
+        plat::DrawGLTriangles(triangles);
+        return;
+    }
+    for (plat::CornerTriangle& t : triangles) {
+        plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], outline);
+    }
+}
+
 void DrawProfileGround(const GlSceneInput& in, const GroundNodes& nodes) {
     const float w = in.SideView ? 50.0F : 500.0F;
+    std::vector<plat::CornerQuad> quads;
     for (int i = 0; i + 1 < nodes.CutCount && i + 1 < nodes.NodeCount(); ++i) {
         const auto at = [&](int k) { return static_cast<std::size_t>(k); };
         const float y0 = -nodes.NodeY[at(i)];
@@ -90,46 +120,44 @@ void DrawProfileGround(const GlSceneInput& in, const GroundNodes& nodes) {
         const float z1 = nodes.NodeZ[at(i + 1)] * in.ZScale;
         const Vector3 c0 = ElevationColor(nodes.NodeZ[at(i)], in.ColorScale);
         const Vector3 c1 = ElevationColor(nodes.NodeZ[at(i + 1)], in.ColorScale);
-        Vector3 p0{y0, w, z0};
-        Vector3 p1{y1, w, z1};
-        Vector3 p2{y1, -w, z1};
-        Vector3 p3{y0, -w, z0};
-        plat::DrawGLQuad(p0, p1, p2, p3, c0, c1, c1, c0, OutlineOf(in));
+        quads.push_back({{{{y0, w, z0}, {y1, w, z1}, {y1, -w, z1}, {y0, -w, z0}}}, {c0, c1, c1, c0}});
     }
+    DrawQuads(quads, OutlineOf(in));
 }
 
 void DrawCutGround(const GlSceneInput& in, const GroundNodes& nodes) {
+    std::vector<plat::CornerQuad> quads;
     for (const std::array<int, 4>& quad : TerrainQuads(nodes)) {
-        std::array<Vector3, 4> p;
-        std::array<Vector3, 4> c;
+        plat::CornerQuad& q = quads.emplace_back();
         for (std::size_t k = 0; k < 4; ++k) {
             const auto n = static_cast<std::size_t>(quad[k]);
-            p[k] = {in.Array.MastX + nodes.NodeY[n], -nodes.NodeX[n], in.ZScale * nodes.NodeZ[n]};
-            c[k] = ElevationColor(nodes.NodeZ[n], in.ColorScale);
+            q.p[k] = {in.Array.MastX + nodes.NodeY[n], -nodes.NodeX[n], in.ZScale * nodes.NodeZ[n]};
+            q.c[k] = ElevationColor(nodes.NodeZ[n], in.ColorScale);
         }
-        plat::DrawGLQuad(p[0], p[1], p[2], p[3], c[0], c[1], c[2], c[3], OutlineOf(in));
     }
+    DrawQuads(quads, OutlineOf(in));
 }
 
 void DrawMeshGround(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh) {
     const DelaunayMesh& m = mesh.For(nodes);
     const Vector3 origin{in.Array.MastX, 0, 0};
+    std::vector<plat::CornerTriangle> triangles;
+    triangles.reserve(m.Triangles.size());
     for (const MeshTriangle& t : m.Triangles) {
         const std::array<Vector3, 3> v{m.Vertices[static_cast<std::size_t>(t.First)],
                                        m.Vertices[static_cast<std::size_t>(t.Second)],
                                        m.Vertices[static_cast<std::size_t>(t.Third)]};
-        std::array<Vector3, 3> p;
-        std::array<Vector3, 3> c;
+        plat::CornerTriangle& tri = triangles.emplace_back();
         for (std::size_t k = 0; k < 3; ++k) {
-            p[k] = {in.Array.MastX + v[k].X, -v[k].Y, in.ZScale * v[k].Z};
-            c[k] = ElevationColor(v[k].Z, in.ColorScale);
+            tri.p[k] = {in.Array.MastX + v[k].X, -v[k].Y, in.ZScale * v[k].Z};
+            tri.c[k] = ElevationColor(v[k].Z, in.ColorScale);
         }
         if (in.Show.ShowRunway &&
             TriangleInRunway(v[0], v[1], v[2], origin, in.RunwayLength, in.RunwayWidth) == 1) {
-            c[0] = {0, 0, 0};
+            tri.c[0] = {0, 0, 0};
         }
-        plat::DrawGLTriangle(p[0], p[1], p[2], c[0], c[1], c[2], OutlineOf(in));
     }
+    DrawTriangles(triangles, OutlineOf(in));
 }
 
 // The top face and the four sides of the runway, each in colour number 0. The corners run
