@@ -7,9 +7,11 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/gl/GlDrawing.h"
 #include "platform/gl/GlSurface.h"
+#include "viewer/logic/SceneGeometry.h"
 #include "viewer/ui/scene/GlScene.h"
 
 namespace {
@@ -225,6 +227,155 @@ TEST_F(GlScene, UnProjectPointWithTheDepthReadBackFindsTheRunway) {
         EXPECT_NEAR(p.Y, near[1] + t * (far[1] - near[1]), footprint) << x << "," << y;
         EXPECT_NEAR(p.Z, 0.0, 0.1 + depthStep) << x << "," << y;
     }
+}
+
+} // namespace
+
+namespace {
+
+// OpenGL 1.1's lighting of a vertex with the given ambient and diffuse material, black specular and
+// emission, under the scene's light (white ambient, diffuse and specular, directional from
+// (30, 30, 150)) and the default model ambient 0.2.
+Colour LitWith(const std::array<double, 3>& ambient, const std::array<double, 3>& diffuse,
+               const std::array<double, 3>& normal) {
+    const double length = std::sqrt(30.0 * 30 + 30 * 30 + 150 * 150);
+    const double nl = std::max(0.0, (normal[0] * 30 + normal[1] * 30 + normal[2] * 150) / length);
+    std::array<int, 3> out{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        out[k] = static_cast<int>(std::lround(std::min(1.0, ambient[k] * (0.2 + 1.0) + diffuse[k] * nl) * 255));
+    }
+    return RGB(out[0], out[1], out[2]);
+}
+
+// The array turns on colour material without choosing which material follows the colour, and every
+// redraw ends by choosing the ambient only. In a fresh context the mast's red is ambient and diffuse;
+// from the second redraw on the diffuse is what the last colour before that choice left, the
+// (1, 0.4, 0.4) of the mark through the mast: its green and blue read 20, not 0.
+TEST_F(GlScene, TheMastIsLitByTheColourMaterialStateTheRedrawFinds) {
+    GlSceneInput in = Bare();
+    in.Show.ShowArray = true;
+    in.Eye = {-3000, 0, 500};
+    in.Target = {0, 0, 500};
+    in.Array.Count = 1;
+    in.Array.Heights = {500, 0, 0};
+    // 200 ft below the line of sight, 3000 ft away.
+    const int y = H / 2 + static_cast<int>(std::lround(200.0 / 3000 / std::tan(17.5 * M_PI / 180) * H / 2));
+    const Colour first = Draw(in, GroundNodes{}).Pixel(W / 2, y);
+    const Colour second = Draw(in, GroundNodes{}).Pixel(W / 2, y);
+    EXPECT_EQ(first, LitWith({1, 0, 0}, {1, 0, 0}, {0, 1, 0})) << std::hex << first;
+    EXPECT_EQ(second, LitWith({1, 0, 0}, {1, 0.4, 0.4}, {0, 1, 0})) << std::hex << second;
+    EXPECT_EQ(second, RGB(255, 20, 20));
+}
+
+// Flat ground 5 ft up (above the runway slab) over and beside the runway, seen from straight above:
+// in the mesh mode a triangle wholly on the runway is black at its first corner only, so the runway's
+// strip holds near-black and terrain-coloured pixels, and the ground beside it one colour.
+TEST_F(GlScene, MeshTrianglesOnTheRunwayAreBlackAtOneCorner) {
+    GroundNodes nodes;
+    for (int j = 0; j <= 34; ++j) {
+        for (int i = 0; i <= 36; ++i) {
+            nodes.NodeX.push_back(static_cast<float>(-900 + 50 * i));
+            nodes.NodeY.push_back(static_cast<float>(-3200 + 100 * j));
+            nodes.NodeZ.push_back(5);
+            nodes.NodeCut.push_back(j + 1);
+        }
+        nodes.CutNodeCount.push_back(37);
+    }
+    nodes.CutCount = 36;
+    GlSceneInput in = Bare();
+    in.ThreeDSource = true;
+    in.Show.ExpandMesh = true;
+    in.Eye = {-1500, 0, 1200};
+    in.Target = {-1500, 0, 0};
+    in.ElevationAngle = 90;
+    for (const bool runway : {false, true}) {
+        in.Show.ShowRunway = runway;
+        const plat::PixelBuffer p = Draw(in, nodes);
+        const Colour beside = p.Pixel(5, H / 2);
+        // 5 ft at colour scale 2 lies 0.4 of the way from ramp entry 8 to entry 9; lit from above.
+        const std::array<double, 3> ground{0.133 * 0.6, 0.545 * 0.6 + 0.392 * 0.4, 0.133 * 0.6};
+        EXPECT_EQ(beside, LitWith(ground, ground, {0, 0, 1})) << std::hex << beside;
+        int dark = 0;
+        int terrain = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const Colour c = p.Pixel(x, y);
+                // The runway runs up the picture; its triangles (nodes 50 ft apart) span 100 ft across,
+                // about 20 pixels from 1200 ft up. Beside them the ground is one colour.
+                if (std::abs(x - W / 2) > 14) {
+                    ASSERT_EQ(c, beside) << x << "," << y << " runway " << runway;
+                } else if (std::abs(x - W / 2) < 10) {
+                    dark += GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) < 40 ? 1 : 0;
+                    terrain += c == beside ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_EQ(dark > 0, runway) << dark;
+        EXPECT_GT(terrain, 0) << "runway " << runway;
+    }
+}
+
+// Drawn in one primitive or one by one, shapes without outlines give the same picture, pixel for
+// pixel, where they overlap too: triangles whatever their shape; quads that are flat and of one
+// colour each (OpenGL leaves to the renderer which diagonal splits a quad, and Mesa splits a lone
+// quad along the other diagonal than quads drawn together: a bent or shaded quad differs inside).
+TEST_F(GlScene, ShapesInOnePrimitiveDrawAsOneByOne) {
+    const auto z = [](int i, int j) { return static_cast<float>(40 * std::sin(i * 0.7) * std::cos(j * 0.5)); };
+    const auto corner = [&](int a, int b) {
+        return Vector3{static_cast<float>(200 * b - 1200), static_cast<float>(200 * a - 1200), z(a, b)};
+    };
+    std::vector<plat::CornerTriangle> triangles;
+    std::vector<plat::CornerQuad> quads;
+    for (int j = 0; j < 12; ++j) {
+        for (int i = 0; i < 12; ++i) {
+            const auto colour = [&](int a, int b) { return viewer::ElevationColor(z(a, b), 2); };
+            triangles.push_back({{corner(i, j), corner(i + 1, j), corner(i + 1, j + 1)},
+                                 {colour(i, j), colour(i + 1, j), colour(i + 1, j + 1)}});
+            // Crossing the first: lifted at one corner, black at another.
+            Vector3 lifted = corner(i + 1, j + 1);
+            lifted.Z += 15;
+            triangles.push_back({{corner(i, j), lifted, corner(i, j + 1)}, {{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}}});
+            // Upright flat quads above the triangles, each of one colour, nearer ones partly hiding
+            // farther ones (none in the plane of another: there the depth's rounding would decide).
+            const float x = static_cast<float>(300 * j - 1800 + 23 * i);
+            const float y = static_cast<float>(250 * i - 1500) + static_cast<float>(j % 3) * 60;
+            const Vector3 c = viewer::ElevationColor(static_cast<float>(7 * (i - j)), 1);
+            quads.push_back({{{{x, y, 60}, {x, y + 400, 60}, {x, y + 400, 180}, {x, y, 180}}}, {c, c, c, c}});
+        }
+    }
+    GlSceneInput in = Bare();
+    in.Eye = {-2500, 300, 900};
+    in.Target = {0, 0, 0};
+    const auto picture = [&](bool batched) {
+        plat::GlSurface fresh;
+        EXPECT_TRUE(fresh.Create(W, H));
+        GroundMesh mesh;
+        viewer::DrawGLScene(in, GroundNodes{}, mesh, W, H);
+        if (batched) {
+            plat::DrawGLTriangles(triangles);
+            plat::DrawGLQuads(quads);
+        } else {
+            for (plat::CornerTriangle t : triangles) {
+                plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], 0);
+            }
+            for (plat::CornerQuad q : quads) {
+                plat::DrawGLQuad(q.p[0], q.p[1], q.p[2], q.p[3], q.c[0], q.c[1], q.c[2], q.c[3], 0);
+            }
+        }
+        plat::PixelBuffer plotter(W, H, plat::PixelFormat::Bgrx32);
+        EXPECT_TRUE(fresh.CopyTo(plotter));
+        return plotter;
+    };
+    const plat::PixelBuffer one = picture(false);
+    const plat::PixelBuffer batched = picture(true);
+    int drawn = 0;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            ASSERT_EQ(batched.Pixel(x, y), one.Pixel(x, y)) << x << "," << y;
+            drawn += one.Pixel(x, y) != kSky ? 1 : 0;
+        }
+    }
+    EXPECT_GT(drawn, W * H / 4);
 }
 
 } // namespace
