@@ -8,10 +8,12 @@
 #include <QSet>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "ground/ui/frmEdit3D.h"
 #include "platform/ui/testing/GuiTest.h"
+#include "shell/mainwindow/frmMain.h"
 #include "shell/model/ModelVariables.h"
 #include "viewer/ui/frmGroundColors.h"
 #include "viewer/ui/frmViewGround.h"
@@ -61,6 +63,36 @@ void ShowExample(const char* picture, bool openGL) {
     frmViewGround::MakeSurface() = saved;
 }
 
+// The shipped example opened by the main window (in a folder of its own, as its settings file names
+// it); "View 2D" shows the viewer in side view over the main window's profile.
+void ShowSideViewFromView2D() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(TEST_OUTPUT_DIR) / "viewer_view2d";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const char* file : {"cegs_site.inp", "cegs_site.3D"})
+        fs::copy_file(fs::path(PELLON_EXAMPLES_DIR) / file, dir / file);
+    std::ofstream(dir / "Pellic.ini", std::ios::binary) << "cegs_site.inp,,cegs_site.3D\r\n0, 1\r\n";
+    const fs::path home = fs::current_path();
+    fs::current_path(dir);
+    auto& main = frmMain();
+    main.Show();
+    plat::DoEvents(200);
+    ASSERT_TRUE(main.cmdView2D->Enabled());
+    main.cmdView2D->SetValue(true);
+    ASSERT_TRUE(ViewGroundLoaded());
+    auto& v = frmViewGround();
+    plat::DoEvents(300);
+    EXPECT_EQ(shell::Model().ViewGroundSource, 0);
+    EXPECT_TRUE(v.opt3D0->Value());
+    EXPECT_TRUE(v.UseOpenGL);
+    EXPECT_GT(v.Nodes().NodeCount(), 0);
+    Save(v, "viewer_side_view2d.png");
+    plat::Unload(v);
+    plat::DeleteWindowInstances();
+    fs::current_path(home);
+}
+
 } // namespace
 
 TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
@@ -69,6 +101,7 @@ TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
     std::filesystem::create_directories(TEST_OUTPUT_DIR);
     ShowExample("viewer_free.png", true);
     ShowExample("viewer_software.png", false);
+    ShowSideViewFromView2D();
     auto& colours = frmGroundColors();
     colours.Start(kDarkOnLight, nullptr);
     colours.Show();
