@@ -78,8 +78,8 @@ Vector3 TriangleNormal(const Vector3& p0, const Vector3& p1, const Vector3& p2) 
 }
 
 // A triangle's fill: p1, p2, p0 with their colours, each with the face normal.
-void TriangleFill(const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& c0, const Vector3& c1,
-                  const Vector3& c2) {
+void TriangleFill(const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& c0,
+                  const Vector3& c1, const Vector3& c2) {
     const Vector3 normal = TriangleNormal(p0, p1, p2);
     glColor3f(c1.X, c1.Y, c1.Z);
     Vertex(normal, p1);

@@ -242,7 +242,8 @@ Colour LitWith(const std::array<double, 3>& ambient, const std::array<double, 3>
     const double nl = std::max(0.0, (normal[0] * 30 + normal[1] * 30 + normal[2] * 150) / length);
     std::array<int, 3> out{};
     for (std::size_t k = 0; k < 3; ++k) {
-        out[k] = static_cast<int>(std::lround(std::min(1.0, ambient[k] * (0.2 + 1.0) + diffuse[k] * nl) * 255));
+        out[k] =
+            static_cast<int>(std::lround(std::min(1.0, ambient[k] * (0.2 + 1.0) + diffuse[k] * nl) * 255));
     }
     return RGB(out[0], out[1], out[2]);
 }
@@ -320,7 +321,9 @@ TEST_F(GlScene, MeshTrianglesOnTheRunwayAreBlackAtOneCorner) {
 // colour each (OpenGL leaves to the renderer which diagonal splits a quad, and Mesa splits a lone
 // quad along the other diagonal than quads drawn together: a bent or shaded quad differs inside).
 TEST_F(GlScene, ShapesInOnePrimitiveDrawAsOneByOne) {
-    const auto z = [](int i, int j) { return static_cast<float>(40 * std::sin(i * 0.7) * std::cos(j * 0.5)); };
+    const auto z = [](int i, int j) {
+        return static_cast<float>(40 * std::sin(i * 0.7) * std::cos(j * 0.5));
+    };
     const auto corner = [&](int a, int b) {
         return Vector3{static_cast<float>(200 * b - 1200), static_cast<float>(200 * a - 1200), z(a, b)};
     };
@@ -334,7 +337,8 @@ TEST_F(GlScene, ShapesInOnePrimitiveDrawAsOneByOne) {
             // Crossing the first: lifted at one corner, black at another.
             Vector3 lifted = corner(i + 1, j + 1);
             lifted.Z += 15;
-            triangles.push_back({{corner(i, j), lifted, corner(i, j + 1)}, {{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}}});
+            triangles.push_back(
+                {{corner(i, j), lifted, corner(i, j + 1)}, {{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}}});
             // Upright flat quads above the triangles, each of one colour, nearer ones partly hiding
             // farther ones (none in the plane of another: there the depth's rounding would decide).
             const float x = static_cast<float>(300 * j - 1800 + 23 * i);
