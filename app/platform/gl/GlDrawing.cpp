@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace plat {
 namespace {
@@ -77,16 +78,60 @@ Vector3 TriangleNormal(const Vector3& p0, const Vector3& p1, const Vector3& p2) 
     return VecNormalize(VecCross(VecSubtract(p0, p1), VecSubtract(p1, p2)));
 }
 
+// Sends one vertex with its colour and normal.
+void Immediate(const Vector3& colour, const Vector3& normal, const Vector3& p) {
+    glColor3f(colour.X, colour.Y, colour.Z);
+    Vertex(normal, p);
+}
+
+// Vertices with their colours and normals gathered for OpenGL 1.1's vertex arrays, drawn by one call.
+class VertexArrays {
+public:
+    explicit VertexArrays(std::size_t vertices) {
+        points_.reserve(3 * vertices);
+        normals_.reserve(3 * vertices);
+        colours_.reserve(3 * vertices);
+    }
+    void operator()(const Vector3& colour, const Vector3& normal, const Vector3& p) {
+        colours_.insert(colours_.end(), {colour.X, colour.Y, colour.Z});
+        normals_.insert(normals_.end(), {normal.X, normal.Y, normal.Z});
+        points_.insert(points_.end(), {p.X, p.Y, p.Z});
+    }
+    void Draw(GLenum mode) const {
+        if (points_.empty()) {
+            return;
+        }
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, points_.data());
+        glNormalPointer(GL_FLOAT, 0, normals_.data());
+        glColorPointer(3, GL_FLOAT, 0, colours_.data());
+        glDrawArrays(mode, 0, static_cast<GLsizei>(points_.size() / 3));
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_COLOR_ARRAY);
+        // The arrays leave the current colour and normal undefined; they are left as the last
+        // vertex's, as sending the vertices one by one leaves them.
+        const std::size_t last = points_.size() - 3;
+        glColor3f(colours_[last], colours_[last + 1], colours_[last + 2]);
+        glNormal3f(normals_[last], normals_[last + 1], normals_[last + 2]);
+    }
+
+private:
+    std::vector<float> points_;
+    std::vector<float> normals_;
+    std::vector<float> colours_;
+};
+
 // A triangle's fill: p1, p2, p0 with their colours, each with the face normal.
+template <class Emit>
 void TriangleFill(const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& c0,
-                  const Vector3& c1, const Vector3& c2) {
+                  const Vector3& c1, const Vector3& c2, Emit&& emit) {
     const Vector3 normal = TriangleNormal(p0, p1, p2);
-    glColor3f(c1.X, c1.Y, c1.Z);
-    Vertex(normal, p1);
-    glColor3f(c2.X, c2.Y, c2.Z);
-    Vertex(normal, p2);
-    glColor3f(c0.X, c0.Y, c0.Z);
-    Vertex(normal, p0);
+    emit(c1, normal, p1);
+    emit(c2, normal, p2);
+    emit(c0, normal, p0);
 }
 
 } // namespace
@@ -147,7 +192,7 @@ void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, co
     glEnable(GL_BLEND);
     BeginColourMaterial();
     glBegin(GL_TRIANGLES);
-    TriangleFill(p0, p1, p2, c0, c1, c2);
+    TriangleFill(p0, p1, p2, c0, c1, c2, Immediate);
     glEnd();
     if (outline == 1) {
         OutlineStyle();
@@ -174,13 +219,13 @@ void DrawGLQuads(std::span<const CornerQuad> quads) {
 }
 
 void DrawGLTriangles(std::span<const CornerTriangle> triangles) {
+    VertexArrays arrays(3 * triangles.size());
+    for (const CornerTriangle& t : triangles) {
+        TriangleFill(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], arrays);
+    }
     glEnable(GL_BLEND);
     BeginColourMaterial();
-    glBegin(GL_TRIANGLES);
-    for (const CornerTriangle& t : triangles) {
-        TriangleFill(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2]);
-    }
-    glEnd();
+    arrays.Draw(GL_TRIANGLES);
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_BLEND);
 }

@@ -27,10 +27,12 @@ void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector
 void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
                     const Vector3& c2, std::uint8_t outline);
 
-// Quads and triangles coloured per corner without outline, drawn exactly as one DrawGLQuad or
-// DrawGLTriangle call with outline 0 for each in turn would draw them (the same vertices, normals,
-// colours and order), but as one primitive: the state those calls set between them is the same for
-// every one, and a primitive per shape costs the renderer most of its time.
+// Quads and triangles coloured per corner without outline, drawn as one DrawGLQuad or DrawGLTriangle
+// call with outline 0 for each in turn would draw them (the same vertices, normals, colours and
+// order; the state those calls set between shapes is the same for all), but in one primitive: a
+// primitive per shape costs the renderer most of its time. The triangles go as vertex arrays. A
+// bent quad may be split along its other diagonal than when drawn alone: OpenGL leaves the split to
+// the renderer.
 struct CornerQuad {
     std::array<Vector3, 4> p;
     std::array<Vector3, 4> c;
