@@ -49,6 +49,21 @@ Colour Lit(const std::array<double, 3>& c, const std::array<double, 3>& normal) 
     return RGB(out[0], out[1], out[2]);
 }
 
+// OpenGL 1.1's lighting of a vertex with the given ambient and diffuse material, black specular and
+// emission, under the scene's light (white ambient, diffuse and specular, directional from
+// (30, 30, 150)) and the default model ambient 0.2.
+Colour LitWith(const std::array<double, 3>& ambient, const std::array<double, 3>& diffuse,
+               const std::array<double, 3>& normal) {
+    const double length = std::sqrt(30.0 * 30 + 30 * 30 + 150 * 150);
+    const double nl = std::max(0.0, (normal[0] * 30 + normal[1] * 30 + normal[2] * 150) / length);
+    std::array<int, 3> out{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        out[k] =
+            static_cast<int>(std::lround(std::min(1.0, ambient[k] * (0.2 + 1.0) + diffuse[k] * nl) * 255));
+    }
+    return RGB(out[0], out[1], out[2]);
+}
+
 class GlScene : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(surface_.Create(W, H)); }
@@ -145,6 +160,9 @@ TEST_F(GlScene, TopViewShowsTheGridCentreLinesThroughTheLookAtPoint) {
         EXPECT_EQ(p.Pixel(W / 2, H / 2 + d / 2), centre) << d;
     }
     EXPECT_EQ(p.Pixel(W / 2 + 5, H / 2 + 5), kSky);
+    // The centre lines' grey is the ambient only (the grid's colour material); the diffuse is
+    // OpenGL's default 0.8, lit along their normal (0, 1, 0).
+    EXPECT_EQ(centre, LitWith({0.5, 0.5, 0.5}, {0.8, 0.8, 0.8}, {0, 1, 0})) << std::hex << centre;
 }
 
 // Eye level with 500 ft: an antenna 50 ft up, expanded ten times, crosses the line of sight.
@@ -232,21 +250,6 @@ TEST_F(GlScene, UnProjectPointWithTheDepthReadBackFindsTheRunway) {
 } // namespace
 
 namespace {
-
-// OpenGL 1.1's lighting of a vertex with the given ambient and diffuse material, black specular and
-// emission, under the scene's light (white ambient, diffuse and specular, directional from
-// (30, 30, 150)) and the default model ambient 0.2.
-Colour LitWith(const std::array<double, 3>& ambient, const std::array<double, 3>& diffuse,
-               const std::array<double, 3>& normal) {
-    const double length = std::sqrt(30.0 * 30 + 30 * 30 + 150 * 150);
-    const double nl = std::max(0.0, (normal[0] * 30 + normal[1] * 30 + normal[2] * 150) / length);
-    std::array<int, 3> out{};
-    for (std::size_t k = 0; k < 3; ++k) {
-        out[k] =
-            static_cast<int>(std::lround(std::min(1.0, ambient[k] * (0.2 + 1.0) + diffuse[k] * nl) * 255));
-    }
-    return RGB(out[0], out[1], out[2]);
-}
 
 // The array turns on colour material without choosing which material follows the colour, and every
 // redraw ends by choosing the ambient only. In a fresh context the mast's red is ambient and diffuse;
