@@ -1,17 +1,13 @@
 #pragma once
 // "Send to File": the names the plot's picture is written under and the writing itself.
+#include "imaging/CaptureFiles.h"
 #include "platform/draw/PixelBuffer.h"
 
 #include <string>
 
-// The files a chosen name gives. A name ending in ".gif" (any case) is the GIF itself, written from
-// memory, with no bitmap. Any other name is a bitmap of the picture, with the GIF beside it: the
-// name's last extension replaced by ".gif", or ".gif" added when the file name has none.
-struct CaptureTargets {
-    std::string bitmap; // "" for none
-    std::string gif;
-};
-CaptureTargets CaptureTargetsFor(const std::string& chosen);
+// The files a chosen name gives: the rule every capture shares.
+using imaging::CaptureTargets;
+using imaging::CaptureTargetsFor;
 
 // The name the dialog offers: the plot file's title without folder and extension, or "GSPlot".
 std::string DefaultCaptureName(const std::string& outFileCaption);

@@ -186,6 +186,7 @@ void frmViewGround::BuildControls() {
     Slider2->Change = [this] { RedrawView(); };
     Slider3->Scroll = [this] { RedrawView(); };
     Slider3->Change = [this] { RedrawView(); };
+    BuildCaptureControls();
 }
 
 void frmViewGround::Form_Load() {

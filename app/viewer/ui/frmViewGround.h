@@ -6,9 +6,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/gl/GlSurface.h"
 #include "platform/grid/GridModel.h"
+#include "platform/services/FileDialog.h"
+#include "platform/text/AtomicFile.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
@@ -91,6 +94,13 @@ public:
     std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;
     std::unique_ptr<plat::OptionButton> opt3D0, opt3D1, optTargetEye0, optTargetEye1;
 
+    // Capture: the picture to a bitmap file, and to a GIF by "Capture".
+    // Writes Plotter's persistent image as a 24-bit BMP file, whole or not at all; an empty name
+    // writes nothing (and reports nothing written).
+    plat::FileWriteResult CopyPlotterToFile(const std::string& strtemp);
+    std::unique_ptr<plat::CommandButton> cmdCapture;
+    plat::CommonDialog OpenSave1;
+
 private:
     void BuildControls();
     void Form_Load();
@@ -105,6 +115,10 @@ private:
     void DrawLegend();
     void ShowBoxes(const viewer::ViewBoxes& boxes);
     viewer::ViewBoxes Boxes() const;
+
+    // Capture.
+    void BuildCaptureControls();
+    void cmdCapture_Click();
 
     ViewGroundHost host_;
     std::unique_ptr<plat::GlSurface> surface_;
