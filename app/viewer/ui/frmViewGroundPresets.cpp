@@ -36,7 +36,7 @@ void frmViewGround::BuildPresetsControls() {
     label(lblViewPresets, "lblViewPresets", "View Presets", kPresetsLeft, kPresetsTop, 1500);
     cmbPresets = std::make_unique<plat::ComboBox>(*this, "cmbPresets");
     cmbPresets->Move(kPresetsLeft, kPresetsTop + 240, 2400, 315);
-    cmbPresets->SetToolTipText("View Presets");
+    cmbPresets->SetPrompt("View Presets");
     Image3 = std::make_unique<plat::Image>(*this, "Image3");
     const int icon = kStorePresetIconSize * 15;
     Image3->Move(kPresetsLeft + 2460, kPresetsTop + 240, icon, icon);

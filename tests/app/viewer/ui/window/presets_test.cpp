@@ -83,6 +83,7 @@ TEST_F(ViewerPresets, AMissingFileIsWrittenAsTheDefaultAndListed) {
     EXPECT_EQ(v.cmbPresets->List(2), "Array-0''");
     EXPECT_EQ(v.cmbPresets->List(12), "User Eye");
     EXPECT_EQ(v.cmbPresets->ListIndex(), -1);
+    EXPECT_EQ(v.cmbPresets->Text(), "");
     EXPECT_EQ(v.lblViewPresets->Caption(), "View Presets");
     EXPECT_EQ(v.lblSB->Caption() + v.lblOS->Caption() + v.lblHT->Caption(), "SB:OS:HT:");
     EXPECT_TRUE(v.Image3->Visible());
