@@ -27,8 +27,8 @@ std::filesystem::path& frmViewGround::ProgramFolder() {
 }
 
 void frmViewGround::BuildPresetsControls() {
-    const auto label = [this](std::unique_ptr<plat::Label>& l, const char* name, const char* caption, int left,
-                              int top, int width) {
+    const auto label = [this](std::unique_ptr<plat::Label>& l, const char* name, const char* caption,
+                              int left, int top, int width) {
         l = std::make_unique<plat::Label>(*this, name);
         l->Move(left, top, width, 240);
         l->SetCaption(caption);
@@ -59,9 +59,9 @@ void frmViewGround::BuildPresetsControls() {
         label(*t.value, t.valueName, "", kPresetsLeft + 450, top, 1200);
         top += 240;
     }
-    lblSB->SetToolTipText("Set back: minus the position antenna's Y");
-    lblOS->SetToolTipText("Offset: minus the position antenna's X");
-    lblHT->SetToolTipText("Height of the array's top");
+    lblSB->SetToolTipText("SB: the array's X in feet, minus the position antenna's Y");
+    lblOS->SetToolTipText("OS: the array's Y in feet, minus the position antenna's X");
+    lblHT->SetToolTipText("HT: the height of Array-Top in feet");
     SetClientSize(ScaleWidth(), std::max(ScaleHeight(), top + 60));
 
     cmbPresets->Click = [this] { cmbPresets_Click(); };
@@ -123,8 +123,8 @@ void frmViewGround::cmbPresets_Click() {
 
 void frmViewGround::Image3_Click() {
     const std::string name = optTargetEye0->Value() ? "User Trg" : "User Eye";
-    const plat::FileWriteResult written =
-        viewer::WriteViewPresets(ProgramFolder(), name, txtX0->Text(), txtY0->Text(), txtZ0->Text(), presets_);
+    const plat::FileWriteResult written = viewer::WriteViewPresets(ProgramFolder(), name, txtX0->Text(),
+                                                                   txtY0->Text(), txtZ0->Text(), presets_);
     // The list shows the stored preset without applying it: the boxes already hold it.
     const int position = name == "User Trg" ? viewer::kPresetCount - 2 : viewer::kPresetCount - 1;
     auto click = std::exchange(cmbPresets->Click, nullptr);
@@ -132,7 +132,8 @@ void frmViewGround::Image3_Click() {
     cmbPresets->SetListIndex(position);
     cmbPresets->Click = std::move(click);
     if (!written) {
-        plat::MsgBox("The view presets file " + (ProgramFolder() / viewer::kPresetsFileName).generic_string() +
+        plat::MsgBox("The view presets file " +
+                         (ProgramFolder() / viewer::kPresetsFileName).generic_string() +
                          " cannot be written.\r\n" + written.reason + "\r\nThe stored " + name +
                          " preset applies until the viewer is closed.",
                      plat::vbExclamation);
