@@ -106,4 +106,8 @@ void ComboBox::SetText(const std::string& text) {
     SetListIndex(position);
 }
 
+void ComboBox::SetPrompt(const std::string& prompt) {
+    Inner()->setPlaceholderText(ToQString(prompt));
+}
+
 } // namespace plat

@@ -33,6 +33,8 @@ public:
     std::string Text() const;
     // DropdownCombo: sets the edit text. DropdownList: selects the item with this text.
     void SetText(const std::string& text);
+    // DropdownList: the prompt shown while no item is selected; it is no item, and Text stays "".
+    void SetPrompt(const std::string& prompt);
 
     QComboBox* Inner() const;
     std::function<void()> Click;

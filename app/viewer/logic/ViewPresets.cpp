@@ -146,25 +146,25 @@ std::string StoredBoxText(const std::string& text) {
     return trimmed;
 }
 
-float PresetValue(const std::string& text, AntennaBoxes& antennas) {
+float PresetValue(const std::string& text, AntennaBoxes& antennas, float boxFeet) {
     const auto i = static_cast<std::size_t>(PositionBoxOf(antennas));
     for (std::string* box : {&antennas.X[i], &antennas.Y[i]})
         if (box->empty())
             *box = "0";
     if (text == "SB")
-        return -SingleVal(antennas.Y[i]);
+        return -SingleVal(antennas.Y[i]) * boxFeet;
     if (text == "OS")
-        return -SingleVal(antennas.X[i]);
+        return -SingleVal(antennas.X[i]) * boxFeet;
     if (text == "HT")
         return 60.0F;
     return SingleVal(text);
 }
 
-PresetPoint ApplyViewPreset(const ViewPresets& presets, int n, AntennaBoxes& antennas) {
+PresetPoint ApplyViewPreset(const ViewPresets& presets, int n, AntennaBoxes& antennas, float boxFeet) {
     const std::string& line = presets.Table.at(static_cast<std::size_t>(n - 1));
-    const float y = PresetValue(Field(line, 2), antennas);
-    const float x = PresetValue(Field(line, 3), antennas);
-    const float z = PresetValue(Field(line, 4), antennas);
+    const float y = PresetValue(Field(line, 2), antennas, boxFeet);
+    const float x = PresetValue(Field(line, 3), antennas, boxFeet);
+    const float z = PresetValue(Field(line, 4), antennas, boxFeet);
     return {plat::Format(x, "####0.00"), plat::Format(y, "####0.00"), plat::Format(z, "####0.00")};
 }
 

@@ -49,8 +49,10 @@ plat::FileWriteResult WriteViewPresets(const std::filesystem::path& folder, cons
 std::string StoredBoxText(const std::string& text);
 
 // The value of one field: "SB" minus the position antenna's Y box, "OS" minus its X box, "HT" 60,
-// anything else Val as a single. The position antenna's empty X and Y boxes are set to "0".
-float PresetValue(const std::string& text, AntennaBoxes& antennas);
+// anything else Val as a single. The position antenna's empty X and Y boxes are set to "0". The
+// boxes' values are multiplied by boxFeet, the feet in a unit of the boxes (they may show metres;
+// the viewer's points are in feet).
+float PresetValue(const std::string& text, AntennaBoxes& antennas, float boxFeet = 1.0F);
 
 // The X/Y/Z box texts of preset n (1..13): field 3, field 2 and field 4, each "####0.00".
 struct PresetPoint {
@@ -58,6 +60,6 @@ struct PresetPoint {
     std::string Y0;
     std::string Z0;
 };
-PresetPoint ApplyViewPreset(const ViewPresets& presets, int n, AntennaBoxes& antennas);
+PresetPoint ApplyViewPreset(const ViewPresets& presets, int n, AntennaBoxes& antennas, float boxFeet = 1.0F);
 
 } // namespace viewer

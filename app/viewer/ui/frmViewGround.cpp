@@ -187,6 +187,7 @@ void frmViewGround::BuildControls() {
     Slider3->Scroll = [this] { RedrawView(); };
     Slider3->Change = [this] { RedrawView(); };
     BuildCaptureControls();
+    BuildPresetsControls();
 }
 
 void frmViewGround::Form_Load() {
@@ -225,6 +226,7 @@ void frmViewGround::Form_Load() {
           static_cast<plat::Control*>(Label6.get())}) {
         c->SetVisible(!UseOpenGL);
     }
+    LoadViewPresets();
 }
 
 // Reloads the nodes and redraws once; no events are let run inside (the redraw raises none).

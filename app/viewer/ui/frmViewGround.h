@@ -3,6 +3,7 @@
 // a wire picture when there is none), the scene switches, the sliders and the colour properties.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,8 +14,10 @@
 #include "platform/services/FileDialog.h"
 #include "platform/text/AtomicFile.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Slider.h"
@@ -22,6 +25,7 @@
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/GroundNodes.h"
 #include "viewer/logic/SceneRules.h"
+#include "viewer/logic/ViewPresets.h"
 #include "viewer/ui/frmGroundColors.h"
 
 // What the viewer reads of the windows that open it; the opener sets it before showing the viewer.
@@ -93,6 +97,12 @@ public:
     std::unique_ptr<plat::TextBox> txtElevAngle, txtLatAngle, txtDist, txtX0, txtY0, txtZ0, txtTHElev;
     std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;
     std::unique_ptr<plat::OptionButton> opt3D0, opt3D1, optTargetEye0, optTargetEye1;
+    // View presets: the list, the image that stores a user preset, the values of the array's tokens.
+    // The program's folder holds ViewPresets.txt: the executable's, unless a test points it elsewhere.
+    static std::filesystem::path& ProgramFolder();
+    std::unique_ptr<plat::ComboBox> cmbPresets;
+    std::unique_ptr<plat::Image> Image3;
+    std::unique_ptr<plat::Label> lblViewPresets, lblSB, lblOS, lblHT, lblSBValue, lblOSValue, lblHTValue;
 
     // Capture: the picture to a bitmap file, and to a GIF by "Capture".
     // Writes Plotter's persistent image as a 24-bit BMP file, whole or not at all; an empty name
@@ -119,6 +129,16 @@ private:
     // Capture.
     void BuildCaptureControls();
     void cmdCapture_Click();
+
+    // View presets.
+    void BuildPresetsControls();
+    void LoadViewPresets();
+    void cmbPresets_Click();
+    void Image3_Click();
+    void ShowPresetTokens();
+    viewer::AntennaBoxes MainAntennaBoxes() const;
+    float AntennaBoxFeet() const;
+    viewer::ViewPresets presets_;
 
     ViewGroundHost host_;
     std::unique_ptr<plat::GlSurface> surface_;

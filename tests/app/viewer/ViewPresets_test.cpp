@@ -122,6 +122,23 @@ TEST(Presets, ValuesFromTheArray) {
     EXPECT_EQ(shortLine.Z0, "0.00");
 }
 
+TEST(Presets, BoxesInMetresGiveTheArrayInFeet) {
+    ViewPresets presets;
+    for (int i = 0; i < kPresetCount; ++i)
+        presets.Table[static_cast<std::size_t>(i)] = kDefaultPresetLines[static_cast<std::size_t>(i + 1)];
+    AntennaBoxes antennas;
+    antennas.X[0] = "100";
+    antennas.Y[0] = "10";
+    // Only the array's tokens are in the boxes' unit; HT and the file's numbers are feet already.
+    const PresetPoint top = ApplyViewPreset(presets, 1, antennas, 3.281F);
+    EXPECT_EQ(top.X0, "-32.81");
+    EXPECT_EQ(top.Y0, "-328.10");
+    EXPECT_EQ(top.Z0, "60.00");
+    const PresetPoint c = ApplyViewPreset(presets, 9, antennas, 3.281F);
+    EXPECT_EQ(c.X0, "859.00");
+    EXPECT_EQ(c.Z0, "100.00");
+}
+
 TEST_F(PresetsFile, AnyBytesReadWithoutFault) {
     std::mt19937 random(5);
     const std::vector<std::string> pieces = {",", "SB", "OS", "HT", "\r", "\n", "\r\n", " ", "1e39", "-1e400",
