@@ -185,6 +185,7 @@ void frmViewGround::BuildControls() {
     Slider2->Change = [this] { RedrawView(); };
     Slider3->Scroll = [this] { RedrawView(); };
     Slider3->Change = [this] { RedrawView(); };
+    BuildCameraControls();
 }
 
 void frmViewGround::Form_Load() {
@@ -223,6 +224,7 @@ void frmViewGround::Form_Load() {
           static_cast<plat::Control*>(Label6.get())}) {
         c->SetVisible(!UseOpenGL);
     }
+    ShowCameraControls();
 }
 
 // Reloads the nodes and redraws once; no events are let run inside (the redraw raises none).
@@ -235,6 +237,7 @@ void frmViewGround::Form_Activate() {
 }
 
 void frmViewGround::Form_Unload() {
+    StopCameraMotion();
     surface_.reset();
     View.Motion = viewer::MotionState::Idle;
 }

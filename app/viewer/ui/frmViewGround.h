@@ -10,14 +10,17 @@
 #include "platform/gl/GlSurface.h"
 #include "platform/grid/GridModel.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/ControlArray.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
+#include "platform/ui/Timer.h"
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/GroundNodes.h"
+#include "viewer/logic/Picking.h"
 #include "viewer/logic/SceneRules.h"
 #include "viewer/ui/frmGroundColors.h"
 
@@ -91,6 +94,21 @@ public:
     std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;
     std::unique_ptr<plat::OptionButton> opt3D0, opt3D1, optTargetEye0, optTargetEye1;
 
+    // Camera controls, orbit, fly-through, keys and the mouse's camera handling.
+    plat::ControlArray<plat::CommandButton> cmdAngleUp{*this, "cmdAngleUp"};
+    plat::ControlArray<plat::CommandButton> cmdBank{*this, "cmdBank"};
+    plat::ControlArray<plat::Label> lblOrbit{*this, "lblOrbit"};
+    std::unique_ptr<plat::CommandButton> Command1;
+    // Timer1 drives the fly-through, tmrOrbit the orbit; both tick every kMotionTickMs.
+    std::unique_ptr<plat::Timer> Timer1, tmrOrbit;
+    static constexpr int kMotionTickMs = 16;
+    void Timer1_Timer();
+    void tmrOrbit_Timer();
+    void Form_KeyDown(int& keyCode, int shift);
+    void Plotter_MouseDown(int button, int shift, double x, double y);
+    void Plotter_MouseMove(int button, int shift, double x, double y);
+    void Plotter_MouseUp(int button, int shift, double x, double y);
+
 private:
     void BuildControls();
     void Form_Load();
@@ -104,6 +122,27 @@ private:
     void DrawLegend();
     void ShowBoxes(const viewer::ViewBoxes& boxes);
     viewer::ViewBoxes Boxes() const;
+
+    // Camera controls, orbit, fly-through, keys and the mouse's camera handling.
+    void BuildCameraControls();
+    // The end of the window's load: the controls that depend on the surface and the view mode.
+    void ShowCameraControls();
+    // Stops the fly-through and the orbit and leaves the camera idle (the window is closing).
+    void StopCameraMotion();
+    void cmdAngleUp_Click(int index);
+    void cmdBank_Click(int index);
+    void lblOrbit_Click(int index);
+    void Command1_Click();
+    void opt3D_Click(int index);
+    void optTargetEye_MouseDown();
+    void optTargetEye_Click(int index);
+    void ApplyViewMode(bool freeView);
+    viewer::PictureScale PlotterScale() const;
+    viewer::Unproject PlotterUnproject();
+    viewer::DragState drag_;
+    double orbitAngle_ = 0;
+    int orbitIndex_ = 0;
+    bool cameraShown_ = false;
 
     ViewGroundHost host_;
     std::unique_ptr<plat::GlSurface> surface_;
