@@ -45,8 +45,8 @@ void frmViewGround::BuildCameraControls() {
     besideBox(*txtDist, kDistRow);
     // The X/Y/Z buttons take a row under their boxes; the controls below move down to make room.
     const int shift = kPointButtonHeight + 30;
-    for (plat::Control* c : std::initializer_list<plat::Control*>{Label27.get(), txtTHElev.get(), cmdRefresh.get(),
-                                                                   cmdColors.get()}) {
+    for (plat::Control* c : std::initializer_list<plat::Control*>{Label27.get(), txtTHElev.get(),
+                                                                  cmdRefresh.get(), cmdColors.get()}) {
         c->SetTop(c->Top() + shift);
     }
     for (plat::Frame* f : {fraViewMode.get(), fraTargetEye.get()}) {
@@ -56,8 +56,8 @@ void frmViewGround::BuildCameraControls() {
     for (std::size_t b = 0; b < pointBoxes.size(); ++b) {
         int left = pointBoxes[b]->Left();
         for (int index : kPointRows[b]) {
-            cmdAngleUp(index).Move(left, pointBoxes[b]->Top() + pointBoxes[b]->Height() + 15, kPointButtonWidth,
-                                   kPointButtonHeight);
+            cmdAngleUp(index).Move(left, pointBoxes[b]->Top() + pointBoxes[b]->Height() + 15,
+                                   kPointButtonWidth, kPointButtonHeight);
             left += kPointButtonPitch;
         }
     }
@@ -124,9 +124,15 @@ void frmViewGround::BuildCameraControls() {
     SetKeyPreview(true);
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
 
-    Plotter->MouseDown = [this](int button, int shift, double x, double y) { Plotter_MouseDown(button, shift, x, y); };
-    Plotter->MouseMove = [this](int button, int shift, double x, double y) { Plotter_MouseMove(button, shift, x, y); };
-    Plotter->MouseUp = [this](int button, int shift, double x, double y) { Plotter_MouseUp(button, shift, x, y); };
+    Plotter->MouseDown = [this](int button, int shift, double x, double y) {
+        Plotter_MouseDown(button, shift, x, y);
+    };
+    Plotter->MouseMove = [this](int button, int shift, double x, double y) {
+        Plotter_MouseMove(button, shift, x, y);
+    };
+    Plotter->MouseUp = [this](int button, int shift, double x, double y) {
+        Plotter_MouseUp(button, shift, x, y);
+    };
 }
 
 void frmViewGround::ShowCameraControls() {
@@ -170,7 +176,8 @@ void frmViewGround::opt3D_Click(int index) {
         return;
     }
     viewer::ViewBoxes boxes = Boxes();
-    ApplyViewMode(viewer::SelectViewMode(index == 1 ? viewer::ViewMode::Free : viewer::ViewMode::Side, boxes));
+    ApplyViewMode(
+        viewer::SelectViewMode(index == 1 ? viewer::ViewMode::Free : viewer::ViewMode::Side, boxes));
     ShowBoxes(boxes);
     RedrawView();
 }

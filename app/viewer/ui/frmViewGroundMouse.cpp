@@ -39,6 +39,7 @@ viewer::Unproject frmViewGround::PlotterUnproject() {
 }
 
 void frmViewGround::Plotter_MouseDown(int button, int shift, double x, double y) {
+    // In annotation mode the press belongs to the stroke, not the camera.
     if (Annotating != 0) {
         return;
     }
@@ -98,6 +99,7 @@ void frmViewGround::Plotter_MouseUp(int button, int shift, double x, double y) {
         return;
     }
     if (button == kRight) {
+        // In annotation mode the right release ends a stroke.
         if (Annotating != 0) {
             return;
         }

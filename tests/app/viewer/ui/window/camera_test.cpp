@@ -125,7 +125,9 @@ protected:
 };
 
 // The current OpenGL picture's unprojection: what the window picks with after its last redraw.
-const viewer::Unproject kPicture = [](float px, float py, float& depth) { return plat::UnProjectPoint(px, py, depth); };
+const viewer::Unproject kPicture = [](float px, float py, float& depth) {
+    return plat::UnProjectPoint(px, py, depth);
+};
 
 // Without ground the redraw prints its error and leaves the boxes as the buttons wrote them (with a
 // scene it writes them from the camera).
@@ -317,7 +319,9 @@ TEST_F(ViewerCamera, DragsMoveTheCameraAsThePickingMathsPredicts) {
         ExpectNear(w.View.Eye, predicted.Eye, 1e-2);
         ExpectNear(w.View.Target, predicted.Target, 1e-2);
     };
-    const auto turn = [&](viewer::Camera& c, float x, float y) { return viewer::TurnStep(drag, c, x, y, scale, kPicture); };
+    const auto turn = [&](viewer::Camera& c, float x, float y) {
+        return viewer::TurnStep(drag, c, x, y, scale, kPicture);
+    };
     const auto dolly = [&](viewer::Camera& c, float x, float y) {
         return viewer::DollyStep(drag, c, x, y, scale, kPicture);
     };

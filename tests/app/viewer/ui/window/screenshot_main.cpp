@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPixmap>
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QSet>
 
 #include <filesystem>
