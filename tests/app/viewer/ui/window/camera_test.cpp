@@ -418,6 +418,36 @@ TEST_F(ViewerCamera, AReleaseAtTheCentreDuringAFlightKeepsTheCourse) {
     EXPECT_EQ(w.txtX0->Text(), plat::Format(w.View.Target.X, "####0.00"));
 }
 
+// In annotation mode a right drag holds the flight (the stroke's rubber band) and its release still
+// steers; the camera takes no drag.
+TEST_F(ViewerCamera, InAnnotationModeARightDragHoldsTheFlightAndTheReleaseSteers) {
+    auto& w = Shown();
+    Click(*w.Command1);
+    w.Annotating = 1;
+    const auto [heading, elevation] = Sight(w.View);
+    const Vector3 eye = w.View.Eye;
+    Press(w, Qt::RightButton, {100, 250});
+    Drag(w, Qt::RightButton, {50, 250});
+    EXPECT_FALSE(w.Timer1->Enabled());
+    EXPECT_EQ(w.View.Eye, eye);
+    // The left edge of the OpenGL picture turns the course 20 degrees.
+    Release(w, Qt::RightButton, {0, 250});
+    EXPECT_NEAR(Sight(w.View).first, std::fmod(heading - 20 + 360, 360.0), 0.1);
+    EXPECT_NEAR(Sight(w.View).second, elevation, 0.1);
+    w.Annotating = 0;
+}
+
+TEST_F(ViewerCamera, BankButtonsTurnTheSoftwarePictureTenDegrees) {
+    auto& w = Shown();
+    const int redraws = w.RedrawCount();
+    Click(w.cmdBank(0));
+    EXPECT_EQ(w.View.BankAngle, 350);
+    Click(w.cmdBank(1));
+    Click(w.cmdBank(1));
+    EXPECT_EQ(w.View.BankAngle, 10);
+    EXPECT_EQ(w.RedrawCount(), redraws + 3);
+}
+
 // Closing during a motion stops its timer: after a few real ticks no handler runs any more.
 TEST_F(ViewerCamera, ClosingDuringAnOrbitOrAFlightStopsItsTimers) {
     for (int motion = 0; motion < 2; ++motion) {
