@@ -12,6 +12,7 @@ constexpr int kMiddle = 4;
 constexpr int kNoShift = 0;
 constexpr int kCtrl = 2;
 constexpr char kPanFormat[] = "####0.000";
+constexpr char kPointFormat[] = "####0.00";
 constexpr char kReAimFormat[] = "#####0.0000";
 
 } // namespace
@@ -78,10 +79,15 @@ void frmViewGround::Plotter_MouseMove(int button, int shift, double x, double y)
                 ShowBoxes(boxes);
             }
         }
-    } else if (button == kLeft) {
-        moved = viewer::TurnStep(drag_, View, fx, fy, PlotterScale(), PlotterUnproject());
-    } else if (button == kRight) {
-        moved = viewer::DollyStep(drag_, View, fx, fy, PlotterScale(), PlotterUnproject());
+    } else if (button == kLeft || button == kRight) {
+        moved = button == kLeft ? viewer::TurnStep(drag_, View, fx, fy, PlotterScale(), PlotterUnproject())
+                                : viewer::DollyStep(drag_, View, fx, fy, PlotterScale(), PlotterUnproject());
+        // Showing the eye, the boxes follow it, or the next redraw would take the old eye back.
+        if (moved && optTargetEye1->Value()) {
+            viewer::ViewBoxes boxes = Boxes();
+            viewer::ShowChosenPoint(View, boxes, kPointFormat);
+            ShowBoxes(boxes);
+        }
     }
     if (moved) {
         RedrawView();

@@ -354,8 +354,9 @@ TEST_F(ViewerCamera, DragsMoveTheCameraAsThePickingMathsPredicts) {
     EXPECT_EQ(w.txtX0->Text(), plat::Format(w.View.Target.X, "####0.000"));
 }
 
-// With "Eye" chosen the boxes show the eye after a pan, so that the next redraw keeps both points.
-TEST_F(ViewerCamera, APanWithTheEyeChosenKeepsTheDistance) {
+// With "Eye" chosen the boxes show the eye after each drag and re-aim, so that the next redraw, which
+// takes the boxes as the eye, keeps the camera where the mouse put it.
+TEST_F(ViewerCamera, WithTheEyeChosenDragsAndReAimKeepTheirCamera) {
     auto& w = Shown();
     w.LoadGroundNodes();
     Click(*w.optTargetEye1);
@@ -366,6 +367,21 @@ TEST_F(ViewerCamera, APanWithTheEyeChosenKeepsTheDistance) {
     w.RedrawView();
     EXPECT_NEAR(common::VecDistance(w.View.Eye, w.View.Target), distance, 0.1);
     EXPECT_EQ(w.txtX0->Text(), plat::Format(w.View.Eye.X, "####0.000"));
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+        const Vector3 before = w.View.Eye;
+        Press(w, b, {300, 200});
+        Drag(w, b, {360, 120});
+        const Vector3 dragged = w.View.Eye;
+        EXPECT_GT(common::VecDistance(before, dragged), 1) << b;
+        w.RedrawView();
+        ExpectNear(w.View.Eye, dragged, 0.01);
+        Release(w, b, {360, 120});
+    }
+    const Vector3 eye = w.View.Eye;
+    Press(w, Qt::LeftButton, Centre(w), Qt::ControlModifier);
+    Release(w, Qt::LeftButton, Centre(w), Qt::ControlModifier);
+    ExpectNear(w.View.Eye, eye, 0.01);
+    EXPECT_NEAR(w.View.Target.Z, 0, 1e-3);
 }
 
 TEST_F(ViewerCamera, CtrlClickAtTheCentrePutsTheLookAtPointOnTheGround) {
