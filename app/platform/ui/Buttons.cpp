@@ -1,11 +1,14 @@
 #include "platform/ui/Buttons.h"
 
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/ui/Keys.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/Twips.h"
 
 namespace plat {
 
@@ -81,8 +84,45 @@ void CheckBox::SetValue(int value) {
     Inner()->setChecked(value != 0);
 }
 
+namespace {
+
+// Reports a press before the radio button takes it (the choice changes on the release).
+class RadioView : public QRadioButton {
+public:
+    std::function<void(QMouseEvent&)> Pressed;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (Pressed) {
+            Pressed(*e);
+        }
+        QRadioButton::mousePressEvent(e);
+    }
+};
+
+int ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 OptionButton::OptionButton(Container& parent, std::string name, int index)
-    : Control(parent, std::move(name), index, new QRadioButton) {
+    : Control(parent, std::move(name), index, new RadioView) {
+    static_cast<RadioView*>(Inner())->Pressed = [this](QMouseEvent& e) {
+        if (MouseDown) {
+            MouseDown(ButtonOf(e.button()), ShiftStateOf(e.modifiers()), e.position().x() * kTwipsPerPixel,
+                      e.position().y() * kTwipsPerPixel);
+        }
+    };
     QObject::connect(Inner(), &QRadioButton::toggled, Inner(), [this](bool on) {
         if (on && Click) {
             Click();

@@ -75,6 +75,9 @@ public:
 
     QRadioButton* Inner() const;
     std::function<void()> Click;
+    // A press on the button (button 1 left, 2 right, 4 middle; x, y in twips), before a click
+    // changes the choice.
+    std::function<void(int button, int shift, double x, double y)> MouseDown;
 };
 
 } // namespace plat

@@ -144,10 +144,17 @@ void ReAim(Camera& camera, ViewBoxes& boxes, float x, float y, const PictureScal
     boxes.Z0 = plat::Format(camera.Target.Z, "#####0.0000");
 }
 
-Vector3 ReleaseAnchor(const Camera& camera, float x, float y, const PictureScale& scale, const Unproject& unproject) {
+bool ReleaseAnchor(DragState& drag, const Camera& camera, float x, float y, const PictureScale& scale,
+                   const Unproject& unproject) {
+    const auto [px, py] = PixelOf(x, y, scale);
     float depth = 999;
-    const Vector3 p = unproject(scale.ScaleWidth - x, scale.ScaleHeight - y, depth);
-    return common::IntersectRaySphere(camera.Eye, p, camera.Target, AnchorRadius(camera));
+    const Vector3 p = unproject(std::clamp(px, 0.0F, static_cast<float>(scale.WidthPixels - 1)),
+                                std::clamp(py, 0.0F, static_cast<float>(scale.HeightPixels - 1)), depth);
+    const Vector3 hit = common::IntersectRaySphere(camera.Eye, p, camera.Target, AnchorRadius(camera));
+    if (Missed(hit))
+        return false;
+    drag.Anchor = hit;
+    return true;
 }
 
 } // namespace viewer

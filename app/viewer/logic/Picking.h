@@ -60,8 +60,10 @@ void SteerFlight(Camera& camera, ViewBoxes& boxes, float x, float y, const Pictu
 // the eye keeps the look-at point at its distance along the new line. The boxes show it.
 void ReAim(Camera& camera, ViewBoxes& boxes, float x, float y, const PictureScale& scale);
 
-// Right release outside annotation: the anchor from the depth under the (mirrored) point.
-common::Vector3 ReleaseAnchor(const Camera& camera, float x, float y, const PictureScale& scale,
-                              const Unproject& unproject);
+// Right release outside annotation: the anchor where the ray through the point at the depth under
+// the release pixel (held inside the picture) meets the anchor sphere. A ray that misses leaves the
+// anchor as it was and gives false.
+bool ReleaseAnchor(DragState& drag, const Camera& camera, float x, float y, const PictureScale& scale,
+                   const Unproject& unproject);
 
 } // namespace viewer

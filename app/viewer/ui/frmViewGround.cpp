@@ -188,6 +188,7 @@ void frmViewGround::BuildControls() {
     Slider3->Change = [this] { RedrawView(); };
     BuildCaptureControls();
     BuildPresetsControls();
+    BuildCameraControls();
 }
 
 void frmViewGround::Form_Load() {
@@ -226,6 +227,7 @@ void frmViewGround::Form_Load() {
           static_cast<plat::Control*>(Label6.get())}) {
         c->SetVisible(!UseOpenGL);
     }
+    ShowCameraControls();
     LoadViewPresets();
 }
 
@@ -248,6 +250,7 @@ void frmViewGround::Form_Paint() {
 }
 
 void frmViewGround::Form_Unload() {
+    StopCameraMotion();
     surface_.reset();
     View.Motion = viewer::MotionState::Idle;
 }

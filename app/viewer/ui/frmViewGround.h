@@ -15,6 +15,7 @@
 #include "platform/text/AtomicFile.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/ControlArray.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Image.h"
@@ -22,8 +23,10 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
+#include "platform/ui/Timer.h"
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/GroundNodes.h"
+#include "viewer/logic/Picking.h"
 #include "viewer/logic/SceneRules.h"
 #include "viewer/logic/ViewPresets.h"
 #include "viewer/ui/frmGroundColors.h"
@@ -111,6 +114,21 @@ public:
     std::unique_ptr<plat::CommandButton> cmdCapture;
     plat::CommonDialog OpenSave1;
 
+    // Camera controls, orbit, fly-through, keys and the mouse's camera handling.
+    plat::ControlArray<plat::CommandButton> cmdAngleUp{*this, "cmdAngleUp"};
+    plat::ControlArray<plat::CommandButton> cmdBank{*this, "cmdBank"};
+    plat::ControlArray<plat::Label> lblOrbit{*this, "lblOrbit"};
+    std::unique_ptr<plat::CommandButton> Command1;
+    // Timer1 drives the fly-through, tmrOrbit the orbit; both tick every kMotionTickMs.
+    std::unique_ptr<plat::Timer> Timer1, tmrOrbit;
+    static constexpr int kMotionTickMs = 16;
+    void Timer1_Timer();
+    void tmrOrbit_Timer();
+    void Form_KeyDown(int& keyCode, int shift);
+    void Plotter_MouseDown(int button, int shift, double x, double y);
+    void Plotter_MouseMove(int button, int shift, double x, double y);
+    void Plotter_MouseUp(int button, int shift, double x, double y);
+
 private:
     void BuildControls();
     void Form_Load();
@@ -139,6 +157,27 @@ private:
     viewer::AntennaBoxes MainAntennaBoxes() const;
     float AntennaBoxFeet() const;
     viewer::ViewPresets presets_;
+
+    // Camera controls, orbit, fly-through, keys and the mouse's camera handling.
+    void BuildCameraControls();
+    // The end of the window's load: the controls that depend on the surface and the view mode.
+    void ShowCameraControls();
+    // Stops the fly-through and the orbit and leaves the camera idle (the window is closing).
+    void StopCameraMotion();
+    void cmdAngleUp_Click(int index);
+    void cmdBank_Click(int index);
+    void lblOrbit_Click(int index);
+    void Command1_Click();
+    void opt3D_Click(int index);
+    void optTargetEye_MouseDown();
+    void optTargetEye_Click(int index);
+    void ApplyViewMode(bool freeView);
+    viewer::PictureScale PlotterScale() const;
+    viewer::Unproject PlotterUnproject();
+    viewer::DragState drag_;
+    double orbitAngle_ = 0;
+    int orbitIndex_ = 0;
+    bool cameraShown_ = false;
 
     ViewGroundHost host_;
     std::unique_ptr<plat::GlSurface> surface_;

@@ -167,6 +167,30 @@ TEST(Picking, ReAimKeepsTheTargetInFrontOfTheEye) {
     EXPECT_NEAR(elevation, 0, 1e-3);
 }
 
+// The release reads the depth at its own pixel, held inside the picture; a miss keeps the anchor.
+TEST(Picking, ReleaseAnchorStaysInsideThePictureAndIgnoresAMiss) {
+    const PictureScale scale;
+    const Camera camera = At(MakeVector(0, -2000, 100), MakeVector(0, 0, 100));
+    std::vector<std::pair<float, float>> asked;
+    const Unproject unproject = [&](float px, float py, float& depth) {
+        asked.emplace_back(px, py);
+        EXPECT_GT(depth, 1);
+        return Looking(camera.Eye, 0.01F)(px, py, depth);
+    };
+    DragState drag;
+    ASSERT_TRUE(ReleaseAnchor(drag, camera, 0, 0, scale, unproject));
+    // Straight ahead the ray meets the sphere of radius 1000 about the target 1000 ft from the eye.
+    EXPECT_NEAR(drag.Anchor.Y, -1000, 0.5);
+    EXPECT_NEAR(drag.Anchor.Z, 100, 0.01);
+    EXPECT_TRUE(ReleaseAnchor(drag, camera, -12000, 12000, scale, unproject));
+    const std::vector<std::pair<float, float>> pixels{{400, 300}, {799, 0}};
+    EXPECT_EQ(asked, pixels);
+    const Vector3 kept = drag.Anchor;
+    const Unproject away = [](float, float, float&) { return MakeVector(0, -1e6F, 0); };
+    EXPECT_FALSE(ReleaseAnchor(drag, camera, 0, 0, scale, away));
+    EXPECT_EQ(drag.Anchor, kept);
+}
+
 TEST(Annotation, ArrowHeadsAndText) {
     const PictureScale scale;
     const AnnotationLine line = PlaceAnnotationLine(0, 0, -5000, 0, true, scale);

@@ -111,6 +111,25 @@ TEST_F(ControlsTest, OptionButtonsOfDifferentContainersAreSeparateGroups) {
     EXPECT_TRUE(b1.Value());
 }
 
+// MouseDown sees the choice as it was; Click follows the release.
+TEST_F(ControlsTest, OptionMouseDownComesBeforeTheChoiceChanges) {
+    plat::Frame fra(form, "fra");
+    fra.Move(0, 0, 4000, 1000);
+    plat::OptionButton a(fra, "optA"), b(fra, "optB");
+    a.Move(60, 60, 1300, 255);
+    b.Move(1500, 60, 1300, 255);
+    a.SetValue(true);
+    b.MouseDown = [&](int button, int shift, double x, double y) {
+        log.push_back("MouseDown " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                      std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)) +
+                      (a.Value() ? " a" : " b"));
+    };
+    b.Click = [&] { log.push_back("Click"); };
+    form.Show();
+    QTest::mouseClick(b.Widget(), Qt::LeftButton, Qt::ControlModifier, QPoint(6, 8));
+    EXPECT_EQ(log, (std::vector<std::string>{"MouseDown 1 2 90 120 a", "Click"}));
+}
+
 TEST_F(ControlsTest, TextArrayEventsCarryTheIndex) {
     plat::ControlArray<plat::TextBox> txtAntX(form, "txtAntX");
     for (int i = 0; i < 3; ++i) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QSet>
 
@@ -93,6 +95,30 @@ void ShowSideViewFromView2D() {
     fs::current_path(home);
 }
 
+// The example seen by OpenGL after a Ctrl + click below and right of the centre: the look-at point
+// moves to the ground there.
+void ShowReAimed(const char* picture) {
+    shell::Model().File3D = (std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D").string();
+    plat::Load(frmEdit3D());
+    auto& v = frmViewGround();
+    ViewGroundHost host;
+    host.groundGrid = []() -> const plat::GridModel* { return frmEdit3D().grdGround.get(); };
+    v.SetHost(host);
+    v.Show();
+    plat::DoEvents(200);
+    QWidget* view = v.Plotter->Widget();
+    const QPointF spot(view->width() * 3 / 5, view->height() * 3 / 4);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, spot, view->mapToGlobal(spot), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::ControlModifier);
+        QApplication::sendEvent(view, &e);
+    }
+    plat::DoEvents(100);
+    EXPECT_NEAR(v.View.Target.Z, 0, 1e-3);
+    Save(v, picture);
+    plat::Unload(v);
+}
+
 } // namespace
 
 TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
@@ -101,6 +127,7 @@ TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
     std::filesystem::create_directories(TEST_OUTPUT_DIR);
     ShowExample("viewer_free.png", true);
     ShowExample("viewer_software.png", false);
+    ShowReAimed("viewer_reaim.png");
     ShowSideViewFromView2D();
     auto& colours = frmGroundColors();
     colours.Start(kDarkOnLight, nullptr);
