@@ -185,6 +185,7 @@ void frmViewGround::BuildControls() {
     Slider2->Change = [this] { RedrawView(); };
     Slider3->Scroll = [this] { RedrawView(); };
     Slider3->Change = [this] { RedrawView(); };
+    BuildAnnotateControls();
 }
 
 void frmViewGround::Form_Load() {
@@ -207,6 +208,7 @@ void frmViewGround::Form_Load() {
     GroundColor = 0;
     Grid2Color = 0xC0C000;
     Grid3Color = 7976159.0F;
+    StartAnnotateLabels();
     surface_ = MakeSurface()(plat::TwipsToPixels(Plotter->Width()), plat::TwipsToPixels(Plotter->Height()));
     UseOpenGL = surface_ != nullptr;
     txtDist->SetVisible(UseOpenGL);
@@ -235,6 +237,7 @@ void frmViewGround::Form_Activate() {
 }
 
 void frmViewGround::Form_Unload() {
+    LeaveAnnotationOnUnload();
     surface_.reset();
     View.Motion = viewer::MotionState::Idle;
 }

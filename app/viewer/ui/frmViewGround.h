@@ -2,6 +2,7 @@
 // "View Ground Data": the 3D ground viewer, its scene drawn by OpenGL on an off-screen surface (or as
 // a wire picture when there is none), the scene switches, the sliders and the colour properties.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,13 +12,16 @@
 #include "platform/grid/GridModel.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Form.h"
+#include "platform/services/FileDialog.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/LineControl.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/GroundNodes.h"
+#include "viewer/logic/PictureScale.h"
 #include "viewer/logic/SceneRules.h"
 #include "viewer/ui/frmGroundColors.h"
 
@@ -91,6 +95,29 @@ public:
     std::unique_ptr<plat::Frame> fraViewMode, fraTargetEye;
     std::unique_ptr<plat::OptionButton> opt3D0, opt3D1, optTargetEye0, optTargetEye1;
 
+    // Annotation: the frozen picture, its settings frame, the rubber band and the strokes.
+    void Command2_Click();
+    void cmdLineColor_Click();
+    void cmdTextColor_Click();
+    void cmdBoxColor_Click();
+    void cmdTextFont_Click();
+    void PlaceAnnotationLine(int k, float x1, float y1, float x2, float y2, int arrow);
+    void AnnotateMouseDown(int button, int shift, double x, double y);
+    void AnnotateMouseMove(int button, int shift, double x, double y);
+    void AnnotateMouseUp(int button, int shift, double x, double y);
+    // The folder temp.bmp is written to: the program's (the executable's). Tests replace it.
+    static std::function<std::string()>& FrozenPictureFolder();
+    std::unique_ptr<plat::CommandButton> Command2, cmdLineColor, cmdTextColor, cmdBoxColor, cmdTextFont;
+    std::unique_ptr<plat::Frame> fraAnnotate, fraLine, fraText, fraBox;
+    std::unique_ptr<plat::CheckBox> chkArrow, chkBox;
+    std::unique_ptr<plat::TextBox> txtText;
+    std::unique_ptr<plat::Label> lblLineColor, lblTextColor, lblBoxColor, lblTextFont, lblNewTextSize, lblTextSize,
+        lblLineColorCaption, lblTextCaption, lblTextFontCaption, lblTextSizeCaption, lblTextColorCaption,
+        lblBoxColorCaption;
+    std::array<std::unique_ptr<plat::LineControl>, 2> linFlyOut; // item 1
+    std::array<std::unique_ptr<plat::LineControl>, 2> linArrowHead;
+    plat::CommonDialog CommonDialog1;
+
 private:
     void BuildControls();
     void Form_Load();
@@ -104,6 +131,21 @@ private:
     void DrawLegend();
     void ShowBoxes(const viewer::ViewBoxes& boxes);
     viewer::ViewBoxes Boxes() const;
+
+    // Annotation.
+    void BuildAnnotateControls();
+    void RouteMouseToAnnotation();
+    void StartAnnotateLabels();
+    void EnterAnnotation();
+    void LeaveAnnotation();
+    void LeaveAnnotationOnUnload();
+    void WriteFrozenPicture();
+    void ChooseSwatchColour(plat::Label& swatch);
+    void DrawStrokeText(float cx, float cy, const std::string& text);
+    viewer::PictureScale PlotterScale() const;
+    float DragStartX = 0;
+    float DragStartY = 0;
+    int liveClientHeight_ = 0;
 
     ViewGroundHost host_;
     std::unique_ptr<plat::GlSurface> surface_;
