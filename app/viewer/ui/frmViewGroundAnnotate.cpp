@@ -64,9 +64,9 @@ void frmViewGround::BuildAnnotateControls() {
         Put(*f, {left, 240, width, 1620});
         f->SetCaption(caption);
     };
-    group(fraLine, "fraLine", "Line", 120, 2700);
-    group(fraText, "fraText", "Text", 2940, 4200);
-    group(fraBox, "fraBox", "Box", 7260, 2280);
+    group(fraLine, "fraLine", "Line", 120, 2760);
+    group(fraText, "fraText", "Text", 3000, 3900);
+    group(fraBox, "fraBox", "Box", 7020, 2520);
 
     const auto label = [](std::unique_ptr<plat::Label>& l, plat::Container& in, const char* name,
                           const char* caption, Place p) {
@@ -97,22 +97,22 @@ void frmViewGround::BuildAnnotateControls() {
     label(lblLineColorCaption, *fraLine, "lblLineColorCaption", "Color:", {120, 390, 600, 240});
     swatch(lblLineColor, *fraLine, "lblLineColor", {720, 360, 600, 285});
     button(cmdLineColor, *fraLine, "cmdLineColor", "...", {1380, 360, 450, 285});
-    check(chkArrow, *fraLine, "chkArrow", "Add Arrow Head to Line", 1, {120, 900, 2500, 255});
+    check(chkArrow, *fraLine, "chkArrow", "Add Arrow Head to Line", 1, {120, 900, 2580, 255});
 
     label(lblTextCaption, *fraText, "lblTextCaption", "Text:", {120, 330, 600, 240});
     txtText = std::make_unique<plat::TextBox>(*fraText, "txtText");
-    Put(*txtText, {720, 300, 3360, 285});
+    Put(*txtText, {720, 300, 3060, 285});
     txtText->SetText("");
     label(lblTextFontCaption, *fraText, "lblTextFontCaption", " Font:", {120, 750, 600, 240});
-    label(lblTextFont, *fraText, "lblTextFont", "", {720, 720, 1800, 285});
-    button(cmdTextFont, *fraText, "cmdTextFont", "...", {2580, 720, 450, 285});
-    label(lblTextSizeCaption, *fraText, "lblTextSizeCaption", "Size:", {3120, 750, 480, 240});
-    label(lblNewTextSize, *fraText, "lblNewTextSize", "", {3600, 750, 480, 240});
+    label(lblTextFont, *fraText, "lblTextFont", "", {720, 720, 1560, 285});
+    button(cmdTextFont, *fraText, "cmdTextFont", "...", {2340, 720, 400, 285});
+    label(lblTextSizeCaption, *fraText, "lblTextSizeCaption", "Size:", {2820, 750, 480, 240});
+    label(lblNewTextSize, *fraText, "lblNewTextSize", "", {3300, 750, 480, 240});
     label(lblTextColorCaption, *fraText, "lblTextColorCaption", "Color:", {120, 1170, 600, 240});
     swatch(lblTextColor, *fraText, "lblTextColor", {720, 1140, 600, 285});
     button(cmdTextColor, *fraText, "cmdTextColor", "...", {1380, 1140, 450, 285});
 
-    check(chkBox, *fraBox, "chkBox", "Show Background Box", 0, {120, 360, 2100, 255});
+    check(chkBox, *fraBox, "chkBox", "Show Background Box", 0, {120, 360, 2340, 255});
     label(lblBoxColorCaption, *fraBox, "lblBoxColorCaption", "Color:", {120, 780, 600, 240});
     swatch(lblBoxColor, *fraBox, "lblBoxColor", {720, 750, 600, 285});
     button(cmdBoxColor, *fraBox, "cmdBoxColor", "...", {1380, 750, 450, 285});
