@@ -227,7 +227,8 @@ void CommonDialog::ShowColor() {
 }
 
 void CommonDialog::ShowFont() {
-    const std::optional<FontChoice> chosen = FileDialogService().ShowFont(FontDialogRequest{FontName, FontSize, Flags});
+    const std::optional<FontChoice> chosen =
+        FileDialogService().ShowFont(FontDialogRequest{FontName, FontSize, Flags});
     if (!chosen) {
         if (CancelError) {
             throw DialogCancelledError();

@@ -113,8 +113,8 @@ public:
     DialogCancelledError() : std::runtime_error("Cancel was selected.") {}
 };
 
-// A window's common dialog. It keeps FileName (and Color, FontName, FontSize) between uses. A cancelled dialog raises
-// DialogCancelledError when CancelError is set, and otherwise leaves FileName as it was.
+// A window's common dialog. It keeps FileName (and Color, FontName, FontSize) between uses. A cancelled
+// dialog raises DialogCancelledError when CancelError is set, and otherwise leaves FileName as it was.
 class CommonDialog {
 public:
     std::string FileName;

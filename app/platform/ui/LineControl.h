@@ -14,7 +14,8 @@ namespace plat {
 // A line control: a one-pixel line in the border colour between two points of its container, in
 // twips from the container's top-left corner, drawn over the container (a picture box shows its
 // picture around it). Moving it repaints only the line's own rectangle; the container's picture
-// is not redrawn, and it is no part of the picture's image. It takes no focus and no mouse: presses, moves and releases reach the container.
+// is not redrawn, and it is no part of the picture's image. It takes no focus and no mouse: presses, moves
+// and releases reach the container.
 class LineControl : public Control {
 public:
     LineControl(Container& parent, std::string name, int index = -1);

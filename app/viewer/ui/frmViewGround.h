@@ -10,9 +10,9 @@
 
 #include "platform/gl/GlSurface.h"
 #include "platform/grid/GridModel.h"
+#include "platform/services/FileDialog.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Form.h"
-#include "platform/services/FileDialog.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/LineControl.h"
@@ -111,9 +111,9 @@ public:
     std::unique_ptr<plat::Frame> fraAnnotate, fraLine, fraText, fraBox;
     std::unique_ptr<plat::CheckBox> chkArrow, chkBox;
     std::unique_ptr<plat::TextBox> txtText;
-    std::unique_ptr<plat::Label> lblLineColor, lblTextColor, lblBoxColor, lblTextFont, lblNewTextSize, lblTextSize,
-        lblLineColorCaption, lblTextCaption, lblTextFontCaption, lblTextSizeCaption, lblTextColorCaption,
-        lblBoxColorCaption;
+    std::unique_ptr<plat::Label> lblLineColor, lblTextColor, lblBoxColor, lblTextFont, lblNewTextSize,
+        lblTextSize, lblLineColorCaption, lblTextCaption, lblTextFontCaption, lblTextSizeCaption,
+        lblTextColorCaption, lblBoxColorCaption;
     std::array<std::unique_ptr<plat::LineControl>, 2> linFlyOut; // item 1
     std::array<std::unique_ptr<plat::LineControl>, 2> linArrowHead;
     plat::CommonDialog CommonDialog1;

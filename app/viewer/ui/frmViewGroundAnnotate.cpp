@@ -58,8 +58,8 @@ void frmViewGround::BuildAnnotateControls() {
     fraAnnotate->SetCaption("Frame2");
     fraAnnotate->SetVisible(false);
 
-    const auto group = [this](std::unique_ptr<plat::Frame>& f, const char* name, const char* caption, int left,
-                              int width) {
+    const auto group = [this](std::unique_ptr<plat::Frame>& f, const char* name, const char* caption,
+                              int left, int width) {
         f = std::make_unique<plat::Frame>(*fraAnnotate, name);
         Put(*f, {left, 240, width, 1620});
         f->SetCaption(caption);
@@ -265,7 +265,8 @@ viewer::PictureScale frmViewGround::PlotterScale() const {
 }
 
 void frmViewGround::PlaceAnnotationLine(int k, float x1, float y1, float x2, float y2, int arrow) {
-    const viewer::AnnotationLine placed = viewer::PlaceAnnotationLine(x1, y1, x2, y2, arrow == 1, PlotterScale());
+    const viewer::AnnotationLine placed =
+        viewer::PlaceAnnotationLine(x1, y1, x2, y2, arrow == 1, PlotterScale());
     const plat::Canvas& s = Plotter->Surface();
     const auto put = [&s](plat::LineControl& line, const viewer::ScreenSegment& g) {
         line.SetEnds(s, g.X1, g.Y1, g.X2, g.Y2);
@@ -290,7 +291,8 @@ void frmViewGround::AnnotateMouseMove(int button, int, double x, double y) {
         return;
     }
     const bool arrow = chkArrow->Value() == 1;
-    PlaceAnnotationLine(0, DragStartX, DragStartY, static_cast<float>(x), static_cast<float>(y), arrow ? 1 : 0);
+    PlaceAnnotationLine(0, DragStartX, DragStartY, static_cast<float>(x), static_cast<float>(y),
+                        arrow ? 1 : 0);
     linFlyOut[1]->SetVisible(true);
     linArrowHead[0]->SetVisible(arrow);
     linArrowHead[1]->SetVisible(arrow);
@@ -310,9 +312,9 @@ void frmViewGround::AnnotateMouseUp(int button, int, double x, double y) {
         std::fabs(s.ScaleX(lblTextSize->Width(), plat::Canvas::Unit::Twips, plat::Canvas::Unit::User)));
     const auto h = static_cast<float>(
         std::fabs(s.ScaleY(lblTextSize->Height(), plat::Canvas::Unit::Twips, plat::Canvas::Unit::User)));
-    const viewer::Stroke stroke = viewer::StrokeGeometry(DragStartX, DragStartY, static_cast<float>(x),
-                                                         static_cast<float>(y), chkArrow->Value() == 1, w, h,
-                                                         PlotterScale());
+    const viewer::Stroke stroke =
+        viewer::StrokeGeometry(DragStartX, DragStartY, static_cast<float>(x), static_cast<float>(y),
+                               chkArrow->Value() == 1, w, h, PlotterScale());
     if (stroke.Line) {
         for (auto* line : {linFlyOut[1].get(), linArrowHead[0].get(), linArrowHead[1].get()}) {
             line->SetVisible(false);
@@ -342,7 +344,8 @@ void frmViewGround::AnnotateMouseUp(int button, int, double x, double y) {
 // Prints the text centred on (cx, cy).
 void frmViewGround::DrawStrokeText(float cx, float cy, const std::string& text) {
     plat::Canvas& s = Plotter->Surface();
-    const double halfWidth = std::fabs(s.ScaleX(s.TextWidth(text), plat::Canvas::Unit::User, plat::Canvas::Unit::Pixels)) / 2;
+    const double halfWidth =
+        std::fabs(s.ScaleX(s.TextWidth(text), plat::Canvas::Unit::User, plat::Canvas::Unit::Pixels)) / 2;
     const double halfHeight =
         std::fabs(s.ScaleY(s.TextHeight(text), plat::Canvas::Unit::User, plat::Canvas::Unit::Pixels)) / 2;
     s.SetCurrentX(s.FromPixelX(s.ToPixelX(cx) - halfWidth));

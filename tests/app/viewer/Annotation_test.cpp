@@ -49,8 +49,10 @@ TEST(AnnotationOnScreen, HeadsAt35DegreesEach3PercentOfThePictureHeightInEveryDi
             const PixelVector line{200 * std::cos(a), 200 * std::sin(a)};
             const float x1 = s.CentreX();
             const float y1 = s.CentreY();
-            const float x2 = x1 + static_cast<float>(line.x) * s.ScaleWidth / static_cast<float>(s.WidthPixels);
-            const float y2 = y1 + static_cast<float>(line.y) * s.ScaleHeight / static_cast<float>(s.HeightPixels);
+            const float x2 =
+                x1 + static_cast<float>(line.x) * s.ScaleWidth / static_cast<float>(s.WidthPixels);
+            const float y2 =
+                y1 + static_cast<float>(line.y) * s.ScaleHeight / static_cast<float>(s.HeightPixels);
             const PixelVector back{-line.x, -line.y};
 
             // The rubber band: heads at the cursor, pointing back along the line.

@@ -70,8 +70,8 @@ protected:
         w.RedrawView();
         return w;
     }
-    static void Mouse(class frmViewGround& w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-                      QPoint at) {
+    static void Mouse(class frmViewGround& w, QEvent::Type type, Qt::MouseButton button,
+                      Qt::MouseButtons held, QPoint at) {
         QWidget* box = w.Plotter->Widget();
         QMouseEvent event(type, QPointF(at), QPointF(box->mapToGlobal(at)), button, held, Qt::NoModifier);
         QApplication::sendEvent(box, &event);
@@ -93,8 +93,8 @@ protected:
     static bool Near(const QImage& picture, double x, double y, plat::Colour colour) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (At(picture, static_cast<int>(std::lround(x)) + dx, static_cast<int>(std::lround(y)) + dy) ==
-                    colour)
+                if (At(picture, static_cast<int>(std::lround(x)) + dx,
+                       static_cast<int>(std::lround(y)) + dy) == colour)
                     return true;
         return false;
     }
@@ -122,7 +122,8 @@ TEST_F(Annotate, SettingsFrameStartsHiddenWithItsValuesAndShowsInPlace) {
     EXPECT_EQ(w.fraLine->Caption(), "Line");
     EXPECT_EQ(w.fraText->Caption(), "Text");
     EXPECT_EQ(w.fraBox->Caption(), "Box");
-    for (plat::Label* l : {w.lblLineColorCaption.get(), w.lblTextColorCaption.get(), w.lblBoxColorCaption.get()})
+    for (plat::Label* l :
+         {w.lblLineColorCaption.get(), w.lblTextColorCaption.get(), w.lblBoxColorCaption.get()})
         EXPECT_EQ(l->Caption(), "Color:");
     EXPECT_FALSE(w.lblTextSize->Visible());
     w.Command2->Click();
@@ -233,8 +234,10 @@ TEST_F(Annotate, ARightClickDrawsOnlyTheTextAndItsBox) {
     EXPECT_GT(changed, 100);
     EXPECT_GT(text, 20);
     // The box is filled to its edge; the text is centred (its ink either side of the click).
-    EXPECT_EQ(At(after, static_cast<int>(click.x() - halfW + 2), static_cast<int>(click.y() - halfH + 2)), kYellow);
-    EXPECT_EQ(At(after, static_cast<int>(click.x() + halfW - 2), static_cast<int>(click.y() + halfH - 2)), kYellow);
+    EXPECT_EQ(At(after, static_cast<int>(click.x() - halfW + 2), static_cast<int>(click.y() - halfH + 2)),
+              kYellow);
+    EXPECT_EQ(At(after, static_cast<int>(click.x() + halfW - 2), static_cast<int>(click.y() + halfH - 2)),
+              kYellow);
     int left = 0;
     int right = 0;
     for (int y = 0; y < after.height(); ++y)
@@ -328,9 +331,9 @@ TEST_F(Annotate, ColourAndFontDialogsAndTheirCancels) {
         plat::CommandButton* button;
         plat::Label* swatch;
     };
-    for (const Case& c : {Case{w.cmdLineColor.get(), w.lblLineColor.get()},
-                          Case{w.cmdTextColor.get(), w.lblTextColor.get()},
-                          Case{w.cmdBoxColor.get(), w.lblBoxColor.get()}}) {
+    for (const Case& c :
+         {Case{w.cmdLineColor.get(), w.lblLineColor.get()}, Case{w.cmdTextColor.get(), w.lblTextColor.get()},
+          Case{w.cmdBoxColor.get(), w.lblBoxColor.get()}}) {
         const plat::Colour start = c.swatch->BackColor();
         services_.Files().ExpectColourCancel();
         c.button->Click();
