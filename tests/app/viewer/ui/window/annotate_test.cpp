@@ -12,6 +12,9 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string>
+
+#include <unistd.h>
 
 #include "platform/ui/testing/GuiTest.h"
 #include "shell/model/ModelVariables.h"
@@ -46,7 +49,10 @@ protected:
     void SetUp() override {
         shell::Model() = shell::ModelVariables{};
         savedFolder_ = frmViewGround::FrozenPictureFolder();
-        folder_ = fs::path(::testing::TempDir()) / "annotate_program";
+        // One folder a test: the tests run side by side.
+        folder_ = fs::path(::testing::TempDir()) /
+                  ("annotate_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                   "_" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         frmViewGround::FrozenPictureFolder() = [this] { return folder_.string(); };
