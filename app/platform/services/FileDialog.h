@@ -45,7 +45,6 @@ struct FontDialogRequest {
 struct FontChoice {
     std::string name;
     double size = 0;
-    bool operator==(const FontChoice&) const = default;
 };
 
 class IFileDialogService {
