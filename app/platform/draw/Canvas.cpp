@@ -55,11 +55,19 @@ Canvas::Canvas(DeviceContext& dc) : dc_(dc) {
 }
 
 void Canvas::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    ClearToBackground();
+}
+
+void Canvas::ClearToBackground() {
     PixelBuffer& buffer = dc_.Target();
     buffer.Fill(ResolveColour(backColor_));
+    if (picture_.isNull()) {
+        return;
+    }
     QImage view = ImageView(buffer);
     QPainter painter(&view);
-    painter.drawImage(0, 0, picture);
+    painter.drawImage(0, 0, picture_);
 }
 
 void Canvas::ResizePixels(int width, int height) {
@@ -112,6 +120,30 @@ double Canvas::FromPixelX(double px) const {
 double Canvas::FromPixelY(double py) const {
     return scaleTop_ + py * UnitsPerPixelY();
 }
+namespace {
+
+// Pixels in one unit of a length, for the units that are not the user's.
+double PerPixel(Canvas::Unit unit, double userPerPixel) {
+    switch (unit) {
+    case Canvas::Unit::User:
+        return userPerPixel;
+    case Canvas::Unit::Twips:
+        return kTwipsPerPixel;
+    case Canvas::Unit::Pixels:
+        return 1;
+    }
+    return 1;
+}
+
+} // namespace
+
+double Canvas::ScaleX(double length, Unit from, Unit to) const {
+    return length / PerPixel(from, UnitsPerPixelX()) * PerPixel(to, UnitsPerPixelX());
+}
+double Canvas::ScaleY(double length, Unit from, Unit to) const {
+    return length / PerPixel(from, UnitsPerPixelY()) * PerPixel(to, UnitsPerPixelY());
+}
+
 int Canvas::PixelX(double x) const {
     return Pixel(ToPixelX(x));
 }
@@ -145,7 +177,7 @@ LOGFONT Canvas::FontRecord() const {
 }
 
 void Canvas::Cls() {
-    dc_.Target().Fill(ResolveColour(backColor_));
+    ClearToBackground();
     currentX_ = scaleLeft_;
     currentY_ = scaleTop_;
 }

@@ -9,7 +9,7 @@
 #include "platform/draw/GdiObjects.h"
 #include "platform/draw/PixelBuffer.h"
 
-class QImage;
+#include <QImage>
 
 namespace plat {
 
@@ -50,8 +50,10 @@ public:
 
     DeviceContext& hDC() { return dc_; }
     const PixelBuffer& Pixels() const { return dc_.Target(); }
-    // Draws a picture over the back colour at the top-left, keeping the size.
+    // Makes a picture the background: it is drawn over the back colour at the top-left now and by
+    // every Cls until an empty picture clears it (the buffer keeps its size).
     void SetPicture(const QImage& picture);
+    const QImage& Picture() const { return picture_; }
     int PixelWidth() const { return Pixels().Width(); }
     int PixelHeight() const { return Pixels().Height(); }
     // Changes the buffer's size (at least 1 x 1), keeping what was drawn at the top-left and giving
@@ -69,6 +71,15 @@ public:
     double ToPixelY(double y) const;
     double FromPixelX(double px) const;
     double FromPixelY(double py) const;
+    // The pixel a point falls on (far-off points held to a bound that drawing can take).
+    int PixelX(double x) const;
+    int PixelY(double y) const;
+    // The units ScaleX and ScaleY convert between (the platform's vbUser, vbTwips, vbPixels).
+    enum class Unit { User = 0, Twips = 1, Pixels = 3 };
+    // A horizontal or vertical length (not a position) in one unit as another; user lengths carry
+    // the sign of their scale's extent.
+    double ScaleX(double length, Unit from, Unit to) const;
+    double ScaleY(double length, Unit from, Unit to) const;
 
     Colour BackColor() const { return backColor_; }
     void SetBackColor(Colour colour);
@@ -91,7 +102,7 @@ public:
     void SetCurrentX(double x) { currentX_ = x; }
     void SetCurrentY(double y) { currentY_ = y; }
 
-    // Clears to BackColor; the current point goes back to (ScaleLeft, ScaleTop).
+    // Clears to BackColor and the background picture; the current point goes back to (ScaleLeft, ScaleTop).
     void Cls();
     // A line (the last pixel left out, as the platform draws it), or an outlined or filled box with
     // both corners inside, from (x1, y1) to (x2, y2) in ForeColor or `colour`; the current point
@@ -114,10 +125,9 @@ public:
     double TextHeight(const std::string& text) const;
 
 private:
+    void ClearToBackground();
     double UnitsPerPixelX() const;
     double UnitsPerPixelY() const;
-    int PixelX(double x) const;
-    int PixelY(double y) const;
     LOGFONT FontRecord() const;
     SIZE Extent(const std::string& text) const;
 
@@ -135,6 +145,7 @@ private:
     std::string fontName_ = "MS Sans Serif";
     double fontSize_ = 8.25;
     bool fontBold_ = false;
+    QImage picture_;
     double currentX_ = 0;
     double currentY_ = 0;
 };

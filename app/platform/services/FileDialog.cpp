@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QStringList>
 
 namespace plat {
@@ -108,6 +109,19 @@ std::optional<std::uint32_t> QtFileDialogService::ShowColor(const ColorDialogReq
            (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }
 
+std::optional<FontChoice> QtFileDialogService::ShowFont(const FontDialogRequest& request) {
+    QFont initial(ToQ(request.name));
+    if (request.size > 0) {
+        initial.setPointSizeF(request.size);
+    }
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, initial, QApplication::activeWindow());
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return FontChoice{font.family().toLatin1().toStdString(), font.pointSizeF()};
+}
+
 void ScriptedFileDialogs::ExpectFile(std::string fileName) {
     fileAnswers_.emplace_back(std::move(fileName));
 }
@@ -115,7 +129,16 @@ void ScriptedFileDialogs::ExpectCancel() {
     fileAnswers_.emplace_back(std::nullopt);
 }
 void ScriptedFileDialogs::ExpectColour(std::uint32_t colour) {
-    colourAnswers_.push_back(colour);
+    colourAnswers_.emplace_back(colour);
+}
+void ScriptedFileDialogs::ExpectColourCancel() {
+    colourAnswers_.emplace_back(std::nullopt);
+}
+void ScriptedFileDialogs::ExpectFont(FontChoice font) {
+    fontAnswers_.emplace_back(std::move(font));
+}
+void ScriptedFileDialogs::ExpectFontCancel() {
+    fontAnswers_.emplace_back(std::nullopt);
 }
 
 std::optional<std::string> ScriptedFileDialogs::Show(const FileDialogRequest& request) {
@@ -141,8 +164,22 @@ std::optional<std::uint32_t> ScriptedFileDialogs::ShowColor(const ColorDialogReq
         }
         return std::nullopt;
     }
-    const std::uint32_t answer = colourAnswers_.front();
+    const std::optional<std::uint32_t> answer = colourAnswers_.front();
     colourAnswers_.erase(colourAnswers_.begin());
+    return answer;
+}
+
+std::optional<FontChoice> ScriptedFileDialogs::ShowFont(const FontDialogRequest& request) {
+    fontRequests_.push_back(request);
+    if (fontAnswers_.empty()) {
+        ++unexpected_;
+        if (OnUnexpected) {
+            OnUnexpected("font dialog, font \"" + request.name + "\"");
+        }
+        return std::nullopt;
+    }
+    std::optional<FontChoice> answer = fontAnswers_.front();
+    fontAnswers_.erase(fontAnswers_.begin());
     return answer;
 }
 
@@ -187,6 +224,19 @@ void CommonDialog::ShowColor() {
         return;
     }
     Color = *chosen;
+}
+
+void CommonDialog::ShowFont() {
+    const std::optional<FontChoice> chosen =
+        FileDialogService().ShowFont(FontDialogRequest{FontName, FontSize, Flags});
+    if (!chosen) {
+        if (CancelError) {
+            throw DialogCancelledError();
+        }
+        return;
+    }
+    FontName = chosen->name;
+    FontSize = chosen->size;
 }
 
 std::string CommonDialog::FileTitle() const {

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "platform/draw/Canvas.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Twips.h"
 
@@ -49,6 +50,11 @@ void LineControl::SetEnds(int x1, int y1, int x2, int y2) {
     const int bottom = std::max(TwipsToPixels(y1), TwipsToPixels(y2));
     Widget()->setGeometry(left, top, right - left + 1, bottom - top + 1);
     Widget()->update();
+}
+
+void LineControl::SetEnds(const Canvas& scale, double x1, double y1, double x2, double y2) {
+    SetEnds(PixelsToTwips(scale.PixelX(x1)), PixelsToTwips(scale.PixelY(y1)), PixelsToTwips(scale.PixelX(x2)),
+            PixelsToTwips(scale.PixelY(y2)));
 }
 
 void LineControl::SetBorderColor(Colour colour) {

@@ -57,7 +57,15 @@ public:
     void SetAutoRedraw(bool on) { autoRedraw_ = on; }
     // A copy of the picture drawn so far.
     QImage Picture() const;
+    // The background picture Cls clears to (Canvas::SetPicture); an empty picture clears it.
     void SetPicture(const QImage& picture);
+    // Lengths between user units, twips and pixels (Canvas::ScaleX, ScaleY).
+    double ScaleX(double length, Canvas::Unit from, Canvas::Unit to) const {
+        return Surface().ScaleX(length, from, to);
+    }
+    double ScaleY(double length, Canvas::Unit from, Canvas::Unit to) const {
+        return Surface().ScaleY(length, from, to);
+    }
 
     // A left press and release inside the box. A left double click reports MouseDown, MouseUp,
     // Click, MouseDown, DblClick, MouseUp: its second release gives no Click.

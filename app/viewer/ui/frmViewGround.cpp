@@ -189,6 +189,7 @@ void frmViewGround::BuildControls() {
     BuildCaptureControls();
     BuildPresetsControls();
     BuildCameraControls();
+    BuildAnnotateControls();
 }
 
 void frmViewGround::Form_Load() {
@@ -211,6 +212,7 @@ void frmViewGround::Form_Load() {
     GroundColor = 0;
     Grid2Color = 0xC0C000;
     Grid3Color = 7976159.0F;
+    StartAnnotateLabels();
     surface_ = MakeSurface()(plat::TwipsToPixels(Plotter->Width()), plat::TwipsToPixels(Plotter->Height()));
     UseOpenGL = surface_ != nullptr;
     txtDist->SetVisible(UseOpenGL);
@@ -251,6 +253,7 @@ void frmViewGround::Form_Paint() {
 
 void frmViewGround::Form_Unload() {
     StopCameraMotion();
+    LeaveAnnotationOnUnload();
     surface_.reset();
     View.Motion = viewer::MotionState::Idle;
 }
@@ -451,6 +454,19 @@ void frmViewGround::DrawSoftwareView() {
     if (in.ShowArray) {
         EyeColor = viewer::kEyeColour;
     }
+    for (const viewer::WireShape& shape : viewer::SoftwareScene(in, nodes_, PlotterScale())) {
+        s.SetForeColor(static_cast<plat::Colour>(shape.Colour));
+        s.SetDrawWidth(shape.DrawWidth);
+        if (shape.Shape == viewer::WireShape::Kind::Circle) {
+            Plotter->Circle(shape.X1, shape.Y1, shape.Radius);
+        } else {
+            Plotter->Line(shape.X1, shape.Y1, shape.X2, shape.Y2);
+        }
+    }
+}
+
+viewer::PictureScale frmViewGround::PlotterScale() const {
+    const plat::Canvas& s = Plotter->Surface();
     viewer::PictureScale scale;
     scale.ScaleLeft = static_cast<float>(s.ScaleLeft());
     scale.ScaleTop = static_cast<float>(s.ScaleTop());
@@ -460,15 +476,7 @@ void frmViewGround::DrawSoftwareView() {
     scale.HeightPixels = Plotter->Pixels().Height();
     scale.Width = static_cast<float>(Plotter->Width());
     scale.Height = static_cast<float>(Plotter->Height());
-    for (const viewer::WireShape& shape : viewer::SoftwareScene(in, nodes_, scale)) {
-        s.SetForeColor(static_cast<plat::Colour>(shape.Colour));
-        s.SetDrawWidth(shape.DrawWidth);
-        if (shape.Shape == viewer::WireShape::Kind::Circle) {
-            Plotter->Circle(shape.X1, shape.Y1, shape.Radius);
-        } else {
-            Plotter->Line(shape.X1, shape.Y1, shape.X2, shape.Y2);
-        }
-    }
+    return scale;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // "View Ground Data": the 3D ground viewer, its scene drawn by OpenGL on an off-screen surface (or as
 // a wire picture when there is none), the scene switches, the sliders and the colour properties.
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "platform/ui/Frame.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/LineControl.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextBox.h"
@@ -27,6 +29,7 @@
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/GroundNodes.h"
 #include "viewer/logic/Picking.h"
+#include "viewer/logic/PictureScale.h"
 #include "viewer/logic/SceneRules.h"
 #include "viewer/logic/ViewPresets.h"
 #include "viewer/ui/frmGroundColors.h"
@@ -129,6 +132,27 @@ public:
     void Plotter_MouseMove(int button, int shift, double x, double y);
     void Plotter_MouseUp(int button, int shift, double x, double y);
 
+    // Annotation: the frozen picture, its settings frame, the rubber band and the strokes.
+    void Command2_Click();
+    void cmdLineColor_Click();
+    void cmdTextColor_Click();
+    void cmdBoxColor_Click();
+    void cmdTextFont_Click();
+    void PlaceAnnotationLine(int k, float x1, float y1, float x2, float y2, int arrow);
+    void AnnotateMouseDown(int button, int shift, double x, double y);
+    void AnnotateMouseMove(int button, int shift, double x, double y);
+    void AnnotateMouseUp(int button, int shift, double x, double y);
+    std::unique_ptr<plat::CommandButton> Command2, cmdLineColor, cmdTextColor, cmdBoxColor, cmdTextFont;
+    std::unique_ptr<plat::Frame> fraAnnotate, fraLine, fraText, fraBox;
+    std::unique_ptr<plat::CheckBox> chkArrow, chkBox;
+    std::unique_ptr<plat::TextBox> txtText;
+    std::unique_ptr<plat::Label> lblLineColor, lblTextColor, lblBoxColor, lblTextFont, lblNewTextSize,
+        lblTextSize, lblLineColorCaption, lblTextCaption, lblTextFontCaption, lblTextSizeCaption,
+        lblTextColorCaption, lblBoxColorCaption;
+    std::array<std::unique_ptr<plat::LineControl>, 2> linFlyOut; // item 1
+    std::array<std::unique_ptr<plat::LineControl>, 2> linArrowHead;
+    plat::CommonDialog CommonDialog1;
+
 private:
     void BuildControls();
     void Form_Load();
@@ -143,6 +167,8 @@ private:
     void DrawLegend();
     void ShowBoxes(const viewer::ViewBoxes& boxes);
     viewer::ViewBoxes Boxes() const;
+    // The picture's user scale and size, as the mouse, the strokes and the wire picture use them.
+    viewer::PictureScale PlotterScale() const;
 
     // Capture.
     void BuildCaptureControls();
@@ -172,12 +198,22 @@ private:
     void optTargetEye_MouseDown();
     void optTargetEye_Click(int index);
     void ApplyViewMode(bool freeView);
-    viewer::PictureScale PlotterScale() const;
     viewer::Unproject PlotterUnproject();
     viewer::DragState drag_;
     double orbitAngle_ = 0;
     int orbitIndex_ = 0;
     bool cameraShown_ = false;
+    // Annotation.
+    void BuildAnnotateControls();
+    void StartAnnotateLabels();
+    void EnterAnnotation();
+    void LeaveAnnotation();
+    void LeaveAnnotationOnUnload();
+    void WriteFrozenPicture();
+    void ChooseSwatchColour(plat::Label& swatch);
+    void DrawStrokeText(float cx, float cy, const std::string& text);
+    float DragStartX = 0;
+    float DragStartY = 0;
 
     ViewGroundHost host_;
     std::unique_ptr<plat::GlSurface> surface_;

@@ -17,19 +17,6 @@ constexpr char kReAimFormat[] = "#####0.0000";
 
 } // namespace
 
-viewer::PictureScale frmViewGround::PlotterScale() const {
-    const plat::Canvas& s = Plotter->Surface();
-    viewer::PictureScale scale;
-    scale.ScaleLeft = static_cast<float>(s.ScaleLeft());
-    scale.ScaleTop = static_cast<float>(s.ScaleTop());
-    scale.ScaleWidth = static_cast<float>(s.ScaleWidth());
-    scale.ScaleHeight = static_cast<float>(s.ScaleHeight());
-    scale.WidthPixels = Plotter->Pixels().Width();
-    scale.HeightPixels = Plotter->Pixels().Height();
-    scale.Width = static_cast<float>(Plotter->Width());
-    scale.Height = static_cast<float>(Plotter->Height());
-    return scale;
-}
 
 // Picks against the last OpenGL picture; only called when there is a surface.
 viewer::Unproject frmViewGround::PlotterUnproject() {
@@ -42,6 +29,7 @@ viewer::Unproject frmViewGround::PlotterUnproject() {
 void frmViewGround::Plotter_MouseDown(int button, int shift, double x, double y) {
     // In annotation mode the press belongs to the stroke, not the camera.
     if (Annotating != 0) {
+        AnnotateMouseDown(button, shift, x, y);
         return;
     }
     if (shift != kNoShift && shift != kCtrl) {
@@ -61,6 +49,7 @@ void frmViewGround::Plotter_MouseMove(int button, int shift, double x, double y)
         if (button == kRight) {
             Timer1->SetEnabled(false);
         }
+        AnnotateMouseMove(button, shift, x, y);
         return;
     }
     if (!SurfaceCreated()) {
@@ -107,6 +96,7 @@ void frmViewGround::Plotter_MouseUp(int button, int shift, double x, double y) {
     if (button == kRight) {
         // In annotation mode the right release ends a stroke.
         if (Annotating != 0) {
+            AnnotateMouseUp(button, shift, x, y);
             return;
         }
         // A miss keeps the anchor; the next press sets it anyway.
@@ -115,7 +105,8 @@ void frmViewGround::Plotter_MouseUp(int button, int shift, double x, double y) {
         }
         return;
     }
-    if (button == kLeft && shift == kCtrl) {
+    // A re-aim redraws, which would wipe the annotated picture: not while annotating.
+    if (button == kLeft && shift == kCtrl && Annotating == 0) {
         viewer::ViewBoxes boxes = Boxes();
         viewer::ReAim(View, boxes, fx, fy, PlotterScale());
         viewer::ShowChosenPoint(View, boxes, kReAimFormat);

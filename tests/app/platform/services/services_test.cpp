@@ -141,6 +141,49 @@ TEST(FileDialogs, CommonDialogKeepsTheNameAndRaisesOnCancelOnlyWhenAsked) {
     EXPECT_EQ(requests[1].fileName, "/runs/site.inp");
 }
 
+// The font dialog starts from the dialog's FontName and FontSize and leaves the choice in them; a
+// cancel leaves them, or raises with CancelError; cancelled colour pickers leave Color too.
+TEST(FileDialogs, FontAndColourDialogsAnswerByScriptAndACancelChangesNothing) {
+    plat::testing::ScriptedServices services;
+    services.Files().ExpectFont({"Times New Roman", 12.5});
+    services.Files().ExpectFontCancel();
+    services.Files().ExpectFontCancel();
+    services.Files().ExpectColourCancel();
+    plat::CommonDialog dialog;
+    dialog.FontName = "Sans Serif";
+    dialog.FontSize = 8;
+    dialog.Flags = plat::cdlCFBoth;
+    dialog.ShowFont();
+    EXPECT_EQ(dialog.FontName, "Times New Roman");
+    EXPECT_DOUBLE_EQ(dialog.FontSize, 12.5);
+    dialog.ShowFont();
+    EXPECT_EQ(dialog.FontName, "Times New Roman");
+    EXPECT_DOUBLE_EQ(dialog.FontSize, 12.5);
+    dialog.CancelError = true;
+    EXPECT_THROW(dialog.ShowFont(), plat::DialogCancelledError);
+    EXPECT_EQ(dialog.FontName, "Times New Roman");
+    dialog.CancelError = false;
+    dialog.Color = 0x123456;
+    dialog.ShowColor();
+    EXPECT_EQ(dialog.Color, 0x123456u);
+    const auto& requests = services.Files().FontRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].name, "Sans Serif");
+    EXPECT_DOUBLE_EQ(requests[0].size, 8);
+    EXPECT_EQ(requests[0].flags, 3);
+    EXPECT_EQ(requests[1].name, "Times New Roman");
+    EXPECT_DOUBLE_EQ(requests[1].size, 12.5);
+}
+
+TEST(FileDialogs, AnUnexpectedFontDialogIsReportedAndCancelled) {
+    plat::ScriptedFileDialogs files;
+    std::string reported;
+    files.OnUnexpected = [&](const std::string& what) { reported = what; };
+    EXPECT_FALSE(files.ShowFont({"Arial", 10, 3}).has_value());
+    EXPECT_EQ(files.Unexpected(), 1);
+    EXPECT_EQ(reported, "font dialog, font \"Arial\"");
+}
+
 TEST(FileDialogs, UnexpectedDialogIsReportedAndCancelled) {
     plat::ScriptedFileDialogs files;
     std::string reported;

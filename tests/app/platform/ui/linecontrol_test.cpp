@@ -43,4 +43,32 @@ TEST(LineControl, DrawsOverThePictureAndPassesTheMouse) {
     plat::Unload(w);
 }
 
+// Placed in the box's user scale (here turned round, as the viewer's), each end lands on the pixel
+// the box's own drawing would use; moving it leaves the picture as it was.
+TEST(LineControl, PlacedInTheBoxsUserScale) {
+    plat::testing::Application();
+    Window w;
+    w.Show();
+    w.box.Scale(100, 100, -200, -200); // 200 x 200 pixels, x to the left, y up
+    w.box.Line(0, 0, -100, 0, 0x0000FF);
+    const QImage before = w.box.Picture();
+    struct Case {
+        double x1, y1, x2, y2;
+        QRect geometry;
+    };
+    const Case cases[] = {
+        {100, 100, 0, 0, QRect(0, 0, 101, 101)},
+        {-40, -60, 20, 30, QRect(80, 70, 61, 91)},
+        {0.5, 0.5, 0.5, 0.5, QRect(99, 99, 1, 1)},
+    };
+    for (const Case& c : cases) {
+        w.line.SetEnds(w.box.Surface(), c.x1, c.y1, c.x2, c.y2);
+        EXPECT_EQ(w.line.Widget()->geometry(), c.geometry) << c.x1;
+        EXPECT_EQ(w.line.X1(), w.box.Surface().PixelX(c.x1) * plat::kTwipsPerPixel);
+        EXPECT_EQ(w.line.Y2(), w.box.Surface().PixelY(c.y2) * plat::kTwipsPerPixel);
+    }
+    EXPECT_EQ(w.box.Picture(), before);
+    plat::Unload(w);
+}
+
 } // namespace

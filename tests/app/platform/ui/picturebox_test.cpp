@@ -57,6 +57,55 @@ TEST_F(PictureBoxTest, UserScaleMapsPointsIncludingNegativeExtents) {
     EXPECT_NEAR(pic.Surface().ToPixelX(150), 10, 1e-9);
 }
 
+// Lengths between user units, twips and pixels, with the sign of a turned axis; without a user
+// scale the user unit is the twip.
+TEST_F(PictureBoxTest, ScaleXAndScaleYConvertLengths) {
+    using U = plat::Canvas::Unit;
+    pic.Scale(10000, 10000, -20000, -20000); // 100 x 50 pixels: 200 units a pixel across, 400 down
+    struct Case {
+        double length;
+        U from, to;
+        double x, y;
+    };
+    const Case cases[] = {
+        {10, U::Pixels, U::User, -2000, -4000}, {-2000, U::User, U::Pixels, 10, 5},
+        {150, U::Twips, U::User, -2000, -4000}, {-4000, U::User, U::Twips, 300, 150},
+        {7, U::Pixels, U::Twips, 105, 105},     {45, U::Twips, U::Pixels, 3, 3},
+        {-5, U::User, U::User, -5, -5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(pic.ScaleX(c.length, c.from, c.to), c.x) << c.length;
+        EXPECT_DOUBLE_EQ(pic.ScaleY(c.length, c.from, c.to), c.y) << c.length;
+    }
+    pic.Surface().ResetScale();
+    EXPECT_DOUBLE_EQ(pic.ScaleX(4, U::Pixels, U::User), 60);
+    EXPECT_DOUBLE_EQ(pic.ScaleY(90, U::User, U::Pixels), 6);
+}
+
+// A background picture: Cls (and a new back colour) clear to it until an empty picture clears it.
+TEST_F(PictureBoxTest, ClsClearsToTheBackgroundPictureUntilItIsCleared) {
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 0));
+    pic.SetPicture(picture);
+    EXPECT_EQ(Pixel(5, 5), kRed);
+    EXPECT_EQ(Pixel(60, 30), kWhite);
+    pic.Scale(0, 0, 100, 50);
+    pic.Line(0, 10, 100, 10, kBlue);
+    EXPECT_EQ(Pixel(5, 10), kBlue);
+    pic.Cls();
+    EXPECT_EQ(Pixel(5, 10), kRed);
+    EXPECT_EQ(Pixel(60, 10), kWhite);
+    pic.SetBackColor(0x00FF00);
+    EXPECT_EQ(Pixel(5, 5), kRed);
+    EXPECT_EQ(Pixel(60, 30), 0x00FF00);
+    pic.SetPicture(QImage());
+    EXPECT_EQ(Pixel(5, 5), 0x00FF00);
+    pic.Line(0, 10, 100, 10, kBlue);
+    pic.Cls();
+    EXPECT_EQ(Pixel(5, 5), 0x00FF00);
+    EXPECT_EQ(Pixel(5, 10), 0x00FF00);
+}
+
 TEST_F(PictureBoxTest, LinesBoxesCirclesAndTheCurrentPoint) {
     pic.Scale(0, 0, 100, 50);
     pic.Line(10, 10, 20, 10, kBlue);

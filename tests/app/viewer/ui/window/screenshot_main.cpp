@@ -119,6 +119,46 @@ void ShowReAimed(const char* picture) {
     plat::Unload(v);
 }
 
+// The example in annotation mode: a stroke with its arrow and a boxed text, and a second line
+// being dragged with its rubber band and heads.
+void ShowAnnotation() {
+    shell::Model().File3D = (std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D").string();
+    plat::Load(frmEdit3D());
+    auto& v = frmViewGround();
+    ViewGroundHost host;
+    host.groundGrid = []() -> const plat::GridModel* { return frmEdit3D().grdGround.get(); };
+    v.SetHost(host);
+    const std::filesystem::path folder = std::filesystem::path(TEST_OUTPUT_DIR) / "annotate_program";
+    std::filesystem::create_directories(folder);
+    frmViewGround::ProgramFolder() = folder;
+    v.Show();
+    plat::DoEvents(200);
+    v.LoadGroundNodes();
+    v.RedrawView();
+    plat::DoEvents(100);
+    v.Command2->Click();
+    v.txtText->SetText("Threshold");
+    v.chkBox->SetValue(1);
+    v.lblBoxColor->SetBackColor(0x80FFFF);
+    v.lblLineColor->SetBackColor(0x0000C0);
+    v.lblTextColor->SetBackColor(0x800000);
+    QWidget* box = v.Plotter->Widget();
+    const auto mouse = [box](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
+        QMouseEvent event(type, QPointF(at), QPointF(box->mapToGlobal(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(box, &event);
+    };
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(372, 300));
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPoint(480, 180));
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(480, 180));
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(150, 120));
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPoint(260, 240));
+    plat::DoEvents(100);
+    EXPECT_EQ(v.Annotating, 1);
+    EXPECT_TRUE(v.linArrowHead[0]->Visible());
+    Save(v, "viewer_annotate.png");
+    plat::Unload(v);
+}
+
 } // namespace
 
 TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
@@ -128,6 +168,7 @@ TEST(ViewerScreenshot, ExampleByOpenGLAndAsWirePictureAndTheColourDialog) {
     ShowExample("viewer_free.png", true);
     ShowExample("viewer_software.png", false);
     ShowReAimed("viewer_reaim.png");
+    ShowAnnotation();
     ShowSideViewFromView2D();
     auto& colours = frmGroundColors();
     colours.Start(kDarkOnLight, nullptr);
