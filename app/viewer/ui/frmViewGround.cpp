@@ -139,7 +139,8 @@ void frmViewGround::BuildControls() {
     box(txtX0, "txtX0", "0", {kPanelLeft, top, 800, 285});
     box(txtY0, "txtY0", "0", {kPanelLeft + 850, top, 800, 285});
     box(txtZ0, "txtZ0", "0", {kPanelLeft + 1700, top, 800, 285});
-    top += 330;
+    // Room under the X/Y/Z boxes for their step buttons.
+    top += 330 + 270;
     label(Label27, "Label27", "TH Elev(ft):", {kPanelLeft, top, 1200, 240});
     box(txtTHElev, "txtTHElev", "0", {kPanelLeft + 1250, top, 800, 285});
     top += 330;

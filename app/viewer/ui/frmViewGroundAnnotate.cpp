@@ -18,8 +18,6 @@
 namespace {
 
 constexpr int kRightButton = 2;
-constexpr int kButtonLeft = 11250;
-constexpr int kButtonTop = 7155;
 constexpr int kFrameLeft = 1500;
 constexpr int kFrameTop = 7530;
 constexpr int kFrameWidth = 9660;
@@ -45,7 +43,8 @@ template <class C> void Put(C& control, Place p) {
 
 void frmViewGround::BuildAnnotateControls() {
     Command2 = std::make_unique<plat::CommandButton>(*this, "Command2");
-    Put(*Command2, {kButtonLeft, kButtonTop, 1300, 300});
+    // Below the presets, at the foot of the right-hand panel.
+    Put(*Command2, {lblHT->Left(), lblHT->Top() + lblHT->Height() + 120, 1300, 375});
     Command2->SetCaption("Annotate On");
     Command2->Click = [this] { Command2_Click(); };
 

@@ -43,15 +43,7 @@ void frmViewGround::BuildCameraControls() {
     besideBox(*txtElevAngle, kElevRow);
     besideBox(*txtLatAngle, kLatRow);
     besideBox(*txtDist, kDistRow);
-    // The X/Y/Z buttons take a row under their boxes; the controls below move down to make room.
-    const int shift = kPointButtonHeight + 30;
-    for (plat::Control* c : std::initializer_list<plat::Control*>{Label27.get(), txtTHElev.get(),
-                                                                  cmdRefresh.get(), cmdColors.get()}) {
-        c->SetTop(c->Top() + shift);
-    }
-    for (plat::Frame* f : {fraViewMode.get(), fraTargetEye.get()}) {
-        f->Move(f->Left(), f->Top() + shift, f->Width(), f->Height());
-    }
+    // The X/Y/Z buttons take the row left for them under their boxes.
     const std::array<const plat::TextBox*, 3> pointBoxes{txtX0.get(), txtY0.get(), txtZ0.get()};
     for (std::size_t b = 0; b < pointBoxes.size(); ++b) {
         int left = pointBoxes[b]->Left();
@@ -196,6 +188,12 @@ void frmViewGround::optTargetEye_Click(int index) {
 
 void frmViewGround::Form_KeyDown(int& keyCode, int /*shift*/) {
     if (Annotating != 0) {
+        return;
+    }
+    // In a text box or a list the arrows and letters edit or choose; turning the view as well would
+    // undo what the box is for.
+    const plat::Control* focus = ActiveControl();
+    if (focus != nullptr && (focus->TypeName() == "TextBox" || focus->TypeName() == "ComboBox")) {
         return;
     }
     const int code = viewer::RotateCodeOfKey(keyCode);

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kPresetsLeft = 11250; // the right-hand panel
-constexpr int kPresetsTop = 7230;   // below "Refresh"
 constexpr char kValueFormat[] = "####0.00";
 
 } // namespace
@@ -27,24 +26,26 @@ std::filesystem::path& frmViewGround::ProgramFolder() {
 }
 
 void frmViewGround::BuildPresetsControls() {
+    // Below "Refresh".
+    const int presetsTop = cmdRefresh->Top() + cmdRefresh->Height() + 60;
     const auto label = [this](std::unique_ptr<plat::Label>& l, const char* name, const char* caption,
                               int left, int top, int width) {
         l = std::make_unique<plat::Label>(*this, name);
         l->Move(left, top, width, 240);
         l->SetCaption(caption);
     };
-    label(lblViewPresets, "lblViewPresets", "View Presets", kPresetsLeft, kPresetsTop, 1500);
+    label(lblViewPresets, "lblViewPresets", "View Presets", kPresetsLeft, presetsTop, 1500);
     cmbPresets = std::make_unique<plat::ComboBox>(*this, "cmbPresets");
-    cmbPresets->Move(kPresetsLeft, kPresetsTop + 240, 2400, 315);
+    cmbPresets->Move(kPresetsLeft, presetsTop + 240, 2400, 315);
     cmbPresets->SetPrompt("View Presets");
     Image3 = std::make_unique<plat::Image>(*this, "Image3");
     const int icon = kStorePresetIconSize * 15;
-    Image3->Move(kPresetsLeft + 2460, kPresetsTop + 240, icon, icon);
+    Image3->Move(kPresetsLeft + 2460, presetsTop + 240, icon, icon);
     Image3->SetPicture(StorePresetIcon());
     Image3->SetToolTipText("Store the X/Y/Z point as User Trg (Target) or User Eye (Eye)");
 
     // What the array's tokens in the presets stand for now, in feet.
-    int top = kPresetsTop + 600;
+    int top = presetsTop + 600;
     struct Token {
         std::unique_ptr<plat::Label>* caption;
         const char* name;

@@ -247,6 +247,15 @@ TEST_F(ViewerCamera, KeyGSwitchesTheRendererAndWhileFlyingAddsNoRedraw) {
     QTest::keyClick(w.cmdRefresh->Widget(), Qt::Key_G);
     EXPECT_FALSE(w.UseOpenGL);
     w.Annotating = 0;
+    // Nor while a text box or the presets list has the focus: there the keys edit or choose.
+    for (plat::Control* c : {static_cast<plat::Control*>(w.txtX0.get()), static_cast<plat::Control*>(w.cmbPresets.get())}) {
+        c->SetFocus();
+        const double before = Sight(w.View).first;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G);
+        EXPECT_NEAR(Sight(w.View).first, before, 1e-9) << c->Name();
+        EXPECT_FALSE(w.UseOpenGL) << c->Name();
+    }
 }
 
 TEST_F(ViewerCamera, KeyGDoesNothingWithoutASurface) {
