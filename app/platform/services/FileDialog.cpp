@@ -195,9 +195,20 @@ void SetFileDialogService(std::unique_ptr<IFileDialogService> service) {
     Installed() = std::move(service);
 }
 
+std::optional<std::string> CommonDialog::AskFile(FileDialogKind kind) const {
+    return FileDialogService().Show(FileDialogRequest{kind, Filter, FilterIndex, FileName, DialogTitle, InitDir, Flags});
+}
+
+bool CommonDialog::SaveNameChosen() {
+    const std::optional<std::string> chosen = AskFile(FileDialogKind::Save);
+    if (chosen) {
+        FileName = *chosen;
+    }
+    return chosen.has_value();
+}
+
 void CommonDialog::ShowFile(FileDialogKind kind) {
-    FileDialogRequest request{kind, Filter, FilterIndex, FileName, DialogTitle, InitDir, Flags};
-    const std::optional<std::string> chosen = FileDialogService().Show(request);
+    const std::optional<std::string> chosen = AskFile(kind);
     if (!chosen) {
         if (CancelError) {
             throw DialogCancelledError();

@@ -129,6 +129,9 @@ public:
 
     void ShowOpen();
     void ShowSave();
+    // Shows the save dialog; false when the user cancels it (FileName then unchanged), whatever
+    // CancelError says.
+    bool SaveNameChosen();
     void ShowColor();
     // Starts from FontName and FontSize and leaves the choice in them.
     void ShowFont();
@@ -137,6 +140,7 @@ public:
 
 private:
     void ShowFile(FileDialogKind kind);
+    std::optional<std::string> AskFile(FileDialogKind kind) const;
 };
 
 } // namespace plat

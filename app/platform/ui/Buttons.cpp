@@ -100,26 +100,13 @@ protected:
     }
 };
 
-int ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 OptionButton::OptionButton(Container& parent, std::string name, int index)
     : Control(parent, std::move(name), index, new RadioView) {
     static_cast<RadioView*>(Inner())->Pressed = [this](QMouseEvent& e) {
         if (MouseDown) {
-            MouseDown(ButtonOf(e.button()), ShiftStateOf(e.modifiers()), e.position().x() * kTwipsPerPixel,
+            MouseDown(MouseButtonsOf(e.button()), ShiftStateOf(e.modifiers()), e.position().x() * kTwipsPerPixel,
                       e.position().y() * kTwipsPerPixel);
         }
     };

@@ -20,19 +20,6 @@ namespace {
 
 constexpr int kCellPaddingPixels = 2;
 
-int ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 // The grid's painting, mouse and keyboard navigation; the data live in the model.
@@ -183,7 +170,7 @@ protected:
             g.Click();
         if (g.MouseUp) {
             const QPoint p = event->position().toPoint() + viewport()->pos();
-            g.MouseUp(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), PixelsToTwips(p.x()),
+            g.MouseUp(MouseButtonsOf(event->button()), ShiftStateOf(event->modifiers()), PixelsToTwips(p.x()),
                       PixelsToTwips(p.y()));
         }
     }

@@ -71,6 +71,20 @@ int KeyCodeOf(const QKeyEvent& event) {
     return 0;
 }
 
+int MouseButtonsOf(Qt::MouseButtons buttons) {
+    int state = 0;
+    if (buttons & Qt::LeftButton) {
+        state |= 1;
+    }
+    if (buttons & Qt::RightButton) {
+        state |= 2;
+    }
+    if (buttons & Qt::MiddleButton) {
+        state |= 4;
+    }
+    return state;
+}
+
 int ShiftStateOf(Qt::KeyboardModifiers modifiers) {
     int state = 0;
     if (modifiers & Qt::ShiftModifier) {

@@ -10,24 +10,6 @@
 
 namespace plat {
 
-namespace {
-
-int ButtonsOf(Qt::MouseButtons buttons) {
-    int state = 0;
-    if (buttons & Qt::LeftButton) {
-        state |= 1;
-    }
-    if (buttons & Qt::RightButton) {
-        state |= 2;
-    }
-    if (buttons & Qt::MiddleButton) {
-        state |= 4;
-    }
-    return state;
-}
-
-} // namespace
-
 class PictureView : public QWidget {
 public:
     void SetBox(PictureBox* box) { box_ = box; }
@@ -38,10 +20,10 @@ protected:
         painter.drawImage(0, 0, ConstImageView(box_->Pixels()));
     }
     void resizeEvent(QResizeEvent*) override { box_->SizeChanged(); }
-    void mousePressEvent(QMouseEvent* e) override { Report(box_->MouseDown, ButtonsOf(e->button()), *e); }
-    void mouseMoveEvent(QMouseEvent* e) override { Report(box_->MouseMove, ButtonsOf(e->buttons()), *e); }
+    void mousePressEvent(QMouseEvent* e) override { Report(box_->MouseDown, MouseButtonsOf(e->button()), *e); }
+    void mouseMoveEvent(QMouseEvent* e) override { Report(box_->MouseMove, MouseButtonsOf(e->buttons()), *e); }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        Report(box_->MouseUp, ButtonsOf(e->button()), *e);
+        Report(box_->MouseUp, MouseButtonsOf(e->button()), *e);
         // The release that ends a double click is no click of its own.
         const bool afterDouble = std::exchange(doubleClicked_, false);
         if (!afterDouble && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) &&

@@ -194,15 +194,10 @@ void frmPlot::mnuTestFile_Click() {
 void frmPlot::SendPlotToFile() {
     const std::string name = DefaultCaptureName(PlotOutFileCaption());
     OpenSave1.FileName = name + ".gif";
-    OpenSave1.CancelError = true;
     OpenSave1.Filter = "*.gif|*.gif";
-    try {
-        OpenSave1.ShowSave();
-    } catch (const plat::DialogCancelledError&) {
-        OpenSave1.CancelError = false;
+    if (!OpenSave1.SaveNameChosen()) {
         return;
     }
-    OpenSave1.CancelError = false;
     const CaptureOutcome outcome = CapturePicture(Plotter->Pixels(), CaptureTargetsFor(OpenSave1.FileName));
     plat::MsgBox(outcome.message, outcome.written ? plat::vbOKOnly : plat::vbExclamation);
 }

@@ -1,4 +1,5 @@
 #include "viewer/ui/frmViewGround.h"
+#include "viewer/ui/ControlPlace.h"
 
 #include <cmath>
 #include <string>
@@ -20,18 +21,10 @@ constexpr char kLengthFormat[] = "#####0.00";
 constexpr char kAngleFormat[] = "##0.00";
 constexpr int kPanelLeft = 11250;
 
-struct Place {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-template <class C> void Put(C& control, Place p) {
-    control.Move(p.left, p.top, p.width, p.height);
-}
-
 } // namespace
+
+using viewer::Place;
+using viewer::Put;
 
 frmViewGround::SurfaceFactory& frmViewGround::MakeSurface() {
     static SurfaceFactory factory = [](int width, int height) {

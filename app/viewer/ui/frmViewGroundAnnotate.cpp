@@ -14,6 +14,7 @@
 #include "platform/ui/ControlRoutines.h"
 #include "viewer/logic/Annotation.h"
 #include "viewer/ui/frmViewGround.h"
+#include "viewer/ui/ControlPlace.h"
 
 namespace {
 
@@ -27,18 +28,10 @@ constexpr plat::Colour kWhite = 0xFFFFFF;
 constexpr char kStartFont[] = "Sans Serif";
 constexpr char kStartSize[] = "8";
 
-struct Place {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-template <class C> void Put(C& control, Place p) {
-    control.Move(p.left, p.top, p.width, p.height);
-}
-
 } // namespace
+
+using viewer::Place;
+using viewer::Put;
 
 
 void frmViewGround::BuildAnnotateControls() {

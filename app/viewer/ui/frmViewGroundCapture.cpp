@@ -36,14 +36,9 @@ void frmViewGround::cmdCapture_Click() {
     }
     OpenSave1.FileName = viewer::ProposedCaptureName(shell::Model().File3D);
     OpenSave1.Filter = viewer::kCaptureFilter;
-    OpenSave1.CancelError = true;
-    try {
-        OpenSave1.ShowSave();
-    } catch (const plat::DialogCancelledError&) {
-        OpenSave1.CancelError = false;
+    if (!OpenSave1.SaveNameChosen()) {
         return;
     }
-    OpenSave1.CancelError = false;
     if (OpenSave1.FileName.empty()) {
         return;
     }

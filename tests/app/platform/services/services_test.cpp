@@ -141,6 +141,21 @@ TEST(FileDialogs, CommonDialogKeepsTheNameAndRaisesOnCancelOnlyWhenAsked) {
     EXPECT_EQ(requests[1].fileName, "/runs/site.inp");
 }
 
+// SaveNameChosen answers a cancel by its result, never by raising, and keeps the name then.
+TEST(FileDialogs, SaveNameChosenTellsACancelByItsResult) {
+    plat::testing::ScriptedServices services;
+    services.Files().ExpectCancel();
+    services.Files().ExpectFile("/runs/view.gif");
+    plat::CommonDialog dialog;
+    dialog.FileName = "site.gif";
+    dialog.CancelError = true;
+    EXPECT_FALSE(dialog.SaveNameChosen());
+    EXPECT_EQ(dialog.FileName, "site.gif");
+    EXPECT_TRUE(dialog.SaveNameChosen());
+    EXPECT_EQ(dialog.FileName, "/runs/view.gif");
+    EXPECT_EQ(services.Files().Requests().at(1).kind, plat::FileDialogKind::Save);
+}
+
 // The font dialog starts from the dialog's FontName and FontSize and leaves the choice in them; a
 // cancel leaves them, or raises with CancelError; cancelled colour pickers leave Color too.
 TEST(FileDialogs, FontAndColourDialogsAnswerByScriptAndACancelChangesNothing) {
