@@ -16,6 +16,7 @@
 
 #include <unistd.h>
 
+#include "ViewerProfileGrid.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "shell/model/ModelVariables.h"
 #include "viewer/ui/frmViewGround.h"
@@ -28,20 +29,6 @@ constexpr plat::Colour kRed = 0x0000FF;
 constexpr plat::Colour kYellow = 0x00FFFF;
 constexpr plat::Colour kBlue = 0xFF0000;
 constexpr double kPi = 3.14159265358979323846;
-
-class ProfileGrid : public plat::GridModel {
-public:
-    ProfileGrid() {
-        SetCols(5);
-        SetRows(6);
-        const char* rows[][2] = {{"-2000", "0"}, {"-500", "40"}, {"0", "2"}, {"1000", "60"}, {"3000", "3"}};
-        for (int r = 0; r < 5; ++r) {
-            SetTextMatrix(r + 1, 2, rows[r][0]);
-            SetTextMatrix(r + 1, 3, rows[r][1]);
-            SetTextMatrix(r + 1, 4, "X");
-        }
-    }
-};
 
 class Annotate : public ::testing::Test {
 protected:
@@ -105,7 +92,7 @@ protected:
         return false;
     }
 
-    ProfileGrid grid_;
+    ViewerProfileGrid grid_{{"0", "40", "2", "60", "3"}};
     fs::path folder_;
     std::filesystem::path savedFolder_;
     plat::testing::ScriptedServices services_;

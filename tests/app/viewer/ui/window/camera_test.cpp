@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "ViewerProfileGrid.h"
 #include "common/VectorsAndMatrices.h"
 #include "platform/gl/GlDrawing.h"
 #include "platform/text/Numbers.h"
@@ -25,21 +26,6 @@ namespace {
 using common::Vector3;
 // The window's class (its name alone is the function that gives its default instance).
 using Viewer = class frmViewGround;
-
-// A main-window profile: Y in column 2, Z in column 3, "X" in column 4 on every node row.
-class ProfileGrid : public plat::GridModel {
-public:
-    ProfileGrid() {
-        SetCols(5);
-        SetRows(6);
-        const char* rows[][2] = {{"-2000", "0"}, {"-500", "10"}, {"0", "20"}, {"1000", "40"}, {"3000", "30"}};
-        for (int r = 0; r < 5; ++r) {
-            SetTextMatrix(r + 1, 2, rows[r][0]);
-            SetTextMatrix(r + 1, 3, rows[r][1]);
-            SetTextMatrix(r + 1, 4, "X");
-        }
-    }
-};
 
 // The heading and elevation of the line of sight, degrees.
 std::pair<double, double> Sight(const viewer::Camera& c) {
@@ -119,7 +105,7 @@ protected:
     }
     static void Click(plat::Control& c) { QTest::mouseClick(c.Widget(), Qt::LeftButton, {}, QPoint(6, 6)); }
 
-    ProfileGrid grid_;
+    ViewerProfileGrid grid_{{"0", "10", "20", "40", "30"}};
     bool noGround_ = false;
     frmViewGround::SurfaceFactory saved_;
 };

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ViewerProfileGrid.h"
 #include "GifDecoders.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "platform/ui/testing/ScratchFolder.h"
@@ -27,21 +28,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// A main-window profile grid: Y in column 2, Z in column 3, "X" on every node row.
-class ProfileGrid : public plat::GridModel {
-public:
-    ProfileGrid() {
-        SetCols(5);
-        SetRows(6);
-        const char* rows[][2] = {{"-2000", "0"}, {"-500", "40"}, {"0", "20"}, {"1000", "90"}, {"3000", "30"}};
-        for (int r = 0; r < 5; ++r) {
-            SetTextMatrix(r + 1, 2, rows[r][0]);
-            SetTextMatrix(r + 1, 3, rows[r][1]);
-            SetTextMatrix(r + 1, 4, "X");
-        }
-    }
-};
 
 class ViewGroundCapture : public plat::testing::ScratchFolderTest {
 protected:
@@ -82,7 +68,7 @@ protected:
     }
     std::string Full(const std::string& relative) const { return (dir_ / relative).string(); }
 
-    ProfileGrid grid_;
+    ViewerProfileGrid grid_{{"0", "40", "20", "90", "30"}};
     viewer::AntennaBoxes boxes_;
     plat::testing::ScriptedServices services_;
 };

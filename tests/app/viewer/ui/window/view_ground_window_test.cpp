@@ -2,26 +2,12 @@
 
 #include <memory>
 
+#include "ViewerProfileGrid.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "shell/model/ModelVariables.h"
 #include "viewer/ui/frmViewGround.h"
 
 namespace {
-
-// A main-window profile grid: Y in column 2, Z in column 3, "X" in column 4 on every node row.
-class ProfileGrid : public plat::GridModel {
-public:
-    ProfileGrid() {
-        SetCols(5);
-        SetRows(6);
-        const char* rows[][2] = {{"-2000", "0"}, {"-500", "1"}, {"0", "2"}, {"1000", "4"}, {"3000", "3"}};
-        for (int r = 0; r < 5; ++r) {
-            SetTextMatrix(r + 1, 2, rows[r][0]);
-            SetTextMatrix(r + 1, 3, rows[r][1]);
-            SetTextMatrix(r + 1, 4, "X");
-        }
-    }
-};
 
 class ViewGroundWindow : public ::testing::Test {
 protected:
@@ -53,7 +39,7 @@ protected:
         frmViewGround::MakeSurface() = [](int, int) { return std::unique_ptr<plat::GlSurface>(); };
     }
 
-    ProfileGrid grid_;
+    ViewerProfileGrid grid_{{"0", "1", "2", "4", "3"}};
     viewer::AntennaBoxes boxes_;
     bool view2D_ = false;
     frmViewGround::SurfaceFactory saved_;
