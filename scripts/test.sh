@@ -18,6 +18,7 @@ build/release/bin/plot_bench
 build/release/bin/plot_page_bench
 build/release/bin/viewer_bench
 build/release/bin/viewer_draw_bench
+build/release/bin/viewer_motion_bench
 build/release/bin/imaging_bench
 build/release/bin/ground_bench
 build/release/bin/digitiser_bench
