@@ -1,6 +1,7 @@
 #include "editors/arrayedit/frmArrayEdit.h"
 
 #include "editors/arrayedit/ArrayGridRules.h"
+#include "platform/text/KeyCodes.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
@@ -10,20 +11,11 @@ using namespace shell;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kCtrlC = 3;
-constexpr int kKeyInsert = 45;
-constexpr int kKeyDelete = 46;
 // The floating box stores into columns up to this one (the localizer grid's last).
 constexpr int kLastEditColumn = 11;
 
 int Tw(int pixels) {
     return plat::PixelsToTwips(pixels);
-}
-
-bool Printable(int keyAscii) {
-    return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127;
 }
 
 } // namespace
@@ -175,19 +167,19 @@ void frmArrayEdit::grdArray_KeyPress(int index, int& keyAscii) {
     editGrid_ = index;
     editRow_ = g.Row();
     editCol_ = g.Col();
-    if (keyAscii == kCtrlC)
+    if (keyAscii == plat::ascii::CtrlC)
         return;
     if (txtData->Visible()) {
-        if (Printable(keyAscii))
+        if (plat::PrintableAscii(keyAscii))
             txtData->SetText(txtData->Text() + static_cast<char>(keyAscii));
         return;
     }
-    if (keyAscii != kEnter && !Printable(keyAscii))
+    if (keyAscii != plat::ascii::Enter && !plat::PrintableAscii(keyAscii))
         return;
     txtData->Move(g.Left() + g.CellLeft(), g.Top() + g.CellTop(), g.CellWidth(), g.CellHeight());
     txtData->SetVisible(true);
     txtData->SetFocus();
-    txtData->SetText(keyAscii == kEnter ? g.Text() : std::string(1, static_cast<char>(keyAscii)));
+    txtData->SetText(keyAscii == plat::ascii::Enter ? g.Text() : std::string(1, static_cast<char>(keyAscii)));
     txtData->SetSelStart(static_cast<int>(txtData->Text().size()));
 }
 
@@ -198,13 +190,13 @@ void frmArrayEdit::CloseEditor() {
 
 void frmArrayEdit::txtData_KeyPress(int& keyAscii) {
     plat::FlexGrid& g = grdArray(editGrid_);
-    if (keyAscii == kEscape) {
+    if (keyAscii == plat::ascii::Escape) {
         CloseEditor();
         g.SetFocus();
         keyAscii = 0;
         return;
     }
-    if (keyAscii != kEnter)
+    if (keyAscii != plat::ascii::Enter)
         return;
     keyAscii = 0;
     if (editCol_ >= 0 && editCol_ <= kLastEditColumn && editCol_ < g.Cols()) {
@@ -228,9 +220,9 @@ void frmArrayEdit::grdArray_Click(int /*index*/) {
 
 void frmArrayEdit::grdArray_KeyDown(int index, int& keyCode, int /*shift*/) {
     plat::FlexGrid& g = grdArray(index);
-    if (keyCode == kKeyInsert)
+    if (keyCode == plat::key::Insert)
         InsertArrayRows(g, g.Row(), g.RowSel());
-    else if (keyCode == kKeyDelete)
+    else if (keyCode == plat::key::Delete)
         DeleteArrayRows(g, g.Row(), g.RowSel());
 }
 

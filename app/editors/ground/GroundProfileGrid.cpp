@@ -1,6 +1,7 @@
 #include "editors/ground/GroundProfileGrid.h"
 
 #include "common/modFunctions.h"
+#include "platform/text/KeyCodes.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
@@ -18,14 +19,6 @@ namespace {
 
 constexpr char kCellFormat[] = "####0.000";
 constexpr char kMovedFormat[] = "#####0.000";
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kBackspace = 8;
-constexpr int kCtrlC = 3;
-constexpr int kCtrlV = 22;
-constexpr int kKeyUp = 38;
-constexpr int kKeyDown = 40;
-constexpr int kKeyDelete = 46;
 
 bool Filled(const plat::GridModel& g, int row, int col) {
     return !plat::Trim(g.TextMatrix(row, col)).empty();
@@ -60,10 +53,6 @@ float SavedHeight(const std::string& z) {
 }
 
 // Control characters other than the ones the grid acts on are no text to type into a cell.
-bool Printable(int keyAscii) {
-    return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127;
-}
-
 } // namespace
 
 GroundProfileGrid::GroundProfileGrid(plat::GridModel& grid, GroundCellEditor& editor, GroundGridWindow window,
@@ -114,30 +103,30 @@ void GroundProfileGrid::GridKeyPress(int& keyAscii) {
     }
     if (editor_.Visible()) {
         const std::string text = editor_.Text();
-        if (keyAscii == kEnter)
+        if (keyAscii == plat::ascii::Enter)
             editor_.SetText(plat::FormatText(text, kCellFormat));
-        else if (keyAscii == kBackspace && !text.empty())
+        else if (keyAscii == plat::ascii::Backspace && !text.empty())
             editor_.SetText(text.substr(0, text.size() - 1));
-        else if (Printable(keyAscii))
+        else if (plat::PrintableAscii(keyAscii))
             editor_.SetText(text + static_cast<char>(keyAscii));
         return;
     }
     switch (keyAscii) {
-    case kBackspace:
+    case plat::ascii::Backspace:
         for (int c = editors::kColX; c <= editors::kColZ; ++c)
             grid_.SetTextMatrix(editRow_, c, "");
         CompactGroundGrid();
         return;
-    case kCtrlV:
+    case plat::ascii::CtrlV:
         PasteIntoGroundGrid(editRow_, editCol_);
         keyAscii = 0;
         return;
-    case kCtrlC:
+    case plat::ascii::CtrlC:
         CopyGroundGridSelection();
         keyAscii = 0;
         return;
     default:
-        if (keyAscii == kEnter || Printable(keyAscii))
+        if (keyAscii == plat::ascii::Enter || plat::PrintableAscii(keyAscii))
             OpenEditor(keyAscii);
     }
 }
@@ -149,14 +138,14 @@ void GroundProfileGrid::OpenEditor(int keyAscii) {
     editor_.SetFocus();
     editor_.SetText(plat::Trim(grid_.TextMatrix(grid_.Row(), grid_.Col())));
     editor_.SelectAll();
-    if (keyAscii != kEnter) {
+    if (keyAscii != plat::ascii::Enter) {
         editor_.SetText(std::string(1, static_cast<char>(keyAscii)));
         editor_.CaretToEnd();
     }
 }
 
 void GroundProfileGrid::GridKeyDown(int& keyCode, int /*shift*/) {
-    if (keyCode == kKeyDelete && grid_.Col() != editors::kColMark)
+    if (keyCode == plat::key::Delete && grid_.Col() != editors::kColMark)
         DeleteRow(grid_.Row());
 }
 
@@ -208,14 +197,14 @@ void GroundProfileGrid::MarkRowLeft(int row) {
 }
 
 void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
-    if (keyAscii == kEscape) {
+    if (keyAscii == plat::ascii::Escape) {
         CloseEditor();
         // Typing goes on in the grid, as after Enter.
         FocusGrid();
         keyAscii = 0;
         return;
     }
-    if (keyAscii != kEnter)
+    if (keyAscii != plat::ascii::Enter)
         return;
     keyAscii = 0;
     const std::string text = GuardedNumericText(ConvertedBoxText(editor_.Text(), lengthUnit_));
@@ -236,13 +225,13 @@ void GroundProfileGrid::EditorKeyPress(int& keyAscii) {
 }
 
 void GroundProfileGrid::EditorKeyDown(int& keyCode, int /*shift*/) {
-    if (keyCode != kKeyUp && keyCode != kKeyDown)
+    if (keyCode != plat::key::Up && keyCode != plat::key::Down)
         return;
     const std::string text = GuardedNumericText(editor_.Text());
     const int row = grid_.Row();
     grid_.SetTextMatrix(row, grid_.Col(), CellText(text));
     CloseEditor();
-    const bool up = keyCode == kKeyUp;
+    const bool up = keyCode == plat::key::Up;
     if ((up && row <= 1) || (!up && row >= grid_.Rows() - 1)) {
         FocusGrid();
         return;

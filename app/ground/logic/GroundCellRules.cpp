@@ -3,6 +3,7 @@
 #include "common/modFunctions.h"
 #include "ground/logic/GroundGrid.h"
 #include "ground/logic/GroundOperations.h"
+#include "platform/text/KeyCodes.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
 
@@ -13,19 +14,6 @@ namespace {
 constexpr char kCellFormat[] = "####0.00";
 constexpr char kCheckFormat[] = "#####0.00";
 constexpr double kUnitsPerU = 45.45;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kBackspace = 8;
-constexpr int kCtrlC = 3;
-constexpr int kCtrlV = 22;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-
-bool Printable(int keyAscii) {
-    return keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127;
-}
 
 // The leading number of a text, or nothing when it is beyond any range.
 std::optional<double> Leading(const std::string& text) {
@@ -71,12 +59,12 @@ void GroundCellRules::GridKeyPress(int& keyAscii) {
     editRow_ = grid_.Row();
     editCol_ = grid_.Col();
     Changed();
-    if (keyAscii == kCtrlV) {
+    if (keyAscii == plat::ascii::CtrlV) {
         PasteCells(editRow_, editCol_);
         keyAscii = 0;
         return;
     }
-    if (keyAscii == kCtrlC) {
+    if (keyAscii == plat::ascii::CtrlC) {
         CopyCells();
         keyAscii = 0;
         return;
@@ -84,20 +72,20 @@ void GroundCellRules::GridKeyPress(int& keyAscii) {
     if (grid_.CellBackColor(editRow_, editCol_) == kHeaderColour)
         return;
     if (!editor_.Visible()) {
-        if (keyAscii == kEnter || Printable(keyAscii))
+        if (keyAscii == plat::ascii::Enter || plat::PrintableAscii(keyAscii))
             OpenEditor(keyAscii);
         return;
     }
     const std::string text = editor_.Text();
-    if (keyAscii == kEnter) {
+    if (keyAscii == plat::ascii::Enter) {
         // A text that is not already a plain number is no value to keep.
         const std::string trimmed = plat::Trim(text);
         const std::optional<double> v = Leading(trimmed);
         const bool plain = v && trimmed == plat::GeneralText(*v);
         editor_.SetText(plain ? plat::Format(*v, kCellFormat) : "0.00");
-    } else if (keyAscii == kBackspace && !text.empty()) {
+    } else if (keyAscii == plat::ascii::Backspace && !text.empty()) {
         editor_.SetText(text.substr(0, text.size() - 1));
-    } else if (Printable(keyAscii)) {
+    } else if (plat::PrintableAscii(keyAscii)) {
         editor_.SetText(text + static_cast<char>(keyAscii));
     }
 }
@@ -107,7 +95,7 @@ void GroundCellRules::OpenEditor(int keyAscii) {
     editor_.SetVisible(true);
     editor_.Move(p.left, p.top, p.width + 15, p.height - 100);
     editor_.SetFocus();
-    if (keyAscii == kEnter) {
+    if (keyAscii == plat::ascii::Enter) {
         editor_.SetText(grid_.TextMatrix(editRow_, editCol_));
         editor_.SelectAll();
     } else {
@@ -141,13 +129,13 @@ void GroundCellRules::Commit(bool unitSuffix) {
 }
 
 void GroundCellRules::EditorKeyPress(int& keyAscii) {
-    if (keyAscii == kEscape) {
+    if (keyAscii == plat::ascii::Escape) {
         CloseEditor();
         FocusGrid();
         keyAscii = 0;
         return;
     }
-    if (keyAscii != kEnter)
+    if (keyAscii != plat::ascii::Enter)
         return;
     keyAscii = 0;
     Commit(true);
@@ -163,20 +151,20 @@ void GroundCellRules::EditorKeyPress(int& keyAscii) {
 }
 
 void GroundCellRules::EditorKeyDown(int& keyCode, int /*shift*/) {
-    if (keyCode < kKeyLeft || keyCode > kKeyDown)
+    if (keyCode < plat::key::Left || keyCode > plat::key::Down)
         return;
     Commit(false);
     const int last = grid_.Rows() - 1;
     int row = editRow_;
     int col = editCol_;
     switch (keyCode) {
-    case kKeyUp:
+    case plat::key::Up:
         row = row > 1 ? row - 1 : row;
         break;
-    case kKeyDown:
+    case plat::key::Down:
         row = row < last ? row + 1 : row;
         break;
-    case kKeyLeft:
+    case plat::key::Left:
         if (col > kColX)
             --col;
         else if (row > 1) {
@@ -184,7 +172,7 @@ void GroundCellRules::EditorKeyDown(int& keyCode, int /*shift*/) {
             col = kColZ;
         }
         break;
-    case kKeyRight:
+    case plat::key::Right:
         if (col < kColZ)
             ++col;
         else if (row < last) {

@@ -3,6 +3,7 @@
 #include "common/Constants.h"
 #include "common/modFunctions.h"
 #include "platform/text/Numbers.h"
+#include "platform/text/KeyCodes.h"
 #include "platform/text/Strings.h"
 
 #include <algorithm>
@@ -171,7 +172,8 @@ void RotateView(int code, Camera& camera, ViewBoxes& boxes) {
 }
 
 int RotateCodeOfKey(int keyCode) {
-    constexpr std::array<std::array<int, 2>, 4> kKeys{{{37, 1}, {38, 5}, {39, 0}, {40, 6}}};
+    constexpr std::array<std::array<int, 2>, 4> kKeys{
+        {{plat::key::Left, 1}, {plat::key::Up, 5}, {plat::key::Right, 0}, {plat::key::Down, 6}}};
     for (const auto& [key, code] : kKeys)
         if (key == keyCode)
             return code;

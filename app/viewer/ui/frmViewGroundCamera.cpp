@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/text/KeyCodes.h"
 #include "viewer/ui/frmViewGround.h"
 
 namespace {
@@ -13,8 +14,8 @@ constexpr int kButtonPitch = 300;
 constexpr int kPointButtonWidth = 255;
 constexpr int kPointButtonPitch = 270;
 constexpr int kPointButtonHeight = 240;
-constexpr int kKeyG = 71;
-constexpr int kEnter = 13;
+// Letters' key codes are their capitals'.
+constexpr int kKeyG = plat::key::A + ('G' - 'A');
 // Step buttons that turn the angles: disabled in side view.
 constexpr int kLastAngleButton = 7;
 // Distance buttons: shown only with the OpenGL picture.
@@ -92,14 +93,14 @@ void frmViewGround::BuildCameraControls() {
     optTargetEye1->Click = [this] { optTargetEye_Click(1); };
 
     txtElevAngle->KeyPress = [this](int& keyAscii) {
-        if (keyAscii == kEnter) {
+        if (keyAscii == plat::ascii::Enter) {
             txtElevAngle->SetText(viewer::ElevAngleEntered(txtElevAngle->Text()));
             keyAscii = 0;
         }
     };
     for (plat::TextBox* box : {txtX0.get(), txtY0.get()}) {
         box->KeyPress = [box](int& keyAscii) {
-            if (keyAscii == kEnter) {
+            if (keyAscii == plat::ascii::Enter) {
                 box->SetText(viewer::PositionEntered(box->Text()));
                 keyAscii = 0;
             }

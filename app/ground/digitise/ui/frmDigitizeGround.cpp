@@ -490,12 +490,10 @@ void frmDigitizeGround::OpenEditor(int keyAscii) {
 }
 
 void frmDigitizeGround::grdDigGround_KeyPress(int& keyAscii) {
-    constexpr int kCtrlC = 3;
-    constexpr int kCtrlV = 22;
-    if (keyAscii == kCtrlV) {
+    if (keyAscii == plat::ascii::CtrlV) {
         digitise::PasteClipboardToGrid(*grdDigGround, grdDigGround->Row(), grdDigGround->Col(),
                                        plat::Clipboard().GetText());
-    } else if (keyAscii == kCtrlC) {
+    } else if (keyAscii == plat::ascii::CtrlC) {
         plat::Clipboard().SetText(digitise::CopyGridToClipboard(*grdDigGround));
     } else if (txtData->Visible()) {
         txtData->SetText(txtData->Text() + static_cast<char>(keyAscii));
