@@ -23,7 +23,7 @@ int Tw(int pixels) {
 frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
     SetCaption("Edit Localizer Array");
     for (int i = 1; i <= 2; ++i)
-        grdArray.Load(i).Move(Tw(8), Tw(i == 1 ? 150 : 400), Tw(884), Tw(240));
+        grdArray.Load(i).Move(Tw(8), Tw(i == 1 ? 150 : 418), Tw(884), Tw(i == 1 ? 240 : 220)); // clear of the rows between
     grdArray.KeyPress = [this](int i, int& keyAscii) { grdArray_KeyPress(i, keyAscii); };
     grdArray.KeyDown = [this](int i, int& keyCode, int shift) { grdArray_KeyDown(i, keyCode, shift); };
     grdArray.Click = [this](int i) { grdArray_Click(i); };
@@ -46,7 +46,7 @@ frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
     AddLabel("Working Units :", 8, 92, 100);
     const char* units[] = {"Feet", "Wavelengths", "Meters"};
     for (int i = 1; i <= 3; ++i) {
-        optunit.Load(i).Move(Tw(110 + (i - 1) * 100), Tw(90), Tw(96), Tw(22));
+        optunit.Load(i).Move(Tw(110 + (i - 1) * 114), Tw(90), Tw(110), Tw(22)); // room for "Wavelengths"
         optunit(i).SetCaption(units[i - 1]);
     }
     optunit(1).SetValue(true);

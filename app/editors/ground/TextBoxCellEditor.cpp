@@ -1,6 +1,11 @@
 #include "editors/ground/TextBoxCellEditor.h"
 
+#include <algorithm>
+
+#include <QLineEdit>
+
 #include "platform/ui/TextBox.h"
+#include "platform/ui/Twips.h"
 
 namespace editors {
 
@@ -15,7 +20,11 @@ void TextBoxCellEditor::SelectAll() {
 }
 
 void TextBoxCellEditor::CaretToEnd() { box_.SetSelStart(static_cast<int>(box_.Text().size())); }
-void TextBoxCellEditor::Move(int left, int top, int width, int height) { box_.Move(left, top, width, height); }
+// Never shorter than a line of its text, whatever the cell's offsets leave of the cell.
+void TextBoxCellEditor::Move(int left, int top, int width, int height) {
+    const int line = plat::PixelsToTwips(box_.Editor()->fontMetrics().height() + 2);
+    box_.Move(left, top, width, std::max(height, line));
+}
 void TextBoxCellEditor::SetFocus() { box_.SetFocus(); }
 
 } // namespace editors

@@ -23,6 +23,11 @@ namespace {
 constexpr plat::Colour kBackColour = 0x7A3F42;
 constexpr plat::Colour kNoteRed = 0x0000FF;
 constexpr plat::Colour kNoteColour = 0xFFFFFF;
+constexpr plat::Colour kNoteBack = 0xFFFFFF;
+constexpr int kNotesTop = 6450;
+constexpr int kNotePitch = 210;
+constexpr int kNoteHeight = 210;
+constexpr int kFileTop = kNotesTop + 5 * kNotePitch;
 constexpr char kFont[] = "Liberation Sans"; // Arial's metrics
 constexpr char kCountFormat[] = "##0";
 constexpr char kSaveFilter[] = "3D files(*.3D)|*.3D|Text Files (*.txt)|*.txt|All Files(*.*)|*.*";
@@ -90,6 +95,7 @@ void frmEdit3D::BuildControls() {
     grdGround->SetFont(kFont, 8.25);
     txtData = std::make_unique<plat::TextBox>(*this, "txtData");
     txtData->SetBorderStyle(0);
+    txtData->SetFont(kFont, 8.25); // the grid's, as it edits the grid's text
     txtData->SetVisible(false);
 
     const auto label = [this](std::unique_ptr<plat::Label>& l, const char* name, const std::string& caption,
@@ -127,9 +133,10 @@ void frmEdit3D::BuildControls() {
     button(Command1, "Command1", "Resize Grid", {4650, 1560, 1365, 510});
     button(cmdInit, "cmdInit", "Clear Grid", {6090, 1560, 1365, 510});
     button(Command2, "Command2", "View Ground Profile", {5010, 2280, 2205, 510});
-    label(Label6, "Label6", "Translate All Data", {4935, 2985, 2085, 375});
-    label(Label8, "Label8", "New", {6570, 3255, 495, 195});
-    label(Label9, "Label9", "Current", {6750, 3195, 735, 195});
+    // The column headings stand over their columns, under the heading and clear of each other.
+    label(Label6, "Label6", "Translate All Data", {4935, 2985, 2085, 210});
+    label(Label8, "Label8", "New", {6195, 3210, 495, 210});
+    label(Label9, "Label9", "Current", {6825, 3210, 735, 210});
     label(Label5, "Label5", "Setback:", {4935, 3465, 1095, 285});
     box(txtSetback, "txtSetback", "0", {6075, 3435, 735, 285});
     label(Label4, "Label4", "Offset:", {4935, 3825, 1095, 285});
@@ -149,18 +156,23 @@ void frmEdit3D::BuildControls() {
     button(cmdFixX, "cmdFixX", "Swap X", {5175, 6180, 1080, 240});
     button(cmdFixY, "cmdFixY", "Swap Y", {6360, 6180, 1080, 240});
     button(Command4, "Command4", "Help", {6750, 6480, 675, 240});
+    // The notes, one line each, start under the swap buttons and end left of "Help"; the red one
+    // stands on white, where it reads.
     label(Label13, "Label13", "- X and Y data must be from most negative to most positive",
-          {180, 6195, 4900, 315}, kNoteRed);
+          {180, kNotesTop, 4900, kNoteHeight}, kNoteRed);
+    Label13->SetBackStyle(1);
+    Label13->SetBackColor(kNoteBack);
     label(Label11, "Label11", "- The X and Y axes are referenced to the Runway Centerline abeam the mast",
-          {180, 6375, 6500, 315});
+          {180, kNotesTop + kNotePitch, 6500, kNoteHeight});
     label(Label12, "Label12", "- The Z Axis is referenced to the elevation at the base of the mast",
-          {180, 6570, 6500, 315});
+          {180, kNotesTop + 2 * kNotePitch, 6500, kNoteHeight});
     label(Label10, "Label10", "- All Y's in a cut must be the same. X's can differ by cut",
-          {180, 6750, 6500, 315});
+          {180, kNotesTop + 3 * kNotePitch, 6500, kNoteHeight});
     label(Label14, "Label14", "- Pasting from Quattro Pro or Excel Spreadsheet: Press CTRL-V ",
-          {180, 7050, 7300, 315});
-    label(Label16, "Label16", "Filename:", {255, 7335, 900, 240});
-    label(lbl3DFile, "lbl3DFile", "none", {1215, 7335, 6300, 240});
+          {180, kNotesTop + 4 * kNotePitch, 7300, kNoteHeight});
+    // Two lines for a long file name.
+    label(Label16, "Label16", "Filename:", {255, kFileTop, 900, 240});
+    label(lbl3DFile, "lbl3DFile", "none", {1215, kFileTop, 6300, 480});
 
     editor_ = std::make_unique<editors::TextBoxCellEditor>(*txtData);
     editors::GroundGridWindow window{[this] { grdGround->SetFocus(); },

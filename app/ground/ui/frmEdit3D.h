@@ -38,7 +38,7 @@ public:
 
     // Client area in twips.
     static constexpr int kClientWidth = 7665;
-    static constexpr int kClientHeight = 7575;
+    static constexpr int kClientHeight = 8040;
 
     void SetHost(Edit3DHost host) { host_ = std::move(host); }
 

@@ -9,6 +9,8 @@ namespace plat {
 Frame::Frame(Container& parent, std::string name, int index)
     : Control(parent, std::move(name), index, new QGroupBox) {
     Inner()->setFocusPolicy(Qt::NoFocus);
+    // A frame hides what lies under it (a picture behind a tool frame), as a window's frame does.
+    Inner()->setAutoFillBackground(true);
 }
 
 QGroupBox* Frame::Inner() const {

@@ -29,6 +29,15 @@ std::string TextBox::Text() const {
 }
 void TextBox::SetText(const std::string& text) {
     Editor()->setText(ToQString(text));
+    ShowStart();
+}
+
+// A box not being edited shows the start of its value (the sign and leading digits), not the
+// end where the caret would leave it.
+void TextBox::ShowStart() {
+    if (!Editor()->hasFocus()) {
+        Editor()->setCursorPosition(0);
+    }
 }
 
 int TextBox::SelStart() const {
@@ -133,6 +142,7 @@ void TextBox::HandleLostFocus() {
     if (numeric_) {
         RunSteps(behaviour_.leave);
     }
+    Editor()->setCursorPosition(0);
     Control::HandleLostFocus();
 }
 

@@ -31,7 +31,8 @@ struct NumericBehaviour {
     std::function<void(TextBox&)> guard;
 };
 
-// A single-line text box. Setting Text from code fires Change, as typing does. Its back colour
+// A single-line text box. Setting Text from code fires Change, as typing does; a box not being
+// edited shows its text from the start. Its back colour
 // is the program's to set (white by default; the windows grey disabled boxes with 0xC0C0C0).
 class TextBox : public Control {
 public:
@@ -77,6 +78,7 @@ protected:
 
 private:
     void ApplyColours();
+    void ShowStart();
     void RunSteps(const NumericSteps& steps);
 
     Colour backColor_ = kWhite;

@@ -211,6 +211,21 @@ void CopyPathGeometry() {
     m.ILSData.ThY = m.ThY;
 }
 
+// A Y tic label ends at 0.95 in, right-aligned; one too wide for the page left of there is written
+// smaller (down to size 4), so that no digit falls off the page's left edge.
+int YLabelSize(DeviceContext& dc, const std::string& text) {
+    constexpr int kRoom = 900; // page units, from 0.05 in to 0.95 in
+    int size = 8;
+    for (; size > 4; --size) {
+        SetFontSize(dc, size, kArial);
+        plat::SIZE extent{};
+        dc.GetTextExtentPoint32(text, extent);
+        if (extent.cx <= kRoom)
+            break;
+    }
+    return size;
+}
+
 void DrawAxes(DeviceContext& dc, const PlotSettings& s, double xLabelFactor) {
     const AxesLayout a = LayoutAxes(s, xLabelFactor);
     for (std::size_t i = 0; i < a.xLines.size(); ++i) {
@@ -225,7 +240,7 @@ void DrawAxes(DeviceContext& dc, const PlotSettings& s, double xLabelFactor) {
         const int width = a.yLines[j].zero ? 2 : 1;
         DrawLine(dc, kAreaLeft, y, kAreaRight, y, kGrey, style, width);
         DrawLine(dc, kAreaLeft, y, 0.92F, y, kGrey, style, width);
-        Text(dc, a.yLabels[j].text, a.yLabels[j].x, a.yLabels[j].y, 7, 8, kArial);
+        Text(dc, a.yLabels[j].text, a.yLabels[j].x, a.yLabels[j].y, 7, YLabelSize(dc, a.yLabels[j].text), kArial);
     }
     DrawLine(dc, kAreaLeft, kAreaTop, kAreaLeft, kAreaBottom, kBlack, plat::PS_SOLID, 1);
     DrawLine(dc, kAreaLeft, kAreaBottom, kAreaRight, kAreaBottom, kBlack, plat::PS_SOLID, 1);

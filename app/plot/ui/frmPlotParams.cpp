@@ -193,6 +193,7 @@ void frmPlotParams::BuildOther() {
     const QFontMetrics metrics = QLabel().fontMetrics();
     const int widthLeft = 8 + metrics.horizontalAdvance(runway) + 4;
     AddLabel(*Frame4, "lblRWY", runway, 8, 46, widthLeft - 8);
+    labels_.back()->Move(Tw(8), Tw(42), Tw(widthLeft - 8), Tw(22)); // the length box lies inside it
     txtRWYLength =
         Box(*Frame4, "txtRWYLength", 8 + metrics.horizontalAdvance("RWY Length = "), 42, 70, Units::Feet);
     txtRWYWidth = Box(*Frame4, "txtRWYWidth", widthLeft, 42, 48, Units::Feet);

@@ -39,7 +39,7 @@ public:
     ~frmMain() override;
 
     // The client area in pixels.
-    static constexpr int kClientWidth = 1012;
+    static constexpr int kClientWidth = 1118;
     static constexpr int kClientHeight = 724;
 
     // Ends the program after Exit (the application's quit by default; tests watch it instead).

@@ -17,6 +17,14 @@ namespace {
 constexpr int kRow = 24;     // pixels from one row of boxes to the next
 constexpr int kBoxW = 64;
 constexpr int kBoxH = 20;
+// The antenna columns are wide enough for a length with a sign, four integer digits and the six
+// decimals the unit switch leaves; the panels right of the antenna frame stand beside it.
+constexpr int kAntBoxW = 94;
+constexpr int kAntennaFrameW = 540;
+constexpr int kMiddleX = kAntennaFrameW + 12;
+constexpr int kGroundX = kMiddleX + 308;
+// The flight profile's point columns: a length in metres with six decimals.
+constexpr int kFltBoxW = 100;
 
 void Place(plat::Control& c, int x, int y, int w, int h = kBoxH) {
     c.Move(plat::PixelsToTwips(x), plat::PixelsToTwips(y), plat::PixelsToTwips(w), plat::PixelsToTwips(h));
@@ -85,7 +93,7 @@ void frmMain::UnitLabel(int index, plat::Container& parent, int x, int y) {
 }
 
 void frmMain::BuildArrayPanel() {
-    fraArray = MakeFrame(*this, "fraArray", "Array Parameters", 446, 4, 300, 250);
+    fraArray = MakeFrame(*this, "fraArray", "Array Parameters", kMiddleX, 4, 300, 250);
     plat::Frame& f = *fraArray;
     const char* captions[] = {"Frequency (MHz) : ", "CSB/SBO Current Ratio : ", "Modulation Depth : ",
                               "CLR Modulation Depth : "};
@@ -109,15 +117,15 @@ void frmMain::BuildArrayPanel() {
     for (const char* item : {"Single-Horizontal, perpendicular to R/W", "Single- Horizontal, parallel to R/W",
                              "Array-Horizontal, perpendicular to R/W", "Array-Horizontal, parallel to R/W"})
         cmbAntOrient->AddItem(item);
-    AddCaption(f, "Array Presets: ", 6, 24 + 7 * kRow, 100, 0);
-    cmbPresets = Make<plat::ComboBox>(f, "cmbPresets", 104, 24 + 7 * kRow, 96, 22);
+    AddCaption(f, "Array Presets: ", 6, 24 + 7 * kRow, 94, 0);
+    cmbPresets = Make<plat::ComboBox>(f, "cmbPresets", 100, 24 + 7 * kRow, 90, 22);
     for (const char* item : {"Null Ref.", "SB Ref.", "CEGS", "none"})
         cmbPresets->AddItem(item);
-    chkIncludeCurPhase = Make<plat::CheckBox>(f, "chkIncludeCurPhase", 206, 24 + 7 * kRow, 18);
+    chkIncludeCurPhase = Make<plat::CheckBox>(f, "chkIncludeCurPhase", 194, 24 + 7 * kRow, 18);
     chkIncludeCurPhase->SetValue(1);
-    AddCaption(f, "Include Dist.", 224, 24 + 7 * kRow, 72, 0);
+    AddCaption(f, "Include Dist.", 212, 24 + 7 * kRow, 84, 0);
 
-    fraXmtr = MakeFrame(*this, "fraXmtr", "Transmitter Modifications", 446, 258, 300, 96);
+    fraXmtr = MakeFrame(*this, "fraXmtr", "Transmitter Modifications", kMiddleX, 258, 300, 96);
     const char* xmtrCaptions[] = {"SBO Atten: ", "CLR Atten: ", "CSB-SBO Phase : "};
     const char* xmtrNames[] = {"txtSBOPowerAdj", "txtCLRPowerAdjust", "txtCSBSBOPhase"};
     std::unique_ptr<plat::TextBox>* xmtrBoxes[] = {&txtSBOPowerAdj, &txtCLRPowerAdjust, &txtCSBSBOPhase};
@@ -130,11 +138,12 @@ void frmMain::BuildArrayPanel() {
 }
 
 void frmMain::BuildAntennaPanel() {
-    fraAntenna = Make<plat::Frame>(*this, "fraAntenna", 8, 4, 434, 300);
+    fraAntenna = Make<plat::Frame>(*this, "fraAntenna", 8, 4, kAntennaFrameW, 300);
     plat::Frame& f = *fraAntenna;
     Label66 = MakeTitle(f, "Label66", "Antenna Parameters", 300);
     const int x0 = 112;
-    const int dx = 94;
+    const int dx = kAntBoxW + 28; // a box, its height row's step button and a gap
+    const int unitX = x0 + 2 * dx + kAntBoxW + 30;
     LoadIn(Label2, f, 3, 5);
     const char* columns[] = {"Lower Antenna", "Middle Antenna(*)", "Upper Antenna"};
     for (int i = 3; i <= 5; ++i) {
@@ -160,35 +169,35 @@ void frmMain::BuildAntennaPanel() {
         const int y = 46 + r * kRow;
         AddCaption(f, rows[r].caption, 4, y, 104);
         LoadIn(*rows[r].boxes, f, 0, 2);
-        PlaceRow(*rows[r].boxes, "0", x0, dx, y);
+        PlaceRow(*rows[r].boxes, "0", x0, dx, y, kAntBoxW);
         if (rows[r].unit)
-            AddCaption(f, rows[r].unit, x0 + 3 * dx - 24, y, 56, 0);
+            AddCaption(f, rows[r].unit, unitX, y, 56, 0);
     }
     // Length units of the offset, setback and height rows.
     for (int i = 0; i < 3; ++i)
-        UnitLabel(i, f, x0 + 3 * dx - 24, 46 + i * kRow);
+        UnitLabel(i, f, unitX, 46 + i * kRow);
     LoadIn(cmdProp, f, 1, 3);
     const char* props[] = {">", "<>", "<"};
     for (int i = 1; i <= 3; ++i) {
-        Place(cmdProp(i), x0 + (i - 1) * dx + kBoxW + 2, 46 + 2 * kRow, 24);
+        Place(cmdProp(i), x0 + (i - 1) * dx + kAntBoxW + 2, 46 + 2 * kRow, 24);
         cmdProp(i).SetCaption(props[i - 1]);
     }
     Label2_6 = Make<plat::Label>(f, "Label2", 8, 46 + 10 * kRow, 100, 18);
     Label2_6->SetCaption("(*)=ref.");
 
-    fraFeedMods = MakeFrame(*this, "fraFeedMods", "Antenna Feed Modifications", 8, 308, 434, 74);
+    fraFeedMods = MakeFrame(*this, "fraFeedMods", "Antenna Feed Modifications", 8, 308, kAntennaFrameW, 74);
     AddCaption(*fraFeedMods, "Attenuate : ", 4, 20, 104);
     LoadIn(txtAntAtten, *fraFeedMods, 0, 2);
-    PlaceRow(txtAntAtten, "0", x0, dx, 20);
-    AddCaption(*fraFeedMods, "dB", x0 + 3 * dx - 24, 20, 40, 0);
+    PlaceRow(txtAntAtten, "0", x0, dx, 20, kAntBoxW);
+    AddCaption(*fraFeedMods, "dB", unitX, 20, 40, 0);
     AddCaption(*fraFeedMods, "Adjust Phase : ", 4, 20 + kRow, 104);
     LoadIn(txtAntPhaseAdj, *fraFeedMods, 0, 2);
-    PlaceRow(txtAntPhaseAdj, "0", x0, dx, 20 + kRow);
-    AddCaption(*fraFeedMods, "deg", x0 + 3 * dx - 24, 20 + kRow, 40, 0);
+    PlaceRow(txtAntPhaseAdj, "0", x0, dx, 20 + kRow, kAntBoxW);
+    AddCaption(*fraFeedMods, "deg", unitX, 20 + kRow, 40, 0);
 }
 
 void frmMain::BuildPathPanels() {
-    fraSimulation = MakeFrame(*this, "fraSimulation", "Simulation Parameters", 446, 358, 300, 70);
+    fraSimulation = MakeFrame(*this, "fraSimulation", "Simulation Parameters", kMiddleX, 358, 300, 70);
     AddCaption(*fraSimulation, "Path Angle : ", 6, 20, 170);
     txtThPathAngle = MakeBox(*fraSimulation, "txtThPathAngle", "3.00", 180, 20);
     AddCaption(*fraSimulation, "\xB0", 248, 20, 20, 0);
@@ -196,22 +205,22 @@ void frmMain::BuildPathPanels() {
     txtThPathWidth = MakeBox(*fraSimulation, "txtThPathWidth", "0.70", 180, 20 + kRow);
     AddCaption(*fraSimulation, "\xB0", 248, 20 + kRow, 20, 0);
 
-    fraTheodolite = Make<plat::Frame>(*this, "fraTheodolite", 446, 432, 300, 104);
+    fraTheodolite = Make<plat::Frame>(*this, "fraTheodolite", kMiddleX, 432, 300, 104);
     Label63 = MakeTitle(*fraTheodolite, "Label63", "Theodolite", 200);
     const char* captions[] = {"Offset : ", "Setback : ", "Height : "};
     const char* names[] = {"txtThX", "txtThY", "txtThZ"};
     std::unique_ptr<plat::TextBox>* boxes[] = {&txtThX, &txtThY, &txtThZ};
     for (int r = 0; r < 3; ++r) {
         AddCaption(*fraTheodolite, captions[r], 6, 24 + r * kRow, 100);
-        *boxes[r] = MakeBox(*fraTheodolite, names[r], "0", 110, 24 + r * kRow);
-        UnitLabel(3 + r, *fraTheodolite, 178, 24 + r * kRow);
+        *boxes[r] = MakeBox(*fraTheodolite, names[r], "0", 110, 24 + r * kRow, 80); // "-12345.67"
+        UnitLabel(3 + r, *fraTheodolite, 194, 24 + r * kRow);
     }
-    cmdFindTheod = Make<plat::CommandButton>(*fraTheodolite, "cmdFindTheod", 210, 48, 80, 24);
+    cmdFindTheod = Make<plat::CommandButton>(*fraTheodolite, "cmdFindTheod", 220, 48, 76, 24);
     cmdFindTheod->SetCaption("Calculate");
 }
 
 void frmMain::BuildFlightPanel() {
-    fraFlight = Make<plat::Frame>(*this, "fraFlight", 8, 540, 738, 108);
+    fraFlight = Make<plat::Frame>(*this, "fraFlight", 8, 540, kGroundX - 16, 108);
     plat::Frame& f = *fraFlight;
     Label67 = MakeTitle(f, "Label67", "Flight Profile", 170);
     cmbFlight = Make<plat::ComboBox>(f, "cmbFlight", 8, 26, 170, 22);
@@ -225,7 +234,7 @@ void frmMain::BuildFlightPanel() {
     txtFltNumPoints = MakeBox(f, "txtFltNumPoints", "200", 60, 80, 50);
 
     const int tx = 250;
-    const int tdx = 80;
+    const int tdx = kFltBoxW + 8;
     LoadIn(lblX, f, 1, 1);
     LoadIn(lblY, f, 1, 1);
     LoadIn(lblZ, f, 1, 1);
@@ -233,7 +242,7 @@ void frmMain::BuildFlightPanel() {
     const char* headText[] = {"X", "Y", "Z"};
     // Each heading as wide as its boxes; the column's unit under the end box, clear of the heading.
     for (int c = 0; c < 3; ++c) {
-        Place(*heads[c], tx + c * tdx - 4, 8, 72, 18);
+        Place(*heads[c], tx + c * tdx - 4, 8, kFltBoxW, 18);
         heads[c]->SetCaption(headText[c]);
         heads[c]->SetAlignment(2);
         UnitLabel(6 + c, f, tx + c * tdx + 20, 82);
@@ -245,11 +254,11 @@ void frmMain::BuildFlightPanel() {
     for (int c = 0; c < 3; ++c) {
         LoadIn(*points[c], f, 0, 1);
         for (int i = 0; i < 2; ++i) {
-            Place((*points[c])(i), tx + c * tdx - 4, 30 + i * (kRow + 4), 72);
+            Place((*points[c])(i), tx + c * tdx - 4, 30 + i * (kRow + 4), kFltBoxW);
             (*points[c])(i).SetText("0.00");
         }
     }
-    const int cx = 510;
+    const int cx = tx + 3 * tdx + 20;
     const int cdx = 50;
     plat::ControlArray<plat::TextBox>* conv[] = {&txtFltAz, &txtFltEl, &txtFltRange, &txtFltAlt};
     const char* convHeads[] = {"Az", "El", "Range", "Alt."};
@@ -270,13 +279,14 @@ void frmMain::BuildFlightPanel() {
 }
 
 void frmMain::BuildGroundPanel() {
-    fraGround = Make<plat::Frame>(*this, "fraGround", 754, 4, 250, 532);
+    fraGround = Make<plat::Frame>(*this, "fraGround", kGroundX, 4, 250, 532);
     plat::Frame& f = *fraGround;
     Label62 = MakeTitle(f, "Label62", "Ground Plane", 200);
     UnitLabel(11, f, 210, 2);
     grdGround = Make<plat::FlexGrid>(f, "grdGround", 8, 26, 180, 390);
     grdGround->SetFont("Liberation Sans", 7.5);
     txtData = Make<plat::TextBox>(f, "txtData", 8, 26, 60);
+    txtData->SetFont("Liberation Sans", 7.5); // the grid's, as it edits the grid's text
     txtData->SetVisible(false);
     cmdFlat = Make<plat::CommandButton>(f, "cmdFlat", 8, 424, 113, 26);
     cmdFlat->SetCaption("Flatten Terrain");
@@ -301,15 +311,15 @@ void frmMain::BuildFileLabels() {
     const char* names[] = {"lblInFile", "lblOutFile", "lbl3DFile"};
     for (int r = 0; r < 3; ++r) {
         AddCaption(*this, captions[r], 34, 656 + r * 22, 80, 0);
-        *labels[r] = Make<plat::Label>(*this, names[r], 116, 658 + r * 22, 888, 18);
+        *labels[r] = Make<plat::Label>(*this, names[r], 116, 658 + r * 22, frmMain::kClientWidth - 124, 18);
         (*labels[r])->SetCaption("none");
         (*labels[r])->SetWordWrap(false);
     }
-    lblChanged = Make<plat::Label>(*this, "lblChanged", 760, 548, 244, 18);
+    lblChanged = Make<plat::Label>(*this, "lblChanged", kGroundX + 6, 548, 244, 18);
     lblChanged->SetCaption("( Not Modeled)");
     lblChanged->SetForeColor(0x0000C0);
     lblChanged->SetVisible(false);
-    lblNote = Make<plat::Label>(*this, "lblNote", 760, 578, 244, 64);
+    lblNote = Make<plat::Label>(*this, "lblNote", kGroundX + 6, 578, 244, 64);
     lblNote->SetCaption(
         "NOTE: Values in window are ref. to Threshold; File is ref. to point abeam the GS (exc. Theod.)");
     lblNote->SetWordWrap(true);

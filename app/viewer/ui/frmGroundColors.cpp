@@ -12,7 +12,7 @@ const GroundColourSet kLightOnDark{0, 0xFFFFFF, 0xFF, 0xFFFF00, 0xC0C000, 797615
 
 frmGroundColors::frmGroundColors() : plat::Form("frmGroundColors") {
     SetCaption("Ground View Colors");
-    SetClientSize(4200, 3600);
+    SetClientSize(4860, 3600);
     for (int i = 0; i < 6; ++i) {
         const auto k = static_cast<std::size_t>(i);
         Label1[k] = std::make_unique<plat::Label>(*this, "Label1", i);
@@ -25,12 +25,12 @@ frmGroundColors::frmGroundColors() : plat::Form("frmGroundColors") {
     const auto button = [this](std::unique_ptr<plat::CommandButton>& b, const char* name, const char* caption,
                                int left) {
         b = std::make_unique<plat::CommandButton>(*this, name);
-        b->Move(left, 2760, 1260, 495);
+        b->Move(left, 2760, 1500, 495); // room for "Apply Changes"
         b->SetCaption(caption);
     };
     button(cmdDefault, "cmdDefault", "Dark on Light", 120);
-    button(cmdLight, "cmdLight", "Light on Dark", 1470);
-    button(cmdExit, "cmdExit", "Apply Changes", 2820);
+    button(cmdLight, "cmdLight", "Light on Dark", 1680);
+    button(cmdExit, "cmdExit", "Apply Changes", 3240);
     cmdDefault->Click = [this] { SetAll(kDarkOnLight); };
     cmdLight->Click = [this] { SetAll(kLightOnDark); };
     cmdExit->Click = [this] { plat::Unload(*this); };

@@ -1,6 +1,7 @@
 #include "viewer/ui/frmViewGround.h"
 #include "viewer/ui/ControlPlace.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -20,6 +21,19 @@ constexpr char kNoPoints[] = "Plot Error: Number of Points = 0";
 constexpr char kLengthFormat[] = "#####0.00";
 constexpr char kAngleFormat[] = "##0.00";
 constexpr int kPanelLeft = 11250;
+// The right-hand panel's boxes hold the widest texts their formats give: a length of "#####0.00"
+// with its sign ("-20000.00"), an angle of "##0.00" ("-90.00").
+constexpr int kLengthBoxWidth = 1150;
+constexpr int kAngleBoxWidth = 1050;
+constexpr int kCheckWidth = 2600;
+
+// The message goes at the picture's top-left corner, however often the view is redrawn.
+void PrintNoPoints(plat::PictureBox& picture) {
+    plat::Canvas& s = picture.Surface();
+    s.SetCurrentX(s.ScaleLeft());
+    s.SetCurrentY(s.ScaleTop());
+    picture.Print(kNoPoints);
+}
 
 } // namespace
 
@@ -44,7 +58,7 @@ ViewGroundHost& frmViewGround::DefaultHost() {
 
 frmViewGround::frmViewGround() : plat::Form("frmViewGround"), host_(DefaultHost()) {
     SetCaption("View Ground Data");
-    SetClientSize(14400, 7470);
+    SetClientSize(kClientWidth, 7470);
     BuildControls();
     Load = [this] { Form_Load(); };
     Activate = [this] { Form_Activate(); };
@@ -63,7 +77,7 @@ void frmViewGround::BuildControls() {
     const auto check = [&](std::unique_ptr<plat::CheckBox>& c, const char* name, const char* caption,
                            int value) {
         c = std::make_unique<plat::CheckBox>(*this, name);
-        Put(*c, {kPanelLeft, top, 2100, 255});
+        Put(*c, {kPanelLeft, top, kCheckWidth, 255});
         c->SetCaption(caption);
         c->SetValue(value);
         top += 270;
@@ -119,23 +133,23 @@ void frmViewGround::BuildControls() {
         t->SetText(text);
     };
     label(Label23, "Label23", "Elev. Angle", {kPanelLeft, top, 1000, 240});
-    box(txtElevAngle, "txtElevAngle", "30", {kPanelLeft + 1050, top, 800, 285});
+    box(txtElevAngle, "txtElevAngle", "30", {kPanelLeft + 1050, top, kAngleBoxWidth, 285});
     top += 300;
     label(Label24, "Label24", "Lat. Angle", {kPanelLeft, top, 1000, 240});
-    box(txtLatAngle, "txtLatAngle", "270", {kPanelLeft + 1050, top, 800, 285});
+    box(txtLatAngle, "txtLatAngle", "270", {kPanelLeft + 1050, top, kAngleBoxWidth, 285});
     top += 300;
     label(Label25, "Label25", "Distance", {kPanelLeft, top, 1000, 240});
-    box(txtDist, "txtDist", "3000", {kPanelLeft + 1050, top, 800, 285});
+    box(txtDist, "txtDist", "3000", {kPanelLeft + 1050, top, kAngleBoxWidth, 285});
     top += 330;
     label(Label26, "Label26", "Look-At Point", {kPanelLeft, top, 1500, 240});
     top += 255;
-    box(txtX0, "txtX0", "0", {kPanelLeft, top, 800, 285});
-    box(txtY0, "txtY0", "0", {kPanelLeft + 850, top, 800, 285});
-    box(txtZ0, "txtZ0", "0", {kPanelLeft + 1700, top, 800, 285});
+    box(txtX0, "txtX0", "0", {kPanelLeft, top, kLengthBoxWidth, 285});
+    box(txtY0, "txtY0", "0", {kPanelLeft + kLengthBoxWidth + 50, top, kLengthBoxWidth, 285});
+    box(txtZ0, "txtZ0", "0", {kPanelLeft + 2 * (kLengthBoxWidth + 50), top, kLengthBoxWidth, 285});
     // Room under the X/Y/Z boxes for their step buttons.
     top += 330 + 270;
     label(Label27, "Label27", "TH Elev(ft):", {kPanelLeft, top, 1200, 240});
-    box(txtTHElev, "txtTHElev", "0", {kPanelLeft + 1250, top, 800, 285});
+    box(txtTHElev, "txtTHElev", "0", {kPanelLeft + 1250, top, kLengthBoxWidth, 285});
     top += 330;
 
     // Each pair of option buttons sits in a frame of its own, so that the pairs choose apart.
@@ -368,7 +382,7 @@ void frmViewGround::DrawGLView() {
     in.ThresholdElevation = ThresholdElevation();
     in.ColorScale = static_cast<float>(Slider3->Value()) / 10.0F;
     if (nodes_.NodeCount() == 0) {
-        Plotter->Print(kNoPoints);
+        PrintNoPoints(*Plotter);
         return;
     }
     TakeCameraFromBoxes();
@@ -402,10 +416,21 @@ void frmViewGround::DrawLegend() {
     const double top = s.ScaleTop();
     const double width = s.ScaleWidth();
     const double height = s.ScaleHeight();
-    const double x1 = left + width * 2.55 / 3;
+    const std::string text =
+        viewer::LegendText(chkShowGrids->Value() == 1, opt3D0->Value(), chkShowElevGrid->Value() == 1);
+    // The box keeps its right and bottom edges and grows left and up where its text needs the room.
+    plat::SIZE extent{};
+    Plotter->hDC().GetTextExtentPoint32(text, extent);
+    const double perPixelX = width / Plotter->Pixels().Width();
+    const double perPixelY = height / Plotter->Pixels().Height();
     const double x2 = left + width * 2.95 / 3;
-    const double y1 = top + height * 10.5 / 11;
     const double y2 = top + height * 10.9 / 11;
+    const double x1 = x2 - std::max(width * 0.4 / 3, (extent.cx + 8) * perPixelX, [](double a, double b) {
+                          return std::abs(a) < std::abs(b);
+                      });
+    const double y1 = y2 - std::max(height * 0.4 / 11, (extent.cy + 4) * perPixelY, [](double a, double b) {
+                          return std::abs(a) < std::abs(b);
+                      });
     Plotter->Line(x1, y1, x2, y1);
     Plotter->Line(x2, y1, x2, y2);
     Plotter->Line(x2, y2, x1, y2);
@@ -415,8 +440,6 @@ void frmViewGround::DrawLegend() {
     FloodFillPicture(*Plotter, static_cast<float>(cx), static_cast<float>(cy), c, c);
     s.SetForeColor(0);
     s.SetDrawWidth(1);
-    const std::string text =
-        viewer::LegendText(chkShowGrids->Value() == 1, opt3D0->Value(), chkShowElevGrid->Value() == 1);
     plot::PlotText(Plotter->hDC(), text, static_cast<float>(s.ToPixelX(cx)),
                    static_cast<float>(s.ToPixelY(cy)), 4, 0);
     Plotter->Refresh();
@@ -429,7 +452,7 @@ void frmViewGround::DrawSoftwareView() {
     in.ThresholdElevation = ThresholdElevation();
     Plotter->Cls();
     if (nodes_.NodeCount() == 0) {
-        Plotter->Print(kNoPoints);
+        PrintNoPoints(*Plotter);
         return;
     }
     in.ShowArray = chkShowGS->Value() == 1;

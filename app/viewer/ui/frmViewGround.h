@@ -125,6 +125,8 @@ public:
     // Timer1 drives the fly-through, tmrOrbit the orbit; both tick every kMotionTickMs.
     std::unique_ptr<plat::Timer> Timer1, tmrOrbit;
     static constexpr int kMotionTickMs = 16;
+    // The client area's width in twips: the picture and the control panel right of it.
+    static constexpr int kClientWidth = 15000;
     void Timer1_Timer();
     void tmrOrbit_Timer();
     void Form_KeyDown(int& keyCode, int shift);

@@ -9,8 +9,10 @@
 
 namespace {
 
-constexpr int kButtonSize = 285;
-constexpr int kButtonPitch = 300;
+// Wide enough for "<<" and ">>", as tall as the box beside them.
+constexpr int kButtonWidth = 360;
+constexpr int kButtonHeight = 285;
+constexpr int kButtonPitch = 375;
 constexpr int kPointButtonWidth = 255;
 constexpr int kPointButtonPitch = 270;
 constexpr int kPointButtonHeight = 240;
@@ -37,7 +39,7 @@ void frmViewGround::BuildCameraControls() {
     const auto besideBox = [this](const plat::TextBox& box, const std::array<int, 4>& row) {
         int left = box.Left() + box.Width() + 50;
         for (int index : row) {
-            cmdAngleUp(index).Move(left, box.Top(), kButtonSize, kButtonSize);
+            cmdAngleUp(index).Move(left, box.Top(), kButtonWidth, kButtonHeight);
             left += kButtonPitch;
         }
     };
@@ -57,7 +59,7 @@ void frmViewGround::BuildCameraControls() {
     cmdAngleUp.Click = [this](int index) { cmdAngleUp_Click(index); };
 
     // Motion and bank controls sit under the picture, left of the annotation tools.
-    SetClientSize(14400, 9600);
+    SetClientSize(kClientWidth, 9600);
     Command1 = std::make_unique<plat::CommandButton>(*this, "Command1");
     Command1->Move(60, 7560, 1380, 375);
     Command1->SetCaption("Fly Through");

@@ -14,7 +14,7 @@
 
 void frmViewGround::BuildCaptureControls() {
     cmdCapture = std::make_unique<plat::CommandButton>(*this, "cmdCapture");
-    cmdCapture->Move(13380, 60, 960, 375);
+    cmdCapture->Move(kClientWidth - 1020, 60, 960, 375); // top right, beside the check boxes
     cmdCapture->SetCaption("Capture");
     cmdCapture->Click = [this] { cmdCapture_Click(); };
 }

@@ -112,7 +112,7 @@ void frmDigitizeGround::BuildControls() {
 
 void frmDigitizeGround::BuildParamsFrame() {
     fraDigParms = std::make_unique<plat::Frame>(*this, "fraDigParms");
-    Put(*fraDigParms, {0, 0, 3600, 2280});
+    Put(*fraDigParms, {0, 0, 3600, 2580});
     fraDigParms->SetVisible(false);
     plat::Frame& f = *fraDigParms;
     const auto label = [&f](std::unique_ptr<plat::Label>& l, const char* name, const char* caption, Place p) {
@@ -139,7 +139,7 @@ void frmDigitizeGround::BuildParamsFrame() {
     label(lblY, "lblY", "Y:", {120, 1020, 400, 255});
     box(txtYMin, "txtYMin", "0", {600, 990, 1000, 285});
     box(txtYMax, "txtYMax", "1", {1800, 990, 1000, 285});
-    label(lblType, "lblType", "Type:", {120, 1380, 500, 255});
+    label(lblType, "lblType", "Type:", {120, 1380, 480, 255});
     for (int i = 1; i <= 2; ++i) {
         optType[i] = std::make_unique<plat::OptionButton>(f, "optType", i);
         Put(*optType[i], {600 + (i - 1) * 800, 1350, 700, 285});
@@ -147,17 +147,18 @@ void frmDigitizeGround::BuildParamsFrame() {
     }
     optType[1]->SetValue(true);
     chkZeroOnly = std::make_unique<plat::CheckBox>(f, "chkZeroOnly");
-    Put(*chkZeroOnly, {120, 1710, 2700, 285});
+    // The check box has the frame's width; "Go" stands under it.
+    Put(*chkZeroOnly, {120, 1710, 3360, 285});
     chkZeroOnly->SetCaption("Only Show Lights on Centerline");
     cmdUpdate = std::make_unique<plat::CommandButton>(f, "cmdUpdate");
-    Put(*cmdUpdate, {2880, 1680, 600, 400});
+    Put(*cmdUpdate, {2880, 2070, 600, 400});
     cmdUpdate->SetCaption("Go");
     cmdUpdate->Click = [this] { cmdUpdate_Click(); };
 }
 
 void frmDigitizeGround::BuildXferFrame() {
     fraXferData = std::make_unique<plat::Frame>(*this, "fraXferData");
-    Put(*fraXferData, {0, 0, 6000, 3000});
+    Put(*fraXferData, {0, 0, 6000, 3780});
     fraXferData->SetVisible(false);
     plat::Frame& f = *fraXferData;
     lblXferTitle = std::make_unique<plat::Label>(f, "lblXferTitle");
@@ -175,18 +176,19 @@ void frmDigitizeGround::BuildXferFrame() {
         "Transfer to the 3D Ground Grid such that the 'X' values are placed in the 'Y' fields, and 'X' "
         "Fields are "
         "set to -5000 and 5000"};
+    // Each explanation has three lines, up to the frame's right edge; "Go" stands under them.
     for (int i = 0; i < 4; ++i) {
-        const int top = 660 + i * 540;
+        const int top = 660 + i * 660;
         optXferMethod[i] = std::make_unique<plat::OptionButton>(f, "optXferMethod", i);
         Put(*optXferMethod[i], {120, top, 1000, 285});
         optXferMethod[i]->SetCaption(kMethods[i]);
         lblXfer[i] = std::make_unique<plat::Label>(f, "lblXfer", i);
-        Put(*lblXfer[i], {1140, top, 4080, 510});
+        Put(*lblXfer[i], {1140, top, 4740, 630});
         lblXfer[i]->SetCaption(kExplanations[i]);
         lblXfer[i]->Click = [this, i] { optXferMethod[i]->SetValue(true); };
     }
     cmdGoXfer = std::make_unique<plat::CommandButton>(f, "cmdGoXfer");
-    Put(*cmdGoXfer, {5280, 2460, 600, 400});
+    Put(*cmdGoXfer, {5280, 3300, 600, 400});
     cmdGoXfer->SetCaption("Go");
     cmdGoXfer->Click = [this] { cmdGoXfer_Click(); };
 }
