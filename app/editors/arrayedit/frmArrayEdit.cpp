@@ -22,8 +22,9 @@ int Tw(int pixels) {
 
 frmArrayEdit::frmArrayEdit() : plat::Form("frmArrayEdit") {
     SetCaption("Edit Localizer Array");
+    // The second grid stands clear of the first grid's row of controls.
     for (int i = 1; i <= 2; ++i)
-        grdArray.Load(i).Move(Tw(8), Tw(i == 1 ? 150 : 418), Tw(884), Tw(i == 1 ? 240 : 220)); // clear of the rows between
+        grdArray.Load(i).Move(Tw(8), Tw(i == 1 ? 150 : 418), Tw(884), Tw(i == 1 ? 240 : 220));
     grdArray.KeyPress = [this](int i, int& keyAscii) { grdArray_KeyPress(i, keyAscii); };
     grdArray.KeyDown = [this](int i, int& keyCode, int shift) { grdArray_KeyDown(i, keyCode, shift); };
     grdArray.Click = [this](int i) { grdArray_Click(i); };

@@ -240,7 +240,8 @@ void DrawAxes(DeviceContext& dc, const PlotSettings& s, double xLabelFactor) {
         const int width = a.yLines[j].zero ? 2 : 1;
         DrawLine(dc, kAreaLeft, y, kAreaRight, y, kGrey, style, width);
         DrawLine(dc, kAreaLeft, y, 0.92F, y, kGrey, style, width);
-        Text(dc, a.yLabels[j].text, a.yLabels[j].x, a.yLabels[j].y, 7, YLabelSize(dc, a.yLabels[j].text), kArial);
+        Text(dc, a.yLabels[j].text, a.yLabels[j].x, a.yLabels[j].y, 7, YLabelSize(dc, a.yLabels[j].text),
+             kArial);
     }
     DrawLine(dc, kAreaLeft, kAreaTop, kAreaLeft, kAreaBottom, kBlack, plat::PS_SOLID, 1);
     DrawLine(dc, kAreaLeft, kAreaBottom, kAreaRight, kAreaBottom, kBlack, plat::PS_SOLID, 1);

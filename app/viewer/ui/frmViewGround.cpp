@@ -425,12 +425,10 @@ void frmViewGround::DrawLegend() {
     const double perPixelY = height / Plotter->Pixels().Height();
     const double x2 = left + width * 2.95 / 3;
     const double y2 = top + height * 10.9 / 11;
-    const double x1 = x2 - std::max(width * 0.4 / 3, (extent.cx + 8) * perPixelX, [](double a, double b) {
-                          return std::abs(a) < std::abs(b);
-                      });
-    const double y1 = y2 - std::max(height * 0.4 / 11, (extent.cy + 4) * perPixelY, [](double a, double b) {
-                          return std::abs(a) < std::abs(b);
-                      });
+    // The scale's extents may be negative: sizes compare by magnitude.
+    const auto smaller = [](double a, double b) { return std::abs(a) < std::abs(b); };
+    const double x1 = x2 - std::max(width * 0.4 / 3, (extent.cx + 8) * perPixelX, smaller);
+    const double y1 = y2 - std::max(height * 0.4 / 11, (extent.cy + 4) * perPixelY, smaller);
     Plotter->Line(x1, y1, x2, y1);
     Plotter->Line(x2, y1, x2, y2);
     Plotter->Line(x2, y2, x1, y2);

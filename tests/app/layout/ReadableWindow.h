@@ -25,8 +25,10 @@
 
 namespace layout {
 
+// The control's name and index; an unnamed caption by its kind.
 inline std::string ControlName(const plat::Control& c) {
-    return c.Index() < 0 ? c.Name() : c.Name() + "(" + std::to_string(c.Index()) + ")";
+    const std::string name = c.Name().empty() ? "(" + c.TypeName() + ")" : c.Name();
+    return c.Index() < 0 ? name : name + "(" + std::to_string(c.Index()) + ")";
 }
 
 inline std::string Describe(const plat::Form& form, const plat::Control& c, const QString& text) {
@@ -39,7 +41,8 @@ inline QRect LineEditRoom(const QLineEdit& edit) {
     QStyleOptionFrame option;
     option.initFrom(&edit);
     option.rect = edit.rect();
-    option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+    option.lineWidth =
+        edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
     const QMargins margins = edit.textMargins();
     return edit.style()
         ->subElementRect(QStyle::SE_LineEditContents, &option, &edit)
@@ -59,7 +62,8 @@ inline void CheckLabel(const plat::Form& form, const plat::Control& c, const QLa
     const QFontMetrics metrics(label.font());
     const QRect room = label.contentsRect();
     const int flags = label.wordWrap() ? int(Qt::TextWordWrap) : 0;
-    const QRect need = metrics.boundingRect(QRect(0, 0, room.width(), 100000), flags | int(label.alignment()), text);
+    const QRect need =
+        metrics.boundingRect(QRect(0, 0, room.width(), 100000), flags | int(label.alignment()), text);
     EXPECT_LE(need.width(), room.width()) << Describe(form, c, text) << " is wider than its label";
     EXPECT_LE(need.height(), room.height()) << Describe(form, c, text) << " is taller than its label";
 }
@@ -89,7 +93,8 @@ inline void CheckFrame(const plat::Form& form, const plat::Control& c, const QGr
     option.text = text;
     option.textAlignment = box.alignment();
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    const QRect label = box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+    const QRect label =
+        box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
     const int need = QFontMetrics(box.font()).size(Qt::TextShowMnemonic, text).width();
     EXPECT_TRUE(box.rect().contains(label) && label.width() >= need)
         << Describe(form, c, text) << " is wider than its frame";

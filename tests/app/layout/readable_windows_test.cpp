@@ -33,8 +33,8 @@ class ReadableWindows : public WindowTest {
 protected:
     // The shipped example in the scratch folder (saved in metres if asked), the main window shown with it.
     class frmMain& MainWithExample(bool metres = false) {
-        std::filesystem::copy_file(std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D", dir_ / "cegs_site.3D",
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D",
+                                   dir_ / "cegs_site.3D", std::filesystem::copy_options::overwrite_existing);
         std::ifstream in(std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp", std::ios::binary);
         std::string model{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         const std::string feet = "'*' 'cegs_site INPUT A' 0";
@@ -49,8 +49,9 @@ protected:
     }
 
     // Opens a modal window by `open` and checks it (and what `inside` does in it) before `close`.
-    template <class Window> void CheckModal(const std::function<void()>& open, Window& (*window)(),
-                                            const std::function<void(Window&)>& inside = {}) {
+    template <class Window>
+    void CheckModal(const std::function<void()>& open, Window& (*window)(),
+                    const std::function<void(Window&)>& inside = {}) {
         bool seen = false;
         plat::testing::Queue([&] {
             Window& d = window();
@@ -73,7 +74,9 @@ const std::vector<layout::WidestValue> kMainMetres = {
     {"txtThX", -1, "-1234.57"},     {"txtThY", -1, "-12345.67"},    {"txtThZ", -1, "-123.45"},
 };
 const std::vector<layout::WidestValue> kMainFeet = {
-    {"txtAntX", 0, "-4050.41234"}, {"txtAntY", 0, "-4050.41234"}, {"txtAntZ", 0, "-405.04123"},
+    {"txtAntX", 0, "-4050.41234"},
+    {"txtAntY", 0, "-4050.41234"},
+    {"txtAntZ", 0, "-405.04123"},
 };
 
 // The main window for every kind of flight path, in the unit its model was saved in.
@@ -88,9 +91,13 @@ void ExpectMainWindowReadable(class frmMain& w, bool metres) {
     layout::ExpectRoomFor(w, metres ? kMainMetres : kMainFeet);
 }
 
-TEST_F(ReadableWindows, MainWindowInFeet) { ExpectMainWindowReadable(MainWithExample(false), false); }
+TEST_F(ReadableWindows, MainWindowInFeet) {
+    ExpectMainWindowReadable(MainWithExample(false), false);
+}
 
-TEST_F(ReadableWindows, MainWindowInMetres) { ExpectMainWindowReadable(MainWithExample(true), true); }
+TEST_F(ReadableWindows, MainWindowInMetres) {
+    ExpectMainWindowReadable(MainWithExample(true), true);
+}
 
 TEST_F(ReadableWindows, DialogsOfTheMainWindowsMenus) {
     auto& w = MainWithExample();
@@ -117,16 +124,18 @@ TEST_F(ReadableWindows, ArrayEditorAndWaitWindow) {
 TEST_F(ReadableWindows, GroundEditorWithItsCellEditor) {
     auto& w = MainWithExample();
     w.Menu("mnuUse3D").Trigger();
-    boxes_->Expect("This data has been changed since it was last saved.  Would you like to save now before exiting?",
-                   plat::vbNo);
-    CheckModal<class frmEdit3D>([&] { w.Menu("mnuEdit3D").Trigger(); }, &frmEdit3D, [](class frmEdit3D& e) {
-        e.grdGround->Select(1, 1);
-        QTest::keyClick(e.grdGround->Widget(), Qt::Key_5);
-        plat::DoEvents(20);
-        ASSERT_TRUE(e.txtData->Visible());
-        e.txtData->SetText("-12345.678");
-        ExpectReadable(e);
-    });
+    boxes_->Expect(
+        "This data has been changed since it was last saved.  Would you like to save now before exiting?",
+        plat::vbNo);
+    CheckModal<class frmEdit3D>([&] { w.Menu("mnuEdit3D").Trigger(); }, &frmEdit3D,
+                                [](class frmEdit3D& e) {
+                                    e.grdGround->Select(1, 1);
+                                    QTest::keyClick(e.grdGround->Widget(), Qt::Key_5);
+                                    plat::DoEvents(20);
+                                    ASSERT_TRUE(e.txtData->Visible());
+                                    e.txtData->SetText("-12345.678");
+                                    ExpectReadable(e);
+                                });
 }
 
 // The digitiser with a chart loaded: its parameters frame, then its transfer frame, over the picture.
@@ -165,7 +174,8 @@ TEST_F(ReadableWindows, ViewerInSideAndFreeViewAndItsColourDialog) {
     v.txtY0->SetText("-1000.00");
     v.txtZ0->SetText("-1000.00");
     ExpectReadable(v);
-    layout::ExpectRoomFor(v, {{"txtDist", -1, "-100000"}, {"txtElevAngle", -1, "-90.00"}, {"txtLatAngle", -1, "360.00"}});
+    layout::ExpectRoomFor(
+        v, {{"txtDist", -1, "-100000"}, {"txtElevAngle", -1, "-90.00"}, {"txtLatAngle", -1, "360.00"}});
     v.Command2->Click();
     plat::DoEvents(50);
     ExpectReadable(v);
