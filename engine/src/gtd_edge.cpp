@@ -178,8 +178,11 @@ void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec
     const double sb = std::sqrt(1 - cb * cb);
     if (!(sb > 1e-12))
         return;
-    const double cg = std::clamp(dot(unitFromTo(Ea, S), u), -1.0, 1.0);
-    D.x = Ea.x + std::sqrt(1 - cg * cg) * length(S - Ea) / sb;
+    // unitFromTo(Ea, S) with its length kept for the distance below.
+    const Vec3 w = S - Ea;
+    const double lw = length(w);
+    const double cg = std::clamp(dot(lw != 0 ? (1.0 / lw) * w : w, u), -1.0, 1.0);
+    D.x = Ea.x + std::sqrt(1 - cg * cg) * lw / sb;
     beta0 = fold90(std::acos(cb) / kRadPerDeg);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  DIFFRACTION POINT  %20.8f%20.8f%20.8f\n", D.x, D.y, D.z);
