@@ -178,20 +178,24 @@ void VLOGI1(const Vec3& P1, const Vec3& P2, const PlateTable& T, int LSTART, int
             if (clearlyOneSide(dot(P1 - Q, m), dot(P2 - Q, m), std::fabs(dot(u, m)), scale + sumAbs(Q)))
                 continue;
         }
-        int plate = L;
-        int flag = 0;
-        Vec3 H;
-        REFPNT(P1, T, plate, 1, H, u, flag, P2);
-        if (!refpntHit(plate, flag))
-            continue;
-        Vec3 a, b;
-        VECTOR(3, P1, H, a);
-        VECTOR(3, P2, H, b);
-        if (dot(a, b) <= 0) {
+        if (PlateBlocks(P1, P2, u, T, L)) {
             blocked = 1;
             return;
         }
     }
+}
+
+bool PlateBlocks(const Vec3& P1, const Vec3& P2, const Vec3& u, const PlateTable& T, int L) {
+    int plate = L;
+    int flag = 0;
+    Vec3 H;
+    REFPNT(P1, T, plate, 1, H, u, flag, P2);
+    if (!refpntHit(plate, flag))
+        return false;
+    Vec3 a, b;
+    VECTOR(3, P1, H, a);
+    VECTOR(3, P2, H, b);
+    return dot(a, b) <= 0;
 }
 
 } // namespace kelvd

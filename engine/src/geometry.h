@@ -92,6 +92,10 @@ inline bool refpntHit(int L, int flag) {
 void VLOGI1(const Vec3& P1, const Vec3& P2, const PlateTable& T, int LSTART, int LSTOP, int& blocked,
             std::string& sink);
 
+// VLOGI1's exact test of one plate L for the path P1-P2 (u the unit vector from P1 to P2): the line
+// meets the plate inside it, at a point not beyond either end.
+bool PlateBlocks(const Vec3& P1, const Vec3& P2, const Vec3& u, const PlateTable& T, int L);
+
 } // namespace kelvd
 
 #endif

@@ -170,22 +170,25 @@ void PROFIL(const GroundData& ground, const Vec3& A, const Vec3& P, Profile& pro
             fq = fr;
             ++first;
         }
-        first = std::max(first - 1, 1);
-        Vec3 q = ground.node(c, first - 1);
-        for (int i = first; i < ground.nodesPerCut; ++i) {
-            const Vec3& r = ground.node(c, i);
-            Vec3 s;
-            VECTOR(3, q, r, s);
-            int parallel = 0;
-            PLNINT(A, n, q, s, H, parallel);
-            v.x = H.x;
-            if (q.x <= H.x && H.x <= r.x) {
-                v.y = H.y;
-                v.z = H.z;
-                break;
-            }
-            q = r;
+        CrossCut(ground, c, std::max(first - 1, 1), A, n, H, v);
+    }
+}
+
+void CrossCut(const GroundData& ground, int c, int from, const Vec3& A, const Vec3& n, Vec3& H, Vec3& v) {
+    Vec3 q = ground.node(c, from - 1);
+    for (int i = from; i < ground.nodesPerCut; ++i) {
+        const Vec3& r = ground.node(c, i);
+        Vec3 s;
+        VECTOR(3, q, r, s);
+        int parallel = 0;
+        PLNINT(A, n, q, s, H, parallel);
+        v.x = H.x;
+        if (q.x <= H.x && H.x <= r.x) {
+            v.y = H.y;
+            v.z = H.z;
+            return;
         }
+        q = r;
     }
 }
 

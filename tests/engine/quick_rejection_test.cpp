@@ -83,18 +83,9 @@ bool refpntHits(const Vec3& X, const Vec3& s, const PlateTable& T, int plate) {
 bool blockedByExactTest(const Vec3& P1, const Vec3& P2, const PlateTable& T, int lstart, int lstop) {
     Vec3 u;
     VECTOR(3, P1, P2, u);
-    for (int L = lstart; L <= lstop; ++L) {
-        int plate = L, flag = 0;
-        Vec3 H;
-        REFPNT(P1, T, plate, 1, H, u, flag, P2);
-        if (!refpntHit(plate, flag))
-            continue;
-        Vec3 a, b;
-        VECTOR(3, P1, H, a);
-        VECTOR(3, P2, H, b);
-        if (dot(a, b) <= 0)
+    for (int L = lstart; L <= lstop; ++L)
+        if (PlateBlocks(P1, P2, u, T, L))
             return true;
-    }
     return false;
 }
 
@@ -163,34 +154,19 @@ TEST(QuickRejection, TablesThatAreNotStripsGetNoQuickVerdict) {
 
 namespace {
 
-// PROFIL's cut of one lateral cut by the plain scan: every segment in turn.
-void plainProfile(const GroundData& ground, const Vec3& A, const Vec3& P, Profile& profile) {
-    Vec3 n;
-    VECTOR(2, Vec3{0, 0, -1}, P - A, n);
-    profile = Profile{};
+// PROFIL by the exact step over every segment of every cut.
+Profile plainProfile(const GroundData& ground, const Vec3& A, const Vec3& P) {
+    Profile profile;
     profile.NV = ground.cuts;
-    Vec3 H = A;
+    Vec3 n, H = A;
+    VECTOR(2, Vec3{0, 0, -1}, P - A, n);
     for (int c = 0; c < ground.cuts; ++c) {
-        Vec3 q = ground.node(c, 0);
         Vec3& v = profile.v[static_cast<size_t>(c)];
-        v = Vec3{A.x, q.y, 0};
-        if (c == 0)
-            continue;
-        for (int i = 1; i < ground.nodesPerCut; ++i) {
-            const Vec3& r = ground.node(c, i);
-            Vec3 s;
-            VECTOR(3, q, r, s);
-            int parallel = 0;
-            PLNINT(A, n, q, s, H, parallel);
-            v.x = H.x;
-            if (q.x <= H.x && H.x <= r.x) {
-                v.y = H.y;
-                v.z = H.z;
-                break;
-            }
-            q = r;
-        }
+        v = {A.x, ground.node(c, 0).y, 0};
+        if (c > 0)
+            CrossCut(ground, c, 1, A, n, H, v);
     }
+    return profile;
 }
 
 } // namespace
@@ -220,9 +196,9 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
             const double hair = k % 4 ? 0 : std::pow(10.0, -16 + 8 * u(rng)) * (u(rng) - 0.5);
             const Vec3 A{k % 2 ? on.x * (1 + hair) : 8000 * (u(rng) - 0.5), -1000 * u(rng), 30 * u(rng)};
             const Vec3 P{k % 3 ? on.x : 12000 * (u(rng) - 0.5), 40000 * u(rng), 3000 * u(rng)};
-            Profile fast, plain;
+            Profile fast;
             PROFIL(g, A, P, fast);
-            plainProfile(g, A, P, plain);
+            const Profile plain = plainProfile(g, A, P);
             ASSERT_EQ(fast.NV, plain.NV);
             ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0) << "trial " << trial << " case " << k;
         }
@@ -238,23 +214,15 @@ std::FILE* fileOf(const std::string& text) {
     return f;
 }
 
-// The reader by fscanf alone.
+// The reader by fscanf alone, for texts whose two counts are valid.
 int plainLoad(std::FILE* file, GroundData& ground) {
-    ground = GroundData{};
     int nodes = 0, cuts = 0;
-    if (std::fscanf(file, "%d %d", &nodes, &cuts) != 2 || nodes < 1 || cuts < 1)
-        return errors::kBadGroundFile;
-    if (cuts > limits::kMaxGroundCuts)
-        return errors::kCard;
-    for (long i = 0; i < static_cast<long>(nodes) * cuts; ++i) {
-        Vec3 v;
-        if (std::fscanf(file, "%lf %lf %lf", &v.x, &v.y, &v.z) != 3 || !std::isfinite(v.x) ||
-            !std::isfinite(v.y) || !std::isfinite(v.z))
+    EXPECT_EQ(std::fscanf(file, "%d %d", &nodes, &cuts), 2);
+    ground = GroundData{};
+    for (Vec3 v; static_cast<long>(ground.nodes.size()) < static_cast<long>(nodes) * cuts; ground.nodes.push_back(v))
+        if (std::fscanf(file, "%lf %lf %lf", &v.x, &v.y, &v.z) != 3 ||
+            !(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)))
             return errors::kBadGroundFile;
-        ground.nodes.push_back(v);
-    }
-    ground.nodesPerCut = nodes;
-    ground.cuts = cuts;
     return 0;
 }
 
