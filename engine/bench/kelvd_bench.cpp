@@ -134,8 +134,8 @@ int main() {
         failed = failed || one < 0 || all < 0;
         // Parallel efficiency: the one-thread time over the all-core time times the cores.
         const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-        std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)  efficiency %5.1f %%\n", c.label, one, all,
-                    cores, one > 0 && all > 0 ? 100.0 * one / (cores * all) : 0.0);
+        std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)  efficiency %5.1f %%\n", c.label, one,
+                    all, cores, one > 0 && all > 0 ? 100.0 * one / (cores * all) : 0.0);
     }
     std::filesystem::current_path(dir.parent_path());
     std::filesystem::remove_all(dir);

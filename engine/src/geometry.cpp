@@ -20,15 +20,17 @@ double sumAbs(const Vec3& v) {
 // Whether the values a and b (for a line meeting a plane, sn the sine of its angle to it) both lie on
 // one side of zero, clear of the rounding of coordinates of size scale.
 bool clearlyOneSide(double a, double b, double sn, double scale) {
-    return a * b > 0 && std::min(std::fabs(a), std::fabs(b)) * sn > kRejectMargin * scale * (1 + sn);
+    // Coordinates far beyond any terrain's would let the exact tests overflow: no verdict there.
+    return scale < 1e100 && a * b > 0 &&
+           std::min(std::fabs(a), std::fabs(b)) * sn > kRejectMargin * scale * (1 + sn);
 }
 } // namespace
 
 bool isStripAlongX(const PlateTable& T, int L) {
     const Vec3 &a = T.DRV[static_cast<size_t>(2 * L)], &b = T.DRV[static_cast<size_t>(2 * L + 1)];
     const Vec3 &c = T.DRV[static_cast<size_t>(2 * L + 2)], &d = T.DRV[static_cast<size_t>(2 * L + 3)];
-    return a.y == b.y && a.z == b.z && c.y == d.y && c.z == d.z && a.x != 0 && a.x == -b.x && c.x == -d.x && a.x == -c.x &&
-           T.normal[static_cast<size_t>(L)].x == 0;
+    return a.y == b.y && a.z == b.z && c.y == d.y && c.z == d.z && a.x != 0 && a.x == -b.x && c.x == -d.x &&
+           a.x == -c.x && T.normal[static_cast<size_t>(L)].x == 0;
 }
 
 bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L) {

@@ -137,7 +137,8 @@ namespace {
 bool anglesSurelyAgree(const Vec3& e, const Vec3& v, const Vec3& w) {
     const double ev = dot(e, v), ew = dot(e, w);
     const double vv = dot(v, v), ww = dot(w, w);
-    if (!(vv > 0 && ww > 0))
+    // Lengths far from any geometry's keep the squares clear of underflow and overflow.
+    if (!(vv > 1e-200 && vv < 1e200 && ww > 1e-200 && ww < 1e200))
         return false;
     const double a2 = ev * ev / vv, b2 = ew * ew / ww;
     const double d = a2 - b2;

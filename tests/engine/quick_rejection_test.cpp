@@ -58,13 +58,23 @@ Vec3 nearBoundary(std::mt19937_64& rng, const PlateTable& T, int L) {
     const double f = t(rng);
     Vec3 p;
     switch (which(rng)) {
-    case 0: p = {a.x * (2 * f - 1), a.y, a.z}; break;
-    case 1: p = {a.x * (2 * f - 1), c.y, c.z}; break;
-    case 2: p = a + f * (c - a); break;
-    default: p = T.DRV[static_cast<size_t>(2 * L + 1)] + f * (T.DRV[static_cast<size_t>(2 * L + 3)] - T.DRV[static_cast<size_t>(2 * L + 1)]); break;
+    case 0:
+        p = {a.x * (2 * f - 1), a.y, a.z};
+        break;
+    case 1:
+        p = {a.x * (2 * f - 1), c.y, c.z};
+        break;
+    case 2:
+        p = a + f * (c - a);
+        break;
+    default:
+        p = T.DRV[static_cast<size_t>(2 * L + 1)] +
+            f * (T.DRV[static_cast<size_t>(2 * L + 3)] - T.DRV[static_cast<size_t>(2 * L + 1)]);
+        break;
     }
     const double nudge = std::pow(10.0, nudgeExp(rng)) * (t(rng) < 0.5 ? -1 : 1);
-    return p + (nudge * (std::fabs(p.y) + std::fabs(p.z) + 1)) * Vec3{t(rng) - 0.5, t(rng) - 0.5, t(rng) - 0.5};
+    return p +
+           (nudge * (std::fabs(p.y) + std::fabs(p.z) + 1)) * Vec3{t(rng) - 0.5, t(rng) - 0.5, t(rng) - 0.5};
 }
 
 Vec3 randomPoint(std::mt19937_64& rng, double scale) {
@@ -178,7 +188,8 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
         GroundData g;
         g.cuts = 1 + static_cast<int>(rng() % 30);
         g.nodesPerCut = 1 + static_cast<int>(rng() % 60);
-        const int shape = trial % 4; // 0 ascending, 1 with repeats and reversals, 2 lateral shift, 3 on a grid
+        const int shape =
+            trial % 4; // 0 ascending, 1 with repeats and reversals, 2 lateral shift, 3 on a grid
         for (int c = 0; c < g.cuts; ++c)
             for (int i = 0; i < g.nodesPerCut; ++i) {
                 double x = -5000 + 10000.0 * i / std::max(1, g.nodesPerCut - 1);
@@ -219,7 +230,8 @@ int plainLoad(std::FILE* file, GroundData& ground) {
     int nodes = 0, cuts = 0;
     EXPECT_EQ(std::fscanf(file, "%d %d", &nodes, &cuts), 2);
     ground = GroundData{};
-    for (Vec3 v; static_cast<long>(ground.nodes.size()) < static_cast<long>(nodes) * cuts; ground.nodes.push_back(v))
+    for (Vec3 v; static_cast<long>(ground.nodes.size()) < static_cast<long>(nodes) * cuts;
+         ground.nodes.push_back(v))
         if (std::fscanf(file, "%lf %lf %lf", &v.x, &v.y, &v.z) != 3 ||
             !(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)))
             return errors::kBadGroundFile;
@@ -229,11 +241,39 @@ int plainLoad(std::FILE* file, GroundData& ground) {
 } // namespace
 
 TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
-    const std::string values[] = {
-        "0", "-0", "+5", ".5", "5.", "-.25e-3", "1e5", "1E+05", "1.5e", "1e+", "e5", "1.2.3", "0x1p3", "0x",
-        "1e-400", "4.9e-324", "1e400", "inf", "-infinity", "nan", "1.5,", "1,5", "12345678901234567890123456789",
-        "0.1000000000000000055511151231257827021181583404541015625", "2.2250738585072011e-308", "--1", "+-1",
-        "1e5x", "x", "\v7\f", std::string("1\0 2", 4), "99999999999999999999e-20", "0000123.4500"};
+    const std::string values[] = {"0",
+                                  "-0",
+                                  "+5",
+                                  ".5",
+                                  "5.",
+                                  "-.25e-3",
+                                  "1e5",
+                                  "1E+05",
+                                  "1.5e",
+                                  "1e+",
+                                  "e5",
+                                  "1.2.3",
+                                  "0x1p3",
+                                  "0x",
+                                  "1e-400",
+                                  "4.9e-324",
+                                  "1e400",
+                                  "inf",
+                                  "-infinity",
+                                  "nan",
+                                  "1.5,",
+                                  "1,5",
+                                  "12345678901234567890123456789",
+                                  "0.1000000000000000055511151231257827021181583404541015625",
+                                  "2.2250738585072011e-308",
+                                  "--1",
+                                  "+-1",
+                                  "1e5x",
+                                  "x",
+                                  "\v7\f",
+                                  std::string("1\0 2", 4),
+                                  "99999999999999999999e-20",
+                                  "0000123.4500"};
     std::mt19937_64 rng(3);
     for (int trial = 0; trial < 3000; ++trial) {
         const int nodes = 1 + static_cast<int>(rng() % 3), cuts = 1 + static_cast<int>(rng() % 3);
@@ -255,6 +295,7 @@ TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
         std::fclose(b);
         ASSERT_EQ(rcFast, rcPlain) << text;
         ASSERT_EQ(fast.nodes.size(), plain.nodes.size()) << text;
-        ASSERT_EQ(std::memcmp(fast.nodes.data(), plain.nodes.data(), fast.nodes.size() * sizeof(Vec3)), 0) << text;
+        ASSERT_EQ(std::memcmp(fast.nodes.data(), plain.nodes.data(), fast.nodes.size() * sizeof(Vec3)), 0)
+            << text;
     }
 }
