@@ -295,7 +295,8 @@ TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
         std::fclose(b);
         ASSERT_EQ(rcFast, rcPlain) << text;
         ASSERT_EQ(fast.nodes.size(), plain.nodes.size()) << text;
-        ASSERT_EQ(std::memcmp(fast.nodes.data(), plain.nodes.data(), fast.nodes.size() * sizeof(Vec3)), 0)
+        ASSERT_TRUE(fast.nodes.empty() ||
+                    std::memcmp(fast.nodes.data(), plain.nodes.data(), fast.nodes.size() * sizeof(Vec3)) == 0)
             << text;
     }
 }
