@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace kelvd {
 
 namespace {
@@ -29,6 +31,9 @@ bool isDigit(char c) {
 class NodeValues {
 public:
     explicit NodeValues(std::FILE* file) {
+        struct stat st {};
+        if (fstat(fileno(file), &st) == 0 && st.st_size > 0)
+            text_.reserve(static_cast<size_t>(st.st_size));
         char chunk[1 << 16];
         size_t got;
         while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
@@ -42,6 +47,9 @@ public:
         if (memory_)
             std::fclose(memory_);
     }
+
+    // At most how many nodes the text can hold: each takes three numbers and three blanks.
+    size_t nodeRoom() const { return text_.size() / 6 + 1; }
 
     bool next(double& v) {
         if (plain_ && quick(v))
@@ -117,6 +125,8 @@ int LoadGround(std::FILE* file, GroundData& ground) {
     // Nodes are stored as they are read, so a count that the file does not back allocates nothing.
     const int64_t total = static_cast<int64_t>(nodes) * cuts;
     NodeValues values(file);
+    ground.nodes.reserve(
+        static_cast<size_t>(std::min<int64_t>(total, static_cast<int64_t>(values.nodeRoom()))));
     for (int64_t i = 0; i < total; ++i) {
         Vec3 v;
         if (!values.next(v.x) || !values.next(v.y) || !values.next(v.z) || !std::isfinite(v.x) ||
