@@ -1,7 +1,7 @@
 // Times a 250-point approach with three antennas over a 30-cut, 200-node 3D ground file by each field
 // model (flat earth, GTD, physical optics; GTD also with the terrain given as a 30-vertex card profile),
-// with one worker thread and with all cores, one line per case. Run from any folder: it works in a
-// temporary folder of its own.
+// with one worker thread and with all cores, one line per case with the parallel efficiency. Run from
+// any folder: it works in a temporary folder of its own.
 #include "simrun.h"
 
 #include <algorithm>
@@ -132,8 +132,10 @@ int main() {
         const double one = runMs(c.file, 1);
         const double all = runMs(c.file, 0);
         failed = failed || one < 0 || all < 0;
-        std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)\n", c.label, one, all,
-                    std::thread::hardware_concurrency());
+        // Parallel efficiency: the one-thread time over the all-core time times the cores.
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)  efficiency %5.1f %%\n", c.label, one,
+                    all, cores, one > 0 && all > 0 ? 100.0 * one / (cores * all) : 0.0);
     }
     std::filesystem::current_path(dir.parent_path());
     std::filesystem::remove_all(dir);

@@ -3,7 +3,49 @@
 #include "engine_constants.h"
 #include "text_format.h"
 
+#include <algorithm>
+
 namespace kelvd {
+
+namespace {
+// A rejection must hold against the rounding of the exact tests: this relative margin (times the size of
+// the coordinates, and over the sine of the line's angle to the plate) is some hundred times the bound
+// of that rounding.
+constexpr double kRejectMargin = 1e-12;
+
+double sumAbs(const Vec3& v) {
+    return std::fabs(v.x) + std::fabs(v.y) + std::fabs(v.z);
+}
+
+// Whether the values a and b (for a line meeting a plane, sn the sine of its angle to it) both lie on
+// one side of zero, clear of the rounding of coordinates of size scale.
+bool clearlyOneSide(double a, double b, double sn, double scale) {
+    // Coordinates far beyond any terrain's would let the exact tests overflow: no verdict there.
+    return scale < 1e100 && a * b > 0 &&
+           std::min(std::fabs(a), std::fabs(b)) * sn > kRejectMargin * scale * (1 + sn);
+}
+} // namespace
+
+bool isStripAlongX(const PlateTable& T, int L) {
+    const Vec3 &a = T.DRV[static_cast<size_t>(2 * L)], &b = T.DRV[static_cast<size_t>(2 * L + 1)];
+    const Vec3 &c = T.DRV[static_cast<size_t>(2 * L + 2)], &d = T.DRV[static_cast<size_t>(2 * L + 3)];
+    return a.y == b.y && a.z == b.z && c.y == d.y && c.z == d.z && a.x != 0 && a.x == -b.x && c.x == -d.x &&
+           a.x == -c.x && T.normal[static_cast<size_t>(L)].x == 0;
+}
+
+bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L) {
+    if (!T.alongX[static_cast<size_t>(L)])
+        return false;
+    const double ss = dot(s, s);
+    if (!(ss > 0.5 && ss < 2))
+        return false;
+    const Vec3& p0 = T.DRV[static_cast<size_t>(2 * L)];
+    const Vec3& p1 = T.DRV[static_cast<size_t>(2 * L + 2)];
+    const double c0 = s.y * (p0.z - P.z) - s.z * (p0.y - P.y);
+    const double c1 = s.y * (p1.z - P.z) - s.z * (p1.y - P.y);
+    const double sn = std::fabs(dot(s, T.normal[static_cast<size_t>(L)]));
+    return clearlyOneSide(c0, c1, sn, sumAbs(P) + sumAbs(p0) + sumAbs(p1));
+}
 
 void VECTOR(int code, const Vec3& a, const Vec3& b, Vec3& out) {
     switch (code) {
@@ -126,21 +168,36 @@ void VLOGI1(const Vec3& P1, const Vec3& P2, const PlateTable& T, int LSTART, int
     }
     Vec3 u;
     VECTOR(3, P1, P2, u);
+    const double scale = sumAbs(P1) + sumAbs(P2);
     for (int L = LSTART; L <= LSTOP; ++L) {
-        int plate = L;
-        int flag = 0;
-        Vec3 H;
-        REFPNT(P1, T, plate, 1, H, u, flag, P2);
-        if (!refpntHit(plate, flag))
+        // A strip that the line misses, or whose plane has both ends of the segment on one side, cannot
+        // block it.
+        if (lineMissesStrip(P1, u, T, L))
             continue;
-        Vec3 a, b;
-        VECTOR(3, P1, H, a);
-        VECTOR(3, P2, H, b);
-        if (dot(a, b) <= 0) {
+        if (T.alongX[static_cast<size_t>(L)]) {
+            const Vec3& m = T.normal[static_cast<size_t>(L)];
+            const Vec3& Q = T.DRV[static_cast<size_t>(2 * L + 3)];
+            if (clearlyOneSide(dot(P1 - Q, m), dot(P2 - Q, m), std::fabs(dot(u, m)), scale + sumAbs(Q)))
+                continue;
+        }
+        if (PlateBlocks(P1, P2, u, T, L)) {
             blocked = 1;
             return;
         }
     }
+}
+
+bool PlateBlocks(const Vec3& P1, const Vec3& P2, const Vec3& u, const PlateTable& T, int L) {
+    int plate = L;
+    int flag = 0;
+    Vec3 H;
+    REFPNT(P1, T, plate, 1, H, u, flag, P2);
+    if (!refpntHit(plate, flag))
+        return false;
+    Vec3 a, b;
+    VECTOR(3, P1, H, a);
+    VECTOR(3, P2, H, b);
+    return dot(a, b) <= 0;
 }
 
 } // namespace kelvd

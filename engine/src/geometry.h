@@ -38,12 +38,18 @@ constexpr double kParallelLimit = 1e-8;
 } // namespace geometry
 
 // The terrain plates of the GTD model: plate L is the quadrilateral of vertices 2L .. 2L+3 of DRV, with
-// one unit normal per plate (pointing into the ground) and NPLATE plates in use.
+// one unit normal per plate (pointing into the ground) and NPLATE plates in use. alongX[L] is set when
+// the plate is a strip along X (vertices 2L, 2L+1 and 2L+2, 2L+3 each share Y and Z), which lets the
+// plate tests below reject a line or a segment in the Y-Z plane first.
 struct PlateTable {
     std::array<Vec3, 2 * limits::kMaxVertices> DRV{};
     std::array<Vec3, limits::kMaxVertices> normal{};
+    std::array<bool, limits::kMaxVertices> alongX{};
     int NPLATE = 0;
 };
+
+// True when plate L is a strip along X.
+bool isStripAlongX(const PlateTable& T, int L);
 
 // code 1: a x b; 2: a x b made unit; 3: b - a made unit; 4: out.x = a . b; 5: out.x = a . b / |b|; 6: b - a.
 // A zero length is left unscaled. out may alias a or b (code 5: not b).
@@ -71,6 +77,11 @@ double TRIPRD(const Vec3& a, const Vec3& b, const Vec3& c);
 void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const Vec3& s, int& flag,
             const Vec3& G);
 
+// True only when REFPNT(P, T, L, 1, R, s, ...) certainly finds no point inside the strip plate L: in the
+// Y-Z plane both ends of the plate lie on one side of the line, by a margin far above the rounding of
+// REFPNT's own arithmetic. False (no verdict) for a plate that is not a strip along X.
+bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L);
+
 // True when REFPNT found a point inside the plate.
 inline bool refpntHit(int L, int flag) {
     return flag == 1 && L == 0;
@@ -80,6 +91,10 @@ inline bool refpntHit(int L, int flag) {
 // outside the table appends the error line to sink (the report text of the current point, CR LF ends).
 void VLOGI1(const Vec3& P1, const Vec3& P2, const PlateTable& T, int LSTART, int LSTOP, int& blocked,
             std::string& sink);
+
+// VLOGI1's exact test of one plate L for the path P1-P2 (u the unit vector from P1 to P2): the line
+// meets the plate inside it, at a point not beyond either end.
+bool PlateBlocks(const Vec3& P1, const Vec3& P2, const Vec3& u, const PlateTable& T, int L);
 
 } // namespace kelvd
 

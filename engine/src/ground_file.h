@@ -28,6 +28,12 @@ int LoadGround(std::FILE* file, GroundData& ground);
 // P meets each lateral cut in one vertex; vertex 0 is (A.x, Y of the first node, 0).
 void PROFIL(const GroundData& ground, const Vec3& A, const Vec3& P, Profile& profile);
 
+// PROFIL's exact step over cut c from segment from (nodes from - 1 and from) on: each segment's
+// intersection H with the plane through A of unit normal n, until one lies in the segment's X range
+// (H is left as it was for a segment parallel to the plane). v.x is the last H.x tried; v.y and v.z
+// are set at the crossing.
+void CrossCut(const GroundData& ground, int c, int from, const Vec3& A, const Vec3& n, Vec3& H, Vec3& v);
+
 } // namespace kelvd
 
 #endif

@@ -129,6 +129,23 @@ void DIFFLD(GtdCall& g, const Vec3& O, const Vec3& R, const Vec3& S, const Vec3&
 }
 
 namespace {
+// True when the folded angles of v and w to the unit vector e, as foldedAngleGap computes them from
+// e . unit(v) and e . unit(w), certainly differ by less than 1e-3 degree; no square roots. With
+// a = e . unit(v), b = e . unit(w): |acos|a| - acos|b|| <= 2.23 sqrt(||a| - |b||) radians, so
+// ||a| - |b|| <= 5e-12 keeps the gap under 3e-4 degree, and a^2 - b^2 = (|a| - |b|)(|a| + |b|) bounds
+// it from the squares, whose rounding (some 1e-15) lies far inside.
+bool anglesSurelyAgree(const Vec3& e, const Vec3& v, const Vec3& w) {
+    const double ev = dot(e, v), ew = dot(e, w);
+    const double vv = dot(v, v), ww = dot(w, w);
+    // Lengths far from any geometry's keep the squares clear of underflow and overflow.
+    if (!(vv > 1e-200 && vv < 1e200 && ww > 1e-200 && ww < 1e200))
+        return false;
+    const double a2 = ev * ev / vv, b2 = ew * ew / ww;
+    const double d = a2 - b2;
+    constexpr double kGap = 5e-12;
+    return d * d <= kGap * kGap * std::max(a2, b2);
+}
+
 // |fold90(acos a) - fold90(acos b)| in degrees; the arc cosines are only taken when the cosines differ
 // enough for the angles to differ by more than 1e-4 degree.
 double foldedAngleGap(double a, double b, double& angleA, double& angleB, bool wantAngles) {
@@ -162,11 +179,17 @@ void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec
     const double sb = std::sqrt(1 - cb * cb);
     if (!(sb > 1e-12))
         return;
-    const double cg = std::clamp(dot(unitFromTo(Ea, S), u), -1.0, 1.0);
-    D.x = Ea.x + std::sqrt(1 - cg * cg) * length(S - Ea) / sb;
+    // unitFromTo(Ea, S) with its length kept for the distance below.
+    const Vec3 w = S - Ea;
+    const double lw = length(w);
+    const double cg = std::clamp(dot(lw != 0 ? (1.0 / lw) * w : w, u), -1.0, 1.0);
+    D.x = Ea.x + std::sqrt(1 - cg * cg) * lw / sb;
     beta0 = fold90(std::acos(cb) / kRadPerDeg);
     if (g.DEBUG == 1)
         Appendf(g.sink, "  DIFFRACTION POINT  %20.8f%20.8f%20.8f\n", D.x, D.y, D.z);
+    // The check only speaks on failure (or in the trace): a sure pass needs no arc cosines.
+    if (g.DEBUG != 1 && anglesSurelyAgree(e, S - D, P - D))
+        return;
     double bS = 0, bP = 0;
     const double gap =
         foldedAngleGap(dot(unitFromTo(D, S), e), dot(unitFromTo(D, P), e), bS, bP, g.DEBUG == 1);
@@ -203,6 +226,8 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
     if (b1 == 0)
         beta0 = 0;
     const Vec3 e = unitFromTo(E1b, E1a);
+    if (g.DEBUG != 1 && anglesSurelyAgree(e, D1 - S, D2 - P))
+        return;
     double c1 = 0, c2 = 0;
     const double gap =
         foldedAngleGap(dot(e, unitFromTo(S, D1)), dot(e, unitFromTo(P, D2)), c1, c2, g.DEBUG == 1);

@@ -57,6 +57,7 @@ int BuildPlates(GtdCall& g, const Profile& profile) {
             return k;
         }
         g.T.normal[static_cast<size_t>(k)] = n;
+        g.T.alongX[static_cast<size_t>(k)] = isStripAlongX(g.T, k);
     }
     for (int k = 0; k + 1 < NPLATE; ++k) {
         const Vec3 &a = g.T.normal[k], &b = g.T.normal[k + 1];

@@ -67,6 +67,8 @@ struct GtdCall {
     }
     // The point where the line from X along s meets the plate's plane, when it lies inside the plate.
     bool hitAlong(const Vec3& X, const Vec3& s, int plate, Vec3& R) const {
+        if (lineMissesStrip(X, s, T, plate))
+            return false;
         int L = plate, verdict = 0;
         REFPNT(X, T, L, 1, R, s, verdict, P);
         return refpntHit(L, verdict);

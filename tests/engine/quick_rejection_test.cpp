@@ -1,0 +1,302 @@
+// The quick rejections in front of the exact plate, profile and reader steps must never change what
+// those steps decide: each is compared here with the exact step alone, by brute force over random cases
+// that crowd the boundaries (lines aimed at plate ends, segments ending on a plate's plane, nodes on the
+// cutting plane, numbers in the forms fscanf treats specially).
+#include "error_codes.h"
+#include "geometry.h"
+#include "ground_file.h"
+#include "gtd_plates.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace kelvd;
+
+namespace {
+
+struct Strips {
+    RunInputs in;
+    GtdWorkspace ws;
+    std::string sink;
+    GtdCall g{in, ws, sink, 0};
+
+    // A random rough profile of n points, scaled to wavelengths as the GTD model scales it.
+    Strips(std::mt19937_64& rng, int n, double scale) {
+        std::uniform_real_distribution<double> step(50, 3000), rise(-300, 300);
+        Profile p;
+        p.NV = n;
+        double y = 0, z = 0;
+        for (int i = 0; i < n; ++i) {
+            p.v[static_cast<size_t>(i)] = {0, y, z};
+            y += step(rng);
+            z += rise(rng);
+        }
+        EXPECT_EQ(BuildPlates(g, p), -1);
+        for (int i = 0; i < 2 * n; ++i)
+            g.T.DRV[static_cast<size_t>(i)] = scale * g.T.DRV[static_cast<size_t>(i)];
+    }
+    const PlateTable& T() const { return g.T; }
+};
+
+Vec3 unit(const Vec3& d) {
+    const double l = length(d);
+    return (1.0 / l) * d;
+}
+
+// A point near a plate's boundary: an end line (profile point L or L + 1) or an X end, nudged by a
+// relative amount that runs from far above to far below the rounding.
+Vec3 nearBoundary(std::mt19937_64& rng, const PlateTable& T, int L) {
+    std::uniform_real_distribution<double> t(0, 1), nudgeExp(-17, -2);
+    std::uniform_int_distribution<int> which(0, 3);
+    const Vec3 &a = T.DRV[static_cast<size_t>(2 * L)], &c = T.DRV[static_cast<size_t>(2 * L + 2)];
+    const double f = t(rng);
+    Vec3 p;
+    switch (which(rng)) {
+    case 0:
+        p = {a.x * (2 * f - 1), a.y, a.z};
+        break;
+    case 1:
+        p = {a.x * (2 * f - 1), c.y, c.z};
+        break;
+    case 2:
+        p = a + f * (c - a);
+        break;
+    default:
+        p = T.DRV[static_cast<size_t>(2 * L + 1)] +
+            f * (T.DRV[static_cast<size_t>(2 * L + 3)] - T.DRV[static_cast<size_t>(2 * L + 1)]);
+        break;
+    }
+    const double nudge = std::pow(10.0, nudgeExp(rng)) * (t(rng) < 0.5 ? -1 : 1);
+    return p +
+           (nudge * (std::fabs(p.y) + std::fabs(p.z) + 1)) * Vec3{t(rng) - 0.5, t(rng) - 0.5, t(rng) - 0.5};
+}
+
+Vec3 randomPoint(std::mt19937_64& rng, double scale) {
+    std::uniform_real_distribution<double> x(-60000, 60000), y(-5000, 90000), z(-2000, 6000);
+    return scale * Vec3{x(rng), y(rng), z(rng)};
+}
+
+bool refpntHits(const Vec3& X, const Vec3& s, const PlateTable& T, int plate) {
+    int L = plate, flag = 0;
+    Vec3 R;
+    REFPNT(X, T, L, 1, R, s, flag, {});
+    return refpntHit(L, flag);
+}
+
+// VLOGI1's decision by the exact test of every plate in the range.
+bool blockedByExactTest(const Vec3& P1, const Vec3& P2, const PlateTable& T, int lstart, int lstop) {
+    Vec3 u;
+    VECTOR(3, P1, P2, u);
+    for (int L = lstart; L <= lstop; ++L)
+        if (PlateBlocks(P1, P2, u, T, L))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(QuickRejection, StripTestNeverRejectsALineThatHitsThePlate) {
+    std::mt19937_64 rng(20261211);
+    std::uniform_real_distribution<double> scaleOf(0.2, 1.5);
+    long rejected = 0, hits = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        const Strips s(rng, 12, scaleOf(rng));
+        const PlateTable& T = s.T();
+        for (int k = 0; k < 400; ++k) {
+            const int L = static_cast<int>(rng() % static_cast<unsigned>(T.NPLATE));
+            const Vec3 X = randomPoint(rng, 1.0 / 3);
+            const Vec3 towards = nearBoundary(rng, T, L);
+            const Vec3 d = unit(towards - X);
+            const bool hit = refpntHits(X, d, T, L);
+            hits += hit;
+            if (lineMissesStrip(X, d, T, L)) {
+                ++rejected;
+                ASSERT_FALSE(hit) << "trial " << trial << " case " << k;
+            }
+        }
+    }
+    // Both outcomes occur often, so the boundaries were really tried.
+    EXPECT_GT(rejected, 10000);
+    EXPECT_GT(hits, 10000);
+}
+
+TEST(QuickRejection, BlockageOfASegmentIsTheExactTestsDecision) {
+    std::mt19937_64 rng(7);
+    long blocked = 0, total = 0;
+    for (int trial = 0; trial < 200; ++trial) {
+        const Strips s(rng, 10, 1.0 / 3);
+        const PlateTable& T = s.T();
+        for (int k = 0; k < 300; ++k) {
+            const int L1 = static_cast<int>(rng() % static_cast<unsigned>(T.NPLATE));
+            const int L2 = static_cast<int>(rng() % static_cast<unsigned>(T.NPLATE));
+            const Vec3 P1 = (k % 3 == 0) ? randomPoint(rng, 1.0 / 3) : nearBoundary(rng, T, L1);
+            const Vec3 P2 = (k % 3 == 1) ? randomPoint(rng, 1.0 / 3) : nearBoundary(rng, T, L2);
+            std::string sink;
+            int b = 0;
+            VLOGI1(P1, P2, T, 0, T.NPLATE - 1, b, sink);
+            const bool exact = blockedByExactTest(P1, P2, T, 0, T.NPLATE - 1);
+            ASSERT_EQ(b == 1, exact) << "trial " << trial << " case " << k;
+            blocked += exact;
+            ++total;
+        }
+    }
+    EXPECT_GT(blocked, total / 10);
+    EXPECT_LT(blocked, total - total / 10);
+}
+
+TEST(QuickRejection, TablesThatAreNotStripsGetNoQuickVerdict) {
+    PlateTable t;
+    t.DRV[0] = {0, 0, 0};
+    t.DRV[1] = {100, 0, 0};
+    t.DRV[2] = {100, 100, 0};
+    t.DRV[3] = {0, 100, 0};
+    t.normal[0] = {0, 0, 1};
+    t.NPLATE = 1;
+    EXPECT_FALSE(isStripAlongX(t, 0));
+    EXPECT_FALSE(lineMissesStrip({0, -500, 10}, {0, 0, -1}, t, 0));
+}
+
+namespace {
+
+// PROFIL by the exact step over every segment of every cut.
+Profile plainProfile(const GroundData& ground, const Vec3& A, const Vec3& P) {
+    Profile profile;
+    profile.NV = ground.cuts;
+    Vec3 n, H = A;
+    VECTOR(2, Vec3{0, 0, -1}, P - A, n);
+    for (int c = 0; c < ground.cuts; ++c) {
+        Vec3& v = profile.v[static_cast<size_t>(c)];
+        v = {A.x, ground.node(c, 0).y, 0};
+        if (c > 0)
+            CrossCut(ground, c, 1, A, n, H, v);
+    }
+    return profile;
+}
+
+} // namespace
+
+TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
+    std::mt19937_64 rng(42);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int trial = 0; trial < 400; ++trial) {
+        GroundData g;
+        g.cuts = 1 + static_cast<int>(rng() % 30);
+        g.nodesPerCut = 1 + static_cast<int>(rng() % 60);
+        const int shape =
+            trial % 4; // 0 ascending, 1 with repeats and reversals, 2 lateral shift, 3 on a grid
+        for (int c = 0; c < g.cuts; ++c)
+            for (int i = 0; i < g.nodesPerCut; ++i) {
+                double x = -5000 + 10000.0 * i / std::max(1, g.nodesPerCut - 1);
+                if (shape == 1 && u(rng) < 0.2)
+                    x = -x;
+                if (shape == 2)
+                    x += 3000 * std::sin(0.3 * c) + 1e-9 * u(rng);
+                const double y = shape == 3 ? 1000.0 * c : 1000.0 * c + 50 * (u(rng) - 0.5);
+                g.nodes.push_back({x, y, 300 * (u(rng) - 0.3)});
+            }
+        for (int k = 0; k < 20; ++k) {
+            // Antennas and points on node X values, or a hair beside them, put nodes on the cutting plane
+            // or within rounding of it.
+            const Vec3& on = g.nodes[rng() % g.nodes.size()];
+            const double hair = k % 4 ? 0 : std::pow(10.0, -16 + 8 * u(rng)) * (u(rng) - 0.5);
+            const Vec3 A{k % 2 ? on.x * (1 + hair) : 8000 * (u(rng) - 0.5), -1000 * u(rng), 30 * u(rng)};
+            const Vec3 P{k % 3 ? on.x : 12000 * (u(rng) - 0.5), 40000 * u(rng), 3000 * u(rng)};
+            Profile fast;
+            PROFIL(g, A, P, fast);
+            const Profile plain = plainProfile(g, A, P);
+            ASSERT_EQ(fast.NV, plain.NV);
+            ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0) << "trial " << trial << " case " << k;
+        }
+    }
+}
+
+namespace {
+
+std::FILE* fileOf(const std::string& text) {
+    std::FILE* f = std::tmpfile();
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::rewind(f);
+    return f;
+}
+
+// The reader by fscanf alone, for texts whose two counts are valid.
+int plainLoad(std::FILE* file, GroundData& ground) {
+    int nodes = 0, cuts = 0;
+    EXPECT_EQ(std::fscanf(file, "%d %d", &nodes, &cuts), 2);
+    ground = GroundData{};
+    for (Vec3 v; static_cast<long>(ground.nodes.size()) < static_cast<long>(nodes) * cuts;
+         ground.nodes.push_back(v))
+        if (std::fscanf(file, "%lf %lf %lf", &v.x, &v.y, &v.z) != 3 ||
+            !(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)))
+            return errors::kBadGroundFile;
+    return 0;
+}
+
+} // namespace
+
+TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
+    const std::string values[] = {"0",
+                                  "-0",
+                                  "+5",
+                                  ".5",
+                                  "5.",
+                                  "-.25e-3",
+                                  "1e5",
+                                  "1E+05",
+                                  "1.5e",
+                                  "1e+",
+                                  "e5",
+                                  "1.2.3",
+                                  "0x1p3",
+                                  "0x",
+                                  "1e-400",
+                                  "4.9e-324",
+                                  "1e400",
+                                  "inf",
+                                  "-infinity",
+                                  "nan",
+                                  "1.5,",
+                                  "1,5",
+                                  "12345678901234567890123456789",
+                                  "0.1000000000000000055511151231257827021181583404541015625",
+                                  "2.2250738585072011e-308",
+                                  "--1",
+                                  "+-1",
+                                  "1e5x",
+                                  "x",
+                                  "\v7\f",
+                                  std::string("1\0 2", 4),
+                                  "99999999999999999999e-20",
+                                  "0000123.4500"};
+    std::mt19937_64 rng(3);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const int nodes = 1 + static_cast<int>(rng() % 3), cuts = 1 + static_cast<int>(rng() % 3);
+        std::string text = std::to_string(nodes) + (trial % 2 ? "\r\n" : " ") + std::to_string(cuts) + "\n";
+        const int count = 3 * nodes * cuts + static_cast<int>(rng() % 3) - 1;
+        for (int i = 0; i < count; ++i) {
+            // Mostly plain numbers, now and then one of the special forms.
+            text += rng() % 6 ? std::to_string(static_cast<double>(rng() % 200000) / 64 - 1000)
+                              : values[rng() % std::size(values)];
+            text += (rng() % 4 == 0) ? "\r\n" : (rng() % 2 ? "\t" : "  ");
+        }
+        if (trial % 7 == 0)
+            text += std::string("\0tail", 5);
+        std::FILE* a = fileOf(text);
+        std::FILE* b = fileOf(text);
+        GroundData fast, plain;
+        const int rcFast = LoadGround(a, fast), rcPlain = plainLoad(b, plain);
+        std::fclose(a);
+        std::fclose(b);
+        ASSERT_EQ(rcFast, rcPlain) << text;
+        ASSERT_EQ(fast.nodes.size(), plain.nodes.size()) << text;
+        ASSERT_TRUE(fast.nodes.empty() ||
+                    std::memcmp(fast.nodes.data(), plain.nodes.data(), fast.nodes.size() * sizeof(Vec3)) == 0)
+            << text;
+    }
+}
