@@ -44,14 +44,6 @@ std::string WithGroundRows(std::string text, int rows) {
     return text.replace(card, end - card, lines);
 }
 
-bool PlotWindowLoaded() {
-    for (plat::Form* f : plat::LoadedForms()) {
-        if (f->Name() == "frmPlot")
-            return true;
-    }
-    return false;
-}
-
 class RefusedRun : public RunWindow {
 protected:
     // The sample with its earlier plot file; with one ground line (so in 3D ground mode) when use3D.
@@ -100,7 +92,7 @@ TEST_F(RefusedRun, TerrainBeyondTheEngineIsRefusedBeforeAnythingIsWritten) {
         Press(w, Qt::Key_F6);
         EXPECT_EQ(boxes_->Shown().back().buttons, plat::vbOKOnly | plat::vbExclamation);
         EXPECT_TRUE(engine_->starts.empty());
-        EXPECT_FALSE(PlotWindowLoaded());
+        EXPECT_FALSE(frmPlotLoaded());
         EXPECT_EQ(Read("cegs_site.inp"), inp);
         EXPECT_EQ(Read("cegs_site.3D"), ground);
         EXPECT_EQ(Read("cegs_site.prn"), kOldPlot);
@@ -120,7 +112,7 @@ TEST_F(RefusedRun, FailedRunShowsTheEngineReasonKeepsThePlotFileAndPlotsNothing)
     Press(w, Qt::Key_F6);
     ASSERT_EQ(engine_->starts.size(), 1u);
     EXPECT_EQ(Read("cegs_site.prn"), kOldPlot);
-    EXPECT_FALSE(PlotWindowLoaded());
+    EXPECT_FALSE(frmPlotLoaded());
     EXPECT_FALSE(MainRunState().Finished);
     EXPECT_TRUE(w.lblChanged->Visible());
 
@@ -130,7 +122,7 @@ TEST_F(RefusedRun, FailedRunShowsTheEngineReasonKeepsThePlotFileAndPlotsNothing)
     boxes_->Expect(kOverwrite, plat::vbYes);
     w.Menu("mnuRunAndPlot").Trigger();
     EXPECT_NE(Read("cegs_site.prn"), kOldPlot);
-    EXPECT_TRUE(PlotWindowLoaded());
+    EXPECT_TRUE(frmPlotLoaded());
     EXPECT_FALSE(w.lblChanged->Visible());
 }
 
