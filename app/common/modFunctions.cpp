@@ -208,11 +208,37 @@ std::string ConvertedBoxText(std::string_view boxText, std::uint8_t unit) {
     return plat::Trim(text);
 }
 
+namespace {
+
+// Whether every ',' of a number's whole part separates groups of three digits ("1,000", "-12,345.5"),
+// so that the text reads as it looks.
+bool CommasInPlace(std::string_view number) {
+    const std::size_t start = number.find_first_of("0123456789,");
+    const std::size_t end = number.find_first_of(".eE", start);
+    const std::string_view whole = number.substr(start, end == std::string_view::npos ? end : end - start);
+    const std::size_t first = whole.find(',');
+    if (first == std::string_view::npos)
+        return true;
+    if (first == 0 || first > 3)
+        return false;
+    for (std::size_t at = first; at < whole.size(); at += 4) {
+        if (whole[at] != ',' || whole.size() - at < 4 || whole.substr(at + 1, 3).find(',') != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string GuardedNumericText(std::string_view boxText) {
     const std::string trimmed = plat::Trim(boxText);
-    if (!trimmed.empty() && plat::IsNumeric(trimmed))
-        return std::string(boxText);
-    return "0";
+    if (trimmed.empty() || !plat::IsNumeric(trimmed))
+        return "0";
+    std::string text(boxText);
+    // "12,5" reads as 125: the box shows that, not a text that looks like another number.
+    if (!CommasInPlace(trimmed))
+        std::erase(text, ',');
+    return text;
 }
 
 } // namespace common

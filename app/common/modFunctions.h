@@ -69,7 +69,9 @@ void ConvertLengthText(std::string& text, std::uint8_t unit);
 std::string ConvertedBoxText(std::string_view boxText, std::uint8_t unit);
 
 // What a text box's numeric guard makes of its text: the text exactly as it is (blanks included)
-// when, trimmed, it is a number as the strict conversions accept it; otherwise "0".
+// when, trimmed, it is a number as the strict conversions accept it and any ',' in it separates groups
+// of three digits; such a number with a ',' elsewhere ("12,5", read as 125) without its commas;
+// otherwise "0".
 std::string GuardedNumericText(std::string_view boxText);
 
 } // namespace common

@@ -16,8 +16,9 @@ void RDQSTR(std::FILE* file, std::string& text, int max);
 void WRQSTR(std::string& out, const std::string& text);
 
 // Reads the title and the cards up to the end card into in (which the caller starts value-initialised),
-// appending the echo ("FORT10" text, CR LF line ends) to echo. Returns 0 or errors::kCard.
-int ReadCards(std::FILE* file, RunInputs& in, std::string& echo);
+// appending the echo ("FORT10" text, CR LF line ends) to echo. Returns 0 or errors::kCard; then the
+// report line that says which card was refused and why is appended to reason.
+int ReadCards(std::FILE* file, RunInputs& in, std::string& echo, std::string* reason = nullptr);
 
 } // namespace kelvd
 

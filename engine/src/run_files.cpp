@@ -1,6 +1,9 @@
 #include "run_files.h"
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
@@ -24,8 +27,22 @@ void RunPath::assign(const char* path) {
 RunFiles::~RunFiles() { CLOSFL(*this); }
 
 void RunFiles::write(Index file, const std::string& text) {
-    if (f[file] && !text.empty())
-        std::fwrite(text.data(), 1, text.size(), f[file]);
+    if (!f[file] || text.empty())
+        return;
+    std::fwrite(text.data(), 1, text.size(), f[file]);
+    if (file != kReport)
+        return;
+    // lastReportLine_ is the last whole line; what follows it unterminated waits in reportRest_.
+    reportRest_ += text;
+    const size_t end = reportRest_.rfind('\n');
+    if (end == std::string::npos)
+        return;
+    const size_t before = end == 0 ? std::string::npos : reportRest_.rfind('\n', end - 1);
+    const size_t begin = before == std::string::npos ? 0 : before + 1;
+    lastReportLine_ = reportRest_.substr(begin, end - begin);
+    if (!lastReportLine_.empty() && lastReportLine_.back() == '\r')
+        lastReportLine_.pop_back();
+    reportRest_.erase(0, end + 1);
 }
 
 namespace {
@@ -89,6 +106,43 @@ std::FILE* finish(PendingFile& p, const char* name, bool writes, bool accepted) 
     return f;
 }
 
+// The plot rows' file: a new file of a short name of its own in the plot file's folder, with the plot
+// file's permissions. The plot file (checked, and created empty when missing) is not written; its
+// name is kept for PutPlotInPlace. On failure the plot file is left as it was.
+std::FILE* startPlotRows(RunFiles& files, PendingFile& p, const char* name) {
+    static std::atomic<unsigned> serial{0};
+    std::FILE* rows = nullptr;
+    struct stat st;
+    char resolved[PATH_MAX];
+    if (fstat(p.fd, &st) == 0 && realpath(name, resolved)) {
+        const std::string target = resolved;
+        const std::string folder = target.substr(0, target.rfind('/'));
+        for (int attempt = 0; attempt < 100 && !rows; ++attempt) {
+            const std::string path =
+                folder + "/.kelvd-" + std::to_string(getpid()) + "-" + std::to_string(serial++) + ".prn";
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                break;
+            if (fchmod(fd, st.st_mode & 07777) == 0)
+                rows = fdopen(fd, "wb");
+            if (!rows) {
+                ::close(fd);
+                ::unlink(path.c_str());
+                break;
+            }
+            files.plotTarget = target;
+            files.plotRows = path;
+            files.plotCreated = p.created;
+        }
+    }
+    ::close(p.fd);
+    if (!rows && p.created)
+        ::unlink(name);
+    return rows;
+}
+
 } // namespace
 
 int OPENFL(RunFiles& files, const RunPaths& paths) {
@@ -124,11 +178,26 @@ int OPENFL(RunFiles& files, const RunPaths& paths) {
                     accepted = false;
             }
         }
-        files.f[i] = finish(p, name, entries[i].writes, accepted);
+        files.f[i] = i == RunFiles::kPlot && accepted ? startPlotRows(files, p, name)
+                                                      : finish(p, name, entries[i].writes, accepted);
         if (!files.f[i])
             return i + 1;
         ids[i] = p.id;
     }
+    return 0;
+}
+
+int PutPlotInPlace(RunFiles& files) {
+    for (const int i : {RunFiles::kPlot, RunFiles::kReport, RunFiles::kEcho}) {
+        std::FILE* file = files.f[i];
+        if (!file || std::fflush(file) != 0 || std::ferror(file) != 0)
+            return i + 1;
+    }
+    if (fsync(fileno(files.f[RunFiles::kPlot])) != 0 ||
+        std::rename(files.plotRows.c_str(), files.plotTarget.c_str()) != 0)
+        return RunFiles::kPlot + 1;
+    files.plotRows.clear();
+    files.plotCreated = false;
     return 0;
 }
 
@@ -149,6 +218,12 @@ bool CLOSFL(RunFiles& files, int* failedFile) {
             }
         }
     }
+    if (!files.plotRows.empty())
+        ::unlink(files.plotRows.c_str());
+    if (files.plotCreated)
+        ::unlink(files.plotTarget.c_str());
+    files.plotRows.clear();
+    files.plotCreated = false;
     return ok;
 }
 

@@ -22,9 +22,16 @@ struct RunPaths {
 
 // The five run files in table order: parameter file, plot file, 3D ground file, "FORT7", "FORT10".
 // Owned by one run; a closed file's handle is cleared, so nothing is ever closed twice.
+//
+// The plot rows go to a new file beside the plot file, which takes the plot file's place only when the
+// run has finished (PutPlotInPlace): a run that fails or is stopped leaves an earlier plot file as it was.
 struct RunFiles {
     enum Index { kCards = 0, kPlot = 1, kGround = 2, kReport = 3, kEcho = 4 };
     std::array<std::FILE*, 5> f{};
+    // The plot file's own name (a symbolic link's target) and the file its rows are written to.
+    std::string plotTarget, plotRows;
+    // The plot file did not exist: it was made empty to hold its name, and goes again unless replaced.
+    bool plotCreated = false;
 
     RunFiles() = default;
     RunFiles(const RunFiles&) = delete;
@@ -33,6 +40,11 @@ struct RunFiles {
 
     // Writes text as it is (line ends already CR LF).
     void write(Index file, const std::string& text);
+    // The last whole line written to the report ("" before any).
+    const std::string& lastReportLine() const { return lastReportLine_; }
+
+private:
+    std::string lastReportLine_, reportRest_;
 };
 
 // The report and the echo: bare names, so in the current directory.
@@ -43,10 +55,16 @@ inline constexpr const char* kEchoName = "FORT10";
 // files opened before it stay open). Only regular files are taken (an output may also be a new file),
 // and no open ever waits (a named pipe fails at once). A file to write fails, untouched, when it is one
 // of the other run files under another name or link (an input, or the plot file as "FORT7" or
-// "FORT10").
+// "FORT10"). The plot file itself is not opened for writing: its rows go to a new file in its folder.
 int OPENFL(RunFiles& files, const RunPaths& paths);
 
-// Closes every open file in table order and clears its handle. Returns false when one of the written
+// At the end of a finished run: the plot rows, the report and the echo flushed, then the plot rows renamed
+// over the plot file. Returns 0, or the number (2, 4, 5) of the first file that could not be written; the
+// plot file is then untouched.
+int PutPlotInPlace(RunFiles& files);
+
+// Closes every open file in table order and clears its handle; plot rows that were not put in place are
+// removed (and a plot file this run created as a placeholder). Returns false when one of the written
 // files could not be written completely (the number of the first such file is stored in failedFile).
 bool CLOSFL(RunFiles& files, int* failedFile = nullptr);
 

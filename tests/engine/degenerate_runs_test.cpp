@@ -19,6 +19,8 @@ struct Outcome {
 Outcome runModel(const Model& m, const std::string& ground = kDefaultGround) {
     writeFile("temp.inp", paramFile(m));
     writeFile("temp.3D", ground);
+    // A refused run leaves an earlier plot file as it was: start each without one.
+    std::filesystem::remove("temp.prn");
     Outcome o;
     o.code = simrunFiles("temp.inp", "temp.prn", "temp.3D");
     o.fort7 = readFile("FORT7");

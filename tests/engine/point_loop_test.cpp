@@ -92,9 +92,15 @@ TEST_F(PointLoop, StopTakesEffectBeforeTheNextPointIsWritten) {
         const RunOutput o = run(threads, [&](int i) { if (i == 2) stop = 1; }, &stop);
         EXPECT_EQ(o.code, errors::kStopped);
         EXPECT_EQ(stop.load(), 0); // the request is taken
-        EXPECT_EQ(lines(o.plot), 3u);
-        EXPECT_EQ(o.plot, full.plot.substr(0, o.plot.size()));
-        EXPECT_EQ(o.fort7, full.fort7.substr(0, o.fort7.size()));
+        // The finished run's plot file stays; the report and the echo hold the first three points.
+        EXPECT_EQ(o.plot, full.plot);
+        EXPECT_EQ(lines(full.fort10) - lines(o.fort10), (40u - 3u) * 3u);
+        EXPECT_EQ(o.fort10, full.fort10.substr(0, o.fort10.size()));
+        const std::string stopped = "  RUN STOPPED ON REQUEST\r\n";
+        ASSERT_GT(o.fort7.size(), stopped.size());
+        EXPECT_EQ(o.fort7.substr(o.fort7.size() - stopped.size()), stopped);
+        const std::string rows = o.fort7.substr(0, o.fort7.size() - stopped.size());
+        EXPECT_EQ(rows, full.fort7.substr(0, rows.size()));
         if (threads == 1)
             ref = o;
         else
@@ -104,7 +110,7 @@ TEST_F(PointLoop, StopTakesEffectBeforeTheNextPointIsWritten) {
     std::atomic<std::uint8_t> early{1};
     const RunOutput o = run(8, {}, &early);
     EXPECT_EQ(o.code, errors::kStopped);
-    EXPECT_EQ(o.plot, "");
+    EXPECT_EQ(o.plot, full.plot);
     EXPECT_EQ(o.fort7.find("THE OUTPUT DATA"), std::string::npos);
 }
 
@@ -117,7 +123,9 @@ TEST_F(PointLoop, AFailingPointWritesWhatOneThreadWouldHaveWritten) {
     writeFile("temp.3D", kDefaultGround);
     const RunOutput one = run(1);
     EXPECT_EQ(one.code, errors::kCard);
-    EXPECT_EQ(lines(one.plot), 2u);
+    // A refused run leaves no plot file where there was none; the echo holds the two points before.
+    EXPECT_FALSE(fs::exists("temp.prn"));
+    EXPECT_EQ(lines(one.fort10.substr(one.fort10.find("\n", one.fort10.rfind("...")) + 1)), 2u * 3u);
     EXPECT_EQ(one.fort7.find("nan"), std::string::npos);
     EXPECT_EQ(one.fort7.find("inf"), std::string::npos);
     const RunOutput many = run(8);

@@ -420,20 +420,21 @@ void frmMain::ChooseGroundFile3D() {
 }
 
 bool frmMain::CloseBox() {
-    if (!IsLoaded())
+    if (!IsLoaded() || ending_)
         return true;
-    if (!ExitProgram(*host_, Model(), MainShellState()))
-        return false;
-    if (EndProgram)
-        EndProgram();
-    return true;
+    return ExitAndEnd();
 }
 
-void frmMain::mnuFileExit_Click() {
+void frmMain::mnuFileExit_Click() { ExitAndEnd(); }
+
+bool frmMain::ExitAndEnd() {
     if (!ExitProgram(*host_, Model(), MainShellState()))
-        return;
+        return false;
+    ending_ = true;
     if (EndProgram)
         EndProgram();
+    ending_ = false;
+    return true;
 }
 
 void frmMain::mnuEdit3D_Click() {

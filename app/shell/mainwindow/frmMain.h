@@ -160,6 +160,8 @@ private:
     void mnuFileExit_Click();
     // The close box does what Exit does; false keeps the window open.
     bool CloseBox();
+    // Exit: the program ends unless the user kept the model open; false then.
+    bool ExitAndEnd();
 
     void UnitLabel(int index, plat::Container& parent, int x, int y);
     // Captions without names of their own.
@@ -174,6 +176,9 @@ private:
     std::unique_ptr<QObject> closeBox_;
     // A key typed since the model was loaded, made new or last written.
     bool unsavedEdits_ = false;
+    // While Exit (or the close box) ends the program: the application's quit closes every window at
+    // once, and this window's close then asks nothing again.
+    bool ending_ = false;
 };
 
 // The program's main window, created on first use.

@@ -4,6 +4,7 @@
 #include "platform/text/AtomicFile.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
+#include "shell/model/WritableName.h"
 
 #include <exception>
 #include <filesystem>
@@ -190,16 +191,32 @@ WriteStatus WriteParamFile(ModelVariables& m, const ParamFileView& view, const P
     const std::string ground = plat::Trim(m.File3D);
     if (!ground.empty())
         lines.push_back(ground);
-    if (const plat::FileWriteResult written = ReplaceFile(m.InFile, lines); !written)
+    const std::string file3D = ground.empty() ? StripExtension(m.InFile) + ".3D" : m.File3D;
+    const bool createGround = !FileExists(file3D);
+
+    // Every name is checked before any file is written, and the default ground file, written first,
+    // goes again when the parameter file then fails: a failed save has changed no file.
+    std::vector<std::string> names{m.InFile};
+    if (createGround)
+        names.push_back(file3D);
+    for (const std::string& path : names) {
+        if (const std::string reason = WhyNotWritable(path); !reason.empty())
+            return Failed(ui, path, reason);
+    }
+    if (createGround) {
+        if (const plat::FileWriteResult written = ReplaceFile(file3D, kDefaultGroundLines); !written)
+            return Failed(ui, file3D, written.reason);
+    }
+    if (const plat::FileWriteResult written = ReplaceFile(m.InFile, lines); !written) {
+        std::error_code ec;
+        if (createGround)
+            std::filesystem::remove(file3D, ec);
         return Failed(ui, m.InFile, written.reason);
+    }
 
     if (ground.empty()) {
-        m.File3D = StripExtension(m.InFile) + ".3D";
+        m.File3D = file3D;
         Show(ui.show3DFile, m.File3D);
-    }
-    if (!FileExists(m.File3D)) {
-        if (const plat::FileWriteResult written = ReplaceFile(m.File3D, kDefaultGroundLines); !written)
-            return Failed(ui, m.File3D, written.reason);
     }
     return WriteStatus::Written;
 }

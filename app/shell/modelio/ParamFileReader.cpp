@@ -288,19 +288,15 @@ GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const
     namespace fs = std::filesystem;
     GroundFileChoice choice;
     if (line) {
-        // A relative name is the parameter file's neighbour; it is kept as written when it names
-        // that same file from the current directory.
+        // A relative name is the parameter file's neighbour, and only that: a file of that name in the
+        // current directory is another one. It is kept as written when it names that same file from the
+        // current directory, where the run, the editor and the viewer look for it.
         const fs::path named(*line);
-        const fs::path folder = fs::path(inFile).parent_path();
-        const fs::path beside = folder / named;
-        if (named.is_relative() && !folder.empty() && Exists(beside.string())) {
+        const fs::path beside = fs::path(inFile).parent_path() / named;
+        if (Exists(beside.string())) {
             std::error_code ec;
             const bool same = Exists(*line) && fs::equivalent(named, beside, ec);
             choice.file3D = same ? *line : beside.string();
-            return choice;
-        }
-        if (Exists(*line)) {
-            choice.file3D = *line;
             return choice;
         }
     }

@@ -69,8 +69,8 @@ struct GroundFileChoice {
     std::string message; // the "3D file Error" text, empty for Found
 };
 
-// The ground file of a loaded parameter file. A relative name is looked for in the folder of
-// inFile first, then as it stands.
+// The ground file of a loaded parameter file. A relative name is looked for in the folder of inFile
+// only.
 GroundFileChoice ResolveGroundFile(const std::optional<std::string>& line, const std::string& inFile);
 
 // Rows 1 .. the grid's last row: the profile points (Y plus OriginShift, "####0.000", mark " X "),

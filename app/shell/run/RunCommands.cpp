@@ -44,7 +44,11 @@ public:
     }
     std::optional<std::string> RunInputProblem() override {
         const auto numAnts = static_cast<std::uint8_t>(NumAntsOption(w_.antenna) + 1);
-        return shell::RunInputProblem(AntennaTexts(w_.antenna), numAnts, w_.grdGround, w_.mnuUse3D.Checked());
+        const bool use3D = w_.mnuUse3D.Checked();
+        if (auto problem = shell::RunInputProblem(AntennaTexts(w_.antenna), numAnts, w_.grdGround, use3D))
+            return problem;
+        const ModelVariables& m = Model();
+        return RunCapacityProblem(w_.grdGround, use3D, IsUnnamedModel(m.InFile) ? "temp.inp" : m.InFile, m.File3D);
     }
     std::string EngineReport() override {
         // The engine writes its report into the current directory.
@@ -101,7 +105,7 @@ void mnuRunAndPlot_Click(const RunCommandControls& w) {
     ValidateWindowTheodolite(w);
     w.collectParameters();
     Run(w);
-    if (MainRunState().RunCancelled == 1)
+    if (!MainRunState().Finished)
         return;
     Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
     ShowPlotWindow();
@@ -112,7 +116,7 @@ void Toolbar_RunAndPlot(const RunCommandControls& w) {
     if (!OutputAntennaChecked(w))
         return;
     Run(w);
-    if (MainRunState().RunCancelled == 1)
+    if (!MainRunState().Finished)
         return;
     Model().PlotFlightType = FlightTypeOfListIndex(w.cmbFlight.ListIndex());
     w.collectParameters();

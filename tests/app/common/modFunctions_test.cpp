@@ -190,7 +190,10 @@ TEST(TextBoxSteps, ConversionAndGuardOnText) {
 
     const std::pair<const char*, const char*> guards[] = {
         {" 12 ", " 12 "}, {"abc", "0"},   {"", "0"},        {"   ", "0"},   {"1,000", "1,000"},
-        {"1e3", "1e3"},   {"12abc", "0"}, {"-0.5", "-0.5"}, {"1e999", "0"}, {"100m", "0"}};
+        {"1e3", "1e3"},   {"12abc", "0"}, {"-0.5", "-0.5"}, {"1e999", "0"}, {"100m", "0"},
+        // A comma out of its place shows the number it reads as; thousands groups stay.
+        {"12,5", "125"},  {" -1,2 ", " -12 "}, {"1,0000", "10000"}, {"12,345.5", "12,345.5"},
+        {"1,234,567", "1,234,567"}, {"1234,567", "1234567"}, {"12,5e2", "125e2"}};
     for (const auto& [text, guarded] : guards)
         EXPECT_EQ(GuardedNumericText(text), guarded) << '"' << text << '"';
 }

@@ -23,12 +23,20 @@ struct ReasonLine {
     int code;
     const char* mark;
 };
-constexpr std::array<ReasonLine, 5> kReasonLines{{
+constexpr std::array<ReasonLine, 13> kReasonLines{{
+    {1, "RUN STOPPED"},
+    {3, "THE PLOT FILE CANNOT BE WRITTEN"},
+    {6, "FORT10 CANNOT BE"},
     {7, "NO FIELD COMPUTED"},
     {7, "IS AT ANTENNA"},
     {7, "LIES ON THE GROUND PROFILE"},
+    {7, "RUN REFUSED: CARD"},
+    {7, "RUN REFUSED: NO END CARD"},
+    {7, "3D GROUND FILE HAS"},
     {8, "TERMINATION DUE TO ITERATIONS"},
     {9, "NOT COPLANAR"},
+    {10, "RUN REFUSED: THE 3D GROUND FILE"},
+    {11, "RAN OUT OF MEMORY"},
 }};
 
 // The meaning of each code (Kelv_getLastError).
@@ -149,6 +157,7 @@ void RunSimulation(RunHost& host, ModelVariables& m, RunState& state) {
     const ActiveRun active(host, state);
     host.DoEvents(0);
     state.RunCancelled = 0;
+    state.Finished = false;
 
     const bool unnamed = IsUnnamedModel(m.InFile);
     host.CollectParameters();
@@ -186,10 +195,11 @@ void RunSimulation(RunHost& host, ModelVariables& m, RunState& state) {
     }
     const int p = PollRun(host, *engine);
     host.UnloadWaitWindow();
-    if (p != 100)
+    state.Finished = p == 100;
+    if (state.Finished)
+        host.HideChangedMarker();
+    else
         host.ShowMessage(EngineErrorMessage(p - 100, host.EngineReport()), RunMessageIcon::Exclamation, "");
-
-    host.HideChangedMarker();
     host.ShowOutFile(m.OutFile);
     m.RunStatus = 1;
 }

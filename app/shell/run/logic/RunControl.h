@@ -70,6 +70,9 @@ struct RunState {
     std::uint8_t RunCancelled = 0;
     // True from the start of a run until its end: a second run is refused meanwhile.
     bool Active = false;
+    // True when the last RunSimulation's engine run finished (progress 100): only then is its plot file
+    // new, and only then is it plotted.
+    bool Finished = false;
 };
 
 // True when the output quantity yAxisVar exists for the antennas chosen: optNumAnts item
@@ -88,7 +91,8 @@ bool IsUnnamedModel(const std::string& inFile);
 
 // One complete run: the input checked (a problem shown, nothing written or run), the parameter file written
 // (temp.inp for an unnamed model), the wait window shown, the engine started on that very file, its plot file
-// and File3D, and polled until it ends; a failure shown with its code. The records are written as the
+// and File3D, and polled until it ends; a failure shown with its code and the engine's reason, the model
+// still marked as not modelled (the engine has left the earlier plot file as it was). The records are written as the
 // collector leaves them: the feed boxes already hold the feeds with attenuation, phase adjust and the
 // transmitter modifications applied, so the run applies none of them again. Does nothing while a run is
 // active.

@@ -6,6 +6,8 @@
 #include "shell/model/ParamFile.h"
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <utility>
 
 using namespace editors;
@@ -89,7 +91,34 @@ std::optional<std::string> GroundProblem(const plat::GridModel& grid) {
     return std::nullopt;
 }
 
+// The cut count a 3D ground file starts with; std::nullopt when there is no such regular file (a run
+// creates or refuses it) or it does not start with two numbers (the engine says why).
+std::optional<long long> GroundFileCuts(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    long long nodes = 0, cuts = 0;
+    if (!(in >> nodes >> cuts))
+        return std::nullopt;
+    return cuts;
+}
+
 } // namespace
+
+std::optional<std::string> RunCapacityProblem(const plat::GridModel& ground, bool use3D, const std::string& inFile,
+                                              const std::string& file3D) {
+    const int rows = use3D ? 0 : CountGroundRows(ground);
+    if (rows > kRunProfilePoints)
+        return "The parameter file " + inFile + " would hold " + std::to_string(rows) +
+               " ground profile points; a run keeps at most " + std::to_string(kRunProfilePoints) + ".";
+    if (rows > 1)
+        return std::nullopt;
+    if (const std::optional<long long> cuts = GroundFileCuts(file3D); cuts && *cuts > kRunGroundCuts)
+        return "The 3D ground file " + file3D + " has " + std::to_string(*cuts) + " cuts; a run reads at most " +
+               std::to_string(kRunGroundCuts) + ".";
+    return std::nullopt;
+}
 
 std::optional<std::string> RunInputProblem(const AntennaPanelTexts& antenna, std::uint8_t numAnts,
                                            const plat::GridModel& ground, bool use3D) {

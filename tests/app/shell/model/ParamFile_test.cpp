@@ -383,6 +383,8 @@ TEST_F(ParamFileTest, FailuresLeaveThePreviousFile) {
         {"disk full", [](ModelVariables&, GroundRows&) {}, 100},
         // Stops root as well as anyone: the folder named is a file.
         {"folder is a file", [](ModelVariables& m, GroundRows&) { m.InFile = "site1.inp/site1.inp"; }},
+        // The parameter file's name fits; the default ground file's, three characters longer, does not.
+        {"ground file name too long", [](ModelVariables& m, GroundRows&) { m.InFile = std::string(253, 's'); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -289,6 +289,14 @@ TEST_F(Reader, RelativeGroundFileIsTheParameterFilesNeighbour) {
     ASSERT_EQ(LoadParamFile(m.InFile, m, w), std::nullopt);
     EXPECT_EQ(m.File3D, "site1.3D");
     EXPECT_TRUE(w.boxes.Shown().empty());
+
+    // Missing beside the parameter file, the name is missing, though the current directory has one.
+    fs::current_path("..");
+    fs::remove("site/site1.3D");
+    m.InFile = "site/site1.inp";
+    w.boxes.Expect("site/site1.3D not found.\r\nCreating blank 3D file", plat::vbOK);
+    ASSERT_EQ(LoadParamFile(m.InFile, m, w), std::nullopt);
+    EXPECT_EQ(m.File3D, "site/site1.3D");
 }
 
 } // namespace

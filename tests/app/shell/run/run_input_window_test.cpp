@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/services/Clipboard.h"
+#include "platform/text/Strings.h"
 #include "platform/ui/testing/GuiTest.h"
 
 using namespace shell;
@@ -174,6 +175,34 @@ TEST_F(RunInput, FailedRunShowsTheEnginesReason) {
     ASSERT_EQ(engine_->starts.size(), 1u);
     EXPECT_NE(Read("FORT7").find("  FIELD POINT      0.000      0.000      0.000 IS AT ANTENNA 1"),
               std::string::npos);
+}
+
+// "12,5" reads as 125: once the box is left it shows what a run reads, and the run reads just that.
+// A comma that groups thousands reads as it looks and stays.
+TEST_F(RunInput, LengthBoxShowsTheNumberARunReadsOnceLeft) {
+    PutSample("cegs_site.inp");
+    auto& w = Active();
+    const std::pair<plat::TextBox*, const char*> boxes[] = {
+        {&w.txtAntZ(0), "125"}, {&w.txtFltX(0), "125"}, {w.txtThZ.get(), "125"}};
+    for (const auto& [box, shown] : boxes) {
+        SCOPED_TRACE(box->Name());
+        TypeTab(*box, "12,5");
+        EXPECT_EQ(plat::Trim(box->Text()), shown);
+    }
+    TypeTab(w.txtFltX(1), "1,250");
+    EXPECT_EQ(w.txtFltX(1).Text(), "1,250");
+    boxes_->Expect(kOverwrite, plat::vbYes);
+    PressF5(w);
+    ASSERT_EQ(engine_->starts.size(), 1u);
+    const std::string file = Read("cegs_site.inp");
+    std::istringstream lines(file.substr(file.find("'SECTION'\t3")));
+    std::string line;
+    for (int i = 0; i < 3; ++i)
+        std::getline(lines, line);
+    std::istringstream fields(line);
+    double number = 0, x = 0, y = 0, z = 0;
+    ASSERT_TRUE(fields >> number >> x >> y >> z) << line;
+    EXPECT_EQ(z, 125.0) << line;
 }
 
 } // namespace

@@ -307,6 +307,7 @@ TEST(EngineErrorReason, TheEnginesOwnLineForItsCodeElseTheCodesMeaning) {
         "     THE PATTERN IS A CONSTANT RADIUS CUT WITH ALPHA INCREMENTED FROM\r\n"
         "  100.000    200.000     10.000 1.000 0.000 8888.0    0.0  1.000E+00    0.0\r\n"
         "  FIELD POINT      0.000      0.000     10.000 IS AT ANTENNA 1\r\n";
+    const std::string stopped = report + "  RUN STOPPED ON REQUEST\r\n";
     struct Case {
         int code;
         const char* report;
@@ -330,6 +331,24 @@ TEST(EngineErrorReason, TheEnginesOwnLineForItsCodeElseTheCodesMeaning) {
         {9, report.c_str(), "The plate vertices are not coplanar."},
         {1, report.c_str(), "The run was stopped."},
         {10, "", "The 3D ground file is malformed."},
+        // The engine's last line for a refusal once its report is open.
+        {7, "  RUN REFUSED: CARD 1 GIVES 31 PROFILE VERTICES; THE ENGINE KEEPS AT MOST 30\r\n",
+         "RUN REFUSED: CARD 1 GIVES 31 PROFILE VERTICES; THE ENGINE KEEPS AT MOST 30"},
+        {7, "  RUN REFUSED: THE 3D GROUND FILE HAS 31 CUTS; THE ENGINE READS AT MOST 30\r\n",
+         "RUN REFUSED: THE 3D GROUND FILE HAS 31 CUTS; THE ENGINE READS AT MOST 30"},
+        {7, "  RUN REFUSED: NO END CARD, OR A CARD HEADER AFTER CARD 5 WITHOUT ITS 3 NUMBERS\r\n",
+         "RUN REFUSED: NO END CARD, OR A CARD HEADER AFTER CARD 5 WITHOUT ITS 3 NUMBERS"},
+        {1, stopped.c_str(), "RUN STOPPED ON REQUEST"},
+        {3, "  RUN REFUSED: THE PLOT FILE CANNOT BE WRITTEN; THE EARLIER ONE IS KEPT\r\n",
+         "RUN REFUSED: THE PLOT FILE CANNOT BE WRITTEN; THE EARLIER ONE IS KEPT"},
+        {6, "  RUN REFUSED: THE ECHO FILE FORT10 CANNOT BE CREATED\r\n",
+         "RUN REFUSED: THE ECHO FILE FORT10 CANNOT BE CREATED"},
+        {10, "  RUN REFUSED: THE 3D GROUND FILE DOES NOT GIVE TWO COUNTS OF AT LEAST 1 AND X, Y, Z OF EVERY NODE\r\n",
+         "RUN REFUSED: THE 3D GROUND FILE DOES NOT GIVE TWO COUNTS OF AT LEAST 1 AND X, Y, Z OF EVERY NODE"},
+        {11, "  RUN REFUSED: THE RUN RAN OUT OF MEMORY\r\n", "RUN REFUSED: THE RUN RAN OUT OF MEMORY"},
+        // A card's line is no reason for a malformed ground file.
+        {10, "  RUN REFUSED: CARD 3 GIVES 6 ANTENNAS; THE ENGINE KEEPS AT MOST 5\r\n",
+         "The 3D ground file is malformed."},
         {42, "", "The engine gave no reason for this code."},
     };
     for (const Case& c : cases) {

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 using namespace editors;
 using namespace shell;
@@ -112,6 +117,54 @@ TEST(RunInputCheck, CountedGroundRows) {
         FillGround(ground, c.rows);
         EXPECT_EQ(RunInputProblem(Sound(), 3, ground, c.use3D), c.problem)
             << (c.problem ? *c.problem : "none");
+    }
+}
+
+// Terrain beyond what the engine keeps: 30 profile points, 30 ground-file cuts. The ground file counts
+// only where the profile comes from it (3D ground mode, or at most one row).
+TEST(RunCapacity, ProfilePointsAndGroundCutsBeyondTheEngine) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(TEST_OUTPUT_DIR) / "run_capacity";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const auto ground = [&](const std::string& name, const std::string& counts) {
+        std::ofstream(dir / name, std::ios::binary) << counts << "\r\n 0.000    0.000    0.000\r\n";
+        return (dir / name).string();
+    };
+    const std::string cuts30 = ground("c30.3D", "  1           30"), cuts31 = ground("c31.3D", "  1           31");
+    const std::string words = ground("words.3D", "a b");
+    const std::string pipe = (dir / "pipe.3D").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const auto rows = [](int n) {
+        std::vector<Row> r;
+        for (int i = 0; i < n; ++i)
+            r.push_back({i == 0 ? "0" : "1000", "0", " X "});
+        return r;
+    };
+    struct Case {
+        int rows;
+        bool use3D;
+        std::string file3D;
+        std::optional<std::string> problem;
+    };
+    const Case cases[] = {
+        {30, false, cuts31, std::nullopt},
+        {31, false, cuts30, "The parameter file site.inp would hold 31 ground profile points; a run keeps at most 30."},
+        {31, true, cuts30, std::nullopt},
+        {0, true, cuts31, "The 3D ground file " + cuts31 + " has 31 cuts; a run reads at most 30."},
+        {1, false, cuts31, "The 3D ground file " + cuts31 + " has 31 cuts; a run reads at most 30."},
+        {2, false, cuts31, std::nullopt},
+        // A file the run creates, or whose counts the engine refuses itself; a pipe is not read.
+        {0, true, (dir / "none.3D").string(), std::nullopt},
+        {0, true, words, std::nullopt},
+        {0, true, pipe, std::nullopt},
+        {0, true, cuts30, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rows) + " rows, " + c.file3D);
+        plat::GridModel g;
+        FillGround(g, rows(c.rows));
+        EXPECT_EQ(RunCapacityProblem(g, c.use3D, "site.inp", c.file3D), c.problem);
     }
 }
 
