@@ -6,6 +6,7 @@
 
 #include "editors/ground/GroundGridPanel.h"
 #include "platform/services/Clipboard.h"
+#include "platform/ui/testing/Clicks.h"
 #include "platform/ui/Twips.h"
 
 #include <QAbstractScrollArea>
@@ -48,18 +49,6 @@ protected:
         g.SetCol(col);
         g.SetFocus();
     }
-    // A mouse click in the middle of a grid cell.
-    static void ClickCell(plat::FlexGrid& g, int row, int col) {
-        const int keepRow = g.Row(), keepCol = g.Col();
-        g.SetRow(row);
-        g.SetCol(col);
-        const QPoint inGrid(plat::TwipsToPixels(g.CellLeft() + g.CellWidth() / 2),
-                            plat::TwipsToPixels(g.CellTop() + g.CellHeight() / 2));
-        g.SetRow(keepRow);
-        g.SetCol(keepCol);
-        QWidget* viewport = qobject_cast<QAbstractScrollArea*>(g.Widget())->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, inGrid - viewport->pos());
-    }
 };
 
 TEST_F(GroundPanelWindow, TypingOpensTheEditorOverTheCellAndEnterWritesIt) {
@@ -99,7 +88,7 @@ TEST_F(GroundPanelWindow, AClickOnTheGridWritesTheEditAsLeavingTheEditorLeftIt) 
     plat::FlexGrid& g = *w.grdGround;
     Select(g, 3, 2);
     Type("100m");
-    ClickCell(g, 6, 3);
+    plat::testing::ClickCell(g, 6, 3);
     EXPECT_FALSE(w.txtData->Visible());
     EXPECT_EQ(g.TextMatrix(3, 2), "328.08");
     EXPECT_EQ(g.Row(), 6);
