@@ -221,8 +221,7 @@ TEST_F(Edit3DTest, EveryCommandThatChangesDataMakesExitAsk) {
              w.grdGround->Select(1, 1);
              int k = '5';
              w.grdGround->KeyPress(k);
-             w.Saved() ? void() : w.cmdSaveExit->Click(); // saved again: only the click is left
-             ASSERT_TRUE(w.Saved());
+             // A save now would commit the open box first, so the click is what stores the text.
              w.grdGround->Select(2, 2);
              w.grdGround->Click();
              EXPECT_EQ(w.grdGround->TextMatrix(1, 1), "5");
