@@ -11,17 +11,13 @@
 #include <array>
 #include <functional>
 
-#include "platform/ui/testing/Clicks.h"
+#include "platform/ui/testing/UserInput.h"
 
 using plat::testing::FileBytes;
 using shell::Model;
 
 namespace {
 
-const char kExitPrompt[] =
-    "This data has been changed since it was last saved.  Would you like to save now before exiting?";
-const char kLoadPrompt[] = "This data has been changed since it was last saved.  Would you like to save now "
-                           "before loading another file?";
 // Two cuts of two nodes, and the same with 12.5 typed into X of the first node.
 const std::string kTwoCuts =
     ground::CountsLine(2, 2) + "1.00 2.00 3.00\r\n4.00 2.00 6.00\r\n1.00 8.00 9.00\r\n4.00 8.00 9.00\r\n";
@@ -34,16 +30,6 @@ public:
     plat::ScriptedFileDialogs& Dialogs() { return *dialogs_; }
 
 protected:
-    class frmEdit3D& Shown() {
-        auto& w = Opened();
-        w.Show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
-        return w;
-    }
-    static void Type(const std::string& text) {
-        for (char ch : text)
-            QTest::keyClick(QApplication::focusWidget(), ch);
-    }
     static void Click(plat::CommandButton& button) { QTest::mouseClick(button.Widget(), Qt::LeftButton); }
     // Chooses an item of the grid's pop-up menu, opened by the right button as a user opens it.
     static void ChooseFromPopup(class frmEdit3D& w, const std::string& item) {
@@ -56,7 +42,7 @@ protected:
     static void TypeIntoFirstNode(class frmEdit3D& w) {
         w.grdGround->Select(1, 1);
         w.grdGround->SetFocus();
-        Type("12.5");
+        plat::testing::TypeKeys("12.5");
         ASSERT_TRUE(w.txtData->Visible());
     }
 };
@@ -169,7 +155,7 @@ TEST_F(Edit3DSaving, AValueLeftOpenInTheCellBoxIsCommittedBeforeEachCommand) {
 TEST_F(Edit3DSaving, MoreCutsThanARunReadsAreSavedAfterAWarning) {
     auto& w = Shown();
     w.txtNumY->SetFocus();
-    Type("31");
+    plat::testing::TypeKeys("31");
     boxes_->Expect("All data will be lost!\r\nAre you sure?", plat::vbYes);
     Click(*w.Command1);
     ASSERT_EQ(w.NumY(), 31);
@@ -187,7 +173,7 @@ TEST_F(Edit3DSaving, MoreCutsThanARunReadsAreSavedAfterAWarning) {
     EXPECT_EQ(FileBytes(path).substr(0, ground::CountsLine(10, 31).size()), ground::CountsLine(10, 31));
     // Thirty cuts save without a word.
     w.txtNumY->SetFocus();
-    Type("30");
+    plat::testing::TypeKeys("30");
     boxes_->Expect("All data will be lost!\r\nAre you sure?", plat::vbYes);
     Click(*w.Command1);
     Click(*w.cmdSaveExit);

@@ -13,10 +13,6 @@ using shell::Model;
 
 namespace {
 
-const char kExitPrompt[] =
-    "This data has been changed since it was last saved.  Would you like to save now before exiting?";
-const char kLoadPrompt[] = "This data has been changed since it was last saved.  Would you like to save now "
-                           "before loading another file?";
 const char kMismatch[] =
     "There is a difference between data grid dimensions, and the values in the fields!  Please correct..";
 const char kResize[] = "All data will be lost!\r\nAre you sure?";

@@ -2,7 +2,7 @@
 // by Pillow.
 #include "PlotFixture.h"
 
-#include "platform/ui/testing/Clicks.h"
+#include "platform/ui/testing/UserInput.h"
 #include "plot/ui/PlotCapture.h"
 #include "plot/ui/frmPlot.h"
 

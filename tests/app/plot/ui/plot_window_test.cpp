@@ -5,7 +5,7 @@
 #include "platform/services/Clock.h"
 #include "platform/text/Strings.h"
 #include "platform/ui/Keys.h"
-#include "platform/ui/testing/Clicks.h"
+#include "platform/ui/testing/UserInput.h"
 #include "plot/ui/frmPlot.h"
 #include "plot/ui/frmResults.h"
 

@@ -6,7 +6,7 @@
 #include "ground/digitise/ui/frmDigitizeGround.h"
 #include "platform/services/Clipboard.h"
 #include "platform/text/Numbers.h"
-#include "platform/ui/testing/Clicks.h"
+#include "platform/ui/testing/UserInput.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "shell/mainwindow/logic/MenuTable.h"
 #include "shell/model/ParamFile.h"

@@ -1,8 +1,8 @@
-#ifndef PLATFORM_UI_TESTING_CLICKS_H
-#define PLATFORM_UI_TESTING_CLICKS_H
+#ifndef PLATFORM_UI_TESTING_USERINPUT_H
+#define PLATFORM_UI_TESTING_USERINPUT_H
 
-// Grid cells and menus clicked with the mouse, as a user clicks them (header only; include it from
-// test code, which links Qt Test).
+// Keys typed, grid cells and menus clicked, as a user types and clicks them (header only; include it
+// from test code, which links Qt Test).
 
 #include <string>
 
@@ -17,6 +17,13 @@
 #include "platform/ui/Twips.h"
 
 namespace plat::testing {
+
+// Types text where the focus is, key by key.
+inline void TypeKeys(const std::string& text) {
+    for (char ch : text) {
+        QTest::keyClick(QApplication::focusWidget(), ch);
+    }
+}
 
 // A press and release of `button` in the middle of a grid cell; the current cell is left as it was
 // for the grid's own handling of the click.
