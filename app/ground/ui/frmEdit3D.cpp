@@ -483,9 +483,8 @@ bool frmEdit3D::Save() {
     if (file.empty())
         return SaveAs();
     // The file the window refused at its load is still the user's; it is replaced only when asked.
-    if (file == unreadFile_ &&
-        plat::MsgBox("The 3D ground file " + file + " could not be read. Replace it?",
-                     plat::vbYesNo + plat::vbExclamation) != plat::vbYes)
+    if (file == unreadFile_ && plat::MsgBox("The 3D ground file " + file + " could not be read. Replace it?",
+                                            plat::vbYesNo + plat::vbExclamation) != plat::vbYes)
         return false;
     if (!WriteGrid())
         return false;

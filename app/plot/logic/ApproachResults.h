@@ -36,7 +36,8 @@ struct ResultsLabels {
 ResultsLabels ApproachResultsLabels(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc);
 
 // The four lines written on an approach plot at annotation level 2, top to bottom, and the page
-// height (inches) of the second, which the path angle of the method in force places; the first stands 0.3 in above it, the others 0.3 and 0.6 below.
+// height (inches) of the second, placed by the path angle of the method in force; the first stands
+// 0.3 in above it, the others 0.3 and 0.6 below.
 struct ApproachAnnotation {
     std::array<std::string, 4> Lines;
     float Y0 = 0;

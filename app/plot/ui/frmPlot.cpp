@@ -201,7 +201,8 @@ void frmPlot::SendPlotToFile() {
     // As the viewer's capture: an existing file is replaced only when the user agrees.
     const CaptureTargets targets = CaptureTargetsFor(OpenSave1.FileName);
     if (!imaging::ReplacingAgreed(targets, [] {
-            return plat::MsgBox(imaging::kOverwriteQuestion, plat::vbYesNo, imaging::kFileExistsTitle) != plat::vbNo;
+            return plat::MsgBox(imaging::kOverwriteQuestion, plat::vbYesNo, imaging::kFileExistsTitle) !=
+                   plat::vbNo;
         }))
         return;
     const CaptureOutcome outcome = CapturePicture(Plotter->Pixels(), targets);

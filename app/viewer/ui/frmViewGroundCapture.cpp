@@ -44,7 +44,8 @@ void frmViewGround::cmdCapture_Click() {
     }
     const imaging::CaptureTargets targets = imaging::CaptureTargetsFor(OpenSave1.FileName);
     if (!imaging::ReplacingAgreed(targets, [] {
-            return plat::MsgBox(imaging::kOverwriteQuestion, plat::vbYesNo, imaging::kFileExistsTitle) != plat::vbNo;
+            return plat::MsgBox(imaging::kOverwriteQuestion, plat::vbYesNo, imaging::kFileExistsTitle) !=
+                   plat::vbNo;
         })) {
         return;
     }

@@ -169,9 +169,7 @@ TEST(SaveGifEndToEnd, AThinStripKeepsItsColours) {
     // More than 256 colours on a strip of 300:1 or more, lying or standing: the thumbnail the palette
     // is made from keeps a side of one pixel, so the strip keeps its colours. Means over runs of
     // 8 pixels along the strip stay within a few levels of the source's.
-    const struct {
-        int width, height;
-    } cases[] = {{600, 2}, {1000, 1}, {2, 600}, {1, 1000}};
+    const struct { int width, height; } cases[] = {{600, 2}, {1000, 1}, {2, 600}, {1, 1000}};
     for (const auto& c : cases) {
         const bool lying = c.width > c.height;
         const int length = lying ? c.width : c.height;
@@ -182,8 +180,8 @@ TEST(SaveGifEndToEnd, AThinStripKeepsItsColours) {
                        static_cast<std::uint8_t>(std::lround(127 + 127 * std::sin(18.85 * t))),
                        static_cast<std::uint8_t>(std::lround(255 * (1 - t)))};
         });
-        const std::string gif = OutputFile("strip_" + std::to_string(c.width) + "x" + std::to_string(c.height) +
-                                           ".gif");
+        const std::string gif =
+            OutputFile("strip_" + std::to_string(c.width) + "x" + std::to_string(c.height) + ".gif");
         ASSERT_TRUE(SaveGIF(*strip, gif));
         for (const auto& [name, d] :
              {std::pair{"Pillow", gifcheck::Pillow(gif)}, std::pair{"giflib", gifcheck::Giflib(gif)}}) {
@@ -201,7 +199,8 @@ TEST(SaveGifEndToEnd, AThinStripKeepsItsColours) {
                             source += gifimages::PixelOf(*strip, x, y)[k];
                             decoded += d.rgb[static_cast<std::size_t>((y * c.width + x) * 3) + k];
                         }
-                    worst = std::max(worst, std::abs(source - decoded) / (8.0 * (lying ? c.height : c.width)));
+                    worst =
+                        std::max(worst, std::abs(source - decoded) / (8.0 * (lying ? c.height : c.width)));
                 }
             EXPECT_LE(worst, 8.0);
         }

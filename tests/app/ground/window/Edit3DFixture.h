@@ -16,8 +16,9 @@
 
 inline constexpr char kExitPrompt[] =
     "This data has been changed since it was last saved.  Would you like to save now before exiting?";
-inline constexpr char kLoadPrompt[] = "This data has been changed since it was last saved.  Would you like to "
-                                      "save now before loading another file?";
+inline constexpr char kLoadPrompt[] =
+    "This data has been changed since it was last saved.  Would you like to "
+    "save now before loading another file?";
 
 class Edit3DTest : public plat::testing::ScratchFolderTest {
 protected:

@@ -106,13 +106,15 @@ TEST_F(Edit3DSaving, AValueLeftOpenInTheCellBoxIsCommittedBeforeEachCommand) {
              t.Boxes().Expect(kExitPrompt, plat::vbYes);
              Click(*w.cmdExit);
          },
-         {}, true},
+         {},
+         true},
         {"close box",
          [](class frmEdit3D& w, Edit3DSaving& t) {
              t.Boxes().Expect(kExitPrompt, plat::vbYes);
              w.Window()->close();
          },
-         {}, true},
+         {},
+         true},
         {"Load",
          [](class frmEdit3D& w, Edit3DSaving& t) {
              t.Boxes().Expect(kLoadPrompt, plat::vbYes);
@@ -128,7 +130,8 @@ TEST_F(Edit3DSaving, AValueLeftOpenInTheCellBoxIsCommittedBeforeEachCommand) {
          },
          {"22.5", "14.0"}},
         {"Swap X", [](class frmEdit3D& w, Edit3DSaving&) { Click(*w.cmdFixX); }, {"4", "12.50"}},
-        {"Insert", [](class frmEdit3D& w, Edit3DSaving&) { ChooseFromPopup(w, "Insert Node After Selected"); },
+        {"Insert",
+         [](class frmEdit3D& w, Edit3DSaving&) { ChooseFromPopup(w, "Insert Node After Selected"); },
          {"12.50", "4"}},
     };
     for (const Case& c : cases) {
@@ -160,8 +163,8 @@ TEST_F(Edit3DSaving, MoreCutsThanARunReadsAreSavedAfterAWarning) {
     Click(*w.Command1);
     ASSERT_EQ(w.NumY(), 31);
     const std::string path = (dir_ / "many.3D").string();
-    const std::string warning =
-        "The 3D ground file " + path + " will hold 31 lateral cuts; a run reads at most 30.\r\nSave it anyway?";
+    const std::string warning = "The 3D ground file " + path +
+                                " will hold 31 lateral cuts; a run reads at most 30.\r\nSave it anyway?";
     // No writes nothing; Yes writes the grid as it is.
     dialogs_->ExpectFile(path);
     boxes_->Expect(warning, plat::vbNo);

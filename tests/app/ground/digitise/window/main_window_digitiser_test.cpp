@@ -6,8 +6,8 @@
 #include "ground/digitise/ui/frmDigitizeGround.h"
 #include "platform/services/Clipboard.h"
 #include "platform/text/Numbers.h"
-#include "platform/ui/testing/UserInput.h"
 #include "platform/ui/testing/GuiTest.h"
+#include "platform/ui/testing/UserInput.h"
 #include "shell/mainwindow/logic/MenuTable.h"
 #include "shell/model/ParamFile.h"
 #include "viewer/logic/GroundNodes.h"
@@ -117,7 +117,8 @@ TEST_F(MainWindowDigitiser, ATransferIsAnEditAndARefusedOneCanBeRepeated) {
         ASSERT_EQ(d.grdDigGround->TextMatrix(capacity + 1, 0), std::to_string(100 * (capacity + 1)));
         Click(*d.cmdDigitize); // "End/Reset"
         boxes_->Expect("The ground grid holds " + std::to_string(capacity) + " points; " +
-                           std::to_string(capacity + 1) + " were digitized. Remove points before the transfer.",
+                           std::to_string(capacity + 1) +
+                           " were digitized. Remove points before the transfer.",
                        plat::vbOK);
         Click(*d.cmdGoXfer);
         refusedThenUsable = d.cmdDigitize->Enabled() && d.fraXferData->Visible() && !d.WasUnloaded();
