@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "imaging/BmpWriter.h"
 #include "imaging/cDIB.h"
@@ -30,6 +32,23 @@ CaptureTargets CaptureTargetsFor(const std::string& chosen) {
     const std::size_t dot = chosen.rfind('.');
     const bool hasExtension = dot != std::string::npos && dot > nameStart;
     return {chosen, (hasExtension ? chosen.substr(0, dot) : chosen) + ".gif"};
+}
+
+std::vector<std::string> FilesInWritingOrder(const CaptureTargets& targets) {
+    std::vector<std::string> files;
+    if (!targets.bitmap.empty())
+        files.push_back(targets.bitmap);
+    files.push_back(targets.gif);
+    return files;
+}
+
+bool ReplacingAgreed(const CaptureTargets& targets, const std::function<bool()>& mayReplace) {
+    for (const std::string& file : FilesInWritingOrder(targets)) {
+        std::error_code error;
+        if (std::filesystem::exists(file, error) && !mayReplace())
+            return false;
+    }
+    return true;
 }
 
 CaptureWriteResult WriteCapture(const plat::PixelBuffer& picture, const CaptureTargets& targets) {

@@ -3,7 +3,9 @@
 // The files a window's capture writes from its picture: one rule for every window that captures, so
 // that a chosen name leads to the same files wherever it is chosen.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/draw/PixelBuffer.h"
 
@@ -18,6 +20,18 @@ struct CaptureTargets {
     std::string gif;
 };
 CaptureTargets CaptureTargetsFor(const std::string& chosen);
+
+// The files of a capture in the order they are written (the bitmap when there is one, then the
+// GIF): the order in which existing ones are asked about.
+std::vector<std::string> FilesInWritingOrder(const CaptureTargets& targets);
+
+// The question a capture asks before it replaces a file, and its title.
+inline constexpr const char* kOverwriteQuestion = "Overwrite Existing File?";
+inline constexpr const char* kFileExistsTitle = "File Exists";
+
+// Whether the capture may write its files: mayReplace asks once for each of them that exists, in
+// writing order, and the first refusal ends the asking. A refused capture writes nothing.
+bool ReplacingAgreed(const CaptureTargets& targets, const std::function<bool()>& mayReplace);
 
 // The outcome of writing a capture: on a failure, the file that failed and why.
 struct CaptureWriteResult {

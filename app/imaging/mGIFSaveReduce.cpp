@@ -119,6 +119,9 @@ std::array<std::uint8_t, 4096> OptimalPalette(const cDIB& source, cPal8bpp& pale
     source.CloneTo(work);
     int left = 0, top = 0, width = 0, height = 0;
     work.GetBestFitInfo(kThumbnailBox, kThumbnailBox, left, top, width, height, false);
+    // A picture of 300:1 or more fits the box with a side of 0, which would leave the palette black.
+    width = std::max(width, 1);
+    height = std::max(height, 1);
     if (width != work.Width() || height != work.Height())
         work.Resize(width, height, true);
     palette.CreateOptimal(work, kMaxColours, kOctreeDepth, 1.0f, 1.0f, 1.0f);

@@ -121,6 +121,11 @@ void GroundCellRules::CloseEditor() {
     editor_.SetText("");
 }
 
+void GroundCellRules::CommitOpenEdit() {
+    if (editor_.Visible())
+        Commit(true);
+}
+
 void GroundCellRules::Commit(bool unitSuffix) {
     if (editRow_ < grid_.Rows() && editCol_ < grid_.Cols())
         grid_.SetTextMatrix(editRow_, editCol_, CommittedCellText(editor_.Text(), lengthUnit_, unitSuffix));

@@ -35,6 +35,9 @@ public:
     void PasteCells(int row, int col);
     // Hides and empties the box, keeping its cell as it is (before the grid is laid out anew).
     void CloseEditor();
+    // Writes a value still open in the box into its cell as Enter does; nothing when the box is
+    // closed. The window's commands call it first, so that they work on what the screen shows.
+    void CommitOpenEdit();
 
     int EditRow() const { return editRow_; }
     int EditCol() const { return editCol_; }

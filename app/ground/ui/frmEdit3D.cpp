@@ -274,9 +274,12 @@ void frmEdit3D::Form_Load() {
     numX_ = BoxValue(*txtNumX);
     const std::string& file = Model().File3D;
     std::error_code ec;
-    if (!file.empty() && std::filesystem::is_regular_file(file, ec) && ReadInto(file)) {
+    const bool exists = !file.empty() && std::filesystem::is_regular_file(file, ec);
+    if (exists && ReadInto(file)) {
+        unreadFile_.clear();
         Apply(GroundEvent::FileRead);
     } else {
+        unreadFile_ = exists ? file : std::string();
         numY_ = Clamped(numY_);
         numX_ = Clamped(numX_);
         SetupGroundGrid(*grdGround, numY_, numX_);
@@ -300,6 +303,7 @@ bool frmEdit3D::ReadInto(const std::string& path) {
 }
 
 void frmEdit3D::LoadFile() {
+    rules_->CommitOpenEdit();
     if (!saved_ && !SaveBeforeLeaving(kLoadPrompt))
         return;
     std::string name = Model().File3D;
@@ -319,6 +323,7 @@ void frmEdit3D::LoadFile() {
     if (name.empty() || !std::filesystem::is_regular_file(name, ec) || !ReadInto(name))
         return;
     Model().File3D = name;
+    unreadFile_.clear();
     Apply(GroundEvent::FileRead);
     if (host_.showFileLabel)
         host_.showFileLabel(name);
@@ -374,6 +379,7 @@ bool frmEdit3D::ResizeGrid() {
 }
 
 void frmEdit3D::Translate() {
+    rules_->CommitOpenEdit();
     if (plat::MsgBox("This will change ALL data points!\r\nAre you sure?", plat::vbYesNo,
                      "Data Change Warning") != plat::vbYes)
         return;
@@ -383,7 +389,6 @@ void frmEdit3D::Translate() {
     const auto counts = GridCounts();
     if (!counts)
         return;
-    rules_->CloseEditor();
     if (const std::optional<GridCell> bad =
             TranslateAllData(*grdGround, counts->first, counts->second, setback, offset, elevation)) {
         ShowBadCell(*bad);
@@ -394,12 +399,12 @@ void frmEdit3D::Translate() {
 }
 
 void frmEdit3D::Swap(bool nodes) {
+    rules_->CommitOpenEdit();
     if (BoxValue(*txtNumX) == 0 || BoxValue(*txtNumY) == 0)
         return;
     const auto counts = GridCounts();
     if (!counts)
         return;
-    rules_->CloseEditor();
     (nodes ? SwapX : SwapY)(*grdGround, counts->first, counts->second);
     Apply(GroundEvent::DataChanged);
 }
@@ -421,10 +426,10 @@ void frmEdit3D::Paste2DTo3D() {
 }
 
 void frmEdit3D::InsertCut(bool after) {
+    rules_->CommitOpenEdit();
     const auto counts = GridCounts();
     if (!counts)
         return;
-    rules_->CloseEditor();
     const int k = SelectedCut(grdGround->Row(), counts->first);
     const int numY = InsertNode(*grdGround, counts->first, counts->second, after ? k : k - 1);
     if (numY == counts->second)
@@ -434,10 +439,10 @@ void frmEdit3D::InsertCut(bool after) {
 }
 
 void frmEdit3D::RemoveCut() {
+    rules_->CommitOpenEdit();
     const auto counts = GridCounts();
     if (!counts)
         return;
-    rules_->CloseEditor();
     const int numY =
         RemoveNode(*grdGround, counts->first, counts->second, SelectedCut(grdGround->Row(), counts->first));
     if (numY == counts->second)
@@ -447,10 +452,10 @@ void frmEdit3D::RemoveCut() {
 }
 
 void frmEdit3D::RemoveRow() {
+    rules_->CommitOpenEdit();
     const auto counts = GridCounts();
     if (!counts)
         return;
-    rules_->CloseEditor();
     const int numX = RemoveRowFromAll(*grdGround, counts->first, counts->second, grdGround->Row());
     if (numX == counts->first)
         return;
@@ -466,6 +471,12 @@ bool frmEdit3D::WriteGrid() {
         ShowBadCell(*text.badCell);
         return false;
     }
+    if (numY_ > kRunMaxCuts &&
+        plat::MsgBox("The 3D ground file " + file + " will hold " + std::to_string(numY_) +
+                         " lateral cuts; a run reads at most " + std::to_string(kRunMaxCuts) +
+                         ".\r\nSave it anyway?",
+                     plat::vbYesNo + plat::vbExclamation) != plat::vbYes)
+        return false;
     const plat::FileWriteResult written = plat::WriteFileAtomically(file, text.bytes);
     if (!written) {
         plat::MsgBox("The 3D ground file " + file + " cannot be written." + "\r\n" + written.reason +
@@ -473,12 +484,20 @@ bool frmEdit3D::WriteGrid() {
                      plat::vbExclamation);
         return false;
     }
+    if (file == unreadFile_)
+        unreadFile_.clear();
     return true;
 }
 
 bool frmEdit3D::Save() {
-    if (Model().File3D.empty())
+    rules_->CommitOpenEdit();
+    const std::string& file = Model().File3D;
+    if (file.empty())
         return SaveAs();
+    // The file the window refused at its load is still the user's; it is replaced only when asked.
+    if (file == unreadFile_ && plat::MsgBox("The 3D ground file " + file + " could not be read. Replace it?",
+                                            plat::vbYesNo + plat::vbExclamation) != plat::vbYes)
+        return false;
     if (!WriteGrid())
         return false;
     Apply(GroundEvent::FileRead);
@@ -486,6 +505,7 @@ bool frmEdit3D::Save() {
 }
 
 bool frmEdit3D::SaveAs() {
+    rules_->CommitOpenEdit();
     plat::CommonDialog& dialog = Dialog();
     dialog.FileName.clear();
     dialog.Filter = kSaveFilter;
@@ -512,6 +532,7 @@ bool frmEdit3D::SaveBeforeLeaving(const std::string& prompt) {
 }
 
 bool frmEdit3D::Leave() {
+    rules_->CommitOpenEdit();
     if (!saved_ && !SaveBeforeLeaving(kExitPrompt))
         return false;
     if (host_.showFileLabel)

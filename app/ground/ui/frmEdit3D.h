@@ -103,6 +103,8 @@ private:
     int numX_ = 10;
     int numY_ = 20;
     bool saved_ = false;
+    // The remembered file when the window's load refused it: a save asks before replacing it.
+    std::string unreadFile_;
     // Set once "Exit" has decided to close, so that the unload asks nothing more.
     bool leaving_ = false;
 };

@@ -42,12 +42,15 @@ void RunApproachAnalysis(std::span<const float> X, std::span<const float> Y, std
     ComputeARDH(X, Y, rec, 1.0F);
 }
 
+float MeanAngleOf(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc) {
+    return useOldZ3Calc != 0 ? rec.MeanAngleS : rec.MeanAngleR;
+}
+
 ResultsLabels ApproachResultsLabels(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc) {
     const bool smoothing = useOldZ3Calc != 0;
     ResultsLabels l;
-    if (smoothing)
-        l.lblAngle = Fmt(rec.MeanAngleS, "##0.00");
-    l.lblAveAng = Fmt(smoothing ? rec.MeanAngleS : rec.MeanAngleR, "##0.00");
+    l.lblAngle = Fmt(MeanAngleOf(rec, useOldZ3Calc), "##0.00");
+    l.lblAveAng = l.lblAngle;
     l.lblBFSL = Fmt(rec.BFSLAngle, "##0.00");
     l.lblRDH = Fmt(rec.RDH, "##0.0");
     l.lblThAdjust = Fmt(smoothing ? rec.ThAdjustHorizS : rec.ThAdjustHorizR, "####0.0");
@@ -58,17 +61,19 @@ ResultsLabels ApproachResultsLabels(const ILSAnalysisRec& rec, std::uint8_t useO
     return l;
 }
 
-ApproachAnnotation ApproachAnnotationTexts(const ILSAnalysisRec& rec, std::uint8_t plotXUnit) {
+ApproachAnnotation ApproachAnnotationTexts(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc,
+                                           std::uint8_t plotXUnit) {
+    const float angle = MeanAngleOf(rec, useOldZ3Calc);
     const float unit = plotXUnit == 1 ? 1.0F / kFeetPerNmi : 1.0F;
     const std::size_t category = rec.ToleranceCategory >= 0 && rec.ToleranceCategory <= 3
                                      ? static_cast<std::size_t>(rec.ToleranceCategory)
                                      : 0;
     ApproachAnnotation a;
     a.Lines[0] = std::string("Category ") + kCategoryNames[category] + " Tolerances";
-    a.Lines[1] = "Path Angle = " + Fmt(rec.MeanAngleS, "##0.00");
+    a.Lines[1] = "Path Angle = " + Fmt(angle, "##0.00");
     a.Lines[2] = ZoneAnnotation("Zone 2 = ", rec.Zone2MaxDev, rec.Zone2MaxPct, rec.Zone2MaxPos, unit);
     a.Lines[3] = ZoneAnnotation("Zone 3 = ", rec.Zone3MaxDev, rec.Zone3MaxPct, rec.Zone3MaxPos, unit);
-    a.Y0 = rec.MeanAngleS > 3.0F ? 1.4F : 6.5F;
+    a.Y0 = angle > 3.0F ? 1.4F : 6.5F;
     return a;
 }
 

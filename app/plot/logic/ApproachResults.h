@@ -17,7 +17,11 @@ namespace plot {
 void RunApproachAnalysis(std::span<const float> X, std::span<const float> Y, std::uint8_t useOldZ3Calc,
                          ILSAnalysisRec& rec, RefCurve& ref);
 
-// The value labels of frmResults; lblAngle stays empty after the reversal method.
+// The mean path angle over zone 2 of the method useOldZ3Calc chooses, which each method keeps in
+// its own field.
+float MeanAngleOf(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc);
+
+// The value labels of frmResults.
 struct ResultsLabels {
     std::string lblAngle;
     std::string lblAveAng;
@@ -32,11 +36,13 @@ struct ResultsLabels {
 ResultsLabels ApproachResultsLabels(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc);
 
 // The four lines written on an approach plot at annotation level 2, top to bottom, and the page
-// height (inches) of the second; the first stands 0.3 in above it, the others 0.3 and 0.6 below.
+// height (inches) of the second, placed by the path angle of the method in force; the first stands
+// 0.3 in above it, the others 0.3 and 0.6 below.
 struct ApproachAnnotation {
     std::array<std::string, 4> Lines;
     float Y0 = 0;
 };
-ApproachAnnotation ApproachAnnotationTexts(const ILSAnalysisRec& rec, std::uint8_t plotXUnit);
+ApproachAnnotation ApproachAnnotationTexts(const ILSAnalysisRec& rec, std::uint8_t useOldZ3Calc,
+                                           std::uint8_t plotXUnit);
 
 } // namespace plot

@@ -95,7 +95,7 @@ void DrawApproach(const Page& p, ILSAnalysisRec& rec, const RefCurve& ref, int l
     ILSAnalysisRec shown = rec;
     shown.Zone2MaxPos = static_cast<float>(shown.Zone2MaxPos * xFactor);
     shown.Zone3MaxPos = static_cast<float>(shown.Zone3MaxPos * xFactor);
-    const ApproachAnnotation a = ApproachAnnotationTexts(shown, 0);
+    const ApproachAnnotation a = ApproachAnnotationTexts(shown, p.s.UseOldZ3Calc, 0);
     for (std::size_t i = 0; i < a.Lines.size(); ++i)
         Text(p.dc, a.Lines[i], 6.0F, a.Y0 - 0.3F + 0.3F * static_cast<float>(i), 0, 10, kArialBlack);
 }

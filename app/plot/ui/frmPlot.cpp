@@ -198,7 +198,14 @@ void frmPlot::SendPlotToFile() {
     if (!OpenSave1.SaveNameChosen()) {
         return;
     }
-    const CaptureOutcome outcome = CapturePicture(Plotter->Pixels(), CaptureTargetsFor(OpenSave1.FileName));
+    // As the viewer's capture: an existing file is replaced only when the user agrees.
+    const CaptureTargets targets = CaptureTargetsFor(OpenSave1.FileName);
+    if (!imaging::ReplacingAgreed(targets, [] {
+            return plat::MsgBox(imaging::kOverwriteQuestion, plat::vbYesNo, imaging::kFileExistsTitle) !=
+                   plat::vbNo;
+        }))
+        return;
+    const CaptureOutcome outcome = CapturePicture(Plotter->Pixels(), targets);
     plat::MsgBox(outcome.message, outcome.written ? plat::vbOKOnly : plat::vbExclamation);
 }
 

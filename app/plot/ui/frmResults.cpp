@@ -63,9 +63,7 @@ frmResults::frmResults() : plat::Form("frmResults") {
 }
 
 void frmResults::ShowResults(const plot::ResultsLabels& l) {
-    // The reversal method leaves the smoothing method's angle as it was.
-    if (!l.lblAngle.empty())
-        lblAngle->SetCaption(l.lblAngle);
+    lblAngle->SetCaption(l.lblAngle);
     lblAveAng->SetCaption(l.lblAveAng);
     lblBFSL->SetCaption(l.lblBFSL);
     lblRDH->SetCaption(l.lblRDH);

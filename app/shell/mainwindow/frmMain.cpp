@@ -219,10 +219,14 @@ frmMain::frmMain()
         Model().ViewGroundSource = Menu("mnuUse3D").Checked() ? 1 : 0;
         frmViewGround().Show();
     };
-    // The digitiser writes its points into the profile grid and leaves the window in 2D ground mode.
+    // The digitiser writes its points into the profile grid and leaves the window in 2D ground mode:
+    // an edit of the model, as a key typed into the window is.
     cmdDigi2D->Click = [this] {
         auto& digitiser = frmDigitizeGround();
-        digitiser.SetHost({grdGround.get(), [] { return frmEdit3D().Visible(); }, [this] { ShowGroundMode(false); }});
+        digitiser.SetHost({grdGround.get(), [] { return frmEdit3D().Visible(); }, [this] {
+                               ShowGroundMode(false);
+                               MarkModelEdited();
+                           }});
         digitiser.Show(plat::Form::Modality::Modal);
     };
     BuildFileLabels();
@@ -338,6 +342,10 @@ void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
 }
 
 void frmMain::Form_KeyPress(int& /*keyAscii*/) {
+    MarkModelEdited();
+}
+
+void frmMain::MarkModelEdited() {
     lblChanged->SetVisible(true);
     unsavedEdits_ = true;
 }

@@ -155,6 +155,8 @@ private:
     void Form_Load();
     void Form_KeyDown(int& keyCode, int shift);
     void Form_KeyPress(int& keyAscii);
+    // Shows the model as changed since it was saved: Exit, New and Load then offer to save it.
+    void MarkModelEdited();
     void Form_Unload(int& cancel);
     void Toolbar1_ButtonClick(int index);
     void mnuFileExit_Click();

@@ -14,14 +14,6 @@ std::string ProposedCaptureName(const std::string& file3D) {
     }
 }
 
-std::vector<std::string> FilesInWritingOrder(const imaging::CaptureTargets& targets) {
-    std::vector<std::string> files;
-    if (!targets.bitmap.empty())
-        files.push_back(targets.bitmap);
-    files.push_back(targets.gif);
-    return files;
-}
-
 std::string CaptureFailedMessage(const imaging::CaptureWriteResult& failure) {
     return "The picture could not be written to " + failure.file + ": " + failure.reason;
 }

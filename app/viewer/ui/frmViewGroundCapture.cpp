@@ -43,12 +43,11 @@ void frmViewGround::cmdCapture_Click() {
         return;
     }
     const imaging::CaptureTargets targets = imaging::CaptureTargetsFor(OpenSave1.FileName);
-    for (const std::string& file : viewer::FilesInWritingOrder(targets)) {
-        std::error_code error;
-        if (std::filesystem::exists(file, error) &&
-            plat::MsgBox(viewer::kOverwriteQuestion, plat::vbYesNo, viewer::kFileExistsTitle) == plat::vbNo) {
-            return;
-        }
+    if (!imaging::ReplacingAgreed(targets, [] {
+            return plat::MsgBox(imaging::kOverwriteQuestion, plat::vbYesNo, imaging::kFileExistsTitle) !=
+                   plat::vbNo;
+        })) {
+        return;
     }
     const imaging::CaptureWriteResult written = imaging::WriteCapture(Plotter->Pixels(), targets);
     Plotter->SetAutoRedraw(false);

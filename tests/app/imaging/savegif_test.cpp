@@ -165,6 +165,48 @@ TEST(SaveGifEndToEnd, SmoothRampWithinTheQuantisersError) {
     EXPECT_TRUE(g.rgb == d.rgb);
 }
 
+TEST(SaveGifEndToEnd, AThinStripKeepsItsColours) {
+    // More than 256 colours on a strip of 300:1 or more, lying or standing: the thumbnail the palette
+    // is made from keeps a side of one pixel, so the strip keeps its colours. Means over runs of
+    // 8 pixels along the strip stay within a few levels of the source's.
+    const struct { int width, height; } cases[] = {{600, 2}, {1000, 1}, {2, 600}, {1, 1000}};
+    for (const auto& c : cases) {
+        const bool lying = c.width > c.height;
+        const int length = lying ? c.width : c.height;
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const auto strip = RgbImage(c.width, c.height, [&](int x, int y) {
+            const double t = (lying ? x : y) / static_cast<double>(length - 1);
+            return Rgb{static_cast<std::uint8_t>(std::lround(255 * t)),
+                       static_cast<std::uint8_t>(std::lround(127 + 127 * std::sin(18.85 * t))),
+                       static_cast<std::uint8_t>(std::lround(255 * (1 - t)))};
+        });
+        const std::string gif =
+            OutputFile("strip_" + std::to_string(c.width) + "x" + std::to_string(c.height) + ".gif");
+        ASSERT_TRUE(SaveGIF(*strip, gif));
+        for (const auto& [name, d] :
+             {std::pair{"Pillow", gifcheck::Pillow(gif)}, std::pair{"giflib", gifcheck::Giflib(gif)}}) {
+            SCOPED_TRACE(name);
+            ASSERT_TRUE(d.ok);
+            ASSERT_EQ(d.width, c.width);
+            ASSERT_EQ(d.height, c.height);
+            double worst = 0;
+            for (int from = 0; from + 8 <= length; from += 8)
+                for (std::size_t k = 0; k < 3; ++k) {
+                    double source = 0, decoded = 0;
+                    for (int at = from; at < from + 8; ++at)
+                        for (int across = 0; across < (lying ? c.height : c.width); ++across) {
+                            const int x = lying ? at : across, y = lying ? across : at;
+                            source += gifimages::PixelOf(*strip, x, y)[k];
+                            decoded += d.rgb[static_cast<std::size_t>((y * c.width + x) * 3) + k];
+                        }
+                    worst =
+                        std::max(worst, std::abs(source - decoded) / (8.0 * (lying ? c.height : c.width)));
+                }
+            EXPECT_LE(worst, 8.0);
+        }
+    }
+}
+
 TEST(SaveGifFile, OneColourIsWrittenWithTwoEntries) {
     const auto plain = RgbImage(40, 30, [](int, int) { return Rgb{0x33, 0x66, 0x99}; });
     const std::string gif = OutputFile("one_colour.gif");

@@ -336,22 +336,28 @@ TEST(ApproachResults, LabelsAndAnnotationInTheirFormats) {
     EXPECT_EQ(s.lblARDH, "49.9");
     EXPECT_EQ(s.lblZone2, "-12.3uA(41%) @1.65nm");
     EXPECT_EQ(s.lblZone3, "3.0uA(10%) @0.33nm");
+    // The reversal method's labels show its own angle, never the smoothing method's.
     const ResultsLabels rv = ApproachResultsLabels(r, kReversal);
-    EXPECT_EQ(rv.lblAngle, "");
+    EXPECT_EQ(rv.lblAngle, "3.00");
     EXPECT_EQ(rv.lblAveAng, "3.00");
     EXPECT_EQ(rv.lblThAdjust, "-12.3");
     EXPECT_EQ(rv.lblThVAdjust, "-0.7");
 
-    const ApproachAnnotation feet = ApproachAnnotationTexts(r, 0);
+    const ApproachAnnotation feet = ApproachAnnotationTexts(r, kSmoothing, 0);
     EXPECT_EQ(feet.Lines[0], "Category II Tolerances");
     EXPECT_EQ(feet.Lines[1], "Path Angle = 3.01");
     EXPECT_EQ(feet.Lines[2], "Zone 2 = -12.3uA(41%) at 10000.00");
     EXPECT_EQ(feet.Lines[3], "Zone 3 = 3.0uA(10%) at 2000.00");
     EXPECT_EQ(feet.Y0, 1.4F);
-    const ApproachAnnotation nmi = ApproachAnnotationTexts(r, 1);
+    const ApproachAnnotation nmi = ApproachAnnotationTexts(r, kSmoothing, 1);
     EXPECT_EQ(nmi.Lines[2], "Zone 2 = -12.3uA(41%) at 1.65");
     r.MeanAngleS = 3.0F;
     r.ToleranceCategory = 3;
-    EXPECT_EQ(ApproachAnnotationTexts(r, 0).Y0, 6.5F);
-    EXPECT_EQ(ApproachAnnotationTexts(r, 0).Lines[0], "Category III Tolerances");
+    EXPECT_EQ(ApproachAnnotationTexts(r, kSmoothing, 0).Y0, 6.5F);
+    EXPECT_EQ(ApproachAnnotationTexts(r, kSmoothing, 0).Lines[0], "Category III Tolerances");
+    // The reversal method's angle is written and places the text.
+    r.MeanAngleR = 3.25F;
+    const ApproachAnnotation reversal = ApproachAnnotationTexts(r, kReversal, 0);
+    EXPECT_EQ(reversal.Lines[1], "Path Angle = 3.25");
+    EXPECT_EQ(reversal.Y0, 1.4F);
 }

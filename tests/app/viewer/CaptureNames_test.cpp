@@ -49,7 +49,7 @@ TEST(CaptureNames, AChosenNameLeadsToItsFilesInWritingOrder) {
                  {"/out/view.gif.bak", {"/out/view.gif.bak", "/out/view.gif.gif"}},
                  {"/out/view.giff", {"/out/view.giff", "/out/view.gif"}}};
     for (const auto& c : cases) {
-        EXPECT_EQ(FilesInWritingOrder(imaging::CaptureTargetsFor(c.chosen)), c.files) << c.chosen;
+        EXPECT_EQ(imaging::FilesInWritingOrder(imaging::CaptureTargetsFor(c.chosen)), c.files) << c.chosen;
     }
 }
 

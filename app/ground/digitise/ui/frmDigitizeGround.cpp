@@ -361,7 +361,9 @@ void frmDigitizeGround::cmdGoXfer_Click() {
         if (host_.ground != nullptr) {
             const std::string refused = digitise::TransferToProfile(*grdDigGround, *host_.ground);
             if (!refused.empty()) {
+                // The window stays usable: points can be removed and the transfer tried again.
                 plat::MsgBox(refused, plat::vbCritical, "Error");
+                cmdDigitize->SetEnabled(true);
                 return;
             }
         }

@@ -7,10 +7,18 @@
 #include <memory>
 #include <string>
 
+#include <QTest>
+
 #include "ground/ui/frmEdit3D.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "platform/ui/testing/ScratchFolder.h"
 #include "shell/model/ModelVariables.h"
+
+inline constexpr char kExitPrompt[] =
+    "This data has been changed since it was last saved.  Would you like to save now before exiting?";
+inline constexpr char kLoadPrompt[] =
+    "This data has been changed since it was last saved.  Would you like to "
+    "save now before loading another file?";
 
 class Edit3DTest : public plat::testing::ScratchFolderTest {
 protected:
@@ -33,6 +41,13 @@ protected:
         auto& w = frmEdit3D();
         w.SetHost({[this] { return metres_; }, [this](const std::string& s) { mainLabel_ = s; }, nullptr});
         plat::Load(w);
+        return w;
+    }
+    // The editor opened and shown, active, for real keys and clicks.
+    class frmEdit3D& Shown() {
+        auto& w = Opened();
+        w.Show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
         return w;
     }
     // A copy of the shipped example in the scratch folder, so that no test can change the original.

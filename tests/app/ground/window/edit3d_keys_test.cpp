@@ -6,20 +6,12 @@
 #include <QApplication>
 #include <QTest>
 
+#include "platform/ui/testing/UserInput.h"
+
 namespace {
 
 class Edit3DKeys : public Edit3DTest {
 protected:
-    class frmEdit3D& Shown() {
-        auto& w = Opened();
-        w.Show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
-        return w;
-    }
-    static void Type(const std::string& text) {
-        for (char ch : text)
-            QTest::keyClick(QApplication::focusWidget(), ch);
-    }
     static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 };
 
@@ -33,7 +25,7 @@ TEST_F(Edit3DKeys, EnterStoresAndMovesEscapeKeeps) {
     ASSERT_TRUE(w.Saved());
     g.Select(1, 1);
     g.SetFocus();
-    Type("12.5");
+    plat::testing::TypeKeys("12.5");
     ASSERT_TRUE(w.txtData->Visible());
     EXPECT_TRUE(w.txtData->HasFocus());
     EXPECT_EQ(w.txtData->Left(), g.Left() + g.CellLeft());
@@ -46,18 +38,18 @@ TEST_F(Edit3DKeys, EnterStoresAndMovesEscapeKeeps) {
     EXPECT_EQ(g.Col(), 2);
     EXPECT_TRUE(g.HasFocus());
 
-    Type("99");
+    plat::testing::TypeKeys("99");
     Press(Qt::Key_Escape);
     EXPECT_FALSE(w.txtData->Visible());
     EXPECT_EQ(g.TextMatrix(1, 2), "2");
 
     // Down commits and moves to the last row; Enter on its Z goes to its Y.
     g.Select(1, 3);
-    Type("7");
+    plat::testing::TypeKeys("7");
     Press(Qt::Key_Down);
     EXPECT_EQ(g.TextMatrix(1, 3), "7.00");
     EXPECT_EQ(g.Row(), 2);
-    Type("2u");
+    plat::testing::TypeKeys("2u");
     Press(Qt::Key_Return);
     EXPECT_EQ(g.TextMatrix(2, 3), "90.90");
     EXPECT_EQ(g.Row(), 2);
@@ -69,7 +61,7 @@ TEST_F(Edit3DKeys, AHeaderCellOpensNoBox) {
     plat::FlexGrid& g = *w.grdGround;
     g.Select(11, 2); // the header row of cut 2
     g.SetFocus();
-    Type("5");
+    plat::testing::TypeKeys("5");
     EXPECT_FALSE(w.txtData->Visible());
     EXPECT_EQ(g.TextMatrix(11, 2), " Y");
 }

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (ref.X.size() != ref.Y.size())
             std::abort();
         ApproachResultsLabels(rec, method);
-        ApproachAnnotationTexts(rec, 1);
+        ApproachAnnotationTexts(rec, method, 1);
     }
     const LevelRunResult level = PatternBAnalysis(trace.X, trace.Y);
     for (float v :

@@ -2,6 +2,7 @@
 // by Pillow.
 #include "PlotFixture.h"
 
+#include "platform/ui/testing/UserInput.h"
 #include "plot/ui/PlotCapture.h"
 #include "plot/ui/frmPlot.h"
 
@@ -161,6 +162,40 @@ TEST_F(PlotCaptureTest, ACancelWritesAndShowsNothing) {
     EXPECT_TRUE(services.Boxes().Shown().empty());
     const std::vector<std::string> files = {"approach.prn"};
     EXPECT_EQ(Files(), files);
+}
+
+// Each existing file the command would write is asked about, as the viewer's capture asks; a No
+// leaves every file as it was and says nothing more.
+TEST_F(PlotCaptureTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
+    class frmPlot& w = Shown();
+    Put("approach.gif", "old gif");
+    Put("plot.bmp", "old bitmap");
+    Put("plot.gif", "old gif beside");
+    const auto send = [&](const char* chosen, std::vector<int> answers) {
+        services.Files().ExpectFile((dir_ / chosen).string());
+        for (int a : answers)
+            services.Boxes().Expect(imaging::kOverwriteQuestion, a);
+        ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "Plot", "&Send to File"));
+    };
+    send("approach.gif", {plat::vbNo});
+    send("plot.bmp", {plat::vbNo});
+    send("plot.bmp", {plat::vbYes, plat::vbNo}); // the bitmap, then the GIF beside it
+    EXPECT_EQ(Read("approach.gif"), "old gif");
+    EXPECT_EQ(Read("plot.bmp"), "old bitmap");
+    EXPECT_EQ(Read("plot.gif"), "old gif beside");
+    ASSERT_EQ(services.Boxes().Shown().size(), 4U);
+    for (const plat::MessageBoxRequest& b : services.Boxes().Shown()) {
+        EXPECT_EQ(b.title, imaging::kFileExistsTitle);
+        EXPECT_EQ(b.buttons, plat::vbYesNo);
+    }
+    // Yes replaces the file; a new name asks nothing.
+    services.Boxes().Expect(kPlotCaptured, plat::vbOK);
+    send("approach.gif", {plat::vbYes});
+    EXPECT_EQ(Read("approach.gif").substr(0, 6), "GIF87a");
+    services.Boxes().Expect(kPlotCaptured, plat::vbOK);
+    send("new.gif", {});
+    EXPECT_EQ(Read("new.gif").substr(0, 6), "GIF87a");
+    EXPECT_EQ(services.Boxes().Shown().size(), 7U);
 }
 
 TEST_F(PlotCaptureTest, AFolderThatCannotBeWrittenGivesTheReasonAndNoFile) {

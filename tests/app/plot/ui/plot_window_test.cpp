@@ -3,7 +3,9 @@
 #include "PlotFixture.h"
 
 #include "platform/services/Clock.h"
+#include "platform/text/Strings.h"
 #include "platform/ui/Keys.h"
+#include "platform/ui/testing/UserInput.h"
 #include "plot/ui/frmPlot.h"
 #include "plot/ui/frmResults.h"
 
@@ -63,6 +65,41 @@ TEST_F(PlotWindowTest, TheWindowItsPictureAndItsMenus) {
     EXPECT_EQ(shell::Model().ILSData.PathAngle, 3.0F);
     // Activation drew the run.
     EXPECT_GT(Ink(w.Plotter->Pixels()), 1000);
+}
+
+// With the reversal method the path angle on the page and in the results window is that method's,
+// not the one an earlier smoothing analysis left.
+TEST_F(PlotWindowTest, TheReversalMethodShowsItsOwnPathAngle) {
+    // First an approach half a degree steeper than the model's path, by the smoothing method.
+    Samples steep = Approach();
+    for (std::size_t i = 0; i < steep.x.size(); ++i)
+        steep.y[i] = StraightPathCDI(steep.x[i], 50, 3.5, 0.7) + 0.5 * 150 / 0.7;
+    SetUpModel(3, Put("steep.prn", PlotFileText(steep)));
+    class frmPlot& w = frmPlot();
+    w.Show();
+    plat::DoEvents(50);
+    const std::string stale = frmResults().lblAngle->Caption();
+    ASSERT_EQ(stale, plat::Format(shell::Model().ILSData.MeanAngleS, "##0.00"));
+
+    // Then the model's own path by the reversal method, redrawn from the menu.
+    shell::Model().OutFile = Put("approach.prn", PlotFileText(Approach()));
+    shell::Model().PlotSettings.UseOldZ3Calc = 0;
+    std::vector<plat::TextCall> log;
+    w.Plotter->hDC().SetTextLog(&log);
+    ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "Plot", "Refresh"));
+    w.Plotter->hDC().SetTextLog(nullptr);
+    const float meanAngle = shell::Model().ILSData.MeanAngleR;
+    const std::string angle = plat::Format(meanAngle, "##0.00");
+    ASSERT_NE(angle, stale);
+    EXPECT_EQ(frmResults().lblAngle->Caption(), angle);
+    EXPECT_EQ(frmResults().lblAveAng->Caption(), angle);
+    std::vector<plat::TextCall> pathAngles;
+    for (const plat::TextCall& t : log)
+        if (t.text.starts_with("Path Angle = "))
+            pathAngles.push_back(t);
+    ASSERT_EQ(pathAngles.size(), 1U);
+    EXPECT_EQ(pathAngles[0].text, "Path Angle = " + angle);
+    EXPECT_EQ(pathAngles[0].at, (plat::POINT{6000, meanAngle > 3.0F ? 1400 : 6500}));
 }
 
 TEST_F(PlotWindowTest, TheResultsWindowShowsTheAnalysisAndFollowsF3AndThePlotWindow) {

@@ -6,6 +6,7 @@
 
 #include "editors/ground/GroundGridPanel.h"
 #include "platform/services/Clipboard.h"
+#include "platform/ui/testing/UserInput.h"
 #include "platform/ui/Twips.h"
 
 #include <QAbstractScrollArea>
@@ -35,11 +36,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
         return w;
     }
-    // Keys typed where the focus is, as a user types them.
-    static void Type(const std::string& text) {
-        for (char ch : text)
-            QTest::keyClick(QApplication::focusWidget(), ch);
-    }
     static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
@@ -48,18 +44,6 @@ protected:
         g.SetCol(col);
         g.SetFocus();
     }
-    // A mouse click in the middle of a grid cell.
-    static void ClickCell(plat::FlexGrid& g, int row, int col) {
-        const int keepRow = g.Row(), keepCol = g.Col();
-        g.SetRow(row);
-        g.SetCol(col);
-        const QPoint inGrid(plat::TwipsToPixels(g.CellLeft() + g.CellWidth() / 2),
-                            plat::TwipsToPixels(g.CellTop() + g.CellHeight() / 2));
-        g.SetRow(keepRow);
-        g.SetCol(keepCol);
-        QWidget* viewport = qobject_cast<QAbstractScrollArea*>(g.Widget())->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, inGrid - viewport->pos());
-    }
 };
 
 TEST_F(GroundPanelWindow, TypingOpensTheEditorOverTheCellAndEnterWritesIt) {
@@ -67,12 +51,12 @@ TEST_F(GroundPanelWindow, TypingOpensTheEditorOverTheCellAndEnterWritesIt) {
     plat::FlexGrid& g = *w.grdGround;
     g.SetTextMatrix(3, 2, "500");
     Select(g, 3, 3);
-    Type("15");
+    plat::testing::TypeKeys("15");
     ASSERT_TRUE(w.txtData->Visible());
     EXPECT_TRUE(w.txtData->HasFocus());
     EXPECT_EQ(w.txtData->Left(), g.Left() + g.CellLeft());
     EXPECT_EQ(w.txtData->Top(), g.Top() + g.CellTop() - 15);
-    Type("00");
+    plat::testing::TypeKeys("00");
     EXPECT_EQ(w.txtData->Text(), "1500");
     Press(Qt::Key_Return);
     EXPECT_FALSE(w.txtData->Visible());
@@ -83,11 +67,11 @@ TEST_F(GroundPanelWindow, TypingOpensTheEditorOverTheCellAndEnterWritesIt) {
     EXPECT_EQ(g.Col(), 2);
     EXPECT_TRUE(g.HasFocus());
 
-    Type("7");
+    plat::testing::TypeKeys("7");
     Press(Qt::Key_Escape);
     EXPECT_FALSE(w.txtData->Visible());
     EXPECT_EQ(g.TextMatrix(4, 2), "");
-    Type("7");
+    plat::testing::TypeKeys("7");
     Press(Qt::Key_Down);
     EXPECT_EQ(g.TextMatrix(4, 2), "7.000");
     EXPECT_EQ(g.Row(), 5);
@@ -98,8 +82,8 @@ TEST_F(GroundPanelWindow, AClickOnTheGridWritesTheEditAsLeavingTheEditorLeftIt) 
     auto& w = Started();
     plat::FlexGrid& g = *w.grdGround;
     Select(g, 3, 2);
-    Type("100m");
-    ClickCell(g, 6, 3);
+    plat::testing::TypeKeys("100m");
+    plat::testing::ClickCell(g, 6, 3);
     EXPECT_FALSE(w.txtData->Visible());
     EXPECT_EQ(g.TextMatrix(3, 2), "328.08");
     EXPECT_EQ(g.Row(), 6);
@@ -131,7 +115,7 @@ TEST_F(GroundPanelWindow, AnEditLeftOpenIsSavedAsShown) {
     g.SetTextMatrix(3, 2, "700");
     g.SetTextMatrix(3, 4, " X ");
     Select(g, 3, 3);
-    Type("250");
+    plat::testing::TypeKeys("250");
     const std::string file = (dir_ / "open_edit.inp").string();
     dialogs_->ExpectFile(file);
     w.Toolbar1->Click(2);
@@ -192,9 +176,9 @@ TEST_F(GroundPanelWindow, BackspaceDeleteAndTheMarkKeyReachTheRows) {
     EXPECT_EQ(g.TextMatrix(3, 2), "");
 
     Select(g, 2, 4);
-    Type("x");
+    plat::testing::TypeKeys("x");
     EXPECT_EQ(g.TextMatrix(2, 4), "");
-    Type(" ");
+    plat::testing::TypeKeys(" ");
     EXPECT_EQ(g.TextMatrix(2, 4), " X ");
     EXPECT_FALSE(w.txtData->Visible());
 }

@@ -4,8 +4,10 @@
 #include "../../../shell/mainwindow/GuiTest.h"
 
 #include "ground/digitise/ui/frmDigitizeGround.h"
+#include "platform/services/Clipboard.h"
 #include "platform/text/Numbers.h"
 #include "platform/ui/testing/GuiTest.h"
+#include "platform/ui/testing/UserInput.h"
 #include "shell/mainwindow/logic/MenuTable.h"
 #include "shell/model/ParamFile.h"
 #include "viewer/logic/GroundNodes.h"
@@ -15,6 +17,10 @@ using namespace shell;
 namespace {
 
 class MainWindowDigitiser : public WindowTest {};
+
+void Click(plat::CommandButton& button) {
+    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+}
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -83,4 +89,58 @@ TEST_F(MainWindowDigitiser, PointsBecomeTheProfile) {
     const std::string written = ReadFile(dir_ / "digi.inp");
     for (const auto& [y, z] : points)
         EXPECT_NE(written.find(y), std::string::npos) << y;
+}
+
+// A transfer is an edit of the model: Exit and New ask about it. A transfer refused for too many
+// points leaves the window usable; with a point removed (its row emptied) the transfer goes through.
+TEST_F(MainWindowDigitiser, ATransferIsAnEditAndARefusedOneCanBeRepeated) {
+    auto& w = frmMain();
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.Window()));
+    ASSERT_FALSE(w.lblChanged->Visible());
+    const int capacity = w.grdGround->Rows() - 1;
+    std::string points;
+    for (int i = 1; i <= capacity + 1; ++i)
+        points += std::to_string(100 * i) + "\t" + std::to_string(i) + "\r\n";
+    bool refusedThenUsable = false;
+    plat::testing::Queue([&] {
+        auto& d = frmDigitizeGround();
+        Click(*d.cmdDigitize);
+        d.txtXMax->SetText("100");
+        d.txtYMax->SetText("50");
+        Click(*d.cmdUpdate);
+        // The points pasted into the points grid.
+        plat::Clipboard().SetText(points);
+        d.grdDigGround->Select(1, 0);
+        d.grdDigGround->SetFocus();
+        QTest::keyClick(d.grdDigGround->Widget(), Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(d.grdDigGround->TextMatrix(capacity + 1, 0), std::to_string(100 * (capacity + 1)));
+        Click(*d.cmdDigitize); // "End/Reset"
+        boxes_->Expect("The ground grid holds " + std::to_string(capacity) + " points; " +
+                           std::to_string(capacity + 1) +
+                           " were digitized. Remove points before the transfer.",
+                       plat::vbOK);
+        Click(*d.cmdGoXfer);
+        refusedThenUsable = d.cmdDigitize->Enabled() && d.fraXferData->Visible() && !d.WasUnloaded();
+        // The last point removed: its cell emptied in the editor and left by a click on the grid.
+        d.grdDigGround->Select(capacity + 1, 0);
+        d.grdDigGround->SetFocus();
+        QTest::keyClick(d.grdDigGround->Widget(), 'x');
+        QTest::keyClick(d.txtData->Widget(), Qt::Key_Backspace);
+        plat::testing::ClickCell(*d.grdDigGround, 1, 1);
+        EXPECT_EQ(d.grdDigGround->TextMatrix(capacity + 1, 0), "");
+        Click(*d.cmdGoXfer);
+    });
+    Click(*w.cmdDigi2D);
+    EXPECT_TRUE(refusedThenUsable);
+    EXPECT_EQ(w.grdGround->TextMatrix(capacity, 2), std::to_string(100 * capacity));
+    EXPECT_EQ(w.grdGround->TextMatrix(capacity, 4), " X ");
+    EXPECT_TRUE(w.lblChanged->Visible());
+    // New asks (Cancel keeps the model); Exit asks for a name to save under (cancelled: it stays).
+    boxes_->Expect(kSaveChangesQuestion, plat::vbCancel);
+    ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "&File", "&New Param File"));
+    EXPECT_EQ(w.grdGround->TextMatrix(capacity, 2), std::to_string(100 * capacity));
+    dialogs_->ExpectCancel();
+    ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "&File", "Exit"));
+    EXPECT_FALSE(w.WasUnloaded());
 }

@@ -173,7 +173,7 @@ TEST_F(ViewGroundCapture, EachExistingFileIsAskedAboutAndNoWritesNothing) {
     const auto ask = [&](std::vector<int> answers) {
         services_.Files().ExpectFile(Full("view.bmp"));
         for (int a : answers)
-            services_.Boxes().Expect(viewer::kOverwriteQuestion, a);
+            services_.Boxes().Expect(imaging::kOverwriteQuestion, a);
         w.cmdCapture->Click();
     };
     // No to the bitmap, then Yes to it and No to its GIF: nothing is written and nothing said.
@@ -183,7 +183,7 @@ TEST_F(ViewGroundCapture, EachExistingFileIsAskedAboutAndNoWritesNothing) {
     EXPECT_EQ(Read("view.gif"), "old gif");
     ASSERT_EQ(services_.Boxes().Shown().size(), 3U);
     for (const plat::MessageBoxRequest& b : services_.Boxes().Shown()) {
-        EXPECT_EQ(b.title, viewer::kFileExistsTitle);
+        EXPECT_EQ(b.title, imaging::kFileExistsTitle);
         EXPECT_EQ(b.buttons, plat::vbYesNo);
     }
     // The capture ended without a name: AutoRedraw stays as the capture's start left it.
