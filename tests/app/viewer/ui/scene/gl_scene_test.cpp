@@ -115,6 +115,19 @@ int BlackRunAround(const plat::PixelBuffer& p, int y) {
     return p.Pixel(W / 2, y) == RGB(0, 0, 0) ? right - left + 1 : 0;
 }
 
+// The scene of `in` over no nodes (for the tests here: its camera and light) in a fresh context,
+// then what `draw` draws.
+plat::PixelBuffer FreshPicture(const GlSceneInput& in, const std::function<void()>& draw) {
+    plat::GlSurface fresh;
+    EXPECT_TRUE(fresh.Create(W, H));
+    GroundMesh mesh;
+    viewer::DrawGLScene(in, GroundNodes{}, mesh, W, H);
+    draw();
+    plat::PixelBuffer plotter(W, H, plat::PixelFormat::Bgrx32);
+    EXPECT_TRUE(fresh.CopyTo(plotter));
+    return plotter;
+}
+
 TEST_F(GlScene, FreeViewOverTheRunwayShowsSkyRunwayAndLitTerrain) {
     GlSceneInput in = Bare();
     in.Show.ShowRunway = true;
@@ -355,24 +368,19 @@ TEST_F(GlScene, ShapesInOnePrimitiveDrawAsOneByOne) {
     in.Eye = {-2500, 300, 900};
     in.Target = {0, 0, 0};
     const auto picture = [&](bool batched) {
-        plat::GlSurface fresh;
-        EXPECT_TRUE(fresh.Create(W, H));
-        GroundMesh mesh;
-        viewer::DrawGLScene(in, GroundNodes{}, mesh, W, H);
-        if (batched) {
-            plat::DrawGLTriangles(triangles, 0);
-            plat::DrawGLQuads(quads, 0);
-        } else {
+        return FreshPicture(in, [&] {
+            if (batched) {
+                plat::DrawGLTriangles(triangles, 0);
+                plat::DrawGLQuads(quads, 0);
+                return;
+            }
             for (plat::CornerTriangle t : triangles) {
                 plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], 0);
             }
             for (plat::CornerQuad q : quads) {
                 plat::DrawGLQuad(q.p[0], q.p[1], q.p[2], q.p[3], q.c[0], q.c[1], q.c[2], q.c[3], 0);
             }
-        }
-        plat::PixelBuffer plotter(W, H, plat::PixelFormat::Bgrx32);
-        EXPECT_TRUE(fresh.CopyTo(plotter));
-        return plotter;
+        });
     };
     const plat::PixelBuffer one = picture(false);
     const plat::PixelBuffer batched = picture(true);
@@ -531,20 +539,15 @@ TEST_F(GlScene, BatchedOutlinesDifferFromOneByOneOnlyWhereTheDepthCannotOrderThe
     GlSceneInput in = Bare();
     in.Target = {0, 0, 0};
     const auto picture = [&](bool batched) {
-        plat::GlSurface fresh;
-        EXPECT_TRUE(fresh.Create(W, H));
-        GroundMesh none;
-        viewer::DrawGLScene(in, GroundNodes{}, none, W, H);
-        if (batched) {
-            plat::DrawGLTriangles(triangles, 1);
-        } else {
+        return FreshPicture(in, [&] {
+            if (batched) {
+                plat::DrawGLTriangles(triangles, 1);
+                return;
+            }
             for (plat::CornerTriangle t : triangles) {
                 plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], 1);
             }
-        }
-        plat::PixelBuffer plotter(W, H, plat::PixelFormat::Bgrx32);
-        EXPECT_TRUE(fresh.CopyTo(plotter));
-        return plotter;
+        });
     };
     struct View {
         Vector3 eye;

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "ViewerProfileGrid.h"
+#include "ViewerShown.h"
 #include "platform/services/Clock.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/testing/GuiTest.h"
@@ -36,15 +37,7 @@ protected:
     void SetUp() override { shell::Model() = shell::ModelVariables{}; }
     void TearDown() override { plat::DeleteWindowInstances(); }
     class frmViewGround& Shown() {
-        auto& w = frmViewGround();
-        ViewGroundHost host;
-        host.groundGrid = [this]() -> const plat::GridModel* { return &grid_; };
-        host.antennaBoxes = [] { return viewer::AntennaBoxes{}; };
-        host.useSI = [] { return false; };
-        w.SetHost(host);
-        w.Show();
-        plat::DoEvents(20);
-        return w;
+        return ShowViewer([this]() -> const plat::GridModel* { return &grid_; });
     }
     static void Click(plat::Control& c) { QTest::mouseClick(c.Widget(), Qt::LeftButton, {}, QPoint(6, 6)); }
     // The user goes to another window and back: the viewer is activated anew and reloads its nodes.
