@@ -37,9 +37,9 @@ void Vertex(const Vector3& normal, const Vector3& p) {
 }
 
 // Moves p along `normal` by the outline offset, keeps the moved corner and sends it.
-void OutlineVertex(const Vector3& normal, Vector3& p) {
+template <class Emit> void OutlineVertex(const Vector3& normal, Vector3& p, Emit&& emit) {
     p = VecAdd(p, VecScale(normal, OutlineOffset));
-    Vertex(normal, p);
+    emit(normal, p);
 }
 
 // The quad's corners in emission order, each with its neighbours (cyclic in that order).
@@ -48,11 +48,16 @@ struct QuadCorners {
     Vector3 Normal(int i) const { return VertexNormal(*order[(i + 3) % 4], *order[i], *order[(i + 1) % 4]); }
 };
 
+// The outline strip's vertices in order; each normal is taken after the corners before it moved.
+template <class Emit> void QuadOutline(QuadCorners& quad, Emit&& emit) {
+    for (int i = 0; i < 4; ++i) {
+        OutlineVertex(quad.Normal(i), *quad.order[i], emit);
+    }
+}
+
 void QuadOutline(QuadCorners& quad) {
     glBegin(GL_LINE_STRIP);
-    for (int i = 0; i < 4; ++i) {
-        OutlineVertex(quad.Normal(i), *quad.order[i]);
-    }
+    QuadOutline(quad, Vertex);
     glEnd();
 }
 
@@ -78,22 +83,31 @@ Vector3 TriangleNormal(const Vector3& p0, const Vector3& p1, const Vector3& p2) 
     return VecNormalize(VecCross(VecSubtract(p0, p1), VecSubtract(p1, p2)));
 }
 
+template <class Emit> void TriangleOutline(Vector3& p0, Vector3& p1, Vector3& p2, Emit&& emit) {
+    for (Vector3* corner : {&p2, &p1, &p0}) {
+        OutlineVertex(TriangleNormal(p0, p1, p2), *corner, emit);
+    }
+}
+
 // Sends one vertex with its colour and normal.
 void Immediate(const Vector3& colour, const Vector3& normal, const Vector3& p) {
     glColor3f(colour.X, colour.Y, colour.Z);
     Vertex(normal, p);
 }
 
-// Vertices with their colours and normals gathered for OpenGL 1.1's vertex arrays, drawn by one call.
+// Vertices with their normals, and colours unless all take the current one, gathered for OpenGL
+// 1.1's vertex arrays, drawn by one call (inside a display list the list keeps a copy).
 class VertexArrays {
 public:
     explicit VertexArrays(std::size_t vertices) {
         points_.reserve(3 * vertices);
         normals_.reserve(3 * vertices);
-        colours_.reserve(3 * vertices);
     }
     void operator()(const Vector3& colour, const Vector3& normal, const Vector3& p) {
         colours_.insert(colours_.end(), {colour.X, colour.Y, colour.Z});
+        (*this)(normal, p);
+    }
+    void operator()(const Vector3& normal, const Vector3& p) {
         normals_.insert(normals_.end(), {normal.X, normal.Y, normal.Z});
         points_.insert(points_.end(), {p.X, p.Y, p.Z});
     }
@@ -101,12 +115,15 @@ public:
         if (points_.empty()) {
             return;
         }
+        const bool coloured = !colours_.empty();
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
-        glEnableClientState(GL_COLOR_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, points_.data());
         glNormalPointer(GL_FLOAT, 0, normals_.data());
-        glColorPointer(3, GL_FLOAT, 0, colours_.data());
+        if (coloured) {
+            glEnableClientState(GL_COLOR_ARRAY);
+            glColorPointer(3, GL_FLOAT, 0, colours_.data());
+        }
         glDrawArrays(mode, 0, static_cast<GLsizei>(points_.size() / 3));
         glDisableClientState(GL_VERTEX_ARRAY);
         glDisableClientState(GL_NORMAL_ARRAY);
@@ -114,7 +131,9 @@ public:
         // The arrays leave the current colour and normal undefined; they are left as the last
         // vertex's, as sending the vertices one by one leaves them.
         const std::size_t last = points_.size() - 3;
-        glColor3f(colours_[last], colours_[last + 1], colours_[last + 2]);
+        if (coloured) {
+            glColor3f(colours_[last], colours_[last + 1], colours_[last + 2]);
+        }
         glNormal3f(normals_[last], normals_[last + 1], normals_[last + 2]);
     }
 
@@ -123,6 +142,39 @@ private:
     std::vector<float> normals_;
     std::vector<float> colours_;
 };
+
+// One line strip's vertices as separate segments, so that many strips go in one GL_LINES draw.
+class StripSegments {
+public:
+    explicit StripSegments(VertexArrays& lines) : lines_(lines) {}
+    void operator()(const Vector3& normal, const Vector3& p) {
+        if (started_) {
+            lines_(lastNormal_, last_);
+            lines_(normal, p);
+        }
+        started_ = true;
+        lastNormal_ = normal;
+        last_ = p;
+    }
+
+private:
+    VertexArrays& lines_;
+    bool started_ = false;
+    Vector3 lastNormal_;
+    Vector3 last_;
+};
+
+// The outlines in one GL_LINES draw, in the outline style, after the fills.
+template <class Shape, class Outline>
+void DrawOutlines(std::span<const Shape> shapes, int segments, Outline&& outline) {
+    VertexArrays lines(2 * static_cast<std::size_t>(segments) * shapes.size());
+    for (Shape shape : shapes) {
+        StripSegments strip(lines);
+        outline(shape, strip);
+    }
+    OutlineStyle();
+    lines.Draw(GL_LINES);
+}
 
 // A triangle's fill: p1, p2, p0 with their colours, each with the face normal.
 template <class Emit>
@@ -197,16 +249,17 @@ void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, co
     if (outline == 1) {
         OutlineStyle();
         glBegin(GL_LINE_STRIP);
-        for (Vector3* corner : {&p2, &p1, &p0}) {
-            OutlineVertex(TriangleNormal(p0, p1, p2), *corner);
-        }
+        TriangleOutline(p0, p1, p2, Vertex);
         glEnd();
     }
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_BLEND);
 }
 
-void DrawGLQuads(std::span<const CornerQuad> quads) {
+void DrawGLQuads(std::span<const CornerQuad> quads, std::uint8_t outline) {
+    if (quads.empty()) {
+        return;
+    }
     glEnable(GL_BLEND);
     BeginColourMaterial();
     glBegin(GL_QUADS);
@@ -214,18 +267,32 @@ void DrawGLQuads(std::span<const CornerQuad> quads) {
         QuadFill({&q.p[3], &q.p[2], &q.p[1], &q.p[0]}, {&q.c[3], &q.c[2], &q.c[1], &q.c[0]});
     }
     glEnd();
+    if (outline == 1) {
+        DrawOutlines(quads, 3, [](CornerQuad& q, StripSegments& strip) {
+            QuadCorners corners{{&q.p[3], &q.p[2], &q.p[1], &q.p[0]}};
+            QuadOutline(corners, strip);
+        });
+    }
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_BLEND);
 }
 
-void DrawGLTriangles(std::span<const CornerTriangle> triangles) {
-    VertexArrays arrays(3 * triangles.size());
+void DrawGLTriangles(std::span<const CornerTriangle> triangles, std::uint8_t outline) {
+    if (triangles.empty()) {
+        return;
+    }
+    VertexArrays fills(3 * triangles.size());
     for (const CornerTriangle& t : triangles) {
-        TriangleFill(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], arrays);
+        TriangleFill(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], fills);
     }
     glEnable(GL_BLEND);
     BeginColourMaterial();
-    arrays.Draw(GL_TRIANGLES);
+    fills.Draw(GL_TRIANGLES);
+    if (outline == 1) {
+        DrawOutlines(triangles, 2, [](CornerTriangle& t, StripSegments& strip) {
+            TriangleOutline(t.p[0], t.p[1], t.p[2], strip);
+        });
+    }
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_BLEND);
 }

@@ -27,12 +27,16 @@ void DrawGLQuad(Vector3& p0, Vector3& p1, Vector3& p2, Vector3& p3, const Vector
 void DrawGLTriangle(Vector3& p0, Vector3& p1, Vector3& p2, const Vector3& c0, const Vector3& c1,
                     const Vector3& c2, std::uint8_t outline);
 
-// Quads and triangles coloured per corner without outline, drawn as one DrawGLQuad or DrawGLTriangle
-// call with outline 0 for each in turn would draw them (the same vertices, normals, colours and
-// order; the state those calls set between shapes is the same for all), but in one primitive: a
-// primitive per shape costs the renderer most of its time. The triangles go as vertex arrays. A
-// bent quad may be split along its other diagonal than when drawn alone: OpenGL leaves the split to
-// the renderer.
+// Quads and triangles coloured per corner, drawn as one DrawGLQuad or DrawGLTriangle call for each in
+// turn would draw them (the same vertices, normals, colours and order; the state those calls set
+// between shapes is the same for all), but all fills in one primitive and then, with outline 1, all
+// outlines in one GL_LINES primitive: a primitive per shape costs the renderer most of its time. The
+// shapes are not moved (the outline pass works on copies). Two differences are left to the renderer:
+// a bent quad may be split along its other diagonal than when drawn alone; and where an outline and
+// another shape's fill come to the same depth (the 16-bit depth buffer cannot tell 0.1 ft apart
+// farther than a few hundred feet), the fill drawn first wins, so that there an outline that
+// one-by-one drawing put over the fills of the shapes after it stays under them. No shapes: no state
+// is touched (enabling colour material would take the current colour into the material).
 struct CornerQuad {
     std::array<Vector3, 4> p;
     std::array<Vector3, 4> c;
@@ -41,8 +45,8 @@ struct CornerTriangle {
     std::array<Vector3, 3> p;
     std::array<Vector3, 3> c;
 };
-void DrawGLQuads(std::span<const CornerQuad> quads);
-void DrawGLTriangles(std::span<const CornerTriangle> triangles);
+void DrawGLQuads(std::span<const CornerQuad> quads, std::uint8_t outline);
+void DrawGLTriangles(std::span<const CornerTriangle> triangles, std::uint8_t outline);
 
 // The world point under window point (x, y) (pixels, y downward). A depth above 1 asks for the
 // depth buffer's value there, returned through `depth` (only for a point inside the viewport;

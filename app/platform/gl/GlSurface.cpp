@@ -81,4 +81,8 @@ bool GlSurface::CopyTo(PixelBuffer& target) const {
     return true;
 }
 
+const void* CurrentGlContext() {
+    return OSMesaGetCurrentContext();
+}
+
 } // namespace plat

@@ -45,6 +45,10 @@ private:
     PixelBuffer pixels_;
 };
 
+// The context current on the calling thread (null when none), to tell contexts apart: what one
+// context holds (a display list) is not another's.
+const void* CurrentGlContext();
+
 } // namespace plat
 
 #endif

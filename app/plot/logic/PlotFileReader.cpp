@@ -7,7 +7,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -97,15 +96,34 @@ PlotReadStatus ParsePlotText(std::string_view text, const PlotReadOptions& optio
     return PlotReadStatus::Read;
 }
 
-PlotReadStatus ReadPlotFile(const std::string& path, const PlotReadOptions& options, PlotTrace& trace) {
-    trace = PlotTrace{};
+bool ReadPlotBytes(const std::string& path, std::string& bytes) {
+    bytes.clear();
     std::error_code ec;
     if (path.empty() || !std::filesystem::is_regular_file(path, ec))
-        return PlotReadStatus::NoFile;
-    std::ifstream in(path, std::ios::binary);
+        return false;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
+        return false;
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    // A file that shrank since its size was taken keeps what was there.
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+PlotReadStatus ReadPlotFile(const std::string& path, const PlotReadOptions& options, PlotTrace& trace) {
+    trace = PlotTrace{};
+    std::string text;
+    if (!ReadPlotBytes(path, text))
         return PlotReadStatus::NoFile;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return ParsePlotText(text, options, trace);
 }
 

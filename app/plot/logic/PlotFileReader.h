@@ -34,6 +34,8 @@ struct PlotReadOptions {
     float OriginShift = 0;           // feet
     std::int16_t PlotXDir = 1;
     std::int16_t PlotYDir = 1;
+
+    bool operator==(const PlotReadOptions&) const = default;
 };
 
 enum class PlotReadStatus {
@@ -45,6 +47,10 @@ enum class PlotReadStatus {
 // Reads the text of a plot file into the trace. On InputError the trace is left empty: nothing
 // partial is drawn or analysed.
 PlotReadStatus ParsePlotText(std::string_view text, const PlotReadOptions& options, PlotTrace& trace);
+
+// The named file's bytes, by one read into `bytes` (its storage is reused); false, with `bytes`
+// empty, when the name is empty or names no readable regular file.
+bool ReadPlotBytes(const std::string& path, std::string& bytes);
 
 // Reads the named file; NoFile when the name is empty or names no readable file.
 PlotReadStatus ReadPlotFile(const std::string& path, const PlotReadOptions& options, PlotTrace& trace);

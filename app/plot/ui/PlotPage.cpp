@@ -146,7 +146,8 @@ PlotOutcome Draw(DeviceContext& dc, PlotView& view, const std::string* traceFile
         return {};
     PlotTrace trace;
     const PlotReadOptions options{type, m.OriginShift, s.PlotXDir, s.PlotYDir};
-    const PlotReadStatus status = ReadPlotFile(addTrace ? *traceFile : m.OutFile, options, trace);
+    const PlotReadStatus status =
+        addTrace ? ReadPlotFile(*traceFile, options, trace) : view.curve.Read(m.OutFile, options, trace);
     if (status == PlotReadStatus::NoFile)
         return {};
     if (status == PlotReadStatus::InputError) {

@@ -5,6 +5,7 @@
 #include "platform/draw/DeviceContext.h"
 #include "plot/logic/ApproachResults.h"
 #include "plot/logic/AxisRanges.h"
+#include "plot/logic/PlotFileCache.h"
 #include "plot/records/PlotSettings.h"
 
 #include <optional>
@@ -14,6 +15,7 @@
 struct PlotView {
     int annotationLevel = 2; // 0 nothing, 1 envelope lines, 2 lines and texts
     plot::PlotScales scales; // kept when a span is 0
+    plot::PlotFileCache curve; // the plot file's points, read again when the file changes
 };
 
 // What a redraw leaves for the window: the results window's labels after an approach analysis.

@@ -399,7 +399,7 @@ void frmViewGround::DrawGLView() {
     in.LateralAngle = plat::Val(txtLatAngle->Text());
     in.ElevationAngle = plat::Val(txtElevAngle->Text());
     surface_->MakeCurrent();
-    viewer::DrawGLScene(in, nodes_, mesh_, surface_->Width(), surface_->Height());
+    scene_.Draw(in, nodes_, mesh_, surface_->Width(), surface_->Height());
     surface_->CopyTo(Plotter->hDC().Target());
     Plotter->Refresh();
     if (in.Show.ShowLegend) {

@@ -32,6 +32,7 @@
 #include "viewer/logic/PictureScale.h"
 #include "viewer/logic/SceneRules.h"
 #include "viewer/logic/ViewPresets.h"
+#include "viewer/ui/scene/GlScene.h"
 #include "viewer/ui/frmGroundColors.h"
 
 // What the viewer reads of the windows that open it; the opener sets it before showing the viewer.
@@ -92,6 +93,8 @@ public:
     bool SurfaceCreated() const { return surface_ != nullptr; }
     // Redraws so far (both renderers), for the window's tests.
     int RedrawCount() const { return redraws_; }
+    // How many times the OpenGL scene was compiled.
+    int SceneCompiles() const { return scene_.Compiles(); }
 
     std::unique_ptr<plat::PictureBox> Plotter;
     std::unique_ptr<plat::CheckBox> chkShowRunway, chkShowGS, chkShowGrids, chkShowTerrainLines,
@@ -221,6 +224,7 @@ private:
     std::unique_ptr<plat::GlSurface> surface_;
     viewer::GroundNodes nodes_;
     viewer::GroundMesh mesh_;
+    viewer::CompiledGlScene scene_;
     int redraws_ = 0;
 };
 

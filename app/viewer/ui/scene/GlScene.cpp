@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gl/GlDrawing.h"
+#include "platform/gl/GlSurface.h"
 #include "viewer/logic/Camera.h"
 #include "viewer/logic/SceneGeometry.h"
 
@@ -81,34 +82,6 @@ std::uint8_t OutlineOf(const GlSceneInput& in) {
     return in.Show.ShowTerrainLines ? 1 : 0;
 }
 
-// Without outlines the shapes go in one primitive, as drawn one by one; with them each fill is
-// followed by its outline, so one by one.
-void DrawQuads(std::vector<plat::CornerQuad>& quads, std::uint8_t outline) {
-    if (quads.empty()) {
-        return;
-    }
-    if (outline == 0) {
-        plat::DrawGLQuads(quads);
-        return;
-    }
-    for (plat::CornerQuad& q : quads) {
-        plat::DrawGLQuad(q.p[0], q.p[1], q.p[2], q.p[3], q.c[0], q.c[1], q.c[2], q.c[3], outline);
-    }
-}
-
-void DrawTriangles(std::vector<plat::CornerTriangle>& triangles, std::uint8_t outline) {
-    if (triangles.empty()) {
-        return;
-    }
-    if (outline == 0) {
-        plat::DrawGLTriangles(triangles);
-        return;
-    }
-    for (plat::CornerTriangle& t : triangles) {
-        plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], outline);
-    }
-}
-
 void DrawProfileGround(const GlSceneInput& in, const GroundNodes& nodes) {
     const float w = in.SideView ? 50.0F : 500.0F;
     std::vector<plat::CornerQuad> quads;
@@ -122,7 +95,7 @@ void DrawProfileGround(const GlSceneInput& in, const GroundNodes& nodes) {
         const Vector3 c1 = ElevationColor(nodes.NodeZ[at(i + 1)], in.ColorScale);
         quads.push_back({{{{y0, w, z0}, {y1, w, z1}, {y1, -w, z1}, {y0, -w, z0}}}, {c0, c1, c1, c0}});
     }
-    DrawQuads(quads, OutlineOf(in));
+    plat::DrawGLQuads(quads, OutlineOf(in));
 }
 
 void DrawCutGround(const GlSceneInput& in, const GroundNodes& nodes) {
@@ -135,7 +108,7 @@ void DrawCutGround(const GlSceneInput& in, const GroundNodes& nodes) {
             q.c[k] = ElevationColor(nodes.NodeZ[n], in.ColorScale);
         }
     }
-    DrawQuads(quads, OutlineOf(in));
+    plat::DrawGLQuads(quads, OutlineOf(in));
 }
 
 void DrawMeshGround(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh) {
@@ -157,7 +130,7 @@ void DrawMeshGround(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh
             tri.c[0] = {0, 0, 0};
         }
     }
-    DrawTriangles(triangles, OutlineOf(in));
+    plat::DrawGLTriangles(triangles, OutlineOf(in));
 }
 
 // The top face and the four sides of the runway, each in colour number 0. The corners run
@@ -244,10 +217,8 @@ void DrawElevationGrid(float zScale) {
     GreyAxis({0, 0, -kGridExtent}, {0, 0, kGridExtent});
 }
 
-} // namespace
-
-void DrawGLScene(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh, int width, int height) {
-    SetUpCameraAndLight(in, width, height);
+// Everything after the camera and the light, up to the flush.
+void DrawContent(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh) {
     if (in.Show.ShowArray) {
         DrawArray(in);
     }
@@ -270,6 +241,54 @@ void DrawGLScene(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& m
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT);
     glEnable(GL_COLOR_MATERIAL);
     glColor3f(1, 0, 0);
+}
+
+bool SameArray(const ArrayLayout& a, const ArrayLayout& b) {
+    return a.MastX == b.MastX && a.MastY == b.MastY && a.Count == b.Count && a.Heights == b.Heights;
+}
+
+// Whether two inputs draw the same content (the camera aside).
+bool SameContent(const GlSceneInput& a, const GlSceneInput& b) {
+    return a.Show == b.Show && a.SideView == b.SideView && a.ThreeDSource == b.ThreeDSource &&
+           a.ZScale == b.ZScale && a.ColorScale == b.ColorScale &&
+           a.ThresholdElevation == b.ThresholdElevation && SameArray(a.Array, b.Array) &&
+           a.RunwayLength == b.RunwayLength && a.RunwayWidth == b.RunwayWidth;
+}
+
+} // namespace
+
+void DrawGLScene(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh, int width, int height) {
+    SetUpCameraAndLight(in, width, height);
+    DrawContent(in, nodes, mesh);
+    glFlush();
+}
+
+void CompiledGlScene::Draw(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh, int width,
+                           int height) {
+    SetUpCameraAndLight(in, width, height);
+    // A list of another context (gone, or another surface's) is not this one's, even under its number.
+    const void* context = plat::CurrentGlContext();
+    if (context != context_ || (list_ != 0 && glIsList(list_) == GL_FALSE)) {
+        context_ = context;
+        list_ = 0;
+    }
+    if (list_ == 0 || !SameContent(in, content_.In) || nodes != content_.Nodes) {
+        if (list_ == 0) {
+            list_ = glGenLists(1);
+        }
+        if (list_ == 0) {
+            // No list to be had: drawn as it comes.
+            DrawContent(in, nodes, mesh);
+            glFlush();
+            return;
+        }
+        glNewList(list_, GL_COMPILE);
+        DrawContent(in, nodes, mesh);
+        glEndList();
+        content_ = {in, nodes};
+        ++compiles_;
+    }
+    glCallList(list_);
     glFlush();
 }
 

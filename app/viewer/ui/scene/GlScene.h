@@ -18,6 +18,8 @@ struct SceneSwitches {
     bool ShowGrids = true;
     bool ShowElevGrid = false;
     bool ShowLegend = false;
+
+    bool operator==(const SceneSwitches&) const = default;
 };
 
 struct GlSceneInput {
@@ -46,6 +48,32 @@ inline constexpr double kFarPlane = 10000.0;
 
 // Draws the scene into the current context's whole surface of width x height pixels and flushes.
 void DrawGLScene(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh, int width, int height);
+
+// The scene as DrawGLScene draws it, with all but the camera and the light compiled once into a
+// display list of the current context, which each redraw calls. The list is compiled again when
+// what it was made from changes: the nodes, the switches, the Z scale, the colour scale, the array,
+// the runway and its elevation, the view mode (the profile strip's width) or the ground's source;
+// and in a context other than the one it was compiled in.
+class CompiledGlScene {
+public:
+    CompiledGlScene() = default;
+    CompiledGlScene(const CompiledGlScene&) = delete;
+    CompiledGlScene& operator=(const CompiledGlScene&) = delete;
+
+    void Draw(const GlSceneInput& in, const GroundNodes& nodes, GroundMesh& mesh, int width, int height);
+    // How many times a list was compiled.
+    int Compiles() const { return compiles_; }
+
+private:
+    struct Content {
+        GlSceneInput In;
+        GroundNodes Nodes;
+    };
+    const void* context_ = nullptr;
+    unsigned list_ = 0;
+    Content content_;
+    int compiles_ = 0;
+};
 
 } // namespace viewer
 

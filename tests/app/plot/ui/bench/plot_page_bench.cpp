@@ -1,6 +1,8 @@
 // Times the plot window's redraw of a 20001-point approach (read, ranges, axes, trace, analysis and
 // titles on the 719 x 555 page) against QPainter::drawPolyline of the same points on an image of
-// that size, in the same run. Run from any folder: it works in a temporary folder of its own.
+// that size, in the same run: the redraw as the window repeats it (the file unchanged, its curve
+// kept) and the first redraw of a file (read and parsed). Run from any folder: it works in a
+// temporary folder of its own.
 #include "plot/logic/PlotFileReader.h"
 #include "plot/mm/modPlot_mm.h"
 #include "plot/ui/PlotLinks.h"
@@ -86,6 +88,12 @@ int main(int argc, char** argv) {
     };
     redraw();
     const double page = MedianMs(redraw);
+    const double firstPage = MedianMs([&] {
+        PlotView fresh;
+        buffer.Fill(0xFFFFFF);
+        plot::BeginPlot(dc);
+        PlotData(dc, fresh);
+    });
     // Its parts: the file read alone, the axes and titles alone (a page with no points).
     const double read = MedianMs([&] {
         plot::PlotTrace trace;
@@ -107,11 +115,14 @@ int main(int argc, char** argv) {
         painter.drawPolyline(points);
     });
 
-    std::printf("plot page redraw, %d points (read, ranges, axes, trace, analysis): %.2f ms\n", kPoints,
-                page);
+    std::printf("plot page redraw, %d points (read, ranges, axes, trace, analysis), the file unchanged: "
+                "%.2f ms\n",
+                kPoints, page);
+    std::printf("  the first redraw of the file (read and parsed): %.2f ms\n", firstPage);
     std::printf("  of which reading the file: %.2f ms; axes and titles alone: %.2f ms\n", read, frame);
     std::printf("QPainter::drawPolyline of the same points on 719 x 555: %.2f ms\n", floor);
-    std::printf("ratio: %.1f x (goal: within 10 x and under 100 ms)\n", page / floor);
+    std::printf("ratio: %.1f x unchanged, %.1f x first (goal: within 3 x unchanged)\n", page / floor,
+                firstPage / floor);
     fs::current_path(fs::temp_directory_path());
     fs::remove_all(dir);
     return 0;

@@ -1,8 +1,11 @@
 // Frames a second of the viewer's OpenGL picture (scene and copy to the plotter's buffer) of the
-// shipped example's ground and of a 100 x 100 ground, as cuts and as mesh, against a peer in the same
-// run: OSMesa drawing the same triangles from one glDrawArrays and the picture copied by one memcpy.
-// Each figure is the best of several rounds, so that other work on the machine weighs less. Also the
-// wire picture's time per frame.
+// shipped example's ground and of a 100 x 100 ground, as cuts and as mesh, with the terrain lines
+// off and with them on (the window's own settings: mesh and lines on), against a peer in the same
+// run: OSMesa drawing the same triangles, and the same outline segments 2 pixels wide, each from one
+// glDrawArrays, and the picture copied by one memcpy. The viewer is timed as the window draws (the
+// scene compiled once, the camera set anew each frame) and drawn afresh each frame (the one-shot
+// path). Each figure is the best of several rounds, so that other work on the machine weighs less.
+// Also the wire picture's time per frame.
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -66,7 +69,20 @@ template <class F> double PerSecond(F&& frame) {
     return best;
 }
 
-void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, const char* name) {
+// The terrain's outline segments as the viewer draws them: each shape's corners in the outline's
+// order, each moved 0.1 ft along the shape's normal; a strip of n corners gives n - 1 segments.
+void PutOutline(std::vector<float>& lines, const std::vector<common::Vector3>& strip) {
+    const common::Vector3 n = common::VecNormalize(common::VecCross(common::VecSubtract(strip[2], strip[1]),
+                                                                    common::VecSubtract(strip[1], strip[0])));
+    for (std::size_t k = 0; k + 1 < strip.size(); ++k) {
+        for (const common::Vector3& p : {strip[k], strip[k + 1]}) {
+            const common::Vector3 q = common::VecAdd(p, common::VecScale(n, 0.1F));
+            lines.insert(lines.end(), {q.X, q.Y, q.Z});
+        }
+    }
+}
+
+void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, bool terrainLines, const char* name) {
     plat::GlSurface surface;
     if (!surface.Create(w, h)) {
         std::printf("no surface\n");
@@ -76,22 +92,29 @@ void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, const char* 
     viewer::GlSceneInput in;
     in.ThreeDSource = true;
     in.Show.ExpandMesh = mesh;
-    in.Show.ShowTerrainLines = false;
+    in.Show.ShowTerrainLines = terrainLines;
     in.RunwayLength = 3000;
     in.RunwayWidth = 150;
     in.Eye = {-1000, 0, 150};
     in.Array.Count = 3;
     in.Array.Heights = {15, 30, 45};
     viewer::GroundMesh groundMesh;
+    viewer::CompiledGlScene compiled;
     const double ours = PerSecond([&] {
+        compiled.Draw(in, nodes, groundMesh, w, h);
+        surface.CopyTo(plotter);
+    });
+    const double oneShot = PerSecond([&] {
         viewer::DrawGLScene(in, nodes, groundMesh, w, h);
         surface.CopyTo(plotter);
     });
 
-    // The peer: the same triangles (two per quad of the cuts, or the mesh's), lit, in one call.
+    // The peer: the same triangles (two per quad of the cuts, or the mesh's), lit, in one call, and
+    // with the lines their outlines in another.
     std::vector<float> vertices;
     std::vector<float> normals;
     std::vector<float> colours;
+    std::vector<float> lines;
     const auto put = [&](const common::Vector3& p, const common::Vector3& c) {
         vertices.insert(vertices.end(), {p.X, p.Y, p.Z});
         normals.insert(normals.end(), {0.0F, 0.0F, 1.0F});
@@ -105,17 +128,24 @@ void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, const char* 
     if (mesh) {
         const viewer::DelaunayMesh& m = groundMesh.For(nodes);
         for (const viewer::MeshTriangle& t : m.Triangles) {
+            std::vector<common::Vector3> corners;
             for (const int v : {t.First, t.Second, t.Third}) {
                 const common::Vector3& p = m.Vertices[static_cast<std::size_t>(v)];
-                put({p.X, -p.Y, p.Z}, green);
+                corners.push_back({p.X, -p.Y, p.Z});
+                put(corners.back(), green);
             }
+            PutOutline(lines, {corners[2], corners[1], corners[0]});
         }
     } else {
         for (const auto& q : viewer::TerrainQuads(nodes)) {
             for (const int k : {q[0], q[1], q[2], q[0], q[2], q[3]}) {
                 put(scene(k), green);
             }
+            PutOutline(lines, {scene(q[3]), scene(q[2]), scene(q[1]), scene(q[0])});
         }
+    }
+    if (!terrainLines) {
+        lines.clear();
     }
     const double peer = PerSecond([&] {
         glViewport(0, 0, w, h);
@@ -137,14 +167,21 @@ void Run(int w, int h, const viewer::GroundNodes& nodes, bool mesh, const char* 
         glNormalPointer(GL_FLOAT, 0, normals.data());
         glColorPointer(3, GL_FLOAT, 0, colours.data());
         glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 3));
-        glDisableClientState(GL_VERTEX_ARRAY);
-        glDisableClientState(GL_NORMAL_ARRAY);
         glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        if (!lines.empty()) {
+            glLineWidth(2.0F);
+            glColor3f(0.1F, 0.1F, 0.1F);
+            glVertexPointer(3, GL_FLOAT, 0, lines.data());
+            glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(lines.size() / 3));
+        }
+        glDisableClientState(GL_VERTEX_ARRAY);
         glFinish();
         std::memcpy(plotter.Bits(), surface.Pixels().Bits(), plotter.Size());
     });
-    std::printf("%-18s %4d x %-4d viewer %7.1f frames/s   peer %7.1f frames/s   ratio %.2f\n", name, w, h,
-                ours, peer, peer / ours);
+    std::printf("%-14s %-9s %4d x %-4d viewer %6.1f frames/s (one-shot %6.1f)   peer %6.1f frames/s   "
+                "peer / viewer %.2f\n",
+                name, terrainLines ? "lines on" : "lines off", w, h, ours, oneShot, peer, peer / ours);
 }
 
 } // namespace
@@ -153,10 +190,12 @@ int main() {
     const viewer::GroundNodes grid = Cuts(100);
     const viewer::GroundNodes example = Example();
     for (const auto& [w, h] : {std::pair{640, 480}, std::pair{743, 500}}) {
-        Run(w, h, example, false, "example cuts");
-        Run(w, h, example, true, "example mesh");
-        Run(w, h, grid, false, "100x100 cuts");
-        Run(w, h, grid, true, "100x100 mesh");
+        for (const bool lines : {false, true}) {
+            Run(w, h, example, false, lines, "example cuts");
+            Run(w, h, example, true, lines, "example mesh");
+            Run(w, h, grid, false, lines, "100x100 cuts");
+            Run(w, h, grid, true, lines, "100x100 mesh");
+        }
     }
     viewer::SoftwareSceneInput in;
     in.View.Eye = {-1000, 0, 150};

@@ -120,13 +120,18 @@ int main(int argc, char** argv) {
     std::printf("viewer_motion_bench: %d x %d ground (%d nodes), picture %d x %d\n", kSide, kSide,
                 v.Nodes().NodeCount(), v.Plotter->Pixels().Width(), v.Plotter->Pixels().Height());
 
-    const double frameMs = FrameMs(v);
-    const double fly = MotionFramesPerSecond(
-        v, [&] { v.Command1->Click(); }, [&] { v.Command1->Click(); });
-    Report("fly-through", fly, frameMs, frmViewGround::kMotionTickMs);
-    const double orbit = MotionFramesPerSecond(
-        v, [&] { v.lblOrbit.Click(0); }, [&] { v.lblOrbit.Click(0); });
-    Report("orbit", orbit, frameMs, frmViewGround::kMotionTickMs);
+    // The window's own settings first (mesh and terrain lines on), then with the terrain lines off.
+    for (const int lines : {1, 0}) {
+        v.chkShowTerrainLines->SetValue(lines);
+        std::printf("-- terrain lines %s\n", lines == 1 ? "on (the window's default)" : "off");
+        const double frameMs = FrameMs(v);
+        const double fly = MotionFramesPerSecond(
+            v, [&] { v.Command1->Click(); }, [&] { v.Command1->Click(); });
+        Report("fly-through", fly, frameMs, frmViewGround::kMotionTickMs);
+        const double orbit = MotionFramesPerSecond(
+            v, [&] { v.lblOrbit.Click(0); }, [&] { v.lblOrbit.Click(0); });
+        Report("orbit", orbit, frameMs, frmViewGround::kMotionTickMs);
+    }
 
     const plat::PixelBuffer& picture = v.Plotter->Pixels();
     const std::string capture = (folder / "capture.gif").string();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "platform/gl/GlDrawing.h"
@@ -112,6 +113,19 @@ int BlackRunAround(const plat::PixelBuffer& p, int y) {
         ++right;
     }
     return p.Pixel(W / 2, y) == RGB(0, 0, 0) ? right - left + 1 : 0;
+}
+
+// The scene of `in` over no nodes (for the tests here: its camera and light) in a fresh context,
+// then what `draw` draws.
+plat::PixelBuffer FreshPicture(const GlSceneInput& in, const std::function<void()>& draw) {
+    plat::GlSurface fresh;
+    EXPECT_TRUE(fresh.Create(W, H));
+    GroundMesh mesh;
+    viewer::DrawGLScene(in, GroundNodes{}, mesh, W, H);
+    draw();
+    plat::PixelBuffer plotter(W, H, plat::PixelFormat::Bgrx32);
+    EXPECT_TRUE(fresh.CopyTo(plotter));
+    return plotter;
 }
 
 TEST_F(GlScene, FreeViewOverTheRunwayShowsSkyRunwayAndLitTerrain) {
@@ -354,24 +368,19 @@ TEST_F(GlScene, ShapesInOnePrimitiveDrawAsOneByOne) {
     in.Eye = {-2500, 300, 900};
     in.Target = {0, 0, 0};
     const auto picture = [&](bool batched) {
-        plat::GlSurface fresh;
-        EXPECT_TRUE(fresh.Create(W, H));
-        GroundMesh mesh;
-        viewer::DrawGLScene(in, GroundNodes{}, mesh, W, H);
-        if (batched) {
-            plat::DrawGLTriangles(triangles);
-            plat::DrawGLQuads(quads);
-        } else {
+        return FreshPicture(in, [&] {
+            if (batched) {
+                plat::DrawGLTriangles(triangles, 0);
+                plat::DrawGLQuads(quads, 0);
+                return;
+            }
             for (plat::CornerTriangle t : triangles) {
                 plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], 0);
             }
             for (plat::CornerQuad q : quads) {
                 plat::DrawGLQuad(q.p[0], q.p[1], q.p[2], q.p[3], q.c[0], q.c[1], q.c[2], q.c[3], 0);
             }
-        }
-        plat::PixelBuffer plotter(W, H, plat::PixelFormat::Bgrx32);
-        EXPECT_TRUE(fresh.CopyTo(plotter));
-        return plotter;
+        });
     };
     const plat::PixelBuffer one = picture(false);
     const plat::PixelBuffer batched = picture(true);
@@ -383,6 +392,187 @@ TEST_F(GlScene, ShapesInOnePrimitiveDrawAsOneByOne) {
         }
     }
     EXPECT_GT(drawn, W * H / 4);
+}
+
+} // namespace
+
+namespace {
+
+// A 30 x 30 mesh 50 ft apart, bent up to `bend` feet, over and beside the runway.
+GroundNodes BentGround(float bend = 6) {
+    GroundNodes nodes;
+    for (int j = 0; j < 30; ++j) {
+        for (int i = 0; i < 30; ++i) {
+            nodes.NodeX.push_back(static_cast<float>(-750 + 50 * i));
+            nodes.NodeY.push_back(static_cast<float>(-1200 + 50 * j));
+            nodes.NodeZ.push_back(bend * static_cast<float>(std::sin(i * 0.4) * std::cos(j * 0.3)));
+            nodes.NodeCut.push_back(j + 1);
+        }
+        nodes.CutNodeCount.push_back(30);
+    }
+    nodes.CutCount = 31;
+    return nodes;
+}
+
+bool SamePicture(const plat::PixelBuffer& a, const plat::PixelBuffer& b) {
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (a.Pixel(x, y) != b.Pixel(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The window's own settings (everything but the legend and the elevation grid), with the elevation
+// grid too, as mesh and as cuts: the compiled scene draws what the one-shot draw does, pixel for
+// pixel, from any camera; it compiles once for the camera's moves and again for each change of what
+// it holds.
+TEST_F(GlScene, TheCompiledSceneDrawsAsTheOneShotAndCompilesWhenItsContentChanges) {
+    const GroundNodes nodes = BentGround();
+    GlSceneInput in;
+    in.ThreeDSource = true;
+    in.Show.ShowElevGrid = true;
+    in.RunwayLength = 3000;
+    in.RunwayWidth = 150;
+    in.ThresholdElevation = 1;
+    in.Array.Count = 3;
+    in.Array.Heights = {15, 30, 45};
+    in.Target = {0, 0, 0};
+    viewer::CompiledGlScene compiled;
+    GroundMesh compiledMesh;
+    const auto check = [&](const char* what) {
+        SCOPED_TRACE(what);
+        compiled.Draw(in, nodes, compiledMesh, W, H);
+        plat::PixelBuffer fromList(W, H, plat::PixelFormat::Bgrx32);
+        ASSERT_TRUE(surface_.CopyTo(fromList));
+        // The one-shot draw in the same context, so that the state one redraw leaves the next is alike.
+        EXPECT_TRUE(SamePicture(fromList, Draw(in, nodes)));
+    };
+    int compiles = 0;
+    for (const bool mesh : {true, false}) {
+        in.Show.ExpandMesh = mesh;
+        for (const Vector3& eye :
+             {Vector3{-1000, 0, 150}, Vector3{-300, 400, 200}, Vector3{600, -200, 900}}) {
+            in.Eye = eye;
+            check(mesh ? "mesh" : "cuts");
+        }
+        EXPECT_EQ(compiled.Compiles(), ++compiles) << "the camera compiles nothing";
+    }
+    struct Change {
+        const char* what;
+        std::function<void(GlSceneInput&)> apply;
+    };
+    const std::vector<Change> changes = {
+        {"terrain lines", [](GlSceneInput& i) { i.Show.ShowTerrainLines = false; }},
+        {"Z scale", [](GlSceneInput& i) { i.ZScale = 3; }},
+        {"colour scale", [](GlSceneInput& i) { i.ColorScale = 0.5F; }},
+        {"array", [](GlSceneInput& i) { i.Array.Heights[1] = 60; }},
+        {"threshold elevation", [](GlSceneInput& i) { i.ThresholdElevation = 4; }},
+        {"runway", [](GlSceneInput& i) { i.RunwayWidth = 300; }},
+        {"profile", [](GlSceneInput& i) { i.ThreeDSource = false; }},
+        {"side view", [](GlSceneInput& i) { i.SideView = true; }},
+    };
+    for (const Change& c : changes) {
+        c.apply(in);
+        check(c.what);
+        EXPECT_EQ(compiled.Compiles(), ++compiles) << c.what;
+        in.Eye.Z += 10;
+        check(c.what);
+        EXPECT_EQ(compiled.Compiles(), compiles) << c.what;
+    }
+    GroundNodes moved = nodes;
+    moved.NodeZ[5] += 20;
+    compiled.Draw(in, moved, compiledMesh, W, H);
+    EXPECT_EQ(compiled.Compiles(), ++compiles) << "nodes";
+    // Another surface's context has no list of this scene's: it compiles there, and again back here.
+    // Each first redraw in a fresh context, the list's and the one-shot's, draws the same.
+    plat::PixelBuffer there(W, H, plat::PixelFormat::Bgrx32);
+    plat::PixelBuffer oneShot(W, H, plat::PixelFormat::Bgrx32);
+    {
+        plat::GlSurface other;
+        ASSERT_TRUE(other.Create(W, H));
+        compiled.Draw(in, moved, compiledMesh, W, H);
+        EXPECT_EQ(compiled.Compiles(), ++compiles) << "another context";
+        ASSERT_TRUE(other.CopyTo(there));
+    }
+    {
+        plat::GlSurface fresh;
+        ASSERT_TRUE(fresh.Create(W, H));
+        GroundMesh oneShotMesh;
+        viewer::DrawGLScene(in, moved, oneShotMesh, W, H);
+        ASSERT_TRUE(fresh.CopyTo(oneShot));
+    }
+    EXPECT_TRUE(SamePicture(there, oneShot));
+    ASSERT_TRUE(surface_.MakeCurrent());
+    compiled.Draw(in, moved, compiledMesh, W, H);
+    EXPECT_EQ(compiled.Compiles(), ++compiles) << "back";
+}
+
+// Triangles with their outlines, one by one and batched (all fills, then all outlines). Near the
+// eye over flat ground, where the depth buffer tells the outline 0.1 ft in front of the fills, the
+// pictures are the same pixel for pixel. Far off, or where the ground bends up beside an edge, the
+// outline and a fill meet at one depth, and the fragment drawn first stays: one by one an outline
+// goes before the fills of the triangles after it, batched after all fills; so there a pixel the
+// one-by-one picture shows as outline may show as fill, never the other way round.
+TEST_F(GlScene, BatchedOutlinesDifferFromOneByOneOnlyWhereTheDepthCannotOrderThem) {
+    const auto trianglesOf = [](const GroundNodes& nodes) {
+        GroundMesh mesh;
+        const viewer::DelaunayMesh& m = mesh.For(nodes);
+        std::vector<plat::CornerTriangle> triangles;
+        for (const viewer::MeshTriangle& t : m.Triangles) {
+            plat::CornerTriangle& tri = triangles.emplace_back();
+            std::size_t k = 0;
+            for (const int v : {t.First, t.Second, t.Third}) {
+                const Vector3& p = m.Vertices[static_cast<std::size_t>(v)];
+                tri.p[k] = {p.X, -p.Y, p.Z};
+                tri.c[k] = viewer::ElevationColor(p.Z, 2);
+                ++k;
+            }
+        }
+        return triangles;
+    };
+    std::vector<plat::CornerTriangle> triangles;
+    // The outline's grey, lit: 0.1 ambient and diffuse, whatever the normal, is darker than this.
+    const auto outline = [](Colour c) { return GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64; };
+    GlSceneInput in = Bare();
+    in.Target = {0, 0, 0};
+    const auto picture = [&](bool batched) {
+        return FreshPicture(in, [&] {
+            if (batched) {
+                plat::DrawGLTriangles(triangles, 1);
+                return;
+            }
+            for (plat::CornerTriangle t : triangles) {
+                plat::DrawGLTriangle(t.p[0], t.p[1], t.p[2], t.c[0], t.c[1], t.c[2], 1);
+            }
+        });
+    };
+    struct View {
+        Vector3 eye;
+        float bend;
+        bool same;
+    };
+    for (const View v : {View{{-30, 0, 60}, 0, true}, View{{-5000, 300, 700}, 6, false}}) {
+        in.Eye = v.eye;
+        triangles = trianglesOf(BentGround(v.bend));
+        const plat::PixelBuffer one = picture(false);
+        const plat::PixelBuffer batched = picture(true);
+        int lines = 0;
+        int differ = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                lines += outline(one.Pixel(x, y)) ? 1 : 0;
+                if (batched.Pixel(x, y) != one.Pixel(x, y)) {
+                    ++differ;
+                    ASSERT_TRUE(outline(one.Pixel(x, y)) && !outline(batched.Pixel(x, y))) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(lines, 100);
+        EXPECT_EQ(differ == 0, v.same) << differ << " of " << lines;
+    }
 }
 
 } // namespace

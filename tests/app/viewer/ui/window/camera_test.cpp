@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "ViewerProfileGrid.h"
+#include "ViewerShown.h"
 #include "common/VectorsAndMatrices.h"
 #include "platform/gl/GlDrawing.h"
 #include "platform/text/Numbers.h"
@@ -53,15 +54,7 @@ protected:
         frmViewGround::MakeSurface() = saved_;
     }
     class frmViewGround& Shown() {
-        auto& w = frmViewGround();
-        ViewGroundHost host;
-        host.groundGrid = [this]() -> const plat::GridModel* { return noGround_ ? nullptr : &grid_; };
-        host.antennaBoxes = [] { return viewer::AntennaBoxes{}; };
-        host.useSI = [] { return false; };
-        w.SetHost(host);
-        w.Show();
-        plat::DoEvents(20);
-        return w;
+        return ShowViewer([this]() -> const plat::GridModel* { return noGround_ ? nullptr : &grid_; });
     }
     void NoSurface() {
         frmViewGround::MakeSurface() = [](int, int) { return std::unique_ptr<plat::GlSurface>(); };
