@@ -8,8 +8,11 @@
 namespace kelvd {
 
 namespace {
-// Below this distance from a cotangent pole the term uses its small-argument form.
-constexpr double kPoleDistance = 0.001;
+// Near a cotangent pole the exact form of a term is the product of a large and a small factor, each good
+// to about 1e-16 / d relative at a distance d from the pole; closer than this the term takes its
+// expansion in eps instead, which keeps the transition function's phase factor e^(jX): where they meet
+// both agree to about 1e-5 relative even at L = 1e4 wavelengths.
+constexpr double kPoleDistance = 1e-4;
 // Above this value of every transition argument the coefficient takes its non-uniform (Keller) form.
 constexpr double kUniformLimit = 50;
 
@@ -161,7 +164,8 @@ void DIFCOF(double phi, double phip, double beta0, double s, double sp, double W
             } else {
                 const double eps = 2 * n * d[i];
                 const double side = boundarySide(eps, i, N[i], onBoundary);
-                T[i] = n * eq * (kTwoPi * std::sqrt(L) * side - 2 * kTwoPi * L * eps * eq);
+                T[i] = n * eq * (kTwoPi * std::sqrt(L) * side - 2 * kTwoPi * L * eps * eq) *
+                       std::polar(1.0, X[i]);
                 if (debug == 1)
                     Appendf(sink, "  (C%d)  SMALL EPSI%20.10f%20.10f\n", i + 1, T[i].real(), T[i].imag());
             }
