@@ -32,13 +32,7 @@ TEST_F(GtdStepScan, CdiBendsSmoothlyThroughTheBoundaries) {
         m.flightType = 1, m.points = 201;
         m.p1x = 1000, m.p1y = 2, m.p1z = 0, m.p2x = 1000, m.p2y = 4, m.p2z = 0;
         m.xVar = 2, m.yVar = 1;
-        writeFile("temp.inp", paramFile(m));
-        writeFile("temp.3D", kDefaultGround);
-        ASSERT_EQ(simrunFiles("temp.inp", "temp.prn", "temp.3D"), 0);
-        std::istringstream s(readFile("temp.prn"));
-        std::vector<double> cdi;
-        for (double x = 0, y = 0; s >> x >> y;)
-            cdi.push_back(y);
+        const std::vector<double> cdi = plotValuesOfRun(m);
         ASSERT_EQ(cdi.size(), 201u);
         for (size_t i = 1; i + 1 < cdi.size(); ++i)
             EXPECT_LT(std::fabs(cdi[i + 1] - 2 * cdi[i] + cdi[i - 1]), 0.3) << "point " << i;

@@ -83,14 +83,7 @@ const Cut kCuts[] = {
 
 std::vector<double> cdiOfRun(Model m, int model) {
     m.fieldModel = model;
-    writeFile("temp.inp", paramFile(m));
-    writeFile("temp.3D", kDefaultGround);
-    EXPECT_EQ(simrunFiles("temp.inp", "temp.prn", "temp.3D"), 0);
-    std::istringstream s(readFile("temp.prn"));
-    std::vector<double> cdi;
-    for (double x = 0, y = 0; s >> x >> y;)
-        cdi.push_back(y);
-    return cdi;
+    return plotValuesOfRun(m);
 }
 
 class POImageTheory : public WorkDir {};
