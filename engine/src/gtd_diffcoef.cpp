@@ -8,10 +8,18 @@
 namespace kelvd {
 
 namespace {
-// Below this distance from a cotangent pole the term uses its small-argument form.
-constexpr double kPoleDistance = 0.001;
+// Near a cotangent pole the exact form of a term is the product of a large and a small factor, each good
+// to about 1e-16 / d relative at a distance d from the pole; closer than this the term takes its
+// expansion in eps instead, which keeps the transition function's phase factor e^(jX): where they meet
+// both agree to about 1e-5 relative even at L = 1e4 wavelengths.
+constexpr double kPoleDistance = 1e-4;
 // Above this value of every transition argument the coefficient takes its non-uniform (Keller) form.
 constexpr double kUniformLimit = 50;
+// The transition function takes its small-argument series below kSeriesLimit and its large-argument
+// series above kAsymptoticLimit, where each is good to about 1e-6 and so joins the form by the Fresnel
+// integrals without a step that shows in the field.
+constexpr double kSeriesLimit = 0.005;
+constexpr double kAsymptoticLimit = 30;
 
 // The side a term takes exactly on its boundary (eps = 0). A term's distance eps is positive where the
 // ray of its boundary exists; the boundaries of the rays the tracers follow are those of term 2 with
@@ -68,11 +76,11 @@ void FRESNL(double& C, double& S, double x) {
 
 Complex FERNEL(double X) {
     const Complex j(0, 1);
-    if (X > 8) {
+    if (X > kAsymptoticLimit) {
         const double X2 = X * X;
         return {1 - 3 / (4 * X2) + 75 / (16 * X2 * X2), 1 / (2 * X) - 15 / (8 * X2 * X)};
     }
-    if (X < 0.2) {
+    if (X < kSeriesLimit) {
         const Complex e1 = std::polar(1.0, kPi / 4), e2 = std::polar(1.0, -kPi / 4);
         return (std::sqrt(kPi * X) - 2 * X * e1 - (2 * X * X / 3) * e2) * std::exp(j * (kPi / 4 + X));
     }
@@ -161,7 +169,8 @@ void DIFCOF(double phi, double phip, double beta0, double s, double sp, double W
             } else {
                 const double eps = 2 * n * d[i];
                 const double side = boundarySide(eps, i, N[i], onBoundary);
-                T[i] = n * eq * (kTwoPi * std::sqrt(L) * side - 2 * kTwoPi * L * eps * eq);
+                T[i] = n * eq * (kTwoPi * std::sqrt(L) * side - 2 * kTwoPi * L * eps * eq) *
+                       std::polar(1.0, X[i]);
                 if (debug == 1)
                     Appendf(sink, "  (C%d)  SMALL EPSI%20.10f%20.10f\n", i + 1, T[i].real(), T[i].imag());
             }

@@ -87,13 +87,7 @@ TEST_P(GtdBoundary, CdiOnTheBoundaryLiesBetweenItsNeighbours) {
     m.flightType = 2, m.points = 5;
     m.p1x = 0, m.p1y = c.y, m.p1z = c.zFrom, m.p2x = 0, m.p2y = c.y, m.p2z = c.zTo;
     m.xVar = 1, m.yVar = 1;
-    writeFile("temp.inp", paramFile(m));
-    writeFile("temp.3D", kDefaultGround);
-    ASSERT_EQ(simrunFiles("temp.inp", "temp.prn", "temp.3D"), 0);
-    std::istringstream s(readFile("temp.prn"));
-    std::vector<double> cdi;
-    for (double x = 0, y = 0; s >> x >> y;)
-        cdi.push_back(y);
+    const std::vector<double> cdi = plotValuesOfRun(m);
     ASSERT_EQ(cdi.size(), 5u);
     for (size_t i = 1; i + 1 < cdi.size(); ++i) {
         EXPECT_GE(cdi[i], std::min(cdi[i - 1], cdi[i + 1])) << "point " << i;

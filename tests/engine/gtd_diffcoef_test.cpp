@@ -57,7 +57,7 @@ TEST(Fresnl, AgreesWithPublishedTables) {
 }
 
 // Exact values of F(X) = 2j sqrt(X) e^{jX} int_sqrt(X)^inf e^{-j t^2} dt, each with the accuracy of the
-// branch that serves it (series below 0.2, Fresnel integrals up to 8, asymptotic series above).
+// branch that serves it (series below 0.005, Fresnel integrals up to 30, asymptotic series above).
 TEST(Fernel, MatchesTheTransitionFunction) {
     struct Row {
         double X, re, im, tol;
@@ -206,4 +206,54 @@ TEST(Difcof, TraceLinesAtDebugOne) {
     std::string quiet;
     DIFCOF(120, 40, 90, 30, 60, 90, 0, A, 3, Ds, Dh, 2, quiet);
     EXPECT_EQ(quiet, "");
+}
+
+// Beside a shadow or reflection boundary each term changes between its exact form and its expansion
+// about the pole somewhere: walking towards the boundary on either side the coefficient must stay a
+// smooth function of the distance, each value within 1e-3 of what its neighbours give, also at the long
+// distances (L = 1000 wavelengths) where the transition function's phase factor matters.
+TEST(Difcof, EachSideOfABoundaryIsSmoothUpToIt) {
+    struct Case {
+        const char* boundary;
+        double phib, phip, WA;
+    };
+    const Case cases[] = {{"incident", 210, 30, 90},
+                          {"reflected by the first face", 150, 30, 90},
+                          {"incident, obtuse wedge", 230, 50, 160},
+                          {"reflected by the first face, obtuse wedge", 130, 50, 160}};
+    for (const Case& c : cases) {
+        const double n = (360 - c.WA) / 180;
+        for (int side : {-1, 1}) {
+            SCOPED_TRACE(::testing::Message() << c.boundary << ", side " << side);
+            // d is the distance from the cotangent's pole; phi moves 2 n d radians from the boundary.
+            const auto at = [&](double d) {
+                return difcof(c.phib + side * 2 * n * d * 180 / kPi, c.phip, 90, 2000, 2000, c.WA).Dh;
+            };
+            for (double d = 3e-3; d > 1e-9; d /= 1.02) {
+                const double d0 = d * 1.02, d2 = d / 1.02;
+                const Complex mid = at(d0) + (at(d2) - at(d0)) * ((d - d0) / (d2 - d0));
+                const Complex D = at(d);
+                ASSERT_LT(std::abs(D - mid), 1e-3 * std::abs(D)) << "d " << d;
+            }
+        }
+    }
+}
+
+// Through the incident ray's shadow boundary the diffracted field takes over the incident field: the
+// coefficient jumps by sqrt(L) (a real number; edge-on incidence, spherical wave), so that the diffracted
+// field D A e^(-jks) times the field e^(-jks')/s' at the edge changes by the incident field
+// e^(-jk(s + s'))/(s + s') at the observer, and the total stays continuous.
+TEST(Difcof, JumpAtTheShadowBoundaryIsTheIncidentField) {
+    for (double WA : {30.0, 90.0, 160.0})
+        for (double s : {50.0, 1000.0}) {
+            SCOPED_TRACE(::testing::Message() << "WA " << WA << ", s " << s);
+            const double sp = 2 * s, L = s * sp / (s + sp);
+            const double delta = 1e-9; // degrees
+            const Coefficient lit = difcof(210 - delta, 30, 90, s, sp, WA);
+            const Coefficient shadow = difcof(210 + delta, 30, 90, s, sp, WA);
+            const Complex jump = shadow.Dh - lit.Dh;
+            EXPECT_NEAR(jump.real(), std::sqrt(L), 1e-3 * std::sqrt(L));
+            EXPECT_NEAR(jump.imag(), 0, 1e-3 * std::sqrt(L));
+            EXPECT_NEAR(std::abs(jump * lit.A / sp), 1 / (s + sp), 1e-3 / (s + sp));
+        }
 }

@@ -2,6 +2,7 @@
 // model reflects the antennas in the line of the first two vertices): the CDI and the path angle must not
 // depend on where the profile begins or on extra vertices along the same line.
 #include "engine_test_support.h"
+#include "po_image_field.h"
 #include "po_model.h"
 #include "simrun_files.h"
 
@@ -16,8 +17,8 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kDeg = kPi / 180;
 
 // The field of one antenna: over a perfectly conducting plane Z = slope Y the physical-optics field is
-// the image-theory field exp(-jkR1)/R1 - exp(-jkR2)/R2 times -j / (2 lambda), wherever the profile of
-// that plane begins behind the antenna's foot and whatever vertices lie along it.
+// the image-theory field, wherever the profile of that plane begins behind the antenna's foot and
+// whatever vertices lie along it.
 TEST(POFLDOnAPlane, IsImageTheoryWhereverTheProfileBegins) {
     using namespace kelvd;
     POGeometry g;
@@ -44,14 +45,7 @@ TEST(POFLDOnAPlane, IsImageTheoryWhereverTheProfileBegins) {
                         const double c = 1 / std::sqrt(1 + slope * slope);
                         const double d = g.A.z * c;
                         const Vec3 I{Xa, 2 * d * slope * c, g.A.z - 2 * d * c};
-                        const auto dist = [&](const Vec3& q) {
-                            return std::sqrt((g.P.x - q.x) * (g.P.x - q.x) + (g.P.y - q.y) * (g.P.y - q.y) +
-                                             (g.P.z - q.z) * (g.P.z - q.z));
-                        };
-                        const double R1 = dist(g.A), R2 = dist(I);
-                        const Complex image =
-                            std::exp(Complex(0, -g.k * R1)) / R1 - std::exp(Complex(0, -g.k * R2)) / R2;
-                        const Complex ratio = E / (Complex(0, -0.5 / g.lambda) * image);
+                        const Complex ratio = E / ImageTheoryPO(g, I);
                         EXPECT_NEAR(std::abs(ratio), 1.0, 0.01);
                         EXPECT_NEAR(std::arg(ratio) / kDeg, 0.0, 1.0);
                     }
