@@ -1,13 +1,11 @@
 #include "plot/logic/PlotFileReader.h"
 
+#include "platform/text/RegularFile.h"
 #include "platform/text/TextFile.h"
 #include "plot/logic/NumberScan.h"
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -99,14 +97,12 @@ PlotReadStatus ParsePlotText(std::string_view text, const PlotReadOptions& optio
 
 PlotReadStatus ReadPlotFile(const std::string& path, const PlotReadOptions& options, PlotTrace& trace) {
     trace = PlotTrace{};
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+    if (path.empty())
         return PlotReadStatus::NoFile;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const plat::FileReadResult file = plat::ReadRegularFile(path);
+    if (!file)
         return PlotReadStatus::NoFile;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ParsePlotText(text, options, trace);
+    return ParsePlotText(file.bytes, options, trace);
 }
 
 } // namespace plot
