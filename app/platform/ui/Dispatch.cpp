@@ -22,9 +22,16 @@ const QWidget* OwnerWindow(const QObject* source) {
     return w;
 }
 
+int failures = 0;
+
 } // namespace
 
+int HandlerFailures() {
+    return failures;
+}
+
 void ReportHandlerFailure(const QObject* source, const std::string& reason) {
+    ++failures;
     const QWidget* window = OwnerWindow(source);
     const std::string caption = window != nullptr ? FromQString(window->windowTitle()) : std::string();
     MsgBox(reason, vbCritical, caption);
