@@ -55,9 +55,11 @@ class HostileTypist {
 public:
     // open: the window, opened afresh when it is not shown (a fresh program: the caller's fixture
     // made it so).
-    explicit HostileTypist(std::function<QWidget*()> open) : open_(std::move(open)) {
-        services_.Boxes().OnUnexpected = [](const MessageBoxRequest&) {};
-        services_.Files().OnUnexpected = [](const std::string&) {};
+    // boxes, files: the scripted services of the test, which from now on answer whatever comes.
+    HostileTypist(ScriptedMessageBoxes& boxes, ScriptedFileDialogs& files, std::function<QWidget*()> open)
+        : open_(std::move(open)), boxes_(boxes) {
+        boxes.OnUnexpected = [](const MessageBoxRequest&) {};
+        files.OnUnexpected = [](const std::string&) {};
         QObject::connect(&closer_, &QTimer::timeout, [] {
             if (QWidget* popup = QApplication::activePopupWidget())
                 popup->close();
@@ -98,8 +100,6 @@ public:
         }
         return problems;
     }
-
-    ScriptedServices& Services() { return services_; }
 
 private:
     struct Command {
@@ -147,12 +147,12 @@ private:
     }
 
     std::string LastBox() {
-        const auto& shown = services_.Boxes().Shown();
+        const auto& shown = boxes_.Shown();
         return shown.empty() ? std::string() : shown.back().prompt;
     }
 
     std::function<QWidget*()> open_;
-    ScriptedServices services_;
+    ScriptedMessageBoxes& boxes_;
     QTimer closer_;
 };
 

@@ -30,10 +30,11 @@ protected:
     ViewerProfileGrid grid_{{"0", "1", "2", "4", "3"}};
     viewer::AntennaBoxes boxes_{0, {"0", "", "0"}, {"-1000", "", "0"}, {"", "", ""}};
     bool si_ = false;
+    plat::testing::ScriptedServices services_;
 };
 
 TEST_P(ViewerHostileTypist, NoTextEndsOrFreezesTheViewer) {
-    plat::testing::HostileTypist typist([this] { return Opened(); });
+    plat::testing::HostileTypist typist(services_.Boxes(), services_.Files(), [this] { return Opened(); });
     EXPECT_EQ(typist.Run(GetParam()), std::vector<std::string>{});
 }
 
@@ -42,7 +43,7 @@ TEST_P(ViewerHostileTypist, NoAntennaBoxEndsTheViewerInMetres) {
     si_ = true;
     const std::string& t = GetParam();
     boxes_ = {0, {t, t, t}, {t, t, t}, {t, t, t}};
-    plat::testing::HostileTypist typist([this] { return Opened(); });
+    plat::testing::HostileTypist typist(services_.Boxes(), services_.Files(), [this] { return Opened(); });
     EXPECT_EQ(typist.Run("0"), std::vector<std::string>{});
 }
 
