@@ -1,9 +1,10 @@
 #include "imaging/BmpReader.h"
 
+#include "platform/text/RegularFile.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -311,20 +312,12 @@ bool DecodeBmp(std::span<const std::uint8_t> file, PixelBuffer& image) {
 
 bool ReadBmpFile(const std::string& fileName, PixelBuffer& image) {
     image = PixelBuffer();
-    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return false;
-    }
     // No file larger than the largest bitmap with its headers and a full colour table.
-    const std::streamoff length = in.tellg();
-    if (length <= 0 || length > kBmpMaxPixelBytes + 65536) {
+    const plat::FileReadResult file = plat::ReadRegularFile(fileName, kBmpMaxPixelBytes + 65536);
+    if (!file || file.bytes.empty()) {
         return false;
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), length)) {
-        return false;
-    }
+    const std::vector<std::uint8_t> bytes(file.bytes.begin(), file.bytes.end());
     return DecodeBmp(bytes, image);
 }
 

@@ -1,12 +1,10 @@
 #include "ground/logic/GroundFile.h"
 
 #include "platform/text/Numbers.h"
+#include "platform/text/RegularFile.h"
 #include "platform/text/Strings.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace ground {
 
@@ -126,17 +124,12 @@ GroundReadResult Parse3DText(std::string_view text, bool metres) {
 }
 
 GroundReadResult Read3DFile(const std::filesystem::path& path, bool metres) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return Refuse("The file cannot be read: " + ec.message() + ".");
-    if (size > kMaxFileBytes)
+    const plat::FileReadResult file = plat::ReadRegularFile(path, kMaxFileBytes);
+    if (file.tooLarge)
         return Refuse("The file is too large to be a 3D ground file.");
-    std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad() || !in.is_open())
-        return Refuse("The file cannot be read.");
-    return Parse3DText(text, metres);
+    if (!file)
+        return Refuse("The file cannot be read: " + file.reason + ".");
+    return Parse3DText(file.bytes, metres);
 }
 
 void FillGroundGrid(plat::GridModel& grid, const GroundData& data) {

@@ -3,6 +3,7 @@
 #include "platform/text/DecimalText.h"
 #include "platform/text/Numbers.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -13,10 +14,16 @@ namespace {
 constexpr int DoubleDigits = 15;
 constexpr int SingleDigits = 7;
 
+// A value that no text can show (NaN, an infinity) is shown as 0: writing a number for display
+// never fails.
+double Shown(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
 // The shortest text of the value with at most `significant` digits; exponent form where the
 // magnitude lies outside 1E-4 .. 10^significant.
 std::string General(double value, int significant) {
-    const auto d = detail::ToDecimal(value, significant);
+    const auto d = detail::ToDecimal(Shown(value), significant);
     if (d.digits.empty())
         return "0";
     std::string out = d.negative ? "-" : "";
@@ -78,7 +85,7 @@ std::string Formatted(double value, std::string_view pattern, int significant) {
     const auto lastZero = fractionPattern.find_last_of('0');
     const std::size_t minFraction = lastZero == std::string_view::npos ? 0 : lastZero + 1;
 
-    auto d = detail::ToDecimal(value, significant);
+    auto d = detail::ToDecimal(Shown(value), significant);
     detail::RoundToDecimals(d, maxFraction);
 
     std::string whole;

@@ -29,7 +29,8 @@ std::string GeneralText(int value);
 // (on its decimal text of 15 significant digits for a double, 7 for a float); '-' precedes a value
 // that is negative after rounding, so Format(-0.0004, "####0.000") is "0.000". Examples:
 // Format(1, "####0.0##") is "1.0", Format(0.5, "###.000") is ".500", Format(0, "#") is "".
-// Throws OverflowError for NaN and infinities.
+// NaN and the infinities, which no number text can show, are written as 0 (Format(inf, "##0.00") is
+// "0.00"), here and in Str and GeneralText: writing a number never fails.
 std::string Format(double value, std::string_view pattern);
 std::string Format(float value, std::string_view pattern);
 std::string Format(int value, std::string_view pattern);

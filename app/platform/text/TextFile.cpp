@@ -1,6 +1,7 @@
 #include "platform/text/TextFile.h"
 
 #include "platform/text/Numbers.h"
+#include "platform/text/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -69,19 +70,10 @@ void TextWriter::Close() {
 }
 
 FreeReader::FreeReader(const std::filesystem::path& path) {
-    const std::string name = path.string();
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (file == nullptr)
-        throw FileError("cannot open " + name + " for reading: " + Reason());
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text_.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const std::string reason = Reason();
-    std::fclose(file);
-    if (failed)
-        throw FileError("cannot read " + name + ": " + reason);
+    FileReadResult file = ReadRegularFile(path);
+    if (!file)
+        throw FileError("cannot read " + path.string() + ": " + file.reason);
+    text_ = std::move(file.bytes);
 }
 
 FreeReader FreeReader::FromText(std::string text) {

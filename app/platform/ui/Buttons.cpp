@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/Twips.h"
@@ -46,7 +47,7 @@ void CommandButton::SetValue(bool value) {
 void CommandButton::RunClick() {
     pressed_ = true;
     if (Click) {
-        Click();
+        Dispatch(Widget(), Click);
     }
     pressed_ = false;
 }
@@ -63,7 +64,7 @@ CheckBox::CheckBox(Container& parent, std::string name, int index)
     : Control(parent, std::move(name), index, new QCheckBox) {
     QObject::connect(Inner(), &QCheckBox::stateChanged, Inner(), [this] {
         if (Click) {
-            Click();
+            Dispatch(Widget(), Click);
         }
     });
 }
@@ -106,13 +107,15 @@ OptionButton::OptionButton(Container& parent, std::string name, int index)
     : Control(parent, std::move(name), index, new RadioView) {
     static_cast<RadioView*>(Inner())->Pressed = [this](QMouseEvent& e) {
         if (MouseDown) {
-            MouseDown(MouseButtonsOf(e.button()), ShiftStateOf(e.modifiers()), e.position().x() * kTwipsPerPixel,
-                      e.position().y() * kTwipsPerPixel);
+            Dispatch(Widget(), [&] {
+                MouseDown(MouseButtonsOf(e.button()), ShiftStateOf(e.modifiers()), e.position().x() * kTwipsPerPixel,
+                          e.position().y() * kTwipsPerPixel);
+            });
         }
     };
     QObject::connect(Inner(), &QRadioButton::toggled, Inner(), [this](bool on) {
         if (on && Click) {
-            Click();
+            Dispatch(Widget(), Click);
         }
     });
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/QtText.h"
 
 namespace plat {
@@ -19,7 +20,7 @@ ComboBox::ComboBox(Container& parent, std::string name, int index, Style style)
     }
     QObject::connect(Inner(), &QComboBox::currentIndexChanged, Inner(), [this](int position) {
         if (position >= 0 && Click) {
-            Click();
+            Dispatch(Widget(), Click);
         }
     });
 }

@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/QtText.h"
@@ -31,13 +32,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
         case QEvent::FocusIn:
-            control_.FocusEntered();
+            Dispatch(watched, [this] { control_.FocusEntered(); });
             break;
         case QEvent::FocusOut:
-            control_.FocusLeft(static_cast<QFocusEvent*>(event)->reason());
+            Dispatch(watched, [&] { control_.FocusLeft(static_cast<QFocusEvent*>(event)->reason()); });
             break;
-        case QEvent::KeyPress:
-            return control_.FilterKey(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress: {
+            // A key whose handler failed is spent.
+            bool eaten = true;
+            Dispatch(watched, [&] {
+                eaten = control_.FilterKey(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
+            });
+            return eaten;
+        }
         default:
             break;
         }

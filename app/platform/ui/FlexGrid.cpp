@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "platform/text/Numbers.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/Twips.h"
@@ -167,11 +168,13 @@ protected:
         dragging_ = false;
         FlexGrid& g = grid_;
         if (event->button() == Qt::LeftButton && g.Click)
-            g.Click();
+            Dispatch(this, g.Click);
         if (g.MouseUp) {
             const QPoint p = event->position().toPoint() + viewport()->pos();
-            g.MouseUp(MouseButtonsOf(event->button()), ShiftStateOf(event->modifiers()), PixelsToTwips(p.x()),
-                      PixelsToTwips(p.y()));
+            Dispatch(this, [&] {
+                g.MouseUp(MouseButtonsOf(event->button()), ShiftStateOf(event->modifiers()), PixelsToTwips(p.x()),
+                          PixelsToTwips(p.y()));
+            });
         }
     }
 

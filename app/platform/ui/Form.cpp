@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/QtText.h"
@@ -40,7 +41,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
-        if (form_.CloseRequested()) {
+        bool close = false;
+        Dispatch(this, [&] { close = form_.CloseRequested(); });
+        if (close) {
             event->accept();
         } else {
             event->ignore();
@@ -51,7 +54,7 @@ protected:
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && lastActivated != &form_) {
             lastActivated = &form_;
             if (form_.Activate) {
-                form_.Activate();
+                Dispatch(this, form_.Activate);
             }
         }
     }
@@ -70,14 +73,16 @@ protected:
             QMainWindow::keyPressEvent(event);
             return;
         }
-        int code = KeyCodeOf(*event);
-        if (code != 0 && form_.KeyDown) {
-            form_.KeyDown(code, ShiftStateOf(event->modifiers()));
-        }
-        int ascii = CharCodeOf(*event);
-        if (ascii != 0 && form_.KeyPress) {
-            form_.KeyPress(ascii);
-        }
+        Dispatch(this, [&] {
+            int code = KeyCodeOf(*event);
+            if (code != 0 && form_.KeyDown) {
+                form_.KeyDown(code, ShiftStateOf(event->modifiers()));
+            }
+            int ascii = CharCodeOf(*event);
+            if (ascii != 0 && form_.KeyPress) {
+                form_.KeyPress(ascii);
+            }
+        });
     }
     // The desktop's exposes reach the native window, not the widget: they are watched there. The
     // widget's own repaints (a picture box drawn into, a control updated) are no exposes.
@@ -98,7 +103,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QMainWindow::resizeEvent(event);
         if (form_.Resize) {
-            form_.Resize();
+            Dispatch(this, form_.Resize);
         }
     }
 
@@ -316,7 +321,7 @@ void Form::QueuePaint() {
     QTimer::singleShot(0, window_, [this] {
         paintQueued_ = false;
         if (Paint && window_->isVisible()) {
-            Paint();
+            Dispatch(window_, Paint);
         }
     });
 }

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "platform/ui/Dispatch.h"
+
 namespace plat {
 
 class ImageView : public QWidget {
@@ -33,7 +35,7 @@ protected:
         const bool afterDouble = std::exchange(doubleClicked_, false);
         const bool pressed = std::exchange(pressed_, false);
         if (pressed && !afterDouble && rect().contains(e->position().toPoint()) && owner_->Click) {
-            owner_->Click();
+            Dispatch(this, owner_->Click);
         }
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
@@ -43,7 +45,7 @@ protected:
         pressed_ = true;
         doubleClicked_ = true;
         if (owner_->DblClick) {
-            owner_->DblClick();
+            Dispatch(this, owner_->DblClick);
         }
     }
 

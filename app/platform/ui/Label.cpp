@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/QtText.h"
 
 namespace plat {
@@ -19,7 +20,7 @@ protected:
         QLabel::mouseReleaseEvent(event);
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
             owner_->Click)
-            owner_->Click();
+            Dispatch(this, owner_->Click);
     }
 
 private:

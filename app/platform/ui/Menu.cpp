@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/QtText.h"
 
@@ -29,7 +30,7 @@ void MenuItem::Wire() {
         // Only the program sets the check mark.
         action_->setChecked(checked_);
         if (Click) {
-            Click();
+            Dispatch(action_, Click);
         }
     });
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/draw/ImageView.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Keys.h"
 
 namespace plat {
@@ -28,7 +29,7 @@ protected:
         const bool afterDouble = std::exchange(doubleClicked_, false);
         if (!afterDouble && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) &&
             box_->Click) {
-            box_->Click();
+            Dispatch(this, box_->Click);
         }
     }
     // Follows the second press of a double click (left button only).
@@ -38,7 +39,7 @@ protected:
         }
         doubleClicked_ = true;
         if (box_->DblClick) {
-            box_->DblClick();
+            Dispatch(this, box_->DblClick);
         }
     }
 
@@ -47,8 +48,10 @@ private:
                 const QMouseEvent& e) {
         if (handler) {
             const Canvas& c = box_->Surface();
-            handler(button, ShiftStateOf(e.modifiers()), c.FromPixelX(e.position().x()),
-                    c.FromPixelY(e.position().y()));
+            Dispatch(this, [&] {
+                handler(button, ShiftStateOf(e.modifiers()), c.FromPixelX(e.position().x()),
+                        c.FromPixelY(e.position().y()));
+            });
         }
     }
     PictureBox* box_ = nullptr;

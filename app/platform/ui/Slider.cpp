@@ -2,6 +2,8 @@
 
 #include <QSlider>
 
+#include "platform/ui/Dispatch.h"
+
 namespace plat {
 
 Slider::Slider(Container& parent, std::string name, int index)
@@ -10,12 +12,12 @@ Slider::Slider(Container& parent, std::string name, int index)
     Inner()->setTickPosition(QSlider::TicksBelow);
     QObject::connect(Inner(), &QSlider::valueChanged, Inner(), [this] {
         if (Change) {
-            Change();
+            Dispatch(Widget(), Change);
         }
     });
     QObject::connect(Inner(), &QSlider::sliderMoved, Inner(), [this] {
         if (Scroll) {
-            Scroll();
+            Dispatch(Widget(), Scroll);
         }
     });
 }

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/QtText.h"
 
@@ -13,7 +14,7 @@ TextBox::TextBox(Container& parent, std::string name, int index)
     : Control(parent, std::move(name), index, new QLineEdit) {
     QObject::connect(Editor(), &QLineEdit::textChanged, Editor(), [this] {
         if (Change) {
-            Change();
+            Dispatch(Widget(), Change);
         }
     });
     Editor()->setMaxLength(32767);

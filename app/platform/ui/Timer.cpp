@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 
 namespace plat {
@@ -10,7 +11,7 @@ namespace plat {
 Timer::Timer(Form& form, std::string name) : name_(std::move(name)), timer_(new QTimer(form.Window())) {
     QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
         if (Tick) {
-            Tick();
+            Dispatch(timer_, Tick);
         }
     });
 }

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QToolBar>
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/QtText.h"
 
@@ -90,7 +91,7 @@ ToolbarButton& Toolbar::AddButton(ToolbarButton::Style style, const std::string&
         QObject::connect(action, &QAction::triggered, action, [this, &button] {
             button.action_->setChecked(button.value_ == 1);
             if (ButtonClick) {
-                ButtonClick(button.index_);
+                Dispatch(Inner(), [&] { ButtonClick(button.index_); });
             }
         });
         button.SetToolTipText(toolTip);

@@ -1,13 +1,11 @@
 #include "plot/logic/CDIFilter.h"
 
+#include "platform/text/RegularFile.h"
 #include "platform/text/TextFile.h"
 #include "plot/logic/NumberScan.h"
 
 #include <array>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace plot {
@@ -79,16 +77,10 @@ SampleRate SampleRateFromText(std::string_view text, float aircraftSpeed) {
 }
 
 SampleRate GetSampleRate(const std::string& fort10Path, float aircraftSpeed) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(fort10Path, ec))
+    const plat::FileReadResult file = plat::ReadRegularFile(fort10Path);
+    if (!file)
         return {0, kSampleRateMissing};
-    std::ifstream in(fort10Path, std::ios::binary);
-    if (!in)
-        return {};
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return {};
-    return SampleRateFromText(text, aircraftSpeed);
+    return SampleRateFromText(file.bytes, aircraftSpeed);
 }
 
 float FilterTimeConstant(float aircraftSpeed) {

@@ -1,14 +1,14 @@
 #include "plot/logic/PlotFileReader.h"
 
+#include "platform/text/RegularFile.h"
 #include "platform/text/TextFile.h"
 #include "plot/logic/NumberScan.h"
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace plot {
 
@@ -98,24 +98,12 @@ PlotReadStatus ParsePlotText(std::string_view text, const PlotReadOptions& optio
 
 bool ReadPlotBytes(const std::string& path, std::string& bytes) {
     bytes.clear();
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+    if (path.empty())
         return false;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
+    plat::FileReadResult file = plat::ReadRegularFile(path);
+    if (!file)
         return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(bytes.data(), size);
-    // A file that shrank since its size was taken keeps what was there.
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) {
-        bytes.clear();
-        return false;
-    }
+    bytes = std::move(file.bytes);
     return true;
 }
 

@@ -48,7 +48,7 @@ enum class PlotReadStatus {
 // partial is drawn or analysed.
 PlotReadStatus ParsePlotText(std::string_view text, const PlotReadOptions& options, PlotTrace& trace);
 
-// The named file's bytes, by one read into `bytes` (its storage is reused); false, with `bytes`
+// The named file's bytes, read whole into `bytes`; false, with `bytes`
 // empty, when the name is empty or names no readable regular file.
 bool ReadPlotBytes(const std::string& path, std::string& bytes);
 

@@ -107,10 +107,9 @@ void frmPlot::Form_Activate() {
 }
 
 void frmPlot::RefreshPlot(const std::string& /*name*/) {
-    if (!addTrace_)
-        Plotter->Cls();
-    plot::BeginPlotOnPicture(*Plotter, "");
-    PlotOutcome outcome;
+    // The second file is chosen before the page begins, so that a trace not added leaves the
+    // picture's drawing state untouched: PlotData ends every page it is given.
+    std::string traceFile;
     if (addTrace_) {
         // The second file is asked for only when there is a first one.
         const std::string& file = shell::Model().OutFile;
@@ -122,10 +121,12 @@ void frmPlot::RefreshPlot(const std::string& /*name*/) {
         dialog.ShowOpen();
         if (dialog.FileName.empty() || !std::filesystem::is_regular_file(dialog.FileName, ec))
             return;
-        outcome = PlotData(Plotter->hDC(), view_, &dialog.FileName);
+        traceFile = dialog.FileName;
     } else {
-        outcome = PlotData(Plotter->hDC(), view_);
+        Plotter->Cls();
     }
+    plot::BeginPlotOnPicture(*Plotter, "");
+    const PlotOutcome outcome = PlotData(Plotter->hDC(), view_, addTrace_ ? &traceFile : nullptr);
     Plotter->Refresh();
     if (outcome.results)
         frmResults().ShowResults(*outcome.results);

@@ -1,8 +1,6 @@
 #include "shell/run/RunCommands.h"
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "editors/logic/FlightProfile.h"
 #include "editors/logic/Theodolite.h"
@@ -52,10 +50,7 @@ public:
     }
     std::string EngineReport() override {
         // The engine writes its report into the current directory.
-        std::ifstream in(kEngineReportFile, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return ReadEngineReport(kEngineReportFile);
     }
     WriteStatus WriteParamFile() override { return w_.writeParamFile(); }
     void ShowOutFile(const std::string& text) override { w_.lblOutFile.SetCaption(text); }

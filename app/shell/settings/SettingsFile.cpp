@@ -1,9 +1,8 @@
 #include "shell/settings/SettingsFile.h"
 
+#include "platform/text/RegularFile.h"
 #include "platform/text/TextFile.h"
 
-#include <fstream>
-#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -109,17 +108,11 @@ SettingsRead ParseSettingsText(const std::string& text) {
     return read;
 }
 
-std::optional<SettingsRead> ReadSettingsFile(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return ParseSettingsText(text);
+SettingsFileRead ReadSettingsFile(const std::filesystem::path& file) {
+    const plat::FileReadResult read = plat::ReadRegularFile(file, kSettingsFileLimit);
+    if (read)
+        return {ParseSettingsText(read.bytes), {}};
+    return {std::nullopt, read.missing ? std::string() : read.reason};
 }
 
 plat::FileWriteResult WriteSettingsFile(const std::filesystem::path& file, const SettingsValues& values,
@@ -130,6 +123,11 @@ plat::FileWriteResult WriteSettingsFile(const std::filesystem::path& file, const
 std::string SettingsNotWrittenText(const std::string& path, const std::string& reason) {
     return "File Error: " + path + " cannot be written." + "\r\n" + reason +
            "\r\nThe settings were not saved.";
+}
+
+std::string SettingsNotReadText(const std::string& path, const std::string& reason) {
+    return "File Error: " + path + " cannot be read." + "\r\n" + reason +
+           "\r\nThe program starts with the default settings.";
 }
 
 } // namespace shell

@@ -49,8 +49,17 @@ std::string SettingsText(const SettingsValues& values, SettingsWrite kind);
 // Parses the file's text (CR LF or LF line ends).
 SettingsRead ParseSettingsText(const std::string& text);
 
-// Reads the file; nothing when no file of that name exists or it cannot be read.
-std::optional<SettingsRead> ReadSettingsFile(const std::filesystem::path& file);
+// The most the file is read: far beyond three lines of file names.
+inline constexpr std::size_t kSettingsFileLimit = std::size_t{1} << 20;
+
+// What reading the file gave: the settings, or none when no file of that name exists or it cannot be
+// read (a folder, a pipe, a device, a read error, a file above the limit); then Problem holds the
+// reason, empty when there is simply no file.
+struct SettingsFileRead {
+    std::optional<SettingsRead> Settings;
+    std::string Problem;
+};
+SettingsFileRead ReadSettingsFile(const std::filesystem::path& file);
 
 // Replaces the file by a new one, atomically: a failed write leaves the old file whole. The result
 // carries the reason when the file could not be written.
@@ -60,5 +69,7 @@ plat::FileWriteResult WriteSettingsFile(const std::filesystem::path& file, const
 // The message shown when the file could not be written (caption "File Error", critical icon).
 inline constexpr char kSettingsErrorTitle[] = "File Error";
 std::string SettingsNotWrittenText(const std::string& path, const std::string& reason);
+// The message shown when a file that is there could not be read (same caption and icon).
+std::string SettingsNotReadText(const std::string& path, const std::string& reason);
 
 } // namespace shell

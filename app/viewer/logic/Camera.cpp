@@ -1,5 +1,7 @@
 #include "viewer/logic/Camera.h"
 
+#include "viewer/logic/BoxValue.h"
+
 #include "common/Constants.h"
 #include "common/modFunctions.h"
 #include "platform/text/Numbers.h"
@@ -15,24 +17,9 @@ using common::Vector3;
 namespace viewer {
 namespace {
 
-// Val that never fails: a number beyond a double's range reads as 0, like any other unreadable text.
-double SafeVal(const std::string& text) {
-    try {
-        return plat::Val(text);
-    } catch (const plat::OverflowError&) {
-        return 0;
-    }
-}
-
-// A box's value as a Single, held within a Single's range.
-float BoxSingle(const std::string& text) {
-    const double max = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(SafeVal(text), -max, max));
-}
-
 // A box's value as a whole number (half to even) within −32768..32767.
 int BoxWhole(const std::string& text) {
-    return static_cast<int>(std::clamp(std::nearbyint(SafeVal(text)), -32768.0, 32767.0));
+    return static_cast<int>(std::clamp(std::nearbyint(BoxValue(text)), -32768.0, 32767.0));
 }
 
 std::string& BoxOf(StepBox box, ViewBoxes& boxes) {

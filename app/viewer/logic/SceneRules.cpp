@@ -1,6 +1,6 @@
 #include "viewer/logic/SceneRules.h"
 
-#include "platform/text/Numbers.h"
+#include "viewer/logic/BoxValue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,14 +12,7 @@ namespace {
 float ReadBox(std::string& box) {
     if (box.empty())
         box = "0";
-    double v = 0;
-    try {
-        v = plat::Val(box);
-    } catch (const plat::OverflowError&) {
-        v = 0;
-    }
-    const double max = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(v, -max, max));
+    return BoxSingle(box);
 }
 
 struct Legend {

@@ -1,16 +1,16 @@
 #include "viewer/logic/ViewPresets.h"
 
+#include "viewer/logic/BoxValue.h"
+
 #include "common/modFunctions.h"
 #include "platform/text/Numbers.h"
+#include "platform/text/RegularFile.h"
 #include "platform/text/Strings.h"
 #include "platform/text/TextFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <sstream>
 
 namespace viewer {
 namespace {
@@ -18,27 +18,12 @@ namespace {
 constexpr int kUserTarget = 12; // line of "User Trg" (the count is line 1)
 constexpr int kUserEye = 13;
 
-double SafeVal(const std::string& text) {
-    try {
-        return plat::Val(text);
-    } catch (const plat::OverflowError&) {
-        return 0;
-    }
-}
-
-float SingleVal(const std::string& text) {
-    const double max = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(SafeVal(text), -max, max));
-}
-
-// The file's lines without their ends (CR LF or LF); empty when it cannot be read.
-std::vector<std::string> ReadLines(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+// The file's lines without their ends (CR LF or LF); none, and the reason, when it cannot be read.
+std::vector<std::string> ReadLines(const std::filesystem::path& path, std::string& problem) {
+    const plat::FileReadResult file = plat::ReadRegularFile(path, kPresetsFileLimit);
     std::vector<std::string> lines;
-    if (!in)
-        return lines;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const std::string_view line : plat::SplitLines(text))
+    problem = file ? std::string() : file.reason;
+    for (const std::string_view line : plat::SplitLines(file.bytes))
         lines.emplace_back(line);
     return lines;
 }
@@ -103,8 +88,8 @@ ViewPresets LoadViewPresets(const std::filesystem::path& folder) {
         ViewPresets unused;
         WriteViewPresets(folder, "", "", "", "", unused);
     }
-    const std::vector<std::string> lines = ReadLines(path);
     ViewPresets presets;
+    const std::vector<std::string> lines = ReadLines(path, presets.ReadProblem);
     for (int i = 0; i < kPresetCount; ++i)
         presets.Table[static_cast<std::size_t>(i)] = Entry(LineOr(lines, i + 1));
     return presets;
@@ -120,7 +105,8 @@ plat::FileWriteResult WriteViewPresets(const std::filesystem::path& folder, cons
             presets.Table[static_cast<std::size_t>(i)] = Entry(lines[static_cast<std::size_t>(i + 1)]);
         return plat::WriteFileAtomically(path, Joined(lines));
     }
-    const std::vector<std::string> old = ReadLines(path);
+    std::string unread;
+    const std::vector<std::string> old = ReadLines(path, unread);
     for (int i = 1; i < kUserTarget; ++i)
         lines[static_cast<std::size_t>(i)] = LineOr(old, i);
     std::string target = plat::Trim(LineOr(old, kUserTarget));
@@ -142,7 +128,7 @@ std::string StoredBoxText(const std::string& text) {
     if (trimmed.empty())
         return "0.00";
     if (trimmed.find(',') != std::string::npos || !plat::IsNumeric(trimmed))
-        return plat::Format(SafeVal(trimmed), "####0.00");
+        return plat::Format(BoxValue(trimmed), "####0.00");
     return trimmed;
 }
 
@@ -151,13 +137,14 @@ float PresetValue(const std::string& text, AntennaBoxes& antennas, float boxFeet
     for (std::string* box : {&antennas.X[i], &antennas.Y[i]})
         if (box->empty())
             *box = "0";
+    // A box in metres may hold a Single whose feet are beyond a Single: held at the range's end.
     if (text == "SB")
-        return -SingleVal(antennas.Y[i]) * boxFeet;
+        return HeldSingle(-static_cast<double>(BoxSingle(antennas.Y[i])) * boxFeet);
     if (text == "OS")
-        return -SingleVal(antennas.X[i]) * boxFeet;
+        return HeldSingle(-static_cast<double>(BoxSingle(antennas.X[i])) * boxFeet);
     if (text == "HT")
         return 60.0F;
-    return SingleVal(text);
+    return BoxSingle(text);
 }
 
 PresetPoint ApplyViewPreset(const ViewPresets& presets, int n, AntennaBoxes& antennas, float boxFeet) {

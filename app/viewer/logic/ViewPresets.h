@@ -18,6 +18,8 @@ namespace viewer {
 inline constexpr int kPresetCount = 13;
 inline constexpr std::size_t kPresetWidth = 100;
 inline constexpr const char* kPresetsFileName = "ViewPresets.txt";
+// The most the file is read: thirteen lines are a few kilobytes.
+inline constexpr std::size_t kPresetsFileLimit = std::size_t{1} << 20;
 
 // The default file's fourteen lines.
 extern const std::array<const char*, kPresetCount + 1> kDefaultPresetLines;
@@ -26,6 +28,8 @@ extern const std::array<const char*, kPresetCount + 1> kDefaultPresetLines;
 // characters; entry 0 is preset 1.
 struct ViewPresets {
     std::array<std::string, kPresetCount> Table;
+    // Why the file could not be read when the defaults stand in for it; empty when it was read.
+    std::string ReadProblem;
 
     // The names (first fields), in order, as the list shows them.
     std::vector<std::string> Names() const;
@@ -33,13 +37,14 @@ struct ViewPresets {
 
 // Reads the file of the folder, writing the default file first when there is none. Presets the file
 // lacks (it has fewer than fourteen lines) are the defaults'. Any bytes are read without fault; a
-// file that cannot be read gives the defaults.
+// file that cannot be read (a folder, a pipe, a device, a read error, one above kPresetsFileLimit)
+// gives the defaults and its reason in ReadProblem.
 ViewPresets LoadViewPresets(const std::filesystem::path& folder);
 
 // With an empty name writes the default file. With "User Eye" or "User Trg" rewrites that preset as
 // "name, Y, X, Z" from the box texts (see StoredBoxText), copies presets 1 to 11 (the defaults'
-// where the file lacks them), writes "13" as the count, and updates the table. The file is replaced
-// whole by renaming a new one over it.
+// where the file lacks them or cannot be read), writes "13" as the count, and updates the table. The
+// file is replaced whole by renaming a new one over it.
 plat::FileWriteResult WriteViewPresets(const std::filesystem::path& folder, const std::string& name,
                                        const std::string& x, const std::string& y, const std::string& z,
                                        ViewPresets& presets);

@@ -12,6 +12,7 @@
 #include "platform/ui/Twips.h"
 #include "plot/mm/modPlot_mm.h"
 #include "shell/model/ModelVariables.h"
+#include "viewer/logic/BoxValue.h"
 #include "viewer/ui/scene/GlScene.h"
 #include "viewer/ui/scene/SoftwareScene.h"
 
@@ -310,7 +311,7 @@ void frmViewGround::RedrawView() {
 }
 
 float frmViewGround::ThresholdElevation() {
-    const auto typed = [this] { return static_cast<float>(plat::Val(txtTHElev->Text())); };
+    const auto typed = [this] { return viewer::BoxSingle(txtTHElev->Text()); };
     if (chkAutoElev->Value() != 1) {
         return typed();
     }
@@ -363,10 +364,11 @@ viewer::ArrayLayout frmViewGround::ReadArray(bool softwareSign) {
         host_.setAntennaBoxes(boxes);
     }
     if (host_.useSI && host_.useSI()) {
-        array.MastX *= common::kFeetPerMetreSingle;
-        array.MastY *= common::kFeetPerMetreSingle;
+        const auto feet = [](float metres) { return viewer::HeldSingle(double{metres} * common::kFeetPerMetreSingle); };
+        array.MastX = feet(array.MastX);
+        array.MastY = feet(array.MastY);
         for (float& h : array.Heights) {
-            h *= common::kFeetPerMetreSingle;
+            h = feet(h);
         }
     }
     if (softwareSign) {
@@ -396,8 +398,8 @@ void frmViewGround::DrawGLView() {
     in.RunwayWidth = shell::Model().PlotSettings.RunwayWidth;
     in.Eye = View.Eye;
     in.Target = View.Target;
-    in.LateralAngle = plat::Val(txtLatAngle->Text());
-    in.ElevationAngle = plat::Val(txtElevAngle->Text());
+    in.LateralAngle = viewer::BoxSingle(txtLatAngle->Text());
+    in.ElevationAngle = viewer::BoxSingle(txtElevAngle->Text());
     surface_->MakeCurrent();
     scene_.Draw(in, nodes_, mesh_, surface_->Width(), surface_->Height());
     surface_->CopyTo(Plotter->hDC().Target());

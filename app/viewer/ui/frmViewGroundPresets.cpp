@@ -73,6 +73,11 @@ void frmViewGround::BuildPresetsControls() {
 
 void frmViewGround::LoadViewPresets() {
     presets_ = viewer::LoadViewPresets(ProgramFolder());
+    if (!presets_.ReadProblem.empty()) {
+        plat::MsgBox("The view presets file " + (ProgramFolder() / viewer::kPresetsFileName).generic_string() +
+                         " cannot be read.\r\n" + presets_.ReadProblem + "\r\nThe default presets are used.",
+                     plat::vbExclamation);
+    }
     cmbPresets->Clear();
     for (const std::string& name : presets_.Names()) {
         cmbPresets->AddItem(name);

@@ -5,13 +5,11 @@
 #include <stdexcept>
 
 #include <QApplication>
-#include <QByteArray>
-#include <QImageReader>
 #include <QStyle>
 
 #include "ground/digitise/logic/PointsGrid.h"
 #include "ground/digitise/ui/PromptPictures.h"
-#include "platform/draw/ImageView.h"
+#include "platform/draw/ImageFile.h"
 #include "platform/draw/PixelBlit.h"
 #include "platform/services/Clipboard.h"
 #include "platform/services/MessageBox.h"
@@ -230,21 +228,12 @@ void frmDigitizeGround::Form_Resize() {
 }
 
 bool frmDigitizeGround::LoadImageFile(const std::string& path) {
-    QImageReader reader(plat::ToQString(path));
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (format != "bmp" && format != "gif" && format != "jpeg")
+    plat::ImageFileRead read = plat::ReadImageFile(path, kMaxImagePixels, {"bmp", "gif", "jpeg"});
+    if (!read.image) {
+        plat::MsgBox(read.problem, plat::vbExclamation);
         return false;
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() ||
-        static_cast<long long>(size.width()) * size.height() > kMaxImagePixels)
-        return false;
-    QImage image;
-    if (!reader.read(&image) || image.isNull() ||
-        static_cast<long long>(image.width()) * image.height() > kMaxImagePixels)
-        return false;
-    image_ =
-        std::make_unique<plat::PixelBuffer>(plat::FromQImage(image.convertToFormat(QImage::Format_RGB32)));
+    }
+    image_ = std::make_unique<plat::PixelBuffer>(std::move(*read.image));
     imageDC_ = std::make_unique<plat::DeviceContext>(*image_);
     ImageFile = path;
     // The image fits the box with its aspect kept.

@@ -45,7 +45,8 @@ public:
     void SetHost(DigitiseHost host) { host_ = std::move(host); }
 
     // Reads an image file into the window (BMP, GIF or JPEG, by content) and fits it to the picture
-    // box; false, with the previous image kept, when it cannot be read or is too large.
+    // box; false, with the previous image kept, when it cannot be read or is too large, after a
+    // message that says which.
     bool LoadImageFile(const std::string& path);
     bool HasImage() const { return image_ != nullptr; }
     void RedrawPlot();

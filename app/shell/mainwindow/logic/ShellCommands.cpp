@@ -190,7 +190,11 @@ void StartUp(ShellHost& host, ModelVariables& m, ShellState& state) {
 
     if (!state.SettingsRead) {
         state.SettingsRead = true;
-        const std::optional<SettingsRead> settings = ReadSettingsFile(kSettingsFileName);
+        const SettingsFileRead read = ReadSettingsFile(kSettingsFileName);
+        if (!read.Problem.empty())
+            host.ShowMessage(SettingsNotReadText(AbsoluteName(kSettingsFileName), read.Problem),
+                             kSettingsErrorTitle, MessageIcon::Critical);
+        const std::optional<SettingsRead>& settings = read.Settings;
         if (!settings) {
             m.InFile.clear();
             m.OutFile.clear();

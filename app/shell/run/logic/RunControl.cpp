@@ -1,5 +1,7 @@
 #include "shell/run/logic/RunControl.h"
 
+#include "platform/text/RegularFile.h"
+
 #include <algorithm>
 #include <array>
 #include <sstream>
@@ -237,6 +239,10 @@ void RunBatch(RunHost& host, ModelVariables& m, RunState& state, const std::stri
     m.YAxisVar = startY;
     m.OutFile = BatchBase(batchName) + ".prn";
     host.ShowOutFile(m.OutFile);
+}
+
+std::string ReadEngineReport(const std::filesystem::path& file) {
+    return plat::ReadRegularFile(file).bytes;
 }
 
 } // namespace shell

@@ -9,6 +9,7 @@
 #include "shell/model/ParamFile.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,6 +26,10 @@ inline constexpr char kParamFileNotWrittenText[] = "The parameter file could not
 inline constexpr char kFileErrorTitle[] = "File Error";
 // The engine's report, in the current directory.
 inline constexpr char kEngineReportFile[] = "FORT7";
+
+// The text of the engine's report file; "" when there is none or it is no regular file that can be
+// read: a FIFO (which the engine refuses), a folder or a device is passed over at once, never waited on.
+std::string ReadEngineReport(const std::filesystem::path& file);
 
 // How long one pass of the poll loop waits for events, so that the wait does not keep a core busy.
 inline constexpr int kPollWaitMilliseconds = 5;

@@ -113,8 +113,19 @@ TEST(Format, WholeNumbersAndTexts) {
 
 TEST(Format, RejectsWhatItCannotWrite) {
     EXPECT_THROW(Format(1.0, "0.0%"), std::invalid_argument);
-    EXPECT_THROW(Format(std::numeric_limits<double>::infinity(), "0.0"), OverflowError);
-    EXPECT_THROW(Format(std::nan(""), "0.0"), OverflowError);
+}
+
+// A value no number text can show is written as 0, in the pattern's form.
+TEST(Format, NaNAndInfinitiesAreShownAsZero) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double v : {inf, -inf, std::nan("")}) {
+        EXPECT_EQ(Format(v, "0.0"), "0.0");
+        EXPECT_EQ(Format(v, "#####0.00"), "0.00");
+        EXPECT_EQ(Format(static_cast<float>(v), "##0.00"), "0.00");
+        EXPECT_EQ(Str(v), " 0");
+        EXPECT_EQ(GeneralText(static_cast<float>(v)), "0");
+    }
+    EXPECT_EQ(Format(2e38F * 3.281F, "####0.00"), "0.00");
 }
 
 TEST(GeneralText, ShortestTextOfTheValue) {

@@ -275,4 +275,32 @@ TEST_F(PlotInteractionTest, RemoveTraceAfterAddTraceRedrawsThePrimaryAloneAndDis
     EXPECT_TRUE(w.Menu("mnuRemoveTrace").Enabled());
 }
 
+// The depth of the picture's saved drawing states, seen by saving one more and dropping it.
+int SavedStates(class frmPlot& w) {
+    plat::DeviceContext& dc = w.Plotter->hDC();
+    const int level = dc.SaveDC();
+    dc.RestoreDC(-1);
+    return level - 1;
+}
+
+// An "Add Trace" that draws nothing (cancelled, a file that is not there, no first file) leaves the
+// drawing state, pen and font as it found them, however often it is chosen.
+TEST_F(PlotInteractionTest, AnAddTraceThatDrawsNothingLeavesTheDrawingStateAsFound) {
+    class frmPlot& w = Shown(3);
+    const int states = SavedStates(w);
+    const plat::HGDIOBJ pen = w.Plotter->hDC().GetCurrentObject(plat::OBJ_PEN);
+    const plat::HGDIOBJ font = w.Plotter->hDC().GetCurrentObject(plat::OBJ_FONT);
+    for (int i = 0; i < 3; ++i) {
+        services.Files().ExpectCancel();
+        w.Menu("mnuAddTrace").Trigger();
+        services.Files().ExpectFile((dir_ / "never-written.prn").string());
+        w.Menu("mnuAddTrace").Trigger();
+    }
+    shell::Model().OutFile.clear();
+    w.Menu("mnuAddTrace").Trigger();
+    EXPECT_EQ(SavedStates(w), states);
+    EXPECT_EQ(w.Plotter->hDC().GetCurrentObject(plat::OBJ_PEN), pen);
+    EXPECT_EQ(w.Plotter->hDC().GetCurrentObject(plat::OBJ_FONT), font);
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "shell/settings/SettingsFile.h"
 #include "platform/text/testing/FileSizeLimit.h"
+#include "platform/text/testing/SpecialFiles.h"
 #include "platform/ui/testing/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -164,14 +165,14 @@ TEST(SettingsFileRead, LinesAndFields) {
 }
 
 TEST(SettingsFileRead, GoldenFilesReadBack) {
-    const std::optional<SettingsRead> full = ReadSettingsFile(Golden("full_recent_3d_po.ini"));
+    const std::optional<SettingsRead> full = ReadSettingsFile(Golden("full_recent_3d_po.ini")).Settings;
     ASSERT_TRUE(full);
     EXPECT_EQ(full->InFile, "/runs/a.inp");
     EXPECT_EQ(full->Use3D, true);
     EXPECT_EQ(full->FieldModel, 2);
     EXPECT_EQ(full->RecentFiles, (RecentFileList{"/old/one.inp", "", "/old/three.inp", "", "/old/five.inp"}));
 
-    const std::optional<SettingsRead> shortWrite = ReadSettingsFile(Golden("short_2d_ray.ini"));
+    const std::optional<SettingsRead> shortWrite = ReadSettingsFile(Golden("short_2d_ray.ini")).Settings;
     ASSERT_TRUE(shortWrite);
     EXPECT_EQ(shortWrite->File3D, "ground.3D");
     EXPECT_EQ(shortWrite->Use3D, false);
@@ -179,16 +180,29 @@ TEST(SettingsFileRead, GoldenFilesReadBack) {
     EXPECT_EQ(shortWrite->RecentFiles, RecentFileList{});
 }
 
-TEST(SettingsFileRead, MissingFileGivesNothing) {
-    EXPECT_FALSE(ReadSettingsFile(Scratch("never-written.ini")));
-    EXPECT_FALSE(ReadSettingsFile(fs::path(TEST_OUTPUT_DIR))); // a folder is not a settings file
+TEST(SettingsFileRead, MissingFileGivesNothingAndNoProblem) {
+    const SettingsFileRead r = ReadSettingsFile(Scratch("never-written.ini"));
+    EXPECT_FALSE(r.Settings);
+    EXPECT_EQ(r.Problem, "");
+}
+
+TEST(SettingsFileRead, AFileThatIsNoRegularFileGivesNothingAndItsReason) {
+    for (const plat::testing::SpecialFile& special : plat::testing::SpecialFiles(Scratch("special"))) {
+        SCOPED_TRACE(special.kind);
+        const SettingsFileRead r = ReadSettingsFile(special.path);
+        EXPECT_FALSE(r.Settings);
+        EXPECT_NE(r.Problem, "");
+    }
+    EXPECT_EQ(SettingsNotReadText("/w/Pellic.ini", "not a regular file"),
+              "File Error: /w/Pellic.ini cannot be read.\r\nnot a regular file\r\n"
+              "The program starts with the default settings.");
 }
 
 TEST(SettingsFileRead, ShortWriteThenRestartThenExitWritesFiveEmptyNames) {
     const fs::path file = Scratch("cycle.ini");
     SettingsValues v{"s.inp", "s.prn", "s.3D", true, 0, {"a", "b", "c", "d", "e"}};
     ASSERT_TRUE(WriteSettingsFile(file, v, SettingsWrite::Short));
-    const std::optional<SettingsRead> r = ReadSettingsFile(file);
+    const std::optional<SettingsRead> r = ReadSettingsFile(file).Settings;
     ASSERT_TRUE(r);
     SettingsValues again{r->InFile, r->OutFile, r->File3D, *r->Use3D, *r->FieldModel, r->RecentFiles};
     ASSERT_TRUE(WriteSettingsFile(file, again, SettingsWrite::Full));

@@ -9,6 +9,7 @@
 
 #include "platform/services/Clipboard.h"
 #include "platform/services/Clock.h"
+#include "platform/text/testing/SpecialFiles.h"
 #include "platform/text/Strings.h"
 #include "platform/ui/Keys.h"
 
@@ -192,9 +193,12 @@ TEST_F(DigitiserTest, BadImagesLeaveThePreviousOne) {
     ASSERT_TRUE(w.LoadImageFile(Chart()));
     w.RedrawPlot();
     QImage shown = w.Plotter->Picture();
-    // A BMP header claiming 100000 × 100000 pixels.
+    // BMP headers claiming 9000 × 8000 pixels (72 M, above the program's limit) and 100000 × 100000
+    // (which Qt's reader itself refuses to size).
     std::string huge = bmp;
-    huge.replace(18, 8, std::string("\xA0\x86\x01\x00\xA0\x86\x01\x00", 8));
+    huge.replace(18, 8, std::string("\x28\x23\x00\x00\x40\x1F\x00\x00", 8));
+    std::string enormous = bmp;
+    enormous.replace(18, 8, std::string("\xA0\x86\x01\x00\xA0\x86\x01\x00", 8));
     const struct {
         const char* name;
         std::string bytes;
@@ -205,32 +209,65 @@ TEST_F(DigitiserTest, BadImagesLeaveThePreviousOne) {
         {"truncated.gif", gif.substr(0, gif.size() / 2)},
         {"truncated.jpg", jpg.substr(0, jpg.size() / 2)},
         {"huge.bmp", huge},
+        {"enormous.bmp", enormous},
         {"text.jpg", "This is not a picture at all.\r\n"},
         {"png.bmp", ReadBytes(Chart(8, 8, "p.png", "PNG"))}, // not one of the three kinds
     };
+    // A truncated file may still decode partly: whether it loads is Qt's reader's business, so the
+    // boxes of this loop are not scripted; each refusal says why.
+    boxes_->OnUnexpected = [](const plat::MessageBoxRequest&) {};
     for (const auto& c : cases) {
         const std::string path = (dir_ / c.name).string();
         WriteBytes(path, c.bytes);
+        const std::size_t before = boxes_->Shown().size();
         const bool loaded = w.LoadImageFile(path);
-        // A truncated file may still decode partly; what matters is that nothing crashes and
-        // unusable files change nothing.
         w.RedrawPlot();
-        if (loaded)
+        if (loaded) {
             shown = w.Plotter->Picture();
-        else
+        } else {
             EXPECT_TRUE(w.Plotter->Picture() == shown) << c.name;
+            ASSERT_EQ(boxes_->Shown().size(), before + 1) << c.name;
+            const std::string& prompt = boxes_->Shown().back().prompt;
+            EXPECT_TRUE(prompt == path + " cannot be read as an image." ||
+                        prompt == path + " is larger than 67108864 pixels.")
+                << prompt;
+        }
     }
-    EXPECT_FALSE(w.LoadImageFile((dir_ / "empty.bmp").string()));
-    EXPECT_FALSE(w.LoadImageFile((dir_ / "huge.bmp").string()));
-    EXPECT_FALSE(w.LoadImageFile((dir_ / "text.jpg").string()));
-    EXPECT_FALSE(w.LoadImageFile((dir_ / "missing.bmp").string()));
+    const auto refusal = [&](const std::string& name) {
+        const std::size_t before = boxes_->Shown().size();
+        EXPECT_FALSE(w.LoadImageFile((dir_ / name).string())) << name;
+        return boxes_->Shown().size() == before + 1 ? boxes_->Shown().back().prompt : std::string("no box");
+    };
+    const std::string at = dir_.string() + "/";
+    EXPECT_EQ(refusal("empty.bmp"), at + "empty.bmp cannot be read as an image.");
+    EXPECT_EQ(refusal("huge.bmp"), at + "huge.bmp is larger than 67108864 pixels.");
+    EXPECT_EQ(refusal("text.jpg"), at + "text.jpg cannot be read as an image.");
+    EXPECT_EQ(refusal("missing.bmp"), at + "missing.bmp cannot be read as an image.");
+    for (const plat::testing::SpecialKind& kind : plat::testing::SpecialKinds()) {
+        plat::testing::MakeSpecialFile(kind, dir_ / "special.bmp");
+        EXPECT_EQ(refusal("special.bmp"), at + "special.bmp cannot be read as an image.") << kind.kind;
+    }
+    EXPECT_TRUE(w.Plotter->Picture() == shown);
     // 1 × 1 is a picture like any other.
     EXPECT_TRUE(w.LoadImageFile(Chart(1, 1, "dot.bmp", "BMP")));
+}
+
+// Qt's own allocation limit (128 MB) would refuse a JPEG of this size; the program's limit admits it.
+TEST_F(DigitiserTest, AJpegWithinTheProgramsLimitLoads) {
+    auto& w = Opened();
+    QImage big(6000, 6000, QImage::Format_RGB32); // 36 M pixels
+    big.fill(Qt::white);
+    const std::string path = (dir_ / "big.jpg").string();
+    ASSERT_TRUE(big.save(QString::fromStdString(path), "JPEG", 10));
+    big = QImage();
+    ASSERT_TRUE(w.LoadImageFile(path));
+    EXPECT_TRUE(w.HasImage());
 }
 
 // Randomly damaged images of each kind: every load returns, loaded or not.
 TEST_F(DigitiserTest, MutatedImagesNeverCrash) {
     auto& w = Opened();
+    boxes_->OnUnexpected = [](const plat::MessageBoxRequest&) {}; // the refusals' boxes
     std::mt19937 random(2024);
     for (auto [name, format] : {std::pair{"m.bmp", "BMP"}, {"m.gif", "GIF"}, {"m.jpg", "JPEG"}}) {
         const std::string good = ReadBytes(Chart(48, 32, name, format));

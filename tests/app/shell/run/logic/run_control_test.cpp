@@ -1,11 +1,13 @@
 // The run's steps, the output-antenna check and the batch over a recording host and a scripted
 // engine.
 #include "shell/run/logic/RunControl.h"
+#include "platform/text/testing/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -373,6 +375,22 @@ TEST_F(RunTest, RefusedInputIsShownAndNothingIsWrittenOrRun) {
     host.log.clear();
     RunBatch(host, m, state, "111", {});
     EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "check"), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The report is quoted after an engine error: whatever lies under its name, it is read at once.
+TEST(ReadEngineReport, ASpecialFileQuotesNothingAtOnce) {
+    const std::filesystem::path dir = std::filesystem::path(TEST_OUTPUT_DIR) / "engine_report";
+    for (const plat::testing::SpecialFile& special : plat::testing::SpecialFiles(dir / "FORT7")) {
+        SCOPED_TRACE(special.kind);
+        EXPECT_EQ(ReadEngineReport(special.path), "");
+    }
+    std::ofstream(dir / "FORT7", std::ios::binary) << "line 1\r\nSTOP 5\r\n";
+    EXPECT_EQ(ReadEngineReport(dir / "FORT7"), "line 1\r\nSTOP 5\r\n");
+    EXPECT_EQ(ReadEngineReport(dir / "none"), "");
 }
 
 } // namespace
