@@ -62,22 +62,14 @@ protected:
             lastActivated = nullptr;
         }
     }
-    // A key that reaches the window itself, with none of its controls holding the focus (a window
-    // of picture boxes only), is the window's own: KeyDown, then KeyPress for a character.
+    // A key that reaches the window without a control having run it (no control holds the focus,
+    // as after a message box closed, or a window of picture boxes only) is the window's own.
     void keyPressEvent(QKeyEvent* event) override {
-        const QWidget* focus = QApplication::focusWidget();
-        if (focus && Control::FromWidget(focus)) {
+        if (detail::KeyDeliveredByControl(event)) {
             QMainWindow::keyPressEvent(event);
             return;
         }
-        int code = KeyCodeOf(*event);
-        if (code != 0 && form_.KeyDown) {
-            form_.KeyDown(code, ShiftStateOf(event->modifiers()));
-        }
-        int ascii = CharCodeOf(*event);
-        if (ascii != 0 && form_.KeyPress) {
-            form_.KeyPress(ascii);
-        }
+        form_.WindowKey(*event);
     }
     // The desktop's exposes reach the native window, not the widget: they are watched there. The
     // widget's own repaints (a picture box drawn into, a control updated) are no exposes.
@@ -286,6 +278,36 @@ MenuItem& Form::AddMenu(const std::string& name, const std::string& caption) {
 
 void Form::PopupMenu(MenuItem& menu) {
     menu.Popup();
+}
+
+bool Form::MenuKey(int keyCode, int shiftState) {
+    MenuItem* item = MenuItemOfKey(menus_, keyCode, shiftState);
+    if (item == nullptr) {
+        return false;
+    }
+    item->Choose();
+    return true;
+}
+
+void Form::WindowKey(QKeyEvent& event) {
+    QPointer<QMainWindow> alive(window_);
+    int code = KeyCodeOf(event);
+    const int shiftState = ShiftStateOf(event.modifiers());
+    if (code != 0) {
+        if (MenuKey(code, shiftState)) {
+            return;
+        }
+        if (KeyDown) {
+            KeyDown(code, shiftState);
+        }
+        if (!alive) {
+            return;
+        }
+    }
+    int ascii = CharCodeOf(event);
+    if (ascii != 0 && KeyPress) {
+        KeyPress(ascii);
+    }
 }
 
 Control* Form::FindControl(const std::string& name, int index) const {

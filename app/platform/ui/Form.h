@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 class QEventLoop;
+class QKeyEvent;
 
 namespace plat {
 
@@ -105,6 +106,11 @@ private:
     void RemoveControl(Control* control);
     bool CloseRequested();
     void QueuePaint();
+    // The menu bar's part of a key, before any key handler: a shortcut or an access key of the
+    // bar chooses its item. True when the key was the menu's.
+    bool MenuKey(int keyCode, int shiftState);
+    // A key that no control's pipeline has seen: the menu's part, then KeyDown and KeyPress.
+    void WindowKey(QKeyEvent& event);
 
     std::string name_;
     QMainWindow* window_;

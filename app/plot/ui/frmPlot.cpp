@@ -107,6 +107,7 @@ void frmPlot::Form_Activate() {
 }
 
 void frmPlot::RefreshPlot(const std::string& /*name*/) {
+    ++redraws_;
     if (!addTrace_)
         Plotter->Cls();
     plot::BeginPlotOnPicture(*Plotter, "");
