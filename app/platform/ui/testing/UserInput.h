@@ -118,7 +118,7 @@ inline void ClickToolbarButton(Toolbar& toolbar, int index) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Counts the program's windows as they are shown, by name; the windows named to it are closed
+// Counts the program's windows as they are shown and hidden, by name; the windows named to it are closed
 // (unloaded) as soon as they show, so that a modal one returns to the action that showed it.
 class WindowWatch : public QObject {
 public:
@@ -129,20 +129,21 @@ public:
     WindowWatch(const WindowWatch&) = delete;
     WindowWatch& operator=(const WindowWatch&) = delete;
 
-    int Shown(const std::string& name) const {
-        const auto it = shown_.find(name);
-        return it == shown_.end() ? 0 : it->second;
-    }
-    void Clear() { shown_.clear(); }
+    int Shown(const std::string& name) const { return Count(shown_, name); }
+    int Hidden(const std::string& name) const { return Count(hidden_, name); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show || !watched->isWidgetType() ||
+        const bool shown = event->type() == QEvent::Show;
+        if ((!shown && event->type() != QEvent::Hide) || !watched->isWidgetType() ||
             !static_cast<QWidget*>(watched)->isWindow()) {
             return false;
         }
         const std::string name = watched->objectName().toStdString();
-        ++shown_[name];
+        ++(shown ? shown_ : hidden_)[name];
+        if (!shown) {
+            return false;
+        }
         for (const std::string& closing : toClose_) {
             if (closing == name) {
                 Queue([name] {
@@ -158,8 +159,13 @@ protected:
     }
 
 private:
+    static int Count(const std::map<std::string, int>& counts, const std::string& name) {
+        const auto it = counts.find(name);
+        return it == counts.end() ? 0 : it->second;
+    }
     std::vector<std::string> toClose_;
     std::map<std::string, int> shown_;
+    std::map<std::string, int> hidden_;
 };
 
 } // namespace plat::testing

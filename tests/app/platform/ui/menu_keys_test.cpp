@@ -56,10 +56,12 @@ protected:
     // A box on screen, closed by its OK button once it shows.
     static void RealBoxClosed() {
         plat::SetMessageBoxService(nullptr);
-        QTimer::singleShot(50, [] {
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
                 box->button(QMessageBox::Ok)->click();
         });
+        closer.start(20);
         plat::MsgBox("Done");
     }
     std::unique_ptr<FramedWindow> w;

@@ -27,10 +27,12 @@ struct Command {
 
 // A box on screen, closed by its OK button once it shows.
 void BoxOnScreenClosed() {
-    QTimer::singleShot(50, [] {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->button(QMessageBox::Ok)->click();
     });
+    closer.start(20);
     plat::QtMessageBoxService().Show({"Shown on screen", plat::vbOKOnly, ""});
 }
 
