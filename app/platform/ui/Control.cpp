@@ -233,6 +233,19 @@ bool Control::FilterKey(QWidget* target, QKeyEvent& event) {
     }
     QPointer<QWidget> alive(target);
     Form& form = form_;
+    // The window's handlers see this control as the active one while they run.
+    Control* const outerKeyControl = form.keyControl_;
+    form.keyControl_ = this;
+    const bool handled = RunKeyHandlers(target, event);
+    if (alive) {
+        form.keyControl_ = outerKeyControl;
+    }
+    return handled;
+}
+
+bool Control::RunKeyHandlers(QWidget* target, QKeyEvent& event) {
+    QPointer<QWidget> alive(target);
+    Form& form = form_;
     const int originalCode = KeyCodeOf(event);
     int code = originalCode;
     const int shiftState = ShiftStateOf(event.modifiers());
@@ -266,7 +279,8 @@ bool Control::FilterKey(QWidget* target, QKeyEvent& event) {
         return true;
     }
     // The widget gets the key (with the character a handler put in its place); the event is then
-    // done with, whoever took it.
+    // done with, whoever took it. What the widget does with it sees the focus as it is.
+    form.keyControl_ = nullptr;
     if (ascii != originalAscii) {
         QKeyEvent replay(QEvent::KeyPress, event.key(), event.modifiers(), QString(QChar(static_cast<char16_t>(ascii))));
         Deliver(target, replay);

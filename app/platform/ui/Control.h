@@ -98,6 +98,7 @@ private:
     void FocusEntered();
     void FocusLeft(Qt::FocusReason reason);
     bool FilterKey(QWidget* target, class QKeyEvent& event);
+    bool RunKeyHandlers(QWidget* target, class QKeyEvent& event);
 
     Form& form_;
     std::string name_;

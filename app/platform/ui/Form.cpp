@@ -251,6 +251,9 @@ bool Form::Visible() const {
 }
 
 Control* Form::ActiveControl() const {
+    if (keyControl_ != nullptr) {
+        return keyControl_;
+    }
     return Control::FromWidget(window_->focusWidget());
 }
 
@@ -326,6 +329,9 @@ void Form::AddControl(Control* control) {
 void Form::RemoveControl(Control* control) {
     if (focusOwner_ == control) {
         focusOwner_ = nullptr;
+    }
+    if (keyControl_ == control) {
+        keyControl_ = nullptr;
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }
