@@ -2,11 +2,12 @@
 
 #include <filesystem>
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QStringList>
+
+#include "platform/services/ModalFocus.h"
 
 namespace plat {
 
@@ -85,7 +86,8 @@ std::optional<std::string> QtFileDialogService::Show(const FileDialogRequest& re
     if (!(request.flags & cdlOFNOverwritePrompt)) {
         options |= QFileDialog::DontConfirmOverwrite;
     }
-    QWidget* parent = QApplication::activeWindow();
+    const ModalFocus focus;
+    QWidget* parent = focus.Window();
     const QString title = ToQ(request.title);
     const QString chosen =
         request.kind == FileDialogKind::Open
@@ -101,7 +103,8 @@ std::optional<std::uint32_t> QtFileDialogService::ShowColor(const ColorDialogReq
     const QColor initial(static_cast<int>(request.colour & 0xFF),
                          static_cast<int>((request.colour >> 8) & 0xFF),
                          static_cast<int>((request.colour >> 16) & 0xFF));
-    const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+    const ModalFocus focus;
+    const QColor chosen = QColorDialog::getColor(initial, focus.Window());
     if (!chosen.isValid()) {
         return std::nullopt;
     }
@@ -115,7 +118,8 @@ std::optional<FontChoice> QtFileDialogService::ShowFont(const FontDialogRequest&
         initial.setPointSizeF(request.size);
     }
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, initial, QApplication::activeWindow());
+    const ModalFocus focus;
+    const QFont font = QFontDialog::getFont(&chosen, initial, focus.Window());
     if (!chosen) {
         return std::nullopt;
     }

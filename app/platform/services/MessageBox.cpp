@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/services/ModalFocus.h"
+
 namespace plat {
 
 namespace {
@@ -58,7 +60,8 @@ std::vector<int> MessageBoxButtons(int buttons) {
 }
 
 int QtMessageBoxService::Show(const MessageBoxRequest& request) {
-    QMessageBox box(QApplication::activeWindow());
+    const ModalFocus focus;
+    QMessageBox box(focus.Window());
     QString text = ToQ(request.prompt);
     text.replace("\r\n", "\n").replace('\r', '\n');
     box.setText(text);

@@ -16,6 +16,18 @@ namespace {
 
 constexpr const char* kControlProperty = "platControl";
 
+// The key event a control is handing to its widget after its handlers ran. A widget that leaves a
+// key passes it to the widgets above it; none of them, nor the window, runs the handlers again.
+const QEvent* keyInDelivery = nullptr;
+
+// Hands the key to the widget with keyInDelivery naming it for the time of the call.
+void Deliver(QWidget* target, QKeyEvent& event) {
+    const QEvent* outer = keyInDelivery;
+    keyInDelivery = &event;
+    QCoreApplication::sendEvent(target, &event);
+    keyInDelivery = outer;
+}
+
 // Focus moves that the program's handlers see: not window activation, pop-ups or menus.
 bool IsProgramFocusMove(Qt::FocusReason reason) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
@@ -223,15 +235,31 @@ void Control::HandleKeyPress(int& keyAscii) {
 }
 
 bool Control::FilterKey(QWidget* target, QKeyEvent& event) {
-    if (replaying_ || event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+    if (&event == keyInDelivery || event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
         return false;
     }
+    QPointer<QWidget> alive(target);
+    Form& form = form_;
+    // The window's handlers see this control as the active one while they run.
+    Control* const outerKeyControl = form.keyControl_;
+    form.keyControl_ = this;
+    const bool handled = RunKeyHandlers(target, event);
+    if (alive) {
+        form.keyControl_ = outerKeyControl;
+    }
+    return handled;
+}
+
+bool Control::RunKeyHandlers(QWidget* target, QKeyEvent& event) {
     QPointer<QWidget> alive(target);
     Form& form = form_;
     const int originalCode = KeyCodeOf(event);
     int code = originalCode;
     const int shiftState = ShiftStateOf(event.modifiers());
     if (code != 0) {
+        if (form.MenuKey(code, shiftState)) {
+            return true;
+        }
         if (form.KeyPreview() && form.KeyDown) {
             form.KeyDown(code, shiftState);
         }
@@ -254,17 +282,28 @@ bool Control::FilterKey(QWidget* target, QKeyEvent& event) {
         if (!alive || ascii == 0) {
             return true;
         }
-        if (ascii != originalAscii) {
-            QKeyEvent replay(QEvent::KeyPress, event.key(), event.modifiers(),
-                             QString(QChar(static_cast<char16_t>(ascii))));
-            replaying_ = true;
-            QCoreApplication::sendEvent(target, &replay);
-            replaying_ = false;
-            return true;
-        }
-        return false;
+    } else if (originalCode != 0 && code == 0) {
+        return true;
     }
-    return originalCode != 0 && code == 0;
+    // The widget gets the key (with the character a handler put in its place); the event is then
+    // done with, whoever took it. What the widget does with it sees the focus as it is.
+    form.keyControl_ = nullptr;
+    if (ascii != originalAscii) {
+        QKeyEvent replay(QEvent::KeyPress, event.key(), event.modifiers(), QString(QChar(static_cast<char16_t>(ascii))));
+        Deliver(target, replay);
+    } else {
+        Deliver(target, event);
+    }
+    event.accept();
+    return true;
 }
+
+namespace detail {
+
+bool KeyDeliveredByControl(const QEvent* event) {
+    return event != nullptr && event == keyInDelivery;
+}
+
+} // namespace detail
 
 } // namespace plat

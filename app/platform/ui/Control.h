@@ -29,7 +29,9 @@ public:
 // keystroke, a click, code), never when a window is activated or deactivated, a menu or pop-up
 // opens, or a modal window takes over. KeyDown (key code, shift state) comes before KeyPress
 // (character code); a handler that sets the code to 0 swallows the key. A form with KeyPreview
-// sees both before its controls. Tab and Shift+Tab move the focus and reach no handler.
+// sees both before its controls, and its menu shortcuts come before both. Each key press runs
+// this once, by the control it was sent to: a key the control's widget leaves is not run again
+// by the frame around it or by the window. Tab and Shift+Tab move the focus and reach no handler.
 class Control {
 public:
     Control(const Control&) = delete;
@@ -96,14 +98,20 @@ private:
     void FocusEntered();
     void FocusLeft(Qt::FocusReason reason);
     bool FilterKey(QWidget* target, class QKeyEvent& event);
+    bool RunKeyHandlers(QWidget* target, class QKeyEvent& event);
 
     Form& form_;
     std::string name_;
     int index_;
     QPointer<QWidget> widget_;
     QObject* hook_ = nullptr;
-    bool replaying_ = false;
 };
+
+namespace detail {
+// True while a control's widget, or a widget above it, is being given this key after the control's
+// handlers have run.
+bool KeyDeliveredByControl(const QEvent* event);
+} // namespace detail
 
 } // namespace plat
 

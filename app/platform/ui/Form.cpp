@@ -65,24 +65,14 @@ protected:
             lastActivated = nullptr;
         }
     }
-    // A key that reaches the window itself, with none of its controls holding the focus (a window
-    // of picture boxes only), is the window's own: KeyDown, then KeyPress for a character.
+    // A key that reaches the window without a control having run it (no control holds the focus,
+    // as after a message box closed, or a window of picture boxes only) is the window's own.
     void keyPressEvent(QKeyEvent* event) override {
-        const QWidget* focus = QApplication::focusWidget();
-        if (focus && Control::FromWidget(focus)) {
+        if (detail::KeyDeliveredByControl(event)) {
             QMainWindow::keyPressEvent(event);
             return;
         }
-        Dispatch(this, [&] {
-            int code = KeyCodeOf(*event);
-            if (code != 0 && form_.KeyDown) {
-                form_.KeyDown(code, ShiftStateOf(event->modifiers()));
-            }
-            int ascii = CharCodeOf(*event);
-            if (ascii != 0 && form_.KeyPress) {
-                form_.KeyPress(ascii);
-            }
-        });
+        Dispatch(this, [&] { form_.WindowKey(*event); });
     }
     // The desktop's exposes reach the native window, not the widget: they are watched there. The
     // widget's own repaints (a picture box drawn into, a control updated) are no exposes.
@@ -264,6 +254,9 @@ bool Form::Visible() const {
 }
 
 Control* Form::ActiveControl() const {
+    if (keyControl_ != nullptr) {
+        return keyControl_;
+    }
     return Control::FromWidget(window_->focusWidget());
 }
 
@@ -293,6 +286,36 @@ void Form::PopupMenu(MenuItem& menu) {
     menu.Popup();
 }
 
+bool Form::MenuKey(int keyCode, int shiftState) {
+    MenuItem* item = MenuItemOfKey(menus_, keyCode, shiftState);
+    if (item == nullptr) {
+        return false;
+    }
+    item->Choose();
+    return true;
+}
+
+void Form::WindowKey(QKeyEvent& event) {
+    QPointer<QMainWindow> alive(window_);
+    int code = KeyCodeOf(event);
+    const int shiftState = ShiftStateOf(event.modifiers());
+    if (code != 0) {
+        if (MenuKey(code, shiftState)) {
+            return;
+        }
+        if (KeyDown) {
+            KeyDown(code, shiftState);
+        }
+        if (!alive) {
+            return;
+        }
+    }
+    int ascii = CharCodeOf(event);
+    if (ascii != 0 && KeyPress) {
+        KeyPress(ascii);
+    }
+}
+
 Control* Form::FindControl(const std::string& name, int index) const {
     for (Control* control : controls_) {
         if (control->Name() == name && control->Index() == index) {
@@ -309,6 +332,9 @@ void Form::AddControl(Control* control) {
 void Form::RemoveControl(Control* control) {
     if (focusOwner_ == control) {
         focusOwner_ = nullptr;
+    }
+    if (keyControl_ == control) {
+        keyControl_ = nullptr;
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }

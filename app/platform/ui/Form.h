@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 class QEventLoop;
+class QKeyEvent;
 
 namespace plat {
 
@@ -69,7 +70,8 @@ public:
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool preview) { keyPreview_ = preview; }
 
-    // The control that has, or last had, the focus in this window.
+    // The control that has, or last had, the focus in this window; while a key's handlers run, the
+    // control the key was sent to.
     Control* ActiveControl() const;
     // Moves the focus to the next control in tab order, as a TAB keystroke would, after the
     // running handler has returned; the LostFocus and GotFocus that follow see its changes.
@@ -105,6 +107,11 @@ private:
     void RemoveControl(Control* control);
     bool CloseRequested();
     void QueuePaint();
+    // The menu bar's part of a key, before any key handler: a shortcut or an access key of the
+    // bar chooses its item. True when the key was the menu's.
+    bool MenuKey(int keyCode, int shiftState);
+    // A key that no control's pipeline has seen: the menu's part, then KeyDown and KeyPress.
+    void WindowKey(QKeyEvent& event);
 
     std::string name_;
     QMainWindow* window_;
@@ -113,6 +120,7 @@ private:
     std::vector<std::unique_ptr<MenuItem>> menus_;
     QEventLoop* modalLoop_ = nullptr;
     Control* focusOwner_ = nullptr;
+    Control* keyControl_ = nullptr;
     Colour backColor_ = kSystemButtonFace;
     bool loaded_ = false;
     bool unloaded_ = false;

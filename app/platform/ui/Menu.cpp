@@ -11,9 +11,10 @@
 
 namespace plat {
 
+// An entry of the bar is a command until it gets items: a click or its access key then runs its Click,
+// and no empty menu drops down.
 MenuItem::MenuItem(std::string name, const std::string& caption, QMenuBar* bar) : name_(std::move(name)) {
-    menu_ = new QMenu(ToQString(caption), bar);
-    action_ = bar->addMenu(menu_);
+    action_ = bar->addAction(ToQString(caption));
     Wire();
 }
 
@@ -71,6 +72,8 @@ void MenuItem::SetVisible(bool visible) {
 }
 
 void MenuItem::SetShortcut(int keyCode, int shiftState) {
+    shortcutCode_ = keyCode;
+    shortcutShift_ = shiftState;
     action_->setShortcut(keyCode == 0 ? QKeySequence() : KeySequenceOf(keyCode, shiftState));
 }
 
@@ -78,6 +81,8 @@ bool MenuItem::IsSeparator() const {
     return action_->isSeparator();
 }
 
+// The item's own action becomes the menu's action, so that the shortcuts of the items below are
+// matched through the bar or menu that shows it.
 QMenu* MenuItem::EnsureMenu() {
     if (!menu_) {
         menu_ = new QMenu(action_->text(), qobject_cast<QWidget*>(action_->parent()));
@@ -107,6 +112,74 @@ void MenuItem::Trigger() {
     if (action_->isEnabled() && action_->isVisible()) {
         action_->trigger();
     }
+}
+
+namespace {
+
+bool Available(const MenuItem& item) {
+    return item.Enabled() && item.Visible() && !item.IsSeparator();
+}
+
+MenuItem* ItemWithShortcut(const std::vector<std::unique_ptr<MenuItem>>& items, int keyCode, int shiftState) {
+    for (const auto& item : items) {
+        if (!Available(*item)) {
+            continue;
+        }
+        if (item->HasShortcut(keyCode, shiftState)) {
+            return item.get();
+        }
+        if (MenuItem* found = ItemWithShortcut(item->Items(), keyCode, shiftState)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// The key code of a caption's access letter ("&Parameters": P), or 0.
+int AccessKeyOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') {
+            continue;
+        }
+        const char c = caption[i + 1];
+        if (c == '&') {
+            ++i;
+            continue;
+        }
+        if (c >= 'a' && c <= 'z') {
+            return key::A + (c - 'a');
+        }
+        if (c >= 'A' && c <= 'Z') {
+            return key::A + (c - 'A');
+        }
+        if (c >= '0' && c <= '9') {
+            return key::Key0 + (c - '0');
+        }
+        return 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+MenuItem* MenuItemOfKey(const std::vector<std::unique_ptr<MenuItem>>& menus, int keyCode, int shiftState) {
+    if (shiftState == shift::Alt) {
+        for (const auto& entry : menus) {
+            if (Available(*entry) && AccessKeyOf(entry->Caption()) == keyCode) {
+                return entry.get();
+            }
+        }
+    }
+    return ItemWithShortcut(menus, keyCode, shiftState);
+}
+
+void MenuItem::Choose() {
+    auto* bar = qobject_cast<QMenuBar*>(action_->parent());
+    if (menu_ && bar) {
+        bar->setActiveAction(action_);
+        return;
+    }
+    Trigger();
 }
 
 void MenuItem::Popup() {

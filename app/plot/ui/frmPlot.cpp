@@ -107,6 +107,7 @@ void frmPlot::Form_Activate() {
 }
 
 void frmPlot::RefreshPlot(const std::string& /*name*/) {
+    ++redraws_;
     // The second file is chosen before the page begins, so that a trace not added leaves the
     // picture's drawing state untouched: PlotData ends every page it is given.
     std::string traceFile;

@@ -23,6 +23,8 @@ public:
     plat::MenuItem& Menu(const std::string& name) const;
     int DragState() const { return dragState_; }
     int AnnotationLevel() const { return view_.annotationLevel; }
+    // How many times the page was redrawn since the window was made.
+    int RedrawCount() const { return redraws_; }
 
     std::unique_ptr<plat::PictureBox> Plotter;
     std::unique_ptr<plat::Shape> shpBox;
@@ -54,6 +56,7 @@ private:
     plat::MenuItem* mnuExit_ = nullptr;
     PlotView view_;
     bool addTrace_ = false;
+    int redraws_ = 0;
     int dragState_ = 0;                        // 0 idle, 1 pressed, 2 dragged
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0; // zoom corners, Plotter pixels
     double pageX_ = 0, pageY_ = 0;             // pointer, page inches

@@ -115,8 +115,10 @@ void frmViewGround::BuildCameraControls() {
         };
     }
 
-    // The arrow keys and G work wherever the focus is.
+    // The arrow keys and G work wherever the focus is but in a text box or a list. A click on the
+    // picture gives it the focus, so that the keys turn the view after a box was edited.
     SetKeyPreview(true);
+    Plotter->Widget()->setFocusPolicy(Qt::ClickFocus);
     KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
 
     Plotter->MouseDown = [this](int button, int shift, double x, double y) {
@@ -213,6 +215,8 @@ void frmViewGround::Form_KeyDown(int& keyCode, int /*shift*/) {
     } else {
         return;
     }
+    // The key was the view's: a button with the focus does not move it on as well.
+    keyCode = 0;
     // While moving, the motion redraws.
     if (View.Motion == viewer::MotionState::Idle) {
         RedrawView();

@@ -175,7 +175,7 @@ TEST_F(PlotCaptureTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
         services.Files().ExpectFile((dir_ / chosen).string());
         for (int a : answers)
             services.Boxes().Expect(imaging::kOverwriteQuestion, a);
-        ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "Plot", "&Send to File"));
+        ASSERT_TRUE(plat::testing::ClickMenu(w, {"Plot", "&Send to File"}));
     };
     send("approach.gif", {plat::vbNo});
     send("plot.bmp", {plat::vbNo});

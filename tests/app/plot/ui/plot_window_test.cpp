@@ -86,7 +86,7 @@ TEST_F(PlotWindowTest, TheReversalMethodShowsItsOwnPathAngle) {
     shell::Model().PlotSettings.UseOldZ3Calc = 0;
     std::vector<plat::TextCall> log;
     w.Plotter->hDC().SetTextLog(&log);
-    ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "Plot", "Refresh"));
+    ASSERT_TRUE(plat::testing::ClickMenu(w, {"Plot", "Refresh"}));
     w.Plotter->hDC().SetTextLog(nullptr);
     const float meanAngle = shell::Model().ILSData.MeanAngleR;
     const std::string angle = plat::Format(meanAngle, "##0.00");

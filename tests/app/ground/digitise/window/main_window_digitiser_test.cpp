@@ -138,9 +138,9 @@ TEST_F(MainWindowDigitiser, ATransferIsAnEditAndARefusedOneCanBeRepeated) {
     EXPECT_TRUE(w.lblChanged->Visible());
     // New asks (Cancel keeps the model); Exit asks for a name to save under (cancelled: it stays).
     boxes_->Expect(kSaveChangesQuestion, plat::vbCancel);
-    ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "&File", "&New Param File"));
+    ASSERT_TRUE(plat::testing::ClickMenu(w, {"&File", "&New Param File"}));
     EXPECT_EQ(w.grdGround->TextMatrix(capacity, 2), std::to_string(100 * capacity));
     dialogs_->ExpectCancel();
-    ASSERT_TRUE(plat::testing::ChooseFromMenuBar(*w.Window(), "&File", "Exit"));
+    ASSERT_TRUE(plat::testing::ClickMenu(w, {"&File", "Exit"}));
     EXPECT_FALSE(w.WasUnloaded());
 }
