@@ -1,13 +1,18 @@
 // The viewer's camera controls: step and bank buttons, view mode and point choice, the boxes' Enter
 // keys, the arrow keys and G, the orbit and the fly-through.
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "platform/text/KeyCodes.h"
 #include "viewer/ui/frmViewGround.h"
 
 namespace {
+
+// The controls whose arrow keys are their own.
+constexpr std::array<std::string_view, 3> kEditingControls{"TextBox", "ComboBox", "Slider"};
 
 // Wide enough for "<<" and ">>", as tall as the box beside them.
 constexpr int kButtonWidth = 360;
@@ -195,10 +200,10 @@ void frmViewGround::Form_KeyDown(int& keyCode, int /*shift*/) {
     if (Annotating != 0) {
         return;
     }
-    // In a text box or a list the arrows and letters edit or choose; turning the view as well would
-    // undo what the box is for.
+    // In a text box, a list or a slider the arrows and letters edit, choose or slide; turning the
+    // view as well would undo what the control is for.
     const plat::Control* focus = ActiveControl();
-    if (focus != nullptr && (focus->TypeName() == "TextBox" || focus->TypeName() == "ComboBox")) {
+    if (focus != nullptr && std::ranges::find(kEditingControls, focus->TypeName()) != kEditingControls.end()) {
         return;
     }
     const int code = viewer::RotateCodeOfKey(keyCode);

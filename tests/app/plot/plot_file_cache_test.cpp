@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 class PlotFileCacheTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(TEST_OUTPUT_DIR) / "plot_file_cache";
+        // A folder of each test's own: ctest runs the tests side by side.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::path(TEST_OUTPUT_DIR) / "plot_file_cache" / info->name();
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }

@@ -2,9 +2,9 @@
 #define PLATFORM_UI_TESTING_USERINPUT_H
 
 // What a user does to a window, as the desktop delivers it (header only; include it from test code,
-// which links GoogleTest and Qt Test): keys typed, grid cells clicked, menu-bar paths clicked with the mouse at their places,
-// access keys and shortcuts sent through the window, toolbar buttons clicked, and a count of the
-// windows each action shows.
+// which links GoogleTest and Qt Test): keys typed, grid cells clicked, menu-bar paths clicked with the
+// mouse at their places, access keys and shortcuts sent through the window, toolbar buttons clicked,
+// and a count of the windows each action shows.
 
 #include <cctype>
 #include <map>
