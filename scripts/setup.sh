@@ -12,9 +12,11 @@ packages=(
   clang libclang-rt-dev llvm
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libosmesa6-dev libglu1-mesa-dev
-  # The windows' font; the virtual X display of the screenshot test and its authority file;
-  # the locale sources from which the engine's decimal-comma test compiles de_DE.UTF-8.
-  fonts-liberation2 xvfb xauth locales
+  # The windows' fonts: Liberation for the faces the windows name, DejaVu Sans for the controls'
+  # default face (fontconfig's sans-serif), which the windows' layout is measured in; the virtual X
+  # display of the screenshot test and its authority file; the locale sources from which the
+  # engine's decimal-comma test compiles de_DE.UTF-8.
+  fonts-liberation2 fonts-dejavu-core xvfb xauth locales
   # Independent checks of the images the program writes: Pillow and giflib's tools decode its GIF
   # and BMP files; giflib's library and CGAL's triangulation are the benchmarks' peers.
   python3-pil giflib-tools libgif-dev libcgal-dev
