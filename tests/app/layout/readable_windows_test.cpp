@@ -33,19 +33,14 @@ class ReadableWindows : public WindowTest {
 protected:
     // The shipped example in the scratch folder (saved in metres if asked), the main window shown with it.
     class frmMain& MainWithExample(bool metres = false) {
-        std::filesystem::copy_file(std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.3D",
-                                   dir_ / "cegs_site.3D", std::filesystem::copy_options::overwrite_existing);
-        std::ifstream in(std::filesystem::path(PELLON_EXAMPLES_DIR) / "cegs_site.inp", std::ios::binary);
-        std::string model{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        const std::string feet = "'*' 'cegs_site INPUT A' 0";
-        if (metres)
+        PutExample(PELLON_EXAMPLES_DIR);
+        if (metres) {
+            std::string model = Read("cegs_site.inp");
+            const std::string feet = "'*' 'cegs_site INPUT A' 0";
             model.replace(model.find(feet), feet.size(), "'*' 'cegs_site INPUT A' 1");
-        Put("cegs_site.inp", model);
-        Put("Pellic.ini", "cegs_site.inp,,cegs_site.3D\r\n0, 1\r\n");
-        auto& w = frmMain();
-        w.Show();
-        plat::DoEvents(100);
-        return w;
+            Put("cegs_site.inp", model);
+        }
+        return ShowMain();
     }
 
     // Opens a modal window by `open` and checks it (and what `inside` does in it) before `close`.

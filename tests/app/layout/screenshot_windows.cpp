@@ -29,13 +29,8 @@ void Save(plat::Form& form, const std::string& name) {
 class WindowScreenshots : public WindowTest {
 protected:
     class frmMain& Main() {
-        for (const char* file : {"cegs_site.inp", "cegs_site.3D"})
-            std::filesystem::copy_file(std::filesystem::path(PELLON_EXAMPLES_DIR) / file, dir_ / file);
-        Put("Pellic.ini", "cegs_site.inp,,cegs_site.3D\r\n0, 1\r\n");
-        auto& w = frmMain();
-        w.Show();
-        plat::DoEvents(100);
-        return w;
+        PutExample(PELLON_EXAMPLES_DIR);
+        return ShowMain();
     }
     // Opens a modal window by `open`, lets `inside` act in it and closes it.
     template <class Window>

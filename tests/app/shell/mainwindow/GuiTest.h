@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/services/Clock.h"
 #include "platform/services/FileDialog.h"
 #include "platform/services/MessageBox.h"
 #include "platform/ui/testing/GuiTest.h"
@@ -32,6 +33,22 @@ protected:
     void TearDown() override {
         plat::DeleteWindowInstances();
         services_.reset(); // a box or dialog expected but never shown fails the test here
+    }
+
+    // The shipped example (its model and ground file) copied from `examples` into the scratch folder
+    // and named by the settings file the main window starts with.
+    void PutExample(const std::filesystem::path& examples) {
+        for (const char* file : {"cegs_site.inp", "cegs_site.3D"})
+            std::filesystem::copy_file(examples / file, dir_ / file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        Put("Pellic.ini", "cegs_site.inp,,cegs_site.3D\r\n0, 1\r\n");
+    }
+    // The main window shown, its start-up done.
+    static class frmMain& ShowMain() {
+        auto& w = frmMain();
+        w.Show();
+        plat::DoEvents(100);
+        return w;
     }
 
     plat::ScriptedMessageBoxes* boxes_ = nullptr;

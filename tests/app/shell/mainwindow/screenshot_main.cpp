@@ -77,12 +77,8 @@ TEST_F(MainWindowScreenshot, AboutBox) {
 
 // F6 on the shipped example: the run, then its plot with the approach's analysis and the results.
 TEST_F(MainWindowScreenshot, PlotAfterF6OnTheShippedExample) {
-    for (const char* file : {"cegs_site.inp", "cegs_site.3D"})
-        std::filesystem::copy_file(std::filesystem::path(PELLON_EXAMPLES_DIR) / file, dir_ / file);
-    Put("Pellic.ini", "cegs_site.inp,,cegs_site.3D\r\n0, 1\r\n");
-    auto& w = frmMain();
-    w.Show();
-    plat::DoEvents(100);
+    PutExample(PELLON_EXAMPLES_DIR);
+    auto& w = ShowMain();
     Model().YAxisVar = 1;
     boxes_->Expect("Parameter File Exists.\rOverwrite? ", plat::vbYes);
     w.Toolbar1->Click(7);
