@@ -56,6 +56,12 @@ float XFactor(int unit) {
     return unit == 1 ? 1.0F / kFeetPerNmi : 1.0F;
 }
 
+// A shown X value in feet, by the boxes' rule: one whose feet are no finite Single gives 0.
+float InFeet(float shown, float factor) {
+    const float feet = shown / factor;
+    return std::isfinite(feet) ? feet : 0;
+}
+
 plot::PlotSettings& Settings() {
     return shell::Model().PlotSettings;
 }
@@ -315,8 +321,8 @@ void frmPlotParams::Command1_Click() {
         const float f = XFactor(s.PlotXUnit);
         const float xMax = BoxValue(*txtXMax);
         const float xMin = BoxValue(*txtXMin) == xMax ? xMax - 1 : BoxValue(*txtXMin);
-        s.PlotXMax = xMax / f;
-        s.PlotXMin = xMin / f;
+        s.PlotXMax = InFeet(xMax, f);
+        s.PlotXMin = InFeet(xMin, f);
         s.PlotXTics = BoxValue(*txtXtics);
         if (s.PlotXTics < 4)
             mode |= kXTicsLow;

@@ -127,6 +127,27 @@ TEST_F(PlotParamsTest, NauticalMilesAreStoredInFeetAndShownAgain) {
     EXPECT_EQ(Open().txtXMax->Text(), " 1");
 }
 
+// Miles whose feet no Single holds read as 0, as any box value a Single cannot hold: the plot is
+// never given an infinite range.
+TEST_F(PlotParamsTest, NauticalMilesBeyondASingleInFeetStoreZero) {
+    const struct {
+        const char *max, *min;
+        float storedMax, storedMin;
+    } cases[] = {{"2e38", "-1", 0, -6076}, {"1", "-3e38", 6076, 0}, {"5e34", "0", 5e34F * 6076, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.max) + " " + c.min);
+        class frmPlotParams& d = Open();
+        d.cmbUnits->SetListIndex(1);
+        Type(*d.txtXMax, c.max);
+        Type(*d.txtXMin, c.min);
+        QTest::mouseClick(d.Command1->Widget(), Qt::LeftButton);
+        plat::DoEvents(0);
+        EXPECT_FALSE(d.IsLoaded());
+        EXPECT_FLOAT_EQ(Settings().PlotXMax, c.storedMax);
+        EXPECT_FLOAT_EQ(Settings().PlotXMin, c.storedMin);
+    }
+}
+
 TEST_F(PlotParamsTest, EmptyRunwayBoxesStoreTheStandardRunwayAndEqualLimitsAreOffset) {
     class frmPlotParams& d = Open();
     d.txtRWYLength->SetText("");
