@@ -2,13 +2,15 @@
 
 #include "editors/logic/AntennaBoxes.h"
 #include "platform/text/Numbers.h"
+#include "platform/text/RegularFile.h"
 #include "platform/text/Strings.h"
 #include "shell/model/ParamFile.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <utility>
+
+#include <unistd.h>
 
 using namespace editors;
 
@@ -92,12 +94,19 @@ std::optional<std::string> GroundProblem(const plat::GridModel& grid) {
 }
 
 // The cut count a 3D ground file starts with; std::nullopt when there is no such regular file (a run
-// creates or refuses it) or it does not start with two numbers (the engine says why).
+// creates or refuses it) or its head does not start with two numbers (the engine says why). Only the
+// head is read: the counts line comes first.
 std::optional<long long> GroundFileCuts(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    std::string reason;
+    const int fd = plat::OpenRegularFile(path, reason);
+    if (fd < 0)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    std::array<char, 4096> head{};
+    const ssize_t got = ::read(fd, head.data(), head.size());
+    ::close(fd);
+    if (got <= 0)
+        return std::nullopt;
+    std::istringstream in(std::string(head.data(), static_cast<std::size_t>(got)));
     long long nodes = 0, cuts = 0;
     if (!(in >> nodes >> cuts))
         return std::nullopt;

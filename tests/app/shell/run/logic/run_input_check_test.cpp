@@ -1,6 +1,7 @@
 // What a run refuses before writing: the antenna boxes in use and the counted ground rows that hold
 // no number, a frequency of 0 or less, a ground profile whose distances do not increase.
 #include "shell/run/logic/RunInputCheck.h"
+#include "platform/text/testing/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,12 @@ TEST(RunCapacity, ProfilePointsAndGroundCutsBeyondTheEngine) {
         plat::GridModel g;
         FillGround(g, rows(c.rows));
         EXPECT_EQ(RunCapacityProblem(g, c.use3D, "site.inp", c.file3D), c.problem);
+    }
+    // Nothing else that is no regular file is read either, nor blocks.
+    for (const plat::testing::SpecialFile& special : plat::testing::SpecialFiles(dir / "special.3D")) {
+        SCOPED_TRACE(special.kind);
+        plat::GridModel g;
+        EXPECT_EQ(RunCapacityProblem(g, true, "site.inp", special.path.string()), std::nullopt);
     }
 }
 
