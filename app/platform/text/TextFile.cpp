@@ -3,9 +3,6 @@
 #include "platform/text/Numbers.h"
 #include "platform/text/RegularFile.h"
 
-#include <cerrno>
-#include <cstring>
-
 namespace plat {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -25,49 +22,12 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 namespace {
 
-std::string Reason() {
-    return std::strerror(errno);
-}
-
 bool IsLineEnd(const std::string& text, std::size_t pos) {
     return pos < text.size() &&
            (text[pos] == '\n' || (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n'));
 }
 
 } // namespace
-
-TextWriter::TextWriter(const std::filesystem::path& path, Mode mode) : path_(path.string()) {
-    file_ = std::fopen(path_.c_str(), mode == Mode::Output ? "wb" : "ab");
-    if (file_ == nullptr)
-        throw FileError("cannot open " + path_ + " for writing: " + Reason());
-}
-
-TextWriter::~TextWriter() {
-    if (file_ != nullptr)
-        std::fclose(file_);
-}
-
-void TextWriter::Print(std::string_view text) {
-    if (file_ == nullptr)
-        throw FileError("write to a closed file: " + path_);
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
-        throw FileError("cannot write " + path_ + ": " + Reason());
-}
-
-void TextWriter::PrintLine(std::string_view text) {
-    Print(text);
-    Print("\r\n");
-}
-
-void TextWriter::Close() {
-    if (file_ == nullptr)
-        return;
-    const bool failed = std::ferror(file_) != 0;
-    const int closed = std::fclose(file_);
-    file_ = nullptr;
-    if (failed || closed != 0)
-        throw FileError("cannot write " + path_ + ": " + Reason());
-}
 
 FreeReader::FreeReader(const std::filesystem::path& path) {
     FileReadResult file = ReadRegularFile(path);

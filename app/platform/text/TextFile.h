@@ -1,9 +1,7 @@
 #pragma once
 
-// 8-bit text files as the program writes and reads them: the writer puts CR LF line ends byte for
-// byte; the free-format reader accepts CR LF and LF.
+// 8-bit text files as the program reads them: the free-format reader accepts CR LF and LF.
 
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -15,7 +13,7 @@ namespace plat {
 // The lines of a text without their ends (CR LF or LF); a last line end opens no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// A file that cannot be opened, written or closed.
+// A file that cannot be opened or read.
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -25,30 +23,6 @@ public:
 class EndOfFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// A text file open for output (created or emptied) or for append. Every failure throws FileError;
-// the destructor closes a file still open without reporting.
-class TextWriter {
-public:
-    enum class Mode { Output, Append };
-
-    explicit TextWriter(const std::filesystem::path& path, Mode mode = Mode::Output);
-    ~TextWriter();
-    TextWriter(const TextWriter&) = delete;
-    TextWriter& operator=(const TextWriter&) = delete;
-
-    // The text exactly as given, no line end.
-    void Print(std::string_view text);
-    // The text followed by CR LF.
-    void PrintLine(std::string_view text = {});
-    // Flushes and closes; a failure to write out what was printed throws FileError.
-    void Close();
-    bool IsOpen() const { return file_ != nullptr; }
-
-private:
-    std::FILE* file_ = nullptr;
-    std::string path_;
 };
 
 // Free-format input of a whole text, item by item:
