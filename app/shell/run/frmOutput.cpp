@@ -52,6 +52,12 @@ std::unique_ptr<plat::ComboBox> List(plat::Form& f, const char* name, const char
     return list;
 }
 
+// The list item of a variable; none for 0 (nothing chosen yet) and for any number a parameter file
+// may hold beyond the list.
+int ItemOf(std::uint8_t variable, std::size_t items) {
+    return variable >= 1 && variable <= items ? variable - 1 : -1;
+}
+
 } // namespace
 
 frmOutput::frmOutput() : plat::Form("frmOutput"), chkJ(*this, "chkJ") {
@@ -80,8 +86,8 @@ frmOutput::frmOutput() : plat::Form("frmOutput"), chkJ(*this, "chkJ") {
 
 void frmOutput::Form_Activate() {
     const ModelVariables& m = Model();
-    cmbXAxis->SetListIndex(m.XAxisVar - 1);
-    cmbYAXis->SetListIndex(m.YAxisVar - 1);
+    cmbXAxis->SetListIndex(ItemOf(m.XAxisVar, kXAxisItems.size()));
+    cmbYAXis->SetListIndex(ItemOf(m.YAxisVar, kYAxisItems.size()));
     for (int i = 0; i < 12; ++i)
         chkJ(i).SetValue(1 - m.RayIgnore(i + 1));
 }

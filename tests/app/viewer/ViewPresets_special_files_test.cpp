@@ -22,7 +22,8 @@ TEST(ViewPresetsSpecialFiles, EachGivesTheDefaultsAtOnceAndAStoreSaysWhy) {
         viewer::ViewPresets presets = viewer::LoadViewPresets(folder);
         EXPECT_NE(presets.ReadProblem, "");
         EXPECT_EQ(presets.Names()[12], "User Eye");
-        const plat::FileWriteResult stored = viewer::WriteViewPresets(folder, "User Eye", "1", "2", "3", presets);
+        const plat::FileWriteResult stored =
+            viewer::WriteViewPresets(folder, "User Eye", "1", "2", "3", presets);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
         EXPECT_FALSE(stored);
         EXPECT_NE(stored.reason, "");

@@ -20,18 +20,20 @@ struct Unit {
     std::uint8_t plotXUnit;
 };
 
-class PlotHostileTypist : public plat::testing::ScratchFolderTest,
-                          public ::testing::WithParamInterface<std::tuple<std::string, Unit>> {
+class PlotTypistTest : public plat::testing::ScratchFolderTest {
 protected:
-    PlotHostileTypist() : ScratchFolderTest(std::filesystem::path(TEST_OUTPUT_DIR) / "plot_hostile_typist") {
+    PlotTypistTest() : ScratchFolderTest(std::filesystem::path(TEST_OUTPUT_DIR) / "plot_hostile_typist") {
         plat::testing::Application();
         Links();
     }
-    void SetUp() override {
+    void TearDown() override { plat::DeleteWindowInstances(); }
+
+    // An approach plotted in the given X unit, both axes scaled by hand: every box takes text.
+    void Start(std::uint8_t plotXUnit) {
         SetUpModel(3, Put("approach.prn", PlotFileText(Approach())));
         plot::PlotSettings& s = shell::Model().PlotSettings;
-        s.PlotAxisMode = 5; // both axes scaled by hand: every box takes text
-        s.PlotXUnit = std::get<1>(GetParam()).plotXUnit;
+        s.PlotAxisMode = 5;
+        s.PlotXUnit = plotXUnit;
         s.PlotXMin = 0;
         s.PlotXMax = 30380;
         s.PlotXTics = 6;
@@ -39,29 +41,66 @@ protected:
         s.PlotYMax = 150;
         s.PlotYTics = 6;
     }
-    void TearDown() override { plat::DeleteWindowInstances(); }
 
     plat::testing::ScriptedServices services_;
 };
 
+class PlotHostileTypist : public PlotTypistTest,
+                          public ::testing::WithParamInterface<std::tuple<std::string, Unit>> {
+protected:
+    void SetUp() override { Start(std::get<1>(GetParam()).plotXUnit); }
+};
+
 TEST_P(PlotHostileTypist, NoTextEndsOrFreezesTheDialogOrThePlotItLeaves) {
     const std::string& text = std::get<0>(GetParam());
-    plat::testing::HostileTypist dialog(services_.Boxes(), services_.Files(), [] {
-        class frmPlotParams& d = frmPlotParams();
-        d.Show();
-        plat::DoEvents(20);
-        return d.Window();
-    });
+    // Handlers stopped while a window opens (the dialog fills itself, the plot redraws), which the
+    // typist only watches around its commands.
+    int failures = 0;
+    const auto opening = [&failures](const std::function<QWidget*()>& open) {
+        return [&failures, open] {
+            const int before = plat::HandlerFailures();
+            QWidget* window = open();
+            failures += plat::HandlerFailures() - before;
+            return window;
+        };
+    };
+    plat::testing::HostileTypist dialog(services_.Boxes(), services_.Files(), opening([] {
+                                            class frmPlotParams& d = frmPlotParams();
+                                            d.Show();
+                                            plat::DoEvents(20);
+                                            return d.Window();
+                                        }));
     EXPECT_EQ(dialog.Run(text), std::vector<std::string>{});
     plat::DeleteWindowInstances();
 
-    plat::testing::HostileTypist plot(services_.Boxes(), services_.Files(), [] {
-        class frmPlot& w = frmPlot();
-        w.Show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
-        return w.Window();
-    });
+    plat::testing::HostileTypist plot(services_.Boxes(), services_.Files(), opening([] {
+                                          class frmPlot& w = frmPlot();
+                                          w.Show();
+                                          EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
+                                          return w.Window();
+                                      }));
     EXPECT_EQ(plot.Run(text), std::vector<std::string>{});
+    EXPECT_EQ(failures, 0);
+}
+
+// A parameter file may hold any byte as the output quantity: the plot window and the dialog it opens
+// show such a run without a caption of its quantity.
+TEST_F(PlotTypistTest, NoQuantityNoListHoldsEndsThePlotWindow) {
+    Start(0);
+    for (const std::uint8_t quantity : {std::uint8_t{0}, std::uint8_t{12}, std::uint8_t{255}}) {
+        SCOPED_TRACE(int{quantity});
+        shell::Model().YAxisVar = quantity;
+        const int failures = plat::HandlerFailures();
+        plat::testing::HostileTypist plot(services_.Boxes(), services_.Files(), [] {
+            class frmPlot& w = frmPlot();
+            w.Show();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(w.Window()));
+            return w.Window();
+        });
+        EXPECT_EQ(plot.Run(""), std::vector<std::string>{});
+        EXPECT_EQ(plat::HandlerFailures(), failures);
+        plat::DeleteWindowInstances();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, PlotHostileTypist,

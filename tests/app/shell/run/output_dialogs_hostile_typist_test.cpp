@@ -8,30 +8,53 @@
 
 namespace {
 
-template <class Dialog> QWidget* Shown(Dialog& d) {
+// The dialog shown and activated (it fills its controls from the model then); a handler stopped
+// while it opened is counted in `failures`, which the typist only watches around its commands.
+template <class Dialog> QWidget* Shown(Dialog& d, int& failures) {
+    const int before = plat::HandlerFailures();
     d.Show();
     d.Window()->activateWindow();
     plat::DoEvents(20);
+    failures += plat::HandlerFailures() - before;
     return d.Window();
 }
 
 class OutputDialogsHostileTypist : public WindowTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(OutputDialogsHostileTypist, NoTextEndsOrFreezesTheOutputDialog) {
-    plat::testing::HostileTypist typist(*boxes_, *dialogs_, [] { return Shown(frmOutput()); });
+    int failures = 0;
+    plat::testing::HostileTypist typist(*boxes_, *dialogs_, [&] { return Shown(frmOutput(), failures); });
     EXPECT_EQ(typist.Run(GetParam()), std::vector<std::string>{});
+    EXPECT_EQ(failures, 0);
+}
+
+// A parameter file may hold any byte as the X and Y variables: the lists then show no choice.
+TEST_P(OutputDialogsHostileTypist, NoTextEndsTheOutputDialogOverVariablesNoListHolds) {
+    for (const std::uint8_t variable : {std::uint8_t{6}, std::uint8_t{12}, std::uint8_t{255}}) {
+        SCOPED_TRACE(int{variable});
+        shell::Model().XAxisVar = variable;
+        shell::Model().YAxisVar = variable;
+        int failures = 0;
+        plat::testing::HostileTypist typist(*boxes_, *dialogs_, [&] { return Shown(frmOutput(), failures); });
+        EXPECT_EQ(typist.Run(GetParam()), std::vector<std::string>{});
+        EXPECT_EQ(failures, 0);
+        plat::DeleteWindowInstances();
+    }
 }
 
 TEST_P(OutputDialogsHostileTypist, NoTextEndsOrFreezesTheMultipleOutputsDialog) {
-    plat::testing::HostileTypist typist(*boxes_, *dialogs_, [] {
+    int failures = 0;
+    plat::testing::HostileTypist typist(*boxes_, *dialogs_, [&] {
         class frmMulOutputs& d = frmMulOutputs();
         d.NumAntsOption = [] { return 1; };
-        return Shown(d);
+        return Shown(d, failures);
     });
     EXPECT_EQ(typist.Run(GetParam()), std::vector<std::string>{});
+    EXPECT_EQ(failures, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, OutputDialogsHostileTypist, ::testing::ValuesIn(plat::testing::HostileTexts()),
+INSTANTIATE_TEST_SUITE_P(Texts, OutputDialogsHostileTypist,
+                         ::testing::ValuesIn(plat::testing::HostileTexts()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              return "Text" + std::to_string(info.index);
                          });
