@@ -355,6 +355,7 @@ void DeviceContext::ThinLine(POINT from, POINT to, const LinePen& pen) {
     const std::span<const int> pattern = pen.pattern;
     const int cycle = pen.cycle;
     PixelBuffer& buffer = *target_;
+    const bool words = buffer.BitsPerPixel() == 32;
     const int dx = std::abs(to.x - from.x);
     const int dy = -std::abs(to.y - from.y);
     const int sx = from.x < to.x ? 1 : -1;
@@ -375,7 +376,12 @@ void DeviceContext::ThinLine(POINT from, POINT to, const LinePen& pen) {
             ++styleStep_;
         }
         if (buffer.Contains(x, y) && (on || pen.paintGaps)) {
-            buffer.SetPixel(x, y, on ? pen.ink : pen.gap);
+            const Colour colour = on ? pen.ink : pen.gap;
+            if (words) {
+                PixelBuffer::Put32(buffer.Row(y) + 4 * static_cast<std::size_t>(x), colour);
+            } else {
+                buffer.SetPixel(x, y, colour);
+            }
         }
         const int twice = 2 * error;
         if (twice >= dy) {
