@@ -4,8 +4,8 @@
 // approach or level-run analysis on the same samples; the result is kept with exactly what the
 // analysis read (the samples compared bit for bit, the method, the record) and the analysis runs
 // again only when one of them differs. The samples are the ones the analysis is given, after the
-// reading, the CDI filter and the unit factors, so that a change anywhere upstream (the file, the
-// read options, the filter's echo file, the units) is seen as a change here too.
+// reading and the CDI filter, so that a change anywhere upstream (the file, the read options, the
+// filter, its echo file) is seen as a change here too.
 
 #include "plot/logic/ApproachResults.h"
 #include "plot/logic/LevelRun.h"
