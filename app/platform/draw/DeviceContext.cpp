@@ -156,16 +156,24 @@ double DeviceContext::ScaleY() const {
     return state_.mapMode == MM_TEXT ? 1.0 : static_cast<double>(state_.viewportExt.cy) / state_.windowExt.cy;
 }
 
+DeviceContext::Mapping DeviceContext::Map() const {
+    return {ScaleX(), ScaleY(), state_.windowOrg, state_.viewportOrg};
+}
+
+POINT DeviceContext::Mapping::ToDevice(POINT logical) const {
+    return {Round(X(logical.x)), Round(Y(logical.y))};
+}
+
 double DeviceContext::ToDeviceX(double x) const {
-    return (x - state_.windowOrg.x) * ScaleX() + state_.viewportOrg.x;
+    return Map().X(x);
 }
 
 double DeviceContext::ToDeviceY(double y) const {
-    return (y - state_.windowOrg.y) * ScaleY() + state_.viewportOrg.y;
+    return Map().Y(y);
 }
 
 POINT DeviceContext::LPtoDP(POINT logical) const {
-    return {Round(ToDeviceX(logical.x)), Round(ToDeviceY(logical.y))};
+    return Map().ToDevice(logical);
 }
 
 POINT DeviceContext::DPtoLP(POINT device) const {
@@ -267,53 +275,87 @@ bool DeviceContext::GetCurrentPositionEx(POINT& point) const {
 }
 
 bool DeviceContext::LineTo(int x, int y) {
-    const POINT from = LPtoDP(state_.current);
-    const POINT to = LPtoDP({x, y});
+    const Mapping map = Map();
+    const POINT from = map.ToDevice(state_.current);
+    const POINT to = map.ToDevice({x, y});
     state_.current = {x, y};
-    if (Pen().style == PS_NULL) {
-        return true;
-    }
-    if (PenPixels() > 1) {
-        return WideLine(from, to);
-    }
-    if (Far(from) || Far(to)) {
-        POINT a = from;
-        POINT b = to;
-        if (ClipToFar(a, b)) {
-            ThinLine(a, b);
-        }
-        return true;
-    }
-    ThinLine(from, to);
-    return true;
+    return Line(from, to, PenForLines());
 }
 
 bool DeviceContext::Polyline(std::span<const POINT> points) {
     if (points.size() < 2) {
         return false;
     }
-    const POINT kept = state_.current;
-    MoveToEx(points[0].x, points[0].y);
-    bool drawn = true;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        drawn = LineTo(points[i].x, points[i].y) && drawn;
+    const auto count = static_cast<unsigned>(points.size());
+    return PolyPolyline(points, {&count, 1});
+}
+
+bool DeviceContext::PolyPolyline(std::span<const POINT> points, std::span<const unsigned> counts) {
+    std::size_t needed = 0;
+    for (const unsigned count : counts) {
+        if (count < 2) {
+            return false;
+        }
+        needed += count;
     }
-    state_.current = kept;
+    if (needed > points.size()) {
+        return false;
+    }
+    const Mapping map = Map();
+    const LinePen pen = PenForLines();
+    bool drawn = true;
+    std::size_t at = 0;
+    for (const unsigned count : counts) {
+        styleStep_ = 0; // each polyline starts its dash pattern afresh, as after a MoveToEx
+        POINT from = map.ToDevice(points[at]);
+        for (std::size_t i = 1; i < count; ++i) {
+            const POINT to = map.ToDevice(points[at + i]);
+            drawn = Line(from, to, pen) && drawn;
+            from = to;
+        }
+        at += count;
+    }
     return drawn;
 }
 
-// Bresenham from `from` to `to` without the last pixel, the pen's dash pattern running on.
-void DeviceContext::ThinLine(POINT from, POINT to) {
+DeviceContext::LinePen DeviceContext::PenForLines() const {
     const LOGPEN& pen = Pen();
-    const std::span<const int> pattern = Pen().width <= 1 ? DashPattern(pen.style) : std::span<const int>{};
-    int cycle = 0;
-    for (const int length : pattern) {
-        cycle += length;
+    LinePen line{};
+    line.none = pen.style == PS_NULL;
+    line.pixels = PenPixels();
+    line.pattern = pen.width <= 1 ? DashPattern(pen.style) : std::span<const int>{};
+    for (const int length : line.pattern) {
+        line.cycle += length;
     }
-    const Colour ink = ResolveColour(pen.colour);
-    const Colour gap = ResolveColour(state_.backColour);
-    const bool paintGaps = state_.backMode == OPAQUE;
+    line.ink = ResolveColour(pen.colour);
+    line.gap = ResolveColour(state_.backColour);
+    line.paintGaps = state_.backMode == OPAQUE;
+    return line;
+}
+
+bool DeviceContext::Line(POINT from, POINT to, const LinePen& pen) {
+    if (pen.none) {
+        return true;
+    }
+    if (pen.pixels > 1) {
+        return WideLine(from, to, pen.pixels);
+    }
+    if (Far(from) || Far(to)) {
+        if (ClipToFar(from, to)) {
+            ThinLine(from, to, pen);
+        }
+        return true;
+    }
+    ThinLine(from, to, pen);
+    return true;
+}
+
+// Bresenham from `from` to `to` without the last pixel, the pen's dash pattern running on.
+void DeviceContext::ThinLine(POINT from, POINT to, const LinePen& pen) {
+    const std::span<const int> pattern = pen.pattern;
+    const int cycle = pen.cycle;
     PixelBuffer& buffer = *target_;
+    const bool words = buffer.BitsPerPixel() == 32;
     const int dx = std::abs(to.x - from.x);
     const int dy = -std::abs(to.y - from.y);
     const int sx = from.x < to.x ? 1 : -1;
@@ -333,8 +375,13 @@ void DeviceContext::ThinLine(POINT from, POINT to) {
             on = segment % 2 == 0;
             ++styleStep_;
         }
-        if (buffer.Contains(x, y) && (on || paintGaps)) {
-            buffer.SetPixel(x, y, on ? ink : gap);
+        if (buffer.Contains(x, y) && (on || pen.paintGaps)) {
+            const Colour colour = on ? pen.ink : pen.gap;
+            if (words) {
+                PixelBuffer::Put32(buffer.Row(y) + 4 * static_cast<std::size_t>(x), colour);
+            } else {
+                buffer.SetPixel(x, y, colour);
+            }
         }
         const int twice = 2 * error;
         if (twice >= dy) {
@@ -348,13 +395,13 @@ void DeviceContext::ThinLine(POINT from, POINT to) {
     }
 }
 
-bool DeviceContext::WideLine(POINT from, POINT to) {
+bool DeviceContext::WideLine(POINT from, POINT to, int pixels) {
     QImage view = ImageView(*target_);
     if (view.isNull() || target_->BitsPerPixel() != 32) {
         return false;
     }
     QPainter painter(&view);
-    painter.setPen(QPen(ToQt(Pen().colour), PenPixels(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(ToQt(Pen().colour), pixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
     return true;
 }

@@ -151,6 +151,10 @@ public:
     // A line from the current point to (x, y) with the pen; the current point moves there.
     bool LineTo(int x, int y);
     bool Polyline(std::span<const POINT> points);
+    // counts.size() polylines, the k-th of counts[k] points (at least two) taken in turn from `points`,
+    // each drawn as Polyline draws it; false, drawing nothing, when a count is under two or the counts
+    // need more points than given. The mapping and the pen are read once for the whole call.
+    bool PolyPolyline(std::span<const POINT> points, std::span<const unsigned> counts);
     // Outlined with the pen and filled with the brush; the right and bottom edges lie outside.
     bool Rectangle(int left, int top, int right, int bottom);
     bool Ellipse(int left, int top, int right, int bottom);
@@ -202,6 +206,28 @@ private:
         int stretchMode = BLACKONWHITE;
     };
 
+    // Logical to device coordinates as the state maps them, taken once for a run of points.
+    struct Mapping {
+        double scaleX;
+        double scaleY;
+        POINT windowOrg;
+        POINT viewportOrg;
+        double X(double x) const { return (x - windowOrg.x) * scaleX + viewportOrg.x; }
+        double Y(double y) const { return (y - windowOrg.y) * scaleY + viewportOrg.y; }
+        POINT ToDevice(POINT logical) const;
+    };
+    // What drawing a line with the pen needs, resolved once for a run of lines.
+    struct LinePen {
+        bool none;                    // PS_NULL: nothing drawn
+        int pixels;                   // mapped width
+        std::span<const int> pattern; // dash pattern of a thin pen, empty when solid
+        int cycle;                    // the pattern's length
+        Colour ink;
+        Colour gap;
+        bool paintGaps;
+    };
+
+    Mapping Map() const;
     double ScaleX() const;
     double ScaleY() const;
     double ToDeviceX(double x) const;
@@ -210,8 +236,11 @@ private:
     const LOGBRUSH& Brush() const;
     const LOGFONT& Font() const;
     int PenPixels() const;
-    void ThinLine(POINT from, POINT to);
-    bool WideLine(POINT from, POINT to);
+    LinePen PenForLines() const;
+    // A line between device points with the pen; the current point is the caller's.
+    bool Line(POINT from, POINT to, const LinePen& pen);
+    void ThinLine(POINT from, POINT to, const LinePen& pen);
+    bool WideLine(POINT from, POINT to, int pixels);
     bool Shape(int left, int top, int right, int bottom, bool ellipse);
 
     PixelBuffer* target_;

@@ -120,12 +120,13 @@ void PixelBuffer::SetPixel(int x, int y, Colour colour) {
         return;
     }
     std::uint8_t* p = row + static_cast<std::size_t>(x) * static_cast<std::size_t>(BitsPerPixel() / 8);
+    if (BitsPerPixel() == 32) {
+        Put32(p, colour);
+        return;
+    }
     p[0] = static_cast<std::uint8_t>(GetBValue(colour));
     p[1] = static_cast<std::uint8_t>(GetGValue(colour));
     p[2] = static_cast<std::uint8_t>(GetRValue(colour));
-    if (BitsPerPixel() == 32) {
-        p[3] = 0xFF;
-    }
 }
 
 std::uint8_t PixelBuffer::NearestIndex(Colour colour) const {

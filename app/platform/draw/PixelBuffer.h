@@ -65,6 +65,14 @@ public:
     // Sets pixel (x, y), which must lie inside, to an RGB colour (high bit clear); an indexed
     // buffer takes the nearest colour of its table.
     void SetPixel(int x, int y, Colour colour);
+    // The bytes of a 32-bit pixel (either layout) at p: blue, green, red, 0xFF. A line drawn into a
+    // 32-bit buffer writes its pixels so, without SetPixel's look at the format for each.
+    static void Put32(std::uint8_t* p, Colour colour) {
+        p[0] = static_cast<std::uint8_t>(GetBValue(colour));
+        p[1] = static_cast<std::uint8_t>(GetGValue(colour));
+        p[2] = static_cast<std::uint8_t>(GetRValue(colour));
+        p[3] = 0xFF;
+    }
     // The table index of pixel (x, y) of an indexed buffer, and setting it (below TableSize()).
     std::uint8_t Index(int x, int y) const;
     void SetIndex(int x, int y, std::uint8_t index);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace plat;
 
@@ -35,6 +36,22 @@ LOGPEN TakePen(DeviceContext& dc) {
     GetObject(old, pen);
     DeleteObject(old);
     return pen;
+}
+
+// Page units of a position in inches.
+POINT PageUnits(float x, float y) {
+    return {Units(static_cast<double>(x) * 1000.0), Units(static_cast<double>(y) * 1000.0)};
+}
+
+// The pen set as DrawLine sets it. A trace draws thousands of segments with one pen: it is replaced
+// only when it differs.
+void UsePen(DeviceContext& dc, Colour colour, int style, int width) {
+    LOGPEN pen;
+    if (!GetObject(dc.GetCurrentObject(OBJ_PEN), pen) || pen != LOGPEN{style, width, colour}) {
+        SetPenColor(dc, colour);
+        SetPenWidth(dc, width);
+        SetPenStyle(dc, style);
+    }
 }
 
 LOGFONT TakeFont(DeviceContext& dc) {
@@ -142,16 +159,28 @@ void PlotTextInches(DeviceContext& dc, const std::string& text, float x, float y
 
 void DrawLine(DeviceContext& dc, float x1, float y1, float x2, float y2, Colour colour, int style,
               int width) {
-    // A trace draws thousands of segments with one pen: it is replaced only when it differs.
-    LOGPEN pen;
-    if (!GetObject(dc.GetCurrentObject(OBJ_PEN), pen) || pen != LOGPEN{style, width, colour}) {
-        SetPenColor(dc, colour);
-        SetPenWidth(dc, width);
-        SetPenStyle(dc, style);
-    }
+    UsePen(dc, colour, style, width);
     SetPage(dc);
-    dc.MoveToEx(Units(static_cast<double>(x1) * 1000.0), Units(static_cast<double>(y1) * 1000.0));
-    dc.LineTo(Units(static_cast<double>(x2) * 1000.0), Units(static_cast<double>(y2) * 1000.0));
+    const POINT from = PageUnits(x1, y1);
+    const POINT to = PageUnits(x2, y2);
+    dc.MoveToEx(from.x, from.y);
+    dc.LineTo(to.x, to.y);
+}
+
+void DrawLines(DeviceContext& dc, std::span<const PageSegment> segments, Colour colour, int style,
+               int width) {
+    if (segments.empty())
+        return;
+    UsePen(dc, colour, style, width);
+    SetPage(dc);
+    std::vector<POINT> points;
+    points.reserve(2 * segments.size());
+    for (const PageSegment& s : segments) {
+        points.push_back(PageUnits(s.x1, s.y1));
+        points.push_back(PageUnits(s.x2, s.y2));
+    }
+    const std::vector<unsigned> counts(segments.size(), 2);
+    dc.PolyPolyline(points, counts);
 }
 
 } // namespace plot

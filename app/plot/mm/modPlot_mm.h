@@ -4,6 +4,7 @@
 // calls the plot needs. One page is open at a time: its saved state is module state.
 #include "platform/draw/DeviceContext.h"
 
+#include <span>
 #include <string>
 
 namespace plat {
@@ -42,5 +43,17 @@ void PlotTextInches(plat::DeviceContext& dc, const std::string& text, float x, f
 // A segment in page inches with the pen's colour, width and style set in that order (they stay).
 void DrawLine(plat::DeviceContext& dc, float x1, float y1, float x2, float y2, plat::Colour colour, int style,
               int width);
+// A segment in page inches.
+struct PageSegment {
+    float x1 = 0;
+    float y1 = 0;
+    float x2 = 0;
+    float y2 = 0;
+};
+// The segments in turn, each drawn as DrawLine draws it, in one call of the context (a trace's
+// thousands of segments share one pen and one mapping); the current point is left as it was.
+// No segments change nothing, the pen neither.
+void DrawLines(plat::DeviceContext& dc, std::span<const PageSegment> segments, plat::Colour colour, int style,
+               int width);
 
 } // namespace plot

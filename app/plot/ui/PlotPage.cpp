@@ -2,7 +2,6 @@
 
 #include "platform/services/MessageBox.h"
 #include "plot/logic/CDIFilter.h"
-#include "plot/logic/LevelRun.h"
 #include "plot/logic/PlotFileReader.h"
 #include "plot/mm/modPlot_mm.h"
 #include "plot/page/PageTexts.h"
@@ -12,6 +11,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <vector>
 
 using namespace plot;
 using plat::Colour;
@@ -36,12 +36,27 @@ struct Page {
     const PlotScales& scales;
 };
 
-// A data segment clipped to the plot area and drawn solid, one unit wide; nothing when it lies outside.
+// Data segments clipped to the plot area as they are added, the ones left drawn together, solid, one
+// unit wide; one that lies outside is left out.
+class DataLines {
+public:
+    explicit DataLines(const Page& p) : p_(p) {}
+    void Add(float x1, float y1, float x2, float y2) {
+        ClipToPlotArea(x1, y1, x2, y2, p_.s, p_.scales.X, p_.scales.Y);
+        if (x2 != kClippedAway)
+            lines_.push_back({x1, y1, x2, y2});
+    }
+    void Draw(Colour colour) const { DrawLines(p_.dc, lines_, colour, plat::PS_SOLID, 1); }
+
+private:
+    const Page& p_;
+    std::vector<PageSegment> lines_;
+};
+
 void DataLine(const Page& p, float x1, float y1, float x2, float y2, Colour colour) {
-    ClipToPlotArea(x1, y1, x2, y2, p.s, p.scales.X, p.scales.Y);
-    if (x2 == kClippedAway)
-        return;
-    DrawLine(p.dc, x1, y1, x2, y2, colour, plat::PS_SOLID, 1);
+    DataLines line(p);
+    line.Add(x1, y1, x2, y2);
+    line.Draw(colour);
 }
 
 void Text(DeviceContext& dc, const std::string& text, float x, float y, int anchor, int size,
@@ -79,6 +94,7 @@ void DrawApproach(const Page& p, ILSAnalysisRec& rec, const RefCurve& ref, int l
     DataLine(p, kPointA, mean, kPointB, mean, kRed);
     DataLine(p, kPointA, mean + t2, kPointB, mean + t3, kRed);
     DataLine(p, kPointA, mean - t2, kPointB, mean - t3, kRed);
+    DataLines zone3(p);
     for (const float offset : {0.0F, t3, -t3}) {
         for (std::size_t k = 0; k + 1 < ref.Count(); ++k) {
             float x1 = ref.X[k];
@@ -86,9 +102,10 @@ void DrawApproach(const Page& p, ILSAnalysisRec& rec, const RefCurve& ref, int l
             float x2 = ref.X[k + 1];
             float y2 = ref.Y[k + 1] + offset;
             if (Zone3Segment(x1, y1, x2, y2, rec.CatIFactor))
-                DataLine(p, x1, y1, x2, y2, kRed);
+                zone3.Add(x1, y1, x2, y2);
         }
     }
+    zone3.Draw(kRed);
     if (level < 2)
         return;
     // The positions in the X axis' unit: feet or nautical miles, metres or kilometres.
@@ -100,8 +117,7 @@ void DrawApproach(const Page& p, ILSAnalysisRec& rec, const RefCurve& ref, int l
         Text(p.dc, a.Lines[i], 6.0F, a.Y0 - 0.3F + 0.3F * static_cast<float>(i), 0, 10, kArialBlack);
 }
 
-void DrawLevelRun(const Page& p, const PlotTrace& t, int level) {
-    const LevelRunResult r = PatternBAnalysis(t.X, t.Y);
+void DrawLevelRun(const Page& p, const LevelRunResult& r, int level) {
     if (level < 1)
         return;
     DataLine(p, r.LevelRunPathAngle, p.s.PlotYMin, r.LevelRunPathAngle, 0, kMagenta);
@@ -168,23 +184,23 @@ PlotOutcome Draw(DeviceContext& dc, PlotView& view, const std::string* traceFile
     const Page page{dc, s, view.scales};
     if (!addTrace)
         DrawAxes(dc, s, xFactor);
-    const Colour colour = addTrace ? kRed : kBlue;
+    DataLines curve(page);
     for (std::size_t i = 0; i < trace.Count(); ++i) {
         const std::size_t j = i == 0 ? 0 : i - 1;
-        DataLine(page, trace.X[i], trace.Y[i], trace.X[j], trace.Y[j], colour);
+        curve.Add(trace.X[i], trace.Y[i], trace.X[j], trace.Y[j]);
     }
+    curve.Draw(addTrace ? kRed : kBlue);
     PlotOutcome outcome;
     if (!addTrace && IsCDIQuantity(m.YAxisVar) && s.ShowAnalysis == 1) {
         if (type == 3) {
             // Copied before every analysis too, so that a model edited while the window stays open
             // is analysed as it is now.
             CopyPathGeometry();
-            RefCurve ref;
-            RunApproachAnalysis(trace.X, trace.Y, s.UseOldZ3Calc, m.ILSData, ref);
+            const RefCurve& ref = view.analysis.Approach(trace.X, trace.Y, s.UseOldZ3Calc, m.ILSData);
             outcome.results = ApproachResultsLabels(m.ILSData, s.UseOldZ3Calc);
             DrawApproach(page, m.ILSData, ref, view.annotationLevel, xFactor);
         } else if (type == 4) {
-            DrawLevelRun(page, trace, view.annotationLevel);
+            DrawLevelRun(page, view.analysis.LevelRun(trace.X, trace.Y), view.annotationLevel);
         }
     }
     DrawTitles(dc, m, useSI);

@@ -3,6 +3,7 @@
 // plot of an approach or a level run, the analysis. Draws on any device context, so that the window,
 // its tests and the benchmark share it.
 #include "platform/draw/DeviceContext.h"
+#include "plot/logic/AnalysisCache.h"
 #include "plot/logic/ApproachResults.h"
 #include "plot/logic/AxisRanges.h"
 #include "plot/logic/PlotFileCache.h"
@@ -16,6 +17,7 @@ struct PlotView {
     int annotationLevel = 2; // 0 nothing, 1 envelope lines, 2 lines and texts
     plot::PlotScales scales; // kept when a span is 0
     plot::PlotFileCache curve; // the plot file's points, read again when the file changes
+    plot::AnalysisCache analysis; // the last analysis, run again when what it reads changes
 };
 
 // What a redraw leaves for the window: the results window's labels after an approach analysis.

@@ -170,6 +170,93 @@ TEST(DeviceContext, DashAndDotPensLeaveGapsWideOnesDrawSolid) {
     EXPECT_EQ(p.buffer.Pixel(6, 2), kRed);
 }
 
+// A run of polylines in one call draws what a MoveToEx and LineTo each would: under every mapping
+// and pen, with ends off the picture and far away; each polyline starts its dash pattern afresh
+// and the current point stays where it was.
+TEST(DeviceContext, PolyPolylineDrawsWhatMoveToAndLineToDraw) {
+    struct Pen {
+        int style, width, backMode;
+    };
+    const Pen pens[] = {{PS_SOLID, 1, TRANSPARENT}, {PS_DOT, 1, OPAQUE},   {PS_DASHDOT, 0, TRANSPARENT},
+                        {PS_DASH, 1, OPAQUE},       {PS_SOLID, 3, OPAQUE}, {PS_NULL, 1, TRANSPARENT}};
+    struct Mapping {
+        int mode;
+        SIZE window, viewport;
+        POINT windowOrg, viewportOrg;
+    };
+    const Mapping mappings[] = {{MM_TEXT, {1, 1}, {1, 1}, {0, 0}, {0, 0}},
+                                {MM_ANISOTROPIC, {11000, 8500}, {61, 47}, {0, 0}, {0, 0}},
+                                {MM_ANISOTROPIC, {300, 200}, {-61, -47}, {-40, 10}, {61, 47}}};
+    // Polylines of 2 to 5 points, from a fixed pseudo-random sequence, some far outside.
+    std::vector<POINT> points;
+    std::vector<unsigned> counts;
+    unsigned seed = 12345;
+    const auto next = [&seed](int range) {
+        seed = seed * 1103515245U + 12345U;
+        return static_cast<int>((seed >> 8) % static_cast<unsigned>(range));
+    };
+    for (int k = 0; k < 40; ++k) {
+        counts.push_back(2 + static_cast<unsigned>(k % 4));
+        for (unsigned i = 0; i < counts.back(); ++i) {
+            points.push_back({next(400) - 100, next(300) - 60});
+        }
+    }
+    points[7] = {3000000, -2500000};
+    for (const Mapping& m : mappings) {
+        for (const Pen& pen : pens) {
+            Picture batch(61, 47);
+            Picture each(61, 47);
+            for (Picture* p : {&batch, &each}) {
+                p->dc.SetMapMode(m.mode);
+                p->dc.SetWindowExtEx(m.window.cx, m.window.cy);
+                p->dc.SetViewportExtEx(m.viewport.cx, m.viewport.cy);
+                p->dc.SetWindowOrgEx(m.windowOrg.x, m.windowOrg.y);
+                p->dc.SetViewportOrgEx(m.viewportOrg.x, m.viewportOrg.y);
+                p->dc.SetBkMode(pen.backMode);
+                p->dc.SetBkColor(kBlue);
+                p->dc.SelectObject(CreatePen(pen.style, pen.width, kRed));
+            }
+            batch.dc.MoveToEx(5, 6);
+            ASSERT_TRUE(batch.dc.PolyPolyline(points, counts));
+            POINT current;
+            batch.dc.GetCurrentPositionEx(current);
+            EXPECT_EQ(current, (POINT{5, 6}));
+            std::size_t at = 0;
+            for (const unsigned count : counts) {
+                each.dc.MoveToEx(points[at].x, points[at].y);
+                for (unsigned i = 1; i < count; ++i) {
+                    each.dc.LineTo(points[at + i].x, points[at + i].y);
+                }
+                at += count;
+            }
+            EXPECT_EQ(
+                std::vector<std::uint8_t>(batch.buffer.Bits(), batch.buffer.Bits() + batch.buffer.Size()),
+                std::vector<std::uint8_t>(each.buffer.Bits(), each.buffer.Bits() + each.buffer.Size()))
+                << "mapping " << m.mode << " " << m.viewport.cx << ", pen " << pen.style << " " << pen.width;
+        }
+    }
+
+    // Two dotted runs along one row: the second starts with ink where the first stopped in a gap.
+    Picture p(20, 3);
+    p.dc.SelectObject(CreatePen(PS_DOT, 1, kRed));
+    const std::array<POINT, 4> row{{{0, 1}, {4, 1}, {4, 1}, {8, 1}}};
+    const std::array<unsigned, 2> two{2, 2};
+    ASSERT_TRUE(p.dc.PolyPolyline(row, two));
+    std::string seen;
+    for (int x = 0; x < 10; ++x) {
+        seen += p.buffer.Pixel(x, 1) == kRed ? '#' : '.';
+    }
+    EXPECT_EQ(seen, "###.###...");
+    // A polyline of one point, or counts that need more points than given, draw nothing.
+    const std::array<unsigned, 2> shortOne{2, 1};
+    const std::array<unsigned, 2> tooMany{2, 3};
+    Picture q(20, 3);
+    q.dc.SelectObject(CreatePen(PS_SOLID, 1, kRed));
+    EXPECT_FALSE(q.dc.PolyPolyline(row, shortOne));
+    EXPECT_FALSE(q.dc.PolyPolyline(row, tooMany));
+    EXPECT_EQ(q.CountInRow(1, kRed), 0);
+}
+
 TEST(DeviceContext, PenWidthsScaleWithTheMapping) {
     struct Case {
         int width;

@@ -3,6 +3,7 @@
 #include "PlotFixture.h"
 
 #include "platform/text/Strings.h"
+#include "plot/logic/CDIFilter.h"
 #include "plot/logic/LevelRun.h"
 #include "plot/mm/modPlot_mm.h"
 #include "plot/ui/PlotPage.h"
@@ -10,7 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -227,6 +232,80 @@ TEST_F(PlotPageTest, ALevelRunDrawsItsPathAngleAndSeventyFiveMicroampLines) {
     Draw();
     EXPECT_EQ(CountInColumn(Px(pageX(3.0)), kTop, kBottom, kMagenta), 0);
     EXPECT_EQ(Texts().count("Path Angle = 3.00"), 0U);
+}
+
+// A redraw keeps the analysis of an unchanged plot; whatever changes what the analysis reads (the
+// file, the method, the model's geometry, the category, the filter and its echo file) draws and
+// reports what a window opened afresh on the same state would, and so does a change of units (X
+// stays in feet: the labels change, the results do not).
+TEST_F(PlotPageTest, ARedrawAfterAChangeDrawsAndReportsAsAFreshWindowWould) {
+    Samples run = Approach();
+    for (std::size_t i = 0; i < run.x.size(); ++i)
+        run.y[i] += 9 * std::sin(run.x[i] / 800) + 4 * std::sin(run.x[i] / 150);
+    SetUpModel(3, Put("approach.prn", PlotFileText(run)));
+    shell::ModelVariables& m = shell::Model();
+    m.PlotSettings.UseOldZ3Calc = 0;
+    // The engine's echo of the run: one line a point, the distance (times `scale`) second.
+    const auto Fort10 = [](const std::vector<double>& x, double scale) {
+        std::string text = "'*''approach INPUT A'\n...           0\n";
+        for (const double d : x) {
+            char line[128];
+            std::snprintf(line, sizeof line, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", 0.0, d * scale, d * 0.0524,
+                          1e-5, -2e-5);
+            text += line;
+        }
+        return text;
+    };
+    Put(plot::kFort10Name, Fort10(run.x, 1.0));
+
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        bool changesResults;
+    };
+    const Step steps[] = {
+        {"first", [] {}, true},
+        {"unchanged", [] {}, false},
+        {"the smoothing method", [&] { m.PlotSettings.UseOldZ3Calc = 1; }, true},
+        {"the model's path angle", [&] { m.PathAngle = 3.2F; }, true},
+        {"the theodolite's height", [&] { m.ThZ = 30; }, true},
+        {"category II", [&] { m.ILSData.ToleranceCategory = 2; }, true},
+        {"metres", [] { Links(true); }, false},
+        {"back to feet", [] { Links(false); }, false},
+        {"the file rewritten",
+         [&] {
+             Samples other = run;
+             for (double& y : other.y)
+                 y += 6;
+             Put("approach.prn", PlotFileText(other));
+         },
+         true},
+        {"the CDI filter", [&] { m.PlotSettings.UseCDIFilter = 1; }, true},
+        {"the echo file's points closer", [&] { Put(plot::kFort10Name, Fort10(run.x, 0.5)); }, true},
+        {"unchanged at last", [] {}, false},
+    };
+    std::optional<plot::ResultsLabels> previous;
+    for (const Step& s : steps) {
+        s.change();
+        const PlotOutcome kept = Draw();
+        const std::vector<std::uint8_t> keptPixels(buffer.Bits(), buffer.Bits() + buffer.Size());
+        PlotView fresh;
+        std::swap(view, fresh);
+        const PlotOutcome afresh = Draw();
+        std::swap(view, fresh);
+        ASSERT_TRUE(kept.results.has_value() && afresh.results.has_value()) << s.what;
+        const auto labels = [](const plot::ResultsLabels& l) {
+            return std::vector<std::string>{l.lblAngle,     l.lblAveAng, l.lblBFSL,  l.lblRDH,  l.lblThAdjust,
+                                            l.lblThVAdjust, l.lblARDH,   l.lblZone2, l.lblZone3};
+        };
+        EXPECT_EQ(labels(*kept.results), labels(*afresh.results)) << s.what;
+        EXPECT_TRUE(keptPixels == std::vector<std::uint8_t>(buffer.Bits(), buffer.Bits() + buffer.Size()))
+            << s.what;
+        if (previous.has_value()) {
+            EXPECT_EQ(labels(*kept.results) != labels(*previous), s.changesResults) << s.what;
+        }
+        previous = kept.results;
+    }
 }
 
 TEST_F(PlotPageTest, AnAddedTraceIsRedOverAnUnchangedGrid) {

@@ -1,7 +1,7 @@
 // Times the plot window's redraw of a 20001-point approach (read, ranges, axes, trace, analysis and
 // titles on the 719 x 555 page) against QPainter::drawPolyline of the same points on an image of
 // that size, in the same run: the redraw as the window repeats it (the file unchanged, its curve
-// kept) and the first redraw of a file (read and parsed). Run from any folder: it works in a
+// and its analysis kept) and the first redraw of a file (read, parsed and analysed). Run from any folder: it works in a
 // temporary folder of its own.
 #include "plot/logic/PlotFileReader.h"
 #include "plot/mm/modPlot_mm.h"
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     std::printf("plot page redraw, %d points (read, ranges, axes, trace, analysis), the file unchanged: "
                 "%.2f ms\n",
                 kPoints, page);
-    std::printf("  the first redraw of the file (read and parsed): %.2f ms\n", firstPage);
+    std::printf("  the first redraw of the file (read, parsed and analysed): %.2f ms\n", firstPage);
     std::printf("  of which reading the file: %.2f ms; axes and titles alone: %.2f ms\n", read, frame);
     std::printf("QPainter::drawPolyline of the same points on 719 x 555: %.2f ms\n", floor);
     std::printf("ratio: %.1f x unchanged, %.1f x first (goal: within 3 x unchanged)\n", page / floor,
