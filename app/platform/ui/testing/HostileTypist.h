@@ -9,8 +9,8 @@
 // window unusable (disabled, or a modal window or pop-up still open). Message boxes and file
 // dialogs are answered by script: any box is accepted and recorded, a file dialog is cancelled; a
 // modal window or pop-up a command opens is closed from a timer (No to a window's question before it
-// closes, when Cancel kept it open). A command that is still running
-// after 15 s fails the test and ends every event loop; a program that stops handling events for a
+// closes, when Cancel kept it open). A command that is still running after 15 s fails the test and
+// its modal windows are hidden past their close handlers; a program that stops handling events for a
 // minute is ended with the command's name, so that no run hangs.
 
 #include <chrono>
@@ -108,8 +108,8 @@ private:
         std::function<bool()> press; // false: the command could not be reached
     };
 
-    // A command longer than this is stuck (a modal loop that no close ends): the test fails and
-    // every event loop is ended, so that it does not hang.
+    // A command longer than this is stuck (a modal loop that no close ends): the test fails and the
+    // typist breaks out, so that it does not hang.
     static constexpr auto kStuck = std::chrono::seconds(15);
 
     void Press(const Command& c, QWidget* window) {
@@ -137,14 +137,18 @@ private:
     }
 
     // Every 20 ms: the pop-up or modal window on top is closed (not the typist's own drop-downs on
-    // the way to a menu command), and a command that has run too long is ended.
+    // the way to a menu command); a command that has run too long is ended.
     void Tick() {
-        if (!pressing_.empty() && !stuck_ && std::chrono::steady_clock::now() - start_ > kStuck) {
+        if (stuck_) {
+            BreakOut();
+            return;
+        }
+        if (!pressing_.empty() && std::chrono::steady_clock::now() - start_ > kStuck) {
             QWidget* top = QApplication::activeModalWidget();
-            problems_.push_back(pressing_ + ": still running after " + std::to_string(kStuck.count()) +
-                                " s" + (top ? ", window \"" + top->objectName().toStdString() + "\" will not close" : ""));
+            problems_.push_back(pressing_ + ": still running after " + std::to_string(kStuck.count()) + " s" +
+                                (top ? ", window \"" + top->objectName().toStdString() + "\" will not close" : ""));
             stuck_ = true;
-            QCoreApplication::exit(1);
+            BreakOut();
             return;
         }
         if (navigating_)
@@ -159,6 +163,26 @@ private:
             if (modal && modal->isVisible() && boxes_.Shown().size() > asked)
                 boxes_.Expect(boxes_.Shown().back().prompt, vbNo);
         }
+    }
+
+    // Ends the stuck command's loops one by one: the modal window on top hidden past its close
+    // handlers (a window of the program through its form, which ends its loop), and once none is
+    // left, whatever loop still runs.
+    void BreakOut() {
+        if (pressing_.empty())
+            return;
+        QWidget* top = QApplication::activeModalWidget();
+        if (top == nullptr) {
+            QCoreApplication::exit(1);
+            return;
+        }
+        for (Form* form : LoadedForms()) {
+            if (form->Window() == top) {
+                form->Hide();
+                return;
+            }
+        }
+        top->hide();
     }
 
     static void Fill(QWidget* window, const std::string& text) {
