@@ -145,8 +145,9 @@ private:
         }
         if (!pressing_.empty() && std::chrono::steady_clock::now() - start_ > kStuck) {
             QWidget* top = QApplication::activeModalWidget();
-            problems_.push_back(pressing_ + ": still running after " + std::to_string(kStuck.count()) + " s" +
-                                (top ? ", window \"" + top->objectName().toStdString() + "\" will not close" : ""));
+            problems_.push_back(
+                pressing_ + ": still running after " + std::to_string(kStuck.count()) + " s" +
+                (top ? ", window \"" + top->objectName().toStdString() + "\" will not close" : ""));
             stuck_ = true;
             BreakOut();
             return;
@@ -219,7 +220,8 @@ private:
                            },
                            [this, on, captions] {
                                navigating_ = true;
-                               const bool clicked = on && ClickMenu(*on, captions, [this] { navigating_ = false; });
+                               const bool clicked =
+                                   on && ClickMenu(*on, captions, [this] { navigating_ = false; });
                                navigating_ = false;
                                return clicked;
                            }});
@@ -230,7 +232,8 @@ private:
         std::vector<Command> out;
         for (QPushButton* b : window->findChildren<QPushButton*>()) {
             QPointer<QPushButton> p(b);
-            out.push_back({"button " + b->text().toStdString(), [p] { return p && p->isVisible() && p->isEnabled(); },
+            out.push_back({"button " + b->text().toStdString(),
+                           [p] { return p && p->isVisible() && p->isEnabled(); },
                            [p] {
                                QTest::mouseClick(p, Qt::LeftButton);
                                return true;
@@ -238,12 +241,13 @@ private:
         }
         for (QToolButton* b : window->findChildren<QToolButton*>()) {
             QPointer<QToolButton> p(b);
-            out.push_back({"tool " + b->toolTip().toStdString(),
-                           [p] { return p && p->isVisible() && p->isEnabled() && p->defaultAction() != nullptr; },
-                           [p] {
-                               QTest::mouseClick(p, Qt::LeftButton);
-                               return true;
-                           }});
+            out.push_back(
+                {"tool " + b->toolTip().toStdString(),
+                 [p] { return p && p->isVisible() && p->isEnabled() && p->defaultAction() != nullptr; },
+                 [p] {
+                     QTest::mouseClick(p, Qt::LeftButton);
+                     return true;
+                 }});
         }
         if (QMenuBar* bar = window->findChild<QMenuBar*>())
             Actions(bar, bar->actions(), {}, {}, out);
@@ -289,7 +293,8 @@ private:
                     changed_.wait(lock, stop, [&] { return generation_ != generation; });
                     continue;
                 }
-                if (!changed_.wait_for(lock, stop, std::chrono::minutes(1), [&] { return generation_ != generation; }) &&
+                if (!changed_.wait_for(lock, stop, std::chrono::minutes(1),
+                                       [&] { return generation_ != generation; }) &&
                     !stop.stop_requested()) {
                     std::fprintf(stderr, "hostile typist: %s froze the program\n", name_.c_str());
                     std::fflush(stderr);

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "editors/elemparm/frmElemParm.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "platform/ui/testing/HostileTypist.h"
-#include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
 namespace {

@@ -58,8 +58,9 @@ protected:
 
 // The window left disabled offers no command after it.
 TEST_F(HostileTypistFinds, AThrowAndADisabledWindowButNotAWindowThatAsksBeforeItCloses) {
-    EXPECT_EQ(typist.Run("1e999"), (std::vector<std::string>{"button Throw: the handler threw: broken",
-                                                           "menu/&Bad/Disable: the window is left disabled"}));
+    EXPECT_EQ(typist.Run("1e999"),
+              (std::vector<std::string>{"button Throw: the handler threw: broken",
+                                        "menu/&Bad/Disable: the window is left disabled"}));
     EXPECT_EQ(w.asked, 1);
     EXPECT_EQ(w.txtIn.Text(), "1e999");
 }
@@ -67,9 +68,10 @@ TEST_F(HostileTypistFinds, AThrowAndADisabledWindowButNotAWindowThatAsksBeforeIt
 TEST_F(HostileTypistFinds, AModalWindowThatWillNotCloseFailsTheRunWithoutHangingIt) {
     w.disable->SetVisible(false);
     const std::vector<std::string> problems = typist.Run("0");
-    EXPECT_EQ(problems, (std::vector<std::string>{"button Throw: the handler threw: broken",
-                                                  "menu/&Bad/Stuck: still running after 15 s, window \"frmStuck\" "
-                                                  "will not close"}));
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"button Throw: the handler threw: broken",
+                                        "menu/&Bad/Stuck: still running after 15 s, window \"frmStuck\" "
+                                        "will not close"}));
     EXPECT_FALSE(w.stuck.Visible());
 }
 

@@ -53,8 +53,8 @@ protected:
 };
 
 TEST_P(MainWindowHostileTypist, NoTextEndsOrFreezesTheMainWindow) {
-    plat::testing::HostileTypist typist(*boxes_, *dialogs_, [this] { return Opened(); },
-                                        [this](QWidget*) { OpenGroundCell(); });
+    plat::testing::HostileTypist typist(
+        *boxes_, *dialogs_, [this] { return Opened(); }, [this](QWidget*) { OpenGroundCell(); });
     EXPECT_EQ(typist.Run(GetParam().text), std::vector<std::string>{});
 }
 

@@ -2,9 +2,9 @@
 // of the table in every box and in a cell's editor, then every command.
 
 #include "editors/arrayedit/frmArrayEdit.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/testing/GuiTest.h"
 #include "platform/ui/testing/HostileTypist.h"
-#include "platform/ui/Form.h"
 #include "shell/model/ModelVariables.h"
 
 #include <QTest>
@@ -48,8 +48,8 @@ protected:
 };
 
 TEST_P(ArrayEditHostileTypist, NoTextEndsOrFreezesTheArrayEditor) {
-    plat::testing::HostileTypist typist(services_.Boxes(), services_.Files(), [] { return Opened(); },
-                                        [](QWidget*) { OpenCell(); });
+    plat::testing::HostileTypist typist(
+        services_.Boxes(), services_.Files(), [] { return Opened(); }, [](QWidget*) { OpenCell(); });
     EXPECT_EQ(typist.Run(GetParam().text), std::vector<std::string>{});
 }
 
