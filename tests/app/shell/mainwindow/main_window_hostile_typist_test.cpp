@@ -43,10 +43,14 @@ protected:
         }
         return w.Window();
     }
+    // A click on a height or distance cell of the ground grid and a key typed there open the cell's
+    // editor, which the typist then fills; the next click writes the editor's text into the cell.
     void OpenGroundCell() {
         auto& w = frmMain();
-        if (w.Visible() && w.grdGround->Enabled() && w.grdGround->Visible())
-            plat::testing::ClickCell(*w.grdGround, 3, 1 + cell_++ % 3);
+        if (!w.Visible() || !w.grdGround->Enabled() || !w.grdGround->Visible())
+            return;
+        plat::testing::ClickCell(*w.grdGround, 3, 2 + cell_++ % 2);
+        QTest::keyClick(w.grdGround->Widget(), Qt::Key_1);
     }
 
     int cell_ = 0;
