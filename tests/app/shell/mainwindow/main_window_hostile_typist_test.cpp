@@ -1,6 +1,7 @@
 // The hostile typist on the main window with the shipped example loaded: every text of the table in
 // every box of the window and its panels, and in a cell of the ground grid through its editor, then
-// every command; once per flight profile kind, whose boxes differ.
+// every command; once per flight profile kind, whose boxes differ, with the model in feet, and
+// once in metres, where the boxes' lengths are converted.
 #include "GuiTest.h"
 
 #include <QComboBox>
@@ -16,10 +17,12 @@ namespace {
 struct Case {
     std::string text;
     int flightKind; // list index of "Flight Profile"
+    bool metres;    // the model saved with SI units
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
-    *out << "flight kind " << c.flightKind << ", text \"" << plat::testing::HostileTextName(c.text) << '"';
+    *out << "flight kind " << c.flightKind << (c.metres ? ", metres" : ", feet") << ", text \""
+         << plat::testing::HostileTextName(c.text) << '"';
 }
 
 class MainWindowHostileTypist : public WindowTest, public ::testing::WithParamInterface<Case> {
@@ -27,6 +30,11 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         PutExample(PELLON_EXAMPLES_DIR);
+        if (GetParam().metres) {
+            std::string model = Read("cegs_site.inp");
+            model.replace(0, model.find("\r\n"), "'*' 'cegs_site INPUT A' 1");
+            Put("cegs_site.inp", model);
+        }
     }
 
     // The window as started, the flight kind chosen in its list by keys; a ground cell's editor open,
@@ -66,13 +74,16 @@ std::vector<Case> Cases() {
     std::vector<Case> cases;
     for (int kind = 0; kind < 5; ++kind)
         for (const std::string& text : plat::testing::HostileTexts())
-            cases.push_back({text, kind});
+            cases.push_back({text, kind, false});
+    for (const std::string& text : plat::testing::HostileTexts())
+        cases.push_back({text, 0, true});
     return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, MainWindowHostileTypist, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             return "Flight" + std::to_string(info.param.flightKind) + "Text" +
+                             return std::string(info.param.metres ? "Metres" : "Feet") + "Flight" +
+                                    std::to_string(info.param.flightKind) + "Text" +
                                     std::to_string(info.index % plat::testing::HostileTexts().size());
                          });
 
