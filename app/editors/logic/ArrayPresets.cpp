@@ -1,5 +1,6 @@
 #include "editors/logic/ArrayPresets.h"
 
+#include "common/BoxValue.h"
 #include "common/Constants.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
@@ -89,8 +90,8 @@ bool PresetNullReference(AntennaPanelTexts& texts, const TheodoliteTexts& path, 
     const double h = ReferenceHeight(start.F, start.Theta);
 
     AntennaRec& lower = model.Ant(1);
-    lower.X = ToSingle(BoxNumber(texts.AntX[0]));
-    lower.Y = ToSingle(BoxNumber(texts.AntY[0]));
+    lower.X = ToSingle(common::BoxValue(texts.AntX[0]));
+    lower.Y = ToSingle(common::BoxValue(texts.AntY[0]));
     const float x0 = lower.X;
     const float y0 = lower.Y;
     if (includeCurPhase)
@@ -122,8 +123,8 @@ bool PresetSidebandReference(AntennaPanelTexts& texts, const TheodoliteTexts& pa
     const double zl = 1.47 / std::sin(4.0 * start.Theta * kDegToRad);
 
     AntennaRec& lower = model.Ant(1);
-    lower.X = ToSingle(BoxNumber(texts.AntX[0]));
-    lower.Y = ToSingle(BoxNumber(texts.AntY[0]));
+    lower.X = ToSingle(common::BoxValue(texts.AntX[0]));
+    lower.Y = ToSingle(common::BoxValue(texts.AntY[0]));
     const float x0 = lower.X;
     const float y0 = lower.Y;
     if (includeCurPhase)
@@ -156,8 +157,8 @@ bool PresetCaptureEffect(AntennaPanelTexts& texts, const TheodoliteTexts& path, 
     AntennaRec& middle = model.Ant(2);
     if (includeCurPhase)
         SetFeeds(texts, 1, middle, {1, 0, 0.5F, 180, 0, 0});
-    middle.X = ToSingle(BoxNumber(texts.AntX[1]));
-    middle.Y = ToSingle(BoxNumber(texts.AntY[1]));
+    middle.X = ToSingle(common::BoxValue(texts.AntX[1]));
+    middle.Y = ToSingle(common::BoxValue(texts.AntY[1]));
     middle.Z = ToSingle(h);
     ShowPosition(texts, 1, middle);
     const float x1 = middle.X;

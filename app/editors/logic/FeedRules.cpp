@@ -1,5 +1,6 @@
 #include "editors/logic/FeedRules.h"
 
+#include "common/BoxValue.h"
 #include "common/modFunctions.h"
 #include "platform/text/Strings.h"
 
@@ -101,7 +102,7 @@ float AdjustedPhase(float base, double adj) {
 
 void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col) {
     const auto i = static_cast<std::size_t>(col);
-    const double d = BoxNumber(texts.AntAtten[i]);
+    const double d = common::BoxValue(texts.AntAtten[i]);
     rec.CLRMag = AdjustedMagnitude(base.BaseCLRMag[i], d);
     rec.CSBMag = AdjustedMagnitude(base.BaseCSBMag[i], d);
     rec.SBOMag = AdjustedMagnitude(base.BaseSBOMag[i], d);
@@ -112,7 +113,7 @@ void ApplyAttenuation(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRe
 
 void ApplyPhaseAdjust(AntennaPanelTexts& texts, const BaseFeeds& base, AntennaRec& rec, int col) {
     const auto i = static_cast<std::size_t>(col);
-    const double p = BoxNumber(texts.AntPhaseAdj[i]);
+    const double p = common::BoxValue(texts.AntPhaseAdj[i]);
     rec.CLRPhase = AdjustedPhase(base.BaseCLRPhase[i], p);
     rec.CSBPhase = AdjustedPhase(base.BaseCSBPhase[i], p);
     rec.SBOPhase = AdjustedPhase(base.BaseSBOPhase[i], p);
@@ -127,14 +128,14 @@ void MagnitudeLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind 
     const std::string& text = MagBoxes(texts, f)[i];
     if (text == textAtFocus)
         return;
-    const float expected = Amplitude(BaseMag(base, f)[i], BoxNumber(texts.AntAtten[i]));
-    if (expected == ToSingle(BoxNumber(text)))
+    const float expected = Amplitude(BaseMag(base, f)[i], common::BoxValue(texts.AntAtten[i]));
+    if (expected == ToSingle(common::BoxValue(text)))
         return;
     BaseMag(base, f)[i] = TextNumber(text);
     // The phases keep what they show; with their adjust reset to "0" that is their base now.
-    if (BoxNumber(texts.AntPhaseAdj[i]) != 0) {
+    if (common::BoxValue(texts.AntPhaseAdj[i]) != 0) {
         for (FeedKind g : kAllFeeds)
-            BasePhase(base, g)[i] = ToSingle(BoxNumber(PhaseBoxes(texts, g)[i]));
+            BasePhase(base, g)[i] = ToSingle(common::BoxValue(PhaseBoxes(texts, g)[i]));
     }
     ResetFeedAdjust(texts, col);
     for (FeedKind g : OtherFeeds(f))
@@ -146,13 +147,13 @@ void PhaseLeft(AntennaPanelTexts& texts, BaseFeeds& base, int col, FeedKind f, s
     const std::string& text = PhaseBoxes(texts, f)[i];
     if (text == textAtFocus)
         return;
-    const float s = ToSingle(BoxNumber(text));
+    const float s = ToSingle(common::BoxValue(text));
     const bool baseWasSet = ToSingle(s + BasePhase(base, f)[i]) != s;
     BasePhase(base, f)[i] = s;
-    if (!baseWasSet && BoxNumber(texts.AntPhaseAdj[i]) == 0)
+    if (!baseWasSet && common::BoxValue(texts.AntPhaseAdj[i]) == 0)
         return;
     // The magnitudes keep what they show; with their attenuation reset to "0" that is their base.
-    if (BoxNumber(texts.AntAtten[i]) != 0) {
+    if (common::BoxValue(texts.AntAtten[i]) != 0) {
         for (FeedKind g : kAllFeeds)
             BaseMag(base, g)[i] = TextNumber(MagBoxes(texts, g)[i]);
     }
@@ -170,11 +171,11 @@ void ResetFeedAdjust(AntennaPanelTexts& texts, int col) {
 void StoreBaseFeeds(const AntennaPanelTexts& texts, BaseFeeds& base) {
     for (std::size_t i = 0; i < 3; ++i) {
         base.BaseCSBMag[i] = TextNumber(texts.AntCSBMag[i]);
-        base.BaseCSBPhase[i] = ToSingle(BoxNumber(texts.AntCSBPhase[i]));
+        base.BaseCSBPhase[i] = ToSingle(common::BoxValue(texts.AntCSBPhase[i]));
         base.BaseSBOMag[i] = TextNumber(texts.AntSBOMag[i]);
-        base.BaseSBOPhase[i] = ToSingle(BoxNumber(texts.AntSBOPhase[i]));
+        base.BaseSBOPhase[i] = ToSingle(common::BoxValue(texts.AntSBOPhase[i]));
         base.BaseCLRMag[i] = TextNumber(texts.AntCLRMag[i]);
-        base.BaseCLRPhase[i] = ToSingle(BoxNumber(texts.AntCLRPhase[i]));
+        base.BaseCLRPhase[i] = ToSingle(common::BoxValue(texts.AntCLRPhase[i]));
     }
 }
 
@@ -194,26 +195,26 @@ void RecoverBaseFeeds(BaseFeeds& base, int col, const AntennaRec& rec) {
 void ApplyTransmitterModification(TransmitterBox box, AntennaPanelTexts& texts, BaseFeeds& base,
                                   ModelVariables& model) {
     if (box == TransmitterBox::CSBSBOPhase) {
-        const float s = ToSingle(BoxNumber(texts.CSBSBOPhase));
+        const float s = ToSingle(common::BoxValue(texts.CSBSBOPhase));
         for (int k = 1; k <= 3; ++k) {
             const auto i = static_cast<std::size_t>(k - 1);
-            float p = ToSingle(BoxNumber(texts.AntSBOPhase[i]) + s);
+            float p = ToSingle(common::BoxValue(texts.AntSBOPhase[i]) + s);
             if (p >= 359)
                 p = ToSingle(p - 360.0);
             model.Ant(k).SBOPhase = p;
             texts.AntSBOPhase[i] = FeedGeneralText(p);
-            base.BaseSBOPhase[i] = ToSingle(p - BoxNumber(texts.AntPhaseAdj[i]));
+            base.BaseSBOPhase[i] = ToSingle(p - common::BoxValue(texts.AntPhaseAdj[i]));
         }
         return;
     }
     const bool clr = box == TransmitterBox::CLRPowerAdjust;
-    const float h = ToSingle(BoxNumber(clr ? texts.CLRPowerAdjust : texts.SBOPowerAdj) / 2);
+    const float h = ToSingle(common::BoxValue(clr ? texts.CLRPowerAdjust : texts.SBOPowerAdj) / 2);
     const double gain = std::pow(10.0, -h / 20.0);
     ColumnTexts& shown = clr ? texts.AntCLRMag : texts.AntSBOMag;
     std::array<double, 3>& baseMag = clr ? base.BaseCLRMag : base.BaseSBOMag;
     for (int k = 1; k <= 3; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
-        float m = ToSingle(ToSingle(BoxNumber(shown[i])) * gain);
+        float m = ToSingle(ToSingle(common::BoxValue(shown[i])) * gain);
         if (m < 0)
             m = 0;
         (clr ? model.Ant(k).CLRMag : model.Ant(k).SBOMag) = m;

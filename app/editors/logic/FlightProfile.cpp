@@ -1,5 +1,6 @@
 #include "editors/logic/FlightProfile.h"
 
+#include "common/BoxValue.h"
 #include "common/Constants.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/Strings.h"
@@ -40,7 +41,7 @@ void LoadKind(const OutputSelection& out, const DefaultPoints& points, std::uint
 
 // Metres shown: a loaded length box in feet becomes metres, rounded to six decimals.
 void ShowInMetres(std::string& text) {
-    const double feet = plat::IsNumeric(text) ? plat::CSng(text) : BoxNumber(text);
+    const double feet = plat::IsNumeric(text) ? plat::CSng(text) : common::BoxValue(text);
     text = plat::GeneralText(plat::RoundHalfEven(ToSingle(feet) / kFeetPerMetre, 6));
 }
 
@@ -179,7 +180,7 @@ void ConvertPoint(int row, FlightPanelTexts& texts) {
     };
     const auto input = [](const std::string& text) {
         const std::string trimmed = plat::Trim(text);
-        return Input{!trimmed.empty(), ToSingle(BoxNumber(trimmed))};
+        return Input{!trimmed.empty(), ToSingle(common::BoxValue(trimmed))};
     };
     const Input az = input(texts.FltAz[r]);
     const Input el = input(texts.FltEl[r]);
@@ -232,7 +233,7 @@ std::string ValidateNumPointsText(const std::string& text) {
 }
 
 std::string WholeNumPointsText(const std::string& guardedText) {
-    const double v = BoxNumber(guardedText);
+    const double v = common::BoxValue(guardedText);
     if (v >= kMinFlightPoints && v <= kMaxFlightPoints && v == std::floor(v))
         return guardedText;
     const double whole =

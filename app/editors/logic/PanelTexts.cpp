@@ -1,5 +1,6 @@
 #include "editors/logic/PanelTexts.h"
 
+#include "common/BoxValue.h"
 #include "platform/text/Numbers.h"
 
 #include <algorithm>
@@ -8,16 +9,8 @@
 
 namespace editors {
 
-double BoxNumber(std::string_view text) {
-    try {
-        return plat::Val(text);
-    } catch (const plat::OverflowError&) {
-        return 0;
-    }
-}
-
 double TextNumber(std::string_view text) {
-    return plat::IsNumeric(text) ? plat::CDbl(text) : BoxNumber(text);
+    return plat::IsNumeric(text) ? plat::CDbl(text) : common::BoxValue(text);
 }
 
 float ToSingle(double value) {

@@ -60,11 +60,8 @@ struct FlightPanelTexts {
     std::string FltNumPoints = "200";
 };
 
-// The number a box holds: its leading number, 0 when it has none or it is beyond a double.
-double BoxNumber(std::string_view text);
-
 // The number of a text that holds a number by its box's guards, read as the strict conversion
-// reads it ("1,000" is 1000); the box's number for any other text.
+// reads it ("1,000" is 1000); the box's number (common::BoxValue) for any other text.
 double TextNumber(std::string_view text);
 
 // A value stored into a single-precision word or box: rounded to single precision, and held at

@@ -1,20 +1,12 @@
 #include "viewer/logic/BoxValue.h"
 
-#include "platform/text/Numbers.h"
+#include "common/BoxValue.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace viewer {
-
-double BoxValue(std::string_view text) {
-    try {
-        return plat::Val(text);
-    } catch (const plat::OverflowError&) {
-        return 0;
-    }
-}
 
 float HeldSingle(double value) {
     if (std::isnan(value))
@@ -24,7 +16,7 @@ float HeldSingle(double value) {
 }
 
 float BoxSingle(std::string_view text) {
-    return HeldSingle(BoxValue(text));
+    return HeldSingle(common::BoxValue(text));
 }
 
 } // namespace viewer

@@ -1,5 +1,6 @@
 #include "viewer/logic/Camera.h"
 
+#include "common/BoxValue.h"
 #include "viewer/logic/BoxValue.h"
 
 #include "common/Constants.h"
@@ -19,7 +20,7 @@ namespace {
 
 // A box's value as a whole number (half to even) within −32768..32767.
 int BoxWhole(const std::string& text) {
-    return static_cast<int>(std::clamp(std::nearbyint(BoxValue(text)), -32768.0, 32767.0));
+    return static_cast<int>(std::clamp(std::nearbyint(common::BoxValue(text)), -32768.0, 32767.0));
 }
 
 std::string& BoxOf(StepBox box, ViewBoxes& boxes) {

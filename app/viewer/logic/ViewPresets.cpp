@@ -1,5 +1,6 @@
 #include "viewer/logic/ViewPresets.h"
 
+#include "common/BoxValue.h"
 #include "viewer/logic/BoxValue.h"
 
 #include "common/modFunctions.h"
@@ -128,7 +129,7 @@ std::string StoredBoxText(const std::string& text) {
     if (trimmed.empty())
         return "0.00";
     if (trimmed.find(',') != std::string::npos || !plat::IsNumeric(trimmed))
-        return plat::Format(BoxValue(trimmed), "####0.00");
+        return plat::Format(common::BoxValue(trimmed), "####0.00");
     return trimmed;
 }
 

@@ -7,6 +7,7 @@
 // and a count of the windows each action shows.
 
 #include <cctype>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,15 +41,22 @@ inline QAction* ActionOf(const QList<QAction*>& actions, const std::string& capt
     return nullptr;
 }
 
-// Clicks the path of captions with the mouse: the entry at its place in the window's menu bar,
-// then each item at its place in the drop-down that opened. False when a caption is not shown.
-inline bool ClickMenu(Form& form, const std::vector<std::string>& path) {
-    QMenuBar* bar = form.Window()->menuBar();
-    QAction* entry = ActionOf(bar->actions(), path.front());
+// Clicks the path of captions with the mouse: the entry at its place in the menu bar, then each
+// item at its place in the drop-down that opened; `beforeLast` runs just before the last click,
+// the one that chooses the command. False when a caption is not shown.
+inline bool ClickMenu(QMenuBar& bar, const std::vector<std::string>& path,
+                      const std::function<void()>& beforeLast = {}) {
+    QAction* entry = ActionOf(bar.actions(), path.front());
     if (entry == nullptr || !entry->isVisible()) {
         return false;
     }
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(entry).center());
+    const auto click = [&](QWidget* on, const QPoint& at, bool last) {
+        if (last && beforeLast) {
+            beforeLast();
+        }
+        QTest::mouseClick(on, Qt::LeftButton, {}, at);
+    };
+    click(&bar, bar.actionGeometry(entry).center(), path.size() == 1);
     for (std::size_t i = 1; i < path.size(); ++i) {
         QMenu* menu = entry->menu();
         if (menu == nullptr || !WaitFor([menu] { return menu->isVisible(); })) {
@@ -59,9 +67,14 @@ inline bool ClickMenu(Form& form, const std::vector<std::string>& path) {
             menu->close();
             return false;
         }
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        click(menu, menu->actionGeometry(entry).center(), i + 1 == path.size());
     }
     return true;
+}
+
+// ClickMenu in the form's menu bar.
+inline bool ClickMenu(Form& form, const std::vector<std::string>& path) {
+    return ClickMenu(*form.Window()->menuBar(), path);
 }
 
 // Types text where the focus is, key by key.
