@@ -2,13 +2,16 @@
 // those steps decide: each is compared here with the exact step alone, by brute force over random cases
 // that crowd the boundaries (lines aimed at plate ends, segments ending on a plate's plane, nodes on the
 // cutting plane, numbers in the forms fscanf treats specially).
+#include "engine_constants.h"
 #include "error_codes.h"
 #include "geometry.h"
 #include "ground_file.h"
+#include "gtd_edge.h"
 #include "gtd_plates.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -148,6 +151,116 @@ TEST(QuickRejection, BlockageOfASegmentIsTheExactTestsDecision) {
     }
     EXPECT_GT(blocked, total / 10);
     EXPECT_LT(blocked, total - total / 10);
+}
+
+namespace {
+
+double foldedDeg(double c) {
+    const double a = std::acos(std::clamp(c, -1.0, 1.0)) / kRadPerDeg;
+    return a > 90 ? 180 - a : a;
+}
+
+// A source, a field point and an edge along X of a random shape, crowding the cases where the
+// diffraction point search is ill-conditioned: the point near the edge's first end or past it, rays
+// nearly along the edge, points close to the edge line, coordinates of very different sizes.
+struct EdgeCase {
+    Vec3 S, P, Ea, Eb;
+};
+
+EdgeCase randomEdgeCase(std::mt19937_64& rng) {
+    std::uniform_real_distribution<double> u(-1, 1), e(-12, 0);
+    const double half = std::pow(10.0, 5 * (u(rng) + 1) / 2);
+    const double ey = 3e4 * u(rng), ez = 2e3 * u(rng);
+    EdgeCase c{{}, {}, {-half, ey, ez}, {half, ey, ez}};
+    auto aside = [&](double r) {
+        const double a = kPi * u(rng);
+        return Vec3{0, ey + r * std::cos(a), ez + r * std::sin(a)};
+    };
+    const double dl = rng() % 4 ? 1e4 * (u(rng) + 1) : std::pow(10.0, 6 * e(rng) / 12 + 2);
+    const double rho = rng() % 4 ? 1e4 * (u(rng) + 1) : std::pow(10.0, 6 * e(rng) / 12 + 2);
+    c.S = aside(dl);
+    c.P = aside(rho);
+    c.S.x = half * u(rng) * (rng() % 3 ? 1 : 3);
+    // The exact point at the first end (or a hair beside it), or a ray nearly along the edge.
+    const double t = rng() % 3 == 0 ? (-half - c.S.x) / dl * (1 + std::pow(10.0, e(rng)) * u(rng))
+                     : rng() % 2   ? std::pow(10.0, -6 * e(rng) / 12) * u(rng)
+                                   : u(rng);
+    c.P.x = c.S.x + t * (dl + rho);
+    if (rng() % 2)
+        std::swap(c.Ea, c.Eb);
+    return c;
+}
+
+} // namespace
+
+// Where the certificate says the diffraction point search passes its check, it writes nothing, and the
+// checked angles agree a hundred times closer than the check asks.
+TEST(QuickRejection, QuietDiffractionPointSearchWritesNothing) {
+    std::mt19937_64 rng(5);
+    RunInputs in;
+    GtdWorkspace ws;
+    long quiet = 0, loud = 0, total = 200000;
+    for (long k = 0; k < total; ++k) {
+        const EdgeCase c = randomEdgeCase(rng);
+        std::string sink;
+        GtdCall g(in, ws, sink, 0);
+        Vec3 D;
+        double beta0 = 0, sinBeta2 = 0;
+        VBETA(g, c.S, c.P, c.Ea, c.Eb, D, beta0);
+        loud += !sink.empty();
+        if (!vbetaSurelyQuiet(c.S, c.P, c.Ea, c.Eb, sinBeta2))
+            continue;
+        ++quiet;
+        ASSERT_TRUE(sink.empty()) << "case " << k;
+        const Vec3 e{1, 0, 0};
+        const double gap = std::fabs(foldedDeg(dot(unitFromTo(D, c.S), e)) - foldedDeg(dot(unitFromTo(D, c.P), e)));
+        ASSERT_LT(gap, 1e-5) << "case " << k;
+        ASSERT_NEAR(sinBeta2, std::pow(std::sin(beta0 * kRadPerDeg), 2), 1e-9) << "case " << k;
+    }
+    // Most cases are certified, and the ones the search complains about do occur.
+    EXPECT_GT(quiet, total / 10);
+    EXPECT_GT(loud, total / 100);
+}
+
+// A leg from the source to an edge, or from the edge to the field point, that the pre-test rejects is
+// one the plate hit test would reject after a silent diffraction point search.
+TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> u(-1, 1), scaleOf(0.2, 1.5);
+    long rejected = 0, hits = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        Strips s(rng, 12, scaleOf(rng));
+        GtdCall& g = s.g;
+        const int NPLATE = g.T.NPLATE;
+        for (int k = 0; k < 400; ++k) {
+            const int m = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+            const int plate = static_cast<int>(rng() % static_cast<unsigned>(NPLATE));
+            const Vec3 &Ea = g.edgeA(m), &Eb = g.edgeB(m);
+            // A line through the edge and a point by the plate's boundary; the near end on it, the far
+            // end anywhere.
+            const Vec3 aim = nearBoundary(rng, g.T, plate);
+            const Vec3 E{aim.x, Ea.y, Ea.z};
+            Vec3 X = E + (3 * u(rng)) * (aim - E);
+            X.x = 2e4 * scaleOf(rng) * u(rng);
+            const Vec3 far = randomPoint(rng, 1.0 / 3);
+            const bool fromSource = k % 2 == 0;
+            const Vec3 &S = fromSource ? X : far, &P = fromSource ? far : X;
+            const bool skip = diffractedLegSurelyMisses(g, S, P, Ea, Eb, X, plate);
+            s.sink.clear();
+            Vec3 D, Q;
+            double beta0 = 0;
+            VBETA(g, S, P, Ea, Eb, D, beta0);
+            const bool hit = g.hitAlong(X, fromSource ? unitFromTo(X, D) : unitFromTo(D, X), plate, Q);
+            hits += hit;
+            if (skip) {
+                ++rejected;
+                ASSERT_FALSE(hit) << "trial " << trial << " case " << k;
+                ASSERT_TRUE(s.sink.empty()) << "trial " << trial << " case " << k;
+            }
+        }
+    }
+    EXPECT_GT(rejected, 5000);
+    EXPECT_GT(hits, 5000);
 }
 
 TEST(QuickRejection, TablesThatAreNotStripsGetNoQuickVerdict) {
