@@ -83,7 +83,8 @@ void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const
 bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L);
 
 // As lineMissesStrip, for every unit direction s whose Y-Z part runs along (dy, dz), either way, with
-// a squared length of at least minSin2: the caller need not know s's X part.
+// a squared length of at least minSin2: the caller need not know s's X part. P.x enters only the
+// scale of the rounding, so a bound of its size serves where P.x is not known.
 bool yzLineMissesStrip(const Vec3& P, double dy, double dz, double minSin2, const PlateTable& T, int L);
 
 // True when REFPNT found a point inside the plate.

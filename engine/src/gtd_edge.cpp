@@ -159,56 +159,6 @@ double foldedAngleGap(double a, double b, double& angleA, double& angleB, bool w
 }
 } // namespace
 
-bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3& EbIn, double& sinBeta2) {
-    // With the edge along X at E, S and P at distances dl and rho from it, h = dl + rho and
-    // t = (P.x - S.x) / h, the exact point is D* = S.x + dl t, where both checked angles equal beta0
-    // (sin^2 beta0 = h^2 / (h^2 + (P.x - S.x)^2)). VBETA's D.x = Ea.x + sin(gamma) |S - Ea| / sin(beta0)
-    // is Ea.x + |ax + dl t|, ax = S.x - Ea.x: D* only while cr = h (ax + dl t) > 0; past the edge's
-    // first end the check fails. Its rounding, for coordinates of size L: the direction of Q - S
-    // (|Q - S| >= h) errs by some eps L / h; sin(beta0) and sin(gamma), roots of 1 - cos^2, err relatively
-    // by eps / sin^2 and that error over sin; D.x so by (|ax| + dl) / sin(beta0) times their sum, plus
-    // eps L; the checked angles differ by the error of D.x over dl and over rho, plus the check's own
-    // eps L / (min(dl, rho) sin(beta0)). Below, 1 / sin is bounded by 1 / sin^2, each error by 64 eps,
-    // and the bound must stay a hundred times below the check's 0.001 degree.
-    Vec3 Ea = EaIn, Eb = EbIn;
-    if (Eb.x <= Ea.x)
-        std::swap(Ea, Eb);
-    if (!(Ea.y == Eb.y && Ea.z == Eb.z && Ea.x < Eb.x))
-        return false;
-    const double dy = Ea.y - S.y, dz = Ea.z - S.z, py = P.y - Ea.y, pz = P.z - Ea.z;
-    const double dl = std::sqrt(dy * dy + dz * dz), rho = std::sqrt(py * py + pz * pz);
-    const double L = std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(P.x), std::fabs(P.y),
-                               std::fabs(P.z), std::fabs(Ea.x), std::fabs(Eb.x), std::fabs(Ea.y),
-                               std::fabs(Ea.z)});
-    if (!(L < 1e100 && dl > 1e-9 * L && rho > 1e-9 * L))
-        return false;
-    const double h = dl + rho, px = P.x - S.x, ax = S.x - Ea.x;
-    const double b2 = px * px + h * h;
-    const double cr = ax * h + dl * px;
-    if (!(cr > 0))
-        return false;
-    const double invSinB2 = b2 / (h * h);
-    const double invSinG2 = (ax * ax + dl * dl) * b2 / (cr * cr);
-    constexpr double kErr = 64 * 0x1p-53;
-    const double rel = kErr * (invSinB2 + invSinG2) * (1 + L / h);
-    const double errD = (std::fabs(ax) + dl) * invSinB2 * rel + kErr * L;
-    const double gap = errD * (1 / dl + 1 / rho) + kErr * L * invSinB2 / std::min(dl, rho);
-    constexpr double kGapLimit = 0.01 * 0.001 * kRadPerDeg;
-    sinBeta2 = 1 / invSinB2;
-    return gap < kGapLimit;
-}
-
-bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
-                               const Vec3& X, int plate) {
-    double sinBeta2 = 0;
-    if (g.DEBUG == 1 || !vbetaSurelyQuiet(S, P, Ea, Eb, sinBeta2))
-        return false;
-    // The line from X runs in Y-Z towards the edge; the point D lies within rounding of D*, so the
-    // unit vector from X to D (or back) has a Y-Z part of length sin(beta0) to a few rounding errors:
-    // a quarter of its square is a safe floor.
-    return yzLineMissesStrip(X, Ea.y - X.y, Ea.z - X.z, 0.25 * sinBeta2, g.T, plate);
-}
-
 void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3& EbIn, Vec3& D,
            double& beta0) {
     Vec3 Ea = EaIn, Eb = EbIn;
@@ -256,20 +206,16 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
         std::swap(E1a, E1b);
     if (E2b.x < E2a.x)
         std::swap(E2a, E2b);
-    const double dy = E1a.y - E2a.y, dz = E1a.z - E2a.z;
     if (g.DEBUG == 1)
-        Appendf(g.sink, "  ALR1 =%16.7f", std::atan2(std::fabs(dz), std::fabs(dy)) / kRadPerDeg);
-    const double dl = std::sqrt(dy * dy + dz * dz);
-    if (!(dl > 0)) {
+        Appendf(g.sink, "  ALR1 =%16.7f",
+                std::atan2(std::fabs(E1a.z - E2a.z), std::fabs(E1a.y - E2a.y)) / kRadPerDeg);
+    Vec3 Su, Pu;
+    if (!unfoldOverEdges(S, P, E1a, E2a, Su, Pu)) {
         D1 = {S.x, E1a.y, E1a.z};
         D2 = {P.x, E2a.y, E2a.z};
         beta0 = 0;
         return;
     }
-    const double rS = std::sqrt((S.y - E1a.y) * (S.y - E1a.y) + (S.z - E1a.z) * (S.z - E1a.z));
-    const double rP = std::sqrt((P.y - E2a.y) * (P.y - E2a.y) + (P.z - E2a.z) * (P.z - E2a.z));
-    const Vec3 Su{S.x, E1a.y + rS * dy / dl, E1a.z + rS * dz / dl};
-    const Vec3 Pu{P.x, E2a.y - rP * dy / dl, E2a.z - rP * dz / dl};
     double b1 = 0;
     VBETA(g, Su, Pu, E1a, E1b, D1, b1);
     VBETA(g, Su, Pu, E2a, E2b, D2, beta0);
@@ -285,6 +231,18 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
         Appendf(g.sink, "  CHECK 2-DIF BETA = %20.10f%20.10f\n", c1, c2);
     if (gap > 0.001)
         Appendf(g.sink, "  ERROR FROM SUBROUTINE V2DIF, FIND BETA0 ? %20.10f\n", c1);
+}
+
+bool unfoldOverEdges(const Vec3& S, const Vec3& P, const Vec3& E1, const Vec3& E2, Vec3& Su, Vec3& Pu) {
+    const double dy = E1.y - E2.y, dz = E1.z - E2.z;
+    const double dl = std::sqrt(dy * dy + dz * dz);
+    if (!(dl > 0))
+        return false;
+    const double rS = std::sqrt((S.y - E1.y) * (S.y - E1.y) + (S.z - E1.z) * (S.z - E1.z));
+    const double rP = std::sqrt((P.y - E2.y) * (P.y - E2.y) + (P.z - E2.z) * (P.z - E2.z));
+    Su = {S.x, E1.y + rS * dy / dl, E1.z + rS * dz / dl};
+    Pu = {P.x, E2.y - rP * dy / dl, E2.z - rP * dz / dl};
+    return true;
 }
 
 int DDPNT(GtdCall& g, const Vec3& Pa, const Vec3& Pb, int i1, int i2) {

@@ -28,19 +28,14 @@ FieldPair EDGCMP(double theta, double phi, const Vec3& Ea, const Vec3& Eb, int s
 // folded to at most 90) to the edge. beta0 is 0 when no such point exists.
 void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb, Vec3& D, double& beta0);
 
-// True only when VBETA(g, S, P, Ea, Eb, ...) certainly writes nothing (DEBUG other than 1) and the line
-// from X (S or P) through the diffraction point it gives certainly misses the strip plate: the caller
-// may skip the search and the plate's hit test both.
-bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
-                               const Vec3& X, int plate);
-
-// True only when VBETA's beta0 check certainly passes for S, P and the edge from Ea to Eb; sinBeta2 is
-// then the squared sine of the ray's angle to the edge, to a few rounding errors.
-bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb, double& sinBeta2);
-
 // Diffraction points D1, D2 of the straight path from S over two parallel edges to P.
 void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
            const Vec3& E2b, Vec3& D1, Vec3& D2, double& beta0);
+
+// The source S unfolded about edge 1 (at E1 in Y-Z) and the point P about edge 2 onto the line through
+// both edges, as V2DIF searches its points between them; false (Su, Pu unset) when the edges coincide
+// in Y-Z.
+bool unfoldOverEdges(const Vec3& S, const Vec3& P, const Vec3& E1, const Vec3& E2, Vec3& Su, Vec3& Pu);
 
 // 1 when one of the profile points i1 .. i2 + 1 lies on or above the line Pa-Pb, else -1.
 int DDPNT(GtdCall& g, const Vec3& Pa, const Vec3& Pb, int i1, int i2);

@@ -1,6 +1,7 @@
 #include "gtd_reflect.h"
 
 #include "gtd_edge.h"
+#include "gtd_quiet_legs.h"
 #include "gtd_source.h"
 #include "gtd_trace.h"
 #include "text_format.h"

@@ -8,6 +8,7 @@
 #include "ground_file.h"
 #include "gtd_edge.h"
 #include "gtd_plates.h"
+#include "gtd_quiet_legs.h"
 
 #include <gtest/gtest.h>
 
@@ -205,19 +206,51 @@ TEST(QuickRejection, QuietDiffractionPointSearchWritesNothing) {
         std::string sink;
         GtdCall g(in, ws, sink, 0);
         Vec3 D;
-        double beta0 = 0, sinBeta2 = 0;
+        double beta0 = 0;
         VBETA(g, c.S, c.P, c.Ea, c.Eb, D, beta0);
         loud += !sink.empty();
-        if (!vbetaSurelyQuiet(c.S, c.P, c.Ea, c.Eb, sinBeta2))
+        QuietSearch q;
+        if (!vbetaSurelyQuiet(c.S, c.P, c.Ea, c.Eb, q))
             continue;
         ++quiet;
         ASSERT_TRUE(sink.empty()) << "case " << k;
         const Vec3 e{1, 0, 0};
         const double gap = std::fabs(foldedDeg(dot(unitFromTo(D, c.S), e)) - foldedDeg(dot(unitFromTo(D, c.P), e)));
         ASSERT_LT(gap, 1e-5) << "case " << k;
-        ASSERT_NEAR(sinBeta2, std::pow(std::sin(beta0 * kRadPerDeg), 2), 1e-9) << "case " << k;
+        ASSERT_NEAR(q.invSinBeta2 * std::pow(std::sin(beta0 * kRadPerDeg), 2), 1, 1e-9) << "case " << k;
     }
     // Most cases are certified, and the ones the search complains about do occur.
+    EXPECT_GT(quiet, total / 10);
+    EXPECT_GT(loud, total / 100);
+}
+
+// The same over two edges: the searches between them and the check of the whole path.
+TEST(QuickRejection, QuietSearchOverTwoEdgesWritesNothing) {
+    std::mt19937_64 rng(6);
+    std::uniform_real_distribution<double> u(-1, 1), e(-3, 4);
+    RunInputs in;
+    GtdWorkspace ws;
+    long quiet = 0, loud = 0, total = 100000;
+    for (long k = 0; k < total; ++k) {
+        const EdgeCase c = randomEdgeCase(rng);
+        const Vec3 offset{0, std::pow(10.0, e(rng)) * u(rng), std::pow(10.0, e(rng)) * u(rng)};
+        const Vec3 F1 = c.Ea + offset, F2 = c.Eb + offset;
+        std::string sink;
+        GtdCall g(in, ws, sink, 0);
+        Vec3 D1, D2;
+        double beta0 = 0;
+        V2DIF(g, c.S, c.P, c.Ea, c.Eb, F1, F2, D1, D2, beta0);
+        loud += !sink.empty();
+        QuietSearch q;
+        if (!v2difSurelyQuiet(c.S, c.P, c.Ea, c.Eb, F1, F2, q))
+            continue;
+        ++quiet;
+        ASSERT_TRUE(sink.empty()) << "case " << k;
+        const Vec3 x{1, 0, 0};
+        const double gap =
+            std::fabs(foldedDeg(dot(unitFromTo(c.S, D1), x)) - foldedDeg(dot(unitFromTo(c.P, D2), x)));
+        ASSERT_LT(gap, 1e-5) << "case " << k;
+    }
     EXPECT_GT(quiet, total / 10);
     EXPECT_GT(loud, total / 100);
 }
@@ -251,6 +284,55 @@ TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
             double beta0 = 0;
             VBETA(g, S, P, Ea, Eb, D, beta0);
             const bool hit = g.hitAlong(X, fromSource ? unitFromTo(X, D) : unitFromTo(D, X), plate, Q);
+            hits += hit;
+            if (skip) {
+                ++rejected;
+                ASSERT_FALSE(hit) << "trial " << trial << " case " << k;
+                ASSERT_TRUE(s.sink.empty()) << "trial " << trial << " case " << k;
+            }
+        }
+    }
+    EXPECT_GT(rejected, 5000);
+    EXPECT_GT(hits, 5000);
+}
+
+// Likewise for the legs of a path over two edges, the second edge as the profile has it or mirrored in
+// a plate, as the tracers take them.
+TEST(QuickRejection, DoublyDiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
+    std::mt19937_64 rng(13);
+    std::uniform_real_distribution<double> u(-1, 1), scaleOf(0.2, 1.5);
+    long rejected = 0, hits = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        Strips s(rng, 12, scaleOf(rng));
+        GtdCall& g = s.g;
+        const int NPLATE = g.T.NPLATE;
+        for (int k = 0; k < 400; ++k) {
+            const int m1 = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+            const int m2 = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+            const int plate = static_cast<int>(rng() % static_cast<unsigned>(NPLATE));
+            if (m1 == m2)
+                continue;
+            const int mirror = static_cast<int>(rng() % static_cast<unsigned>(2 * NPLATE)) - NPLATE;
+            const Vec3 &E1a = g.edgeA(m1), &E1b = g.edgeB(m1);
+            const Vec3 E2a = mirror >= 0 ? g.image(g.edgeA(m2), mirror) : g.edgeA(m2);
+            const Vec3 E2b = mirror >= 0 ? g.image(g.edgeB(m2), mirror) : g.edgeB(m2);
+            const TwoEdgeLeg leg = k % 2 ? TwoEdgeLeg::BetweenEdges : TwoEdgeLeg::ToField;
+            const Vec3 S = randomPoint(rng, 1.0 / 3);
+            Vec3 P = randomPoint(rng, 1.0 / 3);
+            if (leg == TwoEdgeLeg::ToField) {
+                // A field point on a line through the second edge and a point by the plate's boundary.
+                const Vec3 aim = nearBoundary(rng, g.T, plate);
+                const Vec3 E{aim.x, E2a.y, E2a.z};
+                P = E + (3 * u(rng)) * (aim - E);
+                P.x = 2e4 * scaleOf(rng) * u(rng);
+            }
+            const bool skip = doublyDiffractedLegSurelyMisses(g, S, P, E1a, E1b, E2a, E2b, leg, plate);
+            s.sink.clear();
+            Vec3 D1, D2, Q;
+            double beta0 = 0;
+            V2DIF(g, S, P, E1a, E1b, E2a, E2b, D1, D2, beta0);
+            const bool hit = leg == TwoEdgeLeg::BetweenEdges ? g.hitAlong(D1, unitFromTo(D1, D2), plate, Q)
+                                                             : g.hitAlong(D2, unitFromTo(D2, P), plate, Q);
             hits += hit;
             if (skip) {
                 ++rejected;
