@@ -200,12 +200,16 @@ FieldPair RAYDRR(GtdCall& g, int k, int j) {
         const Vec3 Prj = g.image(Pr, j);
         if (!g.imageBelow(Pr, Prj, j))
             continue;
-        Vec3 D, Q1, Q2, u;
+        Vec3 D{g.A.x, g.edgeA(k).y, g.edgeA(k).z}, Q1, Q2, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
-        VBETA(g, g.A, Prj, g.edgeA(k), g.edgeB(k), D, beta0);
+        // The search may be left out for a leg that surely misses plate j; the side of plate j that D
+        // lies on does not depend on D.x.
+        const bool missesJ = diffractedLegSurelyMisses(g, g.A, Prj, g.edgeA(k), g.edgeB(k), OneEdgeLeg::FromEdge, j);
+        if (!missesJ)
+            VBETA(g, g.A, Prj, g.edgeA(k), g.edgeB(k), D, beta0);
         if (!g.imageBelow(D, g.image(D, j), j))
             break;
-        if (!g.hitAlong(D, unitFromTo(D, Prj), j, Q1) || !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
+        if (missesJ || !g.hitAlong(D, unitFromTo(D, Prj), j, Q1) || !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
             continue;
         if ((k >= 2 && g.blocked(g.A, D, 0, k - 2)) ||
             (r + 1 < NPLATE && g.blocked(Q2, g.P, r + 1, NPLATE - 1)))

@@ -45,7 +45,9 @@ bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3
     // (|Q - S| >= h) errs by some eps L / h; sin(beta0) and sin(gamma), roots of 1 - cos^2, err relatively
     // by eps / sin^2 and that error over sin; D.x so by (|ax| + dl) / sin(beta0) times their sum, plus
     // eps L; the checked angles differ by the error of D.x over dl and over rho, plus the check's own
-    // eps L / (min(dl, rho) sin(beta0)). Below, 1 / sin is bounded by 1 / sin^2.
+    // eps L / (min(dl, rho) sin(beta0)). Below, 1 / sin is bounded by 1 / sin^2, and each of the gap's
+    // three terms must stay under a third of the limit; the tests are multiplied out, and the sizes
+    // kept where neither side can overflow or underflow.
     Vec3 Ea = EaIn, Eb = EbIn;
     if (Eb.x <= Ea.x)
         std::swap(Ea, Eb);
@@ -54,20 +56,25 @@ bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3
     const double dy = Ea.y - S.y, dz = Ea.z - S.z, py = P.y - Ea.y, pz = P.z - Ea.z;
     const double dl = std::sqrt(dy * dy + dz * dz), rho = std::sqrt(py * py + pz * pz);
     const double L = largestCoordinate({S, P, Ea, Eb});
-    if (!(L < 1e100 && dl > 1e-9 * L && rho > 1e-9 * L))
+    if (!(L > 1e-20 && L < 1e25 && dl > 1e-9 * L && rho > 1e-9 * L))
         return false;
     const double h = dl + rho, px = P.x - S.x, ax = S.x - Ea.x;
-    const double b2 = px * px + h * h;
     const double cr = ax * h + dl * px;
     if (!(cr > 0))
         return false;
-    const double invSinB2 = b2 / (h * h);
-    const double invSinG2 = (ax * ax + dl * dl) * b2 / (cr * cr);
-    const double rel = kErr * (invSinB2 + invSinG2) * (1 + L / h);
-    const double errD = (std::fabs(ax) + dl) * invSinB2 * rel + kErr * L;
-    const double gap = errD * (1 / dl + 1 / rho) + kErr * L * invSinB2 / std::min(dl, rho);
-    q = {invSinB2, errD};
-    return gap < kGapLimit;
+    const double invSinB2 = (px * px + h * h) / (h * h);
+    const double cr2 = cr * cr;
+    // gap = errD (1 / dl + 1 / rho) + kErr L invSinB2 / min(dl, rho), with errD = (|ax| + dl) invSinB2 rel
+    // + kErr L and rel = kErr invSinB2 (1 + |S - Ea|^2 h^2 / cr^2) (1 + L / h).
+    constexpr double kTerm = kGapLimit / (3 * kErr);
+    const double m = std::min(dl, rho);
+    const bool quiet =
+        (std::fabs(ax) + dl) * invSinB2 * invSinB2 * (cr2 + (ax * ax + dl * dl) * h * h) * (h + L) <
+            kTerm * cr2 * dl * rho &&
+        L * h < kTerm * dl * rho && L * invSinB2 < kTerm * m;
+    // The first two terms bound errD by the limit times dl rho / h.
+    q = {invSinB2, kGapLimit * m};
+    return quiet;
 }
 
 bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
@@ -86,11 +93,20 @@ bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3&
 }
 
 bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
-                               const Vec3& X, int plate) {
+                               OneEdgeLeg leg, int plate) {
     QuietSearch q;
     if (g.DEBUG == 1 || !vbetaSurelyQuiet(S, P, Ea, Eb, q))
         return false;
-    return legMisses(g, X, Ea, q, q.errX, plate);
+    switch (leg) {
+    case OneEdgeLeg::FromSource:
+        return legMisses(g, S, Ea, q, q.errX, plate);
+    case OneEdgeLeg::FromField:
+        return legMisses(g, P, Ea, q, q.errX, plate);
+    case OneEdgeLeg::FromEdge:
+        break;
+    }
+    // D lies between S.x and P.x, within errX of its exact place.
+    return legMisses(g, {std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX, Ea.y, Ea.z}, P, q, q.errX, plate);
 }
 
 bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1a,

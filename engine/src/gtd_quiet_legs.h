@@ -21,11 +21,18 @@ bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& 
 bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
                       const Vec3& E2b, QuietSearch& q);
 
-// True only when VBETA(g, S, P, edge Ea-Eb) certainly writes nothing and the line from X (S or P) through
-// the point it finds certainly misses the strip plate: the caller may skip the search and the plate's
-// hit test both.
+// The legs of a ray over one edge that the tracers test against a plate: the point the line starts from.
+enum class OneEdgeLeg {
+    FromSource, // the line from S through D
+    FromField,  // the line from P through D
+    FromEdge,   // the line from D towards P
+};
+
+// True only when VBETA(g, S, P, edge Ea-Eb) certainly writes nothing and the line of the leg through the
+// point it finds certainly misses the strip plate: the caller may skip the search and the plate's hit
+// test both.
 bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
-                               const Vec3& X, int plate);
+                               OneEdgeLeg leg, int plate);
 
 // The legs of a ray over two edges that the tracers test against a plate.
 enum class TwoEdgeLeg {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -255,8 +256,8 @@ TEST(QuickRejection, QuietSearchOverTwoEdgesWritesNothing) {
     EXPECT_GT(loud, total / 100);
 }
 
-// A leg from the source to an edge, or from the edge to the field point, that the pre-test rejects is
-// one the plate hit test would reject after a silent diffraction point search.
+// A leg from the source to an edge, or between the edge and the field point, that the pre-test rejects
+// is one the plate hit test would reject after a silent diffraction point search.
 TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
     std::mt19937_64 rng(11);
     std::uniform_real_distribution<double> u(-1, 1), scaleOf(0.2, 1.5);
@@ -276,15 +277,21 @@ TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
             Vec3 X = E + (3 * u(rng)) * (aim - E);
             X.x = 2e4 * scaleOf(rng) * u(rng);
             const Vec3 far = randomPoint(rng, 1.0 / 3);
-            const bool fromSource = k % 2 == 0;
+            const OneEdgeLeg leg = std::array{OneEdgeLeg::FromSource, OneEdgeLeg::FromField, OneEdgeLeg::FromEdge}[k % 3];
+            const bool fromSource = leg == OneEdgeLeg::FromSource;
             const Vec3 &S = fromSource ? X : far, &P = fromSource ? far : X;
-            const bool skip = diffractedLegSurelyMisses(g, S, P, Ea, Eb, X, plate);
+            const bool skip = diffractedLegSurelyMisses(g, S, P, Ea, Eb, leg, plate);
             s.sink.clear();
             Vec3 D, Q;
             double beta0 = 0;
             VBETA(g, S, P, Ea, Eb, D, beta0);
-            const bool hit = g.hitAlong(X, fromSource ? unitFromTo(X, D) : unitFromTo(D, X), plate, Q);
+            const bool hit = fromSource ? g.hitAlong(S, unitFromTo(S, D), plate, Q)
+                             : leg == OneEdgeLeg::FromField ? g.hitAlong(P, unitFromTo(D, P), plate, Q)
+                                                            : g.hitAlong(D, unitFromTo(D, P), plate, Q);
             hits += hit;
+            // The tracer from the edge asks D's side of the plate before the search, at the source's X.
+            const Vec3 D0{S.x, D.y, D.z};
+            ASSERT_EQ(g.imageBelow(D0, g.image(D0, plate), plate), g.imageBelow(D, g.image(D, plate), plate));
             if (skip) {
                 ++rejected;
                 ASSERT_FALSE(hit) << "trial " << trial << " case " << k;
