@@ -157,8 +157,8 @@ FieldPair RAYDIF(GtdCall& g) {
                     continue;
                 // D2 lies on edge m, and the side of plate f does not depend on X.
                 if (!g.imageBelow(g.edgeA(m), g.image(g.edgeA(m), f), f) ||
-                    doublyDiffractedLegSurelyMisses(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m), TwoEdgeLeg::ToField,
-                                                    f))
+                    doublyDiffractedLegSurelyMisses(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m),
+                                                    TwoEdgeLeg::ToField, f))
                     continue;
                 V2DIF(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m), D1, D2, beta0);
                 Vec3 Q;
@@ -204,12 +204,14 @@ FieldPair RAYDRR(GtdCall& g, int k, int j) {
         double beta0 = 0, dist = 0, th = 0, ph = 0;
         // The search may be left out for a leg that surely misses plate j; the side of plate j that D
         // lies on does not depend on D.x.
-        const bool missesJ = diffractedLegSurelyMisses(g, g.A, Prj, g.edgeA(k), g.edgeB(k), OneEdgeLeg::FromEdge, j);
+        const bool missesJ =
+            diffractedLegSurelyMisses(g, g.A, Prj, g.edgeA(k), g.edgeB(k), OneEdgeLeg::FromEdge, j);
         if (!missesJ)
             VBETA(g, g.A, Prj, g.edgeA(k), g.edgeB(k), D, beta0);
         if (!g.imageBelow(D, g.image(D, j), j))
             break;
-        if (missesJ || !g.hitAlong(D, unitFromTo(D, Prj), j, Q1) || !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
+        if (missesJ || !g.hitAlong(D, unitFromTo(D, Prj), j, Q1) ||
+            !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
             continue;
         if ((k >= 2 && g.blocked(g.A, D, 0, k - 2)) ||
             (r + 1 < NPLATE && g.blocked(Q2, g.P, r + 1, NPLATE - 1)))

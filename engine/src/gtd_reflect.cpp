@@ -125,7 +125,8 @@ FieldPair RAYRFL(GtdCall& g) {
             const Vec3 &Ea = g.edgeA(m), &Eb = g.edgeB(m);
             Vec3 D, Q;
             double beta0 = 0;
-            if (!g.imageBelow(Ea, g.image(Ea, i), i) || diffractedLegSurelyMisses(g, Ai, g.P, Ea, Eb, OneEdgeLeg::FromSource, i))
+            if (!g.imageBelow(Ea, g.image(Ea, i), i) ||
+                diffractedLegSurelyMisses(g, Ai, g.P, Ea, Eb, OneEdgeLeg::FromSource, i))
                 continue;
             VBETA(g, Ai, g.P, Ea, Eb, D, beta0);
             if (!g.hitAlong(Ai, unitFromTo(Ai, D), i, Q) || (i > 0 && g.blocked(g.A, Q, 0, i - 1)))
@@ -168,7 +169,8 @@ FieldPair RAYRDR(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
     const int NPLATE = g.T.NPLATE;
     for (int r = m + 1; r < NPLATE; ++r) {
         const Vec3 Pr = g.image(g.P, r);
-        if (!g.imageBelow(g.P, Pr, r) || diffractedLegSurelyMisses(g, Ai, Pr, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromField, r))
+        if (!g.imageBelow(g.P, Pr, r) ||
+            diffractedLegSurelyMisses(g, Ai, Pr, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromField, r))
             continue;
         Vec3 D, Q, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;

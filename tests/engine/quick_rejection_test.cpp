@@ -185,8 +185,8 @@ EdgeCase randomEdgeCase(std::mt19937_64& rng) {
     c.S.x = half * u(rng) * (rng() % 3 ? 1 : 3);
     // The exact point at the first end (or a hair beside it), or a ray nearly along the edge.
     const double t = rng() % 3 == 0 ? (-half - c.S.x) / dl * (1 + std::pow(10.0, e(rng)) * u(rng))
-                     : rng() % 2   ? std::pow(10.0, -6 * e(rng) / 12) * u(rng)
-                                   : u(rng);
+                     : rng() % 2    ? std::pow(10.0, -6 * e(rng) / 12) * u(rng)
+                                    : u(rng);
     c.P.x = c.S.x + t * (dl + rho);
     if (rng() % 2)
         std::swap(c.Ea, c.Eb);
@@ -216,7 +216,8 @@ TEST(QuickRejection, QuietDiffractionPointSearchWritesNothing) {
         ++quiet;
         ASSERT_TRUE(sink.empty()) << "case " << k;
         const Vec3 e{1, 0, 0};
-        const double gap = std::fabs(foldedDeg(dot(unitFromTo(D, c.S), e)) - foldedDeg(dot(unitFromTo(D, c.P), e)));
+        const double gap =
+            std::fabs(foldedDeg(dot(unitFromTo(D, c.S), e)) - foldedDeg(dot(unitFromTo(D, c.P), e)));
         ASSERT_LT(gap, 1e-5) << "case " << k;
         ASSERT_NEAR(q.invSinBeta2 * std::pow(std::sin(beta0 * kRadPerDeg), 2), 1, 1e-9) << "case " << k;
     }
@@ -277,7 +278,8 @@ TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
             Vec3 X = E + (3 * u(rng)) * (aim - E);
             X.x = 2e4 * scaleOf(rng) * u(rng);
             const Vec3 far = randomPoint(rng, 1.0 / 3);
-            const OneEdgeLeg leg = std::array{OneEdgeLeg::FromSource, OneEdgeLeg::FromField, OneEdgeLeg::FromEdge}[k % 3];
+            const OneEdgeLeg leg =
+                std::array{OneEdgeLeg::FromSource, OneEdgeLeg::FromField, OneEdgeLeg::FromEdge}[k % 3];
             const bool fromSource = leg == OneEdgeLeg::FromSource;
             const Vec3 &S = fromSource ? X : far, &P = fromSource ? far : X;
             const bool skip = diffractedLegSurelyMisses(g, S, P, Ea, Eb, leg, plate);
@@ -285,7 +287,7 @@ TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
             Vec3 D, Q;
             double beta0 = 0;
             VBETA(g, S, P, Ea, Eb, D, beta0);
-            const bool hit = fromSource ? g.hitAlong(S, unitFromTo(S, D), plate, Q)
+            const bool hit = fromSource                     ? g.hitAlong(S, unitFromTo(S, D), plate, Q)
                              : leg == OneEdgeLeg::FromField ? g.hitAlong(P, unitFromTo(D, P), plate, Q)
                                                             : g.hitAlong(D, unitFromTo(D, P), plate, Q);
             hits += hit;
