@@ -55,28 +55,36 @@ FieldPair RAYDIF(GtdCall& g) {
             // DR: diffracted at edge k, reflected at plate j.
             const Vec3 Pj = g.image(g.P, j);
             if (g.imageBelow(g.P, Pj, j)) {
-                Vec3 D, Q;
+                Vec3 D{g.A.x, Ea.y, Ea.z}, Q;
                 double beta0 = 0;
-                VBETA(g, g.A, Pj, Ea, Eb, D, beta0);
-                RAYDIR(D, Pj, u, dist, th, ph);
+                // As in DRR: a leg that surely misses plate j needs no search, and D's side of the plate
+                // does not depend on D.x.
+                const bool missesJ = diffractedLegSurelyMisses(g, g.A, Pj, Ea, Eb, OneEdgeLeg::FromEdge, j);
+                if (!missesJ) {
+                    VBETA(g, g.A, Pj, Ea, Eb, D, beta0);
+                    RAYDIR(D, Pj, u, dist, th, ph);
+                }
                 if (!g.imageBelow(D, g.image(D, j), j))
                     continue;
-                int L = j, verdict = 0;
-                REFPNT(D, g.T, L, 1, Q, unitFromTo(D, Pj), verdict, g.P);
-                if (g.DEBUG == 1)
-                    Appendf(g.sink, " REF PLATE%10d CUT ?%5d INTERSECT AT%20.10f%20.10f%20.10f\n", j + 1,
-                            verdict, Q.x, Q.y, Q.z);
-                if (refpntHit(L, verdict) && g.flag[7] != 1 && !legBlocked(g, D, Q, k, j) &&
-                    (j + 1 >= NPLATE || !g.blocked(Q, g.P, j + 1, NPLATE - 1)) &&
-                    (k < 2 || !g.blocked(D, g.A, 0, k - 2))) {
-                    FieldPair E;
-                    int word = diffld::kPlain;
-                    DIFFLD(g, Pj, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D, beta0, word, k);
-                    if (word == diffld::kDone) {
-                        sum += E;
-                        if (g.DEBUG > 0) {
-                            Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d\n", 2 * k + 2, j + 1);
-                            PRTFLD(g.sink, E);
+                if (!missesJ) {
+                    int L = j, verdict = 0;
+                    REFPNT(D, g.T, L, 1, Q, unitFromTo(D, Pj), verdict, g.P);
+                    if (g.DEBUG == 1)
+                        Appendf(g.sink, " REF PLATE%10d CUT ?%5d INTERSECT AT%20.10f%20.10f%20.10f\n", j + 1,
+                                verdict, Q.x, Q.y, Q.z);
+                    if (refpntHit(L, verdict) && g.flag[7] != 1 && !legBlocked(g, D, Q, k, j) &&
+                        (j + 1 >= NPLATE || !g.blocked(Q, g.P, j + 1, NPLATE - 1)) &&
+                        (k < 2 || !g.blocked(D, g.A, 0, k - 2))) {
+                        FieldPair E;
+                        int word = diffld::kPlain;
+                        DIFFLD(g, Pj, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D, beta0, word,
+                               k);
+                        if (word == diffld::kDone) {
+                            sum += E;
+                            if (g.DEBUG > 0) {
+                                Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d\n", 2 * k + 2, j + 1);
+                                PRTFLD(g.sink, E);
+                            }
                         }
                     }
                 }
