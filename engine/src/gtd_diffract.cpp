@@ -98,7 +98,7 @@ FieldPair RAYDIF(GtdCall& g) {
             // DRD: diffracted at edge k, reflected at plate j, diffracted at edge m.
             for (int m = j + 2; m < NPLATE && g.seen(k) >= 0; ++m) {
                 const Vec3 Fa = g.image(g.edgeA(m), j), Fb = g.image(g.edgeB(m), j);
-                if (!g.imageBelow(g.edgeA(m), Fa, j) ||
+                if (!g.edgeOver(m, j) ||
                     doublyDiffractedLegSurelyMisses(g, g.A, Pj, Ea, Eb, Fa, Fb, TwoEdgeLeg::BetweenEdges, j))
                     continue;
                 Vec3 D1, D2i, Q;
@@ -164,9 +164,8 @@ FieldPair RAYDIF(GtdCall& g) {
                 if (!g.imageBelow(g.P, Pf, f))
                     continue;
                 // D2 lies on edge m, and the side of plate f does not depend on X.
-                if (!g.imageBelow(g.edgeA(m), g.image(g.edgeA(m), f), f) ||
-                    doublyDiffractedLegSurelyMisses(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m),
-                                                    TwoEdgeLeg::ToField, f))
+                if (!g.edgeOver(m, f) || doublyDiffractedLegSurelyMisses(g, g.A, Pf, Ea, Eb, g.edgeA(m),
+                                                                         g.edgeB(m), TwoEdgeLeg::ToField, f))
                     continue;
                 V2DIF(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m), D1, D2, beta0);
                 Vec3 Q;
