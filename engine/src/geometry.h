@@ -82,6 +82,11 @@ void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const
 // REFPNT's own arithmetic. False (no verdict) for a plate that is not a strip along X.
 bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L);
 
+// As lineMissesStrip, for every unit direction s whose Y-Z part runs along (dy, dz), either way, with
+// a squared length of at least minSin2: the caller need not know s's X part. P.x enters only the
+// scale of the rounding, so a bound of its size serves where P.x is not known.
+bool yzLineMissesStrip(const Vec3& P, double dy, double dz, double minSin2, const PlateTable& T, int L);
+
 // True when REFPNT found a point inside the plate.
 inline bool refpntHit(int L, int flag) {
     return flag == 1 && L == 0;

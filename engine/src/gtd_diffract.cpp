@@ -1,6 +1,7 @@
 #include "gtd_diffract.h"
 
 #include "gtd_edge.h"
+#include "gtd_quiet_legs.h"
 #include "gtd_reflect.h"
 #include "gtd_source.h"
 #include "gtd_trace.h"
@@ -54,28 +55,36 @@ FieldPair RAYDIF(GtdCall& g) {
             // DR: diffracted at edge k, reflected at plate j.
             const Vec3 Pj = g.image(g.P, j);
             if (g.imageBelow(g.P, Pj, j)) {
-                Vec3 D, Q;
+                Vec3 D{g.A.x, Ea.y, Ea.z}, Q;
                 double beta0 = 0;
-                VBETA(g, g.A, Pj, Ea, Eb, D, beta0);
-                RAYDIR(D, Pj, u, dist, th, ph);
+                // As in DRR: a leg that surely misses plate j needs no search, and D's side of the plate
+                // does not depend on D.x.
+                const bool missesJ = diffractedLegSurelyMisses(g, g.A, Pj, Ea, Eb, OneEdgeLeg::FromEdge, j);
+                if (!missesJ) {
+                    VBETA(g, g.A, Pj, Ea, Eb, D, beta0);
+                    RAYDIR(D, Pj, u, dist, th, ph);
+                }
                 if (!g.imageBelow(D, g.image(D, j), j))
                     continue;
-                int L = j, verdict = 0;
-                REFPNT(D, g.T, L, 1, Q, unitFromTo(D, Pj), verdict, g.P);
-                if (g.DEBUG == 1)
-                    Appendf(g.sink, " REF PLATE%10d CUT ?%5d INTERSECT AT%20.10f%20.10f%20.10f\n", j + 1,
-                            verdict, Q.x, Q.y, Q.z);
-                if (refpntHit(L, verdict) && g.flag[7] != 1 && !legBlocked(g, D, Q, k, j) &&
-                    (j + 1 >= NPLATE || !g.blocked(Q, g.P, j + 1, NPLATE - 1)) &&
-                    (k < 2 || !g.blocked(D, g.A, 0, k - 2))) {
-                    FieldPair E;
-                    int word = diffld::kPlain;
-                    DIFFLD(g, Pj, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D, beta0, word, k);
-                    if (word == diffld::kDone) {
-                        sum += E;
-                        if (g.DEBUG > 0) {
-                            Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d\n", 2 * k + 2, j + 1);
-                            PRTFLD(g.sink, E);
+                if (!missesJ) {
+                    int L = j, verdict = 0;
+                    REFPNT(D, g.T, L, 1, Q, unitFromTo(D, Pj), verdict, g.P);
+                    if (g.DEBUG == 1)
+                        Appendf(g.sink, " REF PLATE%10d CUT ?%5d INTERSECT AT%20.10f%20.10f%20.10f\n", j + 1,
+                                verdict, Q.x, Q.y, Q.z);
+                    if (refpntHit(L, verdict) && g.flag[7] != 1 && !legBlocked(g, D, Q, k, j) &&
+                        (j + 1 >= NPLATE || !g.blocked(Q, g.P, j + 1, NPLATE - 1)) &&
+                        (k < 2 || !g.blocked(D, g.A, 0, k - 2))) {
+                        FieldPair E;
+                        int word = diffld::kPlain;
+                        DIFFLD(g, Pj, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D, beta0, word,
+                               k);
+                        if (word == diffld::kDone) {
+                            sum += E;
+                            if (g.DEBUG > 0) {
+                                Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d\n", 2 * k + 2, j + 1);
+                                PRTFLD(g.sink, E);
+                            }
                         }
                     }
                 }
@@ -89,7 +98,8 @@ FieldPair RAYDIF(GtdCall& g) {
             // DRD: diffracted at edge k, reflected at plate j, diffracted at edge m.
             for (int m = j + 2; m < NPLATE && g.seen(k) >= 0; ++m) {
                 const Vec3 Fa = g.image(g.edgeA(m), j), Fb = g.image(g.edgeB(m), j);
-                if (!g.imageBelow(g.edgeA(m), Fa, j))
+                if (!g.edgeOver(m, j) ||
+                    doublyDiffractedLegSurelyMisses(g, g.A, Pj, Ea, Eb, Fa, Fb, TwoEdgeLeg::BetweenEdges, j))
                     continue;
                 Vec3 D1, D2i, Q;
                 double beta0 = 0;
@@ -154,7 +164,8 @@ FieldPair RAYDIF(GtdCall& g) {
                 if (!g.imageBelow(g.P, Pf, f))
                     continue;
                 // D2 lies on edge m, and the side of plate f does not depend on X.
-                if (!g.imageBelow(g.edgeA(m), g.image(g.edgeA(m), f), f))
+                if (!g.edgeOver(m, f) || doublyDiffractedLegSurelyMisses(g, g.A, Pf, Ea, Eb, g.edgeA(m),
+                                                                         g.edgeB(m), TwoEdgeLeg::ToField, f))
                     continue;
                 V2DIF(g, g.A, Pf, Ea, Eb, g.edgeA(m), g.edgeB(m), D1, D2, beta0);
                 Vec3 Q;
@@ -196,12 +207,18 @@ FieldPair RAYDRR(GtdCall& g, int k, int j) {
         const Vec3 Prj = g.image(Pr, j);
         if (!g.imageBelow(Pr, Prj, j))
             continue;
-        Vec3 D, Q1, Q2, u;
+        Vec3 D{g.A.x, g.edgeA(k).y, g.edgeA(k).z}, Q1, Q2, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
-        VBETA(g, g.A, Prj, g.edgeA(k), g.edgeB(k), D, beta0);
+        // The search may be left out for a leg that surely misses plate j; the side of plate j that D
+        // lies on does not depend on D.x.
+        const bool missesJ =
+            diffractedLegSurelyMisses(g, g.A, Prj, g.edgeA(k), g.edgeB(k), OneEdgeLeg::FromEdge, j);
+        if (!missesJ)
+            VBETA(g, g.A, Prj, g.edgeA(k), g.edgeB(k), D, beta0);
         if (!g.imageBelow(D, g.image(D, j), j))
             break;
-        if (!g.hitAlong(D, unitFromTo(D, Prj), j, Q1) || !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
+        if (missesJ || !g.hitAlong(D, unitFromTo(D, Prj), j, Q1) ||
+            !g.hitAlong(Q1, unitFromTo(Q1, Pr), r, Q2))
             continue;
         if ((k >= 2 && g.blocked(g.A, D, 0, k - 2)) ||
             (r + 1 < NPLATE && g.blocked(Q2, g.P, r + 1, NPLATE - 1)))

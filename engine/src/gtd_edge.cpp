@@ -206,20 +206,16 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
         std::swap(E1a, E1b);
     if (E2b.x < E2a.x)
         std::swap(E2a, E2b);
-    const double dy = E1a.y - E2a.y, dz = E1a.z - E2a.z;
     if (g.DEBUG == 1)
-        Appendf(g.sink, "  ALR1 =%16.7f", std::atan2(std::fabs(dz), std::fabs(dy)) / kRadPerDeg);
-    const double dl = std::sqrt(dy * dy + dz * dz);
-    if (!(dl > 0)) {
+        Appendf(g.sink, "  ALR1 =%16.7f",
+                std::atan2(std::fabs(E1a.z - E2a.z), std::fabs(E1a.y - E2a.y)) / kRadPerDeg);
+    Vec3 Su, Pu;
+    if (!unfoldOverEdges(S, P, E1a, E2a, Su, Pu)) {
         D1 = {S.x, E1a.y, E1a.z};
         D2 = {P.x, E2a.y, E2a.z};
         beta0 = 0;
         return;
     }
-    const double rS = std::sqrt((S.y - E1a.y) * (S.y - E1a.y) + (S.z - E1a.z) * (S.z - E1a.z));
-    const double rP = std::sqrt((P.y - E2a.y) * (P.y - E2a.y) + (P.z - E2a.z) * (P.z - E2a.z));
-    const Vec3 Su{S.x, E1a.y + rS * dy / dl, E1a.z + rS * dz / dl};
-    const Vec3 Pu{P.x, E2a.y - rP * dy / dl, E2a.z - rP * dz / dl};
     double b1 = 0;
     VBETA(g, Su, Pu, E1a, E1b, D1, b1);
     VBETA(g, Su, Pu, E2a, E2b, D2, beta0);
@@ -235,6 +231,18 @@ void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1aIn, const Ve
         Appendf(g.sink, "  CHECK 2-DIF BETA = %20.10f%20.10f\n", c1, c2);
     if (gap > 0.001)
         Appendf(g.sink, "  ERROR FROM SUBROUTINE V2DIF, FIND BETA0 ? %20.10f\n", c1);
+}
+
+bool unfoldOverEdges(const Vec3& S, const Vec3& P, const Vec3& E1, const Vec3& E2, Vec3& Su, Vec3& Pu) {
+    const double dy = E1.y - E2.y, dz = E1.z - E2.z;
+    const double dl = std::sqrt(dy * dy + dz * dz);
+    if (!(dl > 0))
+        return false;
+    const double rS = std::sqrt((S.y - E1.y) * (S.y - E1.y) + (S.z - E1.z) * (S.z - E1.z));
+    const double rP = std::sqrt((P.y - E2.y) * (P.y - E2.y) + (P.z - E2.z) * (P.z - E2.z));
+    Su = {S.x, E1.y + rS * dy / dl, E1.z + rS * dz / dl};
+    Pu = {P.x, E2.y - rP * dy / dl, E2.z - rP * dz / dl};
+    return true;
 }
 
 int DDPNT(GtdCall& g, const Vec3& Pa, const Vec3& Pb, int i1, int i2) {

@@ -32,6 +32,11 @@ void VBETA(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3&
 void V2DIF(GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
            const Vec3& E2b, Vec3& D1, Vec3& D2, double& beta0);
 
+// The source S unfolded about edge 1 (at E1 in Y-Z) and the point P about edge 2 onto the line through
+// both edges, as V2DIF searches its points between them; false (Su, Pu unset) when the edges coincide
+// in Y-Z.
+bool unfoldOverEdges(const Vec3& S, const Vec3& P, const Vec3& E1, const Vec3& E2, Vec3& Su, Vec3& Pu);
+
 // 1 when one of the profile points i1 .. i2 + 1 lies on or above the line Pa-Pb, else -1.
 int DDPNT(GtdCall& g, const Vec3& Pa, const Vec3& Pb, int i1, int i2);
 

@@ -43,6 +43,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
         g.T.DRV[static_cast<size_t>(i)] = s * g.T.DRV[static_cast<size_t>(i)];
     g.P = s * ctx.P;
     g.A = s * Af;
+    g.markEdgeSides();
     if (g.DEBUG == 1)
         Appendf(g.sink, "   FIELD POINT     %20.10f%20.10f%20.10f\n", g.P.x, g.P.y, g.P.z);
 

@@ -1,6 +1,7 @@
 #include "gtd_reflect.h"
 
 #include "gtd_edge.h"
+#include "gtd_quiet_legs.h"
 #include "gtd_source.h"
 #include "gtd_trace.h"
 #include "text_format.h"
@@ -124,7 +125,7 @@ FieldPair RAYRFL(GtdCall& g) {
             const Vec3 &Ea = g.edgeA(m), &Eb = g.edgeB(m);
             Vec3 D, Q;
             double beta0 = 0;
-            if (!g.imageBelow(Ea, g.image(Ea, i), i))
+            if (!g.edgeOver(m, i) || diffractedLegSurelyMisses(g, Ai, g.P, Ea, Eb, OneEdgeLeg::FromSource, i))
                 continue;
             VBETA(g, Ai, g.P, Ea, Eb, D, beta0);
             if (!g.hitAlong(Ai, unitFromTo(Ai, D), i, Q) || (i > 0 && g.blocked(g.A, Q, 0, i - 1)))
@@ -167,7 +168,8 @@ FieldPair RAYRDR(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
     const int NPLATE = g.T.NPLATE;
     for (int r = m + 1; r < NPLATE; ++r) {
         const Vec3 Pr = g.image(g.P, r);
-        if (!g.imageBelow(g.P, Pr, r))
+        if (!g.imageBelow(g.P, Pr, r) ||
+            diffractedLegSurelyMisses(g, Ai, Pr, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromField, r))
             continue;
         Vec3 D, Q, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
@@ -236,7 +238,8 @@ FieldPair RAYRRD(GtdCall& g, const Vec3& Ai, int i, const Vec3& Aij, int j, cons
         double beta0 = 0, dist = 0, th = 0, ph = 0;
         // The side of plate j does not depend on X (the plates run along X), so the edge's own end
         // answers it before the diffraction point is searched.
-        if (!g.imageBelow(g.edgeA(m), g.image(g.edgeA(m), j), j))
+        if (!g.edgeOver(m, j) ||
+            diffractedLegSurelyMisses(g, Aij, g.P, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromSource, j))
             continue;
         VBETA(g, Aij, g.P, g.edgeA(m), g.edgeB(m), D, beta0);
         if (!g.hitAlong(Aij, unitFromTo(Aij, D), j, Q2))

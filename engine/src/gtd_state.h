@@ -43,6 +43,7 @@ struct GtdCall {
     Vec3 pt1{}, pt2{};                             // ends of the antenna element
     Complex amp{};                                 // source amplitude
     double cant = 0;                               // degrees
+    std::array<std::array<bool, limits::kMaxVertices>, limits::kMaxVertices> edgeSide{};
 
     int& seen(int edge) { return ws.edgeSeen[static_cast<size_t>(edge - 1)][static_cast<size_t>(antenna)]; }
     const Vec3& edgeA(int k) const { return T.DRV[static_cast<size_t>(2 * k + 1)]; }
@@ -58,6 +59,17 @@ struct GtdCall {
     // True when the image of X in the plate lies on the plate's ground side of X.
     bool imageBelow(const Vec3& X, const Vec3& image, int plate) const {
         return dot(image - X, normal(plate)) > 0;
+    }
+    // Whether edge m lies on the open side of the plate (its image in the plate below it), from the table
+    // the reflection tracers consult for every ray they try; filled by markEdgeSides.
+    bool edgeOver(int m, int plate) const {
+        return edgeSide[static_cast<size_t>(m)][static_cast<size_t>(plate)];
+    }
+    void markEdgeSides() {
+        for (int m = 1; m < T.NPLATE; ++m)
+            for (int plate = 0; plate < T.NPLATE; ++plate)
+                edgeSide[static_cast<size_t>(m)][static_cast<size_t>(plate)] =
+                    imageBelow(edgeA(m), image(edgeA(m), plate), plate);
     }
     // Whether plates lstart..lstop block the straight path P1-P2.
     bool blocked(const Vec3& P1, const Vec3& P2, int lstart, int lstop) {

@@ -62,6 +62,14 @@ std::vector<ModelCase> cases() {
         m.p1x = 0, m.p1y = 24000, m.p1z = 3, m.p2x = 0, m.p2y = 2500, m.p2z = 3;
         v.push_back({"gtd_approach", m});
     }
+    { // GTD points far beyond the plates' first ends, where the diffraction point searches report that
+      // their angles disagree
+        Model m = base;
+        m.fieldModel = 1;
+        m.flightType = 3, m.points = 6;
+        m.p1x = -80000, m.p1y = 24000, m.p1z = 3, m.p2x = -80000, m.p2y = 2500, m.p2z = 3;
+        v.push_back({"gtd_beyond_edges", m});
+    }
     return v;
 }
 

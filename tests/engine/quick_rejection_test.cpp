@@ -2,13 +2,18 @@
 // those steps decide: each is compared here with the exact step alone, by brute force over random cases
 // that crowd the boundaries (lines aimed at plate ends, segments ending on a plate's plane, nodes on the
 // cutting plane, numbers in the forms fscanf treats specially).
+#include "engine_constants.h"
 #include "error_codes.h"
 #include "geometry.h"
 #include "ground_file.h"
+#include "gtd_edge.h"
 #include "gtd_plates.h"
+#include "gtd_quiet_legs.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -148,6 +153,213 @@ TEST(QuickRejection, BlockageOfASegmentIsTheExactTestsDecision) {
     }
     EXPECT_GT(blocked, total / 10);
     EXPECT_LT(blocked, total - total / 10);
+}
+
+namespace {
+
+double foldedDeg(double c) {
+    const double a = std::acos(std::clamp(c, -1.0, 1.0)) / kRadPerDeg;
+    return a > 90 ? 180 - a : a;
+}
+
+// A source, a field point and an edge along X of a random shape, crowding the cases where the
+// diffraction point search is ill-conditioned: the point near the edge's first end or past it, rays
+// nearly along the edge, points close to the edge line, coordinates of very different sizes.
+struct EdgeCase {
+    Vec3 S, P, Ea, Eb;
+};
+
+EdgeCase randomEdgeCase(std::mt19937_64& rng) {
+    std::uniform_real_distribution<double> u(-1, 1), e(-12, 0);
+    const double half = std::pow(10.0, 5 * (u(rng) + 1) / 2);
+    const double ey = 3e4 * u(rng), ez = 2e3 * u(rng);
+    EdgeCase c{{}, {}, {-half, ey, ez}, {half, ey, ez}};
+    auto aside = [&](double r) {
+        const double a = kPi * u(rng);
+        return Vec3{0, ey + r * std::cos(a), ez + r * std::sin(a)};
+    };
+    const double dl = rng() % 4 ? 1e4 * (u(rng) + 1) : std::pow(10.0, 6 * e(rng) / 12 + 2);
+    const double rho = rng() % 4 ? 1e4 * (u(rng) + 1) : std::pow(10.0, 6 * e(rng) / 12 + 2);
+    c.S = aside(dl);
+    c.P = aside(rho);
+    c.S.x = half * u(rng) * (rng() % 3 ? 1 : 3);
+    // The exact point at the first end (or a hair beside it), or a ray nearly along the edge.
+    const double t = rng() % 3 == 0 ? (-half - c.S.x) / dl * (1 + std::pow(10.0, e(rng)) * u(rng))
+                     : rng() % 2    ? std::pow(10.0, -6 * e(rng) / 12) * u(rng)
+                                    : u(rng);
+    c.P.x = c.S.x + t * (dl + rho);
+    if (rng() % 2)
+        std::swap(c.Ea, c.Eb);
+    return c;
+}
+
+} // namespace
+
+// Where the certificate says the diffraction point search passes its check, it writes nothing, and the
+// checked angles agree a hundred times closer than the check asks.
+TEST(QuickRejection, QuietDiffractionPointSearchWritesNothing) {
+    std::mt19937_64 rng(5);
+    RunInputs in;
+    GtdWorkspace ws;
+    long quiet = 0, loud = 0, total = 200000;
+    for (long k = 0; k < total; ++k) {
+        const EdgeCase c = randomEdgeCase(rng);
+        std::string sink;
+        GtdCall g(in, ws, sink, 0);
+        Vec3 D;
+        double beta0 = 0;
+        VBETA(g, c.S, c.P, c.Ea, c.Eb, D, beta0);
+        loud += !sink.empty();
+        QuietSearch q;
+        if (!vbetaSurelyQuiet(c.S, c.P, c.Ea, c.Eb, q))
+            continue;
+        ++quiet;
+        ASSERT_TRUE(sink.empty()) << "case " << k;
+        const Vec3 e{1, 0, 0};
+        const double gap =
+            std::fabs(foldedDeg(dot(unitFromTo(D, c.S), e)) - foldedDeg(dot(unitFromTo(D, c.P), e)));
+        ASSERT_LT(gap, 1e-5) << "case " << k;
+        ASSERT_NEAR(q.invSinBeta2 * std::pow(std::sin(beta0 * kRadPerDeg), 2), 1, 1e-9) << "case " << k;
+    }
+    // Most cases are certified, and the ones the search complains about do occur.
+    EXPECT_GT(quiet, total / 10);
+    EXPECT_GT(loud, total / 100);
+}
+
+// The same over two edges: the searches between them and the check of the whole path.
+TEST(QuickRejection, QuietSearchOverTwoEdgesWritesNothing) {
+    std::mt19937_64 rng(6);
+    std::uniform_real_distribution<double> u(-1, 1), e(-3, 4);
+    RunInputs in;
+    GtdWorkspace ws;
+    long quiet = 0, loud = 0, total = 100000;
+    for (long k = 0; k < total; ++k) {
+        const EdgeCase c = randomEdgeCase(rng);
+        const Vec3 offset{0, std::pow(10.0, e(rng)) * u(rng), std::pow(10.0, e(rng)) * u(rng)};
+        const Vec3 F1 = c.Ea + offset, F2 = c.Eb + offset;
+        std::string sink;
+        GtdCall g(in, ws, sink, 0);
+        Vec3 D1, D2;
+        double beta0 = 0;
+        V2DIF(g, c.S, c.P, c.Ea, c.Eb, F1, F2, D1, D2, beta0);
+        loud += !sink.empty();
+        QuietSearch q;
+        if (!v2difSurelyQuiet(c.S, c.P, c.Ea, c.Eb, F1, F2, q))
+            continue;
+        ++quiet;
+        ASSERT_TRUE(sink.empty()) << "case " << k;
+        const Vec3 x{1, 0, 0};
+        const double gap =
+            std::fabs(foldedDeg(dot(unitFromTo(c.S, D1), x)) - foldedDeg(dot(unitFromTo(c.P, D2), x)));
+        ASSERT_LT(gap, 1e-5) << "case " << k;
+    }
+    EXPECT_GT(quiet, total / 10);
+    EXPECT_GT(loud, total / 100);
+}
+
+namespace {
+
+// A point on a line, in Y-Z, through the edge at E and a point by the plate's boundary, at any X.
+Vec3 inLineWithEdge(std::mt19937_64& rng, const PlateTable& T, const Vec3& E, int plate) {
+    std::uniform_real_distribution<double> u(-1, 1), size(0.2, 1.5);
+    const Vec3 aim = nearBoundary(rng, T, plate);
+    const Vec3 onEdge{aim.x, E.y, E.z};
+    Vec3 X = onEdge + (3 * u(rng)) * (aim - onEdge);
+    X.x = 2e4 * size(rng) * u(rng);
+    return X;
+}
+
+// Counts a leg the full steps tested; one the pre-test skipped must have missed the plate after a
+// search that wrote nothing.
+struct LegTally {
+    long rejected = 0, hits = 0;
+    testing::AssertionResult add(bool skipped, bool hit, const std::string& sink) {
+        hits += hit;
+        rejected += skipped;
+        if (skipped && (hit || !sink.empty()))
+            return testing::AssertionFailure() << (hit ? "the plate was hit" : "the search wrote " + sink);
+        return testing::AssertionSuccess();
+    }
+};
+
+// Runs case over 400 legs on each of 300 random rough profiles (as the GTD model scales them), then
+// checks that both outcomes were frequent, so that the boundaries were really tried.
+template <class Case> void overRoughProfiles(std::uint64_t seed, Case testCase) {
+    std::mt19937_64 rng(seed);
+    std::uniform_real_distribution<double> scaleOf(0.2, 1.5);
+    LegTally tally;
+    for (int trial = 0; trial < 300; ++trial) {
+        Strips s(rng, 12, scaleOf(rng));
+        for (int k = 0; k < 400; ++k)
+            ASSERT_TRUE(testCase(rng, s, k, tally)) << "trial " << trial << " case " << k;
+    }
+    EXPECT_GT(tally.rejected, 5000);
+    EXPECT_GT(tally.hits, 5000);
+}
+
+} // namespace
+
+// A leg from the source to an edge, or between the edge and the field point, that the pre-test rejects
+// is one the plate hit test would reject after a silent diffraction point search.
+TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
+    overRoughProfiles(11, [](std::mt19937_64& rng, Strips& s, int k, LegTally& tally) {
+        GtdCall& g = s.g;
+        const int NPLATE = g.T.NPLATE;
+        const int m = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+        const int plate = static_cast<int>(rng() % static_cast<unsigned>(NPLATE));
+        const Vec3 &Ea = g.edgeA(m), &Eb = g.edgeB(m);
+        // The leg's near end by the plate's boundary as seen from the edge, the far end anywhere.
+        const Vec3 X = inLineWithEdge(rng, g.T, Ea, plate);
+        const Vec3 far = randomPoint(rng, 1.0 / 3);
+        const OneEdgeLeg leg =
+            std::array{OneEdgeLeg::FromSource, OneEdgeLeg::FromField, OneEdgeLeg::FromEdge}[k % 3];
+        const bool fromSource = leg == OneEdgeLeg::FromSource;
+        const Vec3 &S = fromSource ? X : far, &P = fromSource ? far : X;
+        const bool skip = diffractedLegSurelyMisses(g, S, P, Ea, Eb, leg, plate);
+        s.sink.clear();
+        Vec3 D, Q;
+        double beta0 = 0;
+        VBETA(g, S, P, Ea, Eb, D, beta0);
+        const bool hit = fromSource                     ? g.hitAlong(S, unitFromTo(S, D), plate, Q)
+                         : leg == OneEdgeLeg::FromField ? g.hitAlong(P, unitFromTo(D, P), plate, Q)
+                                                        : g.hitAlong(D, unitFromTo(D, P), plate, Q);
+        // The tracer from the edge asks D's side of the plate before the search, at the source's X.
+        const Vec3 D0{S.x, D.y, D.z};
+        if (g.imageBelow(D0, g.image(D0, plate), plate) != g.imageBelow(D, g.image(D, plate), plate))
+            return testing::AssertionFailure() << "the side of the plate depends on X";
+        return tally.add(skip, hit, s.sink);
+    });
+}
+
+// Likewise for the legs of a path over two edges, the second edge as the profile has it or mirrored in
+// a plate, as the tracers take them.
+TEST(QuickRejection, DoublyDiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
+    overRoughProfiles(13, [](std::mt19937_64& rng, Strips& s, int k, LegTally& tally) {
+        GtdCall& g = s.g;
+        const int NPLATE = g.T.NPLATE;
+        const int m1 = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+        const int m2 = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+        const int plate = static_cast<int>(rng() % static_cast<unsigned>(NPLATE));
+        if (m1 == m2)
+            return testing::AssertionSuccess();
+        const int mirror = static_cast<int>(rng() % static_cast<unsigned>(2 * NPLATE)) - NPLATE;
+        const Vec3 &E1a = g.edgeA(m1), &E1b = g.edgeB(m1);
+        const Vec3 E2a = mirror >= 0 ? g.image(g.edgeA(m2), mirror) : g.edgeA(m2);
+        const Vec3 E2b = mirror >= 0 ? g.image(g.edgeB(m2), mirror) : g.edgeB(m2);
+        const TwoEdgeLeg leg = k % 2 ? TwoEdgeLeg::BetweenEdges : TwoEdgeLeg::ToField;
+        const Vec3 S = randomPoint(rng, 1.0 / 3);
+        // The field point by the plate's boundary as seen from the second edge.
+        const Vec3 P =
+            leg == TwoEdgeLeg::ToField ? inLineWithEdge(rng, g.T, E2a, plate) : randomPoint(rng, 1.0 / 3);
+        const bool skip = doublyDiffractedLegSurelyMisses(g, S, P, E1a, E1b, E2a, E2b, leg, plate);
+        s.sink.clear();
+        Vec3 D1, D2, Q;
+        double beta0 = 0;
+        V2DIF(g, S, P, E1a, E1b, E2a, E2b, D1, D2, beta0);
+        const bool hit = leg == TwoEdgeLeg::BetweenEdges ? g.hitAlong(D1, unitFromTo(D1, D2), plate, Q)
+                                                         : g.hitAlong(D2, unitFromTo(D2, P), plate, Q);
+        return tally.add(skip, hit, s.sink);
+    });
 }
 
 TEST(QuickRejection, TablesThatAreNotStripsGetNoQuickVerdict) {

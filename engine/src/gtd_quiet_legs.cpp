@@ -1,0 +1,125 @@
+#include "gtd_quiet_legs.h"
+
+#include "engine_constants.h"
+#include "gtd_edge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace kelvd {
+
+namespace {
+// The bound of the angle gap a certified search may leave: a hundred times below the checks' 0.001
+// degree.
+constexpr double kGapLimit = 0.01 * 0.001 * kRadPerDeg;
+// Each rounding error below is taken as 64 units of the last place.
+constexpr double kErr = 64 * 0x1p-53;
+
+double largestCoordinate(std::initializer_list<Vec3> points) {
+    double L = 0;
+    for (const Vec3& p : points)
+        L = std::max({L, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
+    return L;
+}
+
+// Whether the line from B towards the Y-Z position of T surely misses the strip plate, B's X being of
+// size B.x at most, when the ray makes the angle q tells with the edges and the X length of the leg errs
+// by up to e. Over a Y-Z length w the leg's X length is at most w cot(beta) + e, so its unit vector's
+// Y-Z part has a square of at least w^2 / (2 (w^2 / sin^2(beta) + e^2)); half of that again leaves room
+// for the rounding of w.
+bool legMisses(const GtdCall& g, const Vec3& B, const Vec3& T, const QuietSearch& q, double e, int plate) {
+    const double dy = T.y - B.y, dz = T.z - B.z;
+    const double w2 = dy * dy + dz * dz;
+    const double minSin2 = 0.25 * w2 / (w2 * q.invSinBeta2 + e * e);
+    return yzLineMissesStrip(B, dy, dz, minSin2, g.T, plate);
+}
+} // namespace
+
+bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3& EbIn, QuietSearch& q) {
+    // With the edge along X at E, S and P at distances dl and rho from it, h = dl + rho and
+    // t = (P.x - S.x) / h, the exact point is D* = S.x + dl t, where both checked angles equal beta0
+    // (sin^2 beta0 = h^2 / (h^2 + (P.x - S.x)^2)). VBETA's D.x = Ea.x + sin(gamma) |S - Ea| / sin(beta0)
+    // is Ea.x + |ax + dl t|, ax = S.x - Ea.x: D* only while cr = h (ax + dl t) > 0; past the edge's
+    // first end the check fails. Its rounding, for coordinates of size L: the direction of Q - S
+    // (|Q - S| >= h) errs by some eps L / h; sin(beta0) and sin(gamma), roots of 1 - cos^2, err relatively
+    // by eps / sin^2 and that error over sin; D.x so by (|ax| + dl) / sin(beta0) times their sum, plus
+    // eps L; the checked angles differ by the error of D.x over dl and over rho, plus the check's own
+    // eps L / (min(dl, rho) sin(beta0)). Below, 1 / sin is bounded by 1 / sin^2, and each of the gap's
+    // three terms must stay under a third of the limit; the tests are multiplied out, and the sizes
+    // kept where neither side can overflow or underflow.
+    Vec3 Ea = EaIn, Eb = EbIn;
+    if (Eb.x <= Ea.x)
+        std::swap(Ea, Eb);
+    if (!(Ea.y == Eb.y && Ea.z == Eb.z && Ea.x < Eb.x))
+        return false;
+    const double dy = Ea.y - S.y, dz = Ea.z - S.z, py = P.y - Ea.y, pz = P.z - Ea.z;
+    const double dl = std::sqrt(dy * dy + dz * dz), rho = std::sqrt(py * py + pz * pz);
+    const double L = largestCoordinate({S, P, Ea, Eb});
+    if (!(L > 1e-20 && L < 1e25 && dl > 1e-9 * L && rho > 1e-9 * L))
+        return false;
+    const double h = dl + rho, px = P.x - S.x, ax = S.x - Ea.x;
+    const double cr = ax * h + dl * px;
+    if (!(cr > 0))
+        return false;
+    const double invSinB2 = (px * px + h * h) / (h * h);
+    const double cr2 = cr * cr;
+    // gap = errD (1 / dl + 1 / rho) + kErr L invSinB2 / min(dl, rho), with errD = (|ax| + dl) invSinB2 rel
+    // + kErr L and rel = kErr invSinB2 (1 + |S - Ea|^2 h^2 / cr^2) (1 + L / h).
+    constexpr double kTerm = kGapLimit / (3 * kErr);
+    const double m = std::min(dl, rho);
+    const bool quiet =
+        (std::fabs(ax) + dl) * invSinB2 * invSinB2 * (cr2 + (ax * ax + dl * dl) * h * h) * (h + L) <
+            kTerm * cr2 * dl * rho &&
+        L * h < kTerm * dl * rho && L * invSinB2 < kTerm * m;
+    // The first two terms bound errD by the limit times dl rho / h.
+    q = {invSinB2, kGapLimit * m};
+    return quiet;
+}
+
+bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
+                      const Vec3& E2b, QuietSearch& q) {
+    // Both searches run on the unfolded S' and P', along one straight line over both edges; V2DIF's check
+    // takes the angles of D1 - S and D2 - P, which differ from those of D1 - S' and D2 - P' by the
+    // rounding of the unfolding, some eps L / dl: inside the searches' own last terms. So its gap is at
+    // most twice the sum of theirs, still far below the check's.
+    Vec3 Su, Pu;
+    QuietSearch q1, q2;
+    if (!unfoldOverEdges(S, P, E1a, E2a, Su, Pu) || !vbetaSurelyQuiet(Su, Pu, E1a, E1b, q1) ||
+        !vbetaSurelyQuiet(Su, Pu, E2a, E2b, q2))
+        return false;
+    q = {std::max(q1.invSinBeta2, q2.invSinBeta2), std::max(q1.errX, q2.errX)};
+    return true;
+}
+
+bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
+                               OneEdgeLeg leg, int plate) {
+    QuietSearch q;
+    if (g.DEBUG == 1 || !vbetaSurelyQuiet(S, P, Ea, Eb, q))
+        return false;
+    switch (leg) {
+    case OneEdgeLeg::FromSource:
+        return legMisses(g, S, Ea, q, q.errX, plate);
+    case OneEdgeLeg::FromField:
+        return legMisses(g, P, Ea, q, q.errX, plate);
+    case OneEdgeLeg::FromEdge:
+        break;
+    }
+    // D lies between S.x and P.x, within errX of its exact place.
+    return legMisses(g, {std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX, Ea.y, Ea.z}, P, q, q.errX, plate);
+}
+
+bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1a,
+                                     const Vec3& E1b, const Vec3& E2a, const Vec3& E2b, TwoEdgeLeg leg,
+                                     int plate) {
+    QuietSearch q;
+    if (g.DEBUG == 1 || !v2difSurelyQuiet(S, P, E1a, E1b, E2a, E2b, q))
+        return false;
+    // D1 and D2 lie between S.x and P.x, each within errX of its exact place.
+    const double xReach = std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX;
+    if (leg == TwoEdgeLeg::BetweenEdges)
+        return legMisses(g, {xReach, E1a.y, E1a.z}, E2a, q, 2 * q.errX, plate);
+    return legMisses(g, {xReach, E2a.y, E2a.z}, P, q, q.errX, plate);
+}
+
+} // namespace kelvd

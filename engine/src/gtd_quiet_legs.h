@@ -1,0 +1,50 @@
+#ifndef KELVD_GTD_QUIET_LEGS_H
+#define KELVD_GTD_QUIET_LEGS_H
+
+#include "gtd_state.h"
+
+namespace kelvd {
+
+// What a certificate of a diffraction point search tells about the points it would find: the inverse of
+// the squared sine of the ray's angle to the edges, and a bound of each point's distance in X from the
+// exact one.
+struct QuietSearch {
+    double invSinBeta2 = 0;
+    double errX = 0;
+};
+
+// True only when VBETA(S, P, edge Ea-Eb) certainly passes its beta0 check, and so writes nothing unless
+// DEBUG is 1.
+bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb, QuietSearch& q);
+
+// The same for V2DIF(S, P, edge 1, edge 2): its two searches and its own check.
+bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
+                      const Vec3& E2b, QuietSearch& q);
+
+// The legs of a ray over one edge that the tracers test against a plate: the point the line starts from.
+enum class OneEdgeLeg {
+    FromSource, // the line from S through D
+    FromField,  // the line from P through D
+    FromEdge,   // the line from D towards P
+};
+
+// True only when VBETA(g, S, P, edge Ea-Eb) certainly writes nothing and the line of the leg through the
+// point it finds certainly misses the strip plate: the caller may skip the search and the plate's hit
+// test both.
+bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
+                               OneEdgeLeg leg, int plate);
+
+// The legs of a ray over two edges that the tracers test against a plate.
+enum class TwoEdgeLeg {
+    BetweenEdges, // the line from D1 towards D2
+    ToField,      // the line from D2 towards P
+};
+
+// As diffractedLegSurelyMisses, for V2DIF(g, S, P, edge 1, edge 2) and one leg of its path.
+bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1a,
+                                     const Vec3& E1b, const Vec3& E2a, const Vec3& E2b, TwoEdgeLeg leg,
+                                     int plate);
+
+} // namespace kelvd
+
+#endif
