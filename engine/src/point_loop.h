@@ -8,9 +8,13 @@
 #include "run_inputs.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kelvd {
@@ -55,16 +59,46 @@ void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPo
 struct RunControl {
     std::atomic<std::uint8_t>* stopRequested = nullptr;
     std::atomic<std::int32_t>* progress = nullptr;
-    // Worker threads evaluating points: 0 uses every core, 1 evaluates on the run thread itself.
+    // Threads evaluating points, the run thread included: 0 uses every core, 1 the run thread alone.
     int threads = 0;
     // Called on the run thread after point i has been written (tests use it to stop a run mid-way).
     std::function<void(int)> afterPoint;
 };
 
-// Evaluates the points (in parallel when allowed) and writes each point's texts in point order, so
-// the files are identical whatever the thread count. Returns 0, errors::kStopped or a point's error.
-int RunPointLoop(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
-                 RunFiles& files, RunControl& control);
+// The threads that evaluate one run's points besides the run thread. They wait from their start until
+// run() hands them the points, so that the run can start them before its last preparations.
+class PointWorkers {
+public:
+    // threads: the threads evaluating points, the run thread included (0 every core, 1 the run thread
+    // alone); never more than the points, and fewer when the system refuses to start more.
+    PointWorkers(int threads, size_t points);
+    ~PointWorkers();
+    PointWorkers(const PointWorkers&) = delete;
+    PointWorkers& operator=(const PointWorkers&) = delete;
+
+    // Evaluates the points and writes each point's texts in point order, so that the files are identical
+    // whatever the thread count; the helpers have stopped when it returns. Call once. Returns 0,
+    // errors::kStopped or a point's error.
+    int run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+            RunFiles& files, RunControl& control);
+
+private:
+    struct Batch;
+
+    void help();
+    // Evaluates point i of the batch (false when i is past the last point) and flags it ready.
+    bool evaluate(Batch& batch, size_t i, FieldContext& ctx);
+    // Waits for point i for at most the given time; true when it is ready.
+    bool waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout);
+    void finish();
+
+    std::mutex mutex_;
+    std::condition_variable posted_, done_;
+    Batch* batch_ = nullptr;
+    std::atomic<bool> quit_{false};
+    std::atomic<bool> runThreadWaits_{false};
+    std::vector<std::thread> helpers_;
+};
 
 } // namespace kelvd
 

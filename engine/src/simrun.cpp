@@ -85,6 +85,8 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
         return rc;
     }
 
+    // Started before the ground file is read, so that the helpers come up while it is.
+    PointWorkers workers(control.threads, points.size());
     GroundData ground;
     if (in.profileFromGround)
         if (const int rc = LoadGround(files.f[RunFiles::kGround], ground)) {
@@ -92,7 +94,7 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
             return rc;
         }
 
-    const int rc = RunPointLoop(in, ground, points, files, control);
+    const int rc = workers.run(in, ground, points, files, control);
     // A GTD plate and a field point at an antenna or on the ground have said why already.
     const bool told = rc == errors::kNotCoplanar ||
                       (rc == errors::kCard && files.lastReportLine().rfind("  FIELD POINT", 0) == 0);
