@@ -533,7 +533,7 @@ int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::ve
 // One loop's points, taken in order by the helpers and the run thread alike. Each result has a cache
 // line of its own, written only by the thread that evaluates it and read by the run thread once its
 // flag is set.
-struct PointWorkers::Batch {
+struct PointHelpers::Batch {
     struct alignas(64) Slot {
         PointResult result;
         std::atomic<std::uint8_t> ready{0};
@@ -542,31 +542,24 @@ struct PointWorkers::Batch {
     Batch(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points)
         : in(in), ground(ground), points(points), slots(points.size()) {}
 
-    // The next point nobody has taken, or the point count when all are taken.
-    size_t take() { return std::min(next.fetch_add(1), points.size()); }
+    // The next point nobody has taken, or the point count when all are taken or the loop has ended.
+    size_t take() { return ended.load(std::memory_order_relaxed) ? points.size() : std::min(next.fetch_add(1), points.size()); }
 
     const RunInputs& in;
     const GroundData& ground;
     const std::vector<FlightPoint>& points;
     std::vector<Slot> slots;
     std::atomic<size_t> next{0};
+    std::atomic<bool> ended{false};
 };
 
-PointWorkers::PointWorkers(int threads, size_t points) {
-    const size_t total = std::min(points, threads > 0 ? static_cast<size_t>(threads)
-                                                      : std::max<size_t>(1, std::thread::hardware_concurrency()));
-    for (size_t w = 1; w < total; ++w) {
-        try {
-            helpers_.emplace_back([this] { help(); });
-        } catch (const std::exception&) {
-            break;
-        }
-    }
+size_t PointHelpers::wanted(int threads, size_t points) {
+    const size_t total = threads > 0 ? static_cast<size_t>(threads)
+                                     : std::max<size_t>(1, std::thread::hardware_concurrency());
+    return std::min(total, points) - (points > 0 ? 1 : 0);
 }
 
-PointWorkers::~PointWorkers() { finish(); }
-
-void PointWorkers::finish() {
+PointHelpers::~PointHelpers() {
     {
         std::lock_guard lock(mutex_);
         quit_ = true;
@@ -574,26 +567,44 @@ void PointWorkers::finish() {
     posted_.notify_all();
     for (auto& t : helpers_)
         t.join();
-    helpers_.clear();
 }
 
-void PointWorkers::help() {
-    Batch* batch = nullptr;
-    {
-        std::unique_lock lock(mutex_);
-        posted_.wait(lock, [&] { return batch_ != nullptr || quit_; });
-        batch = batch_;
-    }
-    if (!batch)
-        return;
-    CLocaleScope locale;
-    FieldContext ctx(batch->in);
-    while (!quit_.load(std::memory_order_relaxed))
-        if (!evaluate(*batch, batch->take(), ctx))
+void PointHelpers::reserve(int threads, size_t points) {
+    const size_t count = wanted(threads, points);
+    while (helpers_.size() < count) {
+        try {
+            helpers_.emplace_back([this] { help(); });
+        } catch (const std::exception&) {
             return;
+        }
+    }
 }
 
-bool PointWorkers::evaluate(Batch& batch, size_t i, FieldContext& ctx) {
+void PointHelpers::help() {
+    CLocaleScope locale;
+    std::uint64_t joined = 0;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        posted_.wait(lock, [&] { return quit_ || (batch_ && generation_ != joined && seats_ > 0); });
+        if (quit_)
+            return;
+        joined = generation_;
+        --seats_;
+        ++busy_;
+        Batch& batch = *batch_;
+        lock.unlock();
+        {
+            FieldContext ctx(batch.in);
+            while (evaluate(batch, batch.take(), ctx)) {
+            }
+        }
+        lock.lock();
+        if (--busy_ == 0)
+            done_.notify_all();
+    }
+}
+
+bool PointHelpers::evaluate(Batch& batch, size_t i, FieldContext& ctx) {
     if (i >= batch.points.size())
         return false;
     Batch::Slot& slot = batch.slots[i];
@@ -603,12 +614,12 @@ bool PointWorkers::evaluate(Batch& batch, size_t i, FieldContext& ctx) {
     // sequentially consistent, so either it sees the point ready or this sees it waiting).
     if (runThreadWaits_.load()) {
         { std::lock_guard lock(mutex_); }
-        done_.notify_one();
+        done_.notify_all();
     }
     return true;
 }
 
-bool PointWorkers::waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout) {
+bool PointHelpers::waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     runThreadWaits_.store(true);
     const bool ready = done_.wait_for(lock, timeout, [&] { return batch.slots[i].ready.load() != 0; });
@@ -616,23 +627,33 @@ bool PointWorkers::waitFor(const Batch& batch, size_t i, std::chrono::millisecon
     return ready;
 }
 
-int PointWorkers::run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+void PointHelpers::withdraw(Batch& batch) {
+    batch.ended.store(true);
+    std::unique_lock lock(mutex_);
+    batch_ = nullptr;
+    seats_ = 0;
+    done_.wait(lock, [&] { return busy_ == 0; });
+}
+
+int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
                       RunFiles& files, RunControl& control) {
     const size_t n = points.size();
-    if (helpers_.empty() || n < 2) {
-        finish();
+    const size_t seats = std::min(wanted(control.threads, n), helpers_.size());
+    if (seats == 0)
         return runOnThisThread(in, ground, points, files, control);
-    }
 
     Batch batch(in, ground, points);
     // However the loop ends, no helper uses the batch after it.
-    struct Finish {
-        PointWorkers& workers;
-        ~Finish() { workers.finish(); }
-    } finishing{*this};
+    struct Withdraw {
+        PointHelpers& helpers;
+        Batch& batch;
+        ~Withdraw() { helpers.withdraw(batch); }
+    } withdrawing{*this, batch};
     {
         std::lock_guard lock(mutex_);
         batch_ = &batch;
+        seats_ = seats;
+        ++generation_;
     }
     posted_.notify_all();
 

@@ -55,47 +55,62 @@ struct PointResult {
 void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i,
                    FieldContext& ctx, PointResult& out);
 
+class PointHelpers;
+
 // What the point loop shares with the run's caller, and how it runs.
 struct RunControl {
     std::atomic<std::uint8_t>* stopRequested = nullptr;
     std::atomic<std::int32_t>* progress = nullptr;
     // Threads evaluating points, the run thread included: 0 uses every core, 1 the run thread alone.
     int threads = 0;
+    // Helper threads kept by the caller from run to run; without them the run starts its own.
+    PointHelpers* helpers = nullptr;
     // Called on the run thread after point i has been written (tests use it to stop a run mid-way).
     std::function<void(int)> afterPoint;
 };
 
-// The threads that evaluate one run's points besides the run thread. They wait from their start until
-// run() hands them the points, so that the run can start them before its last preparations.
-class PointWorkers {
+// Helper threads that evaluate a run's points beside the run thread. A caller of many runs keeps one for
+// all of them (the library does), so that a run does not pay for starting and ending threads: on a
+// loaded machine that takes milliseconds for a handful. Between loops the helpers wait. One loop at a
+// time; destroy it only when none runs.
+class PointHelpers {
 public:
-    // threads: the threads evaluating points, the run thread included (0 every core, 1 the run thread
-    // alone); never more than the points, and fewer when the system refuses to start more.
-    PointWorkers(int threads, size_t points);
-    ~PointWorkers();
-    PointWorkers(const PointWorkers&) = delete;
-    PointWorkers& operator=(const PointWorkers&) = delete;
+    PointHelpers() = default;
+    ~PointHelpers();
+    PointHelpers(const PointHelpers&) = delete;
+    PointHelpers& operator=(const PointHelpers&) = delete;
 
-    // Evaluates the points and writes each point's texts in point order, so that the files are identical
-    // whatever the thread count; the helpers have stopped when it returns. Call once. Returns 0,
-    // errors::kStopped or a point's error.
+    // Starts what a loop of that many points needs with that control.threads and is not yet there
+    // (fewer when the system refuses more threads). A run calls it before its last preparations, so that
+    // the helpers come up meanwhile.
+    void reserve(int threads, size_t points);
+
+    // Evaluates the points, on the run thread and the helpers that control.threads allows, and writes each
+    // point's texts in point order, so that the files are identical whatever the thread count. No
+    // helper uses the inputs once it has returned. Returns 0, errors::kStopped or a point's error.
     int run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
             RunFiles& files, RunControl& control);
 
 private:
     struct Batch;
 
+    // Helpers for a loop of that many points: one thread fewer than it evaluates on.
+    static size_t wanted(int threads, size_t points);
     void help();
     // Evaluates point i of the batch (false when i is past the last point) and flags it ready.
     bool evaluate(Batch& batch, size_t i, FieldContext& ctx);
     // Waits for point i for at most the given time; true when it is ready.
     bool waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout);
-    void finish();
+    // Ends the batch's loop for the helpers and waits until none is still evaluating one of its points.
+    void withdraw(Batch& batch);
 
     std::mutex mutex_;
     std::condition_variable posted_, done_;
     Batch* batch_ = nullptr;
-    std::atomic<bool> quit_{false};
+    std::uint64_t generation_ = 0; // batches posted so far
+    size_t seats_ = 0;             // helpers the posted batch may still take
+    size_t busy_ = 0;              // helpers evaluating points of a batch
+    bool quit_ = false;
     std::atomic<bool> runThreadWaits_{false};
     std::vector<std::thread> helpers_;
 };
