@@ -162,7 +162,8 @@ double ceilingPercent(const char* in, unsigned cores) {
         go.count_down();
         for (auto& t : threads)
             t.join();
-        all = std::min(all, std::chrono::duration<double, std::milli>(*std::max_element(done.begin(), done.end()) - start).count());
+        const auto last = *std::max_element(done.begin(), done.end());
+        all = std::min(all, std::chrono::duration<double, std::milli>(last - start).count());
     }
     return 100.0 * one / all;
 }
@@ -200,7 +201,7 @@ int main() {
         const double ceiling = ceilingPercent(c.file, cores);
         failed = failed || one < 0 || all < 0 || ceiling < 0;
         // Parallel efficiency: the one-thread time over the all-core time times the cores.
-        std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)  efficiency %5.1f %%  (cores' ceiling %5.1f %%)\n",
+        std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)  efficiency %5.1f %%  (ceiling %5.1f %%)\n",
                     c.label, one, all, cores, one > 0 && all > 0 ? 100.0 * one / (cores * all) : 0.0, ceiling);
     }
     std::filesystem::current_path(dir.parent_path());

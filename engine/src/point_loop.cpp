@@ -543,7 +543,9 @@ struct PointHelpers::Batch {
         : in(in), ground(ground), points(points), slots(points.size()) {}
 
     // The next point nobody has taken, or the point count when all are taken or the loop has ended.
-    size_t take() { return ended.load(std::memory_order_relaxed) ? points.size() : std::min(next.fetch_add(1), points.size()); }
+    size_t take() {
+        return ended.load(std::memory_order_relaxed) ? points.size() : std::min(next.fetch_add(1), points.size());
+    }
 
     const RunInputs& in;
     const GroundData& ground;
@@ -619,12 +621,11 @@ bool PointHelpers::evaluate(Batch& batch, size_t i, FieldContext& ctx) {
     return true;
 }
 
-bool PointHelpers::waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout) {
+void PointHelpers::waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     runThreadWaits_.store(true);
-    const bool ready = done_.wait_for(lock, timeout, [&] { return batch.slots[i].ready.load() != 0; });
+    done_.wait_for(lock, timeout, [&] { return batch.slots[i].ready.load() != 0; });
     runThreadWaits_.store(false);
-    return ready;
 }
 
 void PointHelpers::withdraw(Batch& batch) {

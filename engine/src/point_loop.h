@@ -99,8 +99,8 @@ private:
     void help();
     // Evaluates point i of the batch (false when i is past the last point) and flags it ready.
     bool evaluate(Batch& batch, size_t i, FieldContext& ctx);
-    // Waits for point i for at most the given time; true when it is ready.
-    bool waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout);
+    // Waits until point i is ready, or for at most the given time (the run thread then looks for a stop).
+    void waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout);
     // Ends the batch's loop for the helpers and waits until none is still evaluating one of its points.
     void withdraw(Batch& batch);
 
