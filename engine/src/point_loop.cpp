@@ -558,7 +558,7 @@ struct PointHelpers::Batch {
 size_t PointHelpers::wanted(int threads, size_t points) {
     const size_t total = threads > 0 ? static_cast<size_t>(threads)
                                      : std::max<size_t>(1, std::thread::hardware_concurrency());
-    return std::min(total, points) - (points > 0 ? 1 : 0);
+    return total > 1 && points > 1 ? std::min(total, points) : 0;
 }
 
 PointHelpers::~PointHelpers() {
@@ -658,23 +658,19 @@ int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::
     }
     posted_.notify_all();
 
-    // The run thread writes each point as soon as it and all before it are ready, and evaluates points
-    // itself while the next one to write is still being evaluated elsewhere.
-    FieldContext ctx(in);
-    for (size_t w = 0; w < n;) {
+    // The run thread only writes: it also writes the report and echo files, whose writes may be held up
+    // by the file system, and a thread held up there must not be one that evaluates.
+    const auto stopping = [&] { return control.stopRequested && control.stopRequested->load() != 0; };
+    for (size_t w = 0; w < n; ++w) {
+        while (batch.slots[w].ready.load() == 0 && !stopping())
+            waitFor(batch, w, std::chrono::milliseconds(20));
         if (takeStop(control))
             return errors::kStopped;
-        if (batch.slots[w].ready.load() == 0) {
-            if (!evaluate(batch, batch.take(), ctx))
-                waitFor(batch, w, std::chrono::milliseconds(20));
-            continue;
-        }
         if (const int rc = writePoint(batch.slots[w].result, files))
             return rc;
-        ++w;
-        publishProgress(control, w, n);
+        publishProgress(control, w + 1, n);
         if (control.afterPoint)
-            control.afterPoint(static_cast<int>(w - 1));
+            control.afterPoint(static_cast<int>(w));
     }
     return 0;
 }

@@ -61,7 +61,7 @@ class PointHelpers;
 struct RunControl {
     std::atomic<std::uint8_t>* stopRequested = nullptr;
     std::atomic<std::int32_t>* progress = nullptr;
-    // Threads evaluating points, the run thread included: 0 uses every core, 1 the run thread alone.
+    // Threads evaluating points: 0 uses every core, 1 evaluates on the run thread itself.
     int threads = 0;
     // Helper threads kept by the caller from run to run; without them the run starts its own.
     PointHelpers* helpers = nullptr;
@@ -69,7 +69,7 @@ struct RunControl {
     std::function<void(int)> afterPoint;
 };
 
-// Helper threads that evaluate a run's points beside the run thread. A caller of many runs keeps one for
+// Helper threads that evaluate a run's points while the run thread writes them. A caller of many runs keeps one for
 // all of them (the library does), so that a run does not pay for starting and ending threads: on a
 // loaded machine that takes milliseconds for a handful. Between loops the helpers wait. One loop at a
 // time; destroy it only when none runs.
@@ -85,16 +85,17 @@ public:
     // the helpers come up meanwhile.
     void reserve(int threads, size_t points);
 
-    // Evaluates the points, on the run thread and the helpers that control.threads allows, and writes each
-    // point's texts in point order, so that the files are identical whatever the thread count. No
-    // helper uses the inputs once it has returned. Returns 0, errors::kStopped or a point's error.
+    // Evaluates the points, on as many helpers as control.threads allows (on the run thread itself when
+    // that is one thread or the run has one point), and writes each point's texts in point order, so
+    // that the files are identical whatever the thread count. No helper uses the inputs once it has
+    // returned. Returns 0, errors::kStopped or a point's error.
     int run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
             RunFiles& files, RunControl& control);
 
 private:
     struct Batch;
 
-    // Helpers for a loop of that many points: one thread fewer than it evaluates on.
+    // Helpers for a loop of that many points: none for one thread or one point.
     static size_t wanted(int threads, size_t points);
     void help();
     // Evaluates point i of the batch (false when i is past the last point) and flags it ready.
