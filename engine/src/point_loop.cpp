@@ -530,9 +530,8 @@ int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::ve
 
 } // namespace
 
-// One loop's points, taken in order by the helpers and the run thread alike. Each result has a cache
-// line of its own, written only by the thread that evaluates it and read by the run thread once its
-// flag is set.
+// One loop's points, taken in order by the helpers. Each result has a cache line of its own, written
+// only by the helper that evaluates it and read by the run thread once its flag is set.
 struct PointHelpers::Batch {
     struct alignas(64) Slot {
         PointResult result;

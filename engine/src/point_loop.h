@@ -69,10 +69,10 @@ struct RunControl {
     std::function<void(int)> afterPoint;
 };
 
-// Helper threads that evaluate a run's points while the run thread writes them. A caller of many runs keeps one for
-// all of them (the library does), so that a run does not pay for starting and ending threads: on a
-// loaded machine that takes milliseconds for a handful. Between loops the helpers wait. One loop at a
-// time; destroy it only when none runs.
+// Helper threads that evaluate a run's points while the run thread writes them. A caller of many runs
+// keeps one for all of them (the library does), so that a run does not pay for starting and ending
+// threads: on a loaded machine that takes milliseconds for a handful. Between loops the helpers wait.
+// One loop at a time; destroy it only when none runs.
 class PointHelpers {
 public:
     PointHelpers() = default;
