@@ -9,11 +9,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <limits>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <exception>
 
 namespace kelvd {
 
@@ -494,67 +491,6 @@ void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPo
 
 namespace {
 
-// Points evaluated by worker threads, handed to the run thread in any order and written in order.
-class PointPool {
-public:
-    PointPool(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points)
-        : in_(in), ground_(ground), points_(points), results_(points.size()), ready_(points.size(), 0) {}
-
-    ~PointPool() {
-        cancel_ = true;
-        for (auto& t : workers_)
-            t.join();
-    }
-
-    // Starts up to count workers; returns how many run.
-    size_t start(size_t count) {
-        for (size_t w = 0; w < count; ++w) {
-            try {
-                workers_.emplace_back([this] { work(); });
-            } catch (const std::system_error&) {
-                break;
-            }
-        }
-        return workers_.size();
-    }
-
-    // Waits for point i for at most the given time; true when it is ready.
-    bool waitFor(size_t i, std::chrono::milliseconds timeout) {
-        std::unique_lock lock(mutex_);
-        return cv_.wait_for(lock, timeout, [&] { return ready_[i] != 0; });
-    }
-
-    PointResult& result(size_t i) { return results_[i]; }
-
-private:
-    void work() {
-        CLocaleScope locale;
-        FieldContext ctx(in_);
-        while (!cancel_) {
-            const size_t i = next_++;
-            if (i >= points_.size())
-                return;
-            EvaluatePoint(in_, ground_, points_[i], static_cast<int>(i), ctx, results_[i]);
-            {
-                std::lock_guard lock(mutex_);
-                ready_[i] = 1;
-            }
-            cv_.notify_all();
-        }
-    }
-
-    const RunInputs& in_;
-    const GroundData& ground_;
-    const std::vector<FlightPoint>& points_;
-    std::vector<PointResult> results_;
-    std::vector<char> ready_;
-    std::atomic<size_t> next_{0};
-    std::atomic<bool> cancel_{false};
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    std::vector<std::thread> workers_;
-};
-
 bool takeStop(RunControl& control) {
     return control.stopRequested && control.stopRequested->exchange(0) != 0;
 }
@@ -574,47 +510,166 @@ void publishProgress(RunControl& control, size_t written, size_t total) {
         control.progress->store(static_cast<std::int32_t>(written * 100 / total));
 }
 
-} // namespace
-
-int RunPointLoop(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
-                 RunFiles& files, RunControl& control) {
-    const size_t n = points.size();
-    if (n == 0)
-        return 0;
-    size_t threads = control.threads > 0 ? static_cast<size_t>(control.threads)
-                                          : std::max<size_t>(1, std::thread::hardware_concurrency());
-    threads = std::min(threads, n);
-
-    if (threads > 1) {
-        PointPool pool(in, ground, points);
-        if (pool.start(threads) > 0) {
-            for (size_t i = 0; i < n; ++i) {
-                while (!pool.waitFor(i, std::chrono::milliseconds(20)))
-                    if (control.stopRequested && control.stopRequested->load() != 0)
-                        break;
-                if (takeStop(control))
-                    return errors::kStopped;
-                if (const int rc = writePoint(pool.result(i), files))
-                    return rc;
-                publishProgress(control, i + 1, n);
-                if (control.afterPoint)
-                    control.afterPoint(static_cast<int>(i));
-            }
-            return 0;
-        }
-    }
-
+// The point loop on the run thread alone: each point evaluated, then written.
+int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+                    RunFiles& files, RunControl& control) {
     FieldContext ctx(in);
     PointResult r;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < points.size(); ++i) {
         if (takeStop(control))
             return errors::kStopped;
         EvaluatePoint(in, ground, points[i], static_cast<int>(i), ctx, r);
         if (const int rc = writePoint(r, files))
             return rc;
-        publishProgress(control, i + 1, n);
+        publishProgress(control, i + 1, points.size());
         if (control.afterPoint)
             control.afterPoint(static_cast<int>(i));
+    }
+    return 0;
+}
+
+} // namespace
+
+// One loop's points, taken in order by the helpers. Each result has a cache line of its own, written
+// only by the helper that evaluates it and read by the run thread once its flag is set.
+struct PointHelpers::Batch {
+    struct alignas(64) Slot {
+        PointResult result;
+        std::atomic<std::uint8_t> ready{0};
+    };
+
+    Batch(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points)
+        : in(in), ground(ground), points(points), slots(points.size()) {}
+
+    // The next point nobody has taken, or the point count when all are taken or the loop has ended.
+    size_t take() {
+        return ended.load(std::memory_order_relaxed) ? points.size() : std::min(next.fetch_add(1), points.size());
+    }
+
+    const RunInputs& in;
+    const GroundData& ground;
+    const std::vector<FlightPoint>& points;
+    std::vector<Slot> slots;
+    std::atomic<size_t> next{0};
+    std::atomic<bool> ended{false};
+};
+
+size_t PointHelpers::wanted(int threads, size_t points) {
+    const size_t total = threads > 0 ? static_cast<size_t>(threads)
+                                     : std::max<size_t>(1, std::thread::hardware_concurrency());
+    return total > 1 && points > 1 ? std::min(total, points) : 0;
+}
+
+PointHelpers::~PointHelpers() {
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    posted_.notify_all();
+    for (auto& t : helpers_)
+        t.join();
+}
+
+void PointHelpers::reserve(int threads, size_t points) {
+    const size_t count = wanted(threads, points);
+    while (helpers_.size() < count) {
+        try {
+            helpers_.emplace_back([this] { help(); });
+        } catch (const std::exception&) {
+            return;
+        }
+    }
+}
+
+void PointHelpers::help() {
+    CLocaleScope locale;
+    std::uint64_t joined = 0;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        posted_.wait(lock, [&] { return quit_ || (batch_ && generation_ != joined && seats_ > 0); });
+        if (quit_)
+            return;
+        joined = generation_;
+        --seats_;
+        ++busy_;
+        Batch& batch = *batch_;
+        lock.unlock();
+        {
+            FieldContext ctx(batch.in);
+            while (evaluate(batch, batch.take(), ctx)) {
+            }
+        }
+        lock.lock();
+        if (--busy_ == 0)
+            done_.notify_all();
+    }
+}
+
+bool PointHelpers::evaluate(Batch& batch, size_t i, FieldContext& ctx) {
+    if (i >= batch.points.size())
+        return false;
+    Batch::Slot& slot = batch.slots[i];
+    EvaluatePoint(batch.in, batch.ground, batch.points[i], static_cast<int>(i), ctx, slot.result);
+    slot.ready.store(1);
+    // Only a run thread that has said it waits needs waking (the flag and the store above are both
+    // sequentially consistent, so either it sees the point ready or this sees it waiting).
+    if (runThreadWaits_.load()) {
+        { std::lock_guard lock(mutex_); }
+        done_.notify_all();
+    }
+    return true;
+}
+
+void PointHelpers::waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    runThreadWaits_.store(true);
+    done_.wait_for(lock, timeout, [&] { return batch.slots[i].ready.load() != 0; });
+    runThreadWaits_.store(false);
+}
+
+void PointHelpers::withdraw(Batch& batch) {
+    batch.ended.store(true);
+    std::unique_lock lock(mutex_);
+    batch_ = nullptr;
+    seats_ = 0;
+    done_.wait(lock, [&] { return busy_ == 0; });
+}
+
+int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+                      RunFiles& files, RunControl& control) {
+    const size_t n = points.size();
+    const size_t seats = std::min(wanted(control.threads, n), helpers_.size());
+    if (seats == 0)
+        return runOnThisThread(in, ground, points, files, control);
+
+    Batch batch(in, ground, points);
+    // However the loop ends, no helper uses the batch after it.
+    struct Withdraw {
+        PointHelpers& helpers;
+        Batch& batch;
+        ~Withdraw() { helpers.withdraw(batch); }
+    } withdrawing{*this, batch};
+    {
+        std::lock_guard lock(mutex_);
+        batch_ = &batch;
+        seats_ = seats;
+        ++generation_;
+    }
+    posted_.notify_all();
+
+    // The run thread only writes: it also writes the report and echo files, whose writes may be held up
+    // by the file system, and a thread held up there must not be one that evaluates.
+    const auto stopping = [&] { return control.stopRequested && control.stopRequested->load() != 0; };
+    for (size_t w = 0; w < n; ++w) {
+        while (batch.slots[w].ready.load() == 0 && !stopping())
+            waitFor(batch, w, std::chrono::milliseconds(20));
+        if (takeStop(control))
+            return errors::kStopped;
+        if (const int rc = writePoint(batch.slots[w].result, files))
+            return rc;
+        publishProgress(control, w + 1, n);
+        if (control.afterPoint)
+            control.afterPoint(static_cast<int>(w));
     }
     return 0;
 }

@@ -8,9 +8,13 @@
 #include "run_inputs.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kelvd {
@@ -51,20 +55,66 @@ struct PointResult {
 void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i,
                    FieldContext& ctx, PointResult& out);
 
+class PointHelpers;
+
 // What the point loop shares with the run's caller, and how it runs.
 struct RunControl {
     std::atomic<std::uint8_t>* stopRequested = nullptr;
     std::atomic<std::int32_t>* progress = nullptr;
-    // Worker threads evaluating points: 0 uses every core, 1 evaluates on the run thread itself.
+    // Threads evaluating points: 0 uses every core, 1 evaluates on the run thread itself.
     int threads = 0;
+    // Helper threads kept by the caller from run to run; without them the run starts its own.
+    PointHelpers* helpers = nullptr;
     // Called on the run thread after point i has been written (tests use it to stop a run mid-way).
     std::function<void(int)> afterPoint;
 };
 
-// Evaluates the points (in parallel when allowed) and writes each point's texts in point order, so
-// the files are identical whatever the thread count. Returns 0, errors::kStopped or a point's error.
-int RunPointLoop(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
-                 RunFiles& files, RunControl& control);
+// Helper threads that evaluate a run's points while the run thread writes them. A caller of many runs
+// keeps one for all of them (the library does), so that a run does not pay for starting and ending
+// threads: on a loaded machine that takes milliseconds for a handful. Between loops the helpers wait.
+// One loop at a time; destroy it only when none runs.
+class PointHelpers {
+public:
+    PointHelpers() = default;
+    ~PointHelpers();
+    PointHelpers(const PointHelpers&) = delete;
+    PointHelpers& operator=(const PointHelpers&) = delete;
+
+    // Starts what a loop of that many points needs with that control.threads and is not yet there
+    // (fewer when the system refuses more threads). A run calls it before its last preparations, so that
+    // the helpers come up meanwhile.
+    void reserve(int threads, size_t points);
+
+    // Evaluates the points, on as many helpers as control.threads allows (on the run thread itself when
+    // that is one thread or the run has one point), and writes each point's texts in point order, so
+    // that the files are identical whatever the thread count. No helper uses the inputs once it has
+    // returned. Returns 0, errors::kStopped or a point's error.
+    int run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+            RunFiles& files, RunControl& control);
+
+private:
+    struct Batch;
+
+    // Helpers for a loop of that many points: none for one thread or one point.
+    static size_t wanted(int threads, size_t points);
+    void help();
+    // Evaluates point i of the batch (false when i is past the last point) and flags it ready.
+    bool evaluate(Batch& batch, size_t i, FieldContext& ctx);
+    // Waits until point i is ready, or for at most the given time (the run thread then looks for a stop).
+    void waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout);
+    // Ends the batch's loop for the helpers and waits until none is still evaluating one of its points.
+    void withdraw(Batch& batch);
+
+    std::mutex mutex_;
+    std::condition_variable posted_, done_;
+    Batch* batch_ = nullptr;
+    std::uint64_t generation_ = 0; // batches posted so far
+    size_t seats_ = 0;             // helpers the posted batch may still take
+    size_t busy_ = 0;              // helpers evaluating points of a batch
+    bool quit_ = false;
+    std::atomic<bool> runThreadWaits_{false};
+    std::vector<std::thread> helpers_;
+};
 
 } // namespace kelvd
 

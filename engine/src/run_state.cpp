@@ -1,6 +1,7 @@
 #include "run_state.h"
 
 #include "error_codes.h"
+#include "point_loop.h"
 #include "simrun.h"
 
 #include <atomic>
@@ -85,6 +86,7 @@ private:
         RunControl control;
         control.stopRequested = &StopRequested;
         control.progress = &Progress;
+        control.helpers = &helpers_;
         int code = errors::kNone;
         try {
             code = SIMRUN(paths_, control);
@@ -102,6 +104,9 @@ private:
     std::atomic<std::int32_t> LastError{errors::kNone};
     std::atomic<std::int32_t> Progress{0};
     RunPaths paths_;
+    // The point loop's helper threads, kept from run to run and used by one run thread at a time; they
+    // end with the library, after its run thread.
+    PointHelpers helpers_;
     std::mutex control_;
     std::thread worker_;
 };

@@ -53,7 +53,7 @@ void writeGroundReason(RunFiles& files, int code) {
     files.write(RunFiles::kReport, line);
 }
 
-int runOpenFiles(RunFiles& files, RunControl& control) {
+int runOpenFiles(RunFiles& files, PointHelpers& helpers, RunControl& control) {
     RunInputs in{};
     std::string echo, reason;
     const int cards = ReadCards(files.f[RunFiles::kCards], in, echo, &reason);
@@ -85,6 +85,8 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
         return rc;
     }
 
+    // Before the ground file is read, so that helpers started now come up while it is.
+    helpers.reserve(control.threads, points.size());
     GroundData ground;
     if (in.profileFromGround)
         if (const int rc = LoadGround(files.f[RunFiles::kGround], ground)) {
@@ -92,7 +94,7 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
             return rc;
         }
 
-    const int rc = RunPointLoop(in, ground, points, files, control);
+    const int rc = helpers.run(in, ground, points, files, control);
     // A GTD plate and a field point at an antenna or on the ground have said why already.
     const bool told = rc == errors::kNotCoplanar ||
                       (rc == errors::kCard && files.lastReportLine().rfind("  FIELD POINT", 0) == 0);
@@ -105,6 +107,8 @@ int runOpenFiles(RunFiles& files, RunControl& control) {
 
 int SIMRUN(const RunPaths& paths, RunControl& control) {
     CLocaleScope locale;
+    PointHelpers own;
+    PointHelpers& helpers = control.helpers ? *control.helpers : own;
     RunFiles files;
     const int opened = OPENFL(files, paths);
     int code = opened != 0 ? opened + errors::kFileBase : errors::kNone;
@@ -114,7 +118,7 @@ int SIMRUN(const RunPaths& paths, RunControl& control) {
         files.write(RunFiles::kReport, line);
     } else if (opened == 0) {
         try {
-            code = runOpenFiles(files, control);
+            code = runOpenFiles(files, helpers, control);
         } catch (const std::exception&) {
             // Only resource exhaustion gets here.
             code = errors::kThreadStart;

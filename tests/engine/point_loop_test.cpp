@@ -19,9 +19,11 @@ struct RunOutput {
     std::string fort7, fort10, plot;
 };
 
-RunOutput run(int threads, std::function<void(int)> afterPoint = {}, std::atomic<std::uint8_t>* stop = nullptr) {
+RunOutput run(int threads, std::function<void(int)> afterPoint = {}, std::atomic<std::uint8_t>* stop = nullptr,
+              PointHelpers* helpers = nullptr) {
     RunControl c;
     c.threads = threads;
+    c.helpers = helpers;
     c.afterPoint = std::move(afterPoint);
     c.stopRequested = stop;
     RunOutput o;
@@ -112,6 +114,30 @@ TEST_F(PointLoop, StopTakesEffectBeforeTheNextPointIsWritten) {
     EXPECT_EQ(o.code, errors::kStopped);
     EXPECT_EQ(o.plot, full.plot);
     EXPECT_EQ(o.fort7.find("THE OUTPUT DATA"), std::string::npos);
+}
+
+TEST_F(PointLoop, KeptHelpersServeEachRunWhateverTheRunBeforeDid) {
+    writeFile("temp.3D", roughGround());
+    PointHelpers helpers;
+    struct Step {
+        int points, threads, stopAfter; // stopAfter -1: the run goes to its end
+    };
+    // Runs stopped part-way, on fewer threads than the helpers, with fewer points than threads, then on
+    // every core again.
+    const Step steps[] = {{40, 8, -1}, {40, 8, 2}, {40, 3, -1}, {3, 8, -1}, {40, 0, 30}, {40, 0, -1}, {1, 8, -1}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.points << " points, " << step.threads << " threads");
+        writeFile("temp.inp", paramFile(threeAntennaApproach(step.points)));
+        std::atomic<std::uint8_t> stop{0};
+        const auto stopAt = [&](int i) { if (i == step.stopAfter) stop = 1; };
+        const RunOutput one = run(1, stopAt, &stop);
+        const RunOutput kept = run(step.threads, stopAt, &stop, &helpers);
+        EXPECT_EQ(kept.code, step.stopAfter < 0 ? 0 : errors::kStopped);
+        EXPECT_EQ(kept.code, one.code);
+        EXPECT_EQ(kept.fort7, one.fort7);
+        EXPECT_EQ(kept.fort10, one.fort10);
+        EXPECT_EQ(kept.plot, one.plot);
+    }
 }
 
 TEST_F(PointLoop, AFailingPointWritesWhatOneThreadWouldHaveWritten) {
