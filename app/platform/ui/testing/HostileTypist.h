@@ -82,11 +82,11 @@ public:
     // Runs every command of the window with the text in all its boxes; the problems found.
     std::vector<std::string> Run(const std::string& text) {
         problems_.clear();
-        QPointer<QWidget> window = open_();
+        QPointer<QWidget> window = Open();
         const std::size_t count = Commands(window).size();
         for (std::size_t i = 0; i < count && !stuck_; ++i) {
             if (!window || !window->isVisible())
-                window = open_();
+                window = Open();
             if (beforeFill_)
                 beforeFill_(window);
             Fill(window, text);
@@ -111,6 +111,17 @@ private:
     // A command longer than this is stuck (a modal loop that no close ends): the test fails and the
     // typist breaks out, so that it does not hang.
     static constexpr auto kStuck = std::chrono::seconds(15);
+
+    // The window opened, with what its handlers do meanwhile (a load, an activation, a first redraw)
+    // watched as a command's are.
+    QWidget* Open() {
+        const int failures = HandlerFailures();
+        QWidget* window = open_();
+        QApplication::processEvents();
+        if (HandlerFailures() != failures)
+            problems_.push_back("opening the window: a handler threw: " + LastBox());
+        return window;
+    }
 
     void Press(const Command& c, QWidget* window) {
         const int failures = HandlerFailures();

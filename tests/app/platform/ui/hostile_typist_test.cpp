@@ -1,5 +1,6 @@
-// The hostile typist finds what it is for: a handler that throws, a window left disabled, a modal
-// window that will not close; a window that asks before it closes is answered until it does.
+// The hostile typist finds what it is for: a handler that throws (also while the window opens), a
+// window left disabled, a modal window that will not close; a window that asks before it closes is
+// answered until it does.
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,13 +37,15 @@ struct Faulty : plat::Form {
         };
         disable = &bad.Add("mnuDisable", "Disable");
         disable->Click = [this] { Window()->setEnabled(false); };
-        bad.Add("mnuStuck", "Stuck").Click = [this] { stuck.Show(Modality::Modal); };
+        stuckItem = &bad.Add("mnuStuck", "Stuck");
+        stuckItem->Click = [this] { stuck.Show(Modality::Modal); };
     }
     plat::TextBox txtIn{*this, "txtIn"};
     plat::CommandButton cmdThrow{*this, "cmdThrow"};
     Dialog asks{"frmAsks", [] { return plat::MsgBox("Save changes?", plat::vbYesNoCancel) == plat::vbNo; }};
     Dialog stuck{"frmStuck", [] { return false; }};
     plat::MenuItem* disable = nullptr;
+    plat::MenuItem* stuckItem = nullptr;
     int asked = 0;
 };
 
@@ -73,6 +76,16 @@ TEST_F(HostileTypistFinds, AModalWindowThatWillNotCloseFailsTheRunWithoutHanging
                                         "menu/&Bad/Stuck: still running after 15 s, window \"frmStuck\" "
                                         "will not close"}));
     EXPECT_FALSE(w.stuck.Visible());
+}
+
+TEST_F(HostileTypistFinds, AHandlerThatThrowsWhileTheWindowOpens) {
+    w.disable->SetVisible(false);
+    w.stuckItem->SetVisible(false);
+    w.Activate = [] { throw std::runtime_error("no data"); };
+    // The window is activated again when the modal window over it closes.
+    EXPECT_EQ(typist.Run("0"), (std::vector<std::string>{"opening the window: a handler threw: no data",
+                                                         "button Throw: the handler threw: broken",
+                                                         "menu/&Bad/Asks: the handler threw: no data"}));
 }
 
 } // namespace
