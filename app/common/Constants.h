@@ -38,4 +38,9 @@ inline constexpr double kDegToRad = 0.017453292516666667;
 
 static_assert(kDegToRad == kPi / 180);
 
+// What a run of the field engine keeps at most of its terrain: the parameter file's profile points and
+// the lateral cuts of a 3D ground file. It refuses more; the ground editor keeps more but says so on saving.
+inline constexpr int kRunMaxProfilePoints = 30;
+inline constexpr int kRunMaxCuts = 30;
+
 } // namespace common

@@ -18,8 +18,6 @@ inline constexpr int kColZ = 3;
 // Counts the window accepts for nodes per cut and for cuts.
 inline constexpr int kMinCount = 1;
 inline constexpr int kMaxCount = 100;
-// The most cuts a run reads from a ground file; the editor keeps larger grids but says so on saving.
-inline constexpr int kRunMaxCuts = 30;
 
 // The row of node (from 1) of cut (from 1); node 0 is the cut's header row.
 inline int NodeRow(int numX, int cut, int node) {

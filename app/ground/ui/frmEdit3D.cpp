@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "common/Constants.h"
 #include "common/modFunctions.h"
 #include "editors/ground/TextBoxCellEditor.h"
 #include "ground/logic/GroundOperations.h"
@@ -471,9 +472,9 @@ bool frmEdit3D::WriteGrid() {
         ShowBadCell(*text.badCell);
         return false;
     }
-    if (numY_ > kRunMaxCuts &&
+    if (numY_ > common::kRunMaxCuts &&
         plat::MsgBox("The 3D ground file " + file + " will hold " + std::to_string(numY_) +
-                         " lateral cuts; a run reads at most " + std::to_string(kRunMaxCuts) +
+                         " lateral cuts; a run reads at most " + std::to_string(common::kRunMaxCuts) +
                          ".\r\nSave it anyway?",
                      plat::vbYesNo + plat::vbExclamation) != plat::vbYes)
         return false;

@@ -1,5 +1,6 @@
 #include "shell/run/logic/RunInputCheck.h"
 
+#include "common/Constants.h"
 #include "editors/logic/AntennaBoxes.h"
 #include "platform/text/Numbers.h"
 #include "platform/text/RegularFile.h"
@@ -118,14 +119,14 @@ std::optional<long long> GroundFileCuts(const std::string& path) {
 std::optional<std::string> RunCapacityProblem(const plat::GridModel& ground, bool use3D, const std::string& inFile,
                                               const std::string& file3D) {
     const int rows = use3D ? 0 : CountGroundRows(ground);
-    if (rows > kRunProfilePoints)
+    if (rows > common::kRunMaxProfilePoints)
         return "The parameter file " + inFile + " would hold " + std::to_string(rows) +
-               " ground profile points; a run keeps at most " + std::to_string(kRunProfilePoints) + ".";
+               " ground profile points; a run keeps at most " + std::to_string(common::kRunMaxProfilePoints) + ".";
     if (rows > 1)
         return std::nullopt;
-    if (const std::optional<long long> cuts = GroundFileCuts(file3D); cuts && *cuts > kRunGroundCuts)
+    if (const std::optional<long long> cuts = GroundFileCuts(file3D); cuts && *cuts > common::kRunMaxCuts)
         return "The 3D ground file " + file3D + " has " + std::to_string(*cuts) + " cuts; a run reads at most " +
-               std::to_string(kRunGroundCuts) + ".";
+               std::to_string(common::kRunMaxCuts) + ".";
     return std::nullopt;
 }
 

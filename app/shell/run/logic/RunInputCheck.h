@@ -18,11 +18,6 @@ namespace shell {
 std::optional<std::string> RunInputProblem(const editors::AntennaPanelTexts& antenna, std::uint8_t numAnts,
                                            const plat::GridModel& ground, bool use3D);
 
-// What the engine keeps of a run's terrain: the profile points of the parameter file and the cuts of a
-// 3D ground file. It refuses more (as a card it cannot read).
-inline constexpr int kRunProfilePoints = 30;
-inline constexpr int kRunGroundCuts = 30;
-
 // The terrain beyond what the engine keeps: more counted rows of the ground profile grid than its
 // profile points (two-dimensional ground mode), or, when the profile comes from the 3D ground file (3D
 // ground mode, or at most one row), a file of more cuts than it reads. The problem names the file that
