@@ -16,6 +16,12 @@ bool FileExists(const std::string& name) {
     return !name.empty() && fs::is_regular_file(fs::path(name), error);
 }
 
+// Anything under the name at all: a folder or a device is there, though it is no file to read.
+bool NameTaken(const std::string& name) {
+    std::error_code error;
+    return !name.empty() && fs::exists(fs::path(name), error);
+}
+
 std::string AbsoluteName(const std::string& name) {
     if (name.empty())
         return name;
@@ -60,13 +66,14 @@ bool NoFileChosen(const std::optional<std::string>& chosen) {
 }
 
 // The common start of Load and Image1: the run status reset before the dialog, the chosen file
-// loaded and shown. A name that is no file is only taken; a file that cannot be read leaves the name.
+// loaded and shown. A name under which nothing lies is only taken; anything else that cannot be read
+// (a folder, a FIFO, a device as well as a file) is refused with the reader's reason and leaves the name.
 bool ChooseAndOpen(ShellHost& host, ModelVariables& m) {
     m.RunStatus = 0;
     const std::optional<std::string> chosen = host.ShowOpenDialog(kParamOpenFilter, m.InFile);
     if (NoFileChosen(chosen))
         return false;
-    if (!FileExists(*chosen)) {
+    if (!NameTaken(*chosen)) {
         m.InFile = *chosen;
         return false;
     }
