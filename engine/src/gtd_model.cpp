@@ -3,6 +3,7 @@
 #include "engine_constants.h"
 #include "gtd_diffract.h"
 #include "gtd_plates.h"
+#include "gtd_quiet_legs.h"
 #include "gtd_reflect.h"
 #include "gtd_source.h"
 #include "gtd_trace.h"
@@ -44,6 +45,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
     g.P = s * ctx.P;
     g.A = s * Af;
     g.markEdgeSides();
+    g.quiet = FindQuietBounds(g);
     if (g.DEBUG == 1)
         Appendf(g.sink, "   FIELD POINT     %20.10f%20.10f%20.10f\n", g.P.x, g.P.y, g.P.z);
 

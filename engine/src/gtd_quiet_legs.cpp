@@ -77,25 +77,90 @@ bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3
     return quiet;
 }
 
-bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
-                      const Vec3& E2b, QuietSearch& q) {
+QuietBounds QuietBoundsFor(double Sx, double Px, double xLo, double xHi) {
+    QuietBounds b;
+    b.Sx = Sx;
+    b.Px = Px;
+    b.xLo = xLo;
+    b.xHi = xHi;
+    b.Lx = std::max({std::fabs(xLo), std::fabs(xHi), std::fabs(Sx), std::fabs(Px)});
+    b.ax = Sx - xLo;
+    b.px2 = (Px - Sx) * (Px - Sx);
+    const double m0 = std::min(Sx, Px) - xLo;
+    b.valid = xLo < xHi && b.Lx > 1e-3 && b.Lx < 1e12 && m0 > 1e-9 * b.Lx;
+    b.invM02 = b.valid ? 1 / (m0 * m0) : 0;
+    return b;
+}
+
+QuietBounds FindQuietBounds(const GtdCall& g) {
+    if (g.T.NPLATE < 2)
+        return {};
+    const double xLo = std::min(g.edgeA(1).x, g.edgeB(1).x), xHi = std::max(g.edgeA(1).x, g.edgeB(1).x);
+    for (int k = 1; k < g.T.NPLATE; ++k) {
+        const Vec3 &a = g.edgeA(k), &e = g.edgeB(k);
+        if (!(a.y == e.y && a.z == e.z && std::min(a.x, e.x) == xLo && std::max(a.x, e.x) == xHi))
+            return {};
+    }
+    return QuietBoundsFor(g.A.x, g.P.x, xLo, xHi);
+}
+
+bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
+                       QuietSearch& q) {
+    // vbetaSurelyQuiet's test in a stronger form that needs no root: D* is a mean of S.x and P.x, so
+    // cr >= h m0 with m0 = min(S.x, P.x) - Ea.x; dl <= |dy| + |dz| (likewise rho, and h their sum);
+    // h^2 >= dl^2 + rho^2, so I <= 2 once that is at least px^2. Then its three terms hold when
+    // (|ax| + dl) 4 (1 + (ax^2 + dl^2) / m0^2) (h + L), L h and 2 L stay under K dl rho, K dl rho and
+    // K min(dl, rho), all tested squared.
+    if (!b.valid || S.x != b.Sx || P.x != b.Px || Ea.y != Eb.y || Ea.z != Eb.z ||
+        std::min(Ea.x, Eb.x) != b.xLo || std::max(Ea.x, Eb.x) != b.xHi)
+        return false;
+    const double L = std::max({b.Lx, std::fabs(S.y), std::fabs(S.z), std::fabs(P.y), std::fabs(P.z),
+                               std::fabs(Ea.y), std::fabs(Ea.z)});
+    const double dy = Ea.y - S.y, dz = Ea.z - S.z, py = P.y - Ea.y, pz = P.z - Ea.z;
+    const double dl2 = dy * dy + dz * dz, rho2 = py * py + pz * pz;
+    if (!(L < 1e12 && b.px2 <= dl2 + rho2))
+        return false;
+    const double Dm = std::fabs(dy) + std::fabs(dz), Rm = std::fabs(py) + std::fabs(pz), Hm = Dm + Rm;
+    constexpr double K = kGapLimit / (3 * kErr);
+    const double bound = K * K * dl2 * rho2;
+    const double t1 = (std::fabs(b.ax) + Dm) * 4 * (1 + (b.ax * b.ax + Dm * Dm) * b.invM02) * (Hm + L);
+    if (!(t1 * t1 < bound && (L * Hm) * (L * Hm) < bound && 4 * L * L < K * K * std::min(dl2, rho2)))
+        return false;
+    q = {2, kGapLimit * std::min(Dm, Rm)};
+    return true;
+}
+
+namespace {
+bool searchQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
+                 QuietSearch& q) {
+    return vbetaQuicklyQuiet(b, S, P, Ea, Eb, q) || vbetaSurelyQuiet(S, P, Ea, Eb, q);
+}
+
+bool searchesQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b,
+                   const Vec3& E2a, const Vec3& E2b, QuietSearch& q) {
     // Both searches run on the unfolded S' and P', along one straight line over both edges; V2DIF's check
     // takes the angles of D1 - S and D2 - P, which differ from those of D1 - S' and D2 - P' by the
     // rounding of the unfolding, some eps L / dl: inside the searches' own last terms. So its gap is at
     // most twice the sum of theirs, still far below the check's.
     Vec3 Su, Pu;
     QuietSearch q1, q2;
-    if (!unfoldOverEdges(S, P, E1a, E2a, Su, Pu) || !vbetaSurelyQuiet(Su, Pu, E1a, E1b, q1) ||
-        !vbetaSurelyQuiet(Su, Pu, E2a, E2b, q2))
+    if (!unfoldOverEdges(S, P, E1a, E2a, Su, Pu) || !searchQuiet(b, Su, Pu, E1a, E1b, q1) ||
+        !searchQuiet(b, Su, Pu, E2a, E2b, q2))
         return false;
     q = {std::max(q1.invSinBeta2, q2.invSinBeta2), std::max(q1.errX, q2.errX)};
     return true;
+}
+} // namespace
+
+bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
+                      const Vec3& E2b, QuietSearch& q) {
+    return searchesQuiet(QuietBounds{}, S, P, E1a, E1b, E2a, E2b, q);
 }
 
 bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
                                OneEdgeLeg leg, int plate) {
     QuietSearch q;
-    if (g.DEBUG == 1 || !vbetaSurelyQuiet(S, P, Ea, Eb, q))
+    if (g.DEBUG == 1 || !searchQuiet(g.quiet, S, P, Ea, Eb, q))
         return false;
     switch (leg) {
     case OneEdgeLeg::FromSource:
@@ -113,7 +178,7 @@ bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3
                                      const Vec3& E1b, const Vec3& E2a, const Vec3& E2b, TwoEdgeLeg leg,
                                      int plate) {
     QuietSearch q;
-    if (g.DEBUG == 1 || !v2difSurelyQuiet(S, P, E1a, E1b, E2a, E2b, q))
+    if (g.DEBUG == 1 || !searchesQuiet(g.quiet, S, P, E1a, E1b, E2a, E2b, q))
         return false;
     // D1 and D2 lie between S.x and P.x, each within errX of its exact place.
     const double xReach = std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX;

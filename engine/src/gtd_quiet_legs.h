@@ -21,6 +21,17 @@ bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& 
 bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
                       const Vec3& E2b, QuietSearch& q);
 
+// The call's bounds for the quick form of the certificates below: valid once the plates, the source
+// and the field point are in place, when every edge runs along X between the same two ends.
+QuietBounds FindQuietBounds(const GtdCall& g);
+// The same for a source at X Sx, a field point at X Px and edges from X xLo to xHi.
+QuietBounds QuietBoundsFor(double Sx, double Px, double xLo, double xHi);
+
+// A stronger test than vbetaSurelyQuiet, with no root, for a leg from the call's source X to its field
+// point X over an edge between its X ends; q then holds looser bounds (2 for the inverse squared sine).
+bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
+                       QuietSearch& q);
+
 // The legs of a ray over one edge that the tracers test against a plate: the point the line starts from.
 enum class OneEdgeLeg {
     FromSource, // the line from S through D

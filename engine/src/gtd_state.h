@@ -21,6 +21,15 @@ struct FieldPair {
     }
 };
 
+// What a call knows once for all its diffraction point searches (found by FindQuietBounds): the X of the
+// source and of the field point, which the images and unfoldings the tracers form keep, the X ends the
+// edges share, the largest X, and the terms of the quiet-search bound that depend on X alone.
+struct QuietBounds {
+    bool valid = false;
+    double Sx = 0, Px = 0, xLo = 0, xHi = 0, Lx = 0;
+    double ax = 0, px2 = 0, invM02 = 0;
+};
+
 // Everything one GTDFLD call works on: plates, wedge angles and the antenna in wavelengths, the switches
 // and the report text of the current field point. Built once per call; the ray tracers only read it
 // (the edge visibility entries and the report text excepted).
@@ -44,6 +53,7 @@ struct GtdCall {
     Complex amp{};                                 // source amplitude
     double cant = 0;                               // degrees
     std::array<std::array<bool, limits::kMaxVertices>, limits::kMaxVertices> edgeSide{};
+    QuietBounds quiet;
 
     int& seen(int edge) { return ws.edgeSeen[static_cast<size_t>(edge - 1)][static_cast<size_t>(antenna)]; }
     const Vec3& edgeA(int k) const { return T.DRV[static_cast<size_t>(2 * k + 1)]; }

@@ -226,6 +226,66 @@ TEST(QuickRejection, QuietDiffractionPointSearchWritesNothing) {
     EXPECT_GT(loud, total / 100);
 }
 
+// The quick form, with the call's X bounds, certifies only searches that write nothing, and the looser
+// bounds it gives hold: of the inverse squared sine, and of the found point's distance from the exact one.
+TEST(QuickRejection, QuickQuietSearchWritesNothingAndItsBoundsHold) {
+    std::mt19937_64 rng(7);
+    RunInputs in;
+    GtdWorkspace ws;
+    long quick = 0, total = 200000;
+    for (long k = 0; k < total; ++k) {
+        const EdgeCase c = randomEdgeCase(rng);
+        const QuietBounds b =
+            QuietBoundsFor(c.S.x, c.P.x, std::min(c.Ea.x, c.Eb.x), std::max(c.Ea.x, c.Eb.x));
+        QuietSearch q;
+        if (!vbetaQuicklyQuiet(b, c.S, c.P, c.Ea, c.Eb, q))
+            continue;
+        ++quick;
+        std::string sink;
+        GtdCall g(in, ws, sink, 0);
+        Vec3 D;
+        double beta0 = 0;
+        VBETA(g, c.S, c.P, c.Ea, c.Eb, D, beta0);
+        ASSERT_TRUE(sink.empty()) << "case " << k;
+        const Vec3 e{1, 0, 0};
+        const double gap =
+            std::fabs(foldedDeg(dot(unitFromTo(D, c.S), e)) - foldedDeg(dot(unitFromTo(D, c.P), e)));
+        ASSERT_LT(gap, 1e-5) << "case " << k;
+        ASSERT_GE(q.invSinBeta2 * std::pow(std::sin(beta0 * kRadPerDeg), 2), 1 - 1e-9) << "case " << k;
+        // The exact point divides S.x to P.x as the distances from the edge divide their sum.
+        const long double dl =
+            std::hypot(static_cast<long double>(c.Ea.y) - c.S.y, static_cast<long double>(c.Ea.z) - c.S.z);
+        const long double rho =
+            std::hypot(static_cast<long double>(c.P.y) - c.Ea.y, static_cast<long double>(c.P.z) - c.Ea.z);
+        const long double exactX = c.S.x + dl / (dl + rho) * (static_cast<long double>(c.P.x) - c.S.x);
+        ASSERT_LE(std::fabs(static_cast<long double>(D.x) - exactX), q.errX) << "case " << k;
+    }
+    EXPECT_GT(quick, total / 20);
+}
+
+// It gives no verdict for a leg whose X or edge is not the call's.
+TEST(QuickRejection, QuickQuietSearchOnlyForTheCallsLegs) {
+    const Vec3 S{100, 0, 10}, P{-50, 9000, 400}, Ea{-16000, 3000, 20}, Eb{16000, 3000, 20};
+    const QuietBounds b = QuietBoundsFor(S.x, P.x, Ea.x, Eb.x);
+    QuietSearch q;
+    ASSERT_TRUE(vbetaQuicklyQuiet(b, S, P, Ea, Eb, q));
+    ASSERT_TRUE(vbetaQuicklyQuiet(b, S, P, Eb, Ea, q));
+    const struct {
+        const char* what;
+        Vec3 S, P, Ea, Eb;
+    } refused[] = {
+        {"another source X", {101, 0, 10}, P, Ea, Eb},
+        {"another field point X", S, {-49, 9000, 400}, Ea, Eb},
+        {"an edge not along X", S, P, Ea, {16000, 3000, 21}},
+        {"other edge ends", S, P, {-15000, 3000, 20}, Eb},
+        {"a field point on the edge line", S, {-50, 3000, 20}, Ea, Eb},
+    };
+    for (const auto& c : refused)
+        EXPECT_FALSE(vbetaQuicklyQuiet(b, c.S, c.P, c.Ea, c.Eb, q)) << c.what;
+    EXPECT_FALSE(vbetaQuicklyQuiet(QuietBoundsFor(S.x, P.x, 200, Eb.x), S, P, {200, 3000, 20}, Eb, q))
+        << "the exact point past the edge's first end";
+}
+
 // The same over two edges: the searches between them and the check of the whole path.
 TEST(QuickRejection, QuietSearchOverTwoEdgesWritesNothing) {
     std::mt19937_64 rng(6);
