@@ -53,8 +53,8 @@ FieldPair RAYDIF(GtdCall& g) {
 
         for (int j = k + 1; j < NPLATE && g.seen(k) != -1; ++j) {
             // DR: diffracted at edge k, reflected at plate j.
-            const Vec3 Pj = g.image(g.P, j);
-            if (g.imageBelow(g.P, Pj, j)) {
+            const Vec3& Pj = g.fieldImage[static_cast<size_t>(j)];
+            if (g.fieldImageBelow[static_cast<size_t>(j)]) {
                 Vec3 D{g.A.x, Ea.y, Ea.z}, Q;
                 double beta0 = 0;
                 // As in DRR: a leg that surely misses plate j needs no search, and D's side of the plate
@@ -97,9 +97,10 @@ FieldPair RAYDIF(GtdCall& g) {
                 continue;
             // DRD: diffracted at edge k, reflected at plate j, diffracted at edge m.
             for (int m = j + 2; m < NPLATE && g.seen(k) >= 0; ++m) {
+                if (!g.edgeOver(m, j))
+                    continue;
                 const Vec3 Fa = g.image(g.edgeA(m), j), Fb = g.image(g.edgeB(m), j);
-                if (!g.edgeOver(m, j) ||
-                    doublyDiffractedLegSurelyMisses(g, g.A, Pj, Ea, Eb, Fa, Fb, TwoEdgeLeg::BetweenEdges, j))
+                if (doublyDiffractedLegSurelyMisses(g, g.A, Pj, Ea, Eb, Fa, Fb, TwoEdgeLeg::BetweenEdges, j))
                     continue;
                 Vec3 D1, D2i, Q;
                 double beta0 = 0;
@@ -201,12 +202,11 @@ FieldPair RAYDRR(GtdCall& g, int k, int j) {
     FieldPair sum;
     const int NPLATE = g.T.NPLATE;
     for (int r = j + 1; r < NPLATE; ++r) {
-        const Vec3 Pr = g.image(g.P, r);
-        if (!g.imageBelow(g.P, Pr, r))
+        const size_t ri = static_cast<size_t>(r), ji = static_cast<size_t>(j);
+        if (!g.fieldImageBelow[ri] || !g.fieldImage2Below[ri][ji])
             continue;
-        const Vec3 Prj = g.image(Pr, j);
-        if (!g.imageBelow(Pr, Prj, j))
-            continue;
+        const Vec3& Pr = g.fieldImage[ri];
+        const Vec3& Prj = g.fieldImage2[ri][ji];
         Vec3 D{g.A.x, g.edgeA(k).y, g.edgeA(k).z}, Q1, Q2, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
         // The search may be left out for a leg that surely misses plate j; the side of plate j that D

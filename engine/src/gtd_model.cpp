@@ -45,6 +45,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
     g.P = s * ctx.P;
     g.A = s * Af;
     g.markEdgeSides();
+    g.markFieldImages();
     g.quiet = FindQuietBounds(g);
     if (g.DEBUG == 1)
         Appendf(g.sink, "   FIELD POINT     %20.10f%20.10f%20.10f\n", g.P.x, g.P.y, g.P.z);

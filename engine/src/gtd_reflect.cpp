@@ -167,8 +167,8 @@ FieldPair RAYRDR(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
     FieldPair sum;
     const int NPLATE = g.T.NPLATE;
     for (int r = m + 1; r < NPLATE; ++r) {
-        const Vec3 Pr = g.image(g.P, r);
-        if (!g.imageBelow(g.P, Pr, r) ||
+        const Vec3& Pr = g.fieldImage[static_cast<size_t>(r)];
+        if (!g.fieldImageBelow[static_cast<size_t>(r)] ||
             diffractedLegSurelyMisses(g, Ai, Pr, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromField, r))
             continue;
         Vec3 D, Q, u;

@@ -54,6 +54,13 @@ struct GtdCall {
     double cant = 0;                               // degrees
     std::array<std::array<bool, limits::kMaxVertices>, limits::kMaxVertices> edgeSide{};
     QuietBounds quiet;
+    // The field point's image in each plate, and for the legs reflected twice the image of that in each
+    // plate before it (fieldImage2[r][j], j < r), each with whether it lies on the plate's ground side:
+    // the tracers take them for every edge they try; filled by markFieldImages.
+    std::array<Vec3, limits::kMaxVertices> fieldImage{};
+    std::array<bool, limits::kMaxVertices> fieldImageBelow{};
+    std::array<std::array<Vec3, limits::kMaxVertices>, limits::kMaxVertices> fieldImage2{};
+    std::array<std::array<bool, limits::kMaxVertices>, limits::kMaxVertices> fieldImage2Below{};
 
     int& seen(int edge) { return ws.edgeSeen[static_cast<size_t>(edge - 1)][static_cast<size_t>(antenna)]; }
     const Vec3& edgeA(int k) const { return T.DRV[static_cast<size_t>(2 * k + 1)]; }
@@ -80,6 +87,16 @@ struct GtdCall {
             for (int plate = 0; plate < T.NPLATE; ++plate)
                 edgeSide[static_cast<size_t>(m)][static_cast<size_t>(plate)] =
                     imageBelow(edgeA(m), image(edgeA(m), plate), plate);
+    }
+    void markFieldImages() {
+        for (int r = 0; r < T.NPLATE; ++r) {
+            const Vec3& Pr = fieldImage[static_cast<size_t>(r)] = image(P, r);
+            fieldImageBelow[static_cast<size_t>(r)] = imageBelow(P, Pr, r);
+            for (int j = 0; j < r; ++j) {
+                const Vec3& Prj = fieldImage2[static_cast<size_t>(r)][static_cast<size_t>(j)] = image(Pr, j);
+                fieldImage2Below[static_cast<size_t>(r)][static_cast<size_t>(j)] = imageBelow(Pr, Prj, j);
+            }
+        }
     }
     // Whether plates lstart..lstop block the straight path P1-P2.
     bool blocked(const Vec3& P1, const Vec3& P2, int lstart, int lstop) {
