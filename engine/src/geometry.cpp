@@ -48,21 +48,35 @@ bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L) {
 }
 
 bool yzLineMissesStrip(const Vec3& P, double dy, double dz, double minSin2, const PlateTable& T, int L) {
-    if (!T.alongX[static_cast<size_t>(L)])
-        return false;
+    return YzStripFrom(P, T, L).misses(dy, dz, minSin2);
+}
+
+YzStripFrom::YzStripFrom(const Vec3& P, const PlateTable& T, int L)
+    : strip_(T.alongX[static_cast<size_t>(L)]) {
     const Vec3& p0 = T.DRV[static_cast<size_t>(2 * L)];
     const Vec3& p1 = T.DRV[static_cast<size_t>(2 * L + 2)];
     const Vec3& n = T.normal[static_cast<size_t>(L)];
-    const double c0 = dy * (p0.z - P.z) - dz * (p0.y - P.y);
-    const double c1 = dy * (p1.z - P.z) - dz * (p1.y - P.y);
-    const double nn = std::fabs(dy * n.y + dz * n.z);
+    y0_ = p0.y - P.y;
+    z0_ = p0.z - P.z;
+    y1_ = p1.y - P.y;
+    z1_ = p1.z - P.z;
+    ny_ = n.y;
+    nz_ = n.z;
+    scale_ = sumAbs(P) + sumAbs(p0) + sumAbs(p1);
+}
+
+bool YzStripFrom::misses(double dy, double dz, double minSin2) const {
+    if (!strip_)
+        return false;
+    const double c0 = dy * z0_ - dz * y0_;
+    const double c1 = dy * z1_ - dz * y1_;
+    const double nn = std::fabs(dy * ny_ + dz * nz_);
     const double dd = dy * dy + dz * dz;
-    const double scale = sumAbs(P) + sumAbs(p0) + sumAbs(p1);
     // s = k (0, dy, dz) plus an X part, k^2 dd >= minSin2, gives lineMissesStrip's c0, c1 and sn as k c0,
     // k c1 and k nn; with sn <= 1, min |k c| k nn > 2 margin scale is enough, and the factor 2 more
     // covers the rounding of c0, c1 and nn here.
-    return scale < 1e100 && c0 * c1 > 0 &&
-           std::min(std::fabs(c0), std::fabs(c1)) * nn * minSin2 > 4 * kRejectMargin * scale * dd;
+    return scale_ < 1e100 && c0 * c1 > 0 &&
+           std::min(std::fabs(c0), std::fabs(c1)) * nn * minSin2 > 4 * kRejectMargin * scale_ * dd;
 }
 
 void VECTOR(int code, const Vec3& a, const Vec3& b, Vec3& out) {

@@ -87,6 +87,18 @@ bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L);
 // scale of the rounding, so a bound of its size serves where P.x is not known.
 bool yzLineMissesStrip(const Vec3& P, double dy, double dz, double minSin2, const PlateTable& T, int L);
 
+// yzLineMissesStrip for one P and one plate and many directions, with what they share found once.
+class YzStripFrom {
+public:
+    YzStripFrom(const Vec3& P, const PlateTable& T, int L);
+    bool misses(double dy, double dz, double minSin2) const;
+
+private:
+    bool strip_;
+    double y0_, z0_, y1_, z1_; // the plate's ends less P, in Y-Z
+    double ny_, nz_, scale_;
+};
+
 // True when REFPNT found a point inside the plate.
 inline bool refpntHit(int L, int flag) {
     return flag == 1 && L == 0;

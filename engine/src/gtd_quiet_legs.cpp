@@ -28,12 +28,30 @@ double largestCoordinate(std::initializer_list<Vec3> points) {
 // by up to e. Over a Y-Z length w the leg's X length is at most w cot(beta) + e, so its unit vector's
 // Y-Z part has a square of at least w^2 / (2 (w^2 / sin^2(beta) + e^2)); half of that again leaves room
 // for the rounding of w.
-bool legMisses(const GtdCall& g, const Vec3& B, const Vec3& T, const QuietSearch& q, double e, int plate) {
+bool legMisses(const YzStripFrom& strip, const Vec3& B, const Vec3& T, const QuietSearch& q, double e) {
     const double dy = T.y - B.y, dz = T.z - B.z;
     const double w2 = dy * dy + dz * dz;
     const double minSin2 = 0.25 * w2 / (w2 * q.invSinBeta2 + e * e);
-    return yzLineMissesStrip(B, dy, dz, minSin2, g.T, plate);
+    return strip.misses(dy, dz, minSin2);
 }
+
+bool legMisses(const GtdCall& g, const Vec3& B, const Vec3& T, const QuietSearch& q, double e, int plate) {
+    return legMisses(YzStripFrom(B, g.T, plate), B, T, q, e);
+}
+
+// Whether the edge runs along X between the ends the bounds were found for.
+bool edgeOfTheCall(const QuietBounds& b, const Vec3& Ea, const Vec3& Eb) {
+    return Ea.y == Eb.y && Ea.z == Eb.z && std::min(Ea.x, Eb.x) == b.xLo && std::max(Ea.x, Eb.x) == b.xHi;
+}
+
+// The largest of the call's X sizes and of S's and P's Y and Z.
+double sizeOfPair(const QuietBounds& b, const Vec3& S, const Vec3& P) {
+    return std::max({b.Lx, std::fabs(S.y), std::fabs(S.z), std::fabs(P.y), std::fabs(P.z)});
+}
+
+// vbetaQuicklyQuiet past its checks of X, for an edge at E (Y-Z) and the pair's size Lsp.
+bool quietOverEdge(const QuietBounds& b, double Lsp, const Vec3& S, const Vec3& P, const Vec3& E,
+                   QuietSearch& q);
 } // namespace
 
 bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& EaIn, const Vec3& EbIn, QuietSearch& q) {
@@ -106,17 +124,20 @@ QuietBounds FindQuietBounds(const GtdCall& g) {
 
 bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
                        QuietSearch& q) {
+    return b.valid && S.x == b.Sx && P.x == b.Px && edgeOfTheCall(b, Ea, Eb) &&
+           quietOverEdge(b, sizeOfPair(b, S, P), S, P, Ea, q);
+}
+
+namespace {
+bool quietOverEdge(const QuietBounds& b, double Lsp, const Vec3& S, const Vec3& P, const Vec3& E,
+                   QuietSearch& q) {
     // vbetaSurelyQuiet's test in a stronger form that needs no root: D* is a mean of S.x and P.x, so
     // cr >= h m0 with m0 = min(S.x, P.x) - Ea.x; dl <= |dy| + |dz| (likewise rho, and h their sum);
     // h^2 >= dl^2 + rho^2, so I <= 2 once that is at least px^2. Then its three terms hold when
     // (|ax| + dl) 4 (1 + (ax^2 + dl^2) / m0^2) (h + L), L h and 2 L stay under K dl rho, K dl rho and
     // K min(dl, rho), all tested squared.
-    if (!b.valid || S.x != b.Sx || P.x != b.Px || Ea.y != Eb.y || Ea.z != Eb.z ||
-        std::min(Ea.x, Eb.x) != b.xLo || std::max(Ea.x, Eb.x) != b.xHi)
-        return false;
-    const double L = std::max({b.Lx, std::fabs(S.y), std::fabs(S.z), std::fabs(P.y), std::fabs(P.z),
-                               std::fabs(Ea.y), std::fabs(Ea.z)});
-    const double dy = Ea.y - S.y, dz = Ea.z - S.z, py = P.y - Ea.y, pz = P.z - Ea.z;
+    const double L = std::max({Lsp, std::fabs(E.y), std::fabs(E.z)});
+    const double dy = E.y - S.y, dz = E.z - S.z, py = P.y - E.y, pz = P.z - E.z;
     const double dl2 = dy * dy + dz * dz, rho2 = py * py + pz * pz;
     if (!(L < 1e12 && b.px2 <= dl2 + rho2))
         return false;
@@ -129,6 +150,7 @@ bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const
     q = {2, kGapLimit * std::min(Dm, Rm)};
     return true;
 }
+} // namespace
 
 namespace {
 bool searchQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
@@ -185,6 +207,19 @@ bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3
     if (leg == TwoEdgeLeg::BetweenEdges)
         return legMisses(g, {xReach, E1a.y, E1a.z}, E2a, q, 2 * q.errX, plate);
     return legMisses(g, {xReach, E2a.y, E2a.z}, P, q, q.errX, plate);
+}
+
+LegsFromSource::LegsFromSource(const GtdCall& g, const Vec3& S, const Vec3& P, int plate)
+    : g_(g), S_(S), P_(P), plate_(plate),
+      quick_(g.DEBUG != 1 && g.quiet.valid && S.x == g.quiet.Sx && P.x == g.quiet.Px),
+      size_(sizeOfPair(g.quiet, S, P)), strip_(S, g.T, plate) {}
+
+bool LegsFromSource::surelyMisses(int m) const {
+    const Vec3 &Ea = g_.edgeA(m), &Eb = g_.edgeB(m);
+    QuietSearch q;
+    if (quick_ && edgeOfTheCall(g_.quiet, Ea, Eb) && quietOverEdge(g_.quiet, size_, S_, P_, Ea, q))
+        return legMisses(strip_, S_, Ea, q, q.errX);
+    return diffractedLegSurelyMisses(g_, S_, P_, Ea, Eb, OneEdgeLeg::FromSource, plate_);
 }
 
 } // namespace kelvd

@@ -1,6 +1,7 @@
 #ifndef KELVD_GTD_QUIET_LEGS_H
 #define KELVD_GTD_QUIET_LEGS_H
 
+#include "geometry.h"
 #include "gtd_state.h"
 
 namespace kelvd {
@@ -55,6 +56,22 @@ enum class TwoEdgeLeg {
 bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& E1a,
                                      const Vec3& E1b, const Vec3& E2a, const Vec3& E2b, TwoEdgeLeg leg,
                                      int plate);
+
+// diffractedLegSurelyMisses(g, S, P, edge m, OneEdgeLeg::FromSource, plate) for one source, field point
+// and plate and any edge m of the call's, with what does not depend on the edge found once.
+class LegsFromSource {
+public:
+    LegsFromSource(const GtdCall& g, const Vec3& S, const Vec3& P, int plate);
+    bool surelyMisses(int m) const;
+
+private:
+    const GtdCall& g_;
+    Vec3 S_, P_;
+    int plate_;
+    bool quick_;
+    double size_;
+    YzStripFrom strip_;
+};
 
 } // namespace kelvd
 

@@ -121,11 +121,12 @@ FieldPair RAYRFL(GtdCall& g) {
 
         if (NPLATE <= 2)
             continue;
+        const LegsFromSource fromImage(g, Ai, g.P, i);
         for (int m = i + 2; m < NPLATE; ++m) {
             const Vec3 &Ea = g.edgeA(m), &Eb = g.edgeB(m);
             Vec3 D, Q;
             double beta0 = 0;
-            if (!g.edgeOver(m, i) || diffractedLegSurelyMisses(g, Ai, g.P, Ea, Eb, OneEdgeLeg::FromSource, i))
+            if (!g.edgeOver(m, i) || fromImage.surelyMisses(m))
                 continue;
             VBETA(g, Ai, g.P, Ea, Eb, D, beta0);
             if (!g.hitAlong(Ai, unitFromTo(Ai, D), i, Q) || (i > 0 && g.blocked(g.A, Q, 0, i - 1)))
@@ -233,13 +234,13 @@ FieldPair RAYRRD(GtdCall& g, const Vec3& Ai, int i, const Vec3& Aij, int j, cons
                  const Vec3& p2ij) {
     FieldPair sum;
     const int NPLATE = g.T.NPLATE;
+    const LegsFromSource fromImage(g, Aij, g.P, j);
     for (int m = j + 2; m < NPLATE; ++m) {
         Vec3 D, Q1, Q2, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
         // The side of plate j does not depend on X (the plates run along X), so the edge's own end
         // answers it before the diffraction point is searched.
-        if (!g.edgeOver(m, j) ||
-            diffractedLegSurelyMisses(g, Aij, g.P, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromSource, j))
+        if (!g.edgeOver(m, j) || fromImage.surelyMisses(m))
             continue;
         VBETA(g, Aij, g.P, g.edgeA(m), g.edgeB(m), D, beta0);
         if (!g.hitAlong(Aij, unitFromTo(Aij, D), j, Q2))

@@ -375,6 +375,10 @@ TEST(QuickRejection, DiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
             std::array{OneEdgeLeg::FromSource, OneEdgeLeg::FromField, OneEdgeLeg::FromEdge}[k % 3];
         const bool fromSource = leg == OneEdgeLeg::FromSource;
         const Vec3 &S = fromSource ? X : far, &P = fromSource ? far : X;
+        // Every other leg is taken as the call's own, so that its certificate may take the quick form.
+        g.A = S;
+        g.P = P;
+        g.quiet = k / 3 % 2 ? FindQuietBounds(g) : QuietBounds{};
         const bool skip = diffractedLegSurelyMisses(g, S, P, Ea, Eb, leg, plate);
         s.sink.clear();
         Vec3 D, Q;
@@ -411,6 +415,9 @@ TEST(QuickRejection, DoublyDiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
         // The field point by the plate's boundary as seen from the second edge.
         const Vec3 P =
             leg == TwoEdgeLeg::ToField ? inLineWithEdge(rng, g.T, E2a, plate) : randomPoint(rng, 1.0 / 3);
+        g.A = S;
+        g.P = P;
+        g.quiet = k / 2 % 2 ? FindQuietBounds(g) : QuietBounds{};
         const bool skip = doublyDiffractedLegSurelyMisses(g, S, P, E1a, E1b, E2a, E2b, leg, plate);
         s.sink.clear();
         Vec3 D1, D2, Q;
@@ -420,6 +427,39 @@ TEST(QuickRejection, DoublyDiffractedLegTestNeverRejectsWhatTheFullStepsKeep) {
                                                          : g.hitAlong(D2, unitFromTo(D2, P), plate, Q);
         return tally.add(skip, hit, s.sink);
     });
+}
+
+// The legs from one source tested together give each edge the verdict the one-leg test gives it, for
+// the call's own source and field point and for others, at every trace level.
+TEST(QuickRejection, LegsFromOneSourceAgreeWithTheOneLegTest) {
+    std::mt19937_64 rng(17);
+    std::uniform_real_distribution<double> scaleOf(0.2, 1.5);
+    long skipped = 0, kept = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        Strips s(rng, 12, scaleOf(rng));
+        GtdCall& g = s.g;
+        const int NPLATE = g.T.NPLATE;
+        for (int k = 0; k < 40; ++k) {
+            const int plate = static_cast<int>(rng() % static_cast<unsigned>(NPLATE));
+            const int m0 = 1 + static_cast<int>(rng() % static_cast<unsigned>(NPLATE - 1));
+            const Vec3 S = inLineWithEdge(rng, g.T, g.edgeA(m0), plate);
+            const Vec3 P = randomPoint(rng, 1.0 / 3);
+            g.A = k % 4 == 0 ? randomPoint(rng, 1.0 / 3) : S;
+            g.P = P;
+            g.quiet = FindQuietBounds(g);
+            g.DEBUG = k % 7 == 0 ? 1 : 0;
+            const LegsFromSource legs(g, S, P, plate);
+            for (int m = 1; m < NPLATE; ++m) {
+                const bool one =
+                    diffractedLegSurelyMisses(g, S, P, g.edgeA(m), g.edgeB(m), OneEdgeLeg::FromSource, plate);
+                ASSERT_EQ(legs.surelyMisses(m), one) << "trial " << trial << " case " << k << " edge " << m;
+                skipped += one;
+                kept += !one;
+            }
+        }
+    }
+    EXPECT_GT(skipped, 10000);
+    EXPECT_GT(kept, 10000);
 }
 
 TEST(QuickRejection, TablesThatAreNotStripsGetNoQuickVerdict) {
