@@ -129,19 +129,17 @@ bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const
 }
 
 namespace {
-bool quietOverEdge(const QuietBounds& b, double Lsp, const Vec3& S, const Vec3& P, const Vec3& E,
-                   QuietSearch& q) {
-    // vbetaSurelyQuiet's test in a stronger form that needs no root: D* is a mean of S.x and P.x, so
-    // cr >= h m0 with m0 = min(S.x, P.x) - Ea.x; dl <= |dy| + |dz| (likewise rho, and h their sum);
-    // h^2 >= dl^2 + rho^2, so I <= 2 once that is at least px^2. Then its three terms hold when
-    // (|ax| + dl) 4 (1 + (ax^2 + dl^2) / m0^2) (h + L), L h and 2 L stay under K dl rho, K dl rho and
-    // K min(dl, rho), all tested squared.
-    const double L = std::max({Lsp, std::fabs(E.y), std::fabs(E.z)});
-    const double dy = E.y - S.y, dz = E.z - S.z, py = P.y - E.y, pz = P.z - E.z;
-    const double dl2 = dy * dy + dz * dz, rho2 = py * py + pz * pz;
+// The quick form's test for one search, from S at Y-Z distance dl (dl2 = dl^2 or less, Dm >= dl) of the
+// edge and P at rho (rho2, Rm), coordinates of size L at most. vbetaSurelyQuiet's test in a stronger
+// form that needs no root: D* is a mean of S.x and P.x, so cr >= h m0 with m0 = min(S.x, P.x) - Ea.x;
+// h <= Dm + Rm; h^2 >= dl^2 + rho^2, so I <= 2 once that is at least px^2. Then its three terms hold when
+// (|ax| + dl) 4 (1 + (ax^2 + dl^2) / m0^2) (h + L), L h and 2 L stay under K dl rho, K dl rho and
+// K min(dl, rho), all tested squared.
+bool quietTerms(const QuietBounds& b, double L, double dl2, double rho2, double Dm, double Rm,
+                QuietSearch& q) {
     if (!(L < 1e12 && b.px2 <= dl2 + rho2))
         return false;
-    const double Dm = std::fabs(dy) + std::fabs(dz), Rm = std::fabs(py) + std::fabs(pz), Hm = Dm + Rm;
+    const double Hm = Dm + Rm;
     constexpr double K = kGapLimit / (3 * kErr);
     const double bound = K * K * dl2 * rho2;
     const double t1 = (std::fabs(b.ax) + Dm) * 4 * (1 + (b.ax * b.ax + Dm * Dm) * b.invM02) * (Hm + L);
@@ -150,16 +148,47 @@ bool quietOverEdge(const QuietBounds& b, double Lsp, const Vec3& S, const Vec3& 
     q = {2, kGapLimit * std::min(Dm, Rm)};
     return true;
 }
-} // namespace
 
-namespace {
+bool quietOverEdge(const QuietBounds& b, double Lsp, const Vec3& S, const Vec3& P, const Vec3& E,
+                   QuietSearch& q) {
+    const double dy = E.y - S.y, dz = E.z - S.z, py = P.y - E.y, pz = P.z - E.z;
+    return quietTerms(b, std::max({Lsp, std::fabs(E.y), std::fabs(E.z)}), dy * dy + dz * dz,
+                      py * py + pz * pz, std::fabs(dy) + std::fabs(dz), std::fabs(py) + std::fabs(pz), q);
+}
+
+// The quick form for V2DIF's two searches, without the unfolding: S' lies at S's distance rS from edge
+// 1, on the line from edge 2 through edge 1 (d12 apart), and P' at rP beyond edge 2, so the searches'
+// distances are rS and d12 + rP over edge 1, rS + d12 and rP over edge 2, and each coordinate of S' or
+// P' is within max(rS, rP) of an edge's. Squares of sums are bounded below by the sums of squares; the
+// unfolding's own rounding, relatively some eps, lies inside the test's margin.
+bool quietOverTwoEdges(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& E1, const Vec3& E2,
+                       QuietSearch& q) {
+    const double ey = E1.y - E2.y, ez = E1.z - E2.z, sy = S.y - E1.y, sz = S.z - E1.z;
+    const double py = P.y - E2.y, pz = P.z - E2.z;
+    const double d2 = ey * ey + ez * ez, rS2 = sy * sy + sz * sz, rP2 = py * py + pz * pz;
+    const double D12 = std::fabs(ey) + std::fabs(ez), DS = std::fabs(sy) + std::fabs(sz);
+    const double DP = std::fabs(py) + std::fabs(pz);
+    const double L = std::max({b.Lx, std::fabs(E1.y), std::fabs(E1.z), std::fabs(E2.y), std::fabs(E2.z)}) +
+                     std::max(DS, DP);
+    QuietSearch q1, q2;
+    if (!(d2 > 0) || !quietTerms(b, L, rS2, d2 + rP2, DS, D12 + DP, q1) ||
+        !quietTerms(b, L, rS2 + d2, rP2, DS + D12, DP, q2))
+        return false;
+    q = {2, std::max(q1.errX, q2.errX)};
+    return true;
+}
+
 bool searchQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
                  QuietSearch& q) {
     return vbetaQuicklyQuiet(b, S, P, Ea, Eb, q) || vbetaSurelyQuiet(S, P, Ea, Eb, q);
 }
+} // namespace
 
-bool searchesQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b,
-                   const Vec3& E2a, const Vec3& E2b, QuietSearch& q) {
+bool v2difSurelyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b,
+                      const Vec3& E2a, const Vec3& E2b, QuietSearch& q) {
+    if (b.valid && S.x == b.Sx && P.x == b.Px && edgeOfTheCall(b, E1a, E1b) && edgeOfTheCall(b, E2a, E2b) &&
+        quietOverTwoEdges(b, S, P, E1a, E2a, q))
+        return true;
     // Both searches run on the unfolded S' and P', along one straight line over both edges; V2DIF's check
     // takes the angles of D1 - S and D2 - P, which differ from those of D1 - S' and D2 - P' by the
     // rounding of the unfolding, some eps L / dl: inside the searches' own last terms. So its gap is at
@@ -172,11 +201,10 @@ bool searchesQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec
     q = {std::max(q1.invSinBeta2, q2.invSinBeta2), std::max(q1.errX, q2.errX)};
     return true;
 }
-} // namespace
 
 bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
                       const Vec3& E2b, QuietSearch& q) {
-    return searchesQuiet(QuietBounds{}, S, P, E1a, E1b, E2a, E2b, q);
+    return v2difSurelyQuiet(QuietBounds{}, S, P, E1a, E1b, E2a, E2b, q);
 }
 
 bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
@@ -200,7 +228,7 @@ bool doublyDiffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3
                                      const Vec3& E1b, const Vec3& E2a, const Vec3& E2b, TwoEdgeLeg leg,
                                      int plate) {
     QuietSearch q;
-    if (g.DEBUG == 1 || !searchesQuiet(g.quiet, S, P, E1a, E1b, E2a, E2b, q))
+    if (g.DEBUG == 1 || !v2difSurelyQuiet(g.quiet, S, P, E1a, E1b, E2a, E2b, q))
         return false;
     // D1 and D2 lie between S.x and P.x, each within errX of its exact place.
     const double xReach = std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX;

@@ -28,6 +28,10 @@ QuietBounds FindQuietBounds(const GtdCall& g);
 // The same for a source at X Sx, a field point at X Px and edges from X xLo to xHi.
 QuietBounds QuietBoundsFor(double Sx, double Px, double xLo, double xHi);
 
+// v2difSurelyQuiet, trying the quick form first where the bounds serve (for the call's legs).
+bool v2difSurelyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b,
+                      const Vec3& E2a, const Vec3& E2b, QuietSearch& q);
+
 // A stronger test than vbetaSurelyQuiet, with no root, for a leg from the call's source X to its field
 // point X over an edge between its X ends; q then holds looser bounds (2 for the inverse squared sine).
 bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,

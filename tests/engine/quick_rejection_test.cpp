@@ -292,7 +292,7 @@ TEST(QuickRejection, QuietSearchOverTwoEdgesWritesNothing) {
     std::uniform_real_distribution<double> u(-1, 1), e(-3, 4);
     RunInputs in;
     GtdWorkspace ws;
-    long quiet = 0, loud = 0, total = 100000;
+    long quiet = 0, quick = 0, loud = 0, total = 100000;
     for (long k = 0; k < total; ++k) {
         const EdgeCase c = randomEdgeCase(rng);
         const Vec3 offset{0, std::pow(10.0, e(rng)) * u(rng), std::pow(10.0, e(rng)) * u(rng)};
@@ -303,17 +303,27 @@ TEST(QuickRejection, QuietSearchOverTwoEdgesWritesNothing) {
         double beta0 = 0;
         V2DIF(g, c.S, c.P, c.Ea, c.Eb, F1, F2, D1, D2, beta0);
         loud += !sink.empty();
+        // Without bounds, and with the bounds of a call whose source and field point these are.
         QuietSearch q;
-        if (!v2difSurelyQuiet(c.S, c.P, c.Ea, c.Eb, F1, F2, q))
+        const QuietBounds b =
+            QuietBoundsFor(c.S.x, c.P.x, std::min(c.Ea.x, c.Eb.x), std::max(c.Ea.x, c.Eb.x));
+        const bool plain = v2difSurelyQuiet(c.S, c.P, c.Ea, c.Eb, F1, F2, q);
+        const bool bounded = v2difSurelyQuiet(b, c.S, c.P, c.Ea, c.Eb, F1, F2, q);
+        if (!plain && !bounded)
             continue;
-        ++quiet;
+        quiet += plain;
+        quick += bounded;
         ASSERT_TRUE(sink.empty()) << "case " << k;
         const Vec3 x{1, 0, 0};
         const double gap =
             std::fabs(foldedDeg(dot(unitFromTo(c.S, D1), x)) - foldedDeg(dot(unitFromTo(c.P, D2), x)));
         ASSERT_LT(gap, 1e-5) << "case " << k;
+        ASSERT_LE(std::fabs(D1.x - c.S.x) + std::fabs(D2.x - c.P.x),
+                  2 * std::fabs(c.P.x - c.S.x) + 2 * q.errX)
+            << "case " << k;
     }
     EXPECT_GT(quiet, total / 10);
+    EXPECT_GT(quick, total / 20);
     EXPECT_GT(loud, total / 100);
 }
 
