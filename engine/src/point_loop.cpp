@@ -513,6 +513,8 @@ void publishProgress(RunControl& control, size_t written, size_t total) {
 // The point loop on the run thread alone: each point evaluated, then written.
 int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
                     RunFiles& files, RunControl& control) {
+    if (const int refused = ClearOutputs(files))
+        return refused + errors::kFileBase;
     FieldContext ctx(in);
     PointResult r;
     for (size_t i = 0; i < points.size(); ++i) {
@@ -656,6 +658,9 @@ int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::
         ++generation_;
     }
     posted_.notify_all();
+    // While the helpers compute the first points.
+    if (const int refused = ClearOutputs(files))
+        return refused + errors::kFileBase;
 
     // The run thread only writes: it also writes the report and echo files, whose writes may be held up
     // by the file system, and a thread held up there must not be one that evaluates.
