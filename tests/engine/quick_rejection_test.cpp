@@ -512,3 +512,52 @@ TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
             << text;
     }
 }
+
+// Files of several read chunks, so that numbers straddle the chunks' ends, of numbers at the limits of
+// the direct conversion (15 digits, powers of ten up to 22) and just past them, and of numbers whose
+// rounding is hard; some have one of fscanf's own forms past the first chunk, from which on fscanf reads.
+TEST(QuickRejection, GroundReaderAgreesWithFscanfOnLongFilesAndHardRoundings) {
+    const char* const hard[] = {"9007199254740993", "9007199254740992.5", "0.1", "2.675", "1.0000000000000002",
+                                "123456789012345e-22", "123456789012345e22", "123456789012345e23",
+                                "1234567890123456e-22", "999999999999999e-22", "1e22", "1e23", "-1e-22",
+                                "1e-23", "5e-324", "2.4703282292062327e-324", "1.7976931348623157e308",
+                                "0.30000000000000004", "-0.000", "000000000000000000001.5", "7e0000000000001"};
+    const char* const forms[] = {"", "0x1p3", "inf", "1.5,", "1e+", "0x10"};
+    std::mt19937_64 rng(11);
+    for (int trial = 0; trial < 12; ++trial) {
+        const int nodes = 100, cuts = 30;
+        std::string text = "  100           30\r\n";
+        for (int i = 0; i < 3 * nodes * cuts; ++i) {
+            if (i == 2 * nodes * cuts && *forms[trial % std::size(forms)]) {
+                text += forms[trial % std::size(forms)];
+            } else if (rng() % 5 == 0) {
+                text += hard[rng() % std::size(hard)];
+            } else {
+                // 1 to 19 digits, the point anywhere or nowhere, now and then an exponent.
+                const int digits = 1 + static_cast<int>(rng() % 19);
+                const int point = static_cast<int>(rng() % (digits + 2));
+                if (rng() % 3 == 0)
+                    text += rng() % 2 ? "-" : "+";
+                for (int d = 0; d < digits; ++d) {
+                    if (d == point)
+                        text += '.';
+                    text += static_cast<char>('0' + rng() % 10);
+                }
+                if (rng() % 4 == 0)
+                    text += "e" + std::to_string(static_cast<int>(rng() % 61) - 30);
+            }
+            text += rng() % 3 ? "    " : "\r\n";
+        }
+        std::FILE* a = fileOf(text);
+        std::FILE* b = fileOf(text);
+        GroundData fast, plain;
+        const int rcFast = LoadGround(a, fast), rcPlain = plainLoad(b, plain);
+        std::fclose(a);
+        std::fclose(b);
+        ASSERT_EQ(rcFast, rcPlain) << trial;
+        ASSERT_EQ(fast.nodes.size(), plain.nodes.size()) << trial;
+        for (size_t i = 0; i < fast.nodes.size(); ++i)
+            ASSERT_EQ(std::memcmp(&fast.nodes[i], &plain.nodes[i], sizeof(Vec3)), 0)
+                << trial << " node " << i << ": " << fast.nodes[i].x << " " << plain.nodes[i].x;
+    }
+}
