@@ -181,7 +181,44 @@ int LoadGround(std::FILE* file, GroundData& ground) {
     }
     ground.nodesPerCut = nodes;
     ground.cuts = cuts;
+    IndexGround(ground);
     return 0;
+}
+
+namespace {
+// The share of a segment's scale within which PROFIL's quick verdicts give none.
+constexpr double kMargin = 1e-6;
+
+// Whether the segment q-r runs in ascending X by more than the rounding of its end points.
+bool clearlyAscending(const Vec3& q, const Vec3& r) {
+    return q.x < r.x && r.x - q.x > kMargin * (std::fabs(q.x) + std::fabs(r.x));
+}
+} // namespace
+
+void IndexGround(GroundData& ground) {
+    const int segments = std::max(ground.nodesPerCut - 1, 0);
+    ground.blocksPerCut = (segments + GroundData::kSegmentsPerBlock - 1) / GroundData::kSegmentsPerBlock;
+    ground.blocks.assign(static_cast<size_t>(ground.blocksPerCut) * static_cast<size_t>(ground.cuts), {});
+    for (int c = 0; c < ground.cuts; ++c)
+        for (int b = 0; b < ground.blocksPerCut; ++b) {
+            SegmentBlock& block = ground.blocks[static_cast<size_t>(c * ground.blocksPerCut + b)];
+            const int first = 1 + b * GroundData::kSegmentsPerBlock;
+            const int end = std::min(first + GroundData::kSegmentsPerBlock, ground.nodesPerCut);
+            block.low = block.high = ground.node(c, first - 1);
+            block.dxLeast = INFINITY;
+            block.ascending = true;
+            for (int i = first; i < end; ++i) {
+                const Vec3& q = ground.node(c, i - 1);
+                const Vec3& r = ground.node(c, i);
+                block.low = {std::min(block.low.x, r.x), std::min(block.low.y, r.y), std::min(block.low.z, r.z)};
+                block.high = {std::max(block.high.x, r.x), std::max(block.high.y, r.y), std::max(block.high.z, r.z)};
+                const Vec3 d = r - q;
+                block.span = std::max(block.span, std::fabs(d.x) + std::fabs(d.y) + std::fabs(d.z));
+                block.dxLeast = std::min(block.dxLeast, d.x);
+                block.dyMost = std::max(block.dyMost, std::fabs(d.y));
+                block.ascending = block.ascending && clearlyAscending(q, r);
+            }
+        }
 }
 
 namespace {
@@ -197,10 +234,31 @@ bool surelyUncrossed(const Vec3& q, const Vec3& r, double fq, double fr, const V
     const Vec3 d = r - q;
     const double span = std::fabs(d.x) + std::fabs(d.y) + std::fabs(d.z);
     const double scale = std::fabs(q.x - A.x) + std::fabs(q.y - A.y) + std::fabs(q.z - A.z) + span;
-    constexpr double kMargin = 1e-6;
     // Coordinates far beyond any terrain's would let the exact step overflow: no verdict there.
     return scale < 1e100 && small > kMargin * scale && small > kMargin * large &&
-           large - small > kMargin * scale && d.x > kMargin * (std::fabs(q.x) + std::fabs(r.x));
+           large - small > kMargin * scale && clearlyAscending(q, r);
+}
+
+// Whether surelyUncrossed holds for every segment of the block, for the plane through A of unit normal
+// n (n.z is 0: the plane is vertical). From the block's box: the distances to the plane lie in [lo, hi]
+// and each segment's change of distance is at least rise; the checks are those of surelyUncrossed for
+// the nearest and farthest distance, the least change and the largest scale, with twice the margin
+// for the rounding of the distances computed node by node.
+bool blockSurelyUncrossed(const SegmentBlock& b, const Vec3& A, const Vec3& n) {
+    if (!b.ascending)
+        return false;
+    const double x0 = n.x * (b.low.x - A.x), x1 = n.x * (b.high.x - A.x);
+    const double y0 = n.y * (b.low.y - A.y), y1 = n.y * (b.high.y - A.y);
+    const double lo = std::min(x0, x1) + std::min(y0, y1), hi = std::max(x0, x1) + std::max(y0, y1);
+    const double small = lo > 0 ? lo : -hi, large = std::max(std::fabs(lo), std::fabs(hi));
+    const double scale = std::max(std::fabs(b.low.x - A.x), std::fabs(b.high.x - A.x)) +
+                         std::max(std::fabs(b.low.y - A.y), std::fabs(b.high.y - A.y)) +
+                         std::max(std::fabs(b.low.z - A.z), std::fabs(b.high.z - A.z)) + b.span;
+    const double rise = std::fabs(n.x) * b.dxLeast - std::fabs(n.y) * b.dyMost;
+    const double slack = 1e-12 * scale;
+    // Scales far beyond or within any terrain's could overflow or underflow the segments' checks.
+    return scale < 1e99 && scale > 1e-99 && small > 2 * kMargin * scale + slack && small > 2 * kMargin * large + slack &&
+           rise > 2 * kMargin * scale + slack;
 }
 } // namespace
 
@@ -216,10 +274,16 @@ void PROFIL(const GroundData& ground, const Vec3& A, const Vec3& P, Profile& pro
         v = Vec3{A.x, ground.node(c, 0).y, 0};
         if (c == 0)
             continue;
-        // The segments before the first one the plane may cross are skipped by signs alone; the exact
-        // step then starts one segment earlier, whose intersection is the H the skipped steps would leave.
+        // The segments before the first one the plane may cross are skipped, block by block and then
+        // by signs alone; the exact step then starts one segment earlier, whose intersection is the H
+        // the skipped steps would leave.
         int first = 1;
-        double fq = dot(ground.node(c, 0) - A, n);
+        if (!ground.blocks.empty())
+            for (int b = 0; b < ground.blocksPerCut &&
+                            blockSurelyUncrossed(ground.blocks[static_cast<size_t>(c * ground.blocksPerCut + b)], A, n);
+                 ++b)
+                first = std::min(first + GroundData::kSegmentsPerBlock, ground.nodesPerCut);
+        double fq = dot(ground.node(c, first - 1) - A, n);
         while (first < ground.nodesPerCut) {
             const double fr = dot(ground.node(c, first) - A, n);
             if (!surelyUncrossed(ground.node(c, first - 1), ground.node(c, first), fq, fr, A))

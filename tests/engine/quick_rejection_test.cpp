@@ -399,7 +399,7 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
     for (int trial = 0; trial < 400; ++trial) {
         GroundData g;
         g.cuts = 1 + static_cast<int>(rng() % 30);
-        g.nodesPerCut = 1 + static_cast<int>(rng() % 60);
+        g.nodesPerCut = 1 + static_cast<int>(rng() % (trial % 3 ? 60 : 200));
         const int shape =
             trial % 4; // 0 ascending, 1 with repeats and reversals, 2 lateral shift, 3 on a grid
         for (int c = 0; c < g.cuts; ++c)
@@ -412,6 +412,8 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
                 const double y = shape == 3 ? 1000.0 * c : 1000.0 * c + 50 * (u(rng) - 0.5);
                 g.nodes.push_back({x, y, 300 * (u(rng) - 0.3)});
             }
+        GroundData indexed = g;
+        IndexGround(indexed);
         for (int k = 0; k < 20; ++k) {
             // Antennas and points on node X values, or a hair beside them, put nodes on the cutting plane
             // or within rounding of it.
@@ -419,12 +421,58 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
             const double hair = k % 4 ? 0 : std::pow(10.0, -16 + 8 * u(rng)) * (u(rng) - 0.5);
             const Vec3 A{k % 2 ? on.x * (1 + hair) : 8000 * (u(rng) - 0.5), -1000 * u(rng), 30 * u(rng)};
             const Vec3 P{k % 3 ? on.x : 12000 * (u(rng) - 0.5), 40000 * u(rng), 3000 * u(rng)};
-            Profile fast;
-            PROFIL(g, A, P, fast);
             const Profile plain = plainProfile(g, A, P);
-            ASSERT_EQ(fast.NV, plain.NV);
-            ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0) << "trial " << trial << " case " << k;
+            // Segment by segment, and block by block as a loaded ground file is cut.
+            for (const GroundData* ground : {&g, &indexed}) {
+                Profile fast;
+                PROFIL(*ground, A, P, fast);
+                ASSERT_EQ(fast.NV, plain.NV);
+                ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0)
+                    << "trial " << trial << " case " << k << (ground == &g ? "" : " indexed");
+            }
         }
+    }
+}
+
+// Blocks of segments passed at once: planes within a hair of a node, touching a cut that bends one way
+// there (a plane through it along its tangent) or crossing one that zigzags in Y, the node anywhere in
+// a block or at a block's end; planes parallel to every segment of cuts straight in X.
+TEST(QuickRejection, ProfileBlocksPassNoSegmentTheExactStepWouldTry) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const bool bends = trial % 2 == 0;
+        GroundData g;
+        g.cuts = 2 + static_cast<int>(rng() % 4);
+        g.nodesPerCut = 2 + static_cast<int>(rng() % 80);
+        const double zigzag = 400 * u(rng), step = 10 + 200 * u(rng), bend = 1e-4 * (u(rng) - 0.5);
+        for (int c = 0; c < g.cuts; ++c)
+            for (int i = 0; i < g.nodesPerCut; ++i) {
+                const double x = -5000 + step * i + (trial % 4 == 1 ? 1e-3 * u(rng) : 0);
+                const double y = 1000.0 * c + (trial % 7 == 3 ? 0.0
+                                               : bends    ? bend * (x - 1000) * (x - 1000)
+                                                          : (i % 2 ? zigzag : -zigzag) * u(rng));
+                g.nodes.push_back({x, y, 100 * u(rng)});
+            }
+        IndexGround(g);
+        const int c = 1 + static_cast<int>(rng() % (g.cuts - 1));
+        const int i = trial % 3 == 0 ? std::min(g.nodesPerCut - 1, static_cast<int>(rng() % 5) * 16)
+                                     : static_cast<int>(rng() % g.nodesPerCut);
+        const Vec3& N = g.node(c, i);
+        // Along the cut's tangent at N, or from an antenna before the cuts.
+        const Vec3 A = bends ? Vec3{N.x - 3000, N.y - 3000 * 2 * bend * (N.x - 1000), 30 * u(rng)}
+                             : Vec3{2000 * (u(rng) - 0.5), -3000 * u(rng), 30 * u(rng)};
+        const double along = 1.5 + 4 * u(rng);
+        const double hair = (trial % 5 ? std::pow(10.0, -15 + 11 * u(rng)) : 0) * (u(rng) - 0.5);
+        const Vec3 d = N - A;
+        Vec3 P{A.x + along * d.x - hair * d.y, A.y + along * d.y + hair * d.x, 500 * u(rng)};
+        // A plane along X: parallel to every segment of a cut straight in X.
+        if (trial % 7 == 3)
+            P.y = A.y;
+        Profile fast;
+        PROFIL(g, A, P, fast);
+        const Profile plain = plainProfile(g, A, P);
+        ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0) << "trial " << trial;
     }
 }
 
