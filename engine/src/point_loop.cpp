@@ -557,8 +557,9 @@ struct PointHelpers::Batch {
 };
 
 size_t PointHelpers::wanted(int threads, size_t points) {
-    const size_t total = threads > 0 ? static_cast<size_t>(threads)
-                                     : std::max<size_t>(1, std::thread::hardware_concurrency());
+    // Asked once: each ask reads a system file, twice a run.
+    static const size_t cores = std::max<size_t>(1, std::thread::hardware_concurrency());
+    const size_t total = threads > 0 ? static_cast<size_t>(threads) : cores;
     return total > 1 && points > 1 ? std::min(total, points) : 0;
 }
 
