@@ -242,11 +242,14 @@ int ClearOutputs(RunFiles& files) {
         if (h.fd < 0)
             continue;
         const int i = RunFiles::kReport + k;
-        files.f[static_cast<size_t>(i)] = stream(h.fd, h.created, kHeldNames[k], true);
+        std::FILE* f = stream(h.fd, h.created, kHeldNames[k], true);
+        files.f[static_cast<size_t>(i)] = f;
         h.fd = -1;
         h.created = false;
-        if (!files.f[static_cast<size_t>(i)])
+        if (!f)
             files.cleared_ = i + 1;
+        else
+            std::setvbuf(f, files.buffers[static_cast<size_t>(k)].data(), _IOFBF, files.buffers[0].size());
     }
     if (files.cleared_ != 0) {
         dropHeld(files);

@@ -57,6 +57,9 @@ struct RunFiles {
     };
     // The report and the echo, in that order.
     std::array<Held, 2> held;
+    // Their streams' buffers: the run thread that writes them shares the cores with the helpers, and a
+    // report of hundreds of kilobytes written in pieces of a few takes it hundreds of calls.
+    std::array<std::array<char, 1 << 16>, 2> buffers;
 
 private:
     friend int ClearOutputs(RunFiles& files);
