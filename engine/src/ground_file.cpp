@@ -151,7 +151,7 @@ private:
     }
 
     std::FILE* file_;
-    long start_;      // the file offset of text_[0]
+    long start_; // the file offset of text_[0]
     char text_[1 << 16];
     size_t size_ = 0, pos_ = 0;
     bool ended_ = false; // the last read found the end of the file
@@ -210,8 +210,10 @@ void IndexGround(GroundData& ground) {
             for (int i = first; i < end; ++i) {
                 const Vec3& q = ground.node(c, i - 1);
                 const Vec3& r = ground.node(c, i);
-                block.low = {std::min(block.low.x, r.x), std::min(block.low.y, r.y), std::min(block.low.z, r.z)};
-                block.high = {std::max(block.high.x, r.x), std::max(block.high.y, r.y), std::max(block.high.z, r.z)};
+                block.low = {std::min(block.low.x, r.x), std::min(block.low.y, r.y),
+                             std::min(block.low.z, r.z)};
+                block.high = {std::max(block.high.x, r.x), std::max(block.high.y, r.y),
+                              std::max(block.high.z, r.z)};
                 const Vec3 d = r - q;
                 block.span = std::max(block.span, std::fabs(d.x) + std::fabs(d.y) + std::fabs(d.z));
                 block.dxLeast = std::min(block.dxLeast, d.x);
@@ -257,8 +259,8 @@ bool blockSurelyUncrossed(const SegmentBlock& b, const Vec3& A, const Vec3& n) {
     const double rise = std::fabs(n.x) * b.dxLeast - std::fabs(n.y) * b.dyMost;
     const double slack = 1e-12 * scale;
     // Scales far beyond or within any terrain's could overflow or underflow the segments' checks.
-    return scale < 1e99 && scale > 1e-99 && small > 2 * kMargin * scale + slack && small > 2 * kMargin * large + slack &&
-           rise > 2 * kMargin * scale + slack;
+    return scale < 1e99 && scale > 1e-99 && small > 2 * kMargin * scale + slack &&
+           small > 2 * kMargin * large + slack && rise > 2 * kMargin * scale + slack;
 }
 } // namespace
 
@@ -279,8 +281,9 @@ void PROFIL(const GroundData& ground, const Vec3& A, const Vec3& P, Profile& pro
         // the skipped steps would leave.
         int first = 1;
         if (!ground.blocks.empty())
-            for (int b = 0; b < ground.blocksPerCut &&
-                            blockSurelyUncrossed(ground.blocks[static_cast<size_t>(c * ground.blocksPerCut + b)], A, n);
+            for (int b = 0;
+                 b < ground.blocksPerCut &&
+                 blockSurelyUncrossed(ground.blocks[static_cast<size_t>(c * ground.blocksPerCut + b)], A, n);
                  ++b)
                 first = std::min(first + GroundData::kSegmentsPerBlock, ground.nodesPerCut);
         double fq = dot(ground.node(c, first - 1) - A, n);

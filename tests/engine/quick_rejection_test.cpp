@@ -450,8 +450,8 @@ TEST(QuickRejection, ProfileBlocksPassNoSegmentTheExactStepWouldTry) {
             for (int i = 0; i < g.nodesPerCut; ++i) {
                 const double x = -5000 + step * i + (trial % 4 == 1 ? 1e-3 * u(rng) : 0);
                 const double y = 1000.0 * c + (trial % 7 == 3 ? 0.0
-                                               : bends    ? bend * (x - 1000) * (x - 1000)
-                                                          : (i % 2 ? zigzag : -zigzag) * u(rng));
+                                               : bends        ? bend * (x - 1000) * (x - 1000)
+                                                              : (i % 2 ? zigzag : -zigzag) * u(rng));
                 g.nodes.push_back({x, y, 100 * u(rng)});
             }
         IndexGround(g);
@@ -565,11 +565,27 @@ TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
 // the direct conversion (15 digits, powers of ten up to 22) and just past them, and of numbers whose
 // rounding is hard; some have one of fscanf's own forms past the first chunk, from which on fscanf reads.
 TEST(QuickRejection, GroundReaderAgreesWithFscanfOnLongFilesAndHardRoundings) {
-    const char* const hard[] = {"9007199254740993", "9007199254740992.5", "0.1", "2.675", "1.0000000000000002",
-                                "123456789012345e-22", "123456789012345e22", "123456789012345e23",
-                                "1234567890123456e-22", "999999999999999e-22", "1e22", "1e23", "-1e-22",
-                                "1e-23", "5e-324", "2.4703282292062327e-324", "1.7976931348623157e308",
-                                "0.30000000000000004", "-0.000", "000000000000000000001.5", "7e0000000000001"};
+    const char* const hard[] = {"9007199254740993",
+                                "9007199254740992.5",
+                                "0.1",
+                                "2.675",
+                                "1.0000000000000002",
+                                "123456789012345e-22",
+                                "123456789012345e22",
+                                "123456789012345e23",
+                                "1234567890123456e-22",
+                                "999999999999999e-22",
+                                "1e22",
+                                "1e23",
+                                "-1e-22",
+                                "1e-23",
+                                "5e-324",
+                                "2.4703282292062327e-324",
+                                "1.7976931348623157e308",
+                                "0.30000000000000004",
+                                "-0.000",
+                                "000000000000000000001.5",
+                                "7e0000000000001"};
     const char* const forms[] = {"", "0x1p3", "inf", "1.5,", "1e+", "0x10"};
     std::mt19937_64 rng(11);
     for (int trial = 0; trial < 12; ++trial) {
