@@ -3,6 +3,7 @@
 #include "engine_constants.h"
 #include "error_codes.h"
 #include "field_models.h"
+#include "fixed_text.h"
 #include "geometry.h"
 #include "text_format.h"
 
@@ -45,10 +46,17 @@ std::vector<double> fixedAngleSteps(int n) {
     return a;
 }
 
+// Each vertex as "%29s%10.3f%17s%10.3f%17s%10.3f\n" of one-blank strings and X, Y, Z.
 void writeVertices(std::string& out, const Profile& profile) {
     for (int i = 0; i < profile.NV; ++i) {
         const Vec3& v = profile.v[static_cast<size_t>(i)];
-        Appendf(out, "%29s%10.3f%17s%10.3f%17s%10.3f\n", " ", v.x, " ", v.y, " ", v.z);
+        out.append(29, ' ');
+        AppendFixed(out, v.x, 10, 3);
+        out.append(17, ' ');
+        AppendFixed(out, v.y, 10, 3);
+        out.append(17, ' ');
+        AppendFixed(out, v.z, 10, 3);
+        out += "\r\n";
     }
 }
 
