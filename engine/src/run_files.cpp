@@ -246,10 +246,11 @@ int ClearOutputs(RunFiles& files) {
         files.f[static_cast<size_t>(i)] = f;
         h.fd = -1;
         h.created = false;
+        auto& buffer = files.buffers[static_cast<size_t>(k)];
         if (!f)
             files.cleared_ = i + 1;
         else
-            std::setvbuf(f, files.buffers[static_cast<size_t>(k)].data(), _IOFBF, files.buffers[0].size());
+            std::setvbuf(f, buffer.data(), _IOFBF, buffer.size());
     }
     if (files.cleared_ != 0) {
         dropHeld(files);
