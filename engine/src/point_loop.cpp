@@ -3,6 +3,7 @@
 #include "engine_constants.h"
 #include "error_codes.h"
 #include "field_models.h"
+#include "fixed_text.h"
 #include "geometry.h"
 #include "text_format.h"
 
@@ -45,10 +46,17 @@ std::vector<double> fixedAngleSteps(int n) {
     return a;
 }
 
+// Each vertex as "%29s%10.3f%17s%10.3f%17s%10.3f\n" of one-blank strings and X, Y, Z.
 void writeVertices(std::string& out, const Profile& profile) {
     for (int i = 0; i < profile.NV; ++i) {
         const Vec3& v = profile.v[static_cast<size_t>(i)];
-        Appendf(out, "%29s%10.3f%17s%10.3f%17s%10.3f\n", " ", v.x, " ", v.y, " ", v.z);
+        out.append(29, ' ');
+        AppendFixed(out, v.x, 10, 3);
+        out.append(17, ' ');
+        AppendFixed(out, v.y, 10, 3);
+        out.append(17, ' ');
+        AppendFixed(out, v.z, 10, 3);
+        out += "\r\n";
     }
 }
 
@@ -513,6 +521,8 @@ void publishProgress(RunControl& control, size_t written, size_t total) {
 // The point loop on the run thread alone: each point evaluated, then written.
 int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
                     RunFiles& files, RunControl& control) {
+    if (const int refused = ClearOutputs(files))
+        return refused + errors::kFileBase;
     FieldContext ctx(in);
     PointResult r;
     for (size_t i = 0; i < points.size(); ++i) {
@@ -555,8 +565,9 @@ struct PointHelpers::Batch {
 };
 
 size_t PointHelpers::wanted(int threads, size_t points) {
-    const size_t total = threads > 0 ? static_cast<size_t>(threads)
-                                     : std::max<size_t>(1, std::thread::hardware_concurrency());
+    // Asked once: each ask reads a system file, twice a run.
+    static const size_t cores = std::max<size_t>(1, std::thread::hardware_concurrency());
+    const size_t total = threads > 0 ? static_cast<size_t>(threads) : cores;
     return total > 1 && points > 1 ? std::min(total, points) : 0;
 }
 
@@ -656,6 +667,9 @@ int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::
         ++generation_;
     }
     posted_.notify_all();
+    // While the helpers compute the first points.
+    if (const int refused = ClearOutputs(files))
+        return refused + errors::kFileBase;
 
     // The run thread only writes: it also writes the report and echo files, whose writes may be held up
     // by the file system, and a thread held up there must not be one that evaluates.

@@ -27,9 +27,14 @@ void RunPath::assign(const char* path) {
 RunFiles::~RunFiles() { CLOSFL(*this); }
 
 void RunFiles::write(Index file, const std::string& text) {
-    if (!f[file] || text.empty())
+    if (text.empty())
         return;
-    std::fwrite(text.data(), 1, text.size(), f[file]);
+    if (f[file])
+        std::fwrite(text.data(), 1, text.size(), f[file]);
+    else if ((file == kReport || file == kEcho) && held[file - kReport].fd >= 0)
+        held[file - kReport].text += text;
+    else
+        return;
     if (file != kReport)
         return;
     // lastReportLine_ is the last whole line; what follows it unterminated waits in reportRest_.
@@ -43,6 +48,11 @@ void RunFiles::write(Index file, const std::string& text) {
     if (!lastReportLine_.empty() && lastReportLine_.back() == '\r')
         lastReportLine_.pop_back();
     reportRest_.erase(0, end + 1);
+}
+
+void RunFiles::forgetReport() {
+    lastReportLine_.clear();
+    reportRest_.clear();
 }
 
 namespace {
@@ -88,21 +98,32 @@ bool openPending(const char* name, bool writes, PendingFile& p) {
     return true;
 }
 
-// Turns the checked file into the run's stream (an output truncated only now, so that a refused file
-// keeps its contents). On failure, or when refused, the file is closed and one this run created is
-// removed again.
-std::FILE* finish(PendingFile& p, const char* name, bool writes, bool accepted) {
-    std::FILE* f = nullptr;
+// Closes a file that is not taken; one this run created is removed again.
+void discard(int fd, bool created, const char* name) {
+    if (fd >= 0)
+        ::close(fd);
+    if (created)
+        ::unlink(name);
+}
+
+// Makes the checked file block again, as a stream's file does. On failure, or when refused, it is
+// discarded.
+bool unblock(PendingFile& p, const char* name, bool accepted) {
     if (accepted && p.fd >= 0) {
         const int fl = fcntl(p.fd, F_GETFL);
-        if (fl >= 0 && fcntl(p.fd, F_SETFL, fl & ~O_NONBLOCK) == 0 && (!writes || ftruncate(p.fd, 0) == 0))
-            f = fdopen(p.fd, writes ? "wb" : "rb");
+        if (fl >= 0 && fcntl(p.fd, F_SETFL, fl & ~O_NONBLOCK) == 0)
+            return true;
     }
-    if (!f && p.fd >= 0) {
-        ::close(p.fd);
-        if (p.created)
-            ::unlink(name);
-    }
+    discard(p.fd, p.created, name);
+    return false;
+}
+
+// Turns the file into the run's stream, an output truncated only now (so that a refused file keeps its
+// contents). On failure the file is discarded.
+std::FILE* stream(int fd, bool created, const char* name, bool writes) {
+    std::FILE* f = !writes || ftruncate(fd, 0) == 0 ? fdopen(fd, writes ? "wb" : "rb") : nullptr;
+    if (!f)
+        discard(fd, created, name);
     return f;
 }
 
@@ -178,11 +199,70 @@ int OPENFL(RunFiles& files, const RunPaths& paths) {
                     accepted = false;
             }
         }
+        if (i == RunFiles::kReport || i == RunFiles::kEcho) {
+            if (unblock(p, name, accepted)) {
+                files.held[i - RunFiles::kReport] = {p.fd, p.created, {}};
+                ids[i] = p.id;
+                continue;
+            }
+            if (i == RunFiles::kEcho)
+                if (const int refused = ClearOutputs(files))
+                    return refused;
+            return i + 1;
+        }
         files.f[i] = i == RunFiles::kPlot && accepted ? startPlotRows(files, p, name)
-                                                      : finish(p, name, entries[i].writes, accepted);
+                     : unblock(p, name, accepted)     ? stream(p.fd, p.created, name, false)
+                                                      : nullptr;
         if (!files.f[i])
             return i + 1;
         ids[i] = p.id;
+    }
+    return 0;
+}
+
+namespace {
+constexpr const char* kHeldNames[2] = {kReportName, kEchoName};
+
+// Drops what is held (a run's outputs never opened are closed, and removed when this run created them).
+void dropHeld(RunFiles& files) {
+    for (int k = 0; k < 2; ++k) {
+        RunFiles::Held& h = files.held[static_cast<size_t>(k)];
+        discard(h.fd, h.created, kHeldNames[k]);
+        h = RunFiles::Held{};
+    }
+}
+} // namespace
+
+int ClearOutputs(RunFiles& files) {
+    if (files.cleared_ >= 0)
+        return files.cleared_;
+    files.cleared_ = 0;
+    for (int k = 0; k < 2 && files.cleared_ == 0; ++k) {
+        RunFiles::Held& h = files.held[static_cast<size_t>(k)];
+        if (h.fd < 0)
+            continue;
+        const int i = RunFiles::kReport + k;
+        std::FILE* f = stream(h.fd, h.created, kHeldNames[k], true);
+        files.f[static_cast<size_t>(i)] = f;
+        h.fd = -1;
+        h.created = false;
+        auto& buffer = files.buffers[static_cast<size_t>(k)];
+        if (!f)
+            files.cleared_ = i + 1;
+        else
+            std::setvbuf(f, buffer.data(), _IOFBF, buffer.size());
+    }
+    if (files.cleared_ != 0) {
+        dropHeld(files);
+        files.forgetReport();
+        return files.cleared_;
+    }
+    for (int k = 0; k < 2; ++k) {
+        std::string& text = files.held[static_cast<size_t>(k)].text;
+        std::FILE* f = files.f[static_cast<size_t>(RunFiles::kReport + k)];
+        if (f && !text.empty())
+            std::fwrite(text.data(), 1, text.size(), f);
+        std::string().swap(text);
     }
     return 0;
 }
@@ -202,6 +282,8 @@ int PutPlotInPlace(RunFiles& files) {
 }
 
 bool CLOSFL(RunFiles& files, int* failedFile) {
+    // An output never emptied is left as it was, as a refused one.
+    dropHeld(files);
     bool ok = true;
     for (int i = 0; i < 5; ++i) {
         std::FILE* file = files.f[i];

@@ -25,6 +25,10 @@ struct RunPaths {
 //
 // The plot rows go to a new file beside the plot file, which takes the plot file's place only when the
 // run has finished (PutPlotInPlace): a run that fails or is stopped leaves an earlier plot file as it was.
+//
+// "FORT7" and "FORT10" are opened and checked by OPENFL but emptied only by ClearOutputs, which a run
+// calls once its points are being computed: emptying a long report of an earlier run takes about a
+// millisecond. What is written to them before is held until then.
 struct RunFiles {
     enum Index { kCards = 0, kPlot = 1, kGround = 2, kReport = 3, kEcho = 4 };
     std::array<std::FILE*, 5> f{};
@@ -42,9 +46,27 @@ struct RunFiles {
     void write(Index file, const std::string& text);
     // The last whole line written to the report ("" before any).
     const std::string& lastReportLine() const { return lastReportLine_; }
+    // The number (4, 5) of the output that ClearOutputs refused; 0 while none is.
+    int refusedOutput() const { return cleared_ > 0 ? cleared_ : 0; }
+
+    // An output that OPENFL has checked and ClearOutputs has yet to empty.
+    struct Held {
+        int fd = -1;
+        bool created = false;
+        std::string text;
+    };
+    // The report and the echo, in that order.
+    std::array<Held, 2> held;
+    // Their streams' buffers: the run thread that writes them shares the cores with the helpers, and a
+    // report of hundreds of kilobytes written in pieces of a few takes it hundreds of calls.
+    std::array<std::array<char, 1 << 16>, 2> buffers;
 
 private:
+    friend int ClearOutputs(RunFiles& files);
+    void forgetReport();
+
     std::string lastReportLine_, reportRest_;
+    int cleared_ = -1; // -1 until ClearOutputs has run, then its result
 };
 
 // The report and the echo: bare names, so in the current directory.
@@ -56,7 +78,15 @@ inline constexpr const char* kEchoName = "FORT10";
 // and no open ever waits (a named pipe fails at once). A file to write fails, untouched, when it is one
 // of the other run files under another name or link (an input, or the plot file as "FORT7" or
 // "FORT10"). The plot file itself is not opened for writing: its rows go to a new file in its folder.
+// "FORT7" and "FORT10" are emptied by ClearOutputs (when "FORT10" is refused, "FORT7" is emptied here,
+// for the refusal line).
 int OPENFL(RunFiles& files, const RunPaths& paths);
+
+// OPENFL's last step, taken once: empties "FORT7", then "FORT10", and writes what was held for them.
+// Returns 0, or the number (4, 5) of the first that cannot be emptied: the outcome is then OPENFL's
+// refusal of that file ("FORT10" untouched when "FORT7" is refused, nothing held written), and later
+// calls return the same.
+int ClearOutputs(RunFiles& files);
 
 // At the end of a finished run: the plot rows, the report and the echo flushed, then the plot rows renamed
 // over the plot file. Returns 0, or the number (2, 4, 5) of the first file that could not be written; the

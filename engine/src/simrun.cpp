@@ -95,8 +95,9 @@ int runOpenFiles(RunFiles& files, PointHelpers& helpers, RunControl& control) {
         }
 
     const int rc = helpers.run(in, ground, points, files, control);
-    // A GTD plate and a field point at an antenna or on the ground have said why already.
-    const bool told = rc == errors::kNotCoplanar ||
+    // A GTD plate and a field point at an antenna or on the ground have said why already; a refused
+    // output is said by the caller.
+    const bool told = rc == errors::kNotCoplanar || files.refusedOutput() != 0 ||
                       (rc == errors::kCard && files.lastReportLine().rfind("  FIELD POINT", 0) == 0);
     if (rc != 0 && !told)
         writeReason(files, rc);
@@ -110,25 +111,33 @@ int SIMRUN(const RunPaths& paths, RunControl& control) {
     PointHelpers own;
     PointHelpers& helpers = control.helpers ? *control.helpers : own;
     RunFiles files;
-    const int opened = OPENFL(files, paths);
-    int code = opened != 0 ? opened + errors::kFileBase : errors::kNone;
-    if (opened == RunFiles::kEcho + 1) {
-        std::string line;
-        Appendf(line, "  RUN REFUSED: THE ECHO FILE FORT10 CANNOT BE CREATED\n");
-        files.write(RunFiles::kReport, line);
-    } else if (opened == 0) {
+    int opened = OPENFL(files, paths);
+    int code = errors::kNone;
+    if (opened == 0) {
         try {
             code = runOpenFiles(files, helpers, control);
         } catch (const std::exception&) {
             // Only resource exhaustion gets here.
             code = errors::kThreadStart;
+            if (files.refusedOutput() == 0)
+                writeReason(files, code);
+        }
+        // The point loop has emptied the outputs already (a run that computes no point has not): their
+        // refusal is OPENFL's, whatever the run found.
+        opened = ClearOutputs(files);
+    }
+    if (opened == RunFiles::kEcho + 1) {
+        std::string line;
+        Appendf(line, "  RUN REFUSED: THE ECHO FILE FORT10 CANNOT BE CREATED\n");
+        files.write(RunFiles::kReport, line);
+    }
+    if (opened != 0) {
+        code = opened + errors::kFileBase;
+    } else if (code == 0) {
+        if (const int failed = PutPlotInPlace(files)) {
+            code = failed + errors::kFileBase;
             writeReason(files, code);
         }
-        if (code == 0)
-            if (const int failed = PutPlotInPlace(files)) {
-                code = failed + errors::kFileBase;
-                writeReason(files, code);
-            }
     }
     int failedFile = 0;
     if (!CLOSFL(files, &failedFile) && code == 0)

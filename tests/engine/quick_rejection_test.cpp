@@ -509,7 +509,7 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
     for (int trial = 0; trial < 400; ++trial) {
         GroundData g;
         g.cuts = 1 + static_cast<int>(rng() % 30);
-        g.nodesPerCut = 1 + static_cast<int>(rng() % 60);
+        g.nodesPerCut = 1 + static_cast<int>(rng() % (trial % 3 ? 60 : 200));
         const int shape =
             trial % 4; // 0 ascending, 1 with repeats and reversals, 2 lateral shift, 3 on a grid
         for (int c = 0; c < g.cuts; ++c)
@@ -522,6 +522,8 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
                 const double y = shape == 3 ? 1000.0 * c : 1000.0 * c + 50 * (u(rng) - 0.5);
                 g.nodes.push_back({x, y, 300 * (u(rng) - 0.3)});
             }
+        GroundData indexed = g;
+        IndexGround(indexed);
         for (int k = 0; k < 20; ++k) {
             // Antennas and points on node X values, or a hair beside them, put nodes on the cutting plane
             // or within rounding of it.
@@ -529,12 +531,58 @@ TEST(QuickRejection, ProfileIsThePlainScansBitForBit) {
             const double hair = k % 4 ? 0 : std::pow(10.0, -16 + 8 * u(rng)) * (u(rng) - 0.5);
             const Vec3 A{k % 2 ? on.x * (1 + hair) : 8000 * (u(rng) - 0.5), -1000 * u(rng), 30 * u(rng)};
             const Vec3 P{k % 3 ? on.x : 12000 * (u(rng) - 0.5), 40000 * u(rng), 3000 * u(rng)};
-            Profile fast;
-            PROFIL(g, A, P, fast);
             const Profile plain = plainProfile(g, A, P);
-            ASSERT_EQ(fast.NV, plain.NV);
-            ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0) << "trial " << trial << " case " << k;
+            // Segment by segment, and block by block as a loaded ground file is cut.
+            for (const GroundData* ground : {&g, &indexed}) {
+                Profile fast;
+                PROFIL(*ground, A, P, fast);
+                ASSERT_EQ(fast.NV, plain.NV);
+                ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0)
+                    << "trial " << trial << " case " << k << (ground == &g ? "" : " indexed");
+            }
         }
+    }
+}
+
+// Blocks of segments passed at once: planes within a hair of a node, touching a cut that bends one way
+// there (a plane through it along its tangent) or crossing one that zigzags in Y, the node anywhere in
+// a block or at a block's end; planes parallel to every segment of cuts straight in X.
+TEST(QuickRejection, ProfileBlocksPassNoSegmentTheExactStepWouldTry) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const bool bends = trial % 2 == 0;
+        GroundData g;
+        g.cuts = 2 + static_cast<int>(rng() % 4);
+        g.nodesPerCut = 2 + static_cast<int>(rng() % 80);
+        const double zigzag = 400 * u(rng), step = 10 + 200 * u(rng), bend = 1e-4 * (u(rng) - 0.5);
+        for (int c = 0; c < g.cuts; ++c)
+            for (int i = 0; i < g.nodesPerCut; ++i) {
+                const double x = -5000 + step * i + (trial % 4 == 1 ? 1e-3 * u(rng) : 0);
+                const double y = 1000.0 * c + (trial % 7 == 3 ? 0.0
+                                               : bends        ? bend * (x - 1000) * (x - 1000)
+                                                              : (i % 2 ? zigzag : -zigzag) * u(rng));
+                g.nodes.push_back({x, y, 100 * u(rng)});
+            }
+        IndexGround(g);
+        const int c = 1 + static_cast<int>(rng() % (g.cuts - 1));
+        const int i = trial % 3 == 0 ? std::min(g.nodesPerCut - 1, static_cast<int>(rng() % 5) * 16)
+                                     : static_cast<int>(rng() % g.nodesPerCut);
+        const Vec3& N = g.node(c, i);
+        // Along the cut's tangent at N, or from an antenna before the cuts.
+        const Vec3 A = bends ? Vec3{N.x - 3000, N.y - 3000 * 2 * bend * (N.x - 1000), 30 * u(rng)}
+                             : Vec3{2000 * (u(rng) - 0.5), -3000 * u(rng), 30 * u(rng)};
+        const double along = 1.5 + 4 * u(rng);
+        const double hair = (trial % 5 ? std::pow(10.0, -15 + 11 * u(rng)) : 0) * (u(rng) - 0.5);
+        const Vec3 d = N - A;
+        Vec3 P{A.x + along * d.x - hair * d.y, A.y + along * d.y + hair * d.x, 500 * u(rng)};
+        // A plane along X: parallel to every segment of a cut straight in X.
+        if (trial % 7 == 3)
+            P.y = A.y;
+        Profile fast;
+        PROFIL(g, A, P, fast);
+        const Profile plain = plainProfile(g, A, P);
+        ASSERT_EQ(std::memcmp(&fast.v, &plain.v, sizeof fast.v), 0) << "trial " << trial;
     }
 }
 
@@ -558,6 +606,21 @@ int plainLoad(std::FILE* file, GroundData& ground) {
             !(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)))
             return errors::kBadGroundFile;
     return 0;
+}
+
+// LoadGround and the reader by fscanf alone give the same result and the same nodes, bit for bit.
+void expectReadAsByFscanf(const std::string& text, const std::string& what) {
+    std::FILE* a = fileOf(text);
+    std::FILE* b = fileOf(text);
+    GroundData fast, plain;
+    const int rcFast = LoadGround(a, fast), rcPlain = plainLoad(b, plain);
+    std::fclose(a);
+    std::fclose(b);
+    ASSERT_EQ(rcFast, rcPlain) << what;
+    ASSERT_EQ(fast.nodes.size(), plain.nodes.size()) << what;
+    for (size_t i = 0; i < fast.nodes.size(); ++i)
+        ASSERT_EQ(std::memcmp(&fast.nodes[i], &plain.nodes[i], sizeof(Vec3)), 0)
+            << what << ", node " << i << ": " << fast.nodes[i].x << " " << plain.nodes[i].x;
 }
 
 } // namespace
@@ -609,16 +672,61 @@ TEST(QuickRejection, GroundReaderAgreesWithFscanfOnEveryForm) {
         }
         if (trial % 7 == 0)
             text += std::string("\0tail", 5);
-        std::FILE* a = fileOf(text);
-        std::FILE* b = fileOf(text);
-        GroundData fast, plain;
-        const int rcFast = LoadGround(a, fast), rcPlain = plainLoad(b, plain);
-        std::fclose(a);
-        std::fclose(b);
-        ASSERT_EQ(rcFast, rcPlain) << text;
-        ASSERT_EQ(fast.nodes.size(), plain.nodes.size()) << text;
-        ASSERT_TRUE(fast.nodes.empty() ||
-                    std::memcmp(fast.nodes.data(), plain.nodes.data(), fast.nodes.size() * sizeof(Vec3)) == 0)
-            << text;
+        ASSERT_NO_FATAL_FAILURE(expectReadAsByFscanf(text, text));
+    }
+}
+
+// Files of several read chunks, so that numbers straddle the chunks' ends, of numbers at the limits of
+// the direct conversion (15 digits, powers of ten up to 22) and just past them, and of numbers whose
+// rounding is hard; some have one of fscanf's own forms past the first chunk, from which on fscanf reads.
+TEST(QuickRejection, GroundReaderAgreesWithFscanfOnLongFilesAndHardRoundings) {
+    const char* const hard[] = {"9007199254740993",
+                                "9007199254740992.5",
+                                "0.1",
+                                "2.675",
+                                "1.0000000000000002",
+                                "123456789012345e-22",
+                                "123456789012345e22",
+                                "123456789012345e23",
+                                "1234567890123456e-22",
+                                "999999999999999e-22",
+                                "1e22",
+                                "1e23",
+                                "-1e-22",
+                                "1e-23",
+                                "5e-324",
+                                "2.4703282292062327e-324",
+                                "1.7976931348623157e308",
+                                "0.30000000000000004",
+                                "-0.000",
+                                "000000000000000000001.5",
+                                "7e0000000000001"};
+    const char* const forms[] = {"", "0x1p3", "inf", "1.5,", "1e+", "0x10"};
+    std::mt19937_64 rng(11);
+    for (int trial = 0; trial < 12; ++trial) {
+        const int nodes = 100, cuts = 30;
+        std::string text = "  100           30\r\n";
+        for (int i = 0; i < 3 * nodes * cuts; ++i) {
+            if (i == 2 * nodes * cuts && *forms[trial % std::size(forms)]) {
+                text += forms[trial % std::size(forms)];
+            } else if (rng() % 5 == 0) {
+                text += hard[rng() % std::size(hard)];
+            } else {
+                // 1 to 19 digits, the point anywhere or nowhere, now and then an exponent.
+                const int digits = 1 + static_cast<int>(rng() % 19);
+                const int point = static_cast<int>(rng() % (digits + 2));
+                if (rng() % 3 == 0)
+                    text += rng() % 2 ? "-" : "+";
+                for (int d = 0; d < digits; ++d) {
+                    if (d == point)
+                        text += '.';
+                    text += static_cast<char>('0' + rng() % 10);
+                }
+                if (rng() % 4 == 0)
+                    text += "e" + std::to_string(static_cast<int>(rng() % 61) - 30);
+            }
+            text += rng() % 3 ? "    " : "\r\n";
+        }
+        ASSERT_NO_FATAL_FAILURE(expectReadAsByFscanf(text, "trial " + std::to_string(trial)));
     }
 }

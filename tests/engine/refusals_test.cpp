@@ -158,3 +158,54 @@ TEST_F(Refusals, PlotFileIsReplacedOnlyByAFinishedRunAndNothingIsLeftBeside) {
     // The rows were written beside it under names of their own, all gone again.
     EXPECT_EQ(std::distance(fs::directory_iterator("out"), fs::directory_iterator()), 1);
 }
+
+// The report and the echo of an earlier, longer run are replaced whole, whether the run computes its
+// points on all cores, on one, stops or computes none; when the echo is refused the report holds only
+// the refusal line.
+TEST_F(Refusals, EarlierReportAndEchoAreReplacedWhole) {
+    const std::string old(1 << 20, 'o');
+    const auto fillOld = [&] {
+        writeFile("FORT7", old);
+        writeFile("FORT10", old);
+    };
+    Model many = twoAntennas();
+    many.points = 251;
+    struct Case {
+        const char* what;
+        Model model;
+        bool stopAfterFirstPoint;
+    };
+    const Case cases[] = {
+        {"finished", twoAntennas(), false}, {"stopped", twoAntennas(), true}, {"refused", many, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile("temp.inp", paramFile(c.model));
+        writeFile("temp.3D", kDefaultGround);
+        const auto run = [&](int threads) {
+            std::atomic<std::uint8_t> stop{0};
+            kelvd::RunControl control;
+            control.threads = threads;
+            control.stopRequested = &stop;
+            if (c.stopAfterFirstPoint)
+                control.afterPoint = [&stop](int) { stop = 1; };
+            const int code = simrunFiles("temp.inp", "temp.prn", "temp.3D", control);
+            return std::vector<std::string>{std::to_string(code), readFile("FORT7"), readFile("FORT10")};
+        };
+        fs::remove("FORT7");
+        fs::remove("FORT10");
+        const auto fresh = run(1);
+        EXPECT_LT(fresh[1].size(), old.size());
+        for (const int threads : {0, 1}) {
+            fillOld();
+            EXPECT_EQ(run(threads), fresh) << threads << " threads";
+        }
+    }
+
+    writeFile("temp.inp", paramFile(twoAntennas()));
+    fillOld();
+    fs::remove("FORT10");
+    fs::create_hard_link("temp.inp", "FORT10");
+    EXPECT_EQ(simrunFiles("temp.inp", "temp.prn", "temp.3D"), 6);
+    EXPECT_EQ(readFile("FORT7"), "  RUN REFUSED: THE ECHO FILE FORT10 CANNOT BE CREATED\r\n");
+    EXPECT_EQ(readFile("temp.inp"), paramFile(twoAntennas()));
+}
