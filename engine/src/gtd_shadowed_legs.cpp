@@ -1,0 +1,151 @@
+#include "gtd_shadowed_legs.h"
+
+#include "gtd_quiet_legs.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvd {
+
+namespace {
+// A verdict must clear the rounding of the tests it stands for by this margin, relative to the size of
+// the coordinates: some thousands of times that rounding, as the plate tests' quick rejections take it.
+constexpr double kMargin = 1e-12;
+// Coordinates beyond this size could overflow the squares below: no verdict there.
+constexpr double kLargest = 1e25;
+
+double sumAbsYZ(const Vec3& v) {
+    return std::fabs(v.y) + std::fabs(v.z);
+}
+
+// The path between two profile edges as a V2DIF that writes nothing leaves it: its points D1, D2 lie at
+// the edges' Y-Z positions exactly (E1, E2, Y-Z step dy, dz of length w), their X no larger than xReach,
+// and |D2 - D1|^2 under len2 / 4.
+struct EdgePath {
+    Vec3 E1, E2;
+    double dy = 0, dz = 0, w = 0;
+    double xReach = 0, len2 = 0;
+};
+
+EdgePath pathOver(const GtdCall& g, int e1, int e2) {
+    EdgePath p;
+    p.E1 = g.edgeA(e1);
+    p.E2 = g.edgeA(e2);
+    p.dy = p.E2.y - p.E1.y;
+    p.dz = p.E2.z - p.E1.z;
+    p.w = std::sqrt(p.dy * p.dy + p.dz * p.dz);
+    return p;
+}
+
+bool certify(const GtdCall& g, const Vec3& S, const Vec3& P, int e1, int e2, EdgePath& p) {
+    QuietSearch q;
+    if (!v2difSurelyQuiet(S, P, g.edgeA(e1), g.edgeB(e1), g.edgeA(e2), g.edgeB(e2), q))
+        return false;
+    // The exact points lie with X between S.x and P.x on one line at the angle beta to X, so
+    // |D2.x - D1.x| <= w cot(beta) + 2 errX and |D2 - D1|^2 <= 2 (w^2 / sin^2(beta) + 4 errX^2); the
+    // factor 2 more covers the rounding of the bound.
+    p.xReach = std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX;
+    p.len2 = 4 * (p.w * p.w * q.invSinBeta2 + 4 * q.errX * q.errX);
+    return true;
+}
+
+// The Y-Z cross product of the path's step with V - E1: its sign times dy's tells whether V lies above
+// the path's line.
+double heightTimesStep(const EdgePath& p, const Vec3& V) {
+    return p.dy * (V.z - p.E1.z) - p.dz * (V.y - p.E1.y);
+}
+
+// Whether profile point V lies above the path's line, clear of the rounding of RRSHAD's test (the line's
+// height at V.y) and of DDPNT's (the side of a plane whose normal comes from the path and a step of
+// 1000 along X, and so errs relatively by eps (1 + |X| / 1000)). The last term keeps DDPNT's mirror image
+// of V from vanishing in the rounding of V's coordinates.
+bool surelyAbove(const EdgePath& p, const Vec3& V) {
+    const double vy = V.y - p.E1.y, vz = V.z - p.E1.z;
+    const double h = heightTimesStep(p, V);
+    const double size = sumAbsYZ(p.E1) + sumAbsYZ(p.E2) + sumAbsYZ(V) + std::fabs(vy) + std::fabs(vz);
+    if (!(size > 1e-20 && size < kLargest && p.w > 1e-9 * size))
+        return false;
+    return h * p.dy > 0 &&
+           std::fabs(h) > kMargin * (2 + p.xReach / 500) * (std::fabs(p.dy) + std::fabs(p.dz)) * size &&
+           std::fabs(h) * p.w > kMargin * size;
+}
+
+// The Y-Z cross products that place the path and strip plate L about each other: s0, s1 of the path's
+// step with the plate's ends, r0, r1 of the plate's step with the path's ends.
+struct Crossing {
+    double s0, s1, r0, r1;
+    bool crosses() const { return s0 * s1 < 0 && r0 * r1 < 0; }
+};
+
+Crossing crossingOf(const PlateTable& T, int L, const EdgePath& p) {
+    const Vec3 &A0 = T.DRV[static_cast<size_t>(2 * L)], &A1 = T.DRV[static_cast<size_t>(2 * L + 2)];
+    const double ly = A1.y - A0.y, lz = A1.z - A0.z;
+    return {heightTimesStep(p, A0), heightTimesStep(p, A1), ly * (p.E1.z - A0.z) - lz * (p.E1.y - A0.y),
+            ly * (p.E2.z - A0.z) - lz * (p.E2.y - A0.y)};
+}
+
+// Whether the path surely crosses strip plate L inside it, so that VLOGI1's exact test finds the plate
+// blocking. REFPNT's point errs by some eps size / |u . n| (u the path's unit vector, n the plate's
+// normal); it must lie farther than that from the plate's ends (the distance along the plate is at least
+// |s| / w), from the path's ends (at least |r| over the plate's length), and from the strip's X ends.
+bool surelyCrosses(const PlateTable& T, int L, const EdgePath& p) {
+    if (!T.alongX[static_cast<size_t>(L)])
+        return false;
+    const Crossing c = crossingOf(T, L, p);
+    const Vec3 &A0 = T.DRV[static_cast<size_t>(2 * L)], &A1 = T.DRV[static_cast<size_t>(2 * L + 2)];
+    const Vec3& n = T.normal[static_cast<size_t>(L)];
+    const double halfWidth = std::fabs(A0.x);
+    const double size =
+        2 * p.xReach + sumAbsYZ(p.E1) + sumAbsYZ(p.E2) + sumAbsYZ(A0) + sumAbsYZ(A1) + 2 * halfWidth;
+    // A bound from below of (u . n)^2; PLNINT takes the line as parallel below kParallelLimit.
+    const double cn = p.dy * n.y + p.dz * n.z;
+    const double sn2 = cn * cn / p.len2;
+    constexpr double kLeastSn = 2 * geometry::kParallelLimit;
+    if (!(c.crosses() && size < kLargest && sn2 > kLeastSn * kLeastSn))
+        return false;
+    const double margin = kMargin * size / std::sqrt(sn2);
+    const double plate = std::sqrt((A1.y - A0.y) * (A1.y - A0.y) + (A1.z - A0.z) * (A1.z - A0.z));
+    return std::min(std::fabs(c.s0), std::fabs(c.s1)) > p.w * margin &&
+           std::min(std::fabs(c.r0), std::fabs(c.r1)) > plate * margin && halfWidth - p.xReach > margin;
+}
+} // namespace
+
+bool edgeToEdgeSurelyShadowed(const GtdCall& g, const Vec3& S, const Vec3& P, int k, int m) {
+    if (g.DEBUG == 1)
+        return false;
+    EdgePath p = pathOver(g, k, m);
+    if (m - k == 2) {
+        // RRSHAD: the path's line under the edge between, and not parallel to the plane y = const.
+        const Vec3& V = g.edgeA(k + 1);
+        constexpr double kLeastSn = 2 * geometry::kParallelLimit;
+        return heightTimesStep(p, V) * p.dy > 0 && certify(g, S, P, k, m, p) &&
+               p.dy * p.dy > kLeastSn * kLeastSn * p.len2 && surelyAbove(p, V);
+    }
+    // The certificate is asked only once a plate between crosses the path's line in Y-Z.
+    int L = k + 1;
+    while (L <= m - 2 && !(g.T.alongX[static_cast<size_t>(L)] && crossingOf(g.T, L, p).crosses()))
+        ++L;
+    if (L > m - 2 || !certify(g, S, P, k, m, p))
+        return false;
+    for (; L <= m - 2; ++L)
+        if (surelyCrosses(g.T, L, p))
+            return true;
+    return false;
+}
+
+bool edgeToEdgeSurelyOvertopped(const GtdCall& g, const Vec3& S, const Vec3& P, int m, int q) {
+    if (g.DEBUG == 1)
+        return false;
+    EdgePath p = pathOver(g, m, q);
+    int j = m + 1;
+    while (j < q && !(heightTimesStep(p, g.edgeA(j)) * p.dy > 0))
+        ++j;
+    if (j == q || !certify(g, S, P, m, q, p))
+        return false;
+    for (; j < q; ++j)
+        if (surelyAbove(p, g.edgeA(j)))
+            return true;
+    return false;
+}
+
+} // namespace kelvd
