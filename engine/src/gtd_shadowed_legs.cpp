@@ -19,8 +19,8 @@ double sumAbsYZ(const Vec3& v) {
 }
 
 // The path between two profile edges as a V2DIF that writes nothing leaves it: its points D1, D2 lie at
-// the edges' Y-Z positions exactly (E1, E2, Y-Z step dy, dz of length w), their X no larger than xReach,
-// and |D2 - D1|^2 under len2 / 4.
+// the edges' Y-Z positions exactly (E1, E2, Y-Z step dy, dz), their X no larger than xReach, and
+// |D2 - D1|^2 under len2 / 4; w (the step's length), xReach and len2 are set once the search is certified.
 struct EdgePath {
     Vec3 E1, E2;
     double dy = 0, dz = 0, w = 0;
@@ -33,7 +33,6 @@ EdgePath pathOver(const GtdCall& g, int e1, int e2) {
     p.E2 = g.edgeA(e2);
     p.dy = p.E2.y - p.E1.y;
     p.dz = p.E2.z - p.E1.z;
-    p.w = std::sqrt(p.dy * p.dy + p.dz * p.dz);
     return p;
 }
 
@@ -44,6 +43,7 @@ bool certify(const GtdCall& g, const Vec3& S, const Vec3& P, int e1, int e2, Edg
     // The exact points lie with X between S.x and P.x on one line at the angle beta to X, so
     // |D2.x - D1.x| <= w cot(beta) + 2 errX and |D2 - D1|^2 <= 2 (w^2 / sin^2(beta) + 4 errX^2); the
     // factor 2 more covers the rounding of the bound.
+    p.w = std::sqrt(p.dy * p.dy + p.dz * p.dz);
     p.xReach = std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX;
     p.len2 = 4 * (p.w * p.w * q.invSinBeta2 + 4 * q.errX * q.errX);
     return true;
@@ -121,10 +121,15 @@ bool edgeToEdgeSurelyShadowed(const GtdCall& g, const Vec3& S, const Vec3& P, in
         return heightTimesStep(p, V) * p.dy > 0 && certify(g, S, P, k, m, p) &&
                p.dy * p.dy > kLeastSn * kLeastSn * p.len2 && surelyAbove(p, V);
     }
-    // The certificate is asked only once a plate between crosses the path's line in Y-Z.
+    // The certificate is asked only once a plate between crosses the path's line in Y-Z; the plates
+    // share their ends, and so the sides of the line they lie on.
     int L = k + 1;
-    while (L <= m - 2 && !(g.T.alongX[static_cast<size_t>(L)] && crossingOf(g.T, L, p).crosses()))
-        ++L;
+    for (double s0 = heightTimesStep(p, g.T.DRV[static_cast<size_t>(2 * L)]); L <= m - 2; ++L) {
+        const double s1 = heightTimesStep(p, g.T.DRV[static_cast<size_t>(2 * L + 2)]);
+        if (s0 * s1 < 0 && g.T.alongX[static_cast<size_t>(L)] && crossingOf(g.T, L, p).crosses())
+            break;
+        s0 = s1;
+    }
     if (L > m - 2 || !certify(g, S, P, k, m, p))
         return false;
     for (; L <= m - 2; ++L)
