@@ -3,9 +3,9 @@
 // stands for, by brute force over random profiles built to crowd the boundaries: a profile point on the
 // path's line or a hair off it, a plate whose end the line grazes, points near the strips' X ends.
 #include "gtd_edge.h"
-#include "gtd_plates.h"
 #include "gtd_reflect.h"
 #include "gtd_shadowed_legs.h"
+#include "rough_profile.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +30,9 @@ struct PathCase {
     Vec3 S, P;
 
     explicit PathCase(std::mt19937_64& rng) {
-        std::uniform_real_distribution<double> u(0, 1), step(50, 3000), rise(-300, 300), nudgeExp(-17, -2);
+        std::uniform_real_distribution<double> u(0, 1), nudgeExp(-17, -2);
         constexpr int n = 12;
-        Profile p;
-        p.NV = n;
-        double y = 0, z = 0;
-        for (int i = 0; i < n; ++i) {
-            p.v[static_cast<size_t>(i)] = {0, y, z};
-            y += step(rng);
-            z += rise(rng);
-        }
+        Profile p = kelvd_test::roughProfile(rng, n);
         // Edges 1 .. n - 2, at least two apart.
         k = 1 + static_cast<int>(rng() % (n - 4));
         m = k + 2 + static_cast<int>(rng() % static_cast<unsigned>(n - 3 - k));
@@ -65,10 +58,8 @@ struct PathCase {
         }
         const double nudge = std::pow(10.0, nudgeExp(rng)) * (u(rng) < 0.5 ? -1 : 1);
         v.z += nudge * (std::fabs(v.y) + std::fabs(v.z) + 1);
-        EXPECT_EQ(BuildPlates(g, p), -1);
         const double scale = 0.2 + 1.3 * u(rng);
-        for (int i = 0; i < 2 * n; ++i)
-            g.T.DRV[static_cast<size_t>(i)] = scale * g.T.DRV[static_cast<size_t>(i)];
+        kelvd_test::buildScaledPlates(g, p, scale);
         // The ends of the path anywhere about the profile, their X also beyond the strips' ends, now and
         // then so far that the path runs nearly along X.
         const double half = 50000 * scale;
@@ -96,17 +87,24 @@ struct ShadowTally {
     }
 };
 
-// Runs testCase over 200000 random paths, then checks that both outcomes were frequent, so that the
-// boundaries were really tried; at DEBUG 1 (the searches always write) no path is ever left out.
-template <class Case> void overRandomPaths(std::uint64_t seed, Case testCase) {
+// Runs the pre-test sure over 200000 random paths, each checked against the tracer's test rejects of the
+// points V2DIF finds, then checks that both outcomes were frequent, so that the boundaries were really
+// tried; at DEBUG 1 (the searches always write) no path is ever left out.
+template <class Sure, class Rejects> void overRandomPaths(std::uint64_t seed, Sure sure, Rejects rejects) {
     std::mt19937_64 rng(seed);
     ShadowTally tally;
     for (int trial = 0; trial < 200000; ++trial) {
         PathCase c(rng);
-        ASSERT_TRUE(testCase(c, tally)) << "case " << trial;
+        GtdCall& g = c.g;
+        const bool skip = sure(g, c.S, c.P, c.k, c.m);
+        c.sink.clear();
+        Vec3 D1, D2;
+        double beta0 = 0;
+        V2DIF(g, c.S, c.P, g.edgeA(c.k), g.edgeB(c.k), g.edgeA(c.m), g.edgeB(c.m), D1, D2, beta0);
+        ASSERT_TRUE(tally.add(skip, rejects(c, D1, D2), c.sink)) << "case " << trial;
         if (trial % 16 == 0) {
-            c.g.DEBUG = 1;
-            ASSERT_FALSE(testCase(c, tally)) << "case " << trial << " at DEBUG 1";
+            g.DEBUG = 1;
+            ASSERT_FALSE(sure(g, c.S, c.P, c.k, c.m)) << "case " << trial << " at DEBUG 1";
         }
     }
     EXPECT_GT(tally.skipped, 20000);
@@ -116,32 +114,13 @@ template <class Case> void overRandomPaths(std::uint64_t seed, Case testCase) {
 } // namespace
 
 TEST(ShadowedLegs, EdgeToEdgePathLeftOutOnlyWhereTheShadowTestRejectsIt) {
-    overRandomPaths(17, [](PathCase& c, ShadowTally& tally) {
-        GtdCall& g = c.g;
-        const bool skip = edgeToEdgeSurelyShadowed(g, c.S, c.P, c.k, c.m);
-        if (g.DEBUG == 1)
-            return testing::AssertionResult(skip);
-        c.sink.clear();
-        Vec3 D1, D2;
-        double beta0 = 0;
-        V2DIF(g, c.S, c.P, g.edgeA(c.k), g.edgeB(c.k), g.edgeA(c.m), g.edgeB(c.m), D1, D2, beta0);
-        const bool shadowed =
-            c.m - c.k == 2 ? RRSHAD(g, D1, D2, c.k, c.m - 1) : g.blocked(D1, D2, c.k + 1, c.m - 2);
-        return tally.add(skip, shadowed, c.sink);
+    overRandomPaths(17, edgeToEdgeSurelyShadowed, [](PathCase& c, const Vec3& D1, const Vec3& D2) {
+        return c.m - c.k == 2 ? RRSHAD(c.g, D1, D2, c.k, c.m - 1) : c.g.blocked(D1, D2, c.k + 1, c.m - 2);
     });
 }
 
 TEST(ShadowedLegs, OvertoppedPathLeftOutOnlyWhereTheProfilePointTestRejectsIt) {
-    overRandomPaths(19, [](PathCase& c, ShadowTally& tally) {
-        GtdCall& g = c.g;
-        const bool skip = edgeToEdgeSurelyOvertopped(g, c.S, c.P, c.k, c.m);
-        if (g.DEBUG == 1)
-            return testing::AssertionResult(skip);
-        c.sink.clear();
-        Vec3 D1, D2;
-        double beta0 = 0;
-        V2DIF(g, c.S, c.P, g.edgeA(c.k), g.edgeB(c.k), g.edgeA(c.m), g.edgeB(c.m), D1, D2, beta0);
-        const bool overtopped = DDPNT(g, D1, D2, c.k + 1, c.m - 2) == 1;
-        return tally.add(skip, overtopped, c.sink);
+    overRandomPaths(19, edgeToEdgeSurelyOvertopped, [](PathCase& c, const Vec3& D1, const Vec3& D2) {
+        return DDPNT(c.g, D1, D2, c.k + 1, c.m - 2) == 1;
     });
 }
