@@ -57,8 +57,8 @@ double heightTimesStep(const EdgePath& p, const Vec3& V) {
 
 // Whether profile point V lies above the path's line, clear of the rounding of RRSHAD's test (the line's
 // height at V.y) and of DDPNT's (the side of a plane whose normal comes from the path and a step of
-// 1000 along X, and so errs relatively by eps (1 + |X| / 1000)). The last term keeps DDPNT's mirror image
-// of V from vanishing in the rounding of V's coordinates.
+// 1000 along X, and so errs relatively by some eps (1 + (|D1.x| + |D2.x|) / 1000)). The last term keeps
+// DDPNT's mirror image of V from vanishing in the rounding of V's coordinates.
 bool surelyAbove(const EdgePath& p, const Vec3& V) {
     const double vy = V.y - p.E1.y, vz = V.z - p.E1.z;
     const double h = heightTimesStep(p, V);
