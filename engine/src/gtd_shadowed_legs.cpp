@@ -20,10 +20,11 @@ double sumAbsYZ(const Vec3& v) {
 
 // The path between two profile edges as a V2DIF that writes nothing leaves it: its points D1, D2 lie at
 // the edges' Y-Z positions exactly (E1, E2, Y-Z step dy, dz), their X no larger than xReach, and
-// |D2 - D1|^2 under len2 / 4; w (the step's length), xReach and len2 are set once the search is certified.
+// |D2 - D1|^2 under len2 / 4; w2 (the step's square), xReach and len2 are set once the search is
+// certified.
 struct EdgePath {
     Vec3 E1, E2;
-    double dy = 0, dz = 0, w = 0;
+    double dy = 0, dz = 0, w2 = 0;
     double xReach = 0, len2 = 0;
 };
 
@@ -43,9 +44,9 @@ bool certify(const GtdCall& g, const Vec3& S, const Vec3& P, int e1, int e2, Edg
     // The exact points lie with X between S.x and P.x on one line at the angle beta to X, so
     // |D2.x - D1.x| <= w cot(beta) + 2 errX and |D2 - D1|^2 <= 2 (w^2 / sin^2(beta) + 4 errX^2); the
     // factor 2 more covers the rounding of the bound.
-    p.w = std::sqrt(p.dy * p.dy + p.dz * p.dz);
+    p.w2 = p.dy * p.dy + p.dz * p.dz;
     p.xReach = std::max(std::fabs(S.x), std::fabs(P.x)) + q.errX;
-    p.len2 = 4 * (p.w * p.w * q.invSinBeta2 + 4 * q.errX * q.errX);
+    p.len2 = 4 * (p.w2 * q.invSinBeta2 + 4 * q.errX * q.errX);
     return true;
 }
 
@@ -63,11 +64,11 @@ bool surelyAbove(const EdgePath& p, const Vec3& V) {
     const double vy = V.y - p.E1.y, vz = V.z - p.E1.z;
     const double h = heightTimesStep(p, V);
     const double size = sumAbsYZ(p.E1) + sumAbsYZ(p.E2) + sumAbsYZ(V) + std::fabs(vy) + std::fabs(vz);
-    if (!(size > 1e-20 && size < kLargest && p.w > 1e-9 * size))
+    if (!(size > 1e-20 && size < kLargest && p.w2 > 1e-18 * size * size))
         return false;
     return h * p.dy > 0 &&
            std::fabs(h) > kMargin * (2 + p.xReach / 500) * (std::fabs(p.dy) + std::fabs(p.dz)) * size &&
-           std::fabs(h) * p.w > kMargin * size;
+           h * h * p.w2 > kMargin * kMargin * size * size;
 }
 
 // The Y-Z cross products that place the path and strip plate L about each other: s0, s1 of the path's
@@ -88,6 +89,7 @@ Crossing crossingOf(const PlateTable& T, int L, const EdgePath& p) {
 // blocking. REFPNT's point errs by some eps size / |u . n| (u the path's unit vector, n the plate's
 // normal); it must lie farther than that from the plate's ends (the distance along the plate is at least
 // |s| / w), from the path's ends (at least |r| over the plate's length), and from the strip's X ends.
+// The tests are squared and multiplied out: (u . n)^2 is at least cn^2 / len2.
 bool surelyCrosses(const PlateTable& T, int L, const EdgePath& p) {
     if (!T.alongX[static_cast<size_t>(L)])
         return false;
@@ -97,16 +99,19 @@ bool surelyCrosses(const PlateTable& T, int L, const EdgePath& p) {
     const double halfWidth = std::fabs(A0.x);
     const double size =
         2 * p.xReach + sumAbsYZ(p.E1) + sumAbsYZ(p.E2) + sumAbsYZ(A0) + sumAbsYZ(A1) + 2 * halfWidth;
-    // A bound from below of (u . n)^2; PLNINT takes the line as parallel below kParallelLimit.
-    const double cn = p.dy * n.y + p.dz * n.z;
-    const double sn2 = cn * cn / p.len2;
+    // PLNINT takes the line as parallel below kParallelLimit.
+    const double cn = p.dy * n.y + p.dz * n.z, cn2 = cn * cn;
     constexpr double kLeastSn = 2 * geometry::kParallelLimit;
-    if (!(c.crosses() && size < kLargest && sn2 > kLeastSn * kLeastSn))
+    if (!(c.crosses() && size < kLargest && cn2 > kLeastSn * kLeastSn * p.len2))
         return false;
-    const double margin = kMargin * size / std::sqrt(sn2);
-    const double plate = std::sqrt((A1.y - A0.y) * (A1.y - A0.y) + (A1.z - A0.z) * (A1.z - A0.z));
-    return std::min(std::fabs(c.s0), std::fabs(c.s1)) > p.w * margin &&
-           std::min(std::fabs(c.r0), std::fabs(c.r1)) > plate * margin && halfWidth - p.xReach > margin;
+    // The square of the margin kMargin size / |u . n| is at most margin2 / cn2.
+    const double margin2 = kMargin * kMargin * size * size * p.len2;
+    const double s = std::min(std::fabs(c.s0), std::fabs(c.s1)),
+                 r = std::min(std::fabs(c.r0), std::fabs(c.r1));
+    const double plate2 = (A1.y - A0.y) * (A1.y - A0.y) + (A1.z - A0.z) * (A1.z - A0.z);
+    const double xClear = halfWidth - p.xReach;
+    return s * s * cn2 > p.w2 * margin2 && r * r * cn2 > plate2 * margin2 && xClear > 0 &&
+           xClear * xClear * cn2 > margin2;
 }
 } // namespace
 
