@@ -3,6 +3,7 @@
 #include "gtd_edge.h"
 #include "gtd_quiet_legs.h"
 #include "gtd_reflect.h"
+#include "gtd_shadowed_legs.h"
 #include "gtd_source.h"
 #include "gtd_trace.h"
 #include "text_format.h"
@@ -136,6 +137,10 @@ FieldPair RAYDIF(GtdCall& g) {
         if (NPLATE <= 3)
             continue;
         for (int m = k + 2; m < NPLATE && g.seen(k) != -1; ++m) {
+            // A path the profile between the edges surely shadows is rejected below whatever the search
+            // finds, and the search would write nothing: it is left out.
+            if (edgeToEdgeSurelyShadowed(g, g.A, g.P, k, m))
+                continue;
             Vec3 D1, D2;
             double beta0 = 0;
             V2DIF(g, g.A, g.P, Ea, Eb, g.edgeA(m), g.edgeB(m), D1, D2, beta0);

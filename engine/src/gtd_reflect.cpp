@@ -2,6 +2,7 @@
 
 #include "gtd_edge.h"
 #include "gtd_quiet_legs.h"
+#include "gtd_shadowed_legs.h"
 #include "gtd_source.h"
 #include "gtd_trace.h"
 #include "text_format.h"
@@ -200,6 +201,9 @@ FieldPair RAYRDD(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
     FieldPair sum;
     const int NPLATE = g.T.NPLATE;
     for (int q = m + 2; q < NPLATE; ++q) {
+        // As in the two-edge tracer: a path a profile point surely overtops needs no search.
+        if (edgeToEdgeSurelyOvertopped(g, Ai, g.P, m, q))
+            continue;
         Vec3 D1, D2, u;
         double beta0 = 0, dist = 0, th = 0, ph = 0;
         V2DIF(g, Ai, g.P, g.edgeA(m), g.edgeB(m), g.edgeA(q), g.edgeB(q), D1, D2, beta0);

@@ -9,6 +9,7 @@
 #include "gtd_edge.h"
 #include "gtd_plates.h"
 #include "gtd_quiet_legs.h"
+#include "rough_profile.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +34,7 @@ struct Strips {
 
     // A random rough profile of n points, scaled to wavelengths as the GTD model scales it.
     Strips(std::mt19937_64& rng, int n, double scale) {
-        std::uniform_real_distribution<double> step(50, 3000), rise(-300, 300);
-        Profile p;
-        p.NV = n;
-        double y = 0, z = 0;
-        for (int i = 0; i < n; ++i) {
-            p.v[static_cast<size_t>(i)] = {0, y, z};
-            y += step(rng);
-            z += rise(rng);
-        }
-        EXPECT_EQ(BuildPlates(g, p), -1);
-        for (int i = 0; i < 2 * n; ++i)
-            g.T.DRV[static_cast<size_t>(i)] = scale * g.T.DRV[static_cast<size_t>(i)];
+        kelvd_test::buildScaledPlates(g, kelvd_test::roughProfile(rng, n), scale);
     }
     const PlateTable& T() const { return g.T; }
 };
