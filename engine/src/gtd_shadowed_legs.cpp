@@ -39,7 +39,7 @@ EdgePath pathOver(const GtdCall& g, int e1, int e2) {
 
 bool certify(const GtdCall& g, const Vec3& S, const Vec3& P, int e1, int e2, EdgePath& p) {
     QuietSearch q;
-    if (!v2difSurelyQuiet(S, P, g.edgeA(e1), g.edgeB(e1), g.edgeA(e2), g.edgeB(e2), q))
+    if (!v2difSurelyQuiet(g.quiet, S, P, g.edgeA(e1), g.edgeB(e1), g.edgeA(e2), g.edgeB(e2), q))
         return false;
     // The exact points lie with X between S.x and P.x on one line at the angle beta to X, so
     // |D2.x - D1.x| <= w cot(beta) + 2 errX and |D2 - D1|^2 <= 2 (w^2 / sin^2(beta) + 4 errX^2); the
