@@ -47,10 +47,6 @@ bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L) {
     return clearlyOneSide(c0, c1, sn, sumAbs(P) + sumAbs(p0) + sumAbs(p1));
 }
 
-bool yzLineMissesStrip(const Vec3& P, double dy, double dz, double minSin2, const PlateTable& T, int L) {
-    return YzStripFrom(P, T, L).misses(dy, dz, minSin2);
-}
-
 YzStripFrom::YzStripFrom(const Vec3& P, const PlateTable& T, int L)
     : strip_(T.alongX[static_cast<size_t>(L)]) {
     const Vec3& p0 = T.DRV[static_cast<size_t>(2 * L)];

@@ -82,12 +82,10 @@ void REFPNT(const Vec3& P, const PlateTable& T, int& L, int mode, Vec3& R, const
 // REFPNT's own arithmetic. False (no verdict) for a plate that is not a strip along X.
 bool lineMissesStrip(const Vec3& P, const Vec3& s, const PlateTable& T, int L);
 
-// As lineMissesStrip, for every unit direction s whose Y-Z part runs along (dy, dz), either way, with
-// a squared length of at least minSin2: the caller need not know s's X part. P.x enters only the
-// scale of the rounding, so a bound of its size serves where P.x is not known.
-bool yzLineMissesStrip(const Vec3& P, double dy, double dz, double minSin2, const PlateTable& T, int L);
-
-// yzLineMissesStrip for one P and one plate and many directions, with what they share found once.
+// lineMissesStrip for lines from one P against one plate, with what they share found once: misses holds
+// for every unit direction s whose Y-Z part runs along (dy, dz), either way, with a squared length of
+// at least minSin2, so the caller need not know s's X part. P.x enters only the scale of the rounding,
+// so a bound of its size serves where P.x is not known.
 class YzStripFrom {
 public:
     YzStripFrom(const Vec3& P, const PlateTable& T, int L);

@@ -166,8 +166,8 @@ FieldPair RAYDIF(GtdCall& g) {
                 continue;
             // DDR: diffracted at edges k and m, reflected at plate f.
             for (int f = m + 1; f < NPLATE && g.seen(k) != -1; ++f) {
-                const Vec3 Pf = g.image(g.P, f);
-                if (!g.imageBelow(g.P, Pf, f))
+                const Vec3& Pf = g.fieldImage[static_cast<size_t>(f)];
+                if (!g.fieldImageBelow[static_cast<size_t>(f)])
                     continue;
                 // D2 lies on edge m, and the side of plate f does not depend on X.
                 if (!g.edgeOver(m, f) || doublyDiffractedLegSurelyMisses(g, g.A, Pf, Ea, Eb, g.edgeA(m),

@@ -113,13 +113,12 @@ QuietBounds QuietBoundsFor(double Sx, double Px, double xLo, double xHi) {
 QuietBounds FindQuietBounds(const GtdCall& g) {
     if (g.T.NPLATE < 2)
         return {};
-    const double xLo = std::min(g.edgeA(1).x, g.edgeB(1).x), xHi = std::max(g.edgeA(1).x, g.edgeB(1).x);
-    for (int k = 1; k < g.T.NPLATE; ++k) {
-        const Vec3 &a = g.edgeA(k), &e = g.edgeB(k);
-        if (!(a.y == e.y && a.z == e.z && std::min(a.x, e.x) == xLo && std::max(a.x, e.x) == xHi))
+    const QuietBounds b = QuietBoundsFor(g.A.x, g.P.x, std::min(g.edgeA(1).x, g.edgeB(1).x),
+                                         std::max(g.edgeA(1).x, g.edgeB(1).x));
+    for (int k = 1; k < g.T.NPLATE; ++k)
+        if (!edgeOfTheCall(b, g.edgeA(k), g.edgeB(k)))
             return {};
-    }
-    return QuietBoundsFor(g.A.x, g.P.x, xLo, xHi);
+    return b;
 }
 
 bool vbetaQuicklyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,
@@ -200,11 +199,6 @@ bool v2difSurelyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const 
         return false;
     q = {std::max(q1.invSinBeta2, q2.invSinBeta2), std::max(q1.errX, q2.errX)};
     return true;
-}
-
-bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
-                      const Vec3& E2b, QuietSearch& q) {
-    return v2difSurelyQuiet(QuietBounds{}, S, P, E1a, E1b, E2a, E2b, q);
 }
 
 bool diffractedLegSurelyMisses(const GtdCall& g, const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb,

@@ -6,9 +6,9 @@
 
 namespace kelvd {
 
-// What a certificate of a diffraction point search tells about the points it would find: the inverse of
-// the squared sine of the ray's angle to the edges, and a bound of each point's distance in X from the
-// exact one.
+// What a certificate of a diffraction point search tells about the points it would find: bounds of the
+// inverse of the squared sine of the ray's angle to the edges, and of each point's distance in X from
+// the exact one.
 struct QuietSearch {
     double invSinBeta2 = 0;
     double errX = 0;
@@ -18,17 +18,14 @@ struct QuietSearch {
 // DEBUG is 1.
 bool vbetaSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& Ea, const Vec3& Eb, QuietSearch& q);
 
-// The same for V2DIF(S, P, edge 1, edge 2): its two searches and its own check.
-bool v2difSurelyQuiet(const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b, const Vec3& E2a,
-                      const Vec3& E2b, QuietSearch& q);
-
 // The call's bounds for the quick form of the certificates below: valid once the plates, the source
 // and the field point are in place, when every edge runs along X between the same two ends.
 QuietBounds FindQuietBounds(const GtdCall& g);
 // The same for a source at X Sx, a field point at X Px and edges from X xLo to xHi.
 QuietBounds QuietBoundsFor(double Sx, double Px, double xLo, double xHi);
 
-// v2difSurelyQuiet, trying the quick form first where the bounds serve (for the call's legs).
+// The same for V2DIF(S, P, edge 1, edge 2): its two searches and its own check, in the quick form first
+// where the bounds serve (a call's legs; QuietBounds{} for none).
 bool v2difSurelyQuiet(const QuietBounds& b, const Vec3& S, const Vec3& P, const Vec3& E1a, const Vec3& E1b,
                       const Vec3& E2a, const Vec3& E2b, QuietSearch& q);
 
