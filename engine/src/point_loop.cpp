@@ -352,8 +352,60 @@ double CLRCOR(double c, double DDM, Complex S, Complex L, double M) {
     return std::fabs(c * c2 + (2 * M + DDM) * c1 / 2) - (2 * M - DDM) * c1 / 2;
 }
 
-void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i, FieldContext& ctx,
-                   PointResult& out) {
+void EvaluateAntenna(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int n, FieldContext& ctx,
+                     AntennaResult& out) {
+    out.fort7.clear();
+    out.fort10.clear();
+    out.E = {};
+    out.error = 0;
+    const Vec3& P = fp.P;
+    const AntennaInput& a = in.ant[static_cast<size_t>(n)];
+    ctx.antenna = n;
+    ctx.P = P;
+    if (in.profileFromGround) {
+        PROFIL(ground, a.pos, P, ctx.profile);
+        if (n == 0) {
+            Appendf(out.fort7, "     POSITION OF VERTICES:     X(COORD.)%17sY(COORD.)", " ");
+            Appendf(out.fort7, "%17sZ(COORD.)\n", " ");
+            writeVertices(out.fort7, ctx.profile);
+        }
+    } else {
+        ctx.profile = in.cardProfile;
+    }
+
+    if (degenerateFieldPoint(P, a.pos, n, ctx.profile, out.fort7)) {
+        out.error = errors::kCard;
+        return;
+    }
+
+    if (in.A >= 0.0001) {
+        out.ISS = phasor(a.issMag, a.issPha);
+        out.ICS = phasor(a.icsMag, a.icsPha);
+        out.ICC = phasor(a.iccMag, a.iccPha);
+    } else {
+        out.ISS = phasor(std::sqrt(a.issMag) / 0.80235, a.issPha);
+        out.ICS = phasor(std::sqrt(a.icsMag) * in.M, a.icsPha);
+        out.ICC = phasor(std::sqrt(a.iccMag), a.iccPha);
+    }
+
+    ctx.fort7.clear();
+    const int rc = CallFieldModel(ctx, out.E);
+    out.fort7 += ctx.fort7;
+    if (rc != 0) {
+        out.error = rc;
+        return;
+    }
+    // A field point on an antenna, or feeds with no real value, have no defined field.
+    const Complex& E = out.E;
+    if (!std::isfinite(E.real()) || !std::isfinite(E.imag()) || !std::isfinite(out.ISS.real() + out.ISS.imag()) ||
+        !std::isfinite(out.ICS.real() + out.ICS.imag()) || !std::isfinite(out.ICC.real() + out.ICC.imag())) {
+        out.error = errors::kCard;
+        return;
+    }
+    Appendf(out.fort10, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", P.x, P.y, P.z, E.real(), E.imag());
+}
+
+void CombinePoint(const RunInputs& in, const FlightPoint& fp, int i, const AntennaResult* antennas, PointResult& out) {
     out = PointResult{};
     const Vec3& P = fp.P;
     const auto& Pc = in.P;
@@ -382,60 +434,22 @@ void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPo
     const Complex j(0, 1);
 
     for (int n = 0; n < in.NA; ++n) {
-        const AntennaInput& a = in.ant[static_cast<size_t>(n)];
-        ctx.antenna = n;
-        ctx.P = P;
-        if (in.profileFromGround) {
-            PROFIL(ground, a.pos, P, ctx.profile);
-            if (n == 0) {
-                Appendf(out.fort7, "     POSITION OF VERTICES:     X(COORD.)%17sY(COORD.)", " ");
-                Appendf(out.fort7, "%17sZ(COORD.)\n", " ");
-                writeVertices(out.fort7, ctx.profile);
-            }
-        } else {
-            ctx.profile = in.cardProfile;
-        }
-
-        if (degenerateFieldPoint(P, a.pos, n, ctx.profile, out.fort7)) {
-            out.error = errors::kCard;
+        const AntennaResult& a = antennas[n];
+        out.fort7 += a.fort7;
+        out.fort10 += a.fort10;
+        if (a.error != 0) {
+            out.error = a.error;
             return;
         }
-
-        Complex ISS, ICS, ICC;
-        if (in.A >= 0.0001) {
-            ISS = phasor(a.issMag, a.issPha);
-            ICS = phasor(a.icsMag, a.icsPha);
-            ICC = phasor(a.iccMag, a.iccPha);
-        } else {
-            ISS = phasor(std::sqrt(a.issMag) / 0.80235, a.issPha);
-            ICS = phasor(std::sqrt(a.icsMag) * in.M, a.icsPha);
-            ICC = phasor(std::sqrt(a.iccMag), a.iccPha);
-        }
-
-        Complex E;
-        ctx.fort7.clear();
-        const int rc = CallFieldModel(ctx, E);
-        out.fort7 += ctx.fort7;
-        if (rc != 0) {
-            out.error = rc;
-            return;
-        }
-        // A field point on an antenna, or feeds with no real value, have no defined field.
-        if (!std::isfinite(E.real()) || !std::isfinite(E.imag()) || !std::isfinite(ISS.real() + ISS.imag()) ||
-            !std::isfinite(ICS.real() + ICS.imag()) || !std::isfinite(ICC.real() + ICC.imag())) {
-            out.error = errors::kCard;
-            return;
-        }
-
+        const Complex& E = a.E;
         const Complex En = E / std::exp(-j * in.k * R0);
         ET[n] = std::abs(En);
         if (ET[n] != 0)
             ETPHA[n] = std::atan2(En.imag(), En.real()) * kDegPerRad;
-        ESB += E * ISS;
-        ECSB += E * ICS;
-        ECLR += E * ICC;
+        ESB += E * a.ISS;
+        ECSB += E * a.ICS;
+        ECLR += E * a.ICC;
         ECSBM = ECSB / in.M;
-        Appendf(out.fort10, "%10.2f%10.2f%10.2f%20.11E%20.11E\n", P.x, P.y, P.z, E.real(), E.imag());
     }
 
     double CDI = 0, DCDI = 8888.0, thetaT = 0, ESSMAG = 0, ECSMAG = 0;
@@ -497,6 +511,18 @@ void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPo
     Appendf(out.plot, " %12.5E %12.5E\n", x, y);
 }
 
+void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i, FieldContext& ctx,
+                   PointResult& out) {
+    std::array<AntennaResult, limits::kMaxAntennas> antennas;
+    const int count = std::clamp(in.NA, 0, limits::kMaxAntennas);
+    for (int n = 0; n < count; ++n) {
+        EvaluateAntenna(in, ground, fp, n, ctx, antennas[static_cast<size_t>(n)]);
+        if (antennas[static_cast<size_t>(n)].error != 0)
+            break;
+    }
+    CombinePoint(in, fp, i, antennas.data(), out);
+}
+
 namespace {
 
 bool takeStop(RunControl& control) {
@@ -540,27 +566,58 @@ int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::ve
 
 } // namespace
 
-// One loop's points, taken in order by the helpers. Each result has a cache line of its own, written
-// only by the helper that evaluates it and read by the run thread once its flag is set.
+// A point of a loop. Its antennas' parts are written by the helpers that evaluate them, the point by the
+// helper that evaluates its last part, and the run thread reads it once its flag is set. Kept from loop to
+// loop with their texts freed, so that no loop pays for faulting in fresh memory nor for freeing it (in a
+// virtual machine the first costs the helpers microseconds a page, the second the run thread a walk over
+// cache lines the helpers hold).
+struct alignas(64) PointHelpers::Slot {
+    std::atomic<int> pending{0}; // parts not yet evaluated
+    std::atomic<std::uint8_t> ready{0};
+    PointResult result;
+    std::array<AntennaResult, limits::kMaxAntennas> antennas;
+};
+
+// One loop's points, taken in order by the helpers antenna by antenna, so that the loop's last points
+// are shared out in pieces a third the size.
 struct PointHelpers::Batch {
-    struct alignas(64) Slot {
-        PointResult result;
-        std::atomic<std::uint8_t> ready{0};
-    };
+    Batch(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points, size_t seats,
+          std::vector<Slot>& slots)
+        : in(in), ground(ground), points(points), parts(static_cast<size_t>(std::max(in.NA, 1))),
+          items(points.size() * parts), seats(seats), slots(slots) {
+        if (slots.size() < points.size())
+            slots = std::vector<Slot>(points.size());
+        for (size_t i = 0; i < points.size(); ++i) {
+            slots[i].pending.store(static_cast<int>(parts), std::memory_order_relaxed);
+            slots[i].ready.store(0, std::memory_order_relaxed);
+        }
+    }
 
-    Batch(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points)
-        : in(in), ground(ground), points(points), slots(points.size()) {}
+    // A loop that ended early leaves texts in the points it did not write (the written ones have none).
+    ~Batch() {
+        for (size_t i = written; i < points.size(); ++i) {
+            slots[i].result = PointResult{};
+            for (AntennaResult& part : slots[i].antennas)
+                part = AntennaResult{};
+        }
+    }
 
-    // The next point nobody has taken, or the point count when all are taken or the loop has ended.
+    // The next part nobody has taken, or the part count when all are taken or the loop has ended.
     size_t take() {
-        return ended.load(std::memory_order_relaxed) ? points.size() : std::min(next.fetch_add(1), points.size());
+        return ended.load(std::memory_order_relaxed) ? items : std::min(next.fetch_add(1), items);
     }
 
     const RunInputs& in;
     const GroundData& ground;
     const std::vector<FlightPoint>& points;
-    std::vector<Slot> slots;
+    const size_t parts; // parts a point: one an antenna
+    const size_t items;
+    const size_t seats;
+    std::vector<Slot>& slots;
+    size_t written = 0; // points the run thread has written
     std::atomic<size_t> next{0};
+    std::atomic<size_t> completed{0}; // points evaluated
+    std::atomic<size_t> wakeAt{0};    // the completed count the waiting run thread waits for
     std::atomic<bool> ended{false};
 };
 
@@ -570,6 +627,8 @@ size_t PointHelpers::wanted(int threads, size_t points) {
     const size_t total = threads > 0 ? static_cast<size_t>(threads) : cores;
     return total > 1 && points > 1 ? std::min(total, points) : 0;
 }
+
+PointHelpers::PointHelpers() = default;
 
 PointHelpers::~PointHelpers() {
     {
@@ -616,25 +675,43 @@ void PointHelpers::help() {
     }
 }
 
-bool PointHelpers::evaluate(Batch& batch, size_t i, FieldContext& ctx) {
-    if (i >= batch.points.size())
+bool PointHelpers::evaluate(Batch& batch, size_t item, FieldContext& ctx) {
+    if (item >= batch.items)
         return false;
-    Batch::Slot& slot = batch.slots[i];
-    EvaluatePoint(batch.in, batch.ground, batch.points[i], static_cast<int>(i), ctx, slot.result);
+    const size_t i = item / batch.parts, n = item % batch.parts;
+    Slot& slot = batch.slots[i];
+    if (static_cast<int>(n) < batch.in.NA)
+        EvaluateAntenna(batch.in, batch.ground, batch.points[i], static_cast<int>(n), ctx, slot.antennas[n]);
+    // The helper of the point's last part sees the others' parts (the count is read and written in one
+    // sequentially consistent step by each).
+    if (slot.pending.fetch_sub(1) != 1)
+        return true;
+    CombinePoint(batch.in, batch.points[i], static_cast<int>(i), slot.antennas.data(), slot.result);
+    // Freed here, on the helpers, rather than all at the loop's end on the run thread.
+    for (AntennaResult& part : slot.antennas)
+        part = AntennaResult{};
     slot.ready.store(1);
-    // Only a run thread that has said it waits needs waking (the flag and the store above are both
-    // sequentially consistent, so either it sees the point ready or this sees it waiting).
-    if (runThreadWaits_.load()) {
+    const size_t completed = batch.completed.fetch_add(1) + 1;
+    // Only a run thread that has said it waits for this many points needs waking (the flag, the count
+    // and the target are all sequentially consistent, so either it sees the count or this sees it
+    // waiting for it).
+    if (runThreadWaits_.load() && completed >= batch.wakeAt.load()) {
         { std::lock_guard lock(mutex_); }
         done_.notify_all();
     }
     return true;
 }
 
-void PointHelpers::waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout) {
+void PointHelpers::waitFor(Batch& batch, size_t i, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
+    // Woken when point i is ready and about a round of the helpers' points has completed since, not for
+    // every point: each wake takes this thread onto a core a helper is using, and costs that helper tens
+    // of microseconds in a virtual machine.
+    const size_t target = std::min(batch.points.size(), std::max(i + batch.seats, batch.completed.load() + 1));
+    batch.wakeAt.store(target);
     runThreadWaits_.store(true);
-    done_.wait_for(lock, timeout, [&] { return batch.slots[i].ready.load() != 0; });
+    done_.wait_for(lock, timeout,
+                   [&] { return batch.completed.load() >= target && batch.slots[i].ready.load() != 0; });
     runThreadWaits_.store(false);
 }
 
@@ -653,7 +730,7 @@ int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::
     if (seats == 0)
         return runOnThisThread(in, ground, points, files, control);
 
-    Batch batch(in, ground, points);
+    Batch batch(in, ground, points, seats, slots_);
     // However the loop ends, no helper uses the batch after it.
     struct Withdraw {
         PointHelpers& helpers;
@@ -679,8 +756,12 @@ int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::
             waitFor(batch, w, std::chrono::milliseconds(20));
         if (takeStop(control))
             return errors::kStopped;
-        if (const int rc = writePoint(batch.slots[w].result, files))
+        PointResult& result = batch.slots[w].result;
+        if (const int rc = writePoint(result, files))
             return rc;
+        // Freed while the helpers compute, not all at the loop's end.
+        result = PointResult{};
+        batch.written = w + 1;
         publishProgress(control, w + 1, n);
         if (control.afterPoint)
             control.afterPoint(static_cast<int>(w));

@@ -7,6 +7,7 @@
 #include "run_files.h"
 #include "run_inputs.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -51,7 +52,25 @@ struct PointResult {
     int error = 0;
 };
 
-// Evaluates field point i for every antenna; ctx is the calling worker's own context.
+// One antenna's part of a field point: its report text (the profile's vertices for the first antenna,
+// the model's lines), its echo row, its field and feeds, and the code that ends the run there (0 none).
+struct AntennaResult {
+    std::string fort7;
+    std::string fort10;
+    Complex E, ISS, ICS, ICC;
+    int error = 0;
+};
+
+// Evaluates antenna n at the field point; ctx is the calling worker's own context. The antennas of a
+// point are independent of one another, so they may be evaluated on different workers.
+void EvaluateAntenna(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int n, FieldContext& ctx,
+                     AntennaResult& out);
+
+// Field point i from its antennas' parts (in.NA of them, in antenna order): the parts' texts up to the
+// first that failed, then the point's DDM, CDI, report row and plot row.
+void CombinePoint(const RunInputs& in, const FlightPoint& fp, int i, const AntennaResult* antennas, PointResult& out);
+
+// Evaluates field point i for every antenna in order, up to the first that fails, and combines them.
 void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i,
                    FieldContext& ctx, PointResult& out);
 
@@ -75,7 +94,7 @@ struct RunControl {
 // One loop at a time; destroy it only when none runs.
 class PointHelpers {
 public:
-    PointHelpers() = default;
+    PointHelpers();
     ~PointHelpers();
     PointHelpers(const PointHelpers&) = delete;
     PointHelpers& operator=(const PointHelpers&) = delete;
@@ -93,15 +112,18 @@ public:
             RunFiles& files, RunControl& control);
 
 private:
+    struct Slot;
     struct Batch;
 
     // Helpers for a loop of that many points: none for one thread or one point.
     static size_t wanted(int threads, size_t points);
     void help();
-    // Evaluates point i of the batch (false when i is past the last point) and flags it ready.
-    bool evaluate(Batch& batch, size_t i, FieldContext& ctx);
-    // Waits until point i is ready, or for at most the given time (the run thread then looks for a stop).
-    void waitFor(const Batch& batch, size_t i, std::chrono::milliseconds timeout);
+    // Evaluates a part of a point of the batch (false when item is past the last part); the point's last
+    // part combines the point and flags it ready.
+    bool evaluate(Batch& batch, size_t item, FieldContext& ctx);
+    // Waits until point i is ready and the helpers have gone on a little past it, or for at most the
+    // given time (the run thread then looks for a stop).
+    void waitFor(Batch& batch, size_t i, std::chrono::milliseconds timeout);
     // Ends the batch's loop for the helpers and waits until none is still evaluating one of its points.
     void withdraw(Batch& batch);
 
@@ -114,6 +136,7 @@ private:
     bool quit_ = false;
     std::atomic<bool> runThreadWaits_{false};
     std::vector<std::thread> helpers_;
+    std::vector<Slot> slots_; // the points of the loops, kept from loop to loop
 };
 
 } // namespace kelvd

@@ -141,24 +141,46 @@ TEST_F(PointLoop, KeptHelpersServeEachRunWhateverTheRunBeforeDid) {
 }
 
 TEST_F(PointLoop, AFailingPointWritesWhatOneThreadWouldHaveWritten) {
-    // The line runs through antenna 1 at its third point: no field is defined there.
-    Model m = threeAntennaApproach(5);
-    m.flightType = 2;
-    m.p1x = 0, m.p1y = -200, m.p1z = 14, m.p2x = 0, m.p2y = 200, m.p2z = 14;
-    writeFile("temp.inp", paramFile(m));
+    // The line runs through one antenna at its third point: no field is defined there. The antennas
+    // before it have written their parts of that point, the ones after it nothing.
     writeFile("temp.3D", kDefaultGround);
+    PointHelpers helpers;
+    for (const double z : {14.0, 28.0, 42.0}) {
+        SCOPED_TRACE(z);
+        Model m = threeAntennaApproach(5);
+        m.flightType = 2;
+        m.p1x = 0, m.p1y = -200, m.p1z = z, m.p2x = 0, m.p2y = 200, m.p2z = z;
+        writeFile("temp.inp", paramFile(m));
+        const RunOutput one = run(1);
+        EXPECT_EQ(one.code, errors::kCard);
+        // A refused run leaves no plot file where there was none; the echo holds the two points before
+        // and the failing point's antennas before the one it lies on.
+        EXPECT_FALSE(fs::exists("temp.prn"));
+        const size_t before = static_cast<size_t>(z / 14) - 1;
+        EXPECT_EQ(lines(one.fort10.substr(one.fort10.find("\n", one.fort10.rfind("...")) + 1)), 2u * 3u + before);
+        EXPECT_NE(one.fort7.find("IS AT ANTENNA" + std::string(before == 0 ? " 1" : before == 1 ? " 2" : " 3")),
+                  std::string::npos);
+        EXPECT_EQ(one.fort7.find("nan"), std::string::npos);
+        EXPECT_EQ(one.fort7.find("inf"), std::string::npos);
+        for (PointHelpers* kept : {static_cast<PointHelpers*>(nullptr), &helpers}) {
+            const RunOutput many = run(8, {}, nullptr, kept);
+            EXPECT_EQ(many.code, errors::kCard);
+            EXPECT_EQ(many.fort7, one.fort7);
+            EXPECT_EQ(many.fort10, one.fort10);
+            EXPECT_EQ(many.plot, one.plot);
+        }
+    }
+    // Kept helpers then serve a whole run with another count of antennas.
+    Model m = threeAntennaApproach(40);
+    m.antennas.resize(2);
+    writeFile("temp.inp", paramFile(m));
     const RunOutput one = run(1);
-    EXPECT_EQ(one.code, errors::kCard);
-    // A refused run leaves no plot file where there was none; the echo holds the two points before.
-    EXPECT_FALSE(fs::exists("temp.prn"));
-    EXPECT_EQ(lines(one.fort10.substr(one.fort10.find("\n", one.fort10.rfind("...")) + 1)), 2u * 3u);
-    EXPECT_EQ(one.fort7.find("nan"), std::string::npos);
-    EXPECT_EQ(one.fort7.find("inf"), std::string::npos);
-    const RunOutput many = run(8);
-    EXPECT_EQ(many.code, errors::kCard);
-    EXPECT_EQ(many.fort7, one.fort7);
-    EXPECT_EQ(many.fort10, one.fort10);
-    EXPECT_EQ(many.plot, one.plot);
+    ASSERT_EQ(one.code, 0);
+    const RunOutput kept = run(8, {}, nullptr, &helpers);
+    EXPECT_EQ(kept.code, 0);
+    EXPECT_EQ(kept.fort7, one.fort7);
+    EXPECT_EQ(kept.fort10, one.fort10);
+    EXPECT_EQ(kept.plot, one.plot);
 }
 
 TEST_F(PointLoop, MalformedGroundFileFailsWhenTheProfileComesFromIt) {
