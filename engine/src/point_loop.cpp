@@ -566,6 +566,24 @@ int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::ve
 
 } // namespace
 
+// Work posted to the helpers: each helper that takes one of its seats calls work once.
+struct PointHelpers::Job {
+    virtual void work() = 0;
+    std::atomic<int> seats{0};
+    std::uint32_t posted = 0; // the post that gave it
+};
+
+struct PointHelpers::Tasks final : Job {
+    Tasks(size_t count, const std::function<void(size_t)>& task) : count(count), task(task) {}
+    void work() override {
+        for (size_t k = next.fetch_add(1); k < count; k = next.fetch_add(1))
+            task(k);
+    }
+    const size_t count;
+    const std::function<void(size_t)>& task;
+    std::atomic<size_t> next{0};
+};
+
 // A point of a loop. Its antennas' parts are written by the helpers that evaluate them, the point by the
 // helper that evaluates its last part, and the run thread reads it once its flag is set. Kept from loop to
 // loop with their texts freed, so that no loop pays for faulting in fresh memory nor for freeing it (in a
@@ -580,10 +598,10 @@ struct alignas(64) PointHelpers::Slot {
 
 // One loop's points, taken in order by the helpers antenna by antenna, so that the loop's last points
 // are shared out in pieces a third the size.
-struct PointHelpers::Batch {
-    Batch(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points, size_t seats,
+struct PointHelpers::Batch final : Job {
+    Batch(PointHelpers& helpers, const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points, size_t seats,
           std::vector<Slot>& slots)
-        : in(in), ground(ground), points(points), parts(static_cast<size_t>(std::max(in.NA, 1))),
+        : helpers(helpers), in(in), ground(ground), points(points), parts(static_cast<size_t>(std::max(in.NA, 1))),
           items(points.size() * parts), seats(seats), slots(slots) {
         if (slots.size() < points.size())
             slots = std::vector<Slot>(points.size());
@@ -602,11 +620,18 @@ struct PointHelpers::Batch {
         }
     }
 
+    void work() override {
+        FieldContext ctx(in);
+        while (helpers.evaluate(*this, take(), ctx)) {
+        }
+    }
+
     // The next part nobody has taken, or the part count when all are taken or the loop has ended.
     size_t take() {
         return ended.load(std::memory_order_relaxed) ? items : std::min(next.fetch_add(1), items);
     }
 
+    PointHelpers& helpers;
     const RunInputs& in;
     const GroundData& ground;
     const std::vector<FlightPoint>& points;
@@ -631,10 +656,8 @@ size_t PointHelpers::wanted(int threads, size_t points) {
 PointHelpers::PointHelpers() = default;
 
 PointHelpers::~PointHelpers() {
-    {
-        std::lock_guard lock(mutex_);
-        quit_ = true;
-    }
+    quit_.store(true);
+    posted_.fetch_add(1);
     posted_.notify_all();
     for (auto& t : helpers_)
         t.join();
@@ -653,26 +676,46 @@ void PointHelpers::reserve(int threads, size_t points) {
 
 void PointHelpers::help() {
     CLocaleScope locale;
-    std::uint64_t joined = 0;
-    std::unique_lock lock(mutex_);
+    std::uint32_t seen = 0;
     for (;;) {
-        posted_.wait(lock, [&] { return quit_ || (batch_ && generation_ != joined && seats_ > 0); });
-        if (quit_)
+        posted_.wait(seen);
+        seen = posted_.load();
+        if (quit_.load())
             return;
-        joined = generation_;
-        --seats_;
-        ++busy_;
-        Batch& batch = *batch_;
-        lock.unlock();
-        {
-            FieldContext ctx(batch.in);
-            while (evaluate(batch, batch.take(), ctx)) {
-            }
-        }
-        lock.lock();
-        if (--busy_ == 0)
-            done_.notify_all();
+        // Counted busy before the job is looked at: withdraw clears the job first and then waits for
+        // the count, so a helper either sees no job or is waited for.
+        busy_.fetch_add(1);
+        Job* job = job_.load();
+        if (job && job->posted == seen && job->seats.fetch_sub(1) > 0)
+            job->work();
+        if (busy_.fetch_sub(1) == 1)
+            busy_.notify_all();
     }
+}
+
+void PointHelpers::post(Job& job, size_t seats) {
+    job.seats.store(static_cast<int>(seats));
+    job.posted = posted_.load() + 1;
+    job_.store(&job);
+    posted_.fetch_add(1);
+    posted_.notify_all();
+}
+
+void PointHelpers::withdraw(Job& job) {
+    Job* posted = &job;
+    job_.compare_exchange_strong(posted, nullptr);
+    for (std::uint32_t busy = busy_.load(); busy != 0; busy = busy_.load())
+        busy_.wait(busy);
+}
+
+void PointHelpers::forEach(size_t count, const std::function<void(size_t)>& task) {
+    Tasks tasks(count, task);
+    const size_t seats = std::min(helpers_.size(), count > 0 ? count - 1 : 0);
+    if (seats > 0)
+        post(tasks, seats);
+    tasks.work();
+    if (seats > 0)
+        withdraw(tasks);
 }
 
 bool PointHelpers::evaluate(Batch& batch, size_t item, FieldContext& ctx) {
@@ -715,14 +758,6 @@ void PointHelpers::waitFor(Batch& batch, size_t i, std::chrono::milliseconds tim
     runThreadWaits_.store(false);
 }
 
-void PointHelpers::withdraw(Batch& batch) {
-    batch.ended.store(true);
-    std::unique_lock lock(mutex_);
-    batch_ = nullptr;
-    seats_ = 0;
-    done_.wait(lock, [&] { return busy_ == 0; });
-}
-
 int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
                       RunFiles& files, RunControl& control) {
     const size_t n = points.size();
@@ -730,20 +765,17 @@ int PointHelpers::run(const RunInputs& in, const GroundData& ground, const std::
     if (seats == 0)
         return runOnThisThread(in, ground, points, files, control);
 
-    Batch batch(in, ground, points, seats, slots_);
+    Batch batch(*this, in, ground, points, seats, slots_);
     // However the loop ends, no helper uses the batch after it.
     struct Withdraw {
         PointHelpers& helpers;
         Batch& batch;
-        ~Withdraw() { helpers.withdraw(batch); }
+        ~Withdraw() {
+            batch.ended.store(true);
+            helpers.withdraw(batch);
+        }
     } withdrawing{*this, batch};
-    {
-        std::lock_guard lock(mutex_);
-        batch_ = &batch;
-        seats_ = seats;
-        ++generation_;
-    }
-    posted_.notify_all();
+    post(batch, seats);
     // While the helpers compute the first points.
     if (const int refused = ClearOutputs(files))
         return refused + errors::kFileBase;

@@ -104,6 +104,10 @@ public:
     // the helpers come up meanwhile.
     void reserve(int threads, size_t points);
 
+    // Runs task(k) for every k in [0, count) on the helpers there are and on the calling thread, tasks
+    // taken in order of k; returns when all have run. Not while a loop runs.
+    void forEach(size_t count, const std::function<void(size_t)>& task);
+
     // Evaluates the points, on as many helpers as control.threads allows (on the run thread itself when
     // that is one thread or the run has one point), and writes each point's texts in point order, so
     // that the files are identical whatever the thread count. No helper uses the inputs once it has
@@ -112,28 +116,32 @@ public:
             RunFiles& files, RunControl& control);
 
 private:
+    struct Job;
+    struct Tasks;
     struct Slot;
     struct Batch;
 
     // Helpers for a loop of that many points: none for one thread or one point.
     static size_t wanted(int threads, size_t points);
     void help();
+    // Gives the job to at most seats helpers; withdraw takes it back once no helper works on it.
+    void post(Job& job, size_t seats);
+    void withdraw(Job& job);
     // Evaluates a part of a point of the batch (false when item is past the last part); the point's last
     // part combines the point and flags it ready.
     bool evaluate(Batch& batch, size_t item, FieldContext& ctx);
     // Waits until point i is ready and the helpers have gone on a little past it, or for at most the
     // given time (the run thread then looks for a stop).
     void waitFor(Batch& batch, size_t i, std::chrono::milliseconds timeout);
-    // Ends the batch's loop for the helpers and waits until none is still evaluating one of its points.
-    void withdraw(Batch& batch);
 
+    // The helpers wait for a post on a counter and take a job's seats without a lock.
+    std::atomic<std::uint32_t> posted_{0}; // jobs posted so far, and the quit
+    std::atomic<Job*> job_{nullptr};
+    std::atomic<std::uint32_t> busy_{0};   // helpers that may be working on a job
+    std::atomic<bool> quit_{false};
+    // The run thread waits for points under this.
     std::mutex mutex_;
-    std::condition_variable posted_, done_;
-    Batch* batch_ = nullptr;
-    std::uint64_t generation_ = 0; // batches posted so far
-    size_t seats_ = 0;             // helpers the posted batch may still take
-    size_t busy_ = 0;              // helpers evaluating points of a batch
-    bool quit_ = false;
+    std::condition_variable done_;
     std::atomic<bool> runThreadWaits_{false};
     std::vector<std::thread> helpers_;
     std::vector<Slot> slots_; // the points of the loops, kept from loop to loop
