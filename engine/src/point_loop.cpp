@@ -708,9 +708,10 @@ void PointHelpers::withdraw(Job& job) {
         busy_.wait(busy);
 }
 
-void PointHelpers::forEach(size_t count, const std::function<void(size_t)>& task) {
+void PointHelpers::forEach(int threads, size_t count, const std::function<void(size_t)>& task) {
     Tasks tasks(count, task);
-    const size_t seats = std::min(helpers_.size(), count > 0 ? count - 1 : 0);
+    const size_t total = wanted(threads, count);
+    const size_t seats = total > 0 ? std::min(helpers_.size(), total - 1) : 0;
     if (seats > 0)
         post(tasks, seats);
     tasks.work();

@@ -104,9 +104,10 @@ public:
     // the helpers come up meanwhile.
     void reserve(int threads, size_t points);
 
-    // Runs task(k) for every k in [0, count) on the helpers there are and on the calling thread, tasks
-    // taken in order of k; returns when all have run. Not while a loop runs.
-    void forEach(size_t count, const std::function<void(size_t)>& task);
+    // Runs task(k) for every k in [0, count) on the calling thread and the helpers there are, on as many
+    // threads in all as threads allows (0 every core, 1 the calling thread alone), tasks taken in order of
+    // k; returns when all have run. Not while a loop runs.
+    void forEach(int threads, size_t count, const std::function<void(size_t)>& task);
 
     // Evaluates the points, on as many helpers as control.threads allows (on the run thread itself when
     // that is one thread or the run has one point), and writes each point's texts in point order, so
