@@ -596,13 +596,15 @@ struct alignas(64) PointHelpers::Slot {
     std::array<AntennaResult, limits::kMaxAntennas> antennas;
 };
 
-// One loop's points, taken in order by the helpers antenna by antenna, so that the loop's last points
-// are shared out in pieces a third the size.
+// One loop's points, taken in order by the helpers: whole, a point's antennas on one helper whose caches
+// they share, except the last round of points, which is taken antenna by antenna so that the loop's end
+// waits for a third of a point, not a whole one.
 struct PointHelpers::Batch final : Job {
-    Batch(PointHelpers& helpers, const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points, size_t seats,
-          std::vector<Slot>& slots)
+    Batch(PointHelpers& helpers, const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
+          size_t seats, std::vector<Slot>& slots)
         : helpers(helpers), in(in), ground(ground), points(points), parts(static_cast<size_t>(std::max(in.NA, 1))),
-          items(points.size() * parts), seats(seats), slots(slots) {
+          whole(points.size() - std::min(points.size(), seats)), items(whole + (points.size() - whole) * parts),
+          seats(seats), slots(slots) {
         if (slots.size() < points.size())
             slots = std::vector<Slot>(points.size());
         for (size_t i = 0; i < points.size(); ++i) {
@@ -626,7 +628,7 @@ struct PointHelpers::Batch final : Job {
         }
     }
 
-    // The next part nobody has taken, or the part count when all are taken or the loop has ended.
+    // The next item nobody has taken, or the item count when all are taken or the loop has ended.
     size_t take() {
         return ended.load(std::memory_order_relaxed) ? items : std::min(next.fetch_add(1), items);
     }
@@ -635,8 +637,9 @@ struct PointHelpers::Batch final : Job {
     const RunInputs& in;
     const GroundData& ground;
     const std::vector<FlightPoint>& points;
-    const size_t parts; // parts a point: one an antenna
-    const size_t items;
+    const size_t parts; // parts of a point taken by antenna: one an antenna
+    const size_t whole; // points taken whole, the first ones
+    const size_t items; // the whole points and the parts of the others
     const size_t seats;
     std::vector<Slot>& slots;
     size_t written = 0; // points the run thread has written
@@ -722,7 +725,13 @@ void PointHelpers::forEach(int threads, size_t count, const std::function<void(s
 bool PointHelpers::evaluate(Batch& batch, size_t item, FieldContext& ctx) {
     if (item >= batch.items)
         return false;
-    const size_t i = item / batch.parts, n = item % batch.parts;
+    if (item < batch.whole) {
+        Slot& slot = batch.slots[item];
+        EvaluatePoint(batch.in, batch.ground, batch.points[item], static_cast<int>(item), ctx, slot.result);
+        pointReady(batch, slot);
+        return true;
+    }
+    const size_t i = batch.whole + (item - batch.whole) / batch.parts, n = (item - batch.whole) % batch.parts;
     Slot& slot = batch.slots[i];
     if (static_cast<int>(n) < batch.in.NA)
         EvaluateAntenna(batch.in, batch.ground, batch.points[i], static_cast<int>(n), ctx, slot.antennas[n]);
@@ -734,6 +743,11 @@ bool PointHelpers::evaluate(Batch& batch, size_t item, FieldContext& ctx) {
     // Freed here, on the helpers, rather than all at the loop's end on the run thread.
     for (AntennaResult& part : slot.antennas)
         part = AntennaResult{};
+    pointReady(batch, slot);
+    return true;
+}
+
+void PointHelpers::pointReady(Batch& batch, Slot& slot) {
     slot.ready.store(1);
     const size_t completed = batch.completed.fetch_add(1) + 1;
     // Only a run thread that has said it waits for this many points needs waking (the flag, the count
@@ -743,7 +757,6 @@ bool PointHelpers::evaluate(Batch& batch, size_t item, FieldContext& ctx) {
         { std::lock_guard lock(mutex_); }
         done_.notify_all();
     }
-    return true;
 }
 
 void PointHelpers::waitFor(Batch& batch, size_t i, std::chrono::milliseconds timeout) {

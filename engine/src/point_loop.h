@@ -128,9 +128,10 @@ private:
     // Gives the job to at most seats helpers; withdraw takes it back once no helper works on it.
     void post(Job& job, size_t seats);
     void withdraw(Job& job);
-    // Evaluates a part of a point of the batch (false when item is past the last part); the point's last
-    // part combines the point and flags it ready.
+    // Evaluates an item of the batch, a point or a part of one (false when item is past the last); the
+    // point's last part combines the point and flags it ready.
     bool evaluate(Batch& batch, size_t item, FieldContext& ctx);
+    void pointReady(Batch& batch, Slot& slot);
     // Waits until point i is ready and the helpers have gone on a little past it, or for at most the
     // given time (the run thread then looks for a stop).
     void waitFor(Batch& batch, size_t i, std::chrono::milliseconds timeout);

@@ -144,35 +144,37 @@ TEST_F(PointLoop, KeptHelpersServeEachRunWhateverTheRunBeforeDid) {
 }
 
 TEST_F(PointLoop, AFailingPointWritesWhatOneThreadWouldHaveWritten) {
-    // The line runs through one antenna at its third point: no field is defined there. The antennas
-    // before it have written their parts of that point, the ones after it nothing.
+    // The line runs through one antenna at its middle point (the third of five, among the last points a
+    // loop shares out by antenna; the 21st of 41, among those it takes whole): no field is defined there.
+    // The antennas before it have written their parts of that point, the ones after it nothing.
     writeFile("temp.3D", kDefaultGround);
     PointHelpers helpers;
-    for (const double z : {14.0, 28.0, 42.0}) {
-        SCOPED_TRACE(z);
-        Model m = threeAntennaApproach(5);
-        m.flightType = 2;
-        m.p1x = 0, m.p1y = -200, m.p1z = z, m.p2x = 0, m.p2y = 200, m.p2z = z;
-        writeFile("temp.inp", paramFile(m));
-        const RunOutput one = run(1);
-        EXPECT_EQ(one.code, errors::kCard);
-        // A refused run leaves no plot file where there was none; the echo holds the two points before
-        // and the failing point's antennas before the one it lies on.
-        EXPECT_FALSE(fs::exists("temp.prn"));
-        const size_t before = static_cast<size_t>(z / 14) - 1;
-        EXPECT_EQ(lines(one.fort10.substr(one.fort10.find("\n", one.fort10.rfind("...")) + 1)), 2u * 3u + before);
-        EXPECT_NE(one.fort7.find("IS AT ANTENNA" + std::string(before == 0 ? " 1" : before == 1 ? " 2" : " 3")),
-                  std::string::npos);
-        EXPECT_EQ(one.fort7.find("nan"), std::string::npos);
-        EXPECT_EQ(one.fort7.find("inf"), std::string::npos);
-        for (PointHelpers* kept : {static_cast<PointHelpers*>(nullptr), &helpers}) {
-            const RunOutput many = run(8, {}, nullptr, kept);
-            EXPECT_EQ(many.code, errors::kCard);
-            EXPECT_EQ(many.fort7, one.fort7);
-            EXPECT_EQ(many.fort10, one.fort10);
-            EXPECT_EQ(many.plot, one.plot);
+    for (const int points : {5, 41})
+        for (const double z : {14.0, 28.0, 42.0}) {
+            SCOPED_TRACE(testing::Message() << points << " points, antenna at " << z);
+            Model m = threeAntennaApproach(points);
+            m.flightType = 2;
+            m.p1x = 0, m.p1y = -200, m.p1z = z, m.p2x = 0, m.p2y = 200, m.p2z = z;
+            writeFile("temp.inp", paramFile(m));
+            const RunOutput one = run(1);
+            EXPECT_EQ(one.code, errors::kCard);
+            // A refused run leaves no plot file where there was none; the echo holds the points before
+            // and the failing point's antennas before the one it lies on.
+            EXPECT_FALSE(fs::exists("temp.prn"));
+            const size_t before = static_cast<size_t>(z / 14) - 1;
+            EXPECT_EQ(lines(one.fort10.substr(one.fort10.find("\n", one.fort10.rfind("...")) + 1)),
+                      static_cast<size_t>(points / 2) * 3u + before);
+            EXPECT_NE(one.fort7.find("IS AT ANTENNA " + std::to_string(before + 1)), std::string::npos);
+            EXPECT_EQ(one.fort7.find("nan"), std::string::npos);
+            EXPECT_EQ(one.fort7.find("inf"), std::string::npos);
+            for (PointHelpers* kept : {static_cast<PointHelpers*>(nullptr), &helpers}) {
+                const RunOutput many = run(8, {}, nullptr, kept);
+                EXPECT_EQ(many.code, errors::kCard);
+                EXPECT_EQ(many.fort7, one.fort7);
+                EXPECT_EQ(many.fort10, one.fort10);
+                EXPECT_EQ(many.plot, one.plot);
+            }
         }
-    }
     // Kept helpers then serve a whole run with another count of antennas.
     Model m = threeAntennaApproach(40);
     m.antennas.resize(2);
