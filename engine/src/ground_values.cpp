@@ -143,8 +143,9 @@ bool NodeValues::readPieces(const ParallelTasks& parallel) {
         piece.stop = kNoStop;
         const char* p = text + (k == 0 ? 0 : boundary(text, size, k * kPieceBytes));
         const char* const end = text + boundary(text, size, (k + 1) * kPieceBytes);
-        // A number takes at least one character and one blank.
-        piece.values.reserve(static_cast<size_t>(end - p) / 2 + 1);
+        // Room for numbers of a usual ground file's length; shorter ones grow it. Reserving for the
+        // shortest (a digit and a blank) would spread the pieces over many more fresh pages.
+        piece.values.reserve(static_cast<size_t>(end - p) / 8 + 16);
         for (;;) {
             while (p != end && isSpace(*p))
                 ++p;
