@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the project (Release, warnings as errors) and runs every test, then the engine's and the
 # program's Qt-free libraries' tests under AddressSanitizer + UndefinedBehaviorSanitizer, a bounded
-# libFuzzer run of the engine's and the program's readers, and the run-state, parallel point-loop and
-# ground-values-in-pieces tests under ThreadSanitizer. The Release benchmarks print their figures after
-# the tests. Every build checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
+# libFuzzer run of the engine's and the program's readers, and the run-state and parallel point-loop
+# tests under ThreadSanitizer. The Release benchmarks print their figures after the tests. Every build
+# checks the standard library's preconditions (_GLIBCXX_ASSERTIONS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -34,4 +34,4 @@ bash scripts/fuzz.sh 30
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENGINE_ONLY=ON -DSANITIZE=thread "${strict[@]}"
 cmake --build build/tsan -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L run_state
-TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -R '^PointLoop\.|^PointHelpers\.|^GroundValuesInPieces\.'
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -R '^PointLoop\.|^PointHelpers\.'

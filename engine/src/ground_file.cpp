@@ -2,15 +2,165 @@
 
 #include "error_codes.h"
 #include "geometry.h"
-#include "ground_values.h"
 
 #include <algorithm>
+#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <string>
+
+#include <sys/stat.h>
 
 namespace kelvd {
 
-int LoadGround(std::FILE* file, GroundData& ground, const ParallelTasks* parallel) {
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The node values after the counts, read the way fscanf's "%lf" reads them. The file is taken in
+// chunks; a plain decimal number (sign, digits, point, exponent) that ends at a blank or at the end is
+// converted directly, which gives the same double as the library's conversion. From the first value
+// of any other form on (and throughout, where the decimal point is not '.') the rest is read by fscanf
+// itself from that value's place in the file, so that whatever it accepts or refuses stays the same.
+class NodeValues {
+public:
+    explicit NodeValues(std::FILE* file) : file_(file), start_(std::ftell(file)) {
+        const char* point = std::localeconv()->decimal_point;
+        plain_ = start_ >= 0 && point[0] == '.' && point[1] == '\0';
+        if (plain_)
+            refill();
+    }
+
+    // At most how many nodes the rest of the file can hold: each takes three numbers and three blanks.
+    size_t nodeRoom() const {
+        struct stat st {};
+        return fstat(fileno(file_), &st) == 0 && st.st_size > start_
+                   ? static_cast<size_t>(st.st_size - start_) / 6 + 1
+                   : 1;
+    }
+
+    bool next(double& v) {
+        if (plain_) {
+            if (quick(v))
+                return true;
+            // The rest goes to fscanf, from where this value begins.
+            plain_ = false;
+            if (std::fseek(file_, start_ + static_cast<long>(pos_), SEEK_SET) != 0)
+                return false;
+        }
+        return std::fscanf(file_, "%lf", &v) == 1;
+    }
+
+private:
+    // Drops what has been read and appends the next chunk.
+    void refill() {
+        start_ += static_cast<long>(pos_);
+        size_ -= pos_;
+        std::memmove(text_, text_ + pos_, size_);
+        pos_ = 0;
+        const size_t got = std::fread(text_ + size_, 1, sizeof text_ - size_, file_);
+        size_ += got;
+        ended_ = got == 0;
+    }
+
+    // One plain number from pos_ on, when the text there is one; false otherwise, with pos_ where the
+    // next value begins.
+    bool quick(double& v) {
+        for (;;) {
+            const char* const end = text_ + size_;
+            const char* p = text_ + pos_;
+            while (p != end && isSpace(*p))
+                ++p;
+            pos_ = static_cast<size_t>(p - text_);
+            const Scan scan = scanNumber(p, end);
+            // A value that runs into the end of the chunk may go on in the next one.
+            if (scan.stop == end && !ended_) {
+                if (pos_ == 0 && size_ == sizeof text_)
+                    return false;
+                refill();
+                continue;
+            }
+            if (!scan.plain)
+                return false;
+            v = scan.value;
+            pos_ = static_cast<size_t>(scan.stop - text_);
+            return true;
+        }
+    }
+
+    struct Scan {
+        const char* stop;
+        bool plain;
+        double value;
+    };
+
+    // Scans a plain number at p: plain when it is one and ends at a blank or at end. Up to 15 digits
+    // with a power of ten up to 22 are exact doubles both, and one division or product of them is the
+    // correctly rounded value; any other plain number is converted by from_chars.
+    static Scan scanNumber(const char* p, const char* end) {
+        const char* const first = p;
+        const bool negative = p != end && *p == '-';
+        if (p != end && (*p == '+' || *p == '-'))
+            ++p;
+        const char* const number = p;
+        std::uint64_t mantissa = 0;
+        int digits = 0, scale = 0;
+        for (; p != end && isDigit(*p); ++p, ++digits)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        if (p != end && *p == '.')
+            for (++p; p != end && isDigit(*p); ++p, ++digits, --scale)
+                mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        if (digits == 0)
+            return {p, false, 0};
+        if (p != end && (*p == 'e' || *p == 'E')) {
+            ++p;
+            const bool down = p != end && *p == '-';
+            if (p != end && (*p == '+' || *p == '-'))
+                ++p;
+            const char* const exponent = p;
+            int e = 0;
+            for (; p != end && isDigit(*p); ++p)
+                e = std::min(e * 10 + (*p - '0'), 100000);
+            if (p == exponent)
+                return {p, false, 0};
+            scale += down ? -e : e;
+        }
+        if (p != end && !isSpace(*p))
+            return {p, false, 0};
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        double value = 0;
+        if (digits <= 15 && scale >= -22 && scale <= 22) {
+            const double m = static_cast<double>(mantissa);
+            value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
+            value = negative ? -value : value;
+        } else {
+            const auto [stop, ec] = std::from_chars(*first == '+' ? number : first, p, value);
+            if (ec != std::errc() || stop != p)
+                return {p, false, 0};
+        }
+        return {p, true, value};
+    }
+
+    std::FILE* file_;
+    long start_; // the file offset of text_[0]
+    char text_[1 << 16];
+    size_t size_ = 0, pos_ = 0;
+    bool ended_ = false; // the last read found the end of the file
+    bool plain_ = true;
+};
+
+} // namespace
+
+int LoadGround(std::FILE* file, GroundData& ground) {
     ground = GroundData{};
     int nodes = 0, cuts = 0;
     if (std::fscanf(file, "%d %d", &nodes, &cuts) != 2 || nodes < 1 || cuts < 1)
@@ -19,7 +169,7 @@ int LoadGround(std::FILE* file, GroundData& ground, const ParallelTasks* paralle
         return errors::kCard;
     // Nodes are stored as they are read, so a count that the file does not back allocates nothing.
     const int64_t total = static_cast<int64_t>(nodes) * cuts;
-    NodeValues values(file, parallel);
+    NodeValues values(file);
     ground.nodes.reserve(
         static_cast<size_t>(std::min<int64_t>(total, static_cast<int64_t>(values.nodeRoom()))));
     for (int64_t i = 0; i < total; ++i) {

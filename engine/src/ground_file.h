@@ -2,7 +2,6 @@
 #define KELVD_GROUND_FILE_H
 
 #include "engine_types.h"
-#include "parallel_tasks.h"
 
 #include <cstdio>
 #include <vector>
@@ -39,9 +38,8 @@ struct GroundData {
 void IndexGround(GroundData& ground);
 
 // Reads and checks the whole ground file once. Returns 0; errors::kCard for more than 30 cuts;
-// errors::kBadGroundFile for counts below 1 or too few, non-numeric or non-finite node values. Given
-// tasks to run (not empty), the node values are converted in pieces through them, to the same result.
-int LoadGround(std::FILE* file, GroundData& ground, const ParallelTasks* parallel = nullptr);
+// errors::kBadGroundFile for counts below 1 or too few, non-numeric or non-finite node values.
+int LoadGround(std::FILE* file, GroundData& ground);
 
 // Cuts the terrain profile for the antenna at A and the field point P: the vertical plane through A and
 // P meets each lateral cut in one vertex; vertex 0 is (A.x, Y of the first node, 0).
