@@ -566,24 +566,6 @@ int runOnThisThread(const RunInputs& in, const GroundData& ground, const std::ve
 
 } // namespace
 
-// Work posted to the helpers: each helper that takes one of its seats calls work once.
-struct PointHelpers::Job {
-    virtual void work() = 0;
-    std::atomic<int> seats{0};
-    std::uint32_t posted = 0; // the post that gave it
-};
-
-struct PointHelpers::Tasks final : Job {
-    Tasks(size_t count, const std::function<void(size_t)>& task) : count(count), task(task) {}
-    void work() override {
-        for (size_t k = next.fetch_add(1); k < count; k = next.fetch_add(1))
-            task(k);
-    }
-    const size_t count;
-    const std::function<void(size_t)>& task;
-    std::atomic<size_t> next{0};
-};
-
 // A point of a loop. Its antennas' parts are written by the helpers that evaluate them, the point by the
 // helper that evaluates its last part, and the run thread reads it once its flag is set. Kept from loop to
 // loop with their texts freed, so that no loop pays for faulting in fresh memory nor for freeing it (in a
@@ -599,7 +581,7 @@ struct alignas(64) PointHelpers::Slot {
 // One loop's points, taken in order by the helpers: whole, a point's antennas on one helper whose caches
 // they share, except the last round of points, which is taken antenna by antenna so that the loop's end
 // waits for a third of a point, not a whole one.
-struct PointHelpers::Batch final : Job {
+struct PointHelpers::Batch {
     Batch(PointHelpers& helpers, const RunInputs& in, const GroundData& ground, const std::vector<FlightPoint>& points,
           size_t seats, std::vector<Slot>& slots)
         : helpers(helpers), in(in), ground(ground), points(points), parts(static_cast<size_t>(std::max(in.NA, 1))),
@@ -622,7 +604,8 @@ struct PointHelpers::Batch final : Job {
         }
     }
 
-    void work() override {
+    // What each helper that takes one of the batch's seats does.
+    void work() {
         FieldContext ctx(in);
         while (helpers.evaluate(*this, take(), ctx)) {
         }
@@ -647,6 +630,8 @@ struct PointHelpers::Batch final : Job {
     std::atomic<size_t> completed{0}; // points evaluated
     std::atomic<size_t> wakeAt{0};    // the completed count the waiting run thread waits for
     std::atomic<bool> ended{false};
+    std::atomic<int> seatsLeft{0}; // seats no helper has taken yet
+    std::uint32_t posted = 0;      // the post that gave it
 };
 
 size_t PointHelpers::wanted(int threads, size_t points) {
@@ -685,41 +670,30 @@ void PointHelpers::help() {
         seen = posted_.load();
         if (quit_.load())
             return;
-        // Counted busy before the job is looked at: withdraw clears the job first and then waits for
-        // the count, so a helper either sees no job or is waited for.
+        // Counted busy before the batch is looked at: withdraw clears it first and then waits for
+        // the count, so a helper either sees no batch or is waited for.
         busy_.fetch_add(1);
-        Job* job = job_.load();
-        if (job && job->posted == seen && job->seats.fetch_sub(1) > 0)
-            job->work();
+        Batch* batch = batch_.load();
+        if (batch && batch->posted == seen && batch->seatsLeft.fetch_sub(1) > 0)
+            batch->work();
         if (busy_.fetch_sub(1) == 1)
             busy_.notify_all();
     }
 }
 
-void PointHelpers::post(Job& job, size_t seats) {
-    job.seats.store(static_cast<int>(seats));
-    job.posted = posted_.load() + 1;
-    job_.store(&job);
+void PointHelpers::post(Batch& batch, size_t seats) {
+    batch.seatsLeft.store(static_cast<int>(seats));
+    batch.posted = posted_.load() + 1;
+    batch_.store(&batch);
     posted_.fetch_add(1);
     posted_.notify_all();
 }
 
-void PointHelpers::withdraw(Job& job) {
-    Job* posted = &job;
-    job_.compare_exchange_strong(posted, nullptr);
+void PointHelpers::withdraw(Batch& batch) {
+    Batch* posted = &batch;
+    batch_.compare_exchange_strong(posted, nullptr);
     for (std::uint32_t busy = busy_.load(); busy != 0; busy = busy_.load())
         busy_.wait(busy);
-}
-
-void PointHelpers::forEach(int threads, size_t count, const std::function<void(size_t)>& task) {
-    Tasks tasks(count, task);
-    const size_t total = wanted(threads, count);
-    const size_t seats = total > 0 ? std::min(helpers_.size(), total - 1) : 0;
-    if (seats > 0)
-        post(tasks, seats);
-    tasks.work();
-    if (seats > 0)
-        withdraw(tasks);
 }
 
 bool PointHelpers::evaluate(Batch& batch, size_t item, FieldContext& ctx) {

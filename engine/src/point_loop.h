@@ -104,11 +104,6 @@ public:
     // the helpers come up meanwhile.
     void reserve(int threads, size_t points);
 
-    // Runs task(k) for every k in [0, count) on the calling thread and the helpers there are, on as many
-    // threads in all as threads allows (0 every core, 1 the calling thread alone), tasks taken in order of
-    // k; returns when all have run. Not while a loop runs.
-    void forEach(int threads, size_t count, const std::function<void(size_t)>& task);
-
     // Evaluates the points, on as many helpers as control.threads allows (on the run thread itself when
     // that is one thread or the run has one point), and writes each point's texts in point order, so
     // that the files are identical whatever the thread count. No helper uses the inputs once it has
@@ -117,17 +112,15 @@ public:
             RunFiles& files, RunControl& control);
 
 private:
-    struct Job;
-    struct Tasks;
     struct Slot;
     struct Batch;
 
     // Helpers for a loop of that many points: none for one thread or one point.
     static size_t wanted(int threads, size_t points);
     void help();
-    // Gives the job to at most seats helpers; withdraw takes it back once no helper works on it.
-    void post(Job& job, size_t seats);
-    void withdraw(Job& job);
+    // Gives the batch to at most seats helpers; withdraw takes it back once no helper works on it.
+    void post(Batch& batch, size_t seats);
+    void withdraw(Batch& batch);
     // Evaluates an item of the batch, a point or a part of one (false when item is past the last); the
     // point's last part combines the point and flags it ready.
     bool evaluate(Batch& batch, size_t item, FieldContext& ctx);
@@ -136,10 +129,10 @@ private:
     // given time (the run thread then looks for a stop).
     void waitFor(Batch& batch, size_t i, std::chrono::milliseconds timeout);
 
-    // The helpers wait for a post on a counter and take a job's seats without a lock.
-    std::atomic<std::uint32_t> posted_{0}; // jobs posted so far, and the quit
-    std::atomic<Job*> job_{nullptr};
-    std::atomic<std::uint32_t> busy_{0};   // helpers that may be working on a job
+    // The helpers wait for a post on a counter and take a batch's seats without a lock.
+    std::atomic<std::uint32_t> posted_{0}; // batches posted so far, and the quit
+    std::atomic<Batch*> batch_{nullptr};
+    std::atomic<std::uint32_t> busy_{0};   // helpers that may be working on a batch
     std::atomic<bool> quit_{false};
     // The run thread waits for points under this.
     std::mutex mutex_;

@@ -6,9 +6,6 @@
 #include "simrun_files.h"
 
 #include <atomic>
-#include <mutex>
-#include <set>
-#include <thread>
 #include <cmath>
 
 using namespace kelvd;
@@ -373,39 +370,4 @@ TEST(EvaluatePoint, CurrentsAreUsedUnchangedFromTheRatioThresholdAndAsPowersBelo
         const double A1 = A > 0.0001 ? A : 1.0;
         EXPECT_NEAR(y, 2 * M * A1 * t * 150 / 0.175, 1e-3);
     }
-}
-
-TEST(PointHelpers, ForEachRunsEveryTaskOnceOnTheHelpersAndTheCaller) {
-    PointHelpers helpers;
-    // Without helpers the caller runs them all; then with as many helpers as a loop on every core gets.
-    for (const bool started : {false, true}) {
-        SCOPED_TRACE(started);
-        if (started)
-            helpers.reserve(0, 250);
-        for (const size_t count : {0u, 1u, 2u, 7u, 1000u}) {
-            SCOPED_TRACE(count);
-            std::vector<std::atomic<int>> runs(count);
-            std::mutex mutex;
-            std::set<std::thread::id> threads;
-            helpers.forEach(0, count, [&](size_t k) {
-                runs[k].fetch_add(1);
-                // Long enough that helpers woken meanwhile find tasks left.
-                std::this_thread::sleep_for(std::chrono::microseconds(50));
-                std::lock_guard lock(mutex);
-                threads.insert(std::this_thread::get_id());
-            });
-            for (size_t k = 0; k < count; ++k)
-                EXPECT_EQ(runs[k].load(), 1) << k;
-            if (!started || count < 2) {
-                EXPECT_LE(threads.size(), 1u);
-            }
-            if (started && count == 1000 && std::thread::hardware_concurrency() > 1) {
-                EXPECT_GT(threads.size(), 1u);
-            }
-        }
-    }
-    // Asked for one thread, the caller runs them all.
-    std::set<std::thread::id> threads;
-    helpers.forEach(1, 100, [&](size_t) { threads.insert(std::this_thread::get_id()); });
-    EXPECT_EQ(threads, std::set<std::thread::id>{std::this_thread::get_id()});
 }
