@@ -124,6 +124,7 @@ private:
     // Evaluates an item of the batch, a point or a part of one (false when item is past the last); the
     // point's last part combines the point and flags it ready.
     bool evaluate(Batch& batch, size_t item, FieldContext& ctx);
+    // Flags the point ready, and wakes the run thread when it waits for that many points.
     void pointReady(Batch& batch, Slot& slot);
     // Waits until point i is ready and the helpers have gone on a little past it, or for at most the
     // given time (the run thread then looks for a stop).
