@@ -354,10 +354,7 @@ double CLRCOR(double c, double DDM, Complex S, Complex L, double M) {
 
 void EvaluateAntenna(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int n, FieldContext& ctx,
                      AntennaResult& out) {
-    out.fort7.clear();
-    out.fort10.clear();
-    out.E = {};
-    out.error = 0;
+    out = AntennaResult{};
     const Vec3& P = fp.P;
     const AntennaInput& a = in.ant[static_cast<size_t>(n)];
     ctx.antenna = n;
