@@ -511,8 +511,7 @@ void CombinePoint(const RunInputs& in, const FlightPoint& fp, int i, const Anten
 void EvaluatePoint(const RunInputs& in, const GroundData& ground, const FlightPoint& fp, int i, FieldContext& ctx,
                    PointResult& out) {
     std::array<AntennaResult, limits::kMaxAntennas> antennas;
-    const int count = std::clamp(in.NA, 0, limits::kMaxAntennas);
-    for (int n = 0; n < count; ++n) {
+    for (int n = 0; n < in.NA; ++n) {
         EvaluateAntenna(in, ground, fp, n, ctx, antennas[static_cast<size_t>(n)]);
         if (antennas[static_cast<size_t>(n)].error != 0)
             break;
