@@ -91,28 +91,35 @@ double msSince(std::chrono::steady_clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// The best of at least two runs, more (up to five) while they are quick; -1 when a run fails.
-double runMs(const char* in, int threads, kelvd::PointHelpers& helpers) {
+struct Times {
+    double one = 1e300; // one worker thread
+    double all = 1e300; // every core
+};
+
+// The best of each of five rounds. A round runs the case on one thread and then on every core, so
+// that both bests come from the same stretch of the machine's load and their ratio does not follow a
+// change of load between them. False when a run fails.
+bool runMs(const char* in, kelvd::PointHelpers& helpers, Times& best) {
     kelvd::RunPaths paths;
     paths.in.assign(in);
     paths.plot.assign("bench.prn");
     paths.ground.assign("bench.3D");
-    double best = 1e300, total = 0;
-    for (int r = 0; r < 5 && (r < 2 || total < 300); ++r) {
-        kelvd::RunControl control;
-        control.threads = threads;
-        control.helpers = &helpers;
-        const auto t0 = std::chrono::steady_clock::now();
-        const int code = kelvd::SIMRUN(paths, control);
-        const double ms = msSince(t0);
-        if (code != 0) {
-            std::fprintf(stderr, "%s: run failed with code %d\n", in, code);
-            return -1;
+    for (int r = 0; r < 5; ++r)
+        for (const int threads : {1, 0}) {
+            kelvd::RunControl control;
+            control.threads = threads;
+            control.helpers = &helpers;
+            const auto t0 = std::chrono::steady_clock::now();
+            const int code = kelvd::SIMRUN(paths, control);
+            const double ms = msSince(t0);
+            if (code != 0) {
+                std::fprintf(stderr, "%s: run failed with code %d\n", in, code);
+                return false;
+            }
+            double& slot = threads == 1 ? best.one : best.all;
+            slot = std::min(slot, ms);
         }
-        best = std::min(best, ms);
-        total += ms;
-    }
-    return best;
+    return true;
 }
 
 // The point loop's peer: the same point work with nothing shared and no files, one copy of it on one
@@ -195,11 +202,12 @@ int main() {
     kelvd::PointHelpers helpers;
     for (const Case& c : cases) {
         write(c.file, parameterFile(c.model, c.cardProfile));
-        const double one = runMs(c.file, 1, helpers);
-        const double all = runMs(c.file, 0, helpers);
+        Times t;
+        const bool ran = runMs(c.file, helpers, t);
+        const double one = ran ? t.one : -1, all = ran ? t.all : -1;
         const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
         const double ceiling = ceilingPercent(c.file, cores);
-        failed = failed || one < 0 || all < 0 || ceiling < 0;
+        failed = failed || !ran || ceiling < 0;
         // Parallel efficiency: the one-thread time over the all-core time times the cores.
         std::printf("  %-18s %8.1f ms (1 thread) %8.1f ms (%u cores)  efficiency %5.1f %%  (ceiling %5.1f %%)\n",
                     c.label, one, all, cores, one > 0 && all > 0 ? 100.0 * one / (cores * all) : 0.0, ceiling);
