@@ -2,6 +2,7 @@
 
 #include "gtd_edge.h"
 #include "gtd_quiet_legs.h"
+#include "gtd_receiver.h"
 #include "gtd_reflect.h"
 #include "gtd_shadowed_legs.h"
 #include "gtd_source.h"
@@ -16,11 +17,11 @@ double wedge(const GtdCall& g, int k) {
 }
 
 // The second diffraction of a chain at edge m, with E holding the first one's field: true when it gave
-// a field.
+// a field, whose outgoing direction to O is then (th, ph).
 bool secondDiffraction(GtdCall& g, const Vec3& O, const Vec3& R, const Vec3& S, const Vec3& D2, int m,
-                       double beta0, FieldPair& E) {
+                       double beta0, FieldPair& E, double& th, double& ph) {
     Vec3 u;
-    double dist = 0, th = 0, ph = 0;
+    double dist = 0;
     RAYDIR(D2, O, u, dist, th, ph);
     int word = diffld::kIncident;
     DIFFLD(g, O, R, S, g.edgeA(m), g.edgeB(m), g.pt1, g.pt2, wedge(g, m), th, ph, E, D2, beta0, word, m);
@@ -44,7 +45,7 @@ FieldPair RAYDIF(GtdCall& g) {
             int word = diffld::kFirst;
             DIFFLD(g, g.P, {}, g.A, Ea, Eb, g.pt1, g.pt2, wedge(g, k), th, ph, E, D, beta0, word, k);
             if (word == diffld::kDone) {
-                sum += E;
+                sum += g.rx.received(E, th, ph);
                 if (g.DEBUG > 0) {
                     Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d", 2 * k + 2);
                     PRTFLD(g.sink, E);
@@ -81,7 +82,7 @@ FieldPair RAYDIF(GtdCall& g) {
                         DIFFLD(g, Pj, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D, beta0, word,
                                k);
                         if (word == diffld::kDone) {
-                            sum += E;
+                            sum += g.rx.mirrored(g.normal(j)).received(E, th, ph);
                             if (g.DEBUG > 0) {
                                 Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d\n", 2 * k + 2, j + 1);
                                 PRTFLD(g.sink, E);
@@ -123,9 +124,15 @@ FieldPair RAYDIF(GtdCall& g) {
                 DIFFLD(g, D2i, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D1, beta0, word, k);
                 if (word != diffld::kDone)
                     continue;
-                if (!secondDiffraction(g, g.P, g.image(g.A, j), g.image(D1, j), D2, m, beta0, E))
+                // The first diffraction's field was found at D2's image; the second one takes it as it
+                // arrives at D2 after the reflection, in the frame of the reflected leg.
+                const Vec3 D1j = g.image(D1, j);
+                double thR = 0, phR = 0;
+                RAYDIR(D1j, D2, u, dist, thR, phR);
+                E = mirroredPair(E, th, ph, g.normal(j), thR, phR);
+                if (!secondDiffraction(g, g.P, g.image(g.A, j), D1j, D2, m, beta0, E, th, ph))
                     continue;
-                sum += E;
+                sum += g.rx.received(E, th, ph);
                 if (g.DEBUG > 0) {
                     Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d  DIFFRACTED OFF EDGE%4d\n",
                             2 * k + 2, j + 1, 2 * m + 2);
@@ -154,9 +161,9 @@ FieldPair RAYDIF(GtdCall& g) {
                 FieldPair E;
                 int word = diffld::kPlain;
                 DIFFLD(g, D2, {}, g.A, Ea, Eb, g.pt1, g.pt2, wedge(g, k), th, ph, E, D1, beta0, word, k);
-                if (word != diffld::kDone || !secondDiffraction(g, g.P, g.A, D1, D2, m, beta0, E))
+                if (word != diffld::kDone || !secondDiffraction(g, g.P, g.A, D1, D2, m, beta0, E, th, ph))
                     continue;
-                sum += E;
+                sum += g.rx.received(E, th, ph);
                 if (g.DEBUG > 0) {
                     Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO EDGE %4d\n", 2 * k + 2, 2 * m + 2);
                     PRTFLD(g.sink, E);
@@ -185,9 +192,9 @@ FieldPair RAYDIF(GtdCall& g) {
                 FieldPair E;
                 int word = diffld::kPlain;
                 DIFFLD(g, D2, {}, g.A, Ea, Eb, g.pt2, g.pt1, wedge(g, k), th, ph, E, D1, beta0, word, k);
-                if (word != diffld::kDone || !secondDiffraction(g, Pf, g.A, D1, D2, m, beta0, E))
+                if (word != diffld::kDone || !secondDiffraction(g, Pf, g.A, D1, D2, m, beta0, E, th, ph))
                     continue;
-                sum += E;
+                sum += g.rx.mirrored(g.normal(f)).received(E, th, ph);
                 if (g.DEBUG > 0) {
                     Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO EDGE%4d  REFLECTED FROM PLATE%4d",
                             2 * k + 2, 2 * m + 2, f + 1);
@@ -237,7 +244,8 @@ FieldPair RAYDRR(GtdCall& g, int k, int j) {
                k);
         if (word != diffld::kDone)
             continue;
-        sum += E;
+        // The field was traced to the image of P in plate r, then in plate j: the axis is mirrored alike.
+        sum += g.rx.mirrored(g.normal(r)).mirrored(g.normal(j)).received(E, th, ph);
         if (g.DEBUG != 0) {
             Appendf(g.sink, "  DIFFRACTED OFF EDGE%4d  TO PLATE%4d  REFLECTED FROM PLATE%4d\n", 2 * k + 2,
                     j + 1, r + 1);

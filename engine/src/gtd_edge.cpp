@@ -2,6 +2,7 @@
 
 #include "engine_constants.h"
 #include "gtd_diffcoef.h"
+#include "gtd_receiver.h"
 #include "gtd_source.h"
 #include "text_format.h"
 
@@ -24,18 +25,11 @@ double faceAngle(const Vec3& w, const Vec3& n) {
     double a = std::atan2(cross(w, n).x, dot(w, n)) / kRadPerDeg;
     return a < 0 ? a + 360 : a;
 }
-
-// Unit vectors of the spherical directions theta-hat and r-hat.
-void sphericalUnits(double theta, double phi, Vec3& th, Vec3& r) {
-    const double t = theta * kRadPerDeg, f = phi * kRadPerDeg;
-    th = {std::cos(t) * std::cos(f), std::cos(t) * std::sin(f), -std::sin(t)};
-    r = {std::sin(t) * std::cos(f), std::sin(t) * std::sin(f), std::cos(t)};
-}
 } // namespace
 
 FieldPair EDGCMP(double theta, double phi, const Vec3& Ea, const Vec3& Eb, int sigma, const FieldPair& E) {
-    Vec3 th, r;
-    sphericalUnits(theta, phi, th, r);
+    const SphericalFrame f = sphericalFrame(theta, phi);
+    const Vec3 &th = f.theta, &r = f.r;
     const Vec3 e = unitFromTo(Ea, Eb);
     Vec3 b;
     if (sigma == -1)

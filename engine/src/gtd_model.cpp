@@ -44,6 +44,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
         g.T.DRV[static_cast<size_t>(i)] = s * g.T.DRV[static_cast<size_t>(i)];
     g.P = s * ctx.P;
     g.A = s * Af;
+    g.rx = ReceivingFrame(g.A, g.P);
     g.markEdgeSides();
     g.markFieldImages();
     g.quiet = FindQuietBounds(g);
@@ -52,6 +53,7 @@ int GTDFLD(FieldContext& ctx, Complex& E, double cant) {
 
     FieldPair sum = RAYRFL(g);
     sum += RAYDIF(g);
+    // The rays were summed by their components in the receiving frame: E2 is what the aircraft receives.
     E = sum.E2 / (lambda * kMetresPerFoot);
     if (g.DEBUG != 0) {
         Appendf(g.sink, "\n  THE TOTAL FIELD IS\n");

@@ -41,7 +41,7 @@ FieldPair RAYRFL(GtdCall& g) {
         RAYDIR(g.A, g.P, u, dist, th, ph);
         FieldPair E = SRCFLD(g, g.pt1, g.pt2, th, ph, dist);
         E.E2 /= g.in.F0;
-        sum += E;
+        sum += g.rx.received(E, th, ph);
         if (trace) {
             Appendf(g.sink, "  ****DIRECT FIELD .\n");
             PRTFLD(g.sink, E);
@@ -67,7 +67,7 @@ FieldPair RAYRFL(GtdCall& g) {
                     FieldPair E = SRCFLD(g, g.image(g.pt2, i), g.image(g.pt1, i), th, ph, dist);
                     if (i == 0)
                         E.E2 /= g.in.F0;
-                    sum += E;
+                    sum += g.rx.received(E, th, ph);
                     if (trace) {
                         Appendf(g.sink, "  REFLECTED FROM PLATE%4d\n", i + 1);
                         PRTFLD(g.sink, E);
@@ -113,7 +113,7 @@ FieldPair RAYRFL(GtdCall& g) {
                 continue;
             RAYDIR(Aij, g.P, u, dist, th, ph);
             const FieldPair E = SRCFLD(g, p1ij, p2ij, th, ph, dist);
-            sum += E;
+            sum += g.rx.received(E, th, ph);
             if (trace) {
                 Appendf(g.sink, "  REFLECTED FROM PLATE%4d  TO PLATE%4d  FIELD IS\n", i + 1, j + 1);
                 PRTFLD(g.sink, E);
@@ -142,7 +142,7 @@ FieldPair RAYRFL(GtdCall& g) {
                        beta0, word, m);
                 if (word != diffld::kDone)
                     continue;
-                sum += E;
+                sum += g.rx.received(E, th, ph);
                 if (trace) {
                     Appendf(g.sink, "  REFLECTED FROM PLATE%4d  TO EDGE%4d  FIELD IS\n", i + 1, 2 * m + 2);
                     PRTFLD(g.sink, E);
@@ -187,7 +187,7 @@ FieldPair RAYRDR(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
                D, beta0, word, m);
         if (word != diffld::kDone)
             continue;
-        sum += E;
+        sum += g.rx.mirrored(g.normal(r)).received(E, th, ph);
         if (g.DEBUG != 0) {
             Appendf(g.sink, "  REFLECTED FROM PLATE%4d  TO EDGE%4d  REFLECTED FROM PLATE%4d\n", i + 1,
                     2 * m + 2, r + 1);
@@ -224,7 +224,7 @@ FieldPair RAYRDD(GtdCall& g, const Vec3& Ai, const Vec3& p1i, const Vec3& p2i, i
                D2, beta0, word, q);
         if (word != diffld::kDone)
             continue;
-        sum += E;
+        sum += g.rx.received(E, th, ph);
         if (g.DEBUG > 0) {
             Appendf(g.sink, "REFLECTED FROM PLATE%4d  TO EDGE%4d  AND TO EDGE%4d\n", i + 1, 2 * m + 2,
                     2 * q + 2);
@@ -268,7 +268,7 @@ FieldPair RAYRRD(GtdCall& g, const Vec3& Ai, int i, const Vec3& Aij, int j, cons
                E, D, beta0, word, m);
         if (word != diffld::kDone)
             continue;
-        sum += E;
+        sum += g.rx.received(E, th, ph);
         if (g.DEBUG != 0) {
             Appendf(g.sink, "  REFLECTING FROM PLATE%4d  TO PLATE%4d  AND DIFFRACTING OFF EDGE%4d\n", i + 1,
                     j + 1, 2 * m + 2);
@@ -334,7 +334,7 @@ FieldPair RAYRRR(GtdCall& g) {
                 double dist = 0, th = 0, ph = 0;
                 RAYDIR(Aijl, g.P, u, dist, th, ph);
                 const FieldPair E = SRCFLD(g, g.image(p1ij, l), g.image(p2ij, l), th, ph, dist);
-                sum += E;
+                sum += g.rx.received(E, th, ph);
                 if (g.DEBUG != 0) {
                     Appendf(g.sink, "  TRIPLE REFLECTED FIELD FROM PLATE%5d  TO PLATE%5d  TO PLATE%5d\n",
                             i + 1, j + 1, l + 1);

@@ -3,6 +3,8 @@
 
 #include "engine_types.h"
 #include "geometry.h"
+#include "gtd_field_pair.h"
+#include "gtd_receiver.h"
 #include "gtd_workspace.h"
 #include "run_inputs.h"
 
@@ -10,16 +12,6 @@
 #include <string>
 
 namespace kelvd {
-
-// A field pair of the GTD model: E1 along theta-hat, E2 along phi-hat of the ray's arrival direction.
-struct FieldPair {
-    Complex E1{}, E2{};
-    FieldPair& operator+=(const FieldPair& o) {
-        E1 += o.E1;
-        E2 += o.E2;
-        return *this;
-    }
-};
 
 // What a call knows once for all its diffraction point searches (found by FindQuietBounds): the X of the
 // source and of the field point, which the images and unfoldings the tracers form keep, the X ends the
@@ -51,6 +43,7 @@ struct GtdCall {
     Vec3 A{};                                      // antenna centre
     Vec3 pt1{}, pt2{};                             // ends of the antenna element
     Complex amp{};                                 // source amplitude
+    ReceivingFrame rx;                             // the aircraft's antenna, from the direct ray
     double cant = 0;                               // degrees
     std::array<std::array<bool, limits::kMaxVertices>, limits::kMaxVertices> edgeSide{};
     QuietBounds quiet;
