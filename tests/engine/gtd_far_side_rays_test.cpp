@@ -4,6 +4,7 @@
 #include "engine_test_support.h"
 #include "flat_earth.h"
 #include "geometry.h"
+#include "gtd_inputs.h"
 #include "gtd_model.h"
 #include "simrun_files.h"
 
@@ -17,21 +18,6 @@ using namespace kelvd_test;
 namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kFreq = 332;
-
-RunInputs gtdInputs(const std::vector<std::pair<double, double>>& profile, const Vec3& antenna) {
-    RunInputs in;
-    in.MODEL = 1;
-    in.FREQ = kFreq;
-    in.lambda = 983571200 / (kFreq * 1000000);
-    in.k = 2 * kPi / in.lambda;
-    in.F0 = {1, 0};
-    in.NA = 1;
-    in.ant[0].pos = antenna;
-    in.cardProfile.NV = static_cast<int>(profile.size());
-    for (size_t i = 0; i < profile.size(); ++i)
-        in.cardProfile.v[i] = {0, profile[i].first, profile[i].second};
-    return in;
-}
 
 Complex gtdField(const RunInputs& in, const Vec3& P) {
     FieldContext ctx(in);
@@ -76,7 +62,8 @@ class GtdFarSideRays : public WorkDir {};
 // along the corner's edge; off it the rays' theta-hat components count too.
 TEST(GtdCorner, IsTheAntennaAndItsThreeImages) {
     const Vec3 A{0, 0, 28};
-    RunInputs in = gtdInputs({{-500, 0}, {3000, 0}, {3000, 300}}, A);
+    RunInputs in = gtdInputs({{-500, 0}, {3000, 0}, {3000, 300}}, kFreq);
+    in.ant[0].pos = A;
     in.rayIgnore = {0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     struct Image {
         Vec3 at;

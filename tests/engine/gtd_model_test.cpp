@@ -1,4 +1,5 @@
 #include "flat_earth.h"
+#include "gtd_inputs.h"
 #include "gtd_model.h"
 #include "gtd_trace.h"
 
@@ -10,26 +11,11 @@
 #include <vector>
 
 using namespace kelvd;
+using kelvd_test::gtdInputs;
+using kelvd_test::Points;
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
-
-using Points = std::vector<std::pair<double, double>>; // profile (Y, Z), feet
-
-RunInputs gtdInputs(const Points& profile, double freq = 330) {
-    RunInputs in;
-    in.MODEL = 1;
-    in.FREQ = freq;
-    in.lambda = 983571200 / (freq * 1000000);
-    in.k = 2 * kPi / in.lambda;
-    in.F0 = {1, 0};
-    in.NA = 1;
-    in.ant[0].pos = {0, 0, 14};
-    in.cardProfile.NV = static_cast<int>(profile.size());
-    for (size_t i = 0; i < profile.size(); ++i)
-        in.cardProfile.v[i] = {0, profile[i].first, profile[i].second};
-    return in;
-}
 
 struct Field {
     Complex E;
