@@ -1,8 +1,8 @@
 // The aircraft's antenna takes one component of the total field, whatever direction each ray arrives
 // from: rays that reach the field point from beyond it (off a face turned towards the array, or off an
 // edge the aircraft has passed) keep their true sign.
+#include "cegs_array.h"
 #include "engine_test_support.h"
-#include "flat_earth.h"
 #include "geometry.h"
 #include "gtd_inputs.h"
 #include "gtd_model.h"
@@ -42,16 +42,6 @@ Complex elementAlongAxis(const RunInputs& in, const Vec3& A, const Vec3& S, doub
     return Complex(0, -6 * kPi) / (0.3048 * in.lambda) * s * dot(axis, e) * std::polar(1.0, -in.k * R) / R;
 }
 
-// CEGS for a 3-degree path at 332 MHz, on the centre line.
-std::vector<Antenna> cegs() {
-    const double H = 492 / (kFreq * std::sin(3 * kPi / 180));
-    Antenna lower, middle, upper;
-    lower.z = H / 2, lower.sboMag = 0.5, lower.sboPha = 180, lower.csbMag = 1;
-    middle.z = H, middle.sboMag = 1, middle.csbMag = 0.5, middle.csbPha = 180;
-    upper.z = 1.5 * H, upper.sboMag = 0.5, upper.sboPha = 180, upper.csbMag = 0;
-    return {lower, middle, upper};
-}
-
 class GtdFarSideRays : public WorkDir {};
 
 } // namespace
@@ -87,7 +77,7 @@ TEST(GtdCorner, IsTheAntennaAndItsThreeImages) {
 TEST_F(GtdFarSideRays, OrbitRoundTheMastOverLevelGroundIsTheFlatEarthField) {
     Model m;
     m.thX = 0, m.thY = 0, m.thZ = 0;
-    m.antennas = cegs();
+    m.antennas = cegsArray();
     m.antennas[0].x = m.antennas[1].x = m.antennas[2].x = 400;
     m.ground = {{-90000, 0}, {90000, 0}};
     m.flightType = 7, m.points = 73;
@@ -121,7 +111,7 @@ TEST_F(GtdFarSideRays, CdiIsContinuousOverAnEdgeTheAircraftPasses) {
         Model m;
         m.fieldModel = 1;
         m.thX = 0, m.thY = 0, m.thZ = 0;
-        m.antennas = cegs();
+        m.antennas = cegsArray();
         m.ground = site.ground;
         m.flightType = 3, m.points = 201;
         m.p1x = 0, m.p1y = site.edgeY + 5, m.p1z = 2.5, m.p2x = 0, m.p2y = site.edgeY - 5, m.p2z = 2.5;

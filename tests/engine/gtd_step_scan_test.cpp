@@ -1,6 +1,7 @@
 // A fine GTD elevation scan over a 10-ft step, up and down: the field points cross the shadow and
 // reflection boundaries of the step's edges, where the coefficients' terms change form, and the CDI
 // must stay a smooth curve through them.
+#include "cegs_array.h"
 #include "engine_test_support.h"
 #include "simrun_files.h"
 
@@ -10,23 +11,15 @@ using namespace kelvd_test;
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-
 class GtdStepScan : public WorkDir {};
 
 TEST_F(GtdStepScan, CdiBendsSmoothlyThroughTheBoundaries) {
-    // "CEGS" for a 3-degree path at 332 MHz.
-    const double H = 492 / (332 * std::sin(3 * kPi / 180));
-    Antenna lower, middle, upper;
-    lower.z = H / 2, lower.sboMag = 0.5, lower.sboPha = 180, lower.csbMag = 1;
-    middle.z = H, middle.sboMag = 1, middle.csbMag = 0.5, middle.csbPha = 180;
-    upper.z = 1.5 * H, upper.sboMag = 0.5, upper.sboPha = 180, upper.csbMag = 0;
     for (double rise : {-10.0, 10.0}) {
         SCOPED_TRACE(rise < 0 ? "step down" : "step up");
         Model m;
         m.fieldModel = 1;
         m.thX = 0, m.thY = 0, m.thZ = 0;
-        m.antennas = {lower, middle, upper};
+        m.antennas = cegsArray();
         m.ground = {{0, 0}, {500, 0}, {500.5, rise}, {20000, rise}};
         // Radius 1000 ft, elevation 2 to 4 degrees in steps of 0.01 degree, on the centre line.
         m.flightType = 1, m.points = 201;
